@@ -1,0 +1,114 @@
+// What leaves the process: the one small interface between the platform stand-ins
+// and the machine. A real backend (SDL: window, keyboard, audio device) and a
+// headless one (virtual clock, frame and sound capture) implement it; the stand-ins
+// reach whichever was installed at start-up through host::current().
+#pragma once
+
+#include "soft/pixels.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace host {
+
+// A device DirectDraw can show on, as DirectDrawEnumerateExA reports it.
+struct DisplayDevice {
+    bool hasGuid = false;       // the primary display is reported without a GUID
+    uint8_t guid[16] = {};
+    std::string description;
+    std::string driverName;
+    bool fullScreen = true;     // false for the windowed device
+};
+
+// A frame to show: 16-bit pixels, rows `pitch` bytes apart.
+struct Frame {
+    const uint8_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    int pitch = 0;
+    soft::PixelFormat format = soft::PixelFormat::rgb565;
+};
+
+enum class EventKind {
+    keyDown,
+    keyUp,
+    quit,   // window closed, SIGINT or SIGTERM: the win32 layer turns it into Escape
+};
+
+struct Event {
+    EventKind kind = EventKind::keyDown;
+    uint32_t virtualKey = 0;    // Win32 virtual-key code
+};
+
+// A modal dialog as the window manager laid it out, in pixels.
+struct DialogControl {
+    int id = 0;
+    std::string className;      // "button", "combobox", "static"
+    int x = 0, y = 0, width = 0, height = 0;
+    uint32_t style = 0;
+    std::string text;
+    std::vector<std::string> items;   // combo box entries
+    int selection = -1;               // combo box selection, -1 for none
+};
+
+struct DialogView {
+    std::string caption;
+    int width = 0, height = 0;        // client area in pixels
+    std::vector<DialogControl> controls;
+};
+
+// What the user did in a dialog.
+struct DialogInput {
+    enum Kind { select, command, close } kind = command;
+    int control = 0;   // select: the combo box; command: the button pressed
+    int value = 0;     // select: the new selection
+};
+
+// Fills `out` with `frames` interleaved stereo 16-bit frames at 44.1 kHz.
+class AudioSource {
+public:
+    virtual ~AudioSource() = default;
+    virtual void mix(int16_t* out, int frames) = 0;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Milliseconds, as GetTickCount returns them.
+    virtual uint32_t tickCount() = 0;
+
+    virtual std::vector<DisplayDevice> displays() = 0;
+    // Takes over the display for `device` (an index into displays()) at the given size.
+    virtual bool setMode(int device, int width, int height) = 0;
+    virtual void restoreMode() = 0;
+    // Shows a frame, waiting for vertical sync where the host has it.
+    virtual void present(const Frame& frame) = 0;
+
+    // Takes the next pending host event without waiting.
+    virtual bool pollEvent(Event& event) = 0;
+
+    virtual void setCursorVisible(bool visible) = 0;
+    virtual void messageBox(const std::string& caption, const std::string& text) = 0;
+    // Shows the dialog (or its new state) and waits for the user's next action.
+    virtual DialogInput waitDialogInput(const DialogView& view) = 0;
+    virtual void closeDialog() = 0;
+
+    // Starts pulling sound from `source`; false when there is no audio output.
+    virtual bool openAudio(AudioSource* source) = 0;
+    virtual void closeAudio() = 0;
+    // Holds off the audio thread while the caller changes what the source plays.
+    virtual void lockAudio() = 0;
+    virtual void unlockAudio() = 0;
+};
+
+constexpr int audioSampleRate = 44100;
+constexpr int audioChannels = 2;
+
+// The host installed at start-up. The stand-ins call through it.
+Host& current();
+void install(Host* host);
+bool installed();
+
+} // namespace host
