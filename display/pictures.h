@@ -1,0 +1,18 @@
+// The ten pictures: loaded once from Windows bitmaps into off-screen surfaces, copied
+// onto the back buffer whole, whole with the transparent colour, or by rectangle.
+#pragma once
+
+#include "display/display_context.h"
+
+constexpr int pictureCount = 10;
+
+void loadPictures(DisplayContext* context);
+IDirectDrawSurface* loadPicture(const char* fileName, DisplayContext* context);
+HRESULT copyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, int y, int width,
+                            int height);
+void releasePictures();
+
+HRESULT copyPicture(int index, DisplayContext* context);
+HRESULT copyPictureKeyed(int index, DisplayContext* context);
+HRESULT copyPictureRectKeyed(int index, RECT* sourceRect, RECT* destRect, DisplayContext* context);
+void showPictureOnBothBuffers(int index, DisplayContext* context);

@@ -1,0 +1,7 @@
+// A full-screen texture scrolling diagonally while sine waves bend it, at half resolution.
+#pragma once
+
+#include "display/display_context.h"
+
+void initTextureWarp();
+void drawTextureWarp(float time, DisplayContext* context);
