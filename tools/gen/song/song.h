@@ -1,0 +1,7 @@
+#pragma once
+// The demo's soundtrack, composed and synthesised here: the complete bytes of back.xm.
+
+#include <cstdint>
+#include <vector>
+
+std::vector<uint8_t> composeBackXm();

@@ -1,0 +1,14 @@
+#pragma once
+// Serialises an XmModule into the bytes of an Extended Module file (format version 1.04,
+// linear frequency table, packed patterns, delta-encoded 16-bit samples).
+
+#include "song/xm_module.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace song {
+
+std::vector<uint8_t> writeXm(const XmModule& module);
+
+}  // namespace song
