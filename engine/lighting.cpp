@@ -1,0 +1,95 @@
+#include "engine/lighting.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float quarterTurn = 1.570796f;  // pi / 2: a spot's edge curve runs over a quarter cosine
+
+Vector3 toVector(const float* v)
+{
+    return {v[0], v[1], v[2]};
+}
+
+Vector3 unitToward(Vector3 from, Vector3 to)
+{
+    Vector3 d = subtract(to, from);
+    divideVector(&d, &d, std::sqrt(lengthSquared(d)));
+    return d;
+}
+
+float omniFactor(const SceneLight& light, Vector3 p, Vector3 n)
+{
+    Vector3 lightPosition = toVector(light.position);
+    Vector3 d = subtract(p, lightPosition);
+    float range = light.range;
+    if (std::fabs(d.x) > range || std::fabs(d.y) > range || std::fabs(d.z) > range)
+        return 0.0f;
+    float distance = std::sqrt(lengthSquared(d));
+    if (distance > range)
+        return 0.0f;
+    float f = (range - distance) / range;  // 1 at the light, 0 at its range
+    float falloff = light.attenuation0 + light.attenuation1 * f + light.attenuation2 * f * f;
+    return falloff * dot(unitToward(p, lightPosition), n);
+}
+
+// An angle that is not a number (rounding pushed the cosine out of [-1, 1], or the
+// point sits on the light) counts as inside both cones.
+float spotFactor(const SceneLight& light, Vector3 p, Vector3 n)
+{
+    Vector3 lightPosition = toVector(light.position);
+    Vector3 direction = toVector(light.direction);
+    float angle = std::acos(dot(unitToward(lightPosition, p), direction));
+    if (angle > light.falloff)
+        return 0.0f;
+    float k = -dot(n, direction);
+    if (angle > light.hotspot && light.falloff > light.hotspot) {
+        float s = (angle - light.hotspot) / (light.falloff - light.hotspot);
+        if (light.spotExponent == 1.0f)
+            k *= 1.0f - s;
+        else
+            k *= std::cos(std::pow(s * quarterTurn, light.spotExponent));
+    }
+    return k;
+}
+
+}  // namespace
+
+float lightFactor(const SceneLight& light, Vector3 p, Vector3 n)
+{
+    switch (light.kind) {
+    case LightKind::omni:
+        return omniFactor(light, p, n);
+    case LightKind::spot:
+        return spotFactor(light, p, n);
+    case LightKind::directional:
+        return dot(toVector(light.direction), n);
+    case LightKind::point:
+        return dot(unitToward(p, toVector(light.position)), n);
+    case LightKind::ambient:
+        break;
+    }
+    return 0.0f;
+}
+
+void lightVertex(const SceneLight* lights, uint32_t lightCount, const MeshVertex& model,
+                 LitVertex& lit)
+{
+    Vector3 p{lit.x, lit.y, lit.z};
+    Vector3 n{lit.nx, lit.ny, lit.nz};
+    float sum[3] = {lit.baseR, lit.baseG, lit.baseB};
+    for (uint32_t i = 0; i < lightCount; ++i) {
+        const SceneLight& light = lights[i];
+        // Ambient light adds its colour unscaled, whatever the normal.
+        float k = light.kind == LightKind::ambient ? 1.0f : lightFactor(light, p, n);
+        if (k > 0.0f)
+            for (int c = 0; c < 3; ++c)
+                sum[c] += k * light.colour[c];
+    }
+    for (float& channel : sum)
+        if (channel > 1.0f)
+            channel = 1.0f;
+    lit.litR = sum[0] * model.r;
+    lit.litG = sum[1] * model.g;
+    lit.litB = sum[2] * model.b;
+}

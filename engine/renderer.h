@@ -1,0 +1,11 @@
+// The one drawing entry of the 3D engine.
+#pragma once
+
+#include "d3d.h"
+#include "engine/scene.h"
+
+// Sets the view and projection from the scene's camera, then for each mesh sets its
+// fill mode, transforms and lights every vertex on the CPU into transformedVertices
+// and sends each face's corners as pre-lit vertices in one triangle list per mesh.
+// Allocates nothing; sets no render state other than the fill mode.
+void renderScene(Scene* scene, IDirect3DDevice2* device);
