@@ -4,8 +4,11 @@
 #pragma once
 
 #include "host/host.h"
+#include "host/wav_writer.h"
 
 #include <cstdint>
+#include <vector>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,12 +21,73 @@ struct HeadlessHostOptions {
     std::string captureDir;          // when set, presented frames are written here as PNG
     int captureEvery = 1;            // write every K-th presented frame
     std::string wavPath;             // when set, the mixed sound is written here
-    DialogInput::Kind dialogAnswer = DialogInput::command;  // command = press OK
-    soft::PixelFormat pixelFormat = soft::PixelFormat::rgb565;
+    // How the device dialog is answered: OK (the default), Cancel or its close box.
+    enum class DialogAnswer { ok, cancel, close } dialogAnswer = DialogAnswer::ok;
     bool progress = false;           // one overwritten progress line on stderr
 };
 
-class HeadlessHost;
+class HeadlessHost final : public Host {
+public:
+    explicit HeadlessHost(const HeadlessHostOptions& options);
+    ~HeadlessHost() override;
+
+    uint32_t tickCount() override;
+    std::vector<DisplayDevice> displays() override;
+    bool setMode(int device, int width, int height) override;
+    void restoreMode() override;
+    void present(const Frame& frame) override;
+    bool pollEvent(Event& event) override;
+    void setCursorVisible(bool visible) override;
+    void messageBox(const std::string& caption, const std::string& text) override;
+    DialogInput waitDialogInput(const DialogView& view) override;
+    void closeDialog() override;
+    bool openAudio(AudioSource* source) override;
+    void closeAudio() override;
+    void lockAudio() override {}
+    void unlockAudio() override {}
+
+    // Queues a host event, as a key press on a real keyboard would.
+    void postEvent(const Event& event) { events.push_back(event); }
+    // Queues an event for the first poll at or after the virtual time `atMs`.
+    void postEventAt(uint32_t atMs, const Event& event);
+    // Called once per presented frame, after the frame was captured (tests watch frames).
+    std::function<void(const Frame&, uint32_t lastTick)> onPresent;
+    // Writes what is still buffered (WAV sizes, the progress line's end). Idempotent.
+    void finish();
+
+    // What tests look at.
+    int framesPresented() const { return presented; }
+    uint32_t lastTickRead() const { return lastRead; }
+    bool cursorVisible() const { return cursorShown; }
+    int modeDevice() const { return mode; }
+    const DialogView& lastDialog() const { return dialog; }
+    int dialogRequests() const { return dialogCalls; }
+    const std::string& lastMessageBox() const { return messageText; }
+    int64_t audioFramesMixed() const { return mixedFrames; }
+
+private:
+    void mixAudio(uint32_t advancedMs);
+    void capture(const Frame& frame);
+    void showProgress();
+
+    HeadlessHostOptions options;
+    uint32_t clock;
+    uint32_t lastRead;
+    int presented = 0;
+    bool cursorShown = true;
+    int mode = -1;
+    DialogView dialog;
+    int dialogCalls = 0;
+    std::string messageText;
+    std::deque<Event> events;
+    std::deque<std::pair<uint32_t, Event>> timedEvents;
+    AudioSource* audio = nullptr;
+    uint64_t audioMs = 0;           // virtual time covered since the audio opened
+    int64_t mixedFrames = 0;
+    WavWriter wav;
+    std::vector<int16_t> mixBuffer;
+    bool finished = false;
+};
 
 std::unique_ptr<HeadlessHost> makeHeadlessHost(const HeadlessHostOptions& options);
 

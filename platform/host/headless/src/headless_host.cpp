@@ -1,0 +1,185 @@
+#include "host/headless_host.h"
+
+#include "host/png_writer.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace host {
+namespace {
+
+// The dialog's OK and Cancel buttons, as Win32 numbers them.
+constexpr int okButton = 1;
+constexpr int cancelButton = 2;
+
+// A dialog that keeps asking after this many answers is not listening to them.
+constexpr int dialogPatience = 64;
+
+} // namespace
+
+HeadlessHost::HeadlessHost(const HeadlessHostOptions& options)
+    : options(options), clock(options.startMs), lastRead(options.startMs)
+{
+    if (this->options.captureEvery < 1)
+        this->options.captureEvery = 1;
+}
+
+HeadlessHost::~HeadlessHost() { finish(); }
+
+std::unique_ptr<HeadlessHost> makeHeadlessHost(const HeadlessHostOptions& options)
+{
+    return std::make_unique<HeadlessHost>(options);
+}
+
+uint32_t HeadlessHost::tickCount()
+{
+    lastRead = clock;
+    return clock;
+}
+
+std::vector<DisplayDevice> HeadlessHost::displays()
+{
+    DisplayDevice offScreen;
+    offScreen.description = "Headless off-screen display";
+    offScreen.driverName = "headless";
+    offScreen.fullScreen = true;
+    return {offScreen};
+}
+
+bool HeadlessHost::setMode(int device, int, int)
+{
+    mode = device;
+    return true;
+}
+
+void HeadlessHost::restoreMode() { mode = -1; }
+
+void HeadlessHost::present(const Frame& frame)
+{
+    if (!options.captureDir.empty() && presented % options.captureEvery == 0)
+        capture(frame);
+    if (onPresent)
+        onPresent(frame, lastRead);
+    ++presented;
+    clock += options.frameMs;  // wraps like the real counter after 49.7 days
+    mixAudio(options.frameMs);
+    if (options.progress && presented % 25 == 0)
+        showProgress();
+}
+
+void HeadlessHost::capture(const Frame& frame)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "/frame-%06d-%010u.png", presented, unsigned(lastRead));
+    std::string path = options.captureDir + name;
+    if (!writeFramePng(path, frame)) {
+        std::fprintf(stderr, "mornakle: cannot write %s\n", path.c_str());
+        std::exit(2);
+    }
+}
+
+void HeadlessHost::showProgress()
+{
+    double seconds = double(clock - options.startMs) / 1000.0;
+    std::fprintf(stderr, "\rmornakle: %7.2f s of show time, %d frames", seconds, presented);
+    std::fflush(stderr);
+}
+
+void HeadlessHost::mixAudio(uint32_t advancedMs)
+{
+    if (!audio)
+        return;
+    // Exactly the sound for the time the counter covered: frames are counted from the
+    // total so that rounding never drifts.
+    audioMs += advancedMs;
+    int64_t due = int64_t(audioMs * audioSampleRate / 1000) - mixedFrames;
+    if (due <= 0)
+        return;
+    mixBuffer.resize(size_t(due) * audioChannels);
+    audio->mix(mixBuffer.data(), int(due));
+    mixedFrames += due;
+    wav.write(mixBuffer.data(), int(due));
+}
+
+void HeadlessHost::postEventAt(uint32_t atMs, const Event& event)
+{
+    timedEvents.emplace_back(atMs, event);
+}
+
+bool HeadlessHost::pollEvent(Event& event)
+{
+    for (auto it = timedEvents.begin(); it != timedEvents.end(); ++it) {
+        if (clock >= it->first) {
+            events.push_back(it->second);
+            timedEvents.erase(it);
+            break;
+        }
+    }
+    if (events.empty())
+        return false;
+    event = events.front();
+    events.pop_front();
+    return true;
+}
+
+void HeadlessHost::setCursorVisible(bool visible) { cursorShown = visible; }
+
+void HeadlessHost::messageBox(const std::string& caption, const std::string& text)
+{
+    messageText = caption + ": " + text;
+    std::fprintf(stderr, "%s\n", messageText.c_str());
+}
+
+DialogInput HeadlessHost::waitDialogInput(const DialogView& view)
+{
+    dialog = view;
+    if (++dialogCalls > dialogPatience) {
+        std::fprintf(stderr, "mornakle: the dialog \"%s\" does not close\n", view.caption.c_str());
+        std::exit(2);
+    }
+    DialogInput input;
+    switch (options.dialogAnswer) {
+    case HeadlessHostOptions::DialogAnswer::ok:
+        input.kind = DialogInput::command;
+        input.control = okButton;
+        break;
+    case HeadlessHostOptions::DialogAnswer::cancel:
+        input.kind = DialogInput::command;
+        input.control = cancelButton;
+        break;
+    case HeadlessHostOptions::DialogAnswer::close:
+        input.kind = DialogInput::close;
+        break;
+    }
+    return input;
+}
+
+void HeadlessHost::closeDialog() {}
+
+bool HeadlessHost::openAudio(AudioSource* source)
+{
+    audio = source;
+    audioMs = 0;
+    mixedFrames = 0;
+    if (!options.wavPath.empty() && !wav.isOpen() && !wav.open(options.wavPath)) {
+        std::fprintf(stderr, "mornakle: cannot write %s\n", options.wavPath.c_str());
+        std::exit(2);
+    }
+    return true;
+}
+
+void HeadlessHost::closeAudio() { audio = nullptr; }
+
+void HeadlessHost::finish()
+{
+    if (finished)
+        return;
+    finished = true;
+    wav.finish();
+    if (options.progress) {
+        showProgress();
+        std::fputc('\n', stderr);
+    }
+}
+
+} // namespace host
