@@ -1,0 +1,52 @@
+#include "errors.h"
+
+#include "soft/faults.h"
+
+#include <atomic>
+#include <iterator>
+
+namespace midas {
+namespace {
+
+// Indexed by Error.
+constexpr const char* texts[] = {
+    "OK",
+    "Undefined error",
+    "Out of memory",
+    "Invalid function arguments",
+    "File not found",
+    "Unable to open file",
+    "Unable to read file",
+    "Invalid module file",
+    "Invalid handle",
+    "MIDAS is not initialized",
+    "Module is already playing",
+    "Configuration cancelled",
+    "Sound device failure",
+};
+static_assert(std::size(texts) == static_cast<int>(Error::soundDevice) + 1);
+
+std::atomic<Error> last{Error::ok};
+
+} // namespace
+
+const char* errorText(int code)
+{
+    if (code < 0 || code >= static_cast<int>(std::size(texts)))
+        return texts[static_cast<int>(Error::undefined)];
+    return texts[code];
+}
+
+void setLastError(Error error) { last = error; }
+
+Error lastError() { return last; }
+
+bool injectedFailure(const char* call, Error error)
+{
+    if (soft::takeFault(call) == 0)
+        return false;
+    setLastError(error);
+    return true;
+}
+
+} // namespace midas

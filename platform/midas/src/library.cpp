@@ -1,0 +1,19 @@
+#include "library.h"
+
+namespace midas {
+
+Song* Library::findSong(MIDASmodule module) const
+{
+    for (const auto& song : songs)
+        if (song.get() == module)
+            return song.get();
+    return nullptr;
+}
+
+Library& library()
+{
+    static Library* instance = new Library;
+    return *instance;
+}
+
+} // namespace midas

@@ -1,0 +1,36 @@
+// Where the mixed sound goes: the host's audio device, which pulls frames on its own
+// thread, or, when the host has none, nowhere, pulled by poll() as fast as the tick
+// counter advances so that songs still move on as they would with sound.
+#pragma once
+
+#include "host/host.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace midas {
+
+class Output {
+public:
+    // Starts pulling from `source`; false when only the silent output is left.
+    bool open(host::AudioSource* source);
+    void close();
+    bool isOpen() const { return source_ != nullptr; }
+
+    // Holds off the device's thread while the caller changes what the source plays.
+    void lock();
+    void unlock();
+
+    // Silent output: mixes, and throws away, the frames the clock advanced since the
+    // last poll. The device needs no polling.
+    void poll();
+
+private:
+    host::AudioSource* source_ = nullptr;
+    bool device_ = false;
+    uint32_t openedMs_ = 0;
+    uint64_t framesPulled_ = 0;
+    std::vector<int16_t> discard_;
+};
+
+} // namespace midas

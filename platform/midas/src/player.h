@@ -1,0 +1,44 @@
+// The mixer: every song that plays, rendered by libxmp at 44.1 kHz stereo and added
+// together into the frames the output pulls. The output's thread calls mix(); every
+// other member is called from the main thread with the output locked.
+#pragma once
+
+#include "midas.h"
+#include "song.h"
+
+#include "host/host.h"
+
+#include <vector>
+
+namespace midas {
+
+struct Playback {
+    MIDASmodulePlayHandle handle = 0;
+    Song* song = nullptr;
+    int loopLimit = 0;   // libxmp's loop count: 0 repeats for ever, 1 stops at the end
+    bool ended = false;  // the song reached its end and plays silence
+};
+
+class Player : public host::AudioSource {
+public:
+    void mix(int16_t* out, int frames) override;
+
+    // Starts `song` from its beginning; 0 when libxmp refuses.
+    MIDASmodulePlayHandle start(Song& song, bool loop);
+    bool stop(MIDASmodulePlayHandle handle);
+    void stopSong(const Song& song);
+    void stopAll();
+
+    const Playback* find(MIDASmodulePlayHandle handle) const;
+    bool isPlaying(const Song& song) const;
+    MIDASplayStatus status(const Playback& playback) const;
+
+private:
+    void render(Playback& playback, int16_t* out, int frames);
+
+    std::vector<Playback> playbacks_;
+    std::vector<int16_t> scratch_;
+    MIDASmodulePlayHandle lastHandle_ = 0;
+};
+
+} // namespace midas

@@ -1,0 +1,70 @@
+// mornakle-inspect on songs: one JSON object for a song, one line on stderr otherwise.
+#include "inspect.h"
+#include "test_songs.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+Outcome inspect(const std::string& path)
+{
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    int code = inspectSong(path.c_str());
+    std::string out = testing::internal::GetCapturedStdout();
+    return {code, out, testing::internal::GetCapturedStderr()};
+}
+
+TEST(InspectSong, DescribesAnExtendedModule)
+{
+    TestSong song;
+    song.speed = 4;
+    song.bpm = 150;
+    Outcome o = inspect(writeTestFile("inspect.xm", makeXm(song)));
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.err, "");
+    int durationMs = 2 * 16 * 4 * 2500 / 150;   // orders × rows × ticks of 2.5 / bpm seconds
+    // The counts are libxmp's: its XM reader adds one empty pattern to those in the file,
+    // and names the format after the tracker that wrote it.
+    EXPECT_EQ(o.out, "{\"name\": \"midas test\", \"format\": \"mornakle tests XM 1.04\", \"channels\": 2, "
+                     "\"patterns\": 2, \"instruments\": 1, \"samples\": 1, \"durationMs\": " +
+                         std::to_string(durationMs) + ", \"speed\": 4, \"bpm\": 150}\n");
+}
+
+TEST(InspectSong, DescribesOtherTrackersToo)
+{
+    TestSong song;
+    song.rows = 64;
+    Outcome o = inspect(writeTestFile("inspect.mod", makeMod(song)));
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_NE(o.out.find("\"channels\": 4"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("\"samples\": 31"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("\"durationMs\": 7680"), std::string::npos) << o.out;
+}
+
+TEST(InspectSong, RefusesWhatIsNotASong)
+{
+    struct Case {
+        std::string path;
+        std::string reason;
+    } cases[] = {
+        {writeTestFile("inspect_text.xm", std::vector<uint8_t>(100, 'z')), "not a song in any format the player reads"},
+        {"inspect_missing.xm", "No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        Outcome o = inspect(c.path);
+        EXPECT_EQ(o.exitCode, 1);
+        EXPECT_EQ(o.out, "");
+        EXPECT_EQ(o.err, "mornakle-inspect: " + c.path + ": " + c.reason + "\n");
+    }
+}
+
+} // namespace

@@ -1,0 +1,160 @@
+// The calls' results and error texts: injected failures, refused files, bad handles.
+#include "midas_fixture.h"
+#include "test_songs.h"
+
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+struct CallCase {
+    const char* call;
+    std::function<long()> invoke;
+    const char* text;
+};
+
+TEST_F(MidasTest, EachInjectedFailureReturnsZeroWithItsOwnText)
+{
+    std::string path = writeTestFile("calls.xm", makeXm({}));
+    bringUp();
+    MIDASmodule module = MIDASloadModule(path.c_str());
+    ASSERT_NE(module, nullptr);
+    MIDASmodulePlayHandle play = MIDASplayModule(module, TRUE);
+    ASSERT_NE(play, 0u);
+    MIDASplayStatus status;
+
+    const CallCase cases[] = {
+        {"MIDASstartup", [] { return long(MIDASstartup()); }, "Undefined error"},
+        {"MIDASsetOption", [] { return long(MIDASsetOption(MIDAS_OPTION_DSOUND_MODE, 0)); },
+         "Invalid function arguments"},
+        {"MIDASconfig", [] { return long(MIDASconfig()); }, "Configuration cancelled"},
+        {"MIDASinit", [] { return long(MIDASinit()); }, "Sound device failure"},
+        {"MIDASloadModule", [&] { return long(MIDASloadModule(path.c_str()) != nullptr); }, "Unable to read file"},
+        {"MIDASplayModule", [&] { return long(MIDASplayModule(module, TRUE)); }, "Out of memory"},
+        {"MIDASpoll", [] { return long(MIDASpoll()); }, "Sound device failure"},
+        {"MIDASgetPlayStatus", [&] { return long(MIDASgetPlayStatus(play, &status)); }, "Invalid handle"},
+        {"MIDASstopModule", [&] { return long(MIDASstopModule(play)); }, "Invalid handle"},
+        {"MIDASfreeModule", [&] { return long(MIDASfreeModule(module)); }, "Invalid handle"},
+        {"MIDASclose", [] { return long(MIDASclose()); }, "Sound device failure"},
+    };
+    for (const CallCase& c : cases) {
+        SCOPED_TRACE(c.call);
+        soft::injectFault(c.call, 1);
+        EXPECT_EQ(c.invoke(), 0);
+        EXPECT_EQ(lastErrorText(), c.text);
+    }
+    // The failures changed nothing: the song still plays and answers.
+    EXPECT_TRUE(MIDASgetPlayStatus(play, &status));
+    EXPECT_TRUE(MIDASstopModule(play));
+    EXPECT_TRUE(MIDASfreeModule(module));
+}
+
+TEST_F(MidasTest, RefusedFilesSayWhy)
+{
+    bringUp();
+    std::filesystem::create_directories("a_folder.xm");
+    std::vector<uint8_t> xm = makeXm({});
+    struct Refusal {
+        std::string path;
+        const char* text;
+    } refusals[] = {
+        {"no_such_song.xm", "File not found"},
+        {"no_such_folder/back.xm", "File not found"},
+        {"a_folder.xm", "Unable to read file"},
+        {writeTestFile("empty.xm", {}), "Invalid module file"},
+        {writeTestFile("text.xm", std::vector<uint8_t>(60, 'x')), "Invalid module file"},
+        {writeTestFile("cut.xm", std::vector<uint8_t>(xm.begin(), xm.begin() + 70)), "Invalid module file"},
+    };
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.path);
+        EXPECT_EQ(MIDASloadModule(r.path.c_str()), nullptr);
+        EXPECT_EQ(lastErrorText(), r.text);
+    }
+    EXPECT_EQ(MIDASloadModule(nullptr), nullptr);
+    EXPECT_EQ(lastErrorText(), "Invalid function arguments");
+}
+
+TEST_F(MidasTest, BadHandlesAreErrors)
+{
+    std::string path = writeTestFile("handles.xm", makeXm({}));
+    bringUp();
+    MIDASplayStatus status;
+    int notASong = 0;
+    EXPECT_EQ(MIDASplayModule(&notASong, TRUE), 0u);
+    EXPECT_EQ(lastErrorText(), "Invalid handle");
+    EXPECT_FALSE(MIDASfreeModule(&notASong));
+    EXPECT_FALSE(MIDASgetPlayStatus(0, &status));
+    EXPECT_FALSE(MIDASstopModule(12345));
+    EXPECT_EQ(lastErrorText(), "Invalid handle");
+
+    MIDASmodule module = MIDASloadModule(path.c_str());
+    MIDASmodulePlayHandle play = MIDASplayModule(module, FALSE);
+    ASSERT_NE(play, 0u);
+    EXPECT_EQ(MIDASplayModule(module, FALSE), 0u);
+    EXPECT_EQ(lastErrorText(), "Module is already playing");
+    EXPECT_FALSE(MIDASgetPlayStatus(play, nullptr));
+    EXPECT_EQ(lastErrorText(), "Invalid function arguments");
+    EXPECT_TRUE(MIDASstopModule(play));
+    EXPECT_FALSE(MIDASstopModule(play));   // a stopped playback's handle is spent
+    EXPECT_FALSE(MIDASgetPlayStatus(play, &status));
+
+    // Closing the library frees its songs; their handles go with them.
+    MIDASmodulePlayHandle again = MIDASplayModule(module, TRUE);
+    ASSERT_NE(again, 0u);
+    EXPECT_NE(again, play);
+    EXPECT_TRUE(MIDASclose());
+    EXPECT_FALSE(MIDASgetPlayStatus(again, &status));
+    EXPECT_FALSE(MIDASfreeModule(module));
+    EXPECT_EQ(lastErrorText(), "Invalid handle");
+}
+
+TEST_F(MidasTest, SongsWaitForTheLibraryToBeInitialised)
+{
+    std::string path = writeTestFile("early.xm", makeXm({}));
+    EXPECT_EQ(MIDASloadModule(path.c_str()), nullptr);
+    EXPECT_EQ(lastErrorText(), "MIDAS is not initialized");
+    bringUp();
+    EXPECT_NE(MIDASloadModule(path.c_str()), nullptr);
+}
+
+TEST_F(MidasTest, OptionsAreTheLibrarysOwn)
+{
+    EXPECT_TRUE(MIDASsetOption(MIDAS_OPTION_DSOUND_HWND, 0x1234));
+    EXPECT_TRUE(MIDASsetOption(MIDAS_OPTION_DSOUND_MODE, 0));
+    EXPECT_FALSE(MIDASsetOption(0, 1));
+    EXPECT_FALSE(MIDASsetOption(MIDAS_OPTION_DSOUND_HWND + 1, 1));
+    EXPECT_EQ(lastErrorText(), "Invalid function arguments");
+}
+
+TEST_F(MidasTest, ErrorTextsAreSingleLines)
+{
+    for (int code = -2; code < 40; ++code) {
+        std::string text = MIDASgetErrorMessage(code);
+        EXPECT_FALSE(text.empty()) << code;
+        EXPECT_EQ(text.find('\n'), std::string::npos) << code;
+    }
+    EXPECT_STREQ(MIDASgetErrorMessage(0), "OK");
+    EXPECT_STREQ(MIDASgetErrorMessage(-1), "Undefined error");
+    EXPECT_STREQ(MIDASgetErrorMessage(1000), "Undefined error");
+}
+
+TEST_F(MidasTest, WithoutAnAudioDeviceTheShowGoesOnSilently)
+{
+    fakeHost.hasAudio = false;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(MIDASconfig());
+    EXPECT_TRUE(MIDASinit());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "mornakle: no audio device, playing without sound\n");
+}
+
+TEST_F(MidasTest, ConfigOpensTheDeviceAndCloseGivesItBack)
+{
+    testing::internal::CaptureStderr();
+    bringUp();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_NE(fakeHost.audio, nullptr);
+    EXPECT_TRUE(MIDASclose());
+    EXPECT_EQ(fakeHost.audio, nullptr);
+}
+
+} // namespace

@@ -1,0 +1,24 @@
+// Small songs written byte by byte: an Extended Module and a four-channel Protracker
+// module, each a few rows of notes on a looped waveform.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TestSong {
+    int orders = 2;            // order-list entries, each the one pattern
+    int restartPosition = 0;   // where a looping song starts again
+    int rows = 16;             // rows in the pattern
+    int speed = 3;             // ticks per row
+    int bpm = 125;
+};
+
+std::vector<uint8_t> makeXm(const TestSong& song);
+std::vector<uint8_t> makeMod(const TestSong& song);   // rows is always 64 in this format
+
+// The length of one pass through the song at 44.1 kHz: a tick lasts 2.5 / bpm seconds.
+int songFrames(const TestSong& song);
+
+// Writes `bytes` to a fresh file in the test's working folder and returns its path.
+std::string writeTestFile(const std::string& name, const std::vector<uint8_t>& bytes);
