@@ -9,10 +9,17 @@
 namespace host {
 
 struct SdlHostOptions {
+    // How the 640 x 480 frame fills the window: keeping its shape with black bars,
+    // in whole multiples only, or stretched over the whole window.
     enum class Scale { aspect, integer, stretch } scale = Scale::aspect;
     enum class Filter { nearest, linear } filter = Filter::nearest;
+    // Without vertical sync a frame limiter holds presentation to the display's rate.
     bool vsync = true;
     soft::PixelFormat pixelFormat = soft::PixelFormat::rgb565;
+    // Where F12 saves the shown frame, relative to the working folder.
+    std::string screenshotDir = "screenshots";
+    // The screenshot file names' first word; empty means the executable's name.
+    std::string screenshotPrefix;
 };
 
 // Opens the video subsystem. When no display can be opened, returns null and puts

@@ -1,0 +1,166 @@
+#include "dialog_paint.h"
+
+#include <algorithm>
+#include <strings.h>
+
+namespace host::sdl {
+namespace {
+
+// The grey dialog colours of the Windows of the demo's time.
+constexpr soft::Rgb8 faceColour{192, 192, 192};
+constexpr soft::Rgb8 lightColour{223, 223, 223};
+constexpr soft::Rgb8 highlightEdge{255, 255, 255};
+constexpr soft::Rgb8 shadowColour{128, 128, 128};
+constexpr soft::Rgb8 darkColour{0, 0, 0};
+constexpr soft::Rgb8 windowColour{255, 255, 255};
+constexpr soft::Rgb8 textColour{0, 0, 0};
+constexpr soft::Rgb8 captionColour{0, 0, 128};
+constexpr soft::Rgb8 captionText{255, 255, 255};
+constexpr soft::Rgb8 selectionColour{0, 0, 128};
+constexpr soft::Rgb8 selectionText{255, 255, 255};
+
+constexpr uint32_t defaultPushButton = 0x1;   // BS_DEFPUSHBUTTON
+constexpr uint32_t buttonTypeMask = 0xF;
+
+bool isClass(const DialogControl& control, const char* name)
+{
+    return strcasecmp(control.className.c_str(), name) == 0;
+}
+
+Rect inset(const Rect& r, int by)
+{
+    return Rect{r.x + by, r.y + by, std::max(0, r.width - 2 * by), std::max(0, r.height - 2 * by)};
+}
+
+// A one-pixel edge: `topLeft` along the top and left, `bottomRight` along the others.
+void edge(DialogCanvas& canvas, const Rect& r, soft::Rgb8 topLeft, soft::Rgb8 bottomRight)
+{
+    if (r.width <= 0 || r.height <= 0)
+        return;
+    canvas.fill(Rect{r.x, r.y, r.width, 1}, topLeft);
+    canvas.fill(Rect{r.x, r.y, 1, r.height}, topLeft);
+    canvas.fill(Rect{r.x, r.y + r.height - 1, r.width, 1}, bottomRight);
+    canvas.fill(Rect{r.x + r.width - 1, r.y, 1, r.height}, bottomRight);
+}
+
+void raised(DialogCanvas& canvas, const Rect& r)
+{
+    canvas.fill(r, faceColour);
+    edge(canvas, r, highlightEdge, darkColour);
+    edge(canvas, inset(r, 1), faceColour, shadowColour);
+}
+
+void sunken(DialogCanvas& canvas, const Rect& r)
+{
+    edge(canvas, r, shadowColour, highlightEdge);
+    edge(canvas, inset(r, 1), darkColour, lightColour);
+}
+
+void centredText(DialogCanvas& canvas, const Rect& r, const std::string& s, soft::Rgb8 colour)
+{
+    int x = r.x + (r.width - canvas.textWidth(s)) / 2;
+    int y = r.y + (r.height - canvas.lineHeight()) / 2;
+    canvas.text(x, y, s, colour);
+}
+
+void paintCloseBox(DialogCanvas& canvas, const Rect& box)
+{
+    raised(canvas, box);
+    // A cross two pixels thick, corner to corner inside the box.
+    int span = box.width - 8;
+    for (int i = 0; i < span; ++i) {
+        canvas.fill(Rect{box.x + 4 + i, box.y + 4 + i, 2, 1}, darkColour);
+        canvas.fill(Rect{box.x + box.width - 6 - i, box.y + 4 + i, 2, 1}, darkColour);
+    }
+}
+
+void paintFrameAndCaption(DialogCanvas& canvas, const DialogView& view, const DialogGeometry& g)
+{
+    Rect whole{0, 0, g.width, g.height};
+    canvas.fill(whole, faceColour);
+    edge(canvas, whole, lightColour, darkColour);
+    edge(canvas, inset(whole, 1), highlightEdge, shadowColour);
+    canvas.fill(g.caption, captionColour);
+    int textY = g.caption.y + (g.caption.height - canvas.lineHeight()) / 2;
+    canvas.text(g.caption.x + 3, textY, view.caption, captionText);
+    paintCloseBox(canvas, g.closeBox);
+}
+
+void paintButton(DialogCanvas& canvas, const DialogControl& control, const DialogGeometry& g)
+{
+    Rect r = g.controlRect(control);
+    if ((control.style & buttonTypeMask) == defaultPushButton) {
+        edge(canvas, r, darkColour, darkColour);
+        r = inset(r, 1);
+    }
+    raised(canvas, r);
+    centredText(canvas, r, control.text, textColour);
+}
+
+void paintDownArrow(DialogCanvas& canvas, const Rect& r)
+{
+    int width = 7;
+    int x = r.x + (r.width - width) / 2;
+    int y = r.y + (r.height - 4) / 2;
+    for (int row = 0; row < 4; ++row)
+        canvas.fill(Rect{x + row, y + row, width - 2 * row, 1}, darkColour);
+}
+
+void paintItem(DialogCanvas& canvas, const Rect& r, const std::string& s, bool selected)
+{
+    canvas.fill(r, selected ? selectionColour : windowColour);
+    int y = r.y + (r.height - canvas.lineHeight()) / 2;
+    canvas.text(r.x + 2, y, s, selected ? selectionText : textColour);
+}
+
+void paintCombo(DialogCanvas& canvas, const DialogControl& combo, const DialogGeometry& g)
+{
+    Rect field = g.comboField(combo);
+    sunken(canvas, field);
+    Rect inside = inset(field, 2);
+    canvas.fill(inside, windowColour);
+    Rect arrow = g.comboArrow(combo);
+    raised(canvas, arrow);
+    paintDownArrow(canvas, arrow);
+    if (combo.selection >= 0 && combo.selection < int(combo.items.size())) {
+        Rect item{inside.x + 1, inside.y + 1, arrow.x - inside.x - 2, inside.height - 2};
+        paintItem(canvas, item, combo.items[combo.selection], false);
+    }
+}
+
+void paintDroppedList(DialogCanvas& canvas, const DialogControl& combo, const DialogGeometry& g,
+                      const DialogUiState& state)
+{
+    Rect list = g.listRect(combo);
+    canvas.fill(list, windowColour);
+    edge(canvas, list, darkColour, darkColour);
+    for (int row = 0; row < g.listRows(combo); ++row) {
+        int item = state.firstRow + row;
+        if (item >= int(combo.items.size()))
+            break;
+        paintItem(canvas, g.listRow(combo, row), combo.items[item], item == state.highlight);
+    }
+}
+
+} // namespace
+
+void paintDialog(DialogCanvas& canvas, const DialogView& view, const DialogGeometry& geometry,
+                 const DialogUiState& state)
+{
+    paintFrameAndCaption(canvas, view, geometry);
+    for (const DialogControl& control : view.controls) {
+        if (isClass(control, "button"))
+            paintButton(canvas, control, geometry);
+        else if (isClass(control, "combobox"))
+            paintCombo(canvas, control, geometry);
+        else
+            canvas.text(geometry.clientX + control.x, geometry.clientY + control.y, control.text,
+                        textColour);
+    }
+    // The dropped list lies over everything else.
+    const DialogControl* combo = findCombo(view);
+    if (combo && state.dropped)
+        paintDroppedList(canvas, *combo, geometry, state);
+}
+
+} // namespace host::sdl

@@ -1,0 +1,567 @@
+// The real host on SDL2: one window that shows first the device dialog, then the
+// frames; the keyboard; the audio device; and giving all of it back on the way out.
+#include "host/sdl_host.h"
+
+#include "device_list.h"
+#include "dialog_paint.h"
+#include "frame_png.h"
+#include "key_map.h"
+#include "scaling.h"
+#include "soft_canvas.h"
+
+#include <SDL.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <thread>
+
+namespace host {
+namespace {
+
+using namespace host::sdl;
+using Clock = std::chrono::steady_clock;
+
+// GetTickCount counts from the start of the process, so it never wraps during a show.
+const Clock::time_point processStart = Clock::now();
+
+// The windowed device's size as the enumeration describes it: the size programs of
+// the time asked DirectDraw for.
+constexpr int windowedDeviceWidth = 640;
+constexpr int windowedDeviceHeight = 480;
+constexpr int fallbackRefreshHz = 60;   // when the display does not say its rate
+constexpr int audioBufferFrames = 1024; // about 23 ms at 44.1 kHz
+constexpr int dialogWaitMs = 100;       // how long the dialog waits before looking again
+
+std::string executableName()
+{
+    std::error_code error;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error || exe.empty() ? std::string("screenshot") : exe.filename().string();
+}
+
+class SdlHost;
+SdlHost* liveHost = nullptr;   // the one host, for the exit handlers
+
+class SdlHost final : public Host {
+public:
+    explicit SdlHost(const SdlHostOptions& options) : options_(options)
+    {
+        if (options_.screenshotPrefix.empty())
+            options_.screenshotPrefix = executableName();
+        liveHost = this;
+    }
+    ~SdlHost() override { shutdown(); }
+
+    // Gives back the audio device, the display and the cursor; safe to call twice.
+    void shutdown()
+    {
+        closeAudio();
+        if (window_) {
+            SDL_SetWindowFullscreen(window_, 0);
+            SDL_ShowCursor(SDL_ENABLE);
+        }
+        if (texture_)
+            SDL_DestroyTexture(texture_);
+        if (renderer_)
+            SDL_DestroyRenderer(renderer_);
+        if (window_)
+            SDL_DestroyWindow(window_);
+        texture_ = nullptr;
+        renderer_ = nullptr;
+        window_ = nullptr;
+        if (liveHost == this) {
+            SDL_Quit();
+            liveHost = nullptr;
+        }
+    }
+
+    uint32_t tickCount() override
+    {
+        auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - processStart);
+        return uint32_t(elapsed.count());
+    }
+
+    std::vector<DisplayDevice> displays() override
+    {
+        refreshDevices();
+        std::vector<DisplayDevice> out;
+        for (const HostDevice& d : devices_)
+            out.push_back(d.device);
+        return out;
+    }
+
+    bool setMode(int device, int width, int height) override
+    {
+        if (devices_.empty())
+            refreshDevices();
+        if (device < 0 || device >= int(devices_.size()) || width <= 0 || height <= 0)
+            return false;
+        const HostDevice& chosen = devices_[device];
+        if (!ensureWindow(width, height))
+            return false;
+        SDL_SetWindowTitle(window_, options_.screenshotPrefix.c_str());
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, width, height);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(chosen.monitor),
+                              SDL_WINDOWPOS_CENTERED_DISPLAY(chosen.monitor));
+        SDL_ShowWindow(window_);
+        setFullScreen(chosen.device.fullScreen);
+        SDL_RaiseWindow(window_);
+        shownPixels_.assign(size_t(width) * height * 2, 0);
+        shown_ = Frame{shownPixels_.data(), width, height, width * 2, options_.pixelFormat};
+        showShown();
+        return true;
+    }
+
+    void restoreMode() override
+    {
+        if (!window_)
+            return;
+        SDL_SetWindowFullscreen(window_, 0);
+        fullScreen_ = false;
+        SDL_HideWindow(window_);
+    }
+
+    void present(const Frame& frame) override
+    {
+        if (!window_ || !frame.pixels)
+            return;
+        keep(frame);
+        showShown();
+        if (!vsyncActive_)
+            waitForNextRefresh();
+        pumpEvents();
+    }
+
+    bool pollEvent(Event& event) override
+    {
+        pumpEvents();
+        if (events_.empty())
+            return false;
+        event = events_.front();
+        events_.pop_front();
+        return true;
+    }
+
+    void setCursorVisible(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+
+    void messageBox(const std::string& caption, const std::string& text) override
+    {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        bool shown = window_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_HIDDEN);
+        if (shown && fullScreen_)
+            setFullScreen(false);   // a box behind a full-screen window could not be answered
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(),
+                                 shown ? window_ : nullptr);
+    }
+
+    DialogInput waitDialogInput(const DialogView& view) override;
+    void closeDialog() override
+    {
+        dialogOpen_ = false;
+        if (window_)
+            SDL_HideWindow(window_);
+    }
+
+    bool openAudio(AudioSource* source) override;
+    void closeAudio() override
+    {
+        if (!audio_)
+            return;
+        SDL_CloseAudioDevice(audio_);   // waits for a callback that is running
+        audio_ = 0;
+        source_ = nullptr;
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    void lockAudio() override
+    {
+        if (audio_)
+            SDL_LockAudioDevice(audio_);
+    }
+    void unlockAudio() override
+    {
+        if (audio_)
+            SDL_UnlockAudioDevice(audio_);
+    }
+
+private:
+    static void audioCallback(void* self, Uint8* stream, int length)
+    {
+        AudioSource* source = static_cast<SdlHost*>(self)->source_.load();
+        if (source)
+            source->mix(reinterpret_cast<int16_t*>(stream), length / int(audioChannels * sizeof(int16_t)));
+        else
+            std::memset(stream, 0, size_t(length));
+    }
+
+    void refreshDevices()
+    {
+        std::vector<MonitorInfo> monitors;
+        int count = SDL_GetNumVideoDisplays();
+        for (int i = 0; i < count; ++i) {
+            SDL_DisplayMode mode{};
+            SDL_GetDesktopDisplayMode(i, &mode);
+            const char* name = SDL_GetDisplayName(i);
+            monitors.push_back(MonitorInfo{name ? name : "display", mode.w, mode.h});
+        }
+        devices_ = listDevices(monitors, windowedDeviceWidth, windowedDeviceHeight);
+    }
+
+    bool ensureWindow(int width, int height)
+    {
+        if (window_)
+            return true;
+        window_ = SDL_CreateWindow(options_.screenshotPrefix.c_str(), SDL_WINDOWPOS_CENTERED,
+                                   SDL_WINDOWPOS_CENTERED, width, height,
+                                   SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+        if (!window_) {
+            std::fprintf(stderr, "cannot open a window: %s\n", SDL_GetError());
+            return false;
+        }
+        Uint32 flags = SDL_RENDERER_ACCELERATED | (options_.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
+        renderer_ = SDL_CreateRenderer(window_, -1, flags);
+        if (!renderer_)
+            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_) {
+            std::fprintf(stderr, "cannot draw into the window: %s\n", SDL_GetError());
+            SDL_DestroyWindow(window_);
+            window_ = nullptr;
+            return false;
+        }
+        SDL_RendererInfo info{};
+        SDL_GetRendererInfo(renderer_, &info);
+        vsyncActive_ = options_.vsync && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+        return true;
+    }
+
+    void setFullScreen(bool on)
+    {
+        if (!window_)
+            return;
+        SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        fullScreen_ = on;
+        showShown();
+    }
+
+    // Keeps a copy of what is shown, to show again after the window changes and for F12.
+    void keep(const Frame& frame)
+    {
+        int rowBytes = frame.width * 2;
+        shownPixels_.resize(size_t(rowBytes) * frame.height);
+        for (int y = 0; y < frame.height; ++y)
+            std::memcpy(shownPixels_.data() + size_t(y) * rowBytes, frame.pixels + size_t(y) * frame.pitch,
+                        size_t(rowBytes));
+        shown_ = Frame{shownPixels_.data(), frame.width, frame.height, rowBytes, frame.format};
+    }
+
+    bool ensureTexture(const Frame& frame)
+    {
+        if (texture_ && textureWidth_ == frame.width && textureHeight_ == frame.height &&
+            textureFormat_ == frame.format)
+            return true;
+        if (texture_)
+            SDL_DestroyTexture(texture_);
+        Uint32 format = frame.format == soft::PixelFormat::rgb555 ? SDL_PIXELFORMAT_RGB555
+                                                                  : SDL_PIXELFORMAT_RGB565;
+        texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, frame.width,
+                                     frame.height);
+        if (!texture_)
+            return false;
+        SDL_SetTextureScaleMode(texture_, options_.filter == SdlHostOptions::Filter::linear
+                                              ? SDL_ScaleModeLinear
+                                              : SDL_ScaleModeNearest);
+        textureWidth_ = frame.width;
+        textureHeight_ = frame.height;
+        textureFormat_ = frame.format;
+        return true;
+    }
+
+    void showShown()
+    {
+        if (!renderer_ || !shown_.pixels || !ensureTexture(shown_))
+            return;
+        SDL_UpdateTexture(texture_, nullptr, shown_.pixels, shown_.pitch);
+        int outputWidth = 0, outputHeight = 0;
+        SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+        shownRect_ = frameRectangle(options_.scale, outputWidth, outputHeight, shown_.width, shown_.height);
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_Rect target{shownRect_.x, shownRect_.y, shownRect_.width, shownRect_.height};
+        SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+        SDL_RenderPresent(renderer_);
+    }
+
+    // Without vertical sync, holds presentation to the display's rate so that the
+    // main loop does not spin.
+    void waitForNextRefresh()
+    {
+        SDL_DisplayMode mode{};
+        int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
+        int hz = SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 && mode.refresh_rate > 0
+                     ? mode.refresh_rate
+                     : fallbackRefreshHz;
+        auto period = std::chrono::microseconds(1000000 / hz);
+        auto now = Clock::now();
+        nextRefresh_ += period;
+        if (nextRefresh_ < now - period)
+            nextRefresh_ = now;   // fell behind: start counting afresh
+        if (nextRefresh_ > now)
+            std::this_thread::sleep_for(nextRefresh_ - now);
+    }
+
+    void saveScreenshot()
+    {
+        if (!shown_.pixels) {
+            std::fprintf(stderr, "screenshot: nothing shown yet\n");
+            return;
+        }
+        std::error_code fsError;
+        std::filesystem::create_directories(options_.screenshotDir, fsError);
+        std::string path = (std::filesystem::path(options_.screenshotDir) /
+                            screenshotFileName(options_.screenshotPrefix, std::time(nullptr), tickCount()))
+                               .string();
+        std::string error;
+        if (writeFramePng(path, shown_, error))
+            std::fprintf(stderr, "screenshot saved to %s\n", path.c_str());
+        else
+            std::fprintf(stderr, "screenshot not saved: %s\n", error.c_str());
+    }
+
+    // Alt+Enter and F12 belong to the host: true when `e` was one of them (or the
+    // release of one), which then goes no further.
+    bool takeHostKey(const SDL_Event& e)
+    {
+        if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP)
+            return false;
+        SDL_Scancode code = e.key.keysym.scancode;
+        bool enter = code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
+        if (e.type == SDL_KEYDOWN) {
+            if (enter && (e.key.keysym.mod & KMOD_ALT)) {
+                if (!e.key.repeat)
+                    setFullScreen(!fullScreen_);
+                swallowEnterUp_ = true;
+                return true;
+            }
+            if (code == SDL_SCANCODE_F12) {
+                if (!e.key.repeat)
+                    saveScreenshot();
+                return true;
+            }
+            return false;
+        }
+        if (enter && swallowEnterUp_) {
+            swallowEnterUp_ = false;
+            return true;
+        }
+        return code == SDL_SCANCODE_F12;
+    }
+
+    // Window changes that need the picture again.
+    bool takeWindowEvent(const SDL_Event& e)
+    {
+        if (e.type != SDL_WINDOWEVENT)
+            return false;
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_RESTORED:
+            showShown();
+            break;
+        default:
+            break;
+        }
+        return e.window.event != SDL_WINDOWEVENT_CLOSE;
+    }
+
+    void pushQuit()
+    {
+        if (events_.empty() || events_.back().kind != EventKind::quit)
+            events_.push_back(Event{EventKind::quit, 0});
+    }
+
+    void pumpEvents()
+    {
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+            if (takeHostKey(e) || takeWindowEvent(e))
+                continue;
+            if (e.type == SDL_QUIT || (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE)) {
+                pushQuit();
+            } else if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
+                uint32_t key = virtualKeyOf(e.key.keysym.scancode);
+                if (key)
+                    events_.push_back(Event{e.type == SDL_KEYDOWN ? EventKind::keyDown : EventKind::keyUp, key});
+            }
+        }
+    }
+
+    // The picture point under a mouse position given in window coordinates.
+    bool windowToPicture(int x, int y, int& pictureX, int& pictureY)
+    {
+        int windowWidth = 1, windowHeight = 1, outputWidth = 1, outputHeight = 1;
+        SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
+        SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+        int outX = windowWidth > 0 ? x * outputWidth / windowWidth : x;
+        int outY = windowHeight > 0 ? y * outputHeight / windowHeight : y;
+        return outputToFrame(shownRect_, shown_.width, shown_.height, outX, outY, pictureX, pictureY);
+    }
+
+    std::optional<DialogAction> dialogActionOf(const SDL_Event& e)
+    {
+        if (e.type == SDL_QUIT || (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE))
+            return DialogAction{DialogAction::closeRequest, 0, 0, 0};
+        if (e.type == SDL_KEYDOWN) {
+            uint32_t key = virtualKeyOf(e.key.keysym.scancode);
+            if (key)
+                return DialogAction{DialogAction::key, key, 0, 0};
+        }
+        if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_LEFT) {
+            int x = 0, y = 0;
+            if (windowToPicture(e.button.x, e.button.y, x, y))
+                return DialogAction{DialogAction::click, 0, x, y};
+        }
+        return std::nullopt;
+    }
+
+    void openDialogWindow(const DialogGeometry& geometry, const std::string& caption)
+    {
+        SDL_DisplayMode desktop{};
+        SDL_GetDesktopDisplayMode(0, &desktop);
+        // Twice the size on a large desktop, where the dialog's pixels would be tiny.
+        int zoom = desktop.w >= 2 * 1280 ? 2 : 1;
+        if (!ensureWindow(geometry.width * zoom, geometry.height * zoom))
+            return;
+        SDL_SetWindowTitle(window_, caption.c_str());
+        if (!fullScreen_) {
+            SDL_SetWindowSize(window_, geometry.width * zoom, geometry.height * zoom);
+            SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        }
+        SDL_ShowWindow(window_);
+        SDL_RaiseWindow(window_);
+        dialogOpen_ = true;
+        dialogState_ = DialogUiState{};
+    }
+
+    void paintDialogPicture(const DialogView& view, const DialogGeometry& geometry)
+    {
+        if (dialogPicture_.width != geometry.width || dialogPicture_.height != geometry.height)
+            dialogPicture_ = soft::SurfaceMemory(geometry.width, geometry.height, options_.pixelFormat);
+        SoftCanvas canvas(dialogPicture_, systemFont());
+        paintDialog(canvas, view, geometry, dialogState_);
+        keep(Frame{dialogPicture_.bytes.data(), dialogPicture_.width, dialogPicture_.height,
+                   dialogPicture_.pitch, dialogPicture_.format});
+        showShown();
+    }
+
+    SdlHostOptions options_;
+    std::vector<HostDevice> devices_;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureWidth_ = 0, textureHeight_ = 0;
+    soft::PixelFormat textureFormat_ = soft::PixelFormat::rgb565;
+    bool vsyncActive_ = false;
+    bool fullScreen_ = false;
+    bool swallowEnterUp_ = false;
+    Clock::time_point nextRefresh_{};
+    std::vector<uint8_t> shownPixels_;
+    Frame shown_;
+    Rect shownRect_;
+    std::deque<Event> events_;
+
+    bool dialogOpen_ = false;
+    DialogUiState dialogState_;
+    soft::SurfaceMemory dialogPicture_;
+
+    SDL_AudioDeviceID audio_ = 0;
+    std::atomic<AudioSource*> source_{nullptr};
+};
+
+DialogInput SdlHost::waitDialogInput(const DialogView& view)
+{
+    DialogGeometry geometry(view, systemFont().empty() ? 13 : systemFont().height);
+    if (!dialogOpen_)
+        openDialogWindow(geometry, view.caption);
+    if (!window_)
+        return DialogInput{DialogInput::close, 0, 0};
+    paintDialogPicture(view, geometry);
+    for (;;) {
+        SDL_Event e;
+        if (!SDL_WaitEventTimeout(&e, dialogWaitMs))
+            continue;
+        if (takeHostKey(e) || takeWindowEvent(e))
+            continue;
+        std::optional<DialogAction> action = dialogActionOf(e);
+        if (!action)
+            continue;
+        std::optional<DialogInput> input = reactToDialog(view, geometry, dialogState_, *action);
+        if (input)
+            return *input;
+        paintDialogPicture(view, geometry);
+    }
+}
+
+// The audio device outlives nothing it reads from: this runs before the destructors
+// of everything made before the device was opened, the sound source among them.
+void closeAudioAtExit()
+{
+    if (liveHost)
+        liveHost->closeAudio();
+}
+
+void shutdownAtExit()
+{
+    if (liveHost)
+        liveHost->shutdown();
+}
+
+bool SdlHost::openAudio(AudioSource* source)
+{
+    closeAudio();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    SDL_AudioSpec want{};
+    want.freq = audioSampleRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = uint8_t(audioChannels);
+    want.samples = audioBufferFrames;
+    want.callback = audioCallback;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    source_ = source;
+    audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);   // SDL converts if it must
+    if (!audio_) {
+        source_ = nullptr;
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    static bool registered = false;
+    if (!registered)
+        registered = std::atexit(closeAudioAtExit) == 0;
+    SDL_PauseAudioDevice(audio_, 0);
+    return true;
+}
+
+} // namespace
+
+std::unique_ptr<Host> makeSdlHost(const SdlHostOptions& options, std::string& error)
+{
+    // SDL turns SIGINT and SIGTERM into quit events, which reach the demo as Escape.
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        error = std::string("cannot open a display: ") + SDL_GetError();
+        return nullptr;
+    }
+    static bool registered = false;
+    if (!registered)
+        registered = std::atexit(shutdownAtExit) == 0;
+    return std::make_unique<SdlHost>(options);
+}
+
+} // namespace host
