@@ -278,4 +278,9 @@ void WINAPI OutputDebugStringA(LPCSTR text);
 BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom);
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 
+
+// The program's entry, called by the host once the platform is up.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
+                   int showCommand);
+
 #include "wingdi.h"

@@ -108,6 +108,8 @@ void HeadlessHost::postEventAt(uint32_t atMs, const Event& event)
 
 bool HeadlessHost::pollEvent(Event& event)
 {
+    if (takeQuitSignal())
+        events.push_back(Event{EventKind::quit, 0});
     for (auto it = timedEvents.begin(); it != timedEvents.end(); ++it) {
         if (clock >= it->first) {
             events.push_back(it->second);

@@ -112,3 +112,11 @@ void install(Host* host);
 bool installed();
 
 } // namespace host
+
+namespace host {
+
+// SIGINT and SIGTERM become a request to end the show, taken once by takeQuitSignal.
+void catchQuitSignals();
+bool takeQuitSignal();
+
+} // namespace host

@@ -1,0 +1,16 @@
+#include "app/music.h"
+
+#include <cstdlib>
+
+MIDASmodule module = nullptr;
+MIDASmodulePlayHandle playHandle = 0;
+MIDASplayStatus playStatus = {};
+
+void musicFailure(DisplayContext* context)
+{
+    int error = MIDASgetLastError();
+    const char* text = MIDASgetErrorMessage(error);
+    MessageBoxA(context->window, text, "Midas", MB_OK);
+    MIDASclose();
+    std::exit(1);
+}

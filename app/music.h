@@ -1,0 +1,21 @@
+// The song and its playback, through the sound library.
+#pragma once
+
+#include "display/display_context.h"
+
+#include "midas.h"
+
+// The song's file name, relative to the data folder.
+constexpr const char* songFileName = "back.xm";
+
+// Sound library options the demo sets.
+constexpr int optionOwnerWindow = 6;
+constexpr int optionOutputMode = 5;
+
+extern MIDASmodule module;
+extern MIDASmodulePlayHandle playHandle;
+extern MIDASplayStatus playStatus;
+
+// Shows the sound library's own error text in a message box captioned "Midas",
+// closes the library and ends the process with exit code 1.
+[[noreturn]] void musicFailure(DisplayContext* context);

@@ -1,0 +1,3 @@
+#include "display/display_context.h"
+
+int32_t is555 = 0;

@@ -1,0 +1,25 @@
+// Filling and emptying the display context: the window, the exclusive full-screen
+// 640 x 480 x 16 mode with one back buffer, the depth buffer, the 3D device, the
+// viewport, the black background and the fixed render states.
+#pragma once
+
+#include "display/display_context.h"
+
+// Flags of setUpDisplay, a bit set.
+constexpr DWORD setupDirectDraw = 1;   // let the user choose the device, then set up DirectDraw
+constexpr DWORD setupDirect3D = 2;     // also set up Direct3D
+constexpr DWORD setupWindow = 8;       // create and show the main window
+
+// The result of setUpDisplay when the device dialog was not confirmed.
+constexpr HRESULT setupCancelled = -1;
+
+constexpr int screenWidth = 640;
+constexpr int screenHeight = 480;
+
+// 0 on success, setupCancelled, or the HRESULT of the first platform call that
+// failed; nothing made before a failure is released.
+HRESULT setUpDisplay(HINSTANCE instance, int showCommand, DisplayContext* context, DWORD flags);
+void tearDownDisplay(DisplayContext* context);
+
+void setFullScreenViewport(DisplayContext* context);
+void setBoxViewport(DisplayContext* context);

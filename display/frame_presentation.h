@@ -1,0 +1,8 @@
+// The end of every frame: close the 3D scene, flip, open the next scene, and empty
+// the thread's message queue so that the window sees the keyboard.
+#pragma once
+
+#include "display/display_context.h"
+
+void presentFrame(DisplayContext* context);
+void pumpMessages();

@@ -1,0 +1,118 @@
+// The program's entry on this machine: read the host's options, set up the host,
+// change into the data folder and call the demo's WinMain.
+#include "options.h"
+
+#include "host/headless_host.h"
+#include "soft/faults.h"
+#include "soft/surface.h"
+#include "windows.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Exit codes of the host itself.
+constexpr int exitUsage = 64;
+constexpr int exitSetup = 2;
+
+host::HeadlessHost* headless = nullptr;
+
+void finishHeadless()
+{
+    if (headless)
+        headless->finish();
+}
+
+std::string executableFolder()
+{
+    char path[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0)
+        return ".";
+    path[length] = '\0';
+    std::string full = path;
+    size_t slash = full.rfind('/');
+    return slash == std::string::npos ? "." : full.substr(0, slash);
+}
+
+// Paths given on the command line are taken from where the program was started,
+// before it changes into the data folder.
+std::string absolute(const std::string& path)
+{
+    if (path.empty() || path[0] == '/')
+        return path;
+    char here[PATH_MAX];
+    return getcwd(here, sizeof here) ? std::string(here) + "/" + path : path;
+}
+
+bool makeFolder(const std::string& path)
+{
+    if (mkdir(path.c_str(), 0777) == 0 || errno == EEXIST)
+        return true;
+    std::fprintf(stderr, "mornakle: cannot make the folder %s: %s\n", path.c_str(),
+                 std::strerror(errno));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    host::Options options;
+    std::string error;
+    if (!host::parseOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "mornakle: %s\n%s", error.c_str(), host::usageText);
+        return exitUsage;
+    }
+    if (options.help) {
+        std::fputs(host::usageText, stdout);
+        return 0;
+    }
+
+    soft::surfaceLayout().format = options.pixelFormat;
+    for (const host::InjectedFault& fault : options.faults)
+        soft::injectFault(fault.call, fault.result, fault.skip, 1);
+
+    std::string dataDir = absolute(options.dataDir.empty() ? executableFolder() + "/data"
+                                                           : options.dataDir);
+    host::HeadlessHostOptions& headlessOptions = options.headlessOptions;
+    headlessOptions.captureDir = absolute(headlessOptions.captureDir);
+    headlessOptions.wavPath = absolute(headlessOptions.wavPath);
+    if (!headlessOptions.captureDir.empty() && !makeFolder(headlessOptions.captureDir))
+        return exitSetup;
+
+    if (options.headless) {
+        headlessOptions.progress = isatty(STDERR_FILENO) != 0;
+        headless = host::makeHeadlessHost(headlessOptions).release();
+        host::install(headless);
+        host::catchQuitSignals();
+        std::atexit(finishHeadless);
+    } else {
+#ifdef MORNAKLE_HAVE_SDL_HOST
+        std::unique_ptr<host::Host> real = host::makeSdlHost(options.sdlOptions, error);
+        if (!real) {
+            std::fprintf(stderr, "mornakle: %s (try --headless)\n", error.c_str());
+            return exitSetup;
+        }
+        host::install(real.release());
+#else
+        std::fprintf(stderr, "mornakle: built without a display host (try --headless)\n");
+        return exitSetup;
+#endif
+    }
+
+    if (chdir(dataDir.c_str()) != 0) {
+        std::fprintf(stderr, "mornakle: cannot open the data folder %s: %s\n", dataDir.c_str(),
+                     std::strerror(errno));
+        return exitSetup;
+    }
+    char commandLine[] = "";
+    return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+}

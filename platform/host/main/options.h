@@ -1,0 +1,35 @@
+// The command line of the executable. The demo itself reads nothing; these choose
+// and configure the host it runs on.
+#pragma once
+
+#include "host/headless_host.h"
+#include "host/sdl_host.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct InjectedFault {
+    std::string call;
+    long result = 0;
+    int skip = 0;
+};
+
+struct Options {
+    bool help = false;
+    bool headless = false;
+    HeadlessHostOptions headlessOptions;
+    SdlHostOptions sdlOptions;
+    soft::PixelFormat pixelFormat = soft::PixelFormat::rgb565;
+    std::string dataDir;        // empty: the data folder beside the executable
+    std::vector<InjectedFault> faults;
+};
+
+// Fills `options` from argv. On a bad option returns false with one line in `error`.
+bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error);
+
+extern const char* const usageText;
+
+} // namespace host
