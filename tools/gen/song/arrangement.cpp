@@ -1,0 +1,369 @@
+#include "song/arrangement.h"
+
+#include "song/harmony.h"
+#include "song/instruments.h"
+#include "song/synth.h"
+
+#include <array>
+#include <numeric>
+#include <string_view>
+
+namespace song {
+namespace {
+
+enum class Drums { none, hats, fourFloor, breakbeat, pulse };
+enum class Bass { none, held, offbeat, rolling };
+enum class Arp { none, binary, running };
+enum class Pad { none, held, pumping };
+// Stabs on the flashes of the scenes: the house scene flashes on the bar and 6 rows later
+// (12.5 ticks), the box scene 4 rows after the bar and again 11.5 rows after it (24 ticks).
+enum class Accents { none, house, box, finale };
+enum class Ending { none, fill, riser, stop, silence };
+
+struct Section {
+    const char* scene;
+    int bars;
+    const Progression* chords;
+    Drums drums;
+    Bass bass;
+    const Theme* lead;
+    int leadBar;        // which bar of the theme the section starts on
+    int leadTranspose;  // semitones
+    Arp arp;
+    Pad pad;
+    Accents accents;
+    bool crashOnEntry;
+    Ending ending;
+};
+
+const Theme kCoda = {"A4 .. .. .. .. .. .. .. .. .. .. .. ^^ .. .. ..", "", "", "", "", "", "", ""};
+
+// The sections in the order of the show's scenes.
+constexpr Progression const* home = &kHomeProgression;
+constexpr Progression const* lift = &kLiftProgression;
+const std::array<Section, 13> kSections = {{
+    {"binary rain", 4, home, Drums::none, Bass::none, nullptr, 0, 0, Arp::binary, Pad::held, Accents::none, false, Ending::none},
+    {"binary rain", 4, home, Drums::hats, Bass::held, nullptr, 0, 0, Arp::binary, Pad::held, Accents::none, false, Ending::riser},
+    {"house", 8, home, Drums::fourFloor, Bass::offbeat, &kThemeA, 0, 0, Arp::none, Pad::pumping, Accents::house, true, Ending::fill},
+    {"rings", 4, home, Drums::hats, Bass::held, nullptr, 0, 0, Arp::running, Pad::held, Accents::none, true, Ending::riser},
+    {"boxes", 4, home, Drums::fourFloor, Bass::rolling, nullptr, 0, 0, Arp::none, Pad::pumping, Accents::box, true, Ending::fill},
+    {"waves", 8, lift, Drums::fourFloor, Bass::rolling, &kThemeB, 0, -12, Arp::running, Pad::pumping, Accents::none, true, Ending::fill},
+    {"light beams", 8, home, Drums::fourFloor, Bass::offbeat, &kThemeA, 0, 0, Arp::running, Pad::pumping, Accents::none, true, Ending::riser},
+    {"texture warp", 8, lift, Drums::breakbeat, Bass::rolling, &kThemeB, 0, 0, Arp::running, Pad::held, Accents::none, true, Ending::fill},
+    {"greetings", 8, home, Drums::fourFloor, Bass::rolling, &kThemeA, 0, 0, Arp::running, Pad::pumping, Accents::none, true, Ending::stop},
+    {"still one", 4, home, Drums::none, Bass::held, nullptr, 0, 0, Arp::binary, Pad::held, Accents::none, false, Ending::none},
+    {"still two", 4, home, Drums::pulse, Bass::held, &kThemeA, 4, 0, Arp::binary, Pad::held, Accents::none, false, Ending::fill},
+    {"black", 1, &kTonicProgression, Drums::none, Bass::held, &kCoda, 0, 0, Arp::none, Pad::held, Accents::finale, true, Ending::none},
+    {"black", 1, &kTonicProgression, Drums::none, Bass::none, nullptr, 0, 0, Arp::none, Pad::none, Accents::none, false, Ending::silence},
+}};
+
+// Volume levels 0..64 of each part, balanced by ear against the kick.
+namespace level {
+constexpr int kick = 60, softKick = 44, snare = 44, ghostSnare = 18, clap = 42;
+constexpr int hat = 22, softHat = 14, openHat = 26, crash = 40;
+constexpr int bass = 46, lead = 40, echo = 17, arp = 24, pad = 28, stab = 40, riser = 44;
+}  // namespace level
+
+// The lead's echo: a dotted eighth later, quieter, on the other side.
+constexpr int kEchoDelayRows = 3;
+constexpr uint8_t kSetPanning = 0x08, kExtended = 0x0E, kNoteDelay = 0xD0;
+constexpr uint8_t kLeadPan = 0x68, kEchoPan = 0xB0, kArpPanLeft = 0x48, kArpPanRight = 0xB8;
+constexpr uint8_t kHalfRowDelay = 3;  // ticks, of six a row
+// Pads duck under every kick, rising again across the beat.
+constexpr std::array<int, 4> kPumpShape = {26, 48, 58, 64};
+constexpr uint32_t kArpSeed = 0x42696E21;  // "Bin!"
+constexpr uint8_t kDrumNote = 49;          // C-4: drums sound at their own rate
+
+uint8_t volumeByte(int level) { return uint8_t(0x10 + level); }
+
+// One drum pattern is three lanes of 16 characters; each character names a hit.
+struct DrumLanes {
+    std::string_view kick, snare, hats;
+};
+DrumLanes lanesOf(Drums drums)
+{
+    switch (drums) {
+    case Drums::hats: return {"................", "................", "HhhhHhhhHhhhHhoh"};
+    case Drums::fourFloor: return {"K...K...K...K...", "....C.......C...", "hho.Hho.hho.Hhoh"};
+    case Drums::breakbeat: return {"K.....K...K.....", "....S....s..S..s", "H.h.H.h.H.h.H.o."};
+    case Drums::pulse: return {"k.......k.......", "................", "..h...h...h...h."};
+    case Drums::none: break;
+    }
+    return {"................", "................", "................"};
+}
+
+struct Hit {
+    uint8_t instrument;
+    int level;
+};
+Hit hitOf(char symbol)
+{
+    switch (symbol) {
+    case 'K': return {kick, level::kick};
+    case 'k': return {kick, level::softKick};
+    case 'S': return {snare, level::snare};
+    case 's': return {snare, level::ghostSnare};
+    case 'C': return {clap, level::clap};
+    case 'H': return {closedHat, level::hat};
+    case 'h': return {closedHat, level::softHat};
+    case 'o': return {openHat, level::openHat};
+    default: return {0, 0};
+    }
+}
+
+class Composer {
+public:
+    Arrangement compose()
+    {
+        arrangement.rows = kBars * kRowsPerBar;
+        arrangement.cells.assign(size_t(arrangement.rows) * channelCount, XmCell{});
+        int bar = 0;
+        for (const Section& section : kSections)
+            for (int i = 0; i < section.bars; ++i, ++bar)
+                composeBar(section, i, bar);
+        return arrangement;
+    }
+
+private:
+    struct BarContext {
+        const Section& section;
+        int index;  // bar within the section
+        int first;  // first row of the bar in the song
+        Chord chord;
+        bool last;
+    };
+
+    void put(int row, int channel, XmCell cell)
+    {
+        if (row < arrangement.rows)
+            arrangement.at(row, channel) = cell;
+    }
+
+    void composeBar(const Section& section, int index, int bar)
+    {
+        const BarContext at{section, index, bar * kRowsPerBar, (*section.chords)[size_t(index % 4)],
+                            index == section.bars - 1};
+        if (section.ending == Ending::silence && at.last) {
+            silence(at);
+            return;
+        }
+        drums(at);
+        bassLine(at);
+        leadLine(at);
+        arpeggio(at, bar);
+        pads(at);
+        accents(at);
+        if (section.crashOnEntry && index == 0)
+            put(at.first, hatChannel, XmCell{kDrumNote, crash, volumeByte(level::crash), 0, 0});
+        if (at.last)
+            ending(at);
+    }
+
+    // Rows from which a stopping bar has fallen silent.
+    static bool stopped(const BarContext& at, int row)
+    {
+        return at.last && at.section.ending == Ending::stop && row >= 8;
+    }
+
+    void drums(const BarContext& at)
+    {
+        const DrumLanes lanes = lanesOf(at.section.drums);
+        const std::string_view lane[] = {lanes.kick, lanes.snare, lanes.hats};
+        const int channel[] = {kickChannel, snareChannel, hatChannel};
+        for (int l = 0; l < 3; ++l)
+            for (int row = 0; row < kRowsPerBar; ++row) {
+                const Hit hit = hitOf(lane[l][size_t(row)]);
+                if (hit.instrument && !stopped(at, row))
+                    put(at.first + row, channel[l], XmCell{kDrumNote, hit.instrument, volumeByte(hit.level), 0, 0});
+            }
+    }
+
+    void bassNote(int row, uint8_t note, int level)
+    {
+        put(row, bassChannel, XmCell{note, bass, volumeByte(level), 0, 0});
+    }
+    void bassOff(int row) { put(row, bassChannel, XmCell{kKeyOff, 0, 0, 0, 0}); }
+
+    void bassLine(const BarContext& at)
+    {
+        const uint8_t root = uint8_t(at.chord.root - 12);
+        for (int row = 0; row < kRowsPerBar; ++row) {
+            const int r = at.first + row;
+            if (stopped(at, row)) {
+                if (row == 8)
+                    bassOff(r);
+                continue;
+            }
+            switch (at.section.bass) {
+            case Bass::held:
+                if (row == 0)
+                    bassNote(r, root, level::bass);
+                else if (row == 14)
+                    bassOff(r);
+                break;
+            case Bass::offbeat:
+                if (row % 4 == 2) {
+                    bassNote(r, root, level::bass);
+                    bassOff(r + 1);
+                }
+                break;
+            case Bass::rolling:
+                if (row % 4 == 0)
+                    bassOff(r);
+                else
+                    bassNote(r, uint8_t(root + (row % 4 == 2 ? 12 : 0)), row % 4 == 2 ? level::bass : level::bass - 8);
+                break;
+            case Bass::none: break;
+            }
+        }
+    }
+
+    void leadLine(const BarContext& at)
+    {
+        if (!at.section.lead)
+            return;
+        const std::string_view bar = (*at.section.lead)[size_t((at.section.leadBar + at.index) % 8)];
+        for (int row = 0; row < kRowsPerBar && size_t(row) * 3 < bar.size(); ++row) {
+            const uint8_t note = noteNumber(bar.substr(size_t(row) * 3, 2));
+            if (note == kNoNote)
+                continue;
+            const bool off = note == kKeyOff;
+            const uint8_t pitch = off ? note : uint8_t(note + at.section.leadTranspose);
+            const int r = at.first + row;
+            put(r, leadChannel, off ? XmCell{kKeyOff, 0, 0, 0, 0}
+                                    : XmCell{pitch, lead, volumeByte(level::lead), kSetPanning, kLeadPan});
+            put(r + kEchoDelayRows, echoChannel,
+                off ? XmCell{kKeyOff, 0, 0, 0, 0} : XmCell{pitch, lead, volumeByte(level::echo), kSetPanning, kEchoPan});
+        }
+    }
+
+    void arpeggio(const BarContext& at, int bar)
+    {
+        const std::array<int, 3> tones = chordTones(at.chord);
+        const int base = at.chord.root + 12;
+        if (at.section.arp == Arp::binary) {
+            // Scattered bleeps, a fresh but fixed scatter every bar: ones and zeros falling.
+            Prng bits(kArpSeed + uint32_t(bar));
+            for (int row = 0; row < kRowsPerBar; ++row) {
+                if (bits.next() % 100 >= 45)
+                    continue;
+                const int tone = tones[bits.next() % 3] + 12 * int(bits.next() % 2);
+                const int level = level::arp - 10 + int(bits.next() % 12);
+                put(at.first + row, arpChannel, XmCell{uint8_t(base + tone), pluck, volumeByte(level), kSetPanning,
+                                                       row % 2 ? kArpPanRight : kArpPanLeft});
+            }
+        } else if (at.section.arp == Arp::running) {
+            // Up and over two octaves of the chord, a sixteenth at a time.
+            const std::array<int, 8> steps = {0, 1, 2, 3, 4, 2, 3, 1};
+            for (int row = 0; row < kRowsPerBar; ++row) {
+                const int step = steps[size_t(row % 8)];
+                const int tone = tones[size_t(step % 3)] + 12 * (step / 3);
+                const int level = row % 4 == 0 ? level::arp + 6 : level::arp;
+                put(at.first + row, arpChannel, XmCell{uint8_t(base + tone), pluck, volumeByte(level), kSetPanning,
+                                                       row % 2 ? kArpPanRight : kArpPanLeft});
+            }
+        }
+    }
+
+    // The pad alternates between two channels so that one chord's release overlaps the next's rise.
+    void pads(const BarContext& at)
+    {
+        const bool wanted = at.section.pad != Pad::none;
+        const bool sameChord = padSounding && wanted && at.chord.root == padChord.root && at.chord.minor == padChord.minor;
+        if (!sameChord && padSounding) {
+            put(at.first, padChannel, XmCell{kKeyOff, 0, 0, 0, 0});
+            padChannel = padChannel == padChannelA ? padChannelB : padChannelA;
+            padSounding = false;
+        }
+        if (!wanted)
+            return;
+        if (!padSounding) {
+            const uint8_t instrument = at.chord.minor ? padMinor : padMajor;
+            put(at.first, padChannel, XmCell{at.chord.root, instrument, volumeByte(level::pad), 0, 0});
+            padSounding = true;
+            padChord = at.chord;
+        }
+        if (at.section.pad == Pad::pumping)
+            for (int row = 0; row < kRowsPerBar; ++row) {
+                XmCell& cell = arrangement.at(at.first + row, padChannel);
+                cell.volume = volumeByte(level::pad * kPumpShape[size_t(row % 4)] / 64);
+            }
+        else if (!sameChord)
+            arrangement.at(at.first, padChannel).volume = volumeByte(level::pad);
+    }
+
+    void stab(int row, const Chord& chord, uint8_t effect = 0, uint8_t param = 0)
+    {
+        put(row, stabChannel, XmCell{chord.root, chord.minor ? stabMinor : stabMajor, volumeByte(level::stab), effect, param});
+    }
+
+    void accents(const BarContext& at)
+    {
+        switch (at.section.accents) {
+        case Accents::house:
+            stab(at.first, at.chord);
+            stab(at.first + 6, at.chord);
+            break;
+        case Accents::box:
+            stab(at.first + 4, at.chord);
+            stab(at.first + 11, at.chord, kExtended, uint8_t(kNoteDelay | kHalfRowDelay));
+            break;
+        case Accents::finale:
+            stab(at.first, at.chord);
+            put(at.first, kickChannel, XmCell{kDrumNote, kick, volumeByte(level::kick), 0, 0});
+            break;
+        case Accents::none: break;
+        }
+    }
+
+    void ending(const BarContext& at)
+    {
+        const int crescendoFrom = 16;
+        switch (at.section.ending) {
+        case Ending::fill:
+            // Snare rolls into the next section, growing louder.
+            for (int row : {8, 10, 12, 13, 14, 15})
+                put(at.first + row, snareChannel,
+                    XmCell{kDrumNote, snare, volumeByte(crescendoFrom + (row - 8) * 4), 0, 0});
+            break;
+        case Ending::riser:
+            put(at.first, stabChannel, XmCell{kDrumNote, riser, volumeByte(level::riser), 0, 0});
+            for (int row = 0; row < kRowsPerBar; ++row)
+                if (row >= 8 || row % 4 == 0)
+                    put(at.first + row, snareChannel,
+                        XmCell{kDrumNote, snare, volumeByte(8 + row * 2), 0, 0});
+            break;
+        case Ending::none:
+        case Ending::stop:
+        case Ending::silence: break;
+        }
+    }
+
+    // Let whatever still rings fade out, so the song loops back to its quiet start.
+    void silence(const BarContext& at)
+    {
+        for (int channel = 0; channel < channelCount; ++channel)
+            if (channel != kickChannel && channel != snareChannel && channel != hatChannel && channel != stabChannel)
+                put(at.first, channel, XmCell{kKeyOff, 0, 0, 0, 0});
+        padSounding = false;
+    }
+
+    Arrangement arrangement;
+    int padChannel = padChannelA;
+    bool padSounding = false;
+    Chord padChord{};
+};
+
+}  // namespace
+
+Arrangement arrangeSong()
+{
+    const int bars = std::accumulate(kSections.begin(), kSections.end(), 0,
+                                     [](int sum, const Section& s) { return sum + s.bars; });
+    Arrangement empty;
+    if (bars != kBars)
+        return empty;  // the section table must fill the show exactly; the tests catch it
+    return Composer().compose();
+}
+
+}  // namespace song
