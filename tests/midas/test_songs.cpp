@@ -160,7 +160,8 @@ std::string writeTestFile(const std::string& name, const std::vector<uint8_t>& b
 {
     std::FILE* file = std::fopen(name.c_str(), "wb");
     if (file) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        if (!bytes.empty())
+            std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
     }
     return name;

@@ -59,6 +59,8 @@ LoadedSong loadSong(const char* path)
         return loaded;
     }
     FileContents file = readWholeFile(path);
+    if (file.error == Error::ok && file.bytes.empty())
+        file.error = Error::invalidModule;
     if (file.error != Error::ok) {
         loaded.error = file.error;
         return loaded;
