@@ -39,6 +39,8 @@ uint32_t HeadlessHost::tickCount()
 
 std::vector<DisplayDevice> HeadlessHost::displays()
 {
+    if (!options.displayDevices.empty())
+        return options.displayDevices;
     DisplayDevice offScreen;
     offScreen.description = "Headless off-screen display";
     offScreen.driverName = "headless";
@@ -139,6 +141,8 @@ DialogInput HeadlessHost::waitDialogInput(const DialogView& view)
         std::fprintf(stderr, "mornakle: the dialog \"%s\" does not close\n", view.caption.c_str());
         std::exit(2);
     }
+    if (size_t(dialogCalls) <= options.dialogScript.size())
+        return options.dialogScript[size_t(dialogCalls) - 1];
     DialogInput input;
     switch (options.dialogAnswer) {
     case HeadlessHostOptions::DialogAnswer::ok:

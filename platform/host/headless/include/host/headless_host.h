@@ -24,6 +24,10 @@ struct HeadlessHostOptions {
     // How the device dialog is answered: OK (the default), Cancel or its close box.
     enum class DialogAnswer { ok, cancel, close } dialogAnswer = DialogAnswer::ok;
     bool progress = false;           // one overwritten progress line on stderr
+    // The devices DirectDraw reports; empty means the one off-screen device.
+    std::vector<DisplayDevice> displayDevices;
+    // Dialog answers to give before `dialogAnswer`: picks from a list, say.
+    std::vector<DialogInput> dialogScript;
 };
 
 class HeadlessHost final : public Host {

@@ -1,0 +1,279 @@
+// DirectDraw over software surfaces: fills, stretching and keyed copies, the flipping
+// chain, locks and device contexts, as the demo relies on them.
+#include "ddraw_soft.h"
+#include "host/headless_host.h"
+#include "soft/faults.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+class DirectDrawTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        soft::surfaceLayout() = soft::SurfaceLayout{soft::PixelFormat::rgb565, GetParam()};
+        hostObject = host::makeHeadlessHost({});
+        host::install(hostObject.get());
+        ASSERT_EQ(DirectDrawCreate(nullptr, &directDraw, nullptr), DD_OK);
+    }
+    void TearDown() override
+    {
+        directDraw->Release();
+        soft::surfaceLayout() = {};
+        soft::clearFaults();
+        host::install(nullptr);
+    }
+
+    IDirectDrawSurface* offscreen(int width, int height)
+    {
+        DDSURFACEDESC desc = {};
+        desc.dwSize = sizeof desc;
+        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+        desc.dwWidth = DWORD(width);
+        desc.dwHeight = DWORD(height);
+        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+        IDirectDrawSurface* surface = nullptr;
+        EXPECT_EQ(directDraw->CreateSurface(&desc, &surface, nullptr), DD_OK);
+        return surface;
+    }
+
+    static void fill(IDirectDrawSurface* surface, RECT* rect, DWORD colour)
+    {
+        DDBLTFX fx = {};
+        fx.dwSize = sizeof fx;
+        fx.dwFillColor = colour;
+        ASSERT_EQ(surface->Blt(rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), DD_OK);
+    }
+
+    static uint16_t pixel(IDirectDrawSurface* surface, int x, int y)
+    {
+        return surfaceMemoryOf(surface)->at(x, y);
+    }
+
+    std::unique_ptr<host::HeadlessHost> hostObject;
+    IDirectDraw* directDraw = nullptr;
+};
+
+TEST_P(DirectDrawTest, ColourFillCoversExactlyItsRectangle)
+{
+    IDirectDrawSurface* s = offscreen(16, 8);
+    fill(s, nullptr, 0x1234);
+    RECT r = {2, 3, 5, 4};
+    fill(s, &r, 0xBEEF);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            EXPECT_EQ(pixel(s, x, y), (x >= 2 && x < 5 && y == 3) ? 0xBEEF : 0x1234) << x << "," << y;
+    s->Release();
+}
+
+TEST_P(DirectDrawTest, RectangleOutsideTheSurfaceFailsAndDrawsNothing)
+{
+    IDirectDrawSurface* s = offscreen(16, 8);
+    fill(s, nullptr, 7);
+    DDBLTFX fx = {};
+    fx.dwSize = sizeof fx;
+    fx.dwFillColor = 9;
+    RECT outside = {10, 0, 17, 8};
+    RECT empty = {4, 4, 4, 6};
+    EXPECT_EQ(s->Blt(&outside, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_INVALIDRECT);
+    EXPECT_EQ(s->Blt(&empty, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_INVALIDRECT);
+    EXPECT_EQ(s->Blt(nullptr, nullptr, nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDPARAMS);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(pixel(s, x, y), 7);
+    s->Release();
+}
+
+TEST_P(DirectDrawTest, WholeCopyStretchesByNearestNeighbour)
+{
+    IDirectDrawSurface* small = offscreen(320, 240);
+    IDirectDrawSurface* screen = offscreen(640, 480);
+    soft::SurfaceMemory* m = surfaceMemoryOf(small);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            m->at(x, y) = uint16_t(x * 7 + y * 13);
+    ASSERT_EQ(screen->Blt(nullptr, small, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    for (int y = 0; y < 480; y += 37)
+        for (int x = 0; x < 640; x += 29)
+            EXPECT_EQ(pixel(screen, x, y), uint16_t((x / 2) * 7 + (y / 2) * 13));
+    small->Release();
+    screen->Release();
+}
+
+TEST_P(DirectDrawTest, SourceColourKeySkipsOnlyTheKeyedRange)
+{
+    IDirectDrawSurface* picture = offscreen(4, 1);
+    IDirectDrawSurface* back = offscreen(4, 1);
+    soft::SurfaceMemory* p = surfaceMemoryOf(picture);
+    p->at(0, 0) = 0x001F;
+    p->at(1, 0) = 0x001E;
+    p->at(2, 0) = 0x003F;
+    p->at(3, 0) = 0xF800;
+    fill(back, nullptr, 0x5555);
+    DDBLTFX fx = {};
+    fx.dwSize = sizeof fx;
+    fx.ddckSrcColorkey.dwColorSpaceLowValue = 31;
+    fx.ddckSrcColorkey.dwColorSpaceHighValue = 31;
+    ASSERT_EQ(back->Blt(nullptr, picture, nullptr, DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT, &fx), DD_OK);
+    EXPECT_EQ(pixel(back, 0, 0), 0x5555);
+    EXPECT_EQ(pixel(back, 1, 0), 0x001E);
+    EXPECT_EQ(pixel(back, 2, 0), 0x003F);
+    EXPECT_EQ(pixel(back, 3, 0), 0xF800);
+    picture->Release();
+    back->Release();
+}
+
+TEST_P(DirectDrawTest, LockAddressesTheRectanglesTopLeftPixel)
+{
+    IDirectDrawSurface* s = offscreen(32, 16);
+    RECT r = {5, 7, 9, 10};
+    DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof desc;
+    ASSERT_EQ(s->Lock(&r, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(desc.dwWidth, 32u);
+    EXPECT_EQ(desc.dwHeight, 16u);
+    EXPECT_EQ(desc.lPitch, 64 + GetParam());
+    auto* row = static_cast<uint16_t*>(desc.lpSurface);
+    row[0] = 0xAAAA;
+    row[desc.lPitch / 2 + 1] = 0xBBBB;
+    HDC dc;
+    EXPECT_EQ(s->GetDC(&dc), DDERR_SURFACEBUSY);
+    ASSERT_EQ(s->Unlock(desc.lpSurface), DD_OK);
+    EXPECT_EQ(s->Unlock(nullptr), DDERR_NOTLOCKED);
+    EXPECT_EQ(pixel(s, 5, 7), 0xAAAA);
+    EXPECT_EQ(pixel(s, 6, 8), 0xBBBB);
+    s->Release();
+}
+
+TEST_P(DirectDrawTest, FlipExchangesTheBuffersAndPresentsTheNewFront)
+{
+    ASSERT_EQ(directDraw->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
+    ASSERT_EQ(directDraw->SetDisplayMode(640, 480, 16), DD_OK);
+    DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    desc.dwBackBufferCount = 1;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    IDirectDrawSurface *front = nullptr, *back = nullptr;
+    ASSERT_EQ(directDraw->CreateSurface(&desc, &front, nullptr), DD_OK);
+    DDSCAPS caps = {DDSCAPS_BACKBUFFER};
+    ASSERT_EQ(front->GetAttachedSurface(&caps, &back), DD_OK);
+    fill(front, nullptr, 0x1111);
+    fill(back, nullptr, 0x2222);
+
+    uint16_t shown = 0;
+    hostObject->onPresent = [&](const host::Frame& f, uint32_t) {
+        shown = *reinterpret_cast<const uint16_t*>(f.pixels);
+    };
+    ASSERT_EQ(front->Flip(nullptr, DDFLIP_WAIT), DD_OK);
+    EXPECT_EQ(shown, 0x2222);
+    EXPECT_EQ(pixel(front, 0, 0), 0x2222);
+    EXPECT_EQ(pixel(back, 639, 479), 0x1111);
+    EXPECT_EQ(hostObject->framesPresented(), 1);
+    EXPECT_EQ(back->Flip(nullptr, DDFLIP_WAIT), DDERR_NOTFLIPPABLE);
+    back->Release();
+    front->Release();
+}
+
+TEST_P(DirectDrawTest, PixelFormatReportsTheMasksOfTheLayout)
+{
+    for (soft::PixelFormat format : {soft::PixelFormat::rgb565, soft::PixelFormat::rgb555}) {
+        soft::surfaceLayout().format = format;
+        IDirectDrawSurface* s = offscreen(2, 2);
+        DDPIXELFORMAT pf = {};
+        pf.dwSize = sizeof pf;
+        ASSERT_EQ(s->GetPixelFormat(&pf), DD_OK);
+        EXPECT_EQ(pf.dwRGBBitCount, 16u);
+        DWORD all = pf.dwRBitMask | pf.dwGBitMask | pf.dwBBitMask;
+        EXPECT_EQ(all, format == soft::PixelFormat::rgb555 ? 0x7FFFu : 0xFFFFu);
+        EXPECT_EQ(pf.dwBBitMask, 0x001Fu);
+        s->Release();
+    }
+}
+
+TEST_P(DirectDrawTest, DepthBufferLivesInSystemMemoryOnly)
+{
+    DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_ZBUFFERBITDEPTH;
+    desc.dwWidth = 64;
+    desc.dwHeight = 48;
+    desc.dwZBufferBitDepth = 16;
+    desc.ddsCaps.dwCaps = DDSCAPS_ZBUFFER | DDSCAPS_VIDEOMEMORY;
+    IDirectDrawSurface* depth = nullptr;
+    EXPECT_EQ(directDraw->CreateSurface(&desc, &depth, nullptr), DDERR_NOZBUFFERHW);
+    desc.ddsCaps.dwCaps = DDSCAPS_ZBUFFER | DDSCAPS_SYSTEMMEMORY;
+    ASSERT_EQ(directDraw->CreateSurface(&desc, &depth, nullptr), DD_OK);
+    IDirectDrawSurface* target = offscreen(64, 48);
+    ASSERT_EQ(target->AddAttachedSurface(depth), DD_OK);
+    EXPECT_EQ(attachedDepthSurfaceOf(target), depth);
+    EXPECT_EQ(target->AddAttachedSurface(depth), DDERR_SURFACEALREADYATTACHED);
+    // The target holds its own reference: the depth buffer outlives our release of it.
+    EXPECT_EQ(depth->Release(), 1u);
+    EXPECT_EQ(pixel(depth, 63, 47), 0xFFFF);
+    target->Release();
+}
+
+TEST_P(DirectDrawTest, InjectedFaultIsReturnedOnce)
+{
+    soft::injectFault("IDirectDrawSurface::Blt", DDERR_SURFACELOST);
+    IDirectDrawSurface* s = offscreen(4, 4);
+    DDBLTFX fx = {};
+    fx.dwSize = sizeof fx;
+    EXPECT_EQ(s->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_SURFACELOST);
+    EXPECT_EQ(s->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+    s->Release();
+}
+
+// A pitch wider than the row must change nothing but the layout of memory.
+INSTANTIATE_TEST_SUITE_P(Pitch, DirectDrawTest, ::testing::Values(0, 6));
+
+TEST(DirectDrawEnumeration, ReportsTheHostsDevicesAndFindsThemByGuid)
+{
+    host::HeadlessHostOptions options;
+    host::DisplayDevice primary, windowed;
+    primary.description = "Primary";
+    windowed.description = "Windowed";
+    windowed.hasGuid = true;
+    windowed.guid[0] = 0x42;
+    options.displayDevices = {primary, windowed};
+    auto hostObject = host::makeHeadlessHost(options);
+    host::install(hostObject.get());
+
+    struct Seen {
+        int count = 0;
+        bool firstHadGuid = true;
+        GUID second = {};
+    } seen;
+    auto callback = [](GUID* guid, LPSTR, LPSTR, LPVOID context, HMONITOR) -> BOOL {
+        auto* s = static_cast<Seen*>(context);
+        if (s->count == 0)
+            s->firstHadGuid = guid != nullptr;
+        else
+            s->second = *guid;
+        ++s->count;
+        return TRUE;
+    };
+    ASSERT_EQ(DirectDrawEnumerateExA(callback, &seen, 7), DD_OK);
+    EXPECT_EQ(seen.count, 2);
+    EXPECT_FALSE(seen.firstHadGuid);
+
+    IDirectDraw* dd = nullptr;
+    ASSERT_EQ(DirectDrawCreate(&seen.second, &dd, nullptr), DD_OK);
+    ASSERT_EQ(dd->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
+    ASSERT_EQ(dd->SetDisplayMode(640, 480, 16), DD_OK);
+    EXPECT_EQ(hostObject->modeDevice(), 1);
+    dd->Release();
+    EXPECT_EQ(hostObject->modeDevice(), -1);  // releasing DirectDraw gives the display back
+
+    GUID unknown = {};
+    unknown.Data1 = 99;
+    EXPECT_EQ(DirectDrawCreate(&unknown, &dd, nullptr), DDERR_INVALIDDIRECTDRAWGUID);
+    host::install(nullptr);
+}
+
+} // namespace
