@@ -1,0 +1,96 @@
+#!/bin/bash
+# Runs a program over the SDL host on a virtual X server and plays the user:
+# confirms the device dialog, watches frames arrive, toggles full screen twice,
+# takes a screenshot with F12, hears the sound in the disk audio file, and ends the
+# show with Escape, expecting exit code 0.
+#   xvfb_show_test.sh driver|demo EXECUTABLE WORKDIR [program arguments...]
+# Exits 77 (skipped) when Xvfb, xdotool, ImageMagick or the program is missing.
+set -u
+mode=$1 exe=$2 work=$3
+shift 3
+skip=77
+
+for tool in Xvfb xdotool import identify; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit $skip; }
+done
+[ -x "$exe" ] || { echo "skipped: $exe is not built"; exit $skip; }
+
+rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+xvfb_pid= app_pid=
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+fail() {
+    echo "FAILED: $*"
+    echo "--- program output:"; cat app.log
+    exit 1
+}
+
+# -displayfd picks a free display number, so several servers can run at once.
+exec 3>display.number
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 2>xvfb.log &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 50); do [ -s display.number ] && break; sleep 0.1; done
+[ -s display.number ] || { echo "skipped: Xvfb did not start"; exit $skip; }
+export DISPLAY=:$(cat display.number)
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
+
+"$exe" "$@" 2>app.log &
+app_pid=$!
+
+# The brightest channel of a picture, 0 to 100.
+brightest() { identify -format '%[fx:int(100*maxima)]' "$1"; }
+alive() { kill -0 "$app_pid" 2>/dev/null; }
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }
+
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Select Rendering Device$' | head -1)
+[ -n "$dialog" ] || fail "no device dialog appeared"
+sleep 0.5
+import -window root dialog.png
+[ "$(brightest dialog.png)" -gt 50 ] || fail "the dialog is not drawn"
+focus "$dialog"
+xdotool key Return                          # OK: the second device, the window
+
+name=$(basename "$exe")
+show=$(timeout 20 xdotool search --sync --onlyvisible --name "^$name\$" | head -1)
+[ -n "$show" ] || fail "no window for the show appeared"
+sleep 3
+alive || fail "the show ended by itself"
+import -window root frame.png
+[ "$(brightest frame.png)" -gt 10 ] || fail "the shown frame is all black"
+
+for _ in 1 2; do                            # Alt+Enter twice: full screen and back
+    focus "$show"
+    xdotool key alt+Return
+    sleep 1
+    alive || fail "the show ended after Alt+Enter"
+done
+
+focus "$show"
+xdotool key F12
+for _ in $(seq 50); do compgen -G "screenshots/*.png" >/dev/null && break; sleep 0.1; done
+shot=$(compgen -G "screenshots/*.png" | head -1)
+[ -n "$shot" ] || fail "F12 wrote no screenshot"
+[ "$(identify -format '%wx%h' "$shot")" = 640x480 ] || fail "the screenshot is not 640 x 480"
+grep -q "screenshot saved to $shot" app.log || fail "no line says where the screenshot went"
+if [ "$mode" = driver ]; then
+    grep -q 'key down 0x7b' app.log && fail "F12 reached the program"
+    grep -q 'key down 0x0d' app.log && fail "Alt+Enter reached the program"
+fi
+
+# The sound: some sample of the disk audio file is not silence.
+[ -s audio.raw ] || fail "no sound reached the audio device"
+[ "$(head -c 4000000 audio.raw | tr -d '\0' | head -c 1 | wc -c)" = 1 ] || fail "the sound is all silence"
+
+focus "$show"
+xdotool key Escape
+for _ in $(seq 150); do alive || break; sleep 0.1; done
+alive && fail "Escape did not end the show"
+wait "$app_pid"
+rc=$?
+app_pid=
+[ "$rc" = 0 ] || fail "exit code $rc after Escape"
+echo "passed: dialog, frames, Alt+Enter twice, F12 ($shot), sound, Escape"
