@@ -1,5 +1,47 @@
 #include "effects/texture_warp.h"
 
-// Placeholder until this part of the show draws.
-void initTextureWarp() {}
-void drawTextureWarp(float time, DisplayContext* context) {}
+#include "effects/warp_tables.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr const char* textureFileName = "screen1tex.raw";
+constexpr int stepsPerTick = 3;  // the warp moves in whole ticks, three steps each
+
+} // namespace
+
+void initTextureWarp()
+{
+    buildWarpSineTable();
+    loadTexelTable(textureFileName, is555 != 0);
+}
+
+// Every block of the half-resolution picture covers 2 x 2 pixels: one row of blocks is
+// written as 320 pixel pairs into its upper pixel row and then copied to the lower one.
+void drawTextureWarp(float time, DisplayContext* context)
+{
+    IDirectDrawSurface* back = context->backSurface;
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof(DDSURFACEDESC);
+    if (back->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr) != DD_OK)
+        return;
+
+    const int step = stepsPerTick * int(time);
+    buildWarpOffsetTable(step);
+
+    auto* pixels = static_cast<uint8_t*>(desc.lpSurface);
+    const size_t rowBytes = 2 * size_t(desc.lPitch / 2);
+    uint32_t pixelPairs[warpBlockColumns];
+    for (int r = 0; r < warpBlockRows; ++r) {
+        const uint16_t* entries = WarpOffsetTable + r * warpBlockColumns;
+        for (int k = 0; k < warpBlockColumns; ++k) {
+            const uint32_t texel = TexelTable[warpTexelIndex(entries[k], step)];
+            pixelPairs[k] = texel | texel << 16;
+        }
+        uint8_t* upper = pixels + size_t(2 * r) * rowBytes;
+        std::memcpy(upper, pixelPairs, sizeof pixelPairs);
+        std::memcpy(upper + rowBytes, pixelPairs, sizeof pixelPairs);
+    }
+    back->Unlock(desc.lpSurface);
+}

@@ -1,0 +1,73 @@
+#include "effects/warp_tables.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <vector>
+
+int32_t WarpSineTable[warpSineCount];
+uint16_t TexelTable[texelCount];
+uint16_t WarpOffsetTable[warpBlockRows * warpBlockColumns];
+
+namespace {
+
+constexpr double sineAmplitude = 50;  // pixels
+
+// s(n): the table entry of n taken round the turn (negative n wrap to the end). Only
+// the low byte takes part, as the sums below are all modulo 256.
+inline uint32_t s(int n)
+{
+    return uint32_t(WarpSineTable[n & (warpSineCount - 1)]);
+}
+
+// Adds the two bytes of a and b separately, each modulo 256: no carry from u into v.
+inline uint16_t addBytes(uint16_t a, uint16_t b)
+{
+    return uint16_t(((a & 0x7F7F) + (b & 0x7F7F)) ^ ((a ^ b) & 0x8080));
+}
+
+} // namespace
+
+void buildWarpSineTable()
+{
+    for (int i = 0; i < warpSineCount; ++i)
+        WarpSineTable[i] = int32_t(sineAmplitude * std::sin(i * (2 * std::numbers::pi) / warpSineCount));
+}
+
+uint16_t convertTexel(uint8_t red, uint8_t green, uint8_t blue, bool is555)
+{
+    const unsigned r5 = red >> 3, g5 = green >> 3, b5 = blue >> 3;
+    if (is555)
+        return uint16_t(r5 << 10 | g5 << 5 | b5);
+    return uint16_t(r5 << 11 | g5 << 6 | b5);
+}
+
+void loadTexelTable(const char* path, bool is555)
+{
+    std::vector<uint8_t> bytes(textureFileBytes, 0);
+    if (std::FILE* file = std::fopen(path, "rb")) {
+        std::fread(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+    for (int n = 0; n < texelCount; ++n)
+        TexelTable[n] = convertTexel(bytes[3 * n], bytes[3 * n + 1], bytes[3 * n + 2], is555);
+}
+
+// u = k + s(2k - 2T) + s(4r - 2T) and v = r + s(2k + 4T) - s(2k - 2T - 200), each
+// modulo 256. The column terms are the same on every row and the row terms on every
+// column, so each entry is one byte-wise sum of a column part and a row part.
+void buildWarpOffsetTable(int step)
+{
+    uint16_t columnPart[warpBlockColumns];
+    for (int k = 0; k < warpBlockColumns; ++k) {
+        const uint32_t u = uint32_t(k) + s(2 * k - 2 * step);
+        const uint32_t v = s(2 * k + 4 * step) - s(2 * k - 2 * step - 200);
+        columnPart[k] = uint16_t((v & 0xFF) << 8 | (u & 0xFF));
+    }
+    for (int r = 0; r < warpBlockRows; ++r) {
+        const uint16_t rowPart = uint16_t(uint32_t(r) << 8 | (s(4 * r - 2 * step) & 0xFF));
+        uint16_t* entries = WarpOffsetTable + r * warpBlockColumns;
+        for (int k = 0; k < warpBlockColumns; ++k)
+            entries[k] = addBytes(columnPart[k], rowPart);
+    }
+}
