@@ -47,12 +47,14 @@ TEST(Fades, WhiteAndBlackCarryTheLevelTruncatedInTheirAlpha)
     } cases[] = {{0.0f, 0x00}, {0.5f, 0x7F}, {0.999f, 0xFE}, {1.0f, 0xFF}};
     for (const Case& c : cases) {
         for (const DeviceCall& call : fade(drawWhiteFade, c.level)) {
-            if (call.kind == DeviceCall::vertex)
+            if (call.kind == DeviceCall::vertex) {
                 EXPECT_EQ(call.tlvertex.color, c.alpha << 24 | 0xFFFFFFu) << c.level;
+            }
         }
         for (const DeviceCall& call : fade(drawBlackFade, c.level)) {
-            if (call.kind == DeviceCall::vertex)
+            if (call.kind == DeviceCall::vertex) {
                 EXPECT_EQ(call.tlvertex.color, c.alpha << 24) << c.level;
+            }
         }
     }
 }

@@ -1,0 +1,196 @@
+#!/usr/bin/env python3
+"""mornakle-inspect against an independent reader of 3D Studio files (assimp).
+
+Makes a few small .3ds files at run time (assimp exports them from OBJ and Collada
+written here; one with lights and a camera is built chunk by chunk, since assimp
+writes neither), checks that both readers find the same meshes, names, vertex and
+face counts, lights and camera, then feeds truncated and corrupted copies to
+mornakle-inspect: it must exit 0 with valid JSON every time.
+
+usage: assimp_agreement.py MORNAKLE_INSPECT ASSIMP
+"""
+import json
+import os
+import random
+import re
+import struct
+import subprocess
+import sys
+import tempfile
+
+INSPECT, ASSIMP = sys.argv[1], sys.argv[2]
+
+OBJ = """o Cube
+v 0 0 0
+v 1 0 0
+v 1 1 0
+v 0 1 0
+v 0 0 1
+v 1 0 1
+v 1 1 1
+v 0 1 1
+f 1 2 3
+f 1 3 4
+f 5 6 7
+f 5 7 8
+f 1 2 6
+f 1 6 5
+o Plane
+v 0 0 5
+v 4 0 5
+v 4 3 5
+f 9 10 11
+"""
+
+
+def chunk(cid, *parts):
+    body = b"".join(parts)
+    return struct.pack("<HI", cid, 6 + len(body)) + body
+
+
+def floats(*values):
+    return struct.pack("<%df" % len(values), *values)
+
+
+def lights_and_camera_file():
+    verts = [(0, 0, 0), (10, 0, 0), (0, 10, 0), (0, 0, 10)]
+    faces = [(0, 1, 2), (0, 2, 3), (0, 3, 1)]
+    mesh = chunk(0x4100,
+                 chunk(0x4110, struct.pack("<H", len(verts)), *[floats(*v) for v in verts]),
+                 chunk(0x4120, struct.pack("<H", len(faces)), *[struct.pack("<4H", *f, 0) for f in faces]),
+                 chunk(0x4160, floats(1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0)))
+    omni = chunk(0x4600, floats(5, 6, 7), chunk(0x0011, bytes([255, 128, 0])),
+                 chunk(0x465A, floats(250)), chunk(0x465B, floats(2)))
+    spot = chunk(0x4600, floats(0, 0, 50), chunk(0x0010, floats(0.25, 0.5, 1)),
+                 chunk(0x4610, floats(0, 0, 0, 30, 60)))
+    camera = chunk(0x4700, floats(100, -200, 50, 0, 0, 0, 0, 50))
+    editor = chunk(0x3D3D, chunk(0x3D3E, struct.pack("<I", 3)),
+                   chunk(0x4000, b"Pyramid\0", mesh),
+                   chunk(0x4000, b"Lamp One\0", omni),
+                   chunk(0x4000, b"Spot\0", spot),
+                   chunk(0x4000, b"Camera01\0", camera))
+    return chunk(0x4D4D, chunk(0x0002, struct.pack("<I", 3)), editor)
+
+
+def run(*command):
+    return subprocess.run(command, capture_output=True, text=True, errors="replace", timeout=60)
+
+
+def make_files(folder):
+    obj = os.path.join(folder, "two.obj")
+    with open(obj, "w") as f:
+        f.write(OBJ)
+    paths = []
+    target = os.path.join(folder, "two.3ds")
+    run(ASSIMP, "export", obj, target)
+    paths.append(target)
+    # A Collada copy whose first node is named with a space: assimp keeps it.
+    dae = os.path.join(folder, "two.dae")
+    run(ASSIMP, "export", obj, dae)
+    with open(dae) as f:
+        text = f.read()
+    text = text.replace('<node id="Cube" name="Cube"', '<node id="Torus Knot" name="Torus Knot"')
+    with open(dae, "w") as f:
+        f.write(text)
+    target = os.path.join(folder, "spaced.3ds")
+    run(ASSIMP, "export", dae, target)
+    paths.append(target)
+    target = os.path.join(folder, "lights.3ds")
+    with open(target, "wb") as f:
+        f.write(lights_and_camera_file())
+    paths.append(target)
+    return paths
+
+
+def assimp_view(path):
+    out = run(ASSIMP, "info", path).stdout
+    def count(label):
+        return int(re.search(r"^%s:\s+(\d+)" % label, out, re.M).group(1))
+    meshes = [(int(v), int(f)) for v, f in re.findall(r"^\s+\d+ \(\d+\): \[(\d+) / \d+ / (\d+) \|", out, re.M)]
+    nodes = re.findall(r"[└├]╴(.*)$", out, re.M)
+    mesh_nodes = {int(i): n for n, i in (re.match(r"(.*) \(mesh (\d+)\)$", s).groups()
+                                          for s in nodes if re.search(r"\(mesh \d+\)$", s))}
+    return {"meshes": meshes, "meshNodes": mesh_nodes, "nodes": nodes,
+            "lights": count("Lights"), "cameras": count("Cameras")}
+
+
+def strict_json(text):
+    def refuse(constant):
+        raise ValueError("not JSON: " + constant)
+    return json.loads(text, parse_constant=refuse)
+
+
+def inspect(path):
+    result = run(INSPECT, path)
+    if result.returncode != 0:
+        raise AssertionError("%s: exit %d: %s" % (path, result.returncode, result.stderr))
+    return strict_json(result.stdout)
+
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+
+
+def compare(path):
+    ours, theirs = inspect(path), assimp_view(path)
+    name = os.path.basename(path)
+    counts = [(m["vertexCount"], m["faceCount"]) for m in ours["meshes"]]
+    check(counts == theirs["meshes"], "%s: meshes %s, assimp %s" % (name, counts, theirs["meshes"]))
+    for i, mesh in enumerate(ours["meshes"]):
+        node = theirs["meshNodes"].get(i, "")
+        if not node.startswith("3DSMesh_"):  # assimp's own name when a file has no keyframer
+            check(mesh["name"] == node, "%s: mesh %d named %r, assimp %r" % (name, i, mesh["name"], node))
+    check(len(ours["lights"]) == theirs["lights"], "%s: %d lights, assimp %d" % (name, len(ours["lights"]), theirs["lights"]))
+    for light in ours["lights"]:
+        check(light["name"] in theirs["nodes"], "%s: light %r unknown to assimp" % (name, light["name"]))
+    has_camera = ours["camera"]["fieldOfView"] not in (0, None)
+    check(int(has_camera) == theirs["cameras"], "%s: camera %s, assimp %d" % (name, has_camera, theirs["cameras"]))
+    if has_camera:
+        check(ours["camera"]["name"] in theirs["nodes"], "%s: camera %r unknown to assimp" % (name, ours["camera"]["name"]))
+    return ours
+
+
+def damage(path, folder, rng):
+    with open(path, "rb") as f:
+        data = f.read()
+    copy = os.path.join(folder, "damaged.3ds")
+    cases = [data[:size] for size in range(len(data))]
+    for _ in range(300):
+        corrupted = bytearray(data)
+        for _ in range(rng.randint(1, 8)):
+            corrupted[rng.randrange(len(corrupted))] = rng.randrange(256)
+        cases.append(bytes(corrupted))
+    for case in cases:
+        with open(copy, "wb") as f:
+            f.write(case)
+        try:
+            inspect(copy)
+        except (AssertionError, ValueError) as error:
+            failures.append("damaged copy of %s (%d bytes): %s" % (os.path.basename(path), len(case), error))
+            return
+
+
+def main():
+    rng = random.Random(3)
+    with tempfile.TemporaryDirectory() as folder:
+        paths = make_files(folder)
+        results = [compare(p) for p in paths]
+        check(any(m["name"].startswith("Torus Knot") for m in results[1]["meshes"]),
+              "the spaced name was not read whole: %s" % [m["name"] for m in results[1]["meshes"]])
+        check([l["kind"] for l in results[2]["lights"]] == ["omni", "spot"], "light kinds %s" % results[2]["lights"])
+        for p in paths:
+            damage(p, folder, rng)
+        missing = run(INSPECT, os.path.join(folder, "absent.3ds"))
+        check(missing.returncode == 1 and missing.stdout == "" and len(missing.stderr.splitlines()) == 1,
+              "a missing file: exit %d, stderr %r" % (missing.returncode, missing.stderr))
+    for failure in failures:
+        print("FAIL:", failure)
+    print("%d files compared, %d failures" % (len(paths), len(failures)))
+    return 1 if failures else 0
+
+
+sys.exit(main())
