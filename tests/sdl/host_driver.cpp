@@ -114,14 +114,22 @@ int main(int argc, char** argv)
     h->setCursorVisible(false);
     Tone tone;
     std::fprintf(stderr, "audio %s\n", h->openAudio(&tone) ? "open" : "missing");
+    uint32_t firstTick = h->tickCount();
+    unsigned frames = 0;
+    auto rate = [&] {
+        unsigned ms = h->tickCount() - firstTick;
+        std::fprintf(stderr, "frames per second %u\n", ms ? unsigned(frames * 1000ull / ms) : 0u);
+    };
     soft::SurfaceMemory frame(frameWidth, frameHeight, parseOptions(argc, argv).pixelFormat, 16);
     for (;;) {
         drawFrame(frame, h->tickCount());
         h->present(host::Frame{frame.bytes.data(), frame.width, frame.height, frame.pitch, frame.format});
+        ++frames;
         host::Event e;
         while (h->pollEvent(e)) {
             if (e.kind == host::EventKind::quit) {
                 std::fprintf(stderr, "quit\n");
+                rate();
                 h->closeAudio();
                 h->restoreMode();
                 return 0;
@@ -129,6 +137,7 @@ int main(int argc, char** argv)
             if (e.kind == host::EventKind::keyDown)
                 std::fprintf(stderr, "key down 0x%02x\n", unsigned(e.virtualKey));
             if (e.kind == host::EventKind::keyDown && e.virtualKey == vkEscape) {
+                rate();
                 h->closeAudio();
                 h->restoreMode();
                 return 0;

@@ -93,4 +93,27 @@ wait "$app_pid"
 rc=$?
 app_pid=
 [ "$rc" = 0 ] || fail "exit code $rc after Escape"
-echo "passed: dialog, frames, Alt+Enter twice, F12 ($shot), sound, Escape"
+if [ "$mode" = driver ]; then
+    fps=$(sed -n 's/^frames per second //p' app.log)
+    [ -n "$fps" ] && [ "$fps" -le 100 ] || fail "presentation ran at $fps frames a second: not held to the display"
+fi
+
+# SIGTERM reaches the program as a quit request and also ends it with exit code 0.
+mv app.log first-run.log
+"$exe" "$@" 2>app.log &
+app_pid=$!
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Select Rendering Device$' | head -1)
+[ -n "$dialog" ] || fail "no device dialog on the second run"
+focus "$dialog"
+xdotool key Return
+show=$(timeout 20 xdotool search --sync --onlyvisible --name "^$name\$" | head -1)
+[ -n "$show" ] || fail "no window for the show on the second run"
+sleep 1
+kill -TERM "$app_pid"
+for _ in $(seq 150); do alive || break; sleep 0.1; done
+alive && fail "SIGTERM did not end the show"
+wait "$app_pid"
+rc=$?
+app_pid=
+[ "$rc" = 0 ] || fail "exit code $rc after SIGTERM"
+echo "passed: dialog, frames, Alt+Enter twice, F12 ($shot), sound, Escape, SIGTERM"

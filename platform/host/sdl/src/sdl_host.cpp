@@ -135,8 +135,7 @@ public:
             return;
         keep(frame);
         showShown();
-        if (!vsyncActive_)
-            waitForNextRefresh();
+        waitForNextRefresh();
         pumpEvents();
     }
 
@@ -298,8 +297,10 @@ private:
         SDL_RenderPresent(renderer_);
     }
 
-    // Without vertical sync, holds presentation to the display's rate so that the
-    // main loop does not spin.
+    // Holds presentation to the display's rate so that the main loop does not spin.
+    // With vertical sync the present itself waits, and this only catches a driver
+    // that promises vsync but does not wait, at a rate a little above the display's
+    // so that it never costs a refresh.
     void waitForNextRefresh()
     {
         SDL_DisplayMode mode{};
@@ -307,7 +308,7 @@ private:
         int hz = SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 && mode.refresh_rate > 0
                      ? mode.refresh_rate
                      : fallbackRefreshHz;
-        auto period = std::chrono::microseconds(1000000 / hz);
+        auto period = std::chrono::microseconds(vsyncActive_ ? 1000000 * 4 / (hz * 5) : 1000000 / hz);
         auto now = Clock::now();
         nextRefresh_ += period;
         if (nextRefresh_ < now - period)
