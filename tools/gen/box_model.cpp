@@ -1,0 +1,101 @@
+// box.3ds: a bevelled cube with a leaning stack of blocks and a ring of small
+// cubes, all within 20 units of the origin, for a camera that circles at 50.
+#include "scene_file.h"
+
+#include <cmath>
+
+namespace {
+
+// A cube of half-size h whose edges are cut by a bevel of width b; every facet has
+// vertices of its own so that the bevels catch the light as bright seams.
+void bevelledCube(MeshBuilder& mesh, float h, float b, int cells)
+{
+    const float in = h - b;
+    const Vec3 axes[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+    auto order = [](Vec3 a) { return a.x * 4 + a.y * 2 + a.z; };  // distinct for the six axes
+    for (Vec3 n : axes) {
+        Vec3 u = std::fabs(n.x) > 0 ? Vec3{0, 1, 0} : Vec3{1, 0, 0};
+        Vec3 v = cross(n, u);
+        Vec3 c = n * h;
+        mesh.panelFacing(c - u * in - v * in, c + u * in - v * in, c + u * in + v * in, c - u * in + v * in, n,
+                         cells, cells);
+        // One bevel strip per edge, made by the face of the two with the larger order.
+        for (Vec3 t : axes) {
+            if (std::fabs(dot(t, n)) > 0 || order(n) < order(t))
+                continue;
+            Vec3 s = cross(n, t);
+            mesh.panelFacing(c + t * in - s * in, c + t * in + s * in, t * h + n * in + s * in,
+                             t * h + n * in - s * in, n + t, cells, 1);
+        }
+    }
+    for (int corner = 0; corner < 8; ++corner) {
+        Vec3 sign{corner & 1 ? 1.0f : -1.0f, corner & 2 ? 1.0f : -1.0f, corner & 4 ? 1.0f : -1.0f};
+        Vec3 px{sign.x * h, sign.y * in, sign.z * in}, py{sign.x * in, sign.y * h, sign.z * in},
+            pz{sign.x * in, sign.y * in, sign.z * h};
+        mesh.triangleFacing(mesh.fresh(px), mesh.fresh(py), mesh.fresh(pz), sign);
+    }
+}
+
+MeshData modelCube()
+{
+    MeshBuilder cube("BevelCube", "Chrome");
+    bevelledCube(cube, 7.0f, 1.6f, 4);
+    MeshData mesh = cube.take();
+    mesh.origin = boundsCentre(mesh);
+    return mesh;
+}
+
+MeshData modelStack()
+{
+    MeshBuilder stack("Stack", "Brass");
+    float z = -9.0f;
+    const float sizes[3] = {4.5f, 3.5f, 2.5f};
+    for (int i = 0; i < 3; ++i) {
+        MeshBuilder block("block");
+        float s = sizes[i];
+        bevelledCube(block, s, 0.6f, 2);
+        stack.append(block.data(), 0.35f * float(i), {14.5f, -4.0f + float(i) * 0.6f, z + s});
+        z += 2.0f * s;
+    }
+    MeshData mesh = stack.take();
+    mesh.origin = boundsCentre(mesh);
+    return mesh;
+}
+
+MeshData modelSatellites()
+{
+    MeshBuilder ring("Satellites", "Plastic");
+    constexpr int count = 6;
+    for (int i = 0; i < count; ++i) {
+        float a = 2.0f * pi * (float(i) + 0.5f) / count;
+        MeshBuilder cube("cube");
+        cube.box({-1.8f, -1.8f, -1.8f}, {1.8f, 1.8f, 1.8f}, 2);
+        ring.append(cube.data(), a, {15.0f * std::cos(a), 15.0f * std::sin(a), 6.0f * std::sin(3.0f * a)});
+    }
+    MeshData mesh = ring.take();
+    mesh.origin = boundsCentre(mesh);
+    return mesh;
+}
+
+}  // namespace
+
+SceneData modelBoxScene()
+{
+    SceneData scene;
+    scene.materials = {{"Chrome", {0.1f, 0.1f, 0.1f}, {0.8f, 0.8f, 0.85f}, {1, 1, 1}},
+                       {"Brass", {0.1f, 0.08f, 0.02f}, {0.8f, 0.6f, 0.2f}, {1, 0.9f, 0.6f}},
+                       {"Plastic", {0.05f, 0.05f, 0.1f}, {0.3f, 0.4f, 0.9f}, {0.8f, 0.8f, 0.8f}}};
+    scene.meshes.push_back(modelCube());
+    scene.meshes.push_back(modelStack());
+    scene.meshes.push_back(modelSatellites());
+
+    // Light 0 circles in the horizontal plane at its height, light 1 in the vertical
+    // x-y plane at its depth; both reach across the whole group.
+    scene.lights.push_back(omniLight("Flare", {40, 40, 9}, {1.0f, 0.38f, 0.15f}, 115, 1.35f));
+    scene.lights.push_back(omniLight("Ice", {-40, -14, 20}, {0.25f, 0.6f, 1.0f}, 105, 1.35f));
+    scene.lights.push_back(omniLight("Halo", {0, 10, 60}, {0.45f, 0.3f, 0.55f}, 140, 1.0f));
+    scene.lights.push_back(omniLight("Under", {10, -30, -45}, {0.2f, 0.45f, 0.3f}, 110, 1.0f));
+
+    scene.camera = {"Circler", {0, -50, 0}, {0, 0, 0}, 0, 40};
+    return scene;
+}

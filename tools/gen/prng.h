@@ -1,0 +1,26 @@
+// The generator's one source of variety: a fixed-seed xorshift, so every build
+// paints the same stars and plants the same trees.
+#pragma once
+
+#include <cstdint>
+
+class Prng {
+public:
+    explicit Prng(uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) {}
+
+    uint32_t next()
+    {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return state_;
+    }
+
+    // Uniform in [0, 1).
+    float unit() { return float(next() >> 8) * (1.0f / 16777216.0f); }
+
+    float range(float low, float high) { return low + (high - low) * unit(); }
+
+private:
+    uint32_t state_;
+};
