@@ -1,0 +1,84 @@
+#include "assembler.h"
+
+namespace soft::d3d {
+namespace {
+
+void copyColour(ClipVertex& to, const ClipVertex& from)
+{
+    to.r = from.r;
+    to.g = from.g;
+    to.b = from.b;
+    to.a = from.a;
+}
+
+} // namespace
+
+void PrimitiveAssembler::begin(D3DPRIMITIVETYPE type, const PrimitiveSettings* settings, bool flatShading)
+{
+    type_ = type;
+    settings_ = settings;
+    flatShading_ = flatShading;
+    count_ = 0;
+}
+
+void PrimitiveAssembler::triangle(const ClipVertex& a, ClipVertex b, ClipVertex c) const
+{
+    if (flatShading_) {
+        copyColour(b, a);
+        copyColour(c, a);
+    }
+    drawTriangle(*settings_, a, b, c);
+}
+
+void PrimitiveAssembler::line(const ClipVertex& from, ClipVertex to) const
+{
+    if (flatShading_)
+        copyColour(to, from);
+    drawLine(*settings_, from, to);
+}
+
+void PrimitiveAssembler::add(const ClipVertex& v)
+{
+    const long index = count_++;
+    switch (type_) {
+    case D3DPT_POINTLIST:
+        drawPoint(*settings_, v);
+        break;
+    case D3DPT_LINELIST:
+        if (index % 2 == 1)
+            line(held_[0], v);
+        held_[0] = v;
+        break;
+    case D3DPT_LINESTRIP:
+        if (index > 0)
+            line(held_[0], v);
+        held_[0] = v;
+        break;
+    case D3DPT_TRIANGLELIST:
+        if (index % 3 == 2)
+            triangle(held_[0], held_[1], v);
+        else
+            held_[index % 3] = v;
+        break;
+    case D3DPT_TRIANGLESTRIP:
+        // Every second triangle of a strip is sent reversed, to keep one winding.
+        if (index < 2) {
+            held_[index] = v;
+            break;
+        }
+        if (index % 2 == 1)
+            triangle(held_[1], held_[0], v);
+        else
+            triangle(held_[0], held_[1], v);
+        held_[0] = held_[1];
+        held_[1] = v;
+        break;
+    case D3DPT_TRIANGLEFAN:
+        if (index >= 2)
+            triangle(held_[0], held_[1], v);
+        held_[index == 0 ? 0 : 1] = v;
+        break;
+    }
+}
+
+} // namespace soft::d3d

@@ -1,0 +1,266 @@
+#include "device.h"
+
+#include "d3d_soft.h"
+#include "render_target.h"
+#include "soft/faults.h"
+#include "viewport.h"
+
+#include <algorithm>
+
+namespace soft::d3d {
+namespace {
+
+constexpr D3DMATRIX identityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+// Row vectors times matrices, as Direct3D composes them: p · a · b.
+D3DMATRIX multiply(const D3DMATRIX& a, const D3DMATRIX& b)
+{
+    const float* x = &a._11;
+    const float* y = &b._11;
+    D3DMATRIX product;
+    float* p = &product._11;
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column) {
+            float sum = 0;
+            for (int k = 0; k < 4; ++k)
+                sum += x[row * 4 + k] * y[k * 4 + column];
+            p[row * 4 + column] = sum;
+        }
+    return product;
+}
+
+void unpackColour(D3DCOLOR colour, ClipVertex& v)
+{
+    v.a = float(colour >> 24 & 0xFF);
+    v.r = float(colour >> 16 & 0xFF);
+    v.g = float(colour >> 8 & 0xFF);
+    v.b = float(colour & 0xFF);
+}
+
+// The blend this rasteriser knows: source by its alpha, destination by the rest.
+bool blendsByAlpha(DWORD source, DWORD destination)
+{
+    return source == D3DBLEND_BOTHSRCALPHA ||
+           (source == D3DBLEND_SRCALPHA && destination == D3DBLEND_INVSRCALPHA);
+}
+
+bool validPrimitive(D3DPRIMITIVETYPE type) { return type >= D3DPT_POINTLIST && type <= D3DPT_TRIANGLEFAN; }
+
+} // namespace
+
+Device::Device(IDirectDrawSurface* target) : target_(target)
+{
+    target_->AddRef();
+    std::fill(transforms_, transforms_ + transformCount, identityMatrix);
+    // The platform's defaults.
+    renderStates_[D3DRENDERSTATE_ZENABLE] = FALSE;
+    renderStates_[D3DRENDERSTATE_FILLMODE] = D3DFILL_SOLID;
+    renderStates_[D3DRENDERSTATE_SHADEMODE] = D3DSHADE_GOURAUD;
+    renderStates_[D3DRENDERSTATE_ZWRITEENABLE] = TRUE;
+    renderStates_[D3DRENDERSTATE_SRCBLEND] = D3DBLEND_ONE;
+    renderStates_[D3DRENDERSTATE_DESTBLEND] = D3DBLEND_ZERO;
+    renderStates_[D3DRENDERSTATE_CULLMODE] = D3DCULL_CCW;
+    renderStates_[D3DRENDERSTATE_ZFUNC] = D3DCMP_LESSEQUAL;
+    renderStates_[D3DRENDERSTATE_DITHERENABLE] = FALSE;
+    renderStates_[D3DRENDERSTATE_ALPHABLENDENABLE] = FALSE;
+    renderStates_[D3DRENDERSTATE_SPECULARENABLE] = FALSE;
+}
+
+Device::~Device()
+{
+    for (Viewport* viewport : viewports_) {
+        viewport->detach();
+        viewport->Release();
+    }
+    target_->Release();
+}
+
+HRESULT Device::AddViewport(LPDIRECT3DVIEWPORT2 viewport)
+{
+    if (long hr = soft::takeFault("IDirect3DDevice2::AddViewport"))
+        return hr;
+    auto* ours = dynamic_cast<Viewport*>(viewport);
+    if (!ours || ours->device())
+        return DDERR_INVALIDPARAMS;
+    ours->AddRef();
+    ours->attach(this);
+    viewports_.push_back(ours);
+    return D3D_OK;
+}
+
+HRESULT Device::SetCurrentViewport(LPDIRECT3DVIEWPORT2 viewport)
+{
+    if (long hr = soft::takeFault("IDirect3DDevice2::SetCurrentViewport"))
+        return hr;
+    auto* ours = dynamic_cast<Viewport*>(viewport);
+    if (!ours || ours->device() != this)
+        return DDERR_INVALIDPARAMS;
+    currentViewport_ = ours;
+    return D3D_OK;
+}
+
+HRESULT Device::BeginScene()
+{
+    if (long hr = soft::takeFault("IDirect3DDevice2::BeginScene"))
+        return hr;
+    if (inScene_)
+        return D3DERR_SCENE_IN_SCENE;
+    inScene_ = true;
+    return D3D_OK;
+}
+
+HRESULT Device::EndScene()
+{
+    if (long hr = soft::takeFault("IDirect3DDevice2::EndScene"))
+        return hr;
+    if (!inScene_)
+        return D3DERR_SCENE_NOT_IN_SCENE;
+    if (inPrimitive_)
+        return D3DERR_INBEGIN;
+    inScene_ = false;
+    return D3D_OK;
+}
+
+HRESULT Device::SetRenderState(D3DRENDERSTATETYPE which, DWORD value)
+{
+    if (long hr = soft::takeFault("IDirect3DDevice2::SetRenderState"))
+        return hr;
+    if (which <= 0 || which >= renderStateCount)
+        return DDERR_INVALIDPARAMS;
+    renderStates_[which] = value;
+    return D3D_OK;
+}
+
+HRESULT Device::GetRenderState(D3DRENDERSTATETYPE which, LPDWORD value)
+{
+    if (long hr = soft::takeFault("IDirect3DDevice2::GetRenderState"))
+        return hr;
+    if (which <= 0 || which >= renderStateCount || !value)
+        return DDERR_INVALIDPARAMS;
+    *value = renderStates_[which];
+    return D3D_OK;
+}
+
+HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE which, LPD3DMATRIX matrix)
+{
+    if (long hr = soft::takeFault("IDirect3DDevice2::SetTransform"))
+        return hr;
+    if (which < D3DTRANSFORMSTATE_WORLD || which > D3DTRANSFORMSTATE_PROJECTION || !matrix)
+        return DDERR_INVALIDPARAMS;
+    transforms_[which - D3DTRANSFORMSTATE_WORLD] = *matrix;
+    return D3D_OK;
+}
+
+HRESULT Device::GetTransform(D3DTRANSFORMSTATETYPE which, LPD3DMATRIX matrix)
+{
+    if (long hr = soft::takeFault("IDirect3DDevice2::GetTransform"))
+        return hr;
+    if (which < D3DTRANSFORMSTATE_WORLD || which > D3DTRANSFORMSTATE_PROJECTION || !matrix)
+        return DDERR_INVALIDPARAMS;
+    *matrix = transforms_[which - D3DTRANSFORMSTATE_WORLD];
+    return D3D_OK;
+}
+
+RasterState Device::rasterState(bool depthPresent) const
+{
+    RasterState raster;
+    const bool depthOn = depthPresent && state(D3DRENDERSTATE_ZENABLE) != FALSE;
+    raster.depthTest = depthOn;
+    raster.depthWrite = depthOn && state(D3DRENDERSTATE_ZWRITEENABLE) != FALSE;
+    const DWORD compare = state(D3DRENDERSTATE_ZFUNC);
+    raster.depthPassMask = uint8_t(compare >= D3DCMP_NEVER && compare <= D3DCMP_ALWAYS
+                                       ? compare - D3DCMP_NEVER
+                                       : D3DCMP_LESSEQUAL - D3DCMP_NEVER);
+    // Other blend factors are not rasterised; such primitives are drawn opaque.
+    raster.blend = state(D3DRENDERSTATE_ALPHABLENDENABLE) != FALSE &&
+                   blendsByAlpha(state(D3DRENDERSTATE_SRCBLEND), state(D3DRENDERSTATE_DESTBLEND));
+    raster.dither = state(D3DRENDERSTATE_DITHERENABLE) != FALSE;
+    return raster;
+}
+
+HRESULT Device::Begin(D3DPRIMITIVETYPE primitive, D3DVERTEXTYPE vertexType, DWORD)
+{
+    if (long hr = soft::takeFault("IDirect3DDevice2::Begin"))
+        return hr;
+    if (inPrimitive_)
+        return D3DERR_INBEGIN;
+    if (!inScene_)
+        return D3DERR_SCENE_NOT_IN_SCENE;
+    if (!validPrimitive(primitive))
+        return D3DERR_INVALIDPRIMITIVETYPE;
+    // Unlit vertices would need the device's own lighting, which is not provided.
+    if (vertexType != D3DVT_LVERTEX && vertexType != D3DVT_TLVERTEX)
+        return D3DERR_INVALIDVERTEXTYPE;
+    if (!currentViewport_)
+        return D3DERR_NOCURRENTVIEWPORT;
+    const D3DVIEWPORT2* viewport = currentViewport_->values();
+    if (!viewport)
+        return D3DERR_VIEWPORTDATANOTSET;
+    const TargetMemory memory = targetMemoryOf(target_);
+    if (!memory.colour)
+        return DDERR_INVALIDOBJECT;
+
+    if (vertexType == D3DVT_LVERTEX)
+        setUpProjected(settings_, *viewport);
+    else
+        setUpScreenSpace(settings_, *viewport);
+    settings_.target = RasterTarget{memory.colour, memory.depth,
+                                    clampedRect(viewport->dwX, viewport->dwY, viewport->dwWidth,
+                                                viewport->dwHeight, *memory.colour)};
+    settings_.state = rasterState(memory.depth != nullptr);
+    settings_.cull = D3DCULL(state(D3DRENDERSTATE_CULLMODE));
+    settings_.fill = D3DFILLMODE(state(D3DRENDERSTATE_FILLMODE));
+    worldToClip_ = multiply(multiply(transforms_[0], transforms_[1]), transforms_[2]);
+    vertexType_ = vertexType;
+    assembler_.begin(primitive, &settings_, state(D3DRENDERSTATE_SHADEMODE) == D3DSHADE_FLAT);
+    inPrimitive_ = true;
+    ++direct3DCounters().primitivesBegun;
+    return D3D_OK;
+}
+
+ClipVertex Device::clipVertexOf(const void* vertex) const
+{
+    ClipVertex v;
+    if (vertexType_ == D3DVT_TLVERTEX) {
+        const auto& tl = *static_cast<const D3DTLVERTEX*>(vertex);
+        v.x = tl.sx;
+        v.y = tl.sy;
+        v.z = tl.sz;
+        v.w = 1;
+        unpackColour(tl.color, v);
+        return v;
+    }
+    const auto& lit = *static_cast<const D3DLVERTEX*>(vertex);
+    const D3DMATRIX& m = worldToClip_;
+    v.x = lit.x * m._11 + lit.y * m._21 + lit.z * m._31 + m._41;
+    v.y = lit.x * m._12 + lit.y * m._22 + lit.z * m._32 + m._42;
+    v.z = lit.x * m._13 + lit.y * m._23 + lit.z * m._33 + m._43;
+    v.w = lit.x * m._14 + lit.y * m._24 + lit.z * m._34 + m._44;
+    unpackColour(lit.color, v);  // the specular colour adds nothing
+    return v;
+}
+
+HRESULT Device::Vertex(LPVOID vertex)
+{
+    if (long hr = soft::takeFault("IDirect3DDevice2::Vertex"))
+        return hr;
+    if (!inPrimitive_)
+        return D3DERR_NOTINBEGIN;
+    if (!vertex)
+        return DDERR_INVALIDPARAMS;
+    ++direct3DCounters().verticesReceived;
+    assembler_.add(clipVertexOf(vertex));
+    return D3D_OK;
+}
+
+HRESULT Device::End(DWORD)
+{
+    if (long hr = soft::takeFault("IDirect3DDevice2::End"))
+        return hr;
+    if (!inPrimitive_)
+        return D3DERR_NOTINBEGIN;
+    inPrimitive_ = false;  // corners of an unfinished primitive are dropped
+    return D3D_OK;
+}
+
+} // namespace soft::d3d

@@ -1,0 +1,107 @@
+// Small pictures drawn by the rasteriser, compared with the stored PNG images. Set
+// MORNAKLE_REGENERATE_GOLDEN=1 to store the current pictures instead; every run also
+// leaves them in the build directory for looking at.
+#include "d3d_raster.h"
+#include "png_image.h"
+#include "raster_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+using namespace d3dtest;
+using soft::RasterState;
+using soft::SurfaceMemory;
+
+namespace {
+
+constexpr int goldenWidth = 64, goldenHeight = 48;
+
+void checkGolden(const std::string& name, const std::function<void(SurfaceMemory&, SurfaceMemory&)>& draw)
+{
+    SurfaceMemory surface(goldenWidth, goldenHeight, soft::PixelFormat::rgb565);
+    SurfaceMemory depth(goldenWidth, goldenHeight, soft::PixelFormat::rgb565);
+    fill(depth, 0xFFFF);
+    draw(surface, depth);
+    const Image actual = imageOf(surface);
+    writePng(std::string(MORNAKLE_BINARY_DIR) + "/d3d_" + name + ".png", actual);
+    const std::string path = std::string(MORNAKLE_SOURCE_DIR) + "/tests/d3d/golden/" + name + ".png";
+    if (std::getenv("MORNAKLE_REGENERATE_GOLDEN")) {
+        ASSERT_TRUE(writePng(path, actual)) << path;
+        return;
+    }
+    Image expected;
+    ASSERT_TRUE(readPng(path, expected)) << "missing golden image " << path;
+    ASSERT_EQ(expected.width, actual.width);
+    ASSERT_EQ(expected.height, actual.height);
+    int differing = 0;
+    for (size_t i = 0; i < actual.pixels.size(); ++i) {
+        const soft::Rgb8 a = actual.pixels[i], e = expected.pixels[i];
+        differing += a.r != e.r || a.g != e.g || a.b != e.b;
+    }
+    EXPECT_EQ(differing, 0) << name << ": pixels differ from the golden image";
+}
+
+RasterState depthAndDither()
+{
+    RasterState state;
+    state.depthTest = state.depthWrite = true;
+    state.dither = true;
+    return state;
+}
+
+} // namespace
+
+TEST(RasterGolden, InterpenetratingGouraudTriangles)
+{
+    checkGolden("gouraud_depth", [](SurfaceMemory& surface, SurfaceMemory& depth) {
+        fill(surface, 0);
+        const auto target = wholeTarget(surface, &depth);
+        soft::drawTriangle(target, depthAndDither(), corner(4, 4, 0.1f, 255, 0, 0), corner(60, 12, 0.9f, 255, 255, 0),
+                           corner(10, 44, 0.1f, 255, 0, 128));
+        soft::drawTriangle(target, depthAndDither(), corner(58, 3, 0.2f, 0, 64, 255),
+                           corner(50, 45, 0.2f, 0, 255, 128), corner(2, 24, 0.8f, 255, 255, 255));
+    });
+}
+
+TEST(RasterGolden, WireframeEdgesAndPoints)
+{
+    checkGolden("wire_points", [](SurfaceMemory& surface, SurfaceMemory& depth) {
+        fill(surface, 0x2104);
+        const auto target = wholeTarget(surface, &depth);
+        const soft::RasterVertex star[5] = {corner(32, 3, 0.5f, 255, 255, 0), corner(58, 20, 0.5f, 0, 255, 255),
+                                            corner(48, 45, 0.5f, 255, 0, 255), corner(16, 45, 0.5f, 255, 128, 0),
+                                            corner(6, 20, 0.5f, 128, 255, 128)};
+        for (int i = 0; i < 5; ++i)
+            soft::drawLine(target, RasterState{}, star[i], star[(i + 2) % 5]);
+        for (int i = 0; i < 12; ++i) {
+            const float angle = float(i) * 0.5235988f;
+            soft::drawPoint(target, RasterState{},
+                            corner(32 + 10 * std::cos(angle), 26 + 10 * std::sin(angle), 0.5f, 255, 255, 255));
+        }
+    });
+}
+
+TEST(RasterGolden, BlendedQuadsOverStripes)
+{
+    checkGolden("blend_fade", [](SurfaceMemory& surface, SurfaceMemory&) {
+        for (int y = 0; y < goldenHeight; ++y)
+            for (int x = 0; x < goldenWidth; ++x)
+                surface.at(x, y) = (x / 8 + y / 8) % 2 ? 0xF800 : 0x07FF;
+        RasterState state;
+        state.blend = state.dither = true;
+        const auto target = wholeTarget(surface);
+        auto quad = [&](float x0, float y0, float x1, float y1, float r, float g, float b, float a0, float a1) {
+            soft::drawTriangle(target, state, corner(x0, y0, 0, r, g, b, a0), corner(x1, y0, 0, r, g, b, a1),
+                               corner(x1, y1, 0, r, g, b, a1));
+            soft::drawTriangle(target, state, corner(x0, y0, 0, r, g, b, a0), corner(x1, y1, 0, r, g, b, a1),
+                               corner(x0, y1, 0, r, g, b, a0));
+        };
+        quad(0, 0, 64, 24, 255, 255, 255, 0, 255);
+        quad(0, 24, 64, 48, 0, 0, 0, 255, 0);
+        quad(16, 12, 48, 36, 40, 40, 200, 127, 127);
+    });
+}
