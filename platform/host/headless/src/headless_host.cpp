@@ -137,6 +137,8 @@ void HeadlessHost::messageBox(const std::string& caption, const std::string& tex
 DialogInput HeadlessHost::waitDialogInput(const DialogView& view)
 {
     dialog = view;
+    if (onDialog)
+        onDialog(view);
     if (++dialogCalls > dialogPatience) {
         std::fprintf(stderr, "mornakle: the dialog \"%s\" does not close\n", view.caption.c_str());
         std::exit(2);

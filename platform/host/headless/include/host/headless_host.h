@@ -56,6 +56,8 @@ public:
     void postEventAt(uint32_t atMs, const Event& event);
     // Called once per presented frame, after the frame was captured (tests watch frames).
     std::function<void(const Frame&, uint32_t lastTick)> onPresent;
+    // Called whenever a dialog waits for an answer, before it is given.
+    std::function<void(const DialogView&)> onDialog;
     // Writes what is still buffered (WAV sizes, the progress line's end). Idempotent.
     void finish();
 
