@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The whole 110-second show, headless at one frame per tick, with every hundredth
+# frame captured under a name that ties it to the tick counter.
+set -u
+program=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+"$program" --headless --frame-ms 50 --start-ms 1000 --capture "$work/frames" --capture-every 100 \
+    --wav "$work/show.wav" 2>"$work/err"
+code=$?
+[ "$code" = 0 ] || { fail "exit code $code"; cat "$work/err"; }
+
+count=$(ls "$work/frames" | wc -l)
+# 2200 frames are drawn, plus the rain's own present at the start and the two at the
+# picture changes; every hundredth is kept.
+[ "$count" -ge 22 ] && [ "$count" -le 23 ] || fail "$count frames captured"
+first=$(ls "$work/frames" | head -1)
+[ "$first" = "frame-000000-0000001000.png" ] || fail "first frame is $first"
+# Each name carries the frame index and the tick counter the demo read before it.
+for name in $(ls "$work/frames"); do
+    [[ "$name" =~ ^frame-([0-9]{6})-([0-9]{10})\.png$ ]] || { fail "bad name $name"; continue; }
+    index=$((10#${BASH_REMATCH[1]})); tick=$((10#${BASH_REMATCH[2]}))
+    [ $((index % 100)) = 0 ] || fail "$name is not every hundredth frame"
+    [ "$tick" -ge 1000 ] && [ "$tick" -lt 111000 ] || fail "$name lies outside the show"
+done
+last=$(ls "$work/frames" | tail -1)
+[[ "$last" =~ -0000(10[0-9]|110)[0-9]{3}\.png$ ]] || fail "last frame $last is not near the show's end"
+
+# The sound covers exactly the virtual time: 44.1 frames of 4 bytes per millisecond.
+bytes=$(stat -c %s "$work/show.wav")
+frames=$(( (bytes - 44) / 4 ))
+ms=$(( (frames * 1000) / 44100 ))
+[ "$ms" -ge 109900 ] && [ "$ms" -le 110200 ] || fail "the sound lasts $ms ms"
+
+echo "$(( 1 - (failures > 0) )) passed, $(( failures > 0 )) failed"
+[ "$failures" = 0 ]
