@@ -1,4 +1,5 @@
-// How DirectDraw hands out GDI device contexts on its surfaces.
+// How the other stand-ins reach this GDI: DirectDraw hands out device contexts on
+// its surfaces, and tests count what is alive.
 #pragma once
 
 #include "windows.h"
@@ -8,3 +9,7 @@
 HDC gdiCreateSurfaceDC(soft::SurfaceMemory* memory);
 // Gives back a context made by gdiCreateSurfaceDC.
 void gdiReleaseSurfaceDC(HDC dc);
+
+// Every GDI object (bitmap, font, pen, brush, region) and device context alive now,
+// stock objects excluded: a frame that cleans up after itself leaves this unchanged.
+int gdiLiveObjectCount();
