@@ -18,8 +18,8 @@ constexpr size_t kFirstPattern = 60 + 276;  // fixed header, then the 276 bytes 
 XmModule twoRowModule()
 {
     XmModule module;
-    module.name = "t";
-    module.tracker = "x";
+    module.name = std::string("t");
+    module.tracker = std::string("x");
     module.channels = 2;
     module.restartPosition = 1;
     module.speed = 6;

@@ -59,9 +59,9 @@ const std::array<Section, 13> kSections = {{
 
 // Volume levels 0..64 of each part, balanced by ear against the kick.
 namespace level {
-constexpr int kick = 60, softKick = 44, snare = 44, ghostSnare = 18, clap = 42;
-constexpr int hat = 22, softHat = 14, openHat = 26, crash = 40;
-constexpr int bass = 46, lead = 40, echo = 17, arp = 24, pad = 28, stab = 40, riser = 44;
+constexpr int kick = 60, softKick = 44, snare = 58, ghostSnare = 24, clap = 60;
+constexpr int hat = 30, softHat = 20, openHat = 34, crash = 44;
+constexpr int bass = 48, lead = 48, echo = 20, arp = 24, pad = 40, stab = 44, riser = 48;
 }  // namespace level
 
 // The lead's echo: a dotted eighth later, quieter, on the other side.
@@ -220,8 +220,13 @@ private:
 
     void leadLine(const BarContext& at)
     {
-        if (!at.section.lead)
+        if (!at.section.lead) {
+            if (at.index == 0) {  // the previous section's last note may still hold
+                put(at.first, leadChannel, XmCell{kKeyOff, 0, 0, 0, 0});
+                put(at.first + kEchoDelayRows, echoChannel, XmCell{kKeyOff, 0, 0, 0, 0});
+            }
             return;
+        }
         const std::string_view bar = (*at.section.lead)[size_t((at.section.leadBar + at.index) % 8)];
         for (int row = 0; row < kRowsPerBar && size_t(row) * 3 < bar.size(); ++row) {
             const uint8_t note = noteNumber(bar.substr(size_t(row) * 3, 2));

@@ -78,6 +78,7 @@ XmInstrument buildSnare()
         const double rattle = (0.6 * f.high + 0.8 * f.band) * decay(t, 0.1);
         out[i] = float(tone + rattle);
     }
+    saturate(out, 3.0);
     fadeTail(out);
     return oneShot("snare", toSample("snare", out, 0.95, kRenderRate));
 }
@@ -97,6 +98,7 @@ XmInstrument buildClap()
         const auto f = filter.process(noise.bipolar(), 1300, 0.7);
         out[i] = float(f.band * envelope);
     }
+    saturate(out, 3.5);
     fadeTail(out);
     return oneShot("clap", toSample("clap", out, 0.95, kRenderRate));
 }
@@ -112,6 +114,7 @@ Buffer renderHat(double tau, double seconds, uint32_t seed)
         const auto f = filter.process(source, 7500, 1.2);
         out[i] = float(f.high * decay(t, tau) * std::min(1.0, t / 0.0007));
     }
+    saturate(out, 2.0);
     fadeTail(out);
     return out;
 }

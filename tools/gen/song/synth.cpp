@@ -67,6 +67,16 @@ double squareHarmonic(int k, double brightness)
     return (k % 2) ? sawHarmonic(k, brightness) : 0.0;
 }
 
+void saturate(Buffer& buffer, double drive)
+{
+    float top = 0;
+    for (float v : buffer)
+        top = std::max(top, std::fabs(v));
+    if (top > 0)
+        for (float& v : buffer)
+            v = float(std::tanh(drive * v / top));
+}
+
 double decay(double seconds, double tau)
 {
     return std::exp(-seconds / tau);

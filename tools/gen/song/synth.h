@@ -59,6 +59,9 @@ double sawHarmonic(int k, double brightness);
 // Odd harmonics only (square-like), softened the same way.
 double squareHarmonic(int k, double brightness);
 
+// Soft saturation: tanh(drive * x), which raises the body of a noisy hit against its peaks.
+void saturate(Buffer& buffer, double drive);
+
 // Exponential decay with time constant tau seconds.
 double decay(double seconds, double tau);
 
