@@ -18,7 +18,7 @@ void initTextureWarp()
 }
 
 // Every block of the half-resolution picture covers 2 x 2 pixels: one row of blocks is
-// written as 320 pixel pairs into its upper pixel row and then copied to the lower one.
+// gathered as 320 pixel pairs and copied into both of its pixel rows.
 void drawTextureWarp(float time, DisplayContext* context)
 {
     IDirectDrawSurface* back = context->backSurface;
@@ -34,11 +34,7 @@ void drawTextureWarp(float time, DisplayContext* context)
     const size_t rowBytes = 2 * size_t(desc.lPitch / 2);
     uint32_t pixelPairs[warpBlockColumns];
     for (int r = 0; r < warpBlockRows; ++r) {
-        const uint16_t* entries = WarpOffsetTable + r * warpBlockColumns;
-        for (int k = 0; k < warpBlockColumns; ++k) {
-            const uint32_t texel = TexelTable[warpTexelIndex(entries[k], step)];
-            pixelPairs[k] = texel | texel << 16;
-        }
+        gatherWarpRow(WarpOffsetTable + r * warpBlockColumns, step, pixelPairs);
         uint8_t* upper = pixels + size_t(2 * r) * rowBytes;
         std::memcpy(upper, pixelPairs, sizeof pixelPairs);
         std::memcpy(upper + rowBytes, pixelPairs, sizeof pixelPairs);

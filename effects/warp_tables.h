@@ -13,8 +13,9 @@ constexpr int warpBlockRows = 240;
 
 // trunc(50 sin(i 2 pi / 1024)): -50..50.
 extern int32_t WarpSineTable[warpSineCount];
-// Row v, column u at v * 256 + u.
-extern uint16_t TexelTable[texelCount];
+// Row v, column u at v * 256 + u. One spare zero entry follows it in memory, so that
+// a 32-bit read at the last texel stays inside the storage.
+extern uint16_t (&TexelTable)[texelCount];
 // Block (r, k) at r * 320 + k: v in the high byte, u in the low byte.
 extern uint16_t WarpOffsetTable[warpBlockRows * warpBlockColumns];
 
@@ -37,3 +38,9 @@ inline uint16_t warpTexelIndex(uint16_t entry, int step)
     constexpr uint32_t scrollPerStep = 5 * 256 + 2;  // 5 rows and 2 texels per step
     return uint16_t(entry + scrollPerStep * uint32_t(step));
 }
+
+// One row of blocks (320 entries of the WarpOffsetTable) as 320 pixel pairs, each
+// block's texel twice, at step T. The plain loop is the definition; gatherWarpRow
+// gives the same with the fastest look-ups this processor has.
+void gatherWarpRowPlain(const uint16_t* entries, int step, uint32_t* pixelPairs);
+void gatherWarpRow(const uint16_t* entries, int step, uint32_t* pixelPairs);

@@ -81,6 +81,28 @@ TEST(TexelTable, ConvertsToBothPixelFormats)
     EXPECT_EQ(convertTexel(7, 7, 7, false), 0);  // only the top five bits count
 }
 
+TEST(TexelTable, FastRowGatherMatchesThePlainOne)
+{
+    for (int n = 0; n < texelCount; ++n)
+        TexelTable[n] = uint16_t(n * 40503u);
+    uint16_t entries[warpBlockColumns];
+    for (int k = 0; k < warpBlockColumns; ++k)
+        entries[k] = uint16_t(k * 2654435761u >> 7);
+    entries[0] = 0;
+    entries[1] = 0xFFFF;  // the very last texel
+    entries[319] = 0xFFFF;
+    for (int step : {0, 3, -6, 1200}) {
+        uint32_t fast[warpBlockColumns], plain[warpBlockColumns];
+        gatherWarpRow(entries, step, fast);
+        gatherWarpRowPlain(entries, step, plain);
+        for (int k = 0; k < warpBlockColumns; ++k) {
+            ASSERT_EQ(fast[k], plain[k]) << "step " << step << " k " << k;
+            const uint32_t texel = TexelTable[uint16_t(entries[k] + 1282 * step)];
+            ASSERT_EQ(plain[k], texel | texel << 16);
+        }
+    }
+}
+
 std::string writeTexture(const char* name, const std::vector<uint8_t>& bytes)
 {
     const std::string path = std::string(MORNAKLE_BINARY_DIR) + "/" + name;
