@@ -75,7 +75,7 @@ for _ in $(seq 50); do compgen -G "screenshots/*.png" >/dev/null && break; sleep
 shot=$(compgen -G "screenshots/*.png" | head -1)
 [ -n "$shot" ] || fail "F12 wrote no screenshot"
 [ "$(identify -format '%wx%h' "$shot")" = 640x480 ] || fail "the screenshot is not 640 x 480"
-grep -q "screenshot saved to $shot" app.log || fail "no line says where the screenshot went"
+grep -q "screenshot saved to $work/$shot" app.log || fail "no line says where the screenshot went"
 if [ "$mode" = driver ]; then
     grep -q 'key down 0x7b' app.log && fail "F12 reached the program"
     grep -q 'key down 0x0d' app.log && fail "Alt+Enter reached the program"

@@ -55,6 +55,11 @@ public:
     {
         if (options_.screenshotPrefix.empty())
             options_.screenshotPrefix = executableName();
+        // The working folder at start-up, whatever folder the program moves to later.
+        std::error_code error;
+        std::filesystem::path dir = std::filesystem::absolute(options_.screenshotDir, error);
+        if (!error)
+            options_.screenshotDir = dir.lexically_normal().string();
         liveHost = this;
     }
     ~SdlHost() override { shutdown(); }
@@ -328,9 +333,16 @@ private:
         std::string path = (std::filesystem::path(options_.screenshotDir) /
                             screenshotFileName(options_.screenshotPrefix, std::time(nullptr), tickCount()))
                                .string();
+        // Written under a passing name and renamed when whole, so that no one sees half a file.
+        std::string partial = path + ".part";
         std::string error;
-        if (writeFramePng(path, shown_, error))
-            std::fprintf(stderr, "screenshot saved to %s\n", path.c_str());
+        if (writeFramePng(partial, shown_, error)) {
+            std::filesystem::rename(partial, path, fsError);
+            if (fsError)
+                std::fprintf(stderr, "screenshot not saved: %s\n", fsError.message().c_str());
+            else
+                std::fprintf(stderr, "screenshot saved to %s\n", path.c_str());
+        }
         else
             std::fprintf(stderr, "screenshot not saved: %s\n", error.c_str());
     }
