@@ -6,6 +6,15 @@
 
 constexpr int pictureCount = 10;
 
+// One surface per picture, 0 until loaded and 0 for a picture that failed to load.
+// The table holds one reference to each.
+extern IDirectDrawSurface* PictureTable[pictureCount];
+// The bitmap resource, or else the bitmap file, of each picture.
+extern const char* const pictureFileNames[pictureCount];
+
+// Pure blue in both 16-bit formats: the pixels that a keyed copy leaves out.
+constexpr DWORD transparentColour = 0x001F;
+
 void loadPictures(DisplayContext* context);
 IDirectDrawSurface* loadPicture(const char* fileName, DisplayContext* context);
 HRESULT copyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, int y, int width,

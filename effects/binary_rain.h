@@ -2,6 +2,10 @@
 #pragma once
 
 #include "display/display_context.h"
+#include "effects/rain_grid.h"
+
+// The rain's text, filled by initBinaryRain and scrolled one row by each drawn frame.
+extern RainGrid rainGrid;
 
 void initBinaryRain(DisplayContext* context);
 void drawBinaryRain(float time, DisplayContext* context);

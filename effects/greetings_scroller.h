@@ -3,4 +3,10 @@
 
 #include "display/display_context.h"
 
+constexpr int greetingsWindowChars = 80;  // characters on screen at once
+
+// The first character on screen at local time t: the window runs from the line's
+// start to its last 80 characters over the eight beats of the span.
+int greetingsScrollPosition(float time);
+
 void drawGreetingsScroller(float time, DisplayContext* context);

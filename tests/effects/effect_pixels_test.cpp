@@ -1,0 +1,274 @@
+// What the effects leave in the back buffer.
+#include "display/pictures.h"
+#include "effects/binary_rain.h"
+#include "effects/circle_interference.h"
+#include "effects/greetings_scroller.h"
+#include "effects/texture_warp.h"
+#include "effects/warp_tables.h"
+#include "effects/wave_field.h"
+
+#include "ddraw_soft.h"
+#include "effect_screen.h"
+#include "gdi_soft.h"
+#include "soft/faults.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+struct Window {
+    int left, top, right, bottom;  // right and bottom exclusive
+    bool holds(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+// Every pixel outside the window still holds the seed pattern.
+void expectOnlyWindowChanged(soft::SurfaceMemory& back, Window window)
+{
+    for (int y = 0; y < back.height; ++y)
+        for (int x = 0; x < back.width; ++x)
+            if (!window.holds(x, y))
+                ASSERT_EQ(back.at(x, y), EffectScreen::seedValue(x, y)) << x << "," << y;
+}
+
+int countPixels(soft::SurfaceMemory& back, Window window, const std::function<bool(uint16_t)>& test)
+{
+    int n = 0;
+    for (int y = window.top; y < window.bottom; ++y)
+        for (int x = window.left; x < window.right; ++x)
+            n += test(back.at(x, y));
+    return n;
+}
+
+constexpr Window fullScreen = {0, 0, 640, 480};
+constexpr uint16_t green565 = 0x07E0;
+constexpr uint16_t paleBlue565 = (207 >> 3) << 11 | (207 >> 2) << 5 | (255 >> 3);
+constexpr uint16_t paleYellow565 = (255 >> 3) << 11 | (255 >> 2) << 5 | (207 >> 3);
+
+TEST(CircleInterference, DrawsOnlyInsideItsWindow)
+{
+    EffectScreen screen;
+    const Window window = {300, 140, 540, 340};
+    for (float t : {0.0f, 10.0f, 100.0f, 133.3f}) {
+        screen.seedBack();
+        drawCircleInterference(t, screen.context());
+        expectOnlyWindowChanged(screen.back(), window);
+    }
+}
+
+TEST(CircleInterference, YellowRingsCoverBlueOnesWhereTheyCoincide)
+{
+    EffectScreen screen;
+    const Window window = {300, 140, 540, 340};
+    auto is = [](uint16_t colour) { return [colour](uint16_t p) { return p == colour; }; };
+
+    drawCircleInterference(0, screen.context());
+    EXPECT_EQ(countPixels(screen.back(), window, is(paleBlue565)), 0);
+    EXPECT_GT(countPixels(screen.back(), window, is(paleYellow565)), 5000);
+    EXPECT_EQ(screen.back().at(420, 240), 0);  // the empty first ring leaves the centre black
+    screen.saveBack("circles_t0.png");
+
+    drawCircleInterference(10, screen.context());
+    EXPECT_GT(countPixels(screen.back(), window, is(paleBlue565)), 2000);
+    EXPECT_GT(countPixels(screen.back(), window, is(paleYellow565)), 5000);
+    const int coloured = countPixels(screen.back(), window, [](uint16_t p) { return p != 0; });
+    const int other = countPixels(screen.back(), window,
+                                  [](uint16_t p) { return p != 0 && p != paleBlue565 && p != paleYellow565; });
+    EXPECT_EQ(other, 0);
+    EXPECT_LT(coloured, 240 * 200);
+    screen.saveBack("circles_t10.png");
+}
+
+TEST(CircleInterference, FailedContextLeavesTheWindowBlack)
+{
+    EffectScreen screen;
+    screen.seedBack();
+    soft::injectFault("IDirectDrawSurface::GetDC", DDERR_SURFACEBUSY);
+    drawCircleInterference(10, screen.context());
+    soft::clearFaults();
+    const Window window = {300, 140, 540, 340};
+    EXPECT_EQ(countPixels(screen.back(), window, [](uint16_t p) { return p != 0; }), 0);
+    expectOnlyWindowChanged(screen.back(), window);
+}
+
+TEST(GdiEffects, LeaveNoObjectBehind)
+{
+    EffectScreen screen;
+    const int alive = gdiLiveObjectCount();
+    for (int frame = 0; frame < 300; ++frame) {
+        drawCircleInterference(frame * 0.45f, screen.context());
+        drawGreetingsScroller(frame * 0.9f, screen.context());
+        drawBinaryRain(0, screen.context());
+    }
+    EXPECT_EQ(gdiLiveObjectCount(), alive);
+}
+
+TEST(GreetingsScroller, ShowsOneGreenLineInTheMiddle)
+{
+    EffectScreen screen;
+    screen.seedBack();
+    drawGreetingsScroller(0, screen.context());
+    EXPECT_EQ(countPixels(screen.back(), fullScreen, [](uint16_t p) { return p != 0; }), 0);
+
+    drawGreetingsScroller(100, screen.context());
+    screen.saveBack("greetings_t100.png");
+    const int green = countPixels(screen.back(), fullScreen, [](uint16_t p) { return p == green565; });
+    EXPECT_GT(green, 200);
+    EXPECT_EQ(countPixels(screen.back(), fullScreen, [](uint16_t p) { return p != 0 && p != green565; }), 0);
+    // Only the text row, which starts at y 240, holds anything.
+    EXPECT_EQ(countPixels(screen.back(), {0, 0, 640, 240}, [](uint16_t p) { return p != 0; }), 0);
+    EXPECT_EQ(countPixels(screen.back(), {0, 240 + 20, 640, 480}, [](uint16_t p) { return p != 0; }), 0);
+
+    drawGreetingsScroller(266.666f, screen.context());
+    EXPECT_EQ(countPixels(screen.back(), fullScreen, [](uint16_t p) { return p != 0; }), 0);
+}
+
+class BinaryRain : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The title: transparent everywhere but a red bar across the top.
+        std::vector<uint16_t> title(640 * 480, 0x001F);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 640; ++x)
+                title[y * 640 + x] = 0xF800;
+        PictureTable[7] = screen.makePicture(640, 480, title);
+    }
+    void TearDown() override
+    {
+        PictureTable[7]->Release();
+        PictureTable[7] = nullptr;
+    }
+    EffectScreen screen;
+};
+
+TEST_F(BinaryRain, StartsBlackOnBothBuffersThenDrawsGreenDigitsUnderTheTitle)
+{
+    screen.seedBack();
+    std::fill(screen.front().bytes.begin(), screen.front().bytes.end(), uint8_t(0x5A));
+    initBinaryRain(screen.context());
+    EXPECT_EQ(screen.headless().framesPresented(), 1);
+    EXPECT_EQ(countPixels(screen.back(), fullScreen, [](uint16_t p) { return p != 0; }), 0);
+    EXPECT_EQ(countPixels(screen.front(), fullScreen, [](uint16_t p) { return p != 0; }), 0);
+
+    const RainGrid generated = rainGrid;
+    drawBinaryRain(0, screen.context());
+    screen.saveBack("binary_rain.png");
+    soft::SurfaceMemory& back = screen.back();
+    EXPECT_EQ(countPixels(back, {0, 0, 640, 8}, [](uint16_t p) { return p != 0xF800; }), 0);
+    EXPECT_GT(countPixels(back, {0, 8, 640, 480}, [](uint16_t p) { return p == green565; }), 10000);
+    EXPECT_EQ(countPixels(back, {0, 8, 640, 480}, [](uint16_t p) { return p != 0 && p != green565; }), 0);
+    // The strip between column 0 (8 cells of 8 pixels) and column 1 at x 81 stays black.
+    EXPECT_EQ(countPixels(back, {72, 0, 81, 480}, [](uint16_t p) { return p != 0 && p != 0xF800; }), 0);
+    // The grid moved up by one row before it was drawn.
+    EXPECT_EQ(std::string(rainLine(rainGrid, 0, 3), 8), std::string(rainLine(generated, 1, 3), 8));
+    EXPECT_EQ(std::string(rainLine(rainGrid, 39, 3), 8), std::string(rainLine(generated, 0, 3), 8));
+}
+
+TEST_F(BinaryRain, FailedContextKeepsTheGridAndStillLaysTheTitle)
+{
+    initBinaryRain(screen.context());
+    const RainGrid before = rainGrid;
+    screen.seedBack();
+    soft::injectFault("IDirectDrawSurface::GetDC", DDERR_SURFACEBUSY);
+    drawBinaryRain(0, screen.context());
+    soft::clearFaults();
+    EXPECT_EQ(std::string(before.text, sizeof before.text), std::string(rainGrid.text, sizeof rainGrid.text));
+    EXPECT_EQ(screen.back().at(100, 3), 0xF800);
+    EXPECT_EQ(screen.back().at(100, 300), EffectScreen::seedValue(100, 300));
+}
+
+// A texture whose every texel differs from its neighbours.
+void loadTestTexture(bool is555)
+{
+    std::vector<uint8_t> bytes(textureFileBytes);
+    for (int n = 0; n < texelCount; ++n) {
+        bytes[3 * n] = uint8_t(n * 8);
+        bytes[3 * n + 1] = uint8_t((n >> 8) * 4 + 3);
+        bytes[3 * n + 2] = uint8_t(n * 3);
+    }
+    writeFile(testPath("warp_pattern.raw"), bytes);
+    buildWarpSineTable();
+    loadTexelTable(testPath("warp_pattern.raw").c_str(), is555);
+}
+
+TEST(TextureWarp, EveryBlockShowsItsTexelOnFourPixels)
+{
+    EffectScreen screen;
+    loadTestTexture(false);
+    for (float t : {0.5f, 1.0f, 77.9f}) {
+        screen.seedBack();
+        drawTextureWarp(t, screen.context());
+        const int step = 3 * int(t);
+        soft::SurfaceMemory& back = screen.back();
+        for (int r = 0; r < 240; ++r) {
+            for (int k = 0; k < 320; ++k) {
+                const uint16_t texel = TexelTable[warpTexelIndex(WarpOffsetTable[r * 320 + k], step)];
+                ASSERT_EQ(back.at(2 * k, 2 * r), texel);
+                ASSERT_EQ(back.at(2 * k + 1, 2 * r), texel);
+                ASSERT_EQ(back.at(2 * k, 2 * r + 1), texel);
+                ASSERT_EQ(back.at(2 * k + 1, 2 * r + 1), texel);
+            }
+        }
+    }
+    // At 1 <= t < 2 the top-left block reads texel v 66, u 4.
+    drawTextureWarp(1.5f, screen.context());
+    EXPECT_EQ(screen.back().at(1, 1), TexelTable[66 * 256 + 4]);
+    screen.saveBack("texture_warp.png");
+}
+
+TEST(TextureWarp, PaddedPitchAnd555GiveTheSamePicture)
+{
+    std::vector<uint16_t> plain;
+    {
+        EffectScreen screen;
+        loadTestTexture(false);
+        drawTextureWarp(42.0f, screen.context());
+        for (int y = 0; y < 480; ++y)
+            plain.insert(plain.end(), screen.back().row(y), screen.back().row(y) + 640);
+    }
+    EffectScreen padded(soft::PixelFormat::rgb555, 64);
+    loadTestTexture(true);
+    soft::SurfaceMemory& back = padded.back();
+    std::fill(back.bytes.begin(), back.bytes.end(), uint8_t(0xA5));
+    drawTextureWarp(42.0f, padded.context());
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            const soft::Rgb8 a = soft::unpackColour(soft::PixelFormat::rgb565, plain[y * 640 + x]);
+            const soft::Rgb8 b = soft::unpackColour(soft::PixelFormat::rgb555, back.at(x, y));
+            // The texels keep five bits a channel in either format.
+            ASSERT_TRUE(a.r >> 3 == b.r >> 3 && a.g >> 3 == b.g >> 3 && a.b >> 3 == b.b >> 3) << x << "," << y;
+        }
+        // The padding past the row's 1,280 bytes is never written.
+        for (int i = 1280; i < back.pitch; ++i)
+            ASSERT_EQ(back.bytes[size_t(y) * back.pitch + i], 0xA5) << y;
+    }
+}
+
+TEST(WaveField, WritesItsWindowFromTheFieldAndNothingElse)
+{
+    EffectScreen screen(soft::PixelFormat::rgb565, 22);
+    screen.seedBack();
+    drawWaveField(0, screen.context());
+    soft::SurfaceMemory& back = screen.back();
+    expectOnlyWindowChanged(back, {365, 88, 618, 301});
+    for (int i = 0; i < 213; ++i)
+        for (int j = 0; j < 253; ++j)
+            ASSERT_EQ(back.at(365 + j, 88 + i), WaveField[213 * i + j]) << i << "," << j;
+    EXPECT_EQ(back.at(365, 88), 15);
+    EXPECT_EQ(back.at(578, 88), WaveField[1 * 213 + 0]);
+    screen.saveBack("wave_field.png");
+}
+
+TEST(WaveField, FailedLockKeepsTheWindow)
+{
+    EffectScreen screen;
+    screen.seedBack();
+    soft::injectFault("IDirectDrawSurface::Lock", DDERR_SURFACEBUSY);
+    drawWaveField(3, screen.context());
+    soft::clearFaults();
+    expectOnlyWindowChanged(screen.back(), {0, 0, 0, 0});
+}
+
+} // namespace
