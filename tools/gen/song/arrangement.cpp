@@ -18,50 +18,64 @@ enum class Pad { none, held, pumping };
 // Stabs on the flashes of the scenes: the house scene flashes on the bar and 6 rows later
 // (12.5 ticks), the box scene 4 rows after the bar and again 11.5 rows after it (24 ticks).
 enum class Accents { none, house, box, finale };
-enum class Ending { none, fill, riser, stop, silence };
+enum class Ending { none, fill, toms, riser, stop, silence };
+// The lead's second voice: an echo a dotted eighth later, or a third below in time.
+enum class Echo { delay, harmony };
 
 struct Section {
     const char* scene;
     int bars;
     const Progression* chords;
-    Drums drums;
-    Bass bass;
-    const Theme* lead;
-    int leadBar;        // which bar of the theme the section starts on
-    int leadTranspose;  // semitones
-    Arp arp;
-    Pad pad;
-    Accents accents;
-    bool crashOnEntry;
-    Ending ending;
+    Drums drums = Drums::none;
+    Bass bass = Bass::none;
+    const Theme* lead = nullptr;
+    int leadBar = 0;        // which bar of the theme the section starts on
+    int leadTranspose = 0;  // semitones
+    Echo echo = Echo::delay;
+    Arp arp = Arp::none;
+    Pad pad = Pad::held;
+    Accents accents = Accents::none;
+    bool crashOnEntry = true;
+    Ending ending = Ending::none;
 };
 
 const Theme kCoda = {"A4 .. .. .. .. .. .. .. .. .. .. .. ^^ .. .. ..", "", "", "", "", "", "", ""};
 
-// The sections in the order of the show's scenes.
+// The sections in the order of the show's scenes, one bar for each beat.
 constexpr Progression const* home = &kHomeProgression;
 constexpr Progression const* lift = &kLiftProgression;
+constexpr Progression const* tonic = &kTonicProgression;
 const std::array<Section, 13> kSections = {{
-    {"binary rain", 4, home, Drums::none, Bass::none, nullptr, 0, 0, Arp::binary, Pad::held, Accents::none, false, Ending::none},
-    {"binary rain", 4, home, Drums::hats, Bass::held, nullptr, 0, 0, Arp::binary, Pad::held, Accents::none, false, Ending::riser},
-    {"house", 8, home, Drums::fourFloor, Bass::offbeat, &kThemeA, 0, 0, Arp::none, Pad::pumping, Accents::house, true, Ending::fill},
-    {"rings", 4, home, Drums::hats, Bass::held, nullptr, 0, 0, Arp::running, Pad::held, Accents::none, true, Ending::riser},
-    {"boxes", 4, home, Drums::fourFloor, Bass::rolling, nullptr, 0, 0, Arp::none, Pad::pumping, Accents::box, true, Ending::fill},
-    {"waves", 8, lift, Drums::fourFloor, Bass::rolling, &kThemeB, 0, -12, Arp::running, Pad::pumping, Accents::none, true, Ending::fill},
-    {"light beams", 8, home, Drums::fourFloor, Bass::offbeat, &kThemeA, 0, 0, Arp::running, Pad::pumping, Accents::none, true, Ending::riser},
-    {"texture warp", 8, lift, Drums::breakbeat, Bass::rolling, &kThemeB, 0, 0, Arp::running, Pad::held, Accents::none, true, Ending::fill},
-    {"greetings", 8, home, Drums::fourFloor, Bass::rolling, &kThemeA, 0, 0, Arp::running, Pad::pumping, Accents::none, true, Ending::stop},
-    {"still one", 4, home, Drums::none, Bass::held, nullptr, 0, 0, Arp::binary, Pad::held, Accents::none, false, Ending::none},
-    {"still two", 4, home, Drums::pulse, Bass::held, &kThemeA, 4, 0, Arp::binary, Pad::held, Accents::none, false, Ending::fill},
-    {"black", 1, &kTonicProgression, Drums::none, Bass::held, &kCoda, 0, 0, Arp::none, Pad::held, Accents::finale, true, Ending::none},
-    {"black", 1, &kTonicProgression, Drums::none, Bass::none, nullptr, 0, 0, Arp::none, Pad::none, Accents::none, false, Ending::silence},
+    {.scene = "binary rain", .bars = 4, .chords = home, .arp = Arp::binary, .crashOnEntry = false},
+    {.scene = "binary rain", .bars = 4, .chords = home, .drums = Drums::hats, .bass = Bass::held, .arp = Arp::binary,
+     .crashOnEntry = false, .ending = Ending::riser},
+    {.scene = "house", .bars = 8, .chords = home, .drums = Drums::fourFloor, .bass = Bass::offbeat, .lead = &kThemeA,
+     .pad = Pad::pumping, .accents = Accents::house, .ending = Ending::fill},
+    {.scene = "rings", .bars = 4, .chords = home, .drums = Drums::hats, .bass = Bass::held, .arp = Arp::running,
+     .ending = Ending::riser},
+    {.scene = "boxes", .bars = 4, .chords = home, .drums = Drums::fourFloor, .bass = Bass::rolling,
+     .pad = Pad::pumping, .accents = Accents::box, .ending = Ending::toms},
+    {.scene = "waves", .bars = 8, .chords = lift, .drums = Drums::fourFloor, .bass = Bass::rolling, .lead = &kThemeB,
+     .leadTranspose = -12, .arp = Arp::running, .pad = Pad::pumping, .ending = Ending::fill},
+    {.scene = "light beams", .bars = 8, .chords = home, .drums = Drums::fourFloor, .bass = Bass::offbeat,
+     .lead = &kThemeA, .arp = Arp::running, .pad = Pad::pumping, .ending = Ending::riser},
+    {.scene = "texture warp", .bars = 8, .chords = lift, .drums = Drums::breakbeat, .bass = Bass::rolling,
+     .lead = &kThemeB, .arp = Arp::running, .ending = Ending::toms},
+    {.scene = "greetings", .bars = 8, .chords = home, .drums = Drums::fourFloor, .bass = Bass::rolling,
+     .lead = &kThemeA, .echo = Echo::harmony, .arp = Arp::running, .pad = Pad::pumping, .ending = Ending::stop},
+    {.scene = "still one", .bars = 4, .chords = home, .bass = Bass::held, .arp = Arp::binary, .crashOnEntry = false},
+    {.scene = "still two", .bars = 4, .chords = home, .drums = Drums::pulse, .bass = Bass::held, .lead = &kThemeA,
+     .leadBar = 4, .arp = Arp::binary, .crashOnEntry = false, .ending = Ending::fill},
+    {.scene = "black", .bars = 1, .chords = tonic, .bass = Bass::held, .lead = &kCoda, .accents = Accents::finale},
+    {.scene = "black", .bars = 1, .chords = tonic, .pad = Pad::none, .crashOnEntry = false,
+     .ending = Ending::silence},
 }};
 
 // Volume levels 0..64 of each part, balanced by ear against the kick.
 namespace level {
 constexpr int kick = 60, softKick = 44, snare = 58, ghostSnare = 24, clap = 60;
 constexpr int hat = 30, softHat = 20, openHat = 34, crash = 44;
-constexpr int bass = 48, lead = 48, echo = 20, arp = 24, pad = 40, stab = 44, riser = 48;
+constexpr int bass = 48, lead = 48, echo = 20, harmony = 34, arp = 24, pad = 40, stab = 44, riser = 48, tom = 50;
 }  // namespace level
 
 // The lead's echo: a dotted eighth later, quieter, on the other side.
@@ -73,6 +87,7 @@ constexpr uint8_t kHalfRowDelay = 3;  // ticks, of six a row
 constexpr std::array<int, 4> kPumpShape = {26, 48, 58, 64};
 constexpr uint32_t kArpSeed = 0x42696E21;  // "Bin!"
 constexpr uint8_t kDrumNote = 49;          // C-4: drums sound at their own rate
+constexpr std::array<uint8_t, 4> kTomNotes = {56, 53, 49, 46};  // G-4 E-4 C-4 A-3
 
 uint8_t volumeByte(int level) { return uint8_t(0x10 + level); }
 
@@ -237,8 +252,14 @@ private:
             const int r = at.first + row;
             put(r, leadChannel, off ? XmCell{kKeyOff, 0, 0, 0, 0}
                                     : XmCell{pitch, lead, volumeByte(level::lead), kSetPanning, kLeadPan});
-            put(r + kEchoDelayRows, echoChannel,
-                off ? XmCell{kKeyOff, 0, 0, 0, 0} : XmCell{pitch, lead, volumeByte(level::echo), kSetPanning, kEchoPan});
+            if (at.section.echo == Echo::harmony)
+                put(r, echoChannel, off ? XmCell{kKeyOff, 0, 0, 0, 0}
+                                        : XmCell{thirdBelowInKey(pitch), lead, volumeByte(level::harmony), kSetPanning,
+                                                 kEchoPan});
+            else
+                put(r + kEchoDelayRows, echoChannel,
+                    off ? XmCell{kKeyOff, 0, 0, 0, 0}
+                        : XmCell{pitch, lead, volumeByte(level::echo), kSetPanning, kEchoPan});
         }
     }
 
@@ -325,6 +346,12 @@ private:
     {
         const int crescendoFrom = 16;
         switch (at.section.ending) {
+        case Ending::toms:
+            // Toms tumbling down over the last beat, with the snare roll.
+            for (int row : {12, 13, 14, 15})
+                put(at.first + row, kickChannel,
+                    XmCell{kTomNotes[size_t(row - 12)], tom, volumeByte(level::tom), 0, 0});
+            [[fallthrough]];
         case Ending::fill:
             // Snare rolls into the next section, growing louder.
             for (int row : {8, 10, 12, 13, 14, 15})

@@ -57,6 +57,18 @@ const Theme kThemeB = {
     "A5 .. .. .. .. .. .. .. ^^ .. .. .. E5 .. G5 ..",  // Am
 };
 
+uint8_t thirdBelowInKey(uint8_t note)
+{
+    static constexpr std::array<int, 7> kAMinor = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
+    const int pitchClass = (note - 1) % 12;
+    for (size_t degree = 0; degree < kAMinor.size(); ++degree)
+        if (kAMinor[degree] == pitchClass) {
+            const int below = kAMinor[(degree + kAMinor.size() - 2) % kAMinor.size()];
+            return uint8_t(note - (pitchClass - below + 12) % 12);
+        }
+    return uint8_t(note - 3);
+}
+
 std::array<int, 3> chordTones(const Chord& chord)
 {
     return {0, chord.minor ? 3 : 4, 7};

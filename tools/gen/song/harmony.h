@@ -30,6 +30,9 @@ using Theme = std::array<std::string_view, 8>;
 extern const Theme kThemeA;  // over the home loop
 extern const Theme kThemeB;  // over the lifted loop
 
+// The note a third below in A minor, for a second voice under the lead (chromatic notes: a minor third).
+uint8_t thirdBelowInKey(uint8_t note);
+
 // The chord tones above the root, in semitones.
 std::array<int, 3> chordTones(const Chord& chord);
 
