@@ -49,12 +49,12 @@ MeshData modelStack()
 {
     MeshBuilder stack("Stack", "Brass");
     float z = -9.0f;
-    const float sizes[3] = {4.5f, 3.5f, 2.5f};
+    const float sizes[3] = {4.0f, 3.0f, 2.0f};
     for (int i = 0; i < 3; ++i) {
         MeshBuilder block("block");
         float s = sizes[i];
         bevelledCube(block, s, 0.6f, 2);
-        stack.append(block.data(), 0.35f * float(i), {14.5f, -4.0f + float(i) * 0.6f, z + s});
+        stack.append(block.data(), 0.35f * float(i), {12.0f, -2.0f + float(i) * 0.6f, z + s});
         z += 2.0f * s;
     }
     MeshData mesh = stack.take();
@@ -70,7 +70,7 @@ MeshData modelSatellites()
         float a = 2.0f * pi * (float(i) + 0.5f) / count;
         MeshBuilder cube("cube");
         cube.box({-1.8f, -1.8f, -1.8f}, {1.8f, 1.8f, 1.8f}, 2);
-        ring.append(cube.data(), a, {15.0f * std::cos(a), 15.0f * std::sin(a), 6.0f * std::sin(3.0f * a)});
+        ring.append(cube.data(), a, {14.5f * std::cos(a), 14.5f * std::sin(a), 6.0f * std::sin(3.0f * a)});
     }
     MeshData mesh = ring.take();
     mesh.origin = boundsCentre(mesh);

@@ -38,6 +38,9 @@ enum : uint16_t {
     keyframerHeader = 0xB00A,
     keyframerFrames = 0xB008,
     objectNode = 0xB002,
+    cameraNode = 0xB003,
+    omniNode = 0xB005,
+    spotNode = 0xB007,
     nodeHeader = 0xB010,
     pivot = 0xB013,
 };
@@ -212,7 +215,27 @@ void writeCamera(ChunkWriter& out, const CameraData& c)
     out.end();
 }
 
-// Enough of a keyframer block for a viewer to list the objects; the demo skips it.
+void writeNode(ChunkWriter& out, uint16_t kind, const std::string& name)
+{
+    out.begin(kind);
+    out.begin(nodeHeader);
+    out.text(name);
+    out.u16(0x4000);  // flags
+    out.u16(0);
+    out.u16(0xFFFF);  // no parent
+    out.end();
+    if (kind == objectNode) {
+        out.begin(pivot);
+        out.f32(0);
+        out.f32(0);
+        out.f32(0);
+        out.end();
+    }
+    out.end();
+}
+
+// Enough of a keyframer block for a viewer to build its node tree: one node for every
+// object. The demo skips the whole block.
 void writeKeyframer(ChunkWriter& out, const SceneData& scene)
 {
     out.begin(keyframer);
@@ -225,21 +248,11 @@ void writeKeyframer(ChunkWriter& out, const SceneData& scene)
     out.u32(0);
     out.u32(100);
     out.end();
-    for (const MeshData& mesh : scene.meshes) {
-        out.begin(objectNode);
-        out.begin(nodeHeader);
-        out.text(mesh.name);
-        out.u16(0x4000);
-        out.u16(0);
-        out.u16(0xFFFF);  // no parent
-        out.end();
-        out.begin(pivot);
-        out.f32(0);
-        out.f32(0);
-        out.f32(0);
-        out.end();
-        out.end();
-    }
+    for (const MeshData& mesh : scene.meshes)
+        writeNode(out, objectNode, mesh.name);
+    for (const LightData& l : scene.lights)
+        writeNode(out, l.spot ? spotNode : omniNode, l.name);
+    writeNode(out, cameraNode, scene.camera.name);
     out.end();
 }
 

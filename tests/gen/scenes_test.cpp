@@ -1,0 +1,370 @@
+// The three scene files read back through the demo's own loader, and checked for
+// what their scenes rely on: counts, lights that reach, cameras that see, faces
+// that face the right way.
+#include "gen_test_support.h"
+
+#include "engine/lighting.h"
+#include "engine/scene.h"
+#include "engine/scene_loader.h"
+#include "engine/vector_math.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <numeric>
+#include <tuple>
+
+namespace {
+
+struct LoadedScene {
+    Scene scene{};
+    explicit LoadedScene(const char* name)
+    {
+        const std::string path = dataPath(name);
+        EXPECT_EQ(loadScene(path.c_str(), &scene), 0) << path;
+    }
+    ~LoadedScene() { releaseScene(&scene); }
+    LoadedScene(const LoadedScene&) = delete;
+    LoadedScene& operator=(const LoadedScene&) = delete;
+};
+
+Vector3 sub(Vector3 a, Vector3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vector3 crossOf(Vector3 a, Vector3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+double dotOf(Vector3 a, Vector3 b) { return double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z; }
+float lengthOf(Vector3 a) { return float(std::sqrt(dotOf(a, a))); }
+
+// Where the renderer puts a vertex: the loader subtracted the frame origin, the
+// transform adds it back.
+Vector3 worldPosition(const Mesh& mesh, uint32_t i)
+{
+    const MeshVertex& v = mesh.vertices[i];
+    const float* m = mesh.transform;
+    return {m[0] * v.x + m[1] * v.y + m[2] * v.z + m[3], m[4] * v.x + m[5] * v.y + m[6] * v.z + m[7],
+            m[8] * v.x + m[9] * v.y + m[10] * v.z + m[11]};
+}
+
+// Signed volumes of the mesh's pieces (faces joined where their corners meet), each
+// measured from the middle of its own lowest level: positive when the faces point
+// outward, negative when inward. A piece left open at its bottom (a wall with no
+// floor, a trunk without a foot) measures as if it were closed there.
+std::vector<double> pieceVolumes(const Mesh& mesh)
+{
+    std::map<std::tuple<long, long, long>, uint32_t> weld;
+    std::vector<uint32_t> parent;
+    std::vector<uint32_t> place(mesh.vertexCount);
+    for (uint32_t i = 0; i < mesh.vertexCount; ++i) {
+        Vector3 p = worldPosition(mesh, i);
+        auto key = std::make_tuple(std::lround(p.x * 100), std::lround(p.y * 100), std::lround(p.z * 100));
+        auto [it, fresh] = weld.emplace(key, uint32_t(parent.size()));
+        if (fresh)
+            parent.push_back(uint32_t(parent.size()));
+        place[i] = it->second;
+    }
+    auto root = [&](uint32_t a) {
+        while (parent[a] != a)
+            a = parent[a] = parent[parent[a]];
+        return a;
+    };
+    for (uint32_t f = 0; f < mesh.faceCount; ++f)
+        for (int k = 1; k < 3; ++k)
+            parent[root(place[mesh.faces[f].indices[k]])] = root(place[mesh.faces[f].indices[0]]);
+    struct Bounds {
+        Vector3 lo{1e9f, 1e9f, 1e9f}, hi{-1e9f, -1e9f, -1e9f};
+    };
+    std::map<uint32_t, Bounds> bounds;
+    for (uint32_t i = 0; i < mesh.vertexCount; ++i) {
+        Bounds& b = bounds[root(place[i])];
+        Vector3 p = worldPosition(mesh, i);
+        b.lo = {std::min(b.lo.x, p.x), std::min(b.lo.y, p.y), std::min(b.lo.z, p.z)};
+        b.hi = {std::max(b.hi.x, p.x), std::max(b.hi.y, p.y), std::max(b.hi.z, p.z)};
+    }
+    std::map<uint32_t, double> volume;
+    for (uint32_t f = 0; f < mesh.faceCount; ++f) {
+        const uint32_t* ix = mesh.faces[f].indices;
+        const Bounds& b = bounds[root(place[ix[0]])];
+        Vector3 ref{(b.lo.x + b.hi.x) * 0.5f, b.lo.y, (b.lo.z + b.hi.z) * 0.5f};
+        Vector3 a = sub(worldPosition(mesh, ix[0]), ref), bb = sub(worldPosition(mesh, ix[1]), ref),
+                c = sub(worldPosition(mesh, ix[2]), ref);
+        volume[root(place[ix[0]])] += dotOf(a, crossOf(bb, c)) / 6.0;
+    }
+    std::vector<double> result;
+    for (auto& [piece, v] : volume)
+        result.push_back(v);
+    return result;
+}
+
+void expectOutward(const Mesh& mesh)
+{
+    for (double v : pieceVolumes(mesh))
+        EXPECT_GT(v, 0.0) << mesh.name << " has a piece whose faces point inward";
+}
+
+Vector3 toVector(const float* p) { return {p[0], p[1], p[2]}; }
+
+// Clip-space position of a world point for a camera, as the device computes it.
+std::array<float, 4> project(Vector3 p, Vector3 eye, Vector3 target, float roll, float fieldOfView)
+{
+    Matrix4 view, projection;
+    lookAtMatrix(&view, eye, target, {std::sin(roll), std::cos(roll), 0});
+    projectionMatrix(&projection, 10.0f, 500.0f, fieldOfView);
+    float v[4], c[4];
+    for (int col = 0; col < 4; ++col)
+        v[col] = p.x * view.at(0, col) + p.y * view.at(1, col) + p.z * view.at(2, col) + view.at(3, col);
+    for (int col = 0; col < 4; ++col)
+        c[col] = v[0] * projection.at(0, col) + v[1] * projection.at(1, col) + v[2] * projection.at(2, col) +
+                 v[3] * projection.at(3, col);
+    return {c[0], c[1], c[2], c[3]};
+}
+
+// Inside the full-screen clip volume: x/w in [-1, 1], y/w in [-0.75, 0.75], z/w in [0, 1].
+bool inView(const std::array<float, 4>& c, float margin = 1.0f)
+{
+    return c[3] > 0 && std::fabs(c[0] / c[3]) <= margin && std::fabs(c[1] / c[3]) <= 0.75f * margin &&
+           c[2] / c[3] >= 0 && c[2] / c[3] <= 1;
+}
+
+uint32_t totalFaces(const Scene& s)
+{
+    uint32_t n = 0;
+    for (uint32_t m = 0; m < s.meshCount; ++m)
+        n += s.meshes[m].faceCount;
+    return n;
+}
+
+TEST(HouseFile, HoldsAFineHouseFirstWithItsYardAndStaysWithinTheRenderersBudget)
+{
+    LoadedScene file("hus.3ds");
+    const Scene& s = file.scene;
+    ASSERT_GE(s.meshCount, 4u);
+    const Mesh& house = s.meshes[0];
+    EXPECT_STREQ(house.name, "House");
+    EXPECT_GE(house.vertexCount, 1500u);
+    EXPECT_LE(totalFaces(s), 6000u);
+    EXPECT_GE(totalFaces(s), 2000u);
+    // Its frame puts the origin at the house's centre, so swelling grows it evenly.
+    Vector3 lo{1e9f, 1e9f, 1e9f}, hi{-1e9f, -1e9f, -1e9f};
+    for (uint32_t i = 0; i < house.vertexCount; ++i) {
+        const MeshVertex& v = house.vertices[i];
+        lo = {std::min(lo.x, v.x), std::min(lo.y, v.y), std::min(lo.z, v.z)};
+        hi = {std::max(hi.x, v.x), std::max(hi.y, v.y), std::max(hi.z, v.z)};
+    }
+    EXPECT_NEAR(lo.x + hi.x, 0.0f, 1.0f);
+    EXPECT_NEAR(lo.y + hi.y, 0.0f, 6.0f);  // the chimney rises above the ridge
+    EXPECT_NEAR(lo.z + hi.z, 0.0f, 1.0f);
+}
+
+TEST(HouseFile, TheHouseIsOneClosedSmoothSurfaceThatSwellsWithoutTearing)
+{
+    LoadedScene file("hus.3ds");
+    const Mesh& house = file.scene.meshes[0];
+    // Every vertex belongs to faces, so every normal is set; smooth sharing means each
+    // vertex is used by several faces, and positions are never duplicated (a duplicate
+    // would split apart when its copies swell by different amounts).
+    std::vector<int> uses(house.vertexCount, 0);
+    for (uint32_t f = 0; f < house.faceCount; ++f)
+        for (uint32_t i : house.faces[f].indices)
+            ++uses[i];
+    std::map<std::tuple<float, float, float>, int> positions;
+    for (uint32_t i = 0; i < house.vertexCount; ++i) {
+        EXPECT_GE(uses[i], 2) << "vertex " << i;
+        const MeshVertex& v = house.vertices[i];
+        EXPECT_EQ(++positions[std::make_tuple(v.x, v.y, v.z)], 1) << "vertex " << i << " duplicates another";
+        EXPECT_GT(std::sqrt(v.nx * v.nx + v.ny * v.ny + v.nz * v.nz), 0.3f) << "vertex " << i;
+    }
+}
+
+TEST(SceneFiles, EveryMeshFacesOutwardSoTheRendererKeepsItsVisibleSide)
+{
+    LoadedScene house("hus.3ds"), box("box.3ds"), light("light.3ds");
+    for (uint32_t m = 0; m < house.scene.meshCount; ++m) {
+        const Mesh& mesh = house.scene.meshes[m];
+        if (std::string(mesh.name) == "Lawn") {
+            for (uint32_t i = 0; i < mesh.vertexCount; ++i)
+                EXPECT_GT(mesh.vertices[i].ny, 0.7f) << "the lawn faces up";
+            continue;
+        }
+        expectOutward(mesh);
+    }
+    for (uint32_t m = 0; m < box.scene.meshCount; ++m)
+        expectOutward(box.scene.meshes[m]);
+    // The lattice is seen from inside: every face turns toward the centre.
+    ASSERT_GE(light.scene.meshCount, 1u);
+    for (double v : pieceVolumes(light.scene.meshes[0]))
+        EXPECT_LT(v, 0.0);
+    for (uint32_t m = 1; m < light.scene.meshCount; ++m)
+        expectOutward(light.scene.meshes[m]);
+}
+
+TEST(SceneFiles, FacesThatFaceTheCameraAreClockwiseOnScreen)
+{
+    LoadedScene file("hus.3ds");
+    const Scene& s = file.scene;
+    const Mesh& house = s.meshes[0];
+    const Vector3 eye = toVector(s.camera.position), target = toVector(s.camera.target);
+    int front = 0, back = 0;
+    for (uint32_t f = 0; f < house.faceCount; ++f) {
+        Vector3 p[3];
+        float sx[3], sy[3];
+        bool visible = true;
+        for (int k = 0; k < 3; ++k) {
+            p[k] = worldPosition(house, house.faces[f].indices[k]);
+            auto c = project(p[k], eye, target, s.camera.roll, s.camera.fieldOfView);
+            visible = visible && c[3] > 0;
+            sx[k] = 320 + 320 * c[0] / c[3];
+            sy[k] = 240 - 320 * c[1] / c[3];  // screen y runs down
+        }
+        if (!visible)
+            continue;
+        Vector3 n = crossOf(sub(p[1], p[0]), sub(p[2], p[0]));
+        double towardEye = dotOf(n, sub(eye, p[0]));
+        double screenArea = double(sx[1] - sx[0]) * (sy[2] - sy[0]) - double(sy[1] - sy[0]) * (sx[2] - sx[0]);
+        if (std::fabs(towardEye) < 1e-3 * lengthOf(n) || std::fabs(screenArea) < 1e-3)
+            continue;  // seen edge-on
+        // Clockwise with y down is a positive signed area.
+        if (towardEye > 0) {
+            EXPECT_GT(screenArea, 0.0) << "face " << f;
+            ++front;
+        } else {
+            ++back;
+        }
+    }
+    EXPECT_GT(front, 300);
+    EXPECT_GT(back, 300);
+}
+
+TEST(HouseFile, TheOrbitingCameraKeepsTheWholeSwollenHouseInView)
+{
+    LoadedScene file("hus.3ds");
+    const Scene& s = file.scene;
+    const SceneCamera& cam = s.camera;
+    const float distance = lengthOf(sub(toVector(cam.position), toVector(cam.target)));
+    EXPECT_GE(distance, 120.0f);
+    EXPECT_LE(distance, 250.0f);
+    EXPECT_NEAR(cam.target[0], 0.0f, 1e-3f);  // on the axis the orbit turns about
+    EXPECT_NEAR(cam.target[2], 0.0f, 1e-3f);
+    EXPECT_GE(cam.fieldOfView, 2400.0f / 50.0f * 0.017453f - 1e-4f);  // a 35-50 mm lens
+    EXPECT_LE(cam.fieldOfView, 2400.0f / 35.0f * 0.017453f + 1e-4f);
+    const Mesh& house = s.meshes[0];
+    for (int step = 0; step < 16; ++step) {
+        float a = float(step) * 2.0f * 3.14159265f / 16.0f;
+        Vector3 eye{cam.position[0] * std::cos(a) + cam.position[2] * std::sin(a), cam.position[1],
+                    cam.position[2] * std::cos(a) - cam.position[0] * std::sin(a)};
+        for (float swell : {1.0f, 1.5f})
+            for (uint32_t i = 0; i < house.vertexCount; ++i) {
+                const MeshVertex& v = house.vertices[i];
+                Vector3 p{v.x * swell + house.transform[3], v.y * swell + house.transform[7],
+                          v.z * swell + house.transform[11]};
+                ASSERT_TRUE(inView(project(p, eye, toVector(cam.target), cam.roll, cam.fieldOfView)))
+                    << "vertex " << i << " at orbit step " << step << ", swell " << swell;
+            }
+    }
+}
+
+// Share of the mesh's vertices that the file's lights light at all.
+double litShare(const Scene& s, const Mesh& mesh)
+{
+    int lit = 0;
+    for (uint32_t i = 0; i < mesh.vertexCount; ++i) {
+        LitVertex out{};
+        MeshVertex model = mesh.vertices[i];
+        Vector3 p = worldPosition(mesh, i);
+        out.x = p.x;
+        out.y = p.y;
+        out.z = p.z;
+        out.nx = model.nx;
+        out.ny = model.ny;
+        out.nz = model.nz;
+        lightVertex(s.lights, s.lightCount, model, out);
+        lit += out.litR + out.litG + out.litB > 0.05f;
+    }
+    return double(lit) / double(mesh.vertexCount);
+}
+
+TEST(HouseFile, AColouredSpotAndOmniLightsReachTheHouse)
+{
+    LoadedScene file("hus.3ds");
+    const Scene& s = file.scene;
+    int spots = 0, omnis = 0;
+    for (uint32_t l = 0; l < s.lightCount; ++l) {
+        const SceneLight& light = s.lights[l];
+        if (light.kind == LightKind::spot) {
+            ++spots;
+            EXPECT_FALSE(light.colour[0] == light.colour[1] && light.colour[1] == light.colour[2]) << "spot is grey";
+        } else if (light.kind == LightKind::omni) {
+            ++omnis;
+            EXPECT_GT(light.range, lengthOf(toVector(light.position)) + 30.0f) << light.name << " stops short";
+            EXPECT_GT(light.attenuation1, 0.0f);
+        }
+    }
+    EXPECT_GE(spots, 1);
+    EXPECT_GE(omnis, 1);
+    EXPECT_GT(litShare(s, s.meshes[0]), 0.9);
+}
+
+TEST(BoxFile, BoxesNearTheOriginLitByTwoMovingLightsThatReachThem)
+{
+    LoadedScene file("box.3ds");
+    const Scene& s = file.scene;
+    ASSERT_GE(s.meshCount, 2u);
+    ASSERT_GE(s.lightCount, 2u);
+    for (int l = 0; l < 2; ++l) {
+        EXPECT_EQ(s.lights[l].kind, LightKind::omni);
+        EXPECT_GT(s.lights[l].range, 80.0f);
+        EXPECT_FALSE(s.lights[l].colour[0] == s.lights[l].colour[2]) << "coloured";
+    }
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(s.camera.target[c], 0.0f);
+    for (uint32_t m = 0; m < s.meshCount; ++m)
+        for (uint32_t i = 0; i < s.meshes[m].vertexCount; ++i)
+            ASSERT_LE(lengthOf(worldPosition(s.meshes[m], i)), 20.0f) << s.meshes[m].name;
+    // From anywhere on the camera's sphere of radius 50 every box corner is in view.
+    for (int step = 0; step < 12; ++step) {
+        float a1 = 0.3f + float(step) * 0.5f, a2 = float(step) * 0.9f;
+        Vector3 eye{-50 * std::sin(a1) * std::cos(a2), 50 * std::sin(a1) * std::sin(a2), -50 * std::cos(a1)};
+        for (uint32_t m = 0; m < s.meshCount; ++m)
+            for (uint32_t i = 0; i < s.meshes[m].vertexCount; ++i)
+                ASSERT_TRUE(inView(project(worldPosition(s.meshes[m], i), eye, {0, 0, 0}, 0, s.camera.fieldOfView)));
+    }
+    // Wherever lights 0 and 1 stand on their circles, they light the boxes.
+    Scene moved = s;
+    for (int step = 0; step < 8; ++step) {
+        float a = float(step) * 0.785f;
+        moved.lights[0].position[0] = 40 * std::cos(a) + 40 * std::sin(a);
+        moved.lights[0].position[2] = 40 * std::cos(a) - 40 * std::sin(a);
+        moved.lights[1].position[0] = 20 * std::sin(a) - 40 * std::cos(a);
+        moved.lights[1].position[1] = 20 * std::cos(a) + 40 * std::sin(a);
+        EXPECT_GT(litShare(moved, s.meshes[0]), 0.5) << "step " << step;
+    }
+}
+
+TEST(LightFile, ALatticeAroundTheCameraAndAWanderingLightInside)
+{
+    LoadedScene file("light.3ds");
+    const Scene& s = file.scene;
+    ASSERT_GE(s.meshCount, 1u);
+    ASSERT_GE(s.lightCount, 2u);
+    const Mesh& lattice = s.meshes[0];
+    for (uint32_t i = 0; i < lattice.vertexCount; ++i)
+        EXPECT_NEAR(lengthOf(worldPosition(lattice, i)), 40.0f, 0.01f);
+    EXPECT_GE(lattice.faceCount, 80u);
+    EXPECT_EQ(s.camera.roll, 0.0f);
+    EXPECT_GT(s.camera.fieldOfView, 1.2f);  // a wide lens
+    // Seen from the scene's eye point, a good part of the lattice fills the screen.
+    int seen = 0;
+    for (uint32_t i = 0; i < lattice.vertexCount; ++i)
+        seen += inView(project(worldPosition(lattice, i), {0, 0, -30}, {0, 0, 0}, 0, s.camera.fieldOfView));
+    EXPECT_GT(seen, int(lattice.vertexCount) / 5);
+    // The wandering light (light 1) lights the lattice from its path near the centre.
+    Scene moved = s;
+    for (float t : {0.0f, 40.0f, 90.0f}) {
+        moved.lights[1].position[0] = 20 * std::sin(0.1f * t);
+        moved.lights[1].position[1] = 20 * std::cos(t / 11.2f);
+        moved.lights[1].position[2] = 20 * std::sin(t / 13.1f);
+        EXPECT_EQ(moved.lights[1].kind, LightKind::omni);
+        EXPECT_GT(moved.lights[1].range, 40.0f);
+        EXPECT_GT(litShare(moved, lattice), 0.5);
+    }
+}
+
+}  // namespace
