@@ -56,11 +56,11 @@ const std::array<Section, 13> kSections = {{
     {.scene = "boxes", .bars = 4, .chords = home, .drums = Drums::fourFloor, .bass = Bass::rolling,
      .pad = Pad::pumping, .accents = Accents::box, .ending = Ending::toms},
     {.scene = "waves", .bars = 8, .chords = lift, .drums = Drums::fourFloor, .bass = Bass::rolling, .lead = &kThemeB,
-     .leadTranspose = -12, .arp = Arp::running, .pad = Pad::pumping, .ending = Ending::fill},
+     .arp = Arp::running, .pad = Pad::pumping, .ending = Ending::fill},
     {.scene = "light beams", .bars = 8, .chords = home, .drums = Drums::fourFloor, .bass = Bass::offbeat,
      .lead = &kThemeA, .arp = Arp::running, .pad = Pad::pumping, .ending = Ending::riser},
     {.scene = "texture warp", .bars = 8, .chords = lift, .drums = Drums::breakbeat, .bass = Bass::rolling,
-     .lead = &kThemeB, .arp = Arp::running, .ending = Ending::toms},
+     .lead = &kThemeB, .leadTranspose = -12, .arp = Arp::running, .ending = Ending::toms},
     {.scene = "greetings", .bars = 8, .chords = home, .drums = Drums::fourFloor, .bass = Bass::rolling,
      .lead = &kThemeA, .echo = Echo::harmony, .arp = Arp::running, .pad = Pad::pumping, .ending = Ending::stop},
     {.scene = "still one", .bars = 4, .chords = home, .bass = Bass::held, .arp = Arp::binary, .crashOnEntry = false},
@@ -169,9 +169,16 @@ private:
         pads(at);
         accents(at);
         if (section.crashOnEntry && index == 0)
-            put(at.first, hatChannel, XmCell{kDrumNote, crash, volumeByte(level::crash), 0, 0});
+            put(at.first, crashChannel(section), XmCell{kDrumNote, crash, volumeByte(level::crash), 0, 0});
         if (at.last)
             ending(at);
+    }
+
+    // The crash rings out on the stab channel, unless stabs are playing: then it takes the snare's
+    // channel until the first backbeat.
+    static int crashChannel(const Section& section)
+    {
+        return section.accents == Accents::none ? stabChannel : snareChannel;
     }
 
     // Rows from which a stopping bar has fallen silent.

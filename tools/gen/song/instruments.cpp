@@ -119,14 +119,21 @@ Buffer renderHat(double tau, double seconds, uint32_t seed)
     return out;
 }
 
+constexpr uint8_t kHatPanning = 0x98;    // a little right of the kick and snare
+constexpr uint8_t kCrashPanning = 0x70;  // a little left
+
 XmInstrument buildClosedHat()
 {
-    return oneShot("closed hat", toSample("closed hat", renderHat(0.022, 0.11, kNoiseSeed + 3), 0.9, kRenderRate));
+    XmSample sample = toSample("closed hat", renderHat(0.022, 0.11, kNoiseSeed + 3), 0.9, kRenderRate);
+    sample.panning = kHatPanning;
+    return oneShot("closed hat", std::move(sample));
 }
 
 XmInstrument buildOpenHat()
 {
-    return oneShot("open hat", toSample("open hat", renderHat(0.16, 0.5, kNoiseSeed + 4), 0.9, kRenderRate));
+    XmSample sample = toSample("open hat", renderHat(0.16, 0.5, kNoiseSeed + 4), 0.9, kRenderRate);
+    sample.panning = kHatPanning;
+    return oneShot("open hat", std::move(sample));
 }
 
 XmInstrument buildCrash()
@@ -141,7 +148,9 @@ XmInstrument buildCrash()
         out[i] = float((f.high + 0.3 * f.band) * (0.3 * decay(t, 0.08) + 0.7 * decay(t, 0.75)));
     }
     fadeTail(out, 0.2);
-    return oneShot("crash", toSample("crash", out, 0.9, kRenderRate));
+    XmSample sample = toSample("crash", out, 0.9, kRenderRate);
+    sample.panning = kCrashPanning;
+    return oneShot("crash", std::move(sample));
 }
 
 // A pitched drum: fills play it at different notes. Natural pitch about 130 Hz at C-4.
