@@ -124,14 +124,16 @@ TEST(GreetingsScroller, ShowsOneGreenLineInTheMiddle)
     EXPECT_EQ(countPixels(screen.back(), fullScreen, [](uint16_t p) { return p != 0; }), 0);
 }
 
+// The title: transparent but for a red bar in the strip between the first two columns.
+constexpr Window titleBar = {66, 0, 78, 480};
+
 class BinaryRain : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // The title: transparent everywhere but a red bar across the top.
         std::vector<uint16_t> title(640 * 480, 0x001F);
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 640; ++x)
+        for (int y = titleBar.top; y < titleBar.bottom; ++y)
+            for (int x = titleBar.left; x < titleBar.right; ++x)
                 title[y * 640 + x] = 0xF800;
         PictureTable[7] = screen.makePicture(640, 480, title);
     }
@@ -139,8 +141,27 @@ protected:
     {
         PictureTable[7]->Release();
         PictureTable[7] = nullptr;
+        if (reference)
+            reference->Release();
     }
+
+    // What one line of digits looks like at (x, y), green on black in the fixed font.
+    soft::SurfaceMemory& referenceText(const char* line, int x, int y)
+    {
+        if (!reference)
+            reference = screen.makePicture(640, 480, std::vector<uint16_t>(640 * 480, 0));
+        HDC dc;
+        reference->GetDC(&dc);
+        SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
+        SetBkColor(dc, 0);
+        SetTextColor(dc, 0x00FF00);
+        TextOutA(dc, x, y, line, 8);
+        reference->ReleaseDC(dc);
+        return *surfaceMemoryOf(reference);
+    }
+
     EffectScreen screen;
+    IDirectDrawSurface* reference = nullptr;
 };
 
 TEST_F(BinaryRain, StartsBlackOnBothBuffersThenDrawsGreenDigitsUnderTheTitle)
@@ -156,14 +177,27 @@ TEST_F(BinaryRain, StartsBlackOnBothBuffersThenDrawsGreenDigitsUnderTheTitle)
     drawBinaryRain(0, screen.context());
     screen.saveBack("binary_rain.png");
     soft::SurfaceMemory& back = screen.back();
-    EXPECT_EQ(countPixels(back, {0, 0, 640, 8}, [](uint16_t p) { return p != 0xF800; }), 0);
-    EXPECT_GT(countPixels(back, {0, 8, 640, 480}, [](uint16_t p) { return p == green565; }), 10000);
-    EXPECT_EQ(countPixels(back, {0, 8, 640, 480}, [](uint16_t p) { return p != 0 && p != green565; }), 0);
-    // The strip between column 0 (8 cells of 8 pixels) and column 1 at x 81 stays black.
-    EXPECT_EQ(countPixels(back, {72, 0, 81, 480}, [](uint16_t p) { return p != 0 && p != 0xF800; }), 0);
-    // The grid moved up by one row before it was drawn.
-    EXPECT_EQ(std::string(rainLine(rainGrid, 0, 3), 8), std::string(rainLine(generated, 1, 3), 8));
-    EXPECT_EQ(std::string(rainLine(rainGrid, 39, 3), 8), std::string(rainLine(generated, 0, 3), 8));
+    EXPECT_EQ(countPixels(back, titleBar, [](uint16_t p) { return p != 0xF800; }), 0);
+    EXPECT_GT(countPixels(back, fullScreen, [](uint16_t p) { return p == green565; }), 10000);
+    EXPECT_EQ(countPixels(back, fullScreen, [](uint16_t p) { return p != 0 && p != green565 && p != 0xF800; }), 0);
+    // Around the title, the strip between column 0 (eight 8-pixel glyphs) and column 1
+    // at x 81 stays black.
+    EXPECT_EQ(countPixels(back, {64, 0, 66, 480}, [](uint16_t p) { return p != 0; }), 0);
+    EXPECT_EQ(countPixels(back, {78, 0, 81, 480}, [](uint16_t p) { return p != 0; }), 0);
+
+    // The grid moved up by one row before it was drawn: screen row 0 shows the line made
+    // for row 1, the bottom row at y 468 the line made for row 0. Each cell is compared
+    // over the 12 pixel rows that the next text row does not paint over.
+    struct Cell {
+        int screenRow, column, generatedRow;
+    };
+    for (Cell cell : {Cell{0, 0, 1}, Cell{0, 3, 1}, Cell{1, 7, 2}, Cell{39, 0, 0}, Cell{39, 5, 0}}) {
+        const int x = 81 * cell.column, y = 12 * cell.screenRow;
+        soft::SurfaceMemory& expected = referenceText(rainLine(generated, cell.generatedRow, cell.column), x, y);
+        for (int py = y; py < y + 12; ++py)
+            for (int px = x; px < x + 64; ++px)
+                ASSERT_EQ(back.at(px, py), expected.at(px, py)) << "cell " << cell.screenRow << "," << cell.column;
+    }
 }
 
 TEST_F(BinaryRain, FailedContextKeepsTheGridAndStillLaysTheTitle)
@@ -175,8 +209,11 @@ TEST_F(BinaryRain, FailedContextKeepsTheGridAndStillLaysTheTitle)
     drawBinaryRain(0, screen.context());
     soft::clearFaults();
     EXPECT_EQ(std::string(before.text, sizeof before.text), std::string(rainGrid.text, sizeof rainGrid.text));
-    EXPECT_EQ(screen.back().at(100, 3), 0xF800);
+    EXPECT_EQ(screen.back().at(70, 3), 0xF800);
     EXPECT_EQ(screen.back().at(100, 300), EffectScreen::seedValue(100, 300));
+    // The next frame whose context is obtained scrolls again.
+    drawBinaryRain(0, screen.context());
+    EXPECT_EQ(std::string(rainLine(rainGrid, 0, 2), 8), std::string(rainLine(before, 1, 2), 8));
 }
 
 // A texture whose every texel differs from its neighbours.
