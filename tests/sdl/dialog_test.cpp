@@ -1,12 +1,9 @@
 #include "dialog_paint.h"
 #include "dialog_ui.h"
-#include "soft_canvas.h"
+#include "gdi_canvas.h"
+#include "gdi_soft.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
-
-#include <filesystem>
-#include <fstream>
 
 using namespace host;
 using namespace host::sdl;
@@ -14,7 +11,6 @@ using namespace host::sdl;
 namespace {
 
 constexpr int comboId = 1001;
-constexpr int fontHeight = 13;
 
 // The device dialog in pixels, as dialog units of an 8-point font come out.
 DialogView deviceDialog(std::vector<std::string> items, int selection)
@@ -63,7 +59,7 @@ void expectInput(const std::optional<DialogInput>& got, DialogInput::Kind kind, 
 TEST(DialogKeys, UpAndDownSelectWithinTheListEnterConfirmsEscapeCloses)
 {
     DialogView view = twoDevices(1);
-    DialogGeometry g(view, fontHeight);
+    DialogGeometry g(view, dialogLineHeight());
     DialogUiState state;
     expectInput(reactToDialog(view, g, state, key(0x26)), DialogInput::select, comboId, 0);
     EXPECT_FALSE(reactToDialog(view, g, state, key(0x28)).has_value());   // already the last
@@ -78,7 +74,7 @@ TEST(DialogKeys, UpAndDownSelectWithinTheListEnterConfirmsEscapeCloses)
 TEST(DialogKeys, WithNothingSelectedEitherArrowSelectsTheFirstEntry)
 {
     DialogView view = deviceDialog({"Primary Display Driver"}, -1);
-    DialogGeometry g(view, fontHeight);
+    DialogGeometry g(view, dialogLineHeight());
     DialogUiState state;
     expectInput(reactToDialog(view, g, state, key(0x28)), DialogInput::select, comboId, 0);
     expectInput(reactToDialog(view, g, state, key(0x26)), DialogInput::select, comboId, 0);
@@ -87,7 +83,7 @@ TEST(DialogKeys, WithNothingSelectedEitherArrowSelectsTheFirstEntry)
 TEST(DialogClicks, ButtonsAndTheCloseBoxAnswerOthersDoNothing)
 {
     DialogView view = twoDevices();
-    DialogGeometry g(view, fontHeight);
+    DialogGeometry g(view, dialogLineHeight());
     DialogUiState state;
     expectInput(reactToDialog(view, g, state, clickOn(g.controlRect(control(view, 1)))), DialogInput::command, 1, 0);
     expectInput(reactToDialog(view, g, state, clickOn(g.controlRect(control(view, 2)))), DialogInput::command, 2, 0);
@@ -102,7 +98,7 @@ TEST(DialogClicks, ButtonsAndTheCloseBoxAnswerOthersDoNothing)
 TEST(DialogDropDown, AClickOnTheBoxDropsTheListAndAClickOnARowPicksIt)
 {
     DialogView view = twoDevices(1);
-    DialogGeometry g(view, fontHeight);
+    DialogGeometry g(view, dialogLineHeight());
     const DialogControl& combo = control(view, comboId);
     DialogUiState state;
     EXPECT_FALSE(reactToDialog(view, g, state, clickOn(g.comboArrow(combo))).has_value());
@@ -122,7 +118,7 @@ TEST(DialogDropDown, AClickOnTheBoxDropsTheListAndAClickOnARowPicksIt)
 TEST(DialogDropDown, KeysMoveTheHighlightEnterPicksEscapeOnlyFolds)
 {
     DialogView view = twoDevices(1);
-    DialogGeometry g(view, fontHeight);
+    DialogGeometry g(view, dialogLineHeight());
     DialogUiState state;
     reactToDialog(view, g, state, key(0x73));   // F4 drops the list
     ASSERT_TRUE(state.dropped);
@@ -139,7 +135,7 @@ TEST(DialogDropDown, KeysMoveTheHighlightEnterPicksEscapeOnlyFolds)
 TEST(DialogDropDown, ALongListShowsWhatFitsAndScrollsToTheHighlight)
 {
     DialogView view = deviceDialog({"a", "b", "c", "d", "e"}, 0);
-    DialogGeometry g(view, fontHeight);
+    DialogGeometry g(view, dialogLineHeight());
     const DialogControl& combo = control(view, comboId);
     int rows = g.listRows(combo);
     ASSERT_LT(rows, 5);
@@ -160,20 +156,19 @@ namespace {
 
 class RecordingCanvas : public DialogCanvas {
 public:
-    explicit RecordingCanvas(soft::SurfaceMemory& m) : soft_(m, font_) {}
-    void fill(const Rect& r, soft::Rgb8 c) override { soft_.fill(r, c); }
+    explicit RecordingCanvas(soft::SurfaceMemory& m) : gdi_(m) {}
+    void fill(const Rect& r, soft::Rgb8 c) override { gdi_.fill(r, c); }
     void text(int x, int y, const std::string& s, soft::Rgb8 c) override
     {
         texts.push_back(s);
-        soft_.text(x, y, s, c);
+        gdi_.text(x, y, s, c);
     }
-    int textWidth(const std::string& s) override { return soft_.textWidth(s); }
-    int lineHeight() override { return soft_.lineHeight(); }
+    int textWidth(const std::string& s) override { return gdi_.textWidth(s); }
+    int lineHeight() override { return gdi_.lineHeight(); }
     std::vector<std::string> texts;
 
 private:
-    BitmapFont font_;
-    SoftCanvas soft_;
+    GdiCanvas gdi_;
 };
 
 uint16_t pixelOf(const soft::SurfaceMemory& m, soft::Rgb8 c) { return soft::packColour(m.format, c.r, c.g, c.b); }
@@ -183,7 +178,7 @@ uint16_t pixelOf(const soft::SurfaceMemory& m, soft::Rgb8 c) { return soft::pack
 TEST(DialogPaint, CaptionLabelSelectionAndButtonsAreDrawnWhereTheLayoutSays)
 {
     DialogView view = twoDevices(1);
-    DialogGeometry g(view, fontHeight);
+    DialogGeometry g(view, dialogLineHeight());
     soft::SurfaceMemory m(g.width, g.height, soft::PixelFormat::rgb565);
     RecordingCanvas canvas(m);
     paintDialog(canvas, view, g, DialogUiState{});
@@ -200,7 +195,7 @@ TEST(DialogPaint, CaptionLabelSelectionAndButtonsAreDrawnWhereTheLayoutSays)
 TEST(DialogPaint, TheDroppedListCoversTheButtonsWithItsHighlightedRow)
 {
     DialogView view = twoDevices(1);
-    DialogGeometry g(view, fontHeight);
+    DialogGeometry g(view, dialogLineHeight());
     soft::SurfaceMemory m(g.width, g.height, soft::PixelFormat::rgb555);
     RecordingCanvas canvas(m);
     DialogUiState state{true, 0, 0};
@@ -212,60 +207,35 @@ TEST(DialogPaint, TheDroppedListCoversTheButtonsWithItsHighlightedRow)
     EXPECT_EQ(canvas.texts.back(), "Windowed 640 x 480");
 }
 
-namespace {
-
-// A PSF 1 font of 256 glyphs, `height` rows, glyph 1 a full block mapped to 'A'.
-std::string writeTestFont(bool compressed, int height)
+TEST(DialogGdiCanvas, TextLandsInsideItsExtentAndPaintingLeavesNoObjectBehind)
 {
-    std::vector<uint8_t> bytes{0x36, 0x04, 0x02, uint8_t(height)};
-    for (int glyph = 0; glyph < 256; ++glyph)
-        for (int row = 0; row < height; ++row)
-            bytes.push_back(glyph == 1 ? 0xFF : 0x00);
-    for (int glyph = 0; glyph < 256; ++glyph) {
-        uint16_t code = glyph == 1 ? uint16_t('A') : glyph == 0 ? 0x2588 : uint16_t(0x100 + glyph);
-        for (uint16_t v : {code, uint16_t(0xFFFF)}) {
-            bytes.push_back(uint8_t(v));
-            bytes.push_back(uint8_t(v >> 8));
-        }
+    int before = gdiLiveObjectCount();
+    soft::SurfaceMemory m(120, 40, soft::PixelFormat::rgb565, 8);
+    {
+        GdiCanvas canvas(m);
+        int height = canvas.lineHeight();
+        int width = canvas.textWidth("Cancel");
+        ASSERT_GT(height, 6);
+        ASSERT_GT(width, 6 * 3);
+        canvas.text(10, 5, "Cancel", {255, 255, 255});
+        int lit = 0;
+        for (int y = 0; y < m.height; ++y)
+            for (int x = 0; x < m.width; ++x)
+                if (m.at(x, y)) {
+                    ++lit;
+                    EXPECT_TRUE(x >= 10 && x < 10 + width && y >= 5 && y < 5 + height) << x << "," << y;
+                }
+        EXPECT_GT(lit, 20);
+        canvas.fill(Rect{-5, -5, 8, 8}, {255, 0, 0});   // clipped at the corner
+        EXPECT_EQ(m.at(2, 2), 0xF800);
+        EXPECT_NE(m.at(3, 3), 0xF800);
     }
-    std::string path = (std::filesystem::temp_directory_path() /
-                        (compressed ? "sdl_host_font.psf.gz" : "sdl_host_font.psf")).string();
-    if (compressed) {
-        gzFile f = gzopen(path.c_str(), "wb");
-        gzwrite(f, bytes.data(), unsigned(bytes.size()));
-        gzclose(f);
-    } else {
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
+    DialogView view = twoDevices(1);
+    DialogGeometry g(view, dialogLineHeight());
+    soft::SurfaceMemory picture(g.width, g.height, soft::PixelFormat::rgb565);
+    {
+        GdiCanvas canvas(picture);
+        paintDialog(canvas, view, g, DialogUiState{true, 1, 0});
     }
-    return path;
-}
-
-} // namespace
-
-TEST(BitmapFontFile, GlyphsAreFoundThroughTheUnicodeTableCompressedOrNot)
-{
-    for (bool compressed : {false, true}) {
-        BitmapFont font = readPsfFont(writeTestFont(compressed, 10));
-        ASSERT_FALSE(font.empty());
-        EXPECT_EQ(font.height, 10);
-        ASSERT_NE(font.glyph('A'), nullptr);
-        EXPECT_EQ(font.glyph('A')[0], 0xFF);
-        EXPECT_EQ(font.glyph('B'), nullptr);
-    }
-    EXPECT_TRUE(readPsfFont("/nonexistent/font.psf").empty());
-}
-
-TEST(BitmapFontFile, TextPaintsSetBitsOnlyAndClipsAtTheEdges)
-{
-    BitmapFont font = readPsfFont(writeTestFont(false, 10));
-    soft::SurfaceMemory m(12, 12, soft::PixelFormat::rgb565);
-    SoftCanvas canvas(m, font);
-    canvas.text(6, 4, "AB", {255, 255, 255});   // the A runs off the right edge; B has no glyph bits
-    EXPECT_EQ(m.at(6, 4), 0xFFFF);
-    EXPECT_EQ(m.at(11, 11), 0xFFFF);
-    EXPECT_EQ(m.at(5, 4), 0);
-    EXPECT_EQ(m.at(6, 3), 0);
-    canvas.fill(Rect{-5, -5, 8, 8}, {255, 0, 0});
-    EXPECT_EQ(m.at(2, 2), 0xF800);
-    EXPECT_EQ(m.at(3, 3), 0);
+    EXPECT_EQ(gdiLiveObjectCount(), before);
 }

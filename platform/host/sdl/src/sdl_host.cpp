@@ -5,9 +5,9 @@
 #include "device_list.h"
 #include "dialog_paint.h"
 #include "frame_png.h"
+#include "gdi_canvas.h"
 #include "key_map.h"
 #include "scaling.h"
-#include "soft_canvas.h"
 
 #include <SDL.h>
 
@@ -466,8 +466,10 @@ private:
     {
         if (dialogPicture_.width != geometry.width || dialogPicture_.height != geometry.height)
             dialogPicture_ = soft::SurfaceMemory(geometry.width, geometry.height, options_.pixelFormat);
-        SoftCanvas canvas(dialogPicture_, systemFont());
-        paintDialog(canvas, view, geometry, dialogState_);
+        {
+            GdiCanvas canvas(dialogPicture_);
+            paintDialog(canvas, view, geometry, dialogState_);
+        }
         keep(Frame{dialogPicture_.bytes.data(), dialogPicture_.width, dialogPicture_.height,
                    dialogPicture_.pitch, dialogPicture_.format});
         showShown();
@@ -499,7 +501,8 @@ private:
 
 DialogInput SdlHost::waitDialogInput(const DialogView& view)
 {
-    DialogGeometry geometry(view, systemFont().empty() ? 13 : systemFont().height);
+    static const int lineHeight = dialogLineHeight();
+    DialogGeometry geometry(view, lineHeight);
     if (!dialogOpen_)
         openDialogWindow(geometry, view.caption);
     if (!window_)
