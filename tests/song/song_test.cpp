@@ -6,7 +6,9 @@
 #include <xmp.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -66,11 +68,19 @@ TEST_F(LoadedSong, HasTenChannelsOneBarPerBeatAndItsTempo)
     EXPECT_NEAR(110000, frame.total_time, 20);
 }
 
-TEST_F(LoadedSong, PlaysLoudButNeverClipsAndFadesOutBeforeItLoops)
-{
+// The whole first pass, rendered as the demo's player renders it: 44.1 kHz stereo.
+struct Rendering {
     int peak = 0;
-    int tailPeak = 0;
+    int tailPeak = 0;             // over the last three rows before the loop
     double seconds = 0;
+    std::vector<double> barLevel; // root mean square of each bar, full scale 1
+};
+
+Rendering renderFirstPass(xmp_context context)
+{
+    constexpr double kBarMilliseconds = 1000.0 * 16 * 6 / (144 * 2 / 5.0);
+    Rendering r;
+    std::vector<double> sumSquares(66, 0.0), frames(66, 0.0);
     xmp_frame_info frame{};
     while (xmp_play_frame(context) == 0) {
         xmp_get_frame_info(context, &frame);
@@ -78,18 +88,51 @@ TEST_F(LoadedSong, PlaysLoudButNeverClipsAndFadesOutBeforeItLoops)
             break;
         const auto* samples = static_cast<const int16_t*>(frame.buffer);
         const int count = frame.buffer_size / 2;
-        const int framePeak = std::abs(*std::max_element(samples, samples + count, [](int16_t a, int16_t b) {
-            return std::abs(int(a)) < std::abs(int(b));
-        }));
-        peak = std::max(peak, framePeak);
-        if (frame.time > 109700)  // the last three rows before the loop
-            tailPeak = std::max(tailPeak, framePeak);
-        seconds += double(count / 2) / kOutputRate;
+        const size_t bar = std::min(size_t(frame.time / kBarMilliseconds), size_t(65));
+        for (int i = 0; i < count; ++i) {
+            const int magnitude = std::abs(int(samples[i]));
+            r.peak = std::max(r.peak, magnitude);
+            if (frame.time > 109700)
+                r.tailPeak = std::max(r.tailPeak, magnitude);
+            sumSquares[bar] += double(samples[i]) * samples[i] / (32768.0 * 32768.0);
+        }
+        frames[bar] += count;
+        r.seconds += double(count / 2) / kOutputRate;
     }
-    EXPECT_NEAR(110.0, seconds, 0.15);
-    EXPECT_LT(peak, kFullScale - 1000) << "a margin below full scale";
-    EXPECT_GT(peak, kFullScale / 4) << "loud enough to be heard";
-    EXPECT_LT(tailPeak, kFullScale / 100) << "the loop back to the quiet intro must not cut a sound";
+    for (size_t bar = 0; bar < sumSquares.size(); ++bar)
+        r.barLevel.push_back(frames[bar] > 0 ? std::sqrt(sumSquares[bar] / frames[bar]) : 0.0);
+    return r;
+}
+
+TEST_F(LoadedSong, PlaysLoudButNeverClipsAndFadesOutBeforeItLoops)
+{
+    const Rendering r = renderFirstPass(context);
+    EXPECT_NEAR(110.0, r.seconds, 0.15);
+    EXPECT_LT(r.peak, kFullScale - 1000) << "a margin below full scale";
+    EXPECT_GT(r.peak, kFullScale / 4) << "loud enough to be heard";
+    EXPECT_LT(r.tailPeak, kFullScale / 100) << "the loop back to the quiet intro must not cut a sound";
+}
+
+// The music breathes with the scenes: quiet rain, the beat with the house, a breakdown for the
+// rings, full sections in the middle, the stills calmer again.
+TEST_F(LoadedSong, LoudnessFollowsTheScenes)
+{
+    const Rendering r = renderFirstPass(context);
+    ASSERT_EQ(66u, r.barLevel.size());
+    auto level = [&](int firstBar, int bars) {  // bars counted from 1, as the show counts beats
+        double sum = 0;
+        for (int b = firstBar - 1; b < firstBar - 1 + bars; ++b)
+            sum += r.barLevel[size_t(b)];
+        return sum / bars;
+    };
+    const double rain = level(1, 8), house = level(9, 8), rings = level(17, 4), boxes = level(21, 4);
+    const double middle = level(25, 32), stills = level(57, 8);
+    EXPECT_LT(rain * 1.5, house);
+    EXPECT_LT(rings * 1.2, house);
+    EXPECT_LT(rings * 1.2, boxes);
+    EXPECT_LT(stills * 1.2, middle);
+    EXPECT_GT(level(1, 1), 0.0) << "the song starts at once";
+    EXPECT_LT(r.barLevel[65], r.barLevel[64]) << "the last bar fades out";
 }
 
 // The house scene flashes on every bar and 6 rows later; the box scene 4 rows after the bar
@@ -125,6 +168,24 @@ TEST_F(LoadedSong, IntroBuildsUpAndTheBeatEntersWithTheHouseScene)
     EXPECT_EQ(8, kickBars(8, 16));
     EXPECT_EQ(0, kickBars(16, 20)) << "the rings are a breakdown";
     EXPECT_EQ(4, kickBars(20, 24));
+}
+
+TEST_F(LoadedSong, LeadStaysInAMinor)
+{
+    // Semitones from A:           A A#B C C#D D#E F F#G G#
+    constexpr std::string_view kInKey = "x.xx.x.xx.x.";
+    int notes = 0;
+    for (int order = 0; order < info.mod->len; ++order)
+        for (int row = 0; row < 16; ++row)
+            for (int channel : {song::leadChannel, song::echoChannel}) {
+                const xmp_event& e = eventAt(order, row, channel);
+                if (e.note == 0 || e.note > 96)  // none, or a release
+                    continue;
+                ++notes;
+                // Pitch class counted from A, whatever octave offset the loader adds.
+                EXPECT_EQ('x', kInKey[size_t(e.note + 2) % 12]) << "order " << order << " row " << row;
+            }
+    EXPECT_GT(notes, 300);
 }
 
 TEST(BackXm, IsTheSameOnEveryCall)
