@@ -91,10 +91,16 @@ SceneData modelBoxScene()
 
     // Light 0 circles in the horizontal plane at its height, light 1 in the vertical
     // x-y plane at its depth; both reach across the whole group.
-    scene.lights.push_back(omniLight("Flare", {40, 40, 9}, {1.0f, 0.38f, 0.15f}, 115, 1.35f));
-    scene.lights.push_back(omniLight("Ice", {-40, -14, 20}, {0.25f, 0.6f, 1.0f}, 105, 1.35f));
-    scene.lights.push_back(omniLight("Halo", {0, 10, 60}, {0.45f, 0.3f, 0.55f}, 140, 1.0f));
-    scene.lights.push_back(omniLight("Under", {10, -30, -45}, {0.2f, 0.45f, 0.3f}, 110, 1.0f));
+    scene.lights.push_back(omniLight("Flare", {40, 40, 9}, {1.0f, 0.38f, 0.15f}, 115, 1.6f));
+    scene.lights.push_back(omniLight("Ice", {-40, -14, 20}, {0.25f, 0.6f, 1.0f}, 105, 1.6f));
+    // Still lights from the other sides, each its own colour, so that every face the
+    // circling camera sees has a hue of its own.
+    scene.lights.push_back(omniLight("Halo", {0, 10, 62}, {0.85f, 0.3f, 1.0f}, 125, 0.8f));
+    scene.lights.push_back(omniLight("Under", {0, -10, -62}, {0.1f, 0.3f, 0.95f}, 125, 0.8f));
+    scene.lights.push_back(omniLight("Front", {-12, -62, 8}, {1.0f, 0.75f, 0.3f}, 125, 1.1f));
+    scene.lights.push_back(omniLight("Rear", {12, 62, -8}, {0.15f, 0.9f, 1.0f}, 125, 0.8f));
+    scene.lights.push_back(omniLight("Left", {-62, 8, -12}, {1.0f, 0.22f, 0.45f}, 125, 0.8f));
+    scene.lights.push_back(omniLight("Right", {62, -8, 12}, {1.0f, 0.55f, 0.1f}, 125, 0.8f));
 
     scene.camera = {"Circler", {0, -50, 0}, {0, 0, 0}, 0, 40};
     return scene;

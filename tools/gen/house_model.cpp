@@ -213,7 +213,7 @@ SceneData modelHouseScene()
     LightData sun;
     sun.name = "Sunset";
     sun.position = {-90, -120, 140};
-    sun.colour = {1.0f, 0.72f, 0.42f};
+    sun.colour = {0.95f, 0.66f, 0.38f};
     sun.spot = true;
     sun.target = {0, 0, -5};
     sun.hotspot = 40;
@@ -221,9 +221,9 @@ SceneData modelHouseScene()
     sun.range = 400;
     scene.lights.push_back(sun);
 
-    LightData sky = omniLight("SkyGlow", {115, 60, 80}, {0.35f, 0.55f, 1.0f}, 330, 1.1f);
+    LightData sky = omniLight("SkyGlow", {115, 60, 80}, {0.3f, 0.5f, 1.0f}, 330, 1.0f);
     LightData ember = omniLight("Ember", {-70, 110, 30}, {0.95f, 0.3f, 0.6f}, 240, 1.2f);
-    LightData fill = omniLight("Moon", {20, 30, 190}, {0.3f, 0.3f, 0.38f}, 420, 1.0f);
+    LightData fill = omniLight("Moon", {20, 30, 190}, {0.2f, 0.2f, 0.3f}, 420, 1.0f);
     scene.lights.push_back(sky);
     scene.lights.push_back(ember);
     scene.lights.push_back(fill);

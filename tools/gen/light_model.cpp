@@ -11,7 +11,7 @@
 namespace {
 
 constexpr float latticeRadius = 40;
-constexpr int latticeFrequency = 4;  // each icosahedron edge cut into this many
+constexpr int latticeFrequency = 5;  // each icosahedron edge cut into this many
 
 // The twelve corners and twenty faces of an icosahedron (counter-clockwise from outside).
 std::array<Vec3, 12> icosahedronCorners()
