@@ -8,6 +8,12 @@
 set -u
 mode=$1 exe=$2 work=$3
 shift 3
+# The demo's data folder, from its --data argument, for the broken-song run.
+data=
+args=("$@")
+for ((i = 0; i + 1 < ${#args[@]}; i++)); do
+    [ "${args[i]}" = --data ] && data=${args[i + 1]}
+done
 skip=77
 
 for tool in Xvfb xdotool import identify; do
@@ -116,4 +122,38 @@ wait "$app_pid"
 rc=$?
 app_pid=
 [ "$rc" = 0 ] || fail "exit code $rc after SIGTERM"
-echo "passed: dialog, frames, Alt+Enter twice, F12 ($shot), sound, Escape, SIGTERM"
+checked="dialog, frames, Alt+Enter twice, F12 ($shot), sound, Escape, SIGTERM"
+
+# A song that does not load: the sound library's message box shows, says why on
+# standard error too, and once answered the show ends with exit code 1.
+if [ "$mode" = demo ] && [ -n "$data" ] && command -v xwininfo >/dev/null; then
+    mv app.log second-run.log
+    rm -rf broken-data && cp -r "$data" broken-data && echo "not a song" >broken-data/back.xm
+    "$exe" --data "$work/broken-data" 2>app.log &
+    app_pid=$!
+    dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Select Rendering Device$' | head -1)
+    [ -n "$dialog" ] || fail "no device dialog on the third run"
+    focus "$dialog"
+    xdotool key Return
+    for _ in $(seq 150); do grep -q '^Midas: ' app.log && break; sleep 0.1; done
+    grep -q '^Midas: ' app.log || fail "no 'Midas: ...' line for the broken song"
+    box=
+    for _ in $(seq 50); do
+        box=$(xwininfo -name Midas 2>/dev/null | awk '/Window id:/ {print $4}')
+        [ -n "$box" ] && break
+        sleep 0.1
+    done
+    [ -n "$box" ] || fail "no message box captioned Midas"
+    sleep 0.3
+    import -window root message-box.png
+    focus "$box"
+    xdotool key Return
+    for _ in $(seq 150); do alive || break; sleep 0.1; done
+    alive && fail "answering the message box did not end the show"
+    wait "$app_pid"
+    rc=$?
+    app_pid=
+    [ "$rc" = 1 ] || fail "exit code $rc after the sound library failed, not 1"
+    checked="$checked, the Midas message box"
+fi
+echo "passed: $checked"
