@@ -24,10 +24,12 @@ char lineBuffer[greetingsWindowChars];
 
 int greetingsScrollPosition(float time)
 {
-    const int position = int(travel * double(scrollRate) * double(time));
-    // Within the span the position stays in 0..561; the clamp keeps any other time
-    // inside the line.
-    return std::clamp(position, 0, travel);
+    const double position = travel * double(scrollRate) * double(time);
+    // Within the span the position stays in 0..561; any other time is held inside the
+    // line before it is truncated.
+    if (!(position > 0))
+        return 0;
+    return int(std::min(position, double(travel)));
 }
 
 void drawGreetingsScroller(float time, DisplayContext* context)

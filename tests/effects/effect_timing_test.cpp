@@ -73,12 +73,4 @@ TEST(GreetingsText, SpreadsTheMessageBetweenBlankMargins)
     EXPECT_GT(lower, 5 * capitals);
 }
 
-TEST(GreetingsText, WindowNeverLeavesTheLine)
-{
-    // The text starts and ends on a blank screen: the first and last 80 are spaces.
-    const std::string line(GreetingsText.data());
-    EXPECT_EQ(line.substr(0, 80), std::string(80, ' '));
-    EXPECT_EQ(line.substr(line.size() - 80), std::string(80, ' '));
-}
-
 } // namespace

@@ -48,20 +48,6 @@ TEST(WaveField, SampledPointsMatchTheWaveFunction)
     }
 }
 
-TEST(WaveField, InterpolatedPointsHalveTheirNeighbours)
-{
-    computeWaveField(37.5f);
-    for (int row = 0; row < waveFieldRows; row += 4)
-        for (int k = 2; k < waveFieldColumns; k += 4)
-            ASSERT_EQ(field(row, k), (field(row, k - 2) >> 1) + (field(row, k + 2) >> 1));
-    for (int row = 2; row < waveFieldRows; row += 4)
-        for (int k = 0; k < waveFieldColumns; ++k)
-            ASSERT_EQ(field(row, k), (field(row - 2, k) >> 1) + (field(row + 2, k) >> 1));
-    for (int row = 1; row < waveFieldRows; row += 2)
-        for (int k = 0; k < waveFieldColumns; ++k)
-            ASSERT_EQ(field(row, k), (field(row - 1, k) >> 1) + (field(row + 1, k) >> 1));
-}
-
 TEST(WaveField, StaysWithinThirtyOneLevelsOfBlue)
 {
     for (float t = 0; t < 266.7f; t += 13.3f) {
