@@ -1,6 +1,54 @@
 #include "scenes/box_scene.h"
 
-// Placeholder until this part of the show draws.
-void loadBoxScene(DisplayContext* context) {}
-void drawBoxScene(float time, DisplayContext* context) {}
-void releaseBoxScene(DisplayContext* context) {}
+#include "display/pictures.h"
+#include "effects/fades.h"
+#include "engine/renderer.h"
+#include "engine/scene_loader.h"
+#include "scenes/box_animation.h"
+#include "scenes/scene_states.h"
+
+Scene boxScene = {};
+
+namespace {
+
+constexpr const char* boxFile = "box.3ds";
+constexpr int backgroundPicture = 6;              // "lines.bmp"
+constexpr D3DRECT boxWindow = {376, 82, 625, 275};  // exactly the box viewport
+
+// Lights the file does not provide are not moved.
+void poseScene(const BoxPose& pose, Scene* scene)
+{
+    for (int axis = 0; axis < 3; ++axis)
+        scene->camera.position[axis] = pose.camera[axis];
+    if (scene->lightCount > 0) {
+        scene->lights[0].position[0] = pose.light0X;
+        scene->lights[0].position[2] = pose.light0Z;
+    }
+    if (scene->lightCount > 1) {
+        scene->lights[1].position[0] = pose.light1X;
+        scene->lights[1].position[1] = pose.light1Y;
+    }
+}
+
+}  // namespace
+
+void loadBoxScene(DisplayContext*)
+{
+    loadScene(boxFile, &boxScene);
+}
+
+void drawBoxScene(float t, DisplayContext* context)
+{
+    copyPicture(backgroundPicture, context);
+    clearSceneRect(boxWindow, context);
+    poseScene(boxPose(t), &boxScene);
+    renderScene(&boxScene, context->device);
+    if (FlashLevel flash = boxFlashLevel(t))
+        drawWhiteFade(*flash, context);
+}
+
+void releaseBoxScene(DisplayContext*)
+{
+    releaseScene(&boxScene);
+    boxScene = {};
+}

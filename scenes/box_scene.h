@@ -2,6 +2,11 @@
 #pragma once
 
 #include "display/display_context.h"
+#include "engine/scene.h"
+
+// Loaded from box.3ds; its camera position and the positions of lights 0 and 1 are
+// rewritten every frame.
+extern Scene boxScene;
 
 void loadBoxScene(DisplayContext* context);
 void drawBoxScene(float time, DisplayContext* context);
