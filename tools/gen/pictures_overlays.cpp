@@ -146,10 +146,11 @@ Canvas paintBack2()
     Canvas canvas(pictureWidth, pictureHeight);
     const Palette hues{{0.0f, hex(0xFF3020)}, {0.25f, hex(0xFF9020)}, {0.5f, hex(0xF0F040)}, {0.75f, hex(0x30E060)},
                        {1.0f, hex(0x3080FF)}};
-    art::copperBars(canvas, 0, pictureWidth, 364, 18, 5, hues, 1.0f);
-    scanlines(canvas, {0, 364, pictureWidth, 454}, 0.25f);
-    drawBlockText(canvas, "BACK 2 BASICS", 320, 384, 7,
-                  Palette{{0, hex(0xFFFFFF)}, {0.5f, hex(0x9080FF)}, {1, hex(0x301880)}}, hex(0x000008));
+    art::copperBars(canvas, 0, pictureWidth, 356, 20, 5, hues, 1.0f);
+    scanlines(canvas, {0, 356, pictureWidth, 456}, 0.3f);
+    drawBlockText(canvas, "BACK 2 BASICS", 316, 378, 8,
+                  Palette{{0, hex(0xFFFFFF)}, {0.35f, hex(0xB0C0FF)}, {0.7f, hex(0x3040E0)}, {1, hex(0x101060)}},
+                  hex(0x000008));
     return canvas;
 }
 

@@ -91,20 +91,21 @@ constexpr std::array<uint8_t, 4> kTomNotes = {56, 53, 49, 46};  // G-4 E-4 C-4 A
 
 uint8_t volumeByte(int level) { return uint8_t(0x10 + level); }
 
-// One drum pattern is three lanes of 16 characters; each character names a hit.
+// One drum pattern is three lanes of 16 characters; each character names a hit. Every fourth bar
+// the snare lane turns around with a couple of ghost notes.
 struct DrumLanes {
-    std::string_view kick, snare, hats;
+    std::string_view kick, snare, turnaround, hats;
 };
 DrumLanes lanesOf(Drums drums)
 {
     switch (drums) {
-    case Drums::hats: return {"................", "................", "HhhhHhhhHhhhHhoh"};
-    case Drums::fourFloor: return {"K...K...K...K...", "....C.......C...", "hho.Hho.hho.Hhoh"};
-    case Drums::breakbeat: return {"K.....K...K.....", "....S....s..S..s", "H.h.H.h.H.h.H.o."};
-    case Drums::pulse: return {"k.......k.......", "................", "..h...h...h...h."};
+    case Drums::hats: return {"................", "................", "................", "HhhhHhhhHhhhHhoh"};
+    case Drums::fourFloor: return {"K...K...K...K...", "....C.......C...", "....C.......C.ss", "hho.Hho.hho.Hhoh"};
+    case Drums::breakbeat: return {"K.....K...K.....", "....S....s..S..s", "....S....s..S.ss", "H.h.H.h.H.h.H.o."};
+    case Drums::pulse: return {"k.......k.......", "................", "................", "..h...h...h...h."};
     case Drums::none: break;
     }
-    return {"................", "................", "................"};
+    return {"................", "................", "................", "................"};
 }
 
 struct Hit {
@@ -190,7 +191,7 @@ private:
     void drums(const BarContext& at)
     {
         const DrumLanes lanes = lanesOf(at.section.drums);
-        const std::string_view lane[] = {lanes.kick, lanes.snare, lanes.hats};
+        const std::string_view lane[] = {lanes.kick, at.index % 4 == 3 ? lanes.turnaround : lanes.snare, lanes.hats};
         const int channel[] = {kickChannel, snareChannel, hatChannel};
         for (int l = 0; l < 3; ++l)
             for (int row = 0; row < kRowsPerBar; ++row) {
