@@ -200,16 +200,18 @@ void strokeThinEllipse(const Canvas& canvas, const EllipseShape& e, uint32_t pix
     // mirrored into the other three.
     for (int x = int(std::ceil(cx)); x - cx <= a; ++x) {
         double u = x - cx, v = b * std::sqrt(std::max(0.0, 1 - (u / a) * (u / a)));
-        if (b * b * u > a * a * v)
-            break;
-        plot4(x, int(std::floor(cy - v + 0.5)));
+        if (b * b * u <= a * a * v)
+            plot4(x, int(std::floor(cy - v + 0.5)));
     }
     for (int y = int(std::floor(cy)); cy - y <= b; --y) {
         double v = cy - y, u = a * std::sqrt(std::max(0.0, 1 - (v / b) * (v / b)));
-        if (b * b * u < a * a * v)
-            break;
-        plot4(int(std::floor(cx + u + 0.5)), y);
+        if (b * b * u >= a * a * v)
+            plot4(int(std::floor(cx + u + 0.5)), y);
     }
+    // The ends of the axes: with an even height or width the curve turns between two
+    // rows or columns, where neither scan above lands.
+    plot4(int(std::floor(cx + a + 0.5)), int(std::floor(cy)));
+    plot4(int(std::ceil(cx)), int(std::floor(cy - b + 0.5)));
 }
 
 void strokeWideEllipse(const Canvas& canvas, const EllipseShape& e, int width, uint32_t pixel)
