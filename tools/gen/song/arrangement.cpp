@@ -2,6 +2,7 @@
 
 #include "song/harmony.h"
 #include "song/instruments.h"
+#include "song/sections.h"
 #include "song/synth.h"
 
 #include <array>
@@ -10,66 +11,6 @@
 
 namespace song {
 namespace {
-
-enum class Drums { none, hats, fourFloor, breakbeat, pulse };
-enum class Bass { none, held, offbeat, rolling };
-enum class Arp { none, binary, running };
-enum class Pad { none, held, pumping };
-// Stabs on the flashes of the scenes: the house scene flashes on the bar and 6 rows later
-// (12.5 ticks), the box scene 4 rows after the bar and again 11.5 rows after it (24 ticks).
-enum class Accents { none, house, box, finale };
-enum class Ending { none, fill, toms, riser, stop, silence };
-// The lead's second voice: an echo a dotted eighth later, or a third below in time.
-enum class Echo { delay, harmony };
-
-struct Section {
-    const char* scene;
-    int bars;
-    const Progression* chords;
-    Drums drums = Drums::none;
-    Bass bass = Bass::none;
-    const Theme* lead = nullptr;
-    int leadBar = 0;        // which bar of the theme the section starts on
-    int leadTranspose = 0;  // semitones
-    Echo echo = Echo::delay;
-    Arp arp = Arp::none;
-    Pad pad = Pad::held;
-    Accents accents = Accents::none;
-    bool crashOnEntry = true;
-    Ending ending = Ending::none;
-};
-
-const Theme kCoda = {"A4 .. .. .. .. .. .. .. .. .. .. .. ^^ .. .. ..", "", "", "", "", "", "", ""};
-
-// The sections in the order of the show's scenes, one bar for each beat.
-constexpr Progression const* home = &kHomeProgression;
-constexpr Progression const* lift = &kLiftProgression;
-constexpr Progression const* tonic = &kTonicProgression;
-const std::array<Section, 13> kSections = {{
-    {.scene = "binary rain", .bars = 4, .chords = home, .arp = Arp::binary, .crashOnEntry = false},
-    {.scene = "binary rain", .bars = 4, .chords = home, .drums = Drums::hats, .bass = Bass::held, .arp = Arp::binary,
-     .crashOnEntry = false, .ending = Ending::riser},
-    {.scene = "house", .bars = 8, .chords = home, .drums = Drums::fourFloor, .bass = Bass::offbeat, .lead = &kThemeA,
-     .pad = Pad::pumping, .accents = Accents::house, .ending = Ending::fill},
-    {.scene = "rings", .bars = 4, .chords = home, .drums = Drums::hats, .bass = Bass::held, .arp = Arp::running,
-     .ending = Ending::riser},
-    {.scene = "boxes", .bars = 4, .chords = home, .drums = Drums::fourFloor, .bass = Bass::rolling,
-     .pad = Pad::pumping, .accents = Accents::box, .ending = Ending::toms},
-    {.scene = "waves", .bars = 8, .chords = lift, .drums = Drums::fourFloor, .bass = Bass::rolling, .lead = &kThemeB,
-     .arp = Arp::running, .pad = Pad::pumping, .ending = Ending::fill},
-    {.scene = "light beams", .bars = 8, .chords = home, .drums = Drums::fourFloor, .bass = Bass::offbeat,
-     .lead = &kThemeA, .arp = Arp::running, .pad = Pad::pumping, .ending = Ending::riser},
-    {.scene = "texture warp", .bars = 8, .chords = lift, .drums = Drums::breakbeat, .bass = Bass::rolling,
-     .lead = &kThemeB, .leadTranspose = -12, .arp = Arp::running, .ending = Ending::toms},
-    {.scene = "greetings", .bars = 8, .chords = home, .drums = Drums::fourFloor, .bass = Bass::rolling,
-     .lead = &kThemeA, .echo = Echo::harmony, .arp = Arp::running, .pad = Pad::pumping, .ending = Ending::stop},
-    {.scene = "still one", .bars = 4, .chords = home, .bass = Bass::held, .arp = Arp::binary, .crashOnEntry = false},
-    {.scene = "still two", .bars = 4, .chords = home, .drums = Drums::pulse, .bass = Bass::held, .lead = &kThemeA,
-     .leadBar = 4, .arp = Arp::binary, .crashOnEntry = false, .ending = Ending::fill},
-    {.scene = "black", .bars = 1, .chords = tonic, .bass = Bass::held, .lead = &kCoda, .accents = Accents::finale},
-    {.scene = "black", .bars = 1, .chords = tonic, .pad = Pad::none, .crashOnEntry = false,
-     .ending = Ending::silence},
-}};
 
 // Volume levels 0..64 of each part, balanced by ear against the kick.
 namespace level {
