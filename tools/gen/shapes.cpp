@@ -53,12 +53,11 @@ void drawTubes(Canvas& canvas, const std::vector<Segment>& segments, const TubeS
             }
             const float r = style.radius;
             if (style.glowWidth > 0 && best > r) {
-                float g = std::exp(-(best - r - style.outline) / style.glowWidth);
-                g = clamp01(g) * (best > r + style.outline ? 1.0f : 1.0f);
+                float g = clamp01(std::exp(-(best - r - style.outline) / style.glowWidth));
                 if (style.additiveGlow)
                     canvas.addLight(x, y, style.glow * g);
                 else if (best > r + style.outline * 0.5f)
-                    canvas.paint(x, y, style.glow * 1.0f, g * 0.85f);
+                    canvas.paint(x, y, style.glow, g * 0.85f);
             }
             float rim = clamp01(r + style.outline + 0.5f - best);
             if (rim > 0)
