@@ -79,6 +79,8 @@ TEST(Ellipse, ThinOutlineIsSymmetricConnectedAndInsideTheBox)
             }
         for (int side = 0; side < 4; ++side)
             EXPECT_GT(touches[side], 0) << side;
+        gdi_test::writeSurfacePng(c.surface, "ellipse_thin_" + std::to_string(box.r - box.l) + "x" +
+                                                 std::to_string(box.b - box.t) + ".png");
         // The hollow brush leaves the middle alone.
         if (box.r - box.l > 4 && box.b - box.t > 4) {
             EXPECT_FALSE(c.inked((box.l + box.r) / 2, (box.t + box.b) / 2));
