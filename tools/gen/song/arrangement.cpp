@@ -12,7 +12,7 @@
 namespace song {
 namespace {
 
-// Volume levels 0..64 of each part, balanced by ear against the kick.
+// Volume levels 0..64 of each part, balanced against the kick by their measured loudness.
 namespace level {
 constexpr int kick = 60, softKick = 44, snare = 58, ghostSnare = 24, clap = 60;
 constexpr int hat = 30, softHat = 20, openHat = 34, crash = 44;
@@ -32,8 +32,8 @@ constexpr std::array<uint8_t, 4> kTomNotes = {56, 53, 49, 46};  // G-4 E-4 C-4 A
 
 uint8_t volumeByte(int level) { return uint8_t(0x10 + level); }
 
-// One drum pattern is three lanes of 16 characters; each character names a hit. Every fourth bar
-// the snare lane turns around with a couple of ghost notes.
+// A drum pattern is a lane of 16 characters for each drum channel; each character names a hit.
+// Every fourth bar the snare lane turns around with a couple of ghost notes.
 struct DrumLanes {
     std::string_view kick, snare, turnaround, hats;
 };
@@ -217,12 +217,13 @@ private:
         const std::array<int, 3> tones = chordTones(at.chord);
         const int base = at.chord.root + 12;
         if (at.section.arp == Arp::binary) {
-            // Scattered bleeps, a fresh but fixed scatter every bar: ones and zeros falling.
+            // Ones and zeros falling: scattered bleeps on two notes, the chord's fifth for a zero and
+            // its root an octave above for a one, a fresh but fixed scatter every bar.
             Prng bits(kArpSeed + uint32_t(bar));
             for (int row = 0; row < kRowsPerBar; ++row) {
-                if (bits.next() % 100 >= 45)
+                if (bits.next() % 100 >= 55)
                     continue;
-                const int tone = tones[bits.next() % 3] + 12 * int(bits.next() % 2);
+                const int tone = bits.next() % 2 ? 12 : tones[2];
                 const int level = level::arp - 10 + int(bits.next() % 12);
                 put(at.first + row, arpChannel, XmCell{uint8_t(base + tone), pluck, volumeByte(level), kSetPanning,
                                                        row % 2 ? kArpPanRight : kArpPanLeft});
