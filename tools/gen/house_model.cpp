@@ -133,7 +133,7 @@ float groundHeight(float x, float y)
 // A lawn that rolls gently away from the yard, tessellated for the lights' falloff.
 MeshData modelGround()
 {
-    constexpr float extent = 120;
+    constexpr float extent = 150;
     constexpr int cells = 16;
     MeshBuilder ground("Lawn", "Grass");
     auto at = [&](int i, int j) {
@@ -148,6 +148,31 @@ MeshData modelGround()
     mesh.mapping.reserve(mesh.vertices.size());
     for (Vec3 p : mesh.vertices)
         mesh.mapping.push_back({p.x / 16.0f, p.y / 16.0f});
+    mesh.origin = boundsCentre(mesh);
+    return mesh;
+}
+
+// A ring of mountains closing the valley, facing inward toward the house.
+MeshData modelMountains()
+{
+    constexpr int segments = 48;
+    constexpr float foot = 145, crest = 215;
+    constexpr int rows = 3;
+    MeshBuilder ring("Mountains", "Rock");
+    auto at = [&](int i, int j) {
+        float a = 2.0f * pi * float(i % segments) / segments;
+        float t = float(j) / rows;
+        float peak = 38.0f + 16.0f * std::sin(a * 5.0f + 0.7f) + 9.0f * std::sin(a * 11.0f + 2.1f) +
+                     5.0f * std::sin(a * 23.0f);
+        float r = foot + (crest - foot) * t;
+        float base = groundHeight(foot * std::cos(a), foot * std::sin(a));
+        float z = base + (peak - base) * std::sqrt(t) + (j > 0 && j < rows ? 4.0f * std::sin(a * 17.0f + float(j)) : 0);
+        return ring.shared({r * std::cos(a), r * std::sin(a), z});
+    };
+    for (int i = 0; i < segments; ++i)
+        for (int j = 0; j < rows; ++j)
+            ring.quad(at(i, j), at(i, j + 1), at(i + 1, j + 1), at(i + 1, j));
+    MeshData mesh = ring.take();
     mesh.origin = boundsCentre(mesh);
     return mesh;
 }
@@ -204,11 +229,13 @@ SceneData modelHouseScene()
     scene.materials = {{"WhiteWash", {0.2f, 0.2f, 0.2f}, {0.9f, 0.88f, 0.8f}, {1, 1, 1}},
                        {"Grass", {0.05f, 0.1f, 0.05f}, {0.3f, 0.6f, 0.25f}, {0.2f, 0.2f, 0.2f}},
                        {"Needles", {0.02f, 0.08f, 0.04f}, {0.1f, 0.4f, 0.2f}, {0.1f, 0.1f, 0.1f}},
-                       {"Paint", {0.2f, 0.2f, 0.2f}, {0.95f, 0.95f, 0.95f}, {0.5f, 0.5f, 0.5f}}};
+                       {"Paint", {0.2f, 0.2f, 0.2f}, {0.95f, 0.95f, 0.95f}, {0.5f, 0.5f, 0.5f}},
+                       {"Rock", {0.1f, 0.1f, 0.12f}, {0.5f, 0.45f, 0.5f}, {0.1f, 0.1f, 0.1f}}};
     scene.meshes.push_back(modelHouse());
     scene.meshes.push_back(modelGround());
     scene.meshes.push_back(modelTrees());
     scene.meshes.push_back(modelFence());
+    scene.meshes.push_back(modelMountains());
 
     LightData sun;
     sun.name = "Sunset";
