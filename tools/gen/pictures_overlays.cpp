@@ -17,8 +17,10 @@ void bandPlate(Canvas& canvas, int top, int bottom, Rgb edge)
             float fade = std::min(1.0f, std::min(float(x), float(pictureWidth - 1 - x)) / 90.0f);
             canvas.paint(x, y, hex(0x060814), 0.62f * fade);
         }
-    for (int y : {top, bottom - 1})
+    for (int y : {top, bottom - 1}) {
+        canvas.fill({40, y - 1, pictureWidth - 40, y + 2}, hex(0x060814));
         addNeonLine(canvas, {40, float(y), float(pictureWidth - 40), float(y)}, edge, 0.6f, 2.5f);
+    }
 }
 
 }  // namespace
@@ -71,23 +73,24 @@ Canvas paintLoop()
     Canvas canvas(pictureWidth, pictureHeight);
     bandPlate(canvas, 352, 462, hex(0x30A0FF));
     // A lemniscate tube: the endless loop.
-    std::vector<Segment> curve;
     constexpr int steps = 120;
-    auto point = [](int i, float& x, float& y) {
-        float t = 2.0f * pi * float(i) / steps;
-        float d = 1.0f + std::sin(t) * std::sin(t);
-        x = 130 + 85 * std::cos(t) / d;
-        y = 407 + 60 * std::sin(t) * std::cos(t) / d;
+    auto loop = [](int first, int last) {
+        std::vector<Segment> curve;
+        auto point = [](int i) {
+            float t = 2.0f * pi * float(i) / steps;
+            float d = 1.0f + std::sin(t) * std::sin(t);
+            return std::pair{130 + 85 * std::cos(t) / d, 407 + 60 * std::sin(t) * std::cos(t) / d};
+        };
+        for (int i = first; i < last; ++i) {
+            auto [x0, y0] = point(i);
+            auto [x1, y1] = point(i + 1);
+            curve.push_back({x0, y0, x1, y1});
+        }
+        return curve;
     };
-    for (int i = 0; i < steps; ++i) {
-        float x0, y0, x1, y1;
-        point(i, x0, y0);
-        point(i + 1, x1, y1);
-        curve.push_back({x0, y0, x1, y1});
-    }
     TubeStyle tube = art::chromeStyle(8);
     tube.body = art::ice;
-    drawTubes(canvas, curve, tube, 370, 445);
+    drawTubes(canvas, loop(0, steps), tube, 370, 445);
 
     TubeStyle text = art::chromeStyle(4.2f);
     drawTubeText(canvas, "ENDLESS", 410, 366, TextLayout{38, 1.5f, 0.18f}, text);
