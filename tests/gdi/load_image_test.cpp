@@ -3,6 +3,7 @@
 #include "windows.h"
 
 #include "gdi_soft.h"
+#include "soft/faults.h"
 #include "win32_resources.h"
 
 #include "bitmap_builder.h"
@@ -196,6 +197,27 @@ TEST(ObjectCounting, ABitmapGoesIntoOneMemoryContextAtATime)
     DeleteDC(first);
     DeleteDC(second);
     EXPECT_TRUE(DeleteObject(bitmap));
+}
+
+TEST(ObjectCounting, InjectedFaultsFailCreationOnce)
+{
+    int before = gdiLiveObjectCount();
+    const char* calls[] = {"CreateCompatibleDC", "LoadImageA", "CreatePen", "CreateSolidBrush", "CreateRectRgn"};
+    for (const char* call : calls)
+        soft::injectFault(call, 1);
+    writeFile("load_image_fault.bmp", solidBitmap(2, 2, 0));
+    EXPECT_FALSE(CreateCompatibleDC(nullptr));
+    EXPECT_FALSE(loadFile("load_image_fault.bmp"));
+    EXPECT_FALSE(CreatePen(PS_SOLID, 1, 0));
+    EXPECT_FALSE(CreateSolidBrush(0));
+    EXPECT_FALSE(CreateRectRgn(0, 0, 1, 1));
+    EXPECT_EQ(gdiLiveObjectCount(), before);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = loadFile("load_image_fault.bmp");
+    EXPECT_TRUE(dc && bitmap);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    soft::clearFaults();
 }
 
 } // namespace

@@ -13,3 +13,7 @@ void gdiReleaseSurfaceDC(HDC dc);
 // Every GDI object (bitmap, font, pen, brush, region) and device context alive now,
 // stock objects excluded: a frame that cleans up after itself leaves this unchanged.
 int gdiLiveObjectCount();
+
+// Tests can make these calls fail (return null) through soft::injectFault with any
+// non-zero result: "CreateCompatibleDC", "LoadImageA", "CreatePen", "CreateSolidBrush",
+// "CreateRectRgn".

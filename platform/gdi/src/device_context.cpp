@@ -3,6 +3,7 @@
 #include "device_context.h"
 
 #include "gdi_soft.h"
+#include "soft/faults.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -90,7 +91,7 @@ HDC WINAPI CreateCompatibleDC(HDC dc)
 {
     // Compatible with the screen or with another context: either way our memory
     // contexts draw into 32-bit bitmaps.
-    if (dc && !liveDeviceContext(dc))
+    if ((dc && !liveDeviceContext(dc)) || soft::takeFault("CreateCompatibleDC"))
         return nullptr;
     return makeDeviceContext(nullptr);
 }

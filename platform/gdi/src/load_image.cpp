@@ -3,6 +3,7 @@
 #include "objects.h"
 
 #include "gdi/bitmap_file.h"
+#include "soft/faults.h"
 #include "win32_resources.h"
 
 #include <cstdio>
@@ -63,7 +64,7 @@ Bitmap* makeBitmap(const DecodedBitmap& picture, int width, int height)
 
 HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags)
 {
-    if (type != IMAGE_BITMAP || !name || width < 0 || height < 0)
+    if (type != IMAGE_BITMAP || !name || width < 0 || height < 0 || soft::takeFault("LoadImageA"))
         return nullptr;
     std::vector<uint8_t> fileBytes;
     const std::vector<uint8_t>* bytes = nullptr;

@@ -1,6 +1,8 @@
 // Creating, describing and deleting GDI objects.
 #include "objects.h"
 
+#include "soft/faults.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -87,18 +89,22 @@ int WINAPI GetObjectA(HGDIOBJ object, int size, LPVOID buffer)
 HPEN WINAPI CreatePen(int style, int width, COLORREF colour)
 {
     style &= PS_STYLE_MASK;
-    if (style > PS_INSIDEFRAME)
+    if (style > PS_INSIDEFRAME || soft::takeFault("CreatePen"))
         return nullptr;
     return registerObject(new Pen(style, std::max(width, 0), colour & 0xFFFFFF));
 }
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF colour)
 {
+    if (soft::takeFault("CreateSolidBrush"))
+        return nullptr;
     return registerObject(new Brush(false, colour & 0xFFFFFF));
 }
 
 HRGN WINAPI CreateRectRgn(int left, int top, int right, int bottom)
 {
+    if (soft::takeFault("CreateRectRgn"))
+        return nullptr;
     // The platform orders the corners itself.
     RECT box{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
     return registerObject(new Region(box));

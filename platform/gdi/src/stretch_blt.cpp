@@ -9,10 +9,13 @@ using namespace gdi;
 
 namespace {
 
+// Device coordinates the platform accepts (28-bit signed, as in its 32-bit kernel).
+constexpr int kCoordinateLimit = 1 << 27;
+
 // One axis of the copy: destination start and length, source start and length, and
 // whether the axis is mirrored (the two lengths differ in sign).
 struct Axis {
-    int dst, dstLength, src, srcLength;
+    int64_t dst, dstLength, src, srcLength;  // wide enough that no sum of two ints overflows
     bool mirrored;
 
     Axis(int d, int dl, int s, int sl) : dst(d), dstLength(dl), src(s), srcLength(sl), mirrored((dl < 0) != (sl < 0))
@@ -23,34 +26,37 @@ struct Axis {
             src += srcLength, srcLength = -srcLength;
     }
     // The source pixel whose centre the destination pixel i's centre maps onto.
-    int sourceOf(int i) const
+    int64_t sourceOf(int64_t i) const
     {
-        int j = int((2 * int64_t(i) + 1) * srcLength / (2 * int64_t(dstLength)));
+        int64_t j = (2 * i + 1) * srcLength / (2 * dstLength);
         return src + (mirrored ? srcLength - 1 - j : j);
     }
+    // The destination pixels [first, last) on this axis inside [low, high).
+    int first(int low) const { return int(std::max<int64_t>(dst, low)); }
+    int last(int high) const { return int(std::min<int64_t>(dst + dstLength, high)); }
 };
 
 template <class Convert>
 void copyPixels(const Canvas& dst, const Canvas& src, const Axis& ax, const Axis& ay, Convert convert)
 {
     // Only destination pixels inside the clip whose source lies inside the source.
-    int x0 = std::max(ax.dst, int(dst.clip.left)), x1 = std::min(ax.dst + ax.dstLength, int(dst.clip.right));
-    int y0 = std::max(ay.dst, int(dst.clip.top)), y1 = std::min(ay.dst + ay.dstLength, int(dst.clip.bottom));
+    int x0 = ax.first(dst.clip.left), x1 = ax.last(dst.clip.right);
+    int y0 = ay.first(dst.clip.top), y1 = ay.last(dst.clip.bottom);
     if (x0 >= x1 || y0 >= y1)
         return;
-    std::vector<int> sourceColumn(size_t(x1 - x0));
+    std::vector<int64_t> sourceColumn(size_t(x1 - x0));
     for (int x = x0; x < x1; ++x)
         sourceColumn[size_t(x - x0)] = ax.sourceOf(x - ax.dst);
     for (int y = y0; y < y1; ++y) {
-        int sy = ay.sourceOf(y - ay.dst);
+        int64_t sy = ay.sourceOf(y - ay.dst);
         if (sy < 0 || sy >= src.height)
             continue;
         const uint8_t* srcRow = src.base + size_t(sy) * size_t(src.pitch);
         uint8_t* dstRow = dst.base + size_t(y) * size_t(dst.pitch);
         for (int x = x0; x < x1; ++x) {
-            int sx = sourceColumn[size_t(x - x0)];
+            int64_t sx = sourceColumn[size_t(x - x0)];
             if (sx >= 0 && sx < src.width)
-                convert(dstRow, x, srcRow, sx);
+                convert(dstRow, x, srcRow, int(sx));
         }
     }
 }
@@ -64,6 +70,9 @@ BOOL WINAPI StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, in
     HDC__* s = liveDeviceContext(src);
     if (!d || !s || rop != SRCCOPY)
         return FALSE;
+    for (int v : {x, y, width, height, srcX, srcY, srcWidth, srcHeight})
+        if (v <= -kCoordinateLimit || v >= kCoordinateLimit)
+            return FALSE;
     if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0)
         return TRUE;
     Canvas to = canvasOf(*d);
