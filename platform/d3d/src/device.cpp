@@ -3,6 +3,8 @@
 #include "d3d_soft.h"
 #include "render_target.h"
 #include "soft/faults.h"
+
+#include <string>
 #include "viewport.h"
 
 #include <algorithm>
@@ -77,7 +79,8 @@ Device::~Device()
 
 HRESULT Device::AddViewport(LPDIRECT3DVIEWPORT2 viewport)
 {
-    if (long hr = soft::takeFault("IDirect3DDevice2::AddViewport"))
+    static const std::string call = "IDirect3DDevice2::AddViewport";
+    if (long hr = soft::takeFault(call))
         return hr;
     auto* ours = dynamic_cast<Viewport*>(viewport);
     if (!ours || ours->device())
@@ -90,7 +93,8 @@ HRESULT Device::AddViewport(LPDIRECT3DVIEWPORT2 viewport)
 
 HRESULT Device::SetCurrentViewport(LPDIRECT3DVIEWPORT2 viewport)
 {
-    if (long hr = soft::takeFault("IDirect3DDevice2::SetCurrentViewport"))
+    static const std::string call = "IDirect3DDevice2::SetCurrentViewport";
+    if (long hr = soft::takeFault(call))
         return hr;
     auto* ours = dynamic_cast<Viewport*>(viewport);
     if (!ours || ours->device() != this)
@@ -101,7 +105,8 @@ HRESULT Device::SetCurrentViewport(LPDIRECT3DVIEWPORT2 viewport)
 
 HRESULT Device::BeginScene()
 {
-    if (long hr = soft::takeFault("IDirect3DDevice2::BeginScene"))
+    static const std::string call = "IDirect3DDevice2::BeginScene";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (inScene_)
         return D3DERR_SCENE_IN_SCENE;
@@ -111,7 +116,8 @@ HRESULT Device::BeginScene()
 
 HRESULT Device::EndScene()
 {
-    if (long hr = soft::takeFault("IDirect3DDevice2::EndScene"))
+    static const std::string call = "IDirect3DDevice2::EndScene";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (!inScene_)
         return D3DERR_SCENE_NOT_IN_SCENE;
@@ -123,7 +129,8 @@ HRESULT Device::EndScene()
 
 HRESULT Device::SetRenderState(D3DRENDERSTATETYPE which, DWORD value)
 {
-    if (long hr = soft::takeFault("IDirect3DDevice2::SetRenderState"))
+    static const std::string call = "IDirect3DDevice2::SetRenderState";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (which <= 0 || which >= renderStateCount)
         return DDERR_INVALIDPARAMS;
@@ -133,7 +140,8 @@ HRESULT Device::SetRenderState(D3DRENDERSTATETYPE which, DWORD value)
 
 HRESULT Device::GetRenderState(D3DRENDERSTATETYPE which, LPDWORD value)
 {
-    if (long hr = soft::takeFault("IDirect3DDevice2::GetRenderState"))
+    static const std::string call = "IDirect3DDevice2::GetRenderState";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (which <= 0 || which >= renderStateCount || !value)
         return DDERR_INVALIDPARAMS;
@@ -143,7 +151,8 @@ HRESULT Device::GetRenderState(D3DRENDERSTATETYPE which, LPDWORD value)
 
 HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE which, LPD3DMATRIX matrix)
 {
-    if (long hr = soft::takeFault("IDirect3DDevice2::SetTransform"))
+    static const std::string call = "IDirect3DDevice2::SetTransform";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (which < D3DTRANSFORMSTATE_WORLD || which > D3DTRANSFORMSTATE_PROJECTION || !matrix)
         return DDERR_INVALIDPARAMS;
@@ -153,7 +162,8 @@ HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE which, LPD3DMATRIX matrix)
 
 HRESULT Device::GetTransform(D3DTRANSFORMSTATETYPE which, LPD3DMATRIX matrix)
 {
-    if (long hr = soft::takeFault("IDirect3DDevice2::GetTransform"))
+    static const std::string call = "IDirect3DDevice2::GetTransform";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (which < D3DTRANSFORMSTATE_WORLD || which > D3DTRANSFORMSTATE_PROJECTION || !matrix)
         return DDERR_INVALIDPARAMS;
@@ -180,7 +190,8 @@ RasterState Device::rasterState(bool depthPresent) const
 
 HRESULT Device::Begin(D3DPRIMITIVETYPE primitive, D3DVERTEXTYPE vertexType, DWORD)
 {
-    if (long hr = soft::takeFault("IDirect3DDevice2::Begin"))
+    static const std::string call = "IDirect3DDevice2::Begin";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (inPrimitive_)
         return D3DERR_INBEGIN;
@@ -242,7 +253,8 @@ ClipVertex Device::clipVertexOf(const void* vertex) const
 
 HRESULT Device::Vertex(LPVOID vertex)
 {
-    if (long hr = soft::takeFault("IDirect3DDevice2::Vertex"))
+    static const std::string call = "IDirect3DDevice2::Vertex";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (!inPrimitive_)
         return D3DERR_NOTINBEGIN;
@@ -255,7 +267,8 @@ HRESULT Device::Vertex(LPVOID vertex)
 
 HRESULT Device::End(DWORD)
 {
-    if (long hr = soft::takeFault("IDirect3DDevice2::End"))
+    static const std::string call = "IDirect3DDevice2::End";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (!inPrimitive_)
         return D3DERR_NOTINBEGIN;

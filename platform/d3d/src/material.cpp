@@ -2,6 +2,8 @@
 
 #include "soft/faults.h"
 
+#include <string>
+
 #include <map>
 
 namespace soft::d3d {
@@ -36,7 +38,8 @@ const Material* Material::byHandle(D3DMATERIALHANDLE handle)
 
 HRESULT Material::SetMaterial(LPD3DMATERIAL material)
 {
-    if (long hr = soft::takeFault("IDirect3DMaterial2::SetMaterial"))
+    static const std::string call = "IDirect3DMaterial2::SetMaterial";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (!material)
         return DDERR_INVALIDPARAMS;
@@ -46,7 +49,8 @@ HRESULT Material::SetMaterial(LPD3DMATERIAL material)
 
 HRESULT Material::GetMaterial(LPD3DMATERIAL material)
 {
-    if (long hr = soft::takeFault("IDirect3DMaterial2::GetMaterial"))
+    static const std::string call = "IDirect3DMaterial2::GetMaterial";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (!material)
         return DDERR_INVALIDPARAMS;
@@ -56,7 +60,8 @@ HRESULT Material::GetMaterial(LPD3DMATERIAL material)
 
 HRESULT Material::GetHandle(IDirect3DDevice2* device, D3DMATERIALHANDLE* handle)
 {
-    if (long hr = soft::takeFault("IDirect3DMaterial2::GetHandle"))
+    static const std::string call = "IDirect3DMaterial2::GetHandle";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (!device || !handle)
         return DDERR_INVALIDPARAMS;

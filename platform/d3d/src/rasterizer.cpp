@@ -35,56 +35,87 @@ int64_t floorDiv(int64_t n, int64_t d)  // d > 0
 
 int64_t ceilDiv(int64_t n, int64_t d) { return -floorDiv(-n, d); }
 
-// An edge from its upper corner down to its lower one.
-struct Edge {
-    int64_t x0 = 0, y0 = 0, dx = 0, dy = 1;
-
-    Edge() = default;
-    Edge(const Corner& top, const Corner& bottom)
-        : x0(top.x), y0(top.y), dx(bottom.x - top.x), dy(std::max<int64_t>(bottom.y - top.y, 1))
+// An edge from its upper corner down to its lower one, walked row by row in exact
+// integers: `column` is the first column whose centre lies on or right of the edge.
+class EdgeWalk {
+public:
+    EdgeWalk() = default;
+    EdgeWalk(const Corner& top, const Corner& bottom, int64_t firstRow)
     {
+        const int64_t dx = bottom.x - top.x, dy = std::max<int64_t>(bottom.y - top.y, 1);
+        // The edge crosses row r at N(r) / D columns, N(r) = x0·dy + (16r − y0)·dx.
+        denominator_ = dy * subpixelsPerPixel;
+        const int64_t numerator = top.x * dy + (firstRow * subpixelsPerPixel - top.y) * dx;
+        column = ceilDiv(numerator, denominator_);
+        excess_ = column * denominator_ - numerator;  // 0 <= excess < D
+        const int64_t step = dx * subpixelsPerPixel;
+        stepColumns_ = floorDiv(step, denominator_);
+        stepRemainder_ = step - stepColumns_ * denominator_;
     }
 
-    // The first column whose centre lies on or right of the edge in `row`.
-    int64_t columnAt(int64_t row) const
+    void nextRow()
     {
-        return ceilDiv(x0 * dy + (row * subpixelsPerPixel - y0) * dx, dy * subpixelsPerPixel);
+        column += stepColumns_;
+        excess_ -= stepRemainder_;
+        if (excess_ < 0) {
+            excess_ += denominator_;
+            ++column;
+        }
     }
+
+    int64_t column = 0;
+
+private:
+    int64_t denominator_ = 1, excess_ = 0, stepColumns_ = 0, stepRemainder_ = 0;
 };
 
-// An attribute as a linear function of the pixel position.
+// Fixed-point values are held a little inside [0, top + 1) so that their whole part
+// stays within [0, top] however the steps truncate.
+constexpr double fixedOne = double(1 << fixedShift);
+constexpr double endMargin = 1.0 / 64.0;
+constexpr double largestFixedStep = 1099511627776.0;  // 2^40, far beyond any usable slope
+
+// An attribute as a linear function of the pixel position, with its step from one
+// pixel to the next in fixed point.
 struct Plane {
-    double origin, perX, perY;  // value at (0, 0) and its slopes
-
-    double at(int64_t x, int64_t y) const { return origin + perX * double(x) + perY * double(y); }
+    double origin = 0, perX = 0, perY = 0;  // value at (0, 0) and its slopes
+    int64_t stepX = 0;
+    double top = 0;  // the largest whole value the attribute takes
 };
 
-Plane planeThrough(const Corner corner[3], const double value[3])
+Plane planeThrough(const Corner corner[3], const double value[3], double inverseDeterminant, double top)
 {
-    auto px = [&](int i) { return double(corner[i].x) / subpixelsPerPixel; };
-    auto py = [&](int i) { return double(corner[i].y) / subpixelsPerPixel; };
-    const double x1 = px(1) - px(0), y1 = py(1) - py(0), x2 = px(2) - px(0), y2 = py(2) - py(0);
+    const double x0 = double(corner[0].x) / subpixelsPerPixel, y0 = double(corner[0].y) / subpixelsPerPixel;
+    const double x1 = double(corner[1].x) / subpixelsPerPixel - x0, y1 = double(corner[1].y) / subpixelsPerPixel - y0;
+    const double x2 = double(corner[2].x) / subpixelsPerPixel - x0, y2 = double(corner[2].y) / subpixelsPerPixel - y0;
     const double v1 = value[1] - value[0], v2 = value[2] - value[0];
-    const double det = x1 * y2 - x2 * y1;
     Plane plane;
-    plane.perX = (v1 * y2 - v2 * y1) / det;
-    plane.perY = (v2 * x1 - v1 * x2) / det;
-    plane.origin = value[0] - plane.perX * px(0) - plane.perY * py(0);
+    plane.perX = (v1 * y2 - v2 * y1) * inverseDeterminant;
+    plane.perY = (v2 * x1 - v1 * x2) * inverseDeterminant;
+    plane.origin = value[0] - plane.perX * x0 - plane.perY * y0;
+    plane.stepX = int64_t(std::clamp(plane.perX * fixedOne, -largestFixedStep, largestFixedStep));
+    plane.top = top;
     return plane;
 }
 
-// The attribute in fixed point at the first pixel of a span, and a step truncated
-// toward zero, so that no pixel of the span leaves the range [0, top].
+// The attribute at the first pixel of a span and its step, in fixed point. Should the
+// triangle's own step carry the last pixel outside the range (rounding at a sliver's
+// edge), the span gets a step of its own that ends inside it.
 template <typename Fixed>
-void stepAcross(const Plane& plane, int64_t first, int64_t last, int64_t row, double top,
-                Fixed& start, Fixed& step)
+void stepAcross(const Plane& plane, int64_t first, int count, int64_t row, Fixed& start, Fixed& step)
 {
-    const double scale = double(1 << fixedShift);
-    const double a = std::clamp(plane.at(first, row), 0.0, top);
-    const double b = std::clamp(plane.at(last, row), 0.0, top);
-    const int64_t begin = int64_t(a * scale), end = int64_t(b * scale);
+    const double lowest = endMargin, highest = plane.top + 1 - endMargin;
+    const double value =
+        std::clamp(plane.origin + plane.perY * double(row) + plane.perX * double(first), lowest, highest);
+    const int64_t begin = int64_t(value * fixedOne);
     start = Fixed(begin);
-    step = Fixed(last > first ? (end - begin) / (last - first) : 0);
+    const int64_t end = begin + plane.stepX * (count - 1);
+    if (end >= int64_t(lowest * fixedOne) && end <= int64_t(highest * fixedOne)) {
+        step = Fixed(count > 1 ? plane.stepX : 0);
+        return;
+    }
+    const double last = std::clamp(value + plane.perX * double(count - 1), lowest, highest);
+    step = Fixed(int64_t((last - value) * fixedOne) / (count - 1));
 }
 
 bool snap(const RasterVertex& v, Corner& corner)
@@ -153,51 +184,64 @@ void drawTriangle(const RasterTarget& target, const RasterState& state, const Ra
 
     const RasterRect& clip = target.clip;
     const int64_t firstRow = std::max<int64_t>(ceilDiv(corner[0].y, subpixelsPerPixel), clip.top);
-    const int64_t middleRow = ceilDiv(corner[1].y, subpixelsPerPixel);
+    const int64_t middleRow = std::max(ceilDiv(corner[1].y, subpixelsPerPixel), firstRow);
     const int64_t endRow = std::min<int64_t>(ceilDiv(corner[2].y, subpixelsPerPixel), clip.bottom);
     if (firstRow >= endRow)
         return;
-    const Edge longEdge(corner[0], corner[2]), upperEdge(corner[0], corner[1]),
-        lowerEdge(corner[1], corner[2]);
-
-    Plane colourPlane[4], depthPlane;
-    for (int channel = 0; channel < 4; ++channel) {
-        double value[3];
-        for (int i = 0; i < 3; ++i)
-            value[i] = (&corner[i].vertex->r)[channel];
-        colourPlane[channel] = planeThrough(corner, value);
-    }
-    {
-        double value[3];
-        for (int i = 0; i < 3; ++i)
-            value[i] = double(corner[i].vertex->z) * depthLevels;
-        depthPlane = planeThrough(corner, value);
-    }
 
     d3d::SpanSetup setup{target.colour, (state.depthTest || state.depthWrite) ? target.depth : nullptr,
                          state, d3d::layoutOf(target.colour->format), nullptr};
+    // Blending at full alpha gives the source exactly.
+    if (a.a >= float(colourTop) && b.a >= float(colourTop) && c.a >= float(colourTop))
+        setup.state.blend = false;
     if (isFlat(a, b, c)) {
         const int colour[4] = {colourByte(a.r), colourByte(a.g), colourByte(a.b), colourByte(a.a)};
         const int64_t area = std::abs(cross) / (2 * subpixelsPerPixel * subpixelsPerPixel);
-        setup.flat = flatShadeCache().find(colour, setup.layout, state.dither, state.blend, area);
+        setup.flat = flatShadeCache().find(colour, setup.layout, state.dither, setup.state.blend, area);
+    }
+
+    // Only what the span will use: no colours for a flat triangle, alpha only for a
+    // blend, depth only with a depth buffer in use.
+    const int colourChannels = setup.flat ? 0 : setup.state.blend ? 4 : 3;
+    const bool useDepth = setup.depth != nullptr;
+    const double inverseDeterminant = double(subpixelsPerPixel * subpixelsPerPixel) / double(cross);
+    Plane colourPlane[4], depthPlane;
+    for (int channel = 0; channel < colourChannels; ++channel) {
+        double value[3];
+        for (int i = 0; i < 3; ++i)
+            value[i] = double((&corner[i].vertex->r)[channel]);
+        colourPlane[channel] = planeThrough(corner, value, inverseDeterminant, colourTop);
+    }
+    if (useDepth) {
+        double value[3];
+        for (int i = 0; i < 3; ++i)
+            value[i] = double(corner[i].vertex->z) * depthLevels;
+        depthPlane = planeThrough(corner, value, inverseDeterminant, depthLevels);
     }
 
     uint64_t written = 0;
-    for (int64_t row = firstRow; row < endRow; ++row) {
-        const Edge& shortEdge = row < middleRow ? upperEdge : lowerEdge;
-        const Edge& leftEdge = longEdgeLeft ? longEdge : shortEdge;
-        const Edge& rightEdge = longEdgeLeft ? shortEdge : longEdge;
-        const int64_t first = std::max<int64_t>(leftEdge.columnAt(row), clip.left);
-        const int64_t end = std::min<int64_t>(rightEdge.columnAt(row), clip.right);
-        if (first >= end)
-            continue;
-        d3d::Span span{int(first), int(row), int(end - first), {}, {}, 0, 0};
-        for (int channel = 0; channel < 4; ++channel)
-            stepAcross(colourPlane[channel], first, end - 1, row, colourTop, span.colour[channel],
-                       span.colourStep[channel]);
-        stepAcross(depthPlane, first, end - 1, row, depthLevels, span.depth, span.depthStep);
-        written += uint64_t(d3d::shadeSpan(setup, span));
-    }
+    auto drawRows = [&](EdgeWalk& longEdge, EdgeWalk& shortEdge, int64_t from, int64_t to) {
+        EdgeWalk& left = longEdgeLeft ? longEdge : shortEdge;
+        EdgeWalk& right = longEdgeLeft ? shortEdge : longEdge;
+        for (int64_t row = from; row < to; ++row, left.nextRow(), right.nextRow()) {
+            const int64_t first = std::max<int64_t>(left.column, clip.left);
+            const int64_t end = std::min<int64_t>(right.column, clip.right);
+            if (first >= end)
+                continue;
+            d3d::Span span{int(first), int(row), int(end - first), {}, {}, 0, 0};
+            for (int channel = 0; channel < colourChannels; ++channel)
+                stepAcross(colourPlane[channel], first, span.count, row, span.colour[channel],
+                           span.colourStep[channel]);
+            if (useDepth)
+                stepAcross(depthPlane, first, span.count, row, span.depth, span.depthStep);
+            written += uint64_t(d3d::shadeSpan(setup, span));
+        }
+    };
+    EdgeWalk longEdge(corner[0], corner[2], firstRow);
+    EdgeWalk upperEdge(corner[0], corner[1], firstRow);
+    EdgeWalk lowerEdge(corner[1], corner[2], middleRow);
+    drawRows(longEdge, upperEdge, firstRow, std::min(middleRow, endRow));
+    drawRows(longEdge, lowerEdge, middleRow, endRow);
     direct3DCounters().pixelsWritten += written;
 }
 

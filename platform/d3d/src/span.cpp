@@ -6,116 +6,174 @@ namespace {
 constexpr int blueBits = 5;  // red and blue have 5 bits in both formats
 constexpr int levelMask5 = 31;
 
-bool depthPasses(uint8_t passMask, uint16_t incoming, uint16_t stored)
-{
-    uint8_t relation = incoming < stored ? depthPassNearer
-                       : incoming == stored ? depthPassEqual
-                                            : depthPassFarther;
-    return (passMask & relation) != 0;
-}
+// The reduction tables of the four columns of each row: the dither phase repeats
+// every four pixels. Indexed [dither][green bits - 5][row & 3].
+struct RowTables {
+    const uint8_t* fiveBit[ditherSize];
+    const uint8_t* green[ditherSize];
+};
 
-// The dither phase of each column of row y, by column & 3.
-struct RowPhases {
-    int phase[ditherSize];
-    explicit RowPhases(int y)
+struct AllRowTables {
+    RowTables rows[2][2][ditherSize];
+
+    AllRowTables()
     {
-        for (int column = 0; column < ditherSize; ++column)
-            phase[column] = bayerMatrix[y & 3][column];
+        for (int dither = 0; dither < 2; ++dither)
+            for (int greenBits = 5; greenBits <= 6; ++greenBits)
+                for (int y = 0; y < ditherSize; ++y)
+                    for (int column = 0; column < ditherSize; ++column) {
+                        const int phase = bayerMatrix[y][column];
+                        RowTables& row = rows[dither][greenBits - 5][y];
+                        row.fiveBit[column] = reductionTable(5, dither != 0, phase);
+                        row.green[column] = reductionTable(greenBits, dither != 0, phase);
+                    }
     }
 };
 
+const AllRowTables allRowTables;
+
+const RowTables& rowTables(int y, bool dither, int greenBits)
+{
+    return allRowTables.rows[dither ? 1 : 0][greenBits - 5][y & 3];
+}
+
+// How a span treats depth. The common case, the demo's "less or equal, and write",
+// gets a loop of its own.
+enum class DepthMode { off, lessEqualWrite, general };
+
+DepthMode depthModeOf(const SpanSetup& setup)
+{
+    const RasterState& state = setup.state;
+    if (!setup.depth || (!state.depthTest && !state.depthWrite))
+        return DepthMode::off;
+    if (state.depthTest && state.depthWrite && state.depthPassMask == (depthPassNearer | depthPassEqual))
+        return DepthMode::lessEqualWrite;
+    return DepthMode::general;
+}
+
+// The depth test without branches, as its outcome changes from pixel to pixel: a
+// pixel that fails keeps its old colour and depth, written back unchanged.
+template <DepthMode Mode>
 struct DepthAccess {
     uint16_t* row;
-    bool test, write;
-    uint8_t passMask;
+    uint8_t failMask;  // the relations of new to stored depth that reject; none without a test
+    bool write;
 
     DepthAccess(const SpanSetup& setup, const Span& span)
         : row(setup.depth ? setup.depth->row(span.y) + span.x : nullptr),
-          test(row && setup.state.depthTest), write(row && setup.state.depthWrite),
-          passMask(setup.state.depthPassMask)
+          failMask(uint8_t(setup.state.depthTest ? ~setup.state.depthPassMask & 7 : 0)),
+          write(setup.state.depthWrite)
     {
     }
 
     // Whether pixel i may be drawn at depth z; stores z when it may and writes are on.
-    bool admit(int i, int64_t z) const
+    bool admit(int i, int64_t z)
     {
-        uint16_t incoming = uint16_t(z >> fixedShift);
-        if (test && !depthPasses(passMask, incoming, row[i]))
-            return false;
-        if (write)
-            row[i] = incoming;
-        return true;
+        if constexpr (Mode == DepthMode::off) {
+            return true;
+        } else {
+            const uint16_t incoming = uint16_t(z >> fixedShift), stored = row[i];
+            bool pass;
+            if constexpr (Mode == DepthMode::lessEqualWrite) {
+                pass = incoming <= stored;
+                row[i] = pass ? incoming : stored;
+            } else {
+                const unsigned relation = incoming < stored    ? depthPassNearer
+                                          : incoming == stored ? depthPassEqual
+                                                               : depthPassFarther;
+                pass = (relation & failMask) == 0;
+                row[i] = (pass && write) ? incoming : stored;
+            }
+            return pass;
+        }
     }
 };
 
-template <bool Blend>
+// The pixel layout is a template argument so that the shifts and masks of the inner
+// loops are constants.
+template <int RedShift, int GreenBits, bool Blend, DepthMode Mode>
 int shadeInterpolated(const SpanSetup& setup, const Span& span)
 {
-    const PixelLayout layout = setup.layout;
-    const int greenMask = (1 << layout.greenBits) - 1;
-    const bool dither = setup.state.dither;
-    const RowPhases phases(span.y);
-    const uint8_t* redTable[ditherSize];
-    const uint8_t* greenTable[ditherSize];
-    const uint8_t* blueTable[ditherSize];
-    for (int column = 0; column < ditherSize; ++column) {
-        redTable[column] = reductionTable(blueBits, dither, phases.phase[column]);
-        greenTable[column] = reductionTable(layout.greenBits, dither, phases.phase[column]);
-        blueTable[column] = reductionTable(blueBits, dither, phases.phase[column]);
-    }
-    const DepthAccess depth(setup, span);
+    constexpr int greenMask = (1 << GreenBits) - 1;
+    const RowTables& tables = rowTables(span.y, setup.state.dither, GreenBits);
+    DepthAccess<Mode> depth(setup, span);
     uint16_t* out = setup.colour->row(span.y) + span.x;
 
     int32_t r = span.colour[0], g = span.colour[1], b = span.colour[2], a = span.colour[3];
     const int32_t dr = span.colourStep[0], dg = span.colourStep[1], db = span.colourStep[2],
                   da = span.colourStep[3];
     int64_t z = span.depth;
+    const int64_t dz = span.depthStep;
     int written = 0;
-    for (int i = 0; i < span.count; ++i, r += dr, g += dg, b += db, a += da, z += span.depthStep) {
-        if (!depth.admit(i, z))
-            continue;
+    for (int i = 0; i < span.count; ++i, r += dr, g += dg, b += db, a += da, z += dz) {
+        const bool pass = depth.admit(i, z);
         int red = r >> fixedShift, green = g >> fixedShift, blue = b >> fixedShift;
+        const int old = out[i];
         if constexpr (Blend) {
             const int alpha = a >> fixedShift;
-            const uint16_t old = out[i];
-            red = blendChannel(red, expandLevel(old >> layout.redShift & levelMask5, blueBits), alpha);
-            green = blendChannel(green, expandLevel(old >> 5 & greenMask, layout.greenBits), alpha);
+            red = blendChannel(red, expandLevel(old >> RedShift & levelMask5, blueBits), alpha);
+            green = blendChannel(green, expandLevel(old >> 5 & greenMask, GreenBits), alpha);
             blue = blendChannel(blue, expandLevel(old & levelMask5, blueBits), alpha);
         }
         const int column = (span.x + i) & 3;
-        out[i] = uint16_t(redTable[column][red] << layout.redShift | greenTable[column][green] << 5 |
-                          blueTable[column][blue]);
-        ++written;
+        const int pixel = tables.fiveBit[column][red] << RedShift | tables.green[column][green] << 5 |
+                          tables.fiveBit[column][blue];
+        out[i] = uint16_t(pass ? pixel : old);
+        written += pass;
     }
     return written;
 }
 
-template <bool Blend>
+template <int RedShift, int GreenBits, bool Blend, DepthMode Mode>
 int shadeFlat(const SpanSetup& setup, const Span& span)
 {
+    constexpr int greenMask = (1 << GreenBits) - 1;
     const FlatShade& shade = *setup.flat;
-    const PixelLayout layout = setup.layout;
-    const int greenMask = (1 << layout.greenBits) - 1;
-    const RowPhases phases(span.y);
-    const DepthAccess depth(setup, span);
+    DepthAccess<Mode> depth(setup, span);
+    int phase[ditherSize];
+    for (int column = 0; column < ditherSize; ++column)
+        phase[column] = bayerMatrix[span.y & 3][column];
     uint16_t* out = setup.colour->row(span.y) + span.x;
     int64_t z = span.depth;
+    const int64_t dz = span.depthStep;
     int written = 0;
-    for (int i = 0; i < span.count; ++i, z += span.depthStep) {
-        if (!depth.admit(i, z))
-            continue;
-        const int phase = phases.phase[(span.x + i) & 3];
-        if constexpr (Blend) {
-            const uint16_t old = out[i];
-            out[i] = uint16_t(shade.red[phase][old >> layout.redShift & levelMask5] |
-                              shade.green[phase][old >> 5 & greenMask] |
-                              shade.blue[phase][old & levelMask5]);
-        } else {
-            out[i] = shade.opaque[phase];
-        }
-        ++written;
+    for (int i = 0; i < span.count; ++i, z += dz) {
+        const bool pass = depth.admit(i, z);
+        const int p = phase[(span.x + i) & 3];
+        const int old = out[i];
+        int pixel;
+        if constexpr (Blend)
+            pixel = shade.red[p][old >> RedShift & levelMask5] | shade.green[p][old >> 5 & greenMask] |
+                    shade.blue[p][old & levelMask5];
+        else
+            pixel = shade.opaque[p];
+        out[i] = uint16_t(pass ? pixel : old);
+        written += pass;
     }
     return written;
+}
+
+template <int RedShift, int GreenBits, DepthMode Mode>
+int shadeWithDepth(const SpanSetup& setup, const Span& span)
+{
+    if (setup.flat)
+        return setup.state.blend ? shadeFlat<RedShift, GreenBits, true, Mode>(setup, span)
+                                 : shadeFlat<RedShift, GreenBits, false, Mode>(setup, span);
+    return setup.state.blend ? shadeInterpolated<RedShift, GreenBits, true, Mode>(setup, span)
+                             : shadeInterpolated<RedShift, GreenBits, false, Mode>(setup, span);
+}
+
+template <int RedShift, int GreenBits>
+int shadeInLayout(const SpanSetup& setup, const Span& span)
+{
+    switch (depthModeOf(setup)) {
+    case DepthMode::off:
+        return shadeWithDepth<RedShift, GreenBits, DepthMode::off>(setup, span);
+    case DepthMode::lessEqualWrite:
+        return shadeWithDepth<RedShift, GreenBits, DepthMode::lessEqualWrite>(setup, span);
+    default:
+        return shadeWithDepth<RedShift, GreenBits, DepthMode::general>(setup, span);
+    }
 }
 
 } // namespace
@@ -147,10 +205,7 @@ void makeFlatShade(FlatShade& shade, const int colour[4], PixelLayout layout, bo
 
 int shadeSpan(const SpanSetup& setup, const Span& span)
 {
-    if (setup.flat)
-        return setup.state.blend ? shadeFlat<true>(setup, span) : shadeFlat<false>(setup, span);
-    return setup.state.blend ? shadeInterpolated<true>(setup, span)
-                             : shadeInterpolated<false>(setup, span);
+    return setup.layout.greenBits == 5 ? shadeInLayout<10, 5>(setup, span) : shadeInLayout<11, 6>(setup, span);
 }
 
 } // namespace soft::d3d

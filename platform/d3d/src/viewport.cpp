@@ -5,6 +5,8 @@
 #include "render_target.h"
 #include "soft/faults.h"
 
+#include <string>
+
 #include <algorithm>
 
 namespace soft::d3d {
@@ -36,7 +38,8 @@ void fillRect(SurfaceMemory& surface, const RasterRect& rect, uint16_t value)
 
 HRESULT Viewport::SetViewport2(LPD3DVIEWPORT2 viewport)
 {
-    if (long hr = soft::takeFault("IDirect3DViewport2::SetViewport2"))
+    static const std::string call = "IDirect3DViewport2::SetViewport2";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (!viewport || viewport->dvClipWidth == 0 || viewport->dvClipHeight == 0)
         return DDERR_INVALIDPARAMS;
@@ -48,7 +51,8 @@ HRESULT Viewport::SetViewport2(LPD3DVIEWPORT2 viewport)
 
 HRESULT Viewport::GetViewport2(LPD3DVIEWPORT2 viewport)
 {
-    if (long hr = soft::takeFault("IDirect3DViewport2::GetViewport2"))
+    static const std::string call = "IDirect3DViewport2::GetViewport2";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (!viewport)
         return DDERR_INVALIDPARAMS;
@@ -60,7 +64,8 @@ HRESULT Viewport::GetViewport2(LPD3DVIEWPORT2 viewport)
 
 HRESULT Viewport::SetBackground(D3DMATERIALHANDLE material)
 {
-    if (long hr = soft::takeFault("IDirect3DViewport2::SetBackground"))
+    static const std::string call = "IDirect3DViewport2::SetBackground";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (!Material::byHandle(material))
         return DDERR_INVALIDPARAMS;
@@ -70,7 +75,8 @@ HRESULT Viewport::SetBackground(D3DMATERIALHANDLE material)
 
 HRESULT Viewport::Clear(DWORD count, LPD3DRECT rects, DWORD flags)
 {
-    if (long hr = soft::takeFault("IDirect3DViewport2::Clear"))
+    static const std::string call = "IDirect3DViewport2::Clear";
+    if (long hr = soft::takeFault(call))
         return hr;
     if (!device_)
         return D3DERR_VIEWPORTHASNODEVICE;
