@@ -31,9 +31,13 @@ bool run(const std::string& command)
     return std::system((command + " 2>/dev/null").c_str()) == 0;
 }
 
+// Debian's ImageMagick (package imagemagick), called by its full path so that no
+// other program of that name stands in for it.
+const std::string kConvert = "/usr/bin/convert";
+
 bool haveConvert()
 {
-    return run("command -v convert >/dev/null");
+    return run("test -x " + kConvert);
 }
 
 // A picture with gradients and detail in every channel, as a binary PPM.
@@ -53,7 +57,7 @@ void writeSource(const std::string& path, int w, int h)
 std::vector<uint8_t> imageMagickPixels(const std::string& bmp)
 {
     std::string raw = bmp + ".rgb";
-    if (!run("convert " + bmp + " -depth 8 rgb:" + raw))
+    if (!run(kConvert + " " + bmp + " -depth 8 rgb:" + raw))
         return {};
     return readAll(raw);
 }
@@ -173,14 +177,14 @@ protected:
     void SetUp() override
     {
         if (!haveConvert())
-            GTEST_SKIP() << "ImageMagick's convert is not installed";
+            GTEST_SKIP() << "ImageMagick's convert is not installed (Debian package imagemagick)";
         ASSERT_TRUE(run("mkdir -p " + kDir));
         writeSource(kDir + "/source.ppm", 37, 23);
     }
     std::string make(const Written& w)
     {
         std::string path = kDir + "/" + w.file;
-        EXPECT_TRUE(run("convert " + kDir + "/source.ppm " + w.options + path)) << w.options;
+        EXPECT_TRUE(run(kConvert + " " + kDir + "/source.ppm " + w.options + path)) << w.options;
         return path;
     }
 };
