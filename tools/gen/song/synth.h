@@ -11,9 +11,10 @@
 
 namespace song {
 
-inline constexpr double kRenderRate = 44100;   // frames a second of one-shot renders
-inline constexpr double kMiddleC = 261.6255653; // Hz of C-4, which the player sounds at 8363 Hz for a
-inline constexpr double kC4PlaybackRate = 8363; // sample with relative note 0 and finetune 0
+inline constexpr double kRenderRate = 44100;    // frames a second of one-shot renders
+inline constexpr double kMiddleC = 261.6255653;  // Hz: C-4 is tuned to middle C (A-4 = 440 Hz)
+// Frames a second at which the player plays C-4 of a sample with relative note 0 and finetune 0.
+inline constexpr double kC4PlaybackRate = 8363;
 
 using Buffer = std::vector<float>;
 
