@@ -23,9 +23,14 @@ constexpr int exitUsage = 64;
 constexpr int exitSetup = 2;
 
 host::HeadlessHost* headless = nullptr;
+host::Recorder* recorder = nullptr;
 
+// Whatever path the program leaves by, captured sound is complete and a recording
+// that did not finish leaves nothing half-written behind.
 void finishHeadless()
 {
+    if (recorder)
+        recorder->abandon();
     if (headless)
         headless->finish();
 }
@@ -83,17 +88,30 @@ int main(int argc, char** argv)
     std::string dataDir = absolute(options.dataDir.empty() ? executableFolder() + "/data"
                                                            : options.dataDir);
     host::HeadlessHostOptions& headlessOptions = options.headlessOptions;
+    options.record.path = absolute(options.record.path);
+    if (!options.record.path.empty()) {
+        headlessOptions.framesPerSecond = options.record.framesPerSecond;
+        headlessOptions.wavPath = options.record.path + ".part.wav";
+        headlessOptions.captureDir.clear();
+    }
     headlessOptions.captureDir = absolute(headlessOptions.captureDir);
     headlessOptions.wavPath = absolute(headlessOptions.wavPath);
     if (!headlessOptions.captureDir.empty() && !makeFolder(headlessOptions.captureDir))
         return exitSetup;
 
     if (options.headless) {
-        headlessOptions.progress = isatty(STDERR_FILENO) != 0;
+        headlessOptions.progress = options.record.path.empty() && isatty(STDERR_FILENO) != 0;
         headless = host::makeHeadlessHost(headlessOptions).release();
         host::install(headless);
         host::catchQuitSignals();
         std::atexit(finishHeadless);
+        if (!options.record.path.empty()) {
+            recorder = new host::Recorder;
+            if (!recorder->start(options.record, *headless, error)) {
+                std::fprintf(stderr, "mornakle: %s\n", error.c_str());
+                return exitSetup;
+            }
+        }
     } else {
 #ifdef MORNAKLE_HAVE_SDL_HOST
         std::unique_ptr<host::Host> real = host::makeSdlHost(options.sdlOptions, error);
@@ -114,5 +132,10 @@ int main(int argc, char** argv)
         return exitSetup;
     }
     char commandLine[] = "";
-    return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+    int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+    if (recorder && code == 0 && !recorder->finish(error)) {
+        std::fprintf(stderr, "mornakle: %s\n", error.c_str());
+        return exitSetup;
+    }
+    return code;
 }

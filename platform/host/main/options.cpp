@@ -22,6 +22,9 @@ const char* const usageText =
     "  --scale aspect|integer|stretch  how the picture fills the window (default aspect)\n"
     "  --filter nearest|linear         scaling filter (default nearest)\n"
     "  --vsync on|off         wait for vertical sync (default on)\n"
+    "  --record FILE          render the show headless to a video with sound (.mp4, .mkv, .webm)\n"
+    "  --fps N                recording: frames a second (default 50)\n"
+    "  --from T, --to T       recording: only the show time from tick T to tick T (50 ms each)\n"
     "  --inject-fault CALL=RESULT[,SKIP]  make a platform call fail (for testing)\n"
     "  --help                 show this text\n";
 
@@ -118,6 +121,18 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         {"--vsync", [&](const char* v) {
              return choose<bool>(v, {{"on", true}, {"off", false}}, options.sdlOptions.vsync);
          }},
+        {"--record", [&](const char* v) {
+             options.record.path = v;
+             return recordingFormatKnown(v);
+         }},
+        {"--fps", [&](const char* v) {
+             return parseUnsigned(v, options.record.framesPerSecond) &&
+                    options.record.framesPerSecond >= 1 && options.record.framesPerSecond <= 240;
+         }},
+        {"--from", [&](const char* v) { return parseUnsigned(v, options.record.fromTicks); }},
+        {"--to", [&](const char* v) {
+             return parseUnsigned(v, options.record.toTicks) && options.record.toTicks > 0;
+         }},
         {"--inject-fault", [&](const char* v) {
              InjectedFault fault;
              if (!parseFault(v, fault))
@@ -153,6 +168,13 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         }
     }
     options.sdlOptions.pixelFormat = options.pixelFormat;
+    if (!options.record.path.empty()) {
+        options.headless = true;
+        if (options.record.toTicks && options.record.toTicks <= options.record.fromTicks) {
+            error = "--to must lie after --from";
+            return false;
+        }
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "host/headless_host.h"
+#include "recorder.h"
 #include "host/sdl_host.h"
 
 #include <cstdint>
@@ -25,6 +26,7 @@ struct Options {
     soft::PixelFormat pixelFormat = soft::PixelFormat::rgb565;
     std::string dataDir;        // empty: the data folder beside the executable
     std::vector<InjectedFault> faults;
+    RecordOptions record;       // record.path set: render the show to a video
 };
 
 // Fills `options` from argv. On a bad option returns false with one line in `error`.

@@ -63,8 +63,12 @@ void HeadlessHost::present(const Frame& frame)
     if (onPresent)
         onPresent(frame, lastRead);
     ++presented;
-    clock += options.frameMs;  // wraps like the real counter after 49.7 days
-    mixAudio(options.frameMs);
+    uint32_t before = clock;
+    if (options.framesPerSecond)
+        clock = options.startMs + uint32_t(uint64_t(presented) * 1000 / options.framesPerSecond);
+    else
+        clock += options.frameMs;  // wraps like the real counter after 49.7 days
+    mixAudio(clock - before);
     if (options.progress && presented % 25 == 0)
         showProgress();
 }

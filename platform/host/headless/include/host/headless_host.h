@@ -18,6 +18,9 @@ namespace host {
 struct HeadlessHostOptions {
     uint32_t startMs = 0;            // the virtual tick counter's first value
     uint32_t frameMs = 20;           // how far it advances at every presented frame
+    // When set, the counter runs at this many frames a second instead: frame k is shown
+    // at startMs + k * 1000 / fps, so a whole show never drifts.
+    uint32_t framesPerSecond = 0;
     std::string captureDir;          // when set, presented frames are written here as PNG
     int captureEvery = 1;            // write every K-th presented frame
     std::string wavPath;             // when set, the mixed sound is written here
