@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 
 using d3dtest::referenceBlend;
 using soft::PixelFormat;
@@ -296,6 +297,35 @@ TEST_P(DeviceTest, ProjectedTrianglesAreCutToTheViewportSides)
             const bool inside = x >= 376 && x < 376 + 249 && y >= 82 && y < 82 + 193;
             ASSERT_EQ(pixels().at(x, y) != sentinel, inside) << x << "," << y;
         }
+}
+
+TEST_P(DeviceTest, TrianglesSharingAClippedEdgeStillTouchEachPixelOnce)
+{
+    // Quads far larger than the box, split along a diagonal that crosses the box's
+    // sides; each half is cut by the clip volume, and the cuts must meet exactly.
+    D3DVIEWPORT2 box = boxViewport();
+    ASSERT_EQ(viewport->SetViewport2(&box), D3D_OK);
+    ASSERT_EQ(device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE), D3D_OK);
+    ASSERT_EQ(device->SetRenderState(D3DRENDERSTATE_DITHERENABLE, FALSE), D3D_OK);
+    const D3DCOLOR white = 0x7FFFFFFF;
+    const uint16_t once = pack(127, 127, 127);
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> outside(2.0f, 4.0f), depth(0.1f, 0.9f);
+    for (int quad = 0; quad < 40; ++quad) {
+        clearAll(0);
+        soft::resetDirect3DCounters();
+        const D3DLVERTEX topLeft = litVertex(-outside(random), outside(random), depth(random), white);
+        const D3DLVERTEX topRight = litVertex(outside(random), outside(random), depth(random), white);
+        const D3DLVERTEX bottomRight = litVertex(outside(random), -outside(random), depth(random), white);
+        const D3DLVERTEX bottomLeft = litVertex(-outside(random), -outside(random), depth(random), white);
+        ASSERT_EQ(device->BeginScene(), D3D_OK);
+        drawList<D3DLVERTEX>(D3DVT_LVERTEX, {topLeft, topRight, bottomRight, topLeft, bottomRight, bottomLeft});
+        ASSERT_EQ(device->EndScene(), D3D_OK);
+        EXPECT_EQ(soft::direct3DCounters().pixelsWritten, uint64_t(249 * 193)) << "quad " << quad;
+        for (int y = 82; y < 82 + 193; ++y)
+            for (int x = 376; x < 376 + 249; ++x)
+                ASSERT_EQ(pixels().at(x, y), once) << "quad " << quad << " at " << x << "," << y;
+    }
 }
 
 TEST_P(DeviceTest, ProjectionMapsClipSpaceToPixels)

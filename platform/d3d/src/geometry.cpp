@@ -58,7 +58,10 @@ void clipAgainst(const ClipPlane& plane, const Polygon& in, Polygon& out)
         if (currentIn)
             out.vertex[out.count++] = current;
         if (currentIn != nextIn) {
-            const ClipVertex cut = lerp(current.v, next.v, dc / (dc - dn));
+            // Always from the inside corner outward, so that two triangles sharing the
+            // edge make the very same new corner and keep sharing it exactly.
+            const ClipVertex cut = currentIn ? lerp(current.v, next.v, dc / (dc - dn))
+                                             : lerp(next.v, current.v, dn / (dn - dc));
             // Leaving, the new corner starts an edge along the plane; entering, it
             // starts what is left of the sent edge.
             out.vertex[out.count++] = PolygonVertex{cut, false, currentIn ? false : current.edgeFollows};
