@@ -61,16 +61,4 @@ TEST(BoxFlashes, TwoInEveryBeat)
     EXPECT_NEAR(*boxFlashLevel(24.01f), 1.0f, 1e-2);
 }
 
-TEST(BoxFlashes, EveryLevelLiesBetweenZeroAndOne)
-{
-    int flashed = 0;
-    for (float t = 0.0f; t < 133.34f; t += 0.125f)
-        if (FlashLevel level = boxFlashLevel(t)) {
-            ++flashed;
-            EXPECT_GE(*level, 0.0f) << t;
-            EXPECT_LE(*level, 1.0f) << t;
-        }
-    EXPECT_NEAR(flashed, 4 * (10 + 6) * 8, 16);  // beats 0 to 3, 16 ticks of flash each
-}
-
 }  // namespace

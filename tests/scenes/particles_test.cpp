@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include <cmath>
-#include <vector>
 
 namespace {
 
@@ -96,65 +95,6 @@ TEST(MovingLight, CirclesOnThreeSines)
     EXPECT_NEAR(position[0], 20 * std::sin(5.0), 1e-5);
     EXPECT_NEAR(position[1], 20 * std::cos(50 / 11.2), 1e-5);
     EXPECT_NEAR(position[2], 20 * std::sin(50 / 13.1), 1e-5);
-}
-
-// Records the lit vertices sent between Begin and End.
-struct RecordingDevice : IDirect3DDevice2 {
-    std::vector<D3DLVERTEX> vertices;
-    int begins = 0, ends = 0;
-    D3DPRIMITIVETYPE primitive{};
-    D3DVERTEXTYPE vertexType{};
-    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-    ULONG AddRef() override { return 1; }
-    ULONG Release() override { return 1; }
-    HRESULT AddViewport(LPDIRECT3DVIEWPORT2) override { return D3D_OK; }
-    HRESULT SetCurrentViewport(LPDIRECT3DVIEWPORT2) override { return D3D_OK; }
-    HRESULT BeginScene() override { return D3D_OK; }
-    HRESULT EndScene() override { return D3D_OK; }
-    HRESULT SetRenderState(D3DRENDERSTATETYPE, DWORD) override { return D3D_OK; }
-    HRESULT GetRenderState(D3DRENDERSTATETYPE, LPDWORD) override { return D3D_OK; }
-    HRESULT SetTransform(D3DTRANSFORMSTATETYPE, LPD3DMATRIX) override { return D3D_OK; }
-    HRESULT GetTransform(D3DTRANSFORMSTATETYPE, LPD3DMATRIX) override { return D3D_OK; }
-    HRESULT Begin(D3DPRIMITIVETYPE p, D3DVERTEXTYPE v, DWORD) override
-    {
-        ++begins, primitive = p, vertexType = v;
-        return D3D_OK;
-    }
-    HRESULT Vertex(LPVOID vertex) override
-    {
-        vertices.push_back(*static_cast<D3DLVERTEX*>(vertex));
-        return D3D_OK;
-    }
-    HRESULT End(DWORD) override
-    {
-        ++ends;
-        return D3D_OK;
-    }
-};
-
-TEST_F(Swarm, SendsFourTrianglesPerParticleInOneList)
-{
-    particles[0] = {1.0f, 2.0f, 3.0f, 0.0f, 0.0f, 0.0f};
-    RecordingDevice device;
-    sendParticles(&device);
-    EXPECT_EQ(device.begins, 1);
-    EXPECT_EQ(device.ends, 1);
-    EXPECT_EQ(device.primitive, D3DPT_TRIANGLELIST);
-    EXPECT_EQ(device.vertexType, D3DVT_LVERTEX);
-    ASSERT_EQ(device.vertices.size(), 1200u);
-    // B, A, C; A, D, C; C, B, D; A, B, D around (1, 2, 3).
-    const float expected[12][3] = {{1, 3, 3}, {2, 2, 3}, {1, 2, 4}, {2, 2, 3}, {2, 3, 4}, {1, 2, 4},
-                                   {1, 2, 4}, {1, 3, 3}, {2, 3, 4}, {2, 2, 3}, {1, 3, 3}, {2, 3, 4}};
-    for (int i = 0; i < 12; ++i) {
-        EXPECT_EQ(device.vertices[i].x, expected[i][0]) << i;
-        EXPECT_EQ(device.vertices[i].y, expected[i][1]) << i;
-        EXPECT_EQ(device.vertices[i].z, expected[i][2]) << i;
-    }
-    for (const D3DLVERTEX& v : device.vertices) {
-        EXPECT_EQ(v.color, 0x4CCC7FCCu);
-        EXPECT_EQ(v.specular, 0xFF000000u);
-    }
-    EXPECT_EQ(device.vertices[12].y, 41.0f);  // particle 1's B at its start
 }
 
 }  // namespace

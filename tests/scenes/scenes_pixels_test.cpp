@@ -140,20 +140,14 @@ TEST_F(Scenes, HouseBandLaysItsPictureOverTheScene)
     EXPECT_TRUE(isBlack(rgbAt(back(), 320, 2)));
 }
 
-TEST_F(Scenes, HouseFlashesWhitenTheSky)
+TEST_F(Scenes, HouseFlashesAndFadeReachTheSky)
 {
     drawHouseScene(5.0f, context());  // level 0.5 on the black sky
     EXPECT_TRUE(isGrey(rgbAt(back(), 320, 2), 127, 9));
     drawHouseScene(10.0f, context());  // between the two flashes of the beat
     EXPECT_TRUE(isBlack(rgbAt(back(), 320, 2)));
-}
-
-TEST_F(Scenes, HouseFadesToBlackOverTheLastTwoBeats)
-{
     drawHouseScene(240.0f, context());  // flash 0.33 under black 0.6
     EXPECT_TRUE(isGrey(rgbAt(back(), 320, 2), int(0.4 * 0.3333 * 255), 8));
-    EXPECT_EQ(countPixels(back(), {0, 0, 640, 480}, [](soft::Rgb8 c) { return c.r > 110 || c.g > 110 || c.b > 110; }),
-              0);
     drawHouseScene(266.6f, context());
     EXPECT_EQ(countPixels(back(), {0, 0, 640, 480}, [](soft::Rgb8 c) { return !isBlack(c); }), 0);
 }
