@@ -62,6 +62,9 @@ Bitmap* makeBitmap(const DecodedBitmap& picture, int width, int height)
 
 } // namespace
 
+// With or without LR_CREATEDIBSECTION the result is the same 32-bit bitmap, which
+// converts exactly to any surface; LR_MONOCHROME and LR_DEFAULTSIZE are not needed by
+// any caller and are ignored.
 HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags)
 {
     if (type != IMAGE_BITMAP || !name || width < 0 || height < 0 || soft::takeFault("LoadImageA"))
