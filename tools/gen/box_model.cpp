@@ -102,6 +102,6 @@ SceneData modelBoxScene()
     scene.lights.push_back(omniLight("Left", {-62, 8, -12}, {1.0f, 0.22f, 0.45f}, 125, 0.8f));
     scene.lights.push_back(omniLight("Right", {62, -8, 12}, {1.0f, 0.55f, 0.1f}, 125, 0.8f));
 
-    scene.camera = {"Circler", {0, -50, 0}, {0, 0, 0}, 0, 40};
+    scene.camera = {"Circler", {0, -50, 0}, {0, 0, 0}, 0, 52};
     return scene;
 }
