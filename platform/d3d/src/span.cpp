@@ -6,36 +6,27 @@ namespace {
 constexpr int blueBits = 5;  // red and blue have 5 bits in both formats
 constexpr int levelMask5 = 31;
 
-// The reduction tables of the four columns of each row: the dither phase repeats
-// every four pixels. Indexed [dither][green bits - 5][row & 3].
-struct RowTables {
-    const uint8_t* fiveBit[ditherSize];
-    const uint8_t* green[ditherSize];
-};
-
-struct AllRowTables {
-    RowTables rows[2][2][ditherSize];
-
-    AllRowTables()
+// The dither phases of a row from column x on: the phase repeats every four pixels,
+// so the four are kept as 16-bit fields of one word that turns one field per pixel.
+// Each phase comes multiplied by `scale`, the size of one phase's table.
+class PhaseCycle {
+public:
+    PhaseCycle(int x, int y, unsigned scale)
     {
-        for (int dither = 0; dither < 2; ++dither)
-            for (int greenBits = 5; greenBits <= 6; ++greenBits)
-                for (int y = 0; y < ditherSize; ++y)
-                    for (int column = 0; column < ditherSize; ++column) {
-                        const int phase = bayerMatrix[y][column];
-                        RowTables& row = rows[dither][greenBits - 5][y];
-                        row.fiveBit[column] = reductionTable(5, dither != 0, phase);
-                        row.green[column] = reductionTable(greenBits, dither != 0, phase);
-                    }
+        for (int k = 0; k < ditherSize; ++k)
+            packed_ |= uint64_t(bayerMatrix[y & 3][(x + k) & 3] * scale) << (16 * k);
     }
+
+    unsigned next()
+    {
+        const unsigned current = unsigned(packed_ & 0xFFFF);
+        packed_ = packed_ >> 16 | packed_ << 48;
+        return current;
+    }
+
+private:
+    uint64_t packed_ = 0;
 };
-
-const AllRowTables allRowTables;
-
-const RowTables& rowTables(int y, bool dither, int greenBits)
-{
-    return allRowTables.rows[dither ? 1 : 0][greenBits - 5][y & 3];
-}
 
 // How a span treats depth. The common case, the demo's "less or equal, and write",
 // gets a loop of its own.
@@ -94,30 +85,37 @@ struct DepthAccess {
 template <int RedShift, int GreenBits, bool Blend, DepthMode Mode>
 int shadeInterpolated(const SpanSetup& setup, const Span& span)
 {
-    constexpr int greenMask = (1 << GreenBits) - 1;
-    const RowTables& tables = rowTables(span.y, setup.state.dither, GreenBits);
+    constexpr unsigned greenMask = (1u << GreenBits) - 1;
+    // The 16 phase tables of a width lie one after another; without dither every
+    // phase uses the one table that drops the low bits.
+    const bool dither = setup.state.dither;
+    const uint8_t* fiveBit = reductionTable(blueBits, dither, 0);
+    const uint8_t* green6 = reductionTable(GreenBits, dither, 0);
+    PhaseCycle phases(span.x, span.y, dither ? sizeof(ReductionTable) : 0);
     DepthAccess<Mode> depth(setup, span);
     uint16_t* out = setup.colour->row(span.y) + span.x;
 
-    int32_t r = span.colour[0], g = span.colour[1], b = span.colour[2], a = span.colour[3];
-    const int32_t dr = span.colourStep[0], dg = span.colourStep[1], db = span.colourStep[2],
-                  da = span.colourStep[3];
+    // Unsigned, so that the whole parts need no sign; the values never leave [0, 256).
+    uint32_t r = uint32_t(span.colour[0]), g = uint32_t(span.colour[1]), b = uint32_t(span.colour[2]),
+             a = uint32_t(span.colour[3]);
+    const uint32_t dr = uint32_t(span.colourStep[0]), dg = uint32_t(span.colourStep[1]),
+                   db = uint32_t(span.colourStep[2]), da = uint32_t(span.colourStep[3]);
     int64_t z = span.depth;
     const int64_t dz = span.depthStep;
     int written = 0;
     for (int i = 0; i < span.count; ++i, r += dr, g += dg, b += db, a += da, z += dz) {
         const bool pass = depth.admit(i, z);
-        int red = r >> fixedShift, green = g >> fixedShift, blue = b >> fixedShift;
-        const int old = out[i];
+        unsigned red = r >> fixedShift, green = g >> fixedShift, blue = b >> fixedShift;
+        const unsigned old = out[i];
         if constexpr (Blend) {
-            const int alpha = a >> fixedShift;
-            red = blendChannel(red, expandLevel(old >> RedShift & levelMask5, blueBits), alpha);
-            green = blendChannel(green, expandLevel(old >> 5 & greenMask, GreenBits), alpha);
-            blue = blendChannel(blue, expandLevel(old & levelMask5, blueBits), alpha);
+            const int alpha = int(a >> fixedShift);
+            red = unsigned(blendChannel(int(red), expandLevel(int(old >> RedShift & levelMask5), blueBits), alpha));
+            green = unsigned(blendChannel(int(green), expandLevel(int(old >> 5 & greenMask), GreenBits), alpha));
+            blue = unsigned(blendChannel(int(blue), expandLevel(int(old & levelMask5), blueBits), alpha));
         }
-        const int column = (span.x + i) & 3;
-        const int pixel = tables.fiveBit[column][red] << RedShift | tables.green[column][green] << 5 |
-                          tables.fiveBit[column][blue];
+        const unsigned phase = phases.next();
+        const unsigned pixel = unsigned(fiveBit[phase + red]) << RedShift | unsigned(green6[phase + green]) << 5 |
+                               fiveBit[phase + blue];
         out[i] = uint16_t(pass ? pixel : old);
         written += pass;
     }
@@ -127,24 +125,25 @@ int shadeInterpolated(const SpanSetup& setup, const Span& span)
 template <int RedShift, int GreenBits, bool Blend, DepthMode Mode>
 int shadeFlat(const SpanSetup& setup, const Span& span)
 {
-    constexpr int greenMask = (1 << GreenBits) - 1;
+    constexpr unsigned greenMask = (1u << GreenBits) - 1;
     const FlatShade& shade = *setup.flat;
+    const uint16_t* red = shade.red[0];
+    const uint16_t* green = shade.green[0];
+    const uint16_t* blue = shade.blue[0];
+    PhaseCycle phases(span.x, span.y, 1);
     DepthAccess<Mode> depth(setup, span);
-    int phase[ditherSize];
-    for (int column = 0; column < ditherSize; ++column)
-        phase[column] = bayerMatrix[span.y & 3][column];
     uint16_t* out = setup.colour->row(span.y) + span.x;
     int64_t z = span.depth;
     const int64_t dz = span.depthStep;
     int written = 0;
     for (int i = 0; i < span.count; ++i, z += dz) {
         const bool pass = depth.admit(i, z);
-        const int p = phase[(span.x + i) & 3];
-        const int old = out[i];
-        int pixel;
+        const unsigned p = phases.next();
+        const unsigned old = out[i];
+        unsigned pixel;
         if constexpr (Blend)
-            pixel = shade.red[p][old >> RedShift & levelMask5] | shade.green[p][old >> 5 & greenMask] |
-                    shade.blue[p][old & levelMask5];
+            pixel = unsigned(red[p * 32 + (old >> RedShift & levelMask5)] | green[p * 64 + (old >> 5 & greenMask)] |
+                             blue[p * 32 + (old & levelMask5)]);
         else
             pixel = shade.opaque[p];
         out[i] = uint16_t(pass ? pixel : old);
