@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Plays the show: in a window when there is a display, otherwise headless.
+# Plays the show: in a window when there is a display; without one, records it.
 set -euo pipefail
 build=${1:-build}
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$build/mornakle"
 fi
-echo "mornakle: no display here, so the show runs headless"
-exec "$build/mornakle" --headless --frame-ms 50
+echo "mornakle: no display here, so the show is recorded to $build/mornakle.mp4 instead"
+exec "$build/mornakle" --record "$build/mornakle.mp4"

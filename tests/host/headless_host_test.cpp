@@ -1,0 +1,135 @@
+// The headless host's virtual clock, its sound in step with it, and frame capture.
+#include "host/headless_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+host::Frame blackFrame()
+{
+    static std::vector<uint8_t> pixels(640 * 480 * 2);
+    host::Frame frame;
+    frame.pixels = pixels.data();
+    frame.width = 640;
+    frame.height = 480;
+    frame.pitch = 1280;
+    return frame;
+}
+
+// A source that counts what it is asked for.
+struct CountingSource : host::AudioSource {
+    int64_t frames = 0;
+    void mix(int16_t* out, int count) override
+    {
+        for (int i = 0; i < count * 2; ++i)
+            out[i] = int16_t(i);
+        frames += count;
+    }
+};
+
+TEST(HeadlessClock, AdvancesOneStepPerPresentAndWraps)
+{
+    host::HeadlessHostOptions options;
+    options.startMs = 0xFFFFFFFFu - 30;
+    options.frameMs = 20;
+    host::HeadlessHost h(options);
+    EXPECT_EQ(h.tickCount(), 0xFFFFFFFFu - 30);
+    h.present(blackFrame());
+    EXPECT_EQ(h.tickCount(), 0xFFFFFFFFu - 10);
+    h.present(blackFrame());
+    EXPECT_EQ(h.tickCount(), 9u);
+}
+
+TEST(HeadlessClock, AFrameRateNeverDriftsOverAWholeShow)
+{
+    for (uint32_t fps : {30u, 50u, 60u}) {
+        host::HeadlessHostOptions options;
+        options.startMs = 500;
+        options.framesPerSecond = fps;
+        host::HeadlessHost h(options);
+        CountingSource sound;
+        h.openAudio(&sound);
+        uint32_t frames = fps * 110;
+        for (uint32_t k = 0; k < frames; ++k) {
+            ASSERT_EQ(h.tickCount(), 500 + uint32_t(uint64_t(k) * 1000 / fps)) << fps << " fps";
+            h.present(blackFrame());
+        }
+        EXPECT_EQ(h.tickCount(), 500u + 110000u) << fps << " fps";
+        // The sound covers exactly the time the clock moved: 110 s at 44.1 kHz.
+        EXPECT_EQ(sound.frames, 110 * 44100) << fps << " fps";
+    }
+}
+
+TEST(HeadlessSound, WavHoldsExactlyTheMixedFrames)
+{
+    std::string path = std::filesystem::temp_directory_path() / "mornakle-host-test.wav";
+    {
+        host::HeadlessHostOptions options;
+        options.frameMs = 7;  // not a whole number of samples per frame
+        options.wavPath = path;
+        host::HeadlessHost h(options);
+        CountingSource sound;
+        h.openAudio(&sound);
+        for (int k = 0; k < 1000; ++k)
+            h.present(blackFrame());
+        EXPECT_EQ(sound.frames, 7000 * 441 / 10);
+    }
+    EXPECT_EQ(std::filesystem::file_size(path), 44u + 7000u * 441 / 10 * 4);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    uint8_t header[44];
+    ASSERT_EQ(std::fread(header, 1, 44, f), 44u);
+    std::fclose(f);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(header), 4), "RIFF");
+    uint32_t dataBytes = header[40] | header[41] << 8 | header[42] << 16 | uint32_t(header[43]) << 24;
+    EXPECT_EQ(dataBytes, 7000u * 441 / 10 * 4);
+    std::filesystem::remove(path);
+}
+
+TEST(HeadlessCapture, NamesTieEachFrameToTheTickTheDemoLastRead)
+{
+    auto folder = std::filesystem::temp_directory_path() / "mornakle-capture-test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directory(folder);
+    host::HeadlessHostOptions options;
+    options.startMs = 1000;
+    options.frameMs = 50;
+    options.captureDir = folder;
+    options.captureEvery = 2;
+    host::HeadlessHost h(options);
+    for (int k = 0; k < 5; ++k) {
+        if (k != 3)  // a frame presented twice without reading the counter in between
+            h.tickCount();
+        h.present(blackFrame());
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"frame-000000-0000001000.png",
+                                               "frame-000002-0000001100.png",
+                                               "frame-000004-0000001200.png"}));
+    std::filesystem::remove_all(folder);
+}
+
+TEST(HeadlessEvents, TimedEventsArriveWhenTheClockReachesThem)
+{
+    host::HeadlessHostOptions options;
+    options.frameMs = 100;
+    host::HeadlessHost h(options);
+    h.postEventAt(250, {host::EventKind::keyDown, 27});
+    host::Event event;
+    EXPECT_FALSE(h.pollEvent(event));
+    h.present(blackFrame());
+    h.present(blackFrame());
+    EXPECT_FALSE(h.pollEvent(event));
+    h.present(blackFrame());
+    ASSERT_TRUE(h.pollEvent(event));
+    EXPECT_EQ(event.virtualKey, 27u);
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+// The command line: every option's value, and the refusals.
+#include "options.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+bool parse(std::vector<const char*> args, host::Options& options, std::string& error)
+{
+    args.insert(args.begin(), "mornakle");
+    return host::parseOptions(int(args.size()), args.data(), options, error);
+}
+
+TEST(Options, ValuesReachTheHostSettings)
+{
+    host::Options o;
+    std::string error;
+    ASSERT_TRUE(parse({"--headless", "--frame-ms", "50", "--start-ms", "4294967000", "--capture", "c",
+                       "--capture-every", "100", "--pixel-format", "555", "--scale", "integer",
+                       "--filter", "linear", "--vsync", "off", "--dialog", "close",
+                       "--inject-fault", "MIDASinit=0x80004005,2"},
+                      o, error))
+        << error;
+    EXPECT_TRUE(o.headless);
+    EXPECT_EQ(o.headlessOptions.frameMs, 50u);
+    EXPECT_EQ(o.headlessOptions.startMs, 4294967000u);
+    EXPECT_EQ(o.headlessOptions.captureDir, "c");
+    EXPECT_EQ(o.headlessOptions.captureEvery, 100);
+    EXPECT_EQ(o.pixelFormat, soft::PixelFormat::rgb555);
+    EXPECT_EQ(o.sdlOptions.pixelFormat, soft::PixelFormat::rgb555);
+    EXPECT_EQ(o.sdlOptions.scale, host::SdlHostOptions::Scale::integer);
+    EXPECT_EQ(o.sdlOptions.filter, host::SdlHostOptions::Filter::linear);
+    EXPECT_FALSE(o.sdlOptions.vsync);
+    EXPECT_EQ(o.headlessOptions.dialogAnswer, host::HeadlessHostOptions::DialogAnswer::close);
+    ASSERT_EQ(o.faults.size(), 1u);
+    EXPECT_EQ(o.faults[0].call, "MIDASinit");
+    EXPECT_EQ(o.faults[0].result, long(int32_t(0x80004005u)));
+    EXPECT_EQ(o.faults[0].skip, 2);
+}
+
+TEST(Options, RecordingImpliesHeadlessAndChecksItsExcerpt)
+{
+    host::Options o;
+    std::string error;
+    ASSERT_TRUE(parse({"--record", "show.webm", "--fps", "60", "--from", "100", "--to", "200"}, o, error));
+    EXPECT_TRUE(o.headless);
+    EXPECT_EQ(o.record.framesPerSecond, 60u);
+    host::Options backwards;
+    EXPECT_FALSE(parse({"--record", "a.mp4", "--from", "300", "--to", "200"}, backwards, error));
+    host::Options badName;
+    EXPECT_FALSE(parse({"--record", "a.avi"}, badName, error));
+}
+
+TEST(Options, RefusesWhatItCannotUse)
+{
+    for (std::vector<const char*> args : std::vector<std::vector<const char*>>{
+             {"--frame-ms", "0"}, {"--frame-ms", "-5"}, {"--frame-ms", "12x"},
+             {"--start-ms", "4294967296"}, {"--capture-every", "0"}, {"--pixel-format", "888"},
+             {"--scale", "fit"}, {"--vsync", "maybe"}, {"--inject-fault", "MIDASinit"},
+             {"--inject-fault", "=5"}, {"--inject-fault", "X=0"}, {"--fps", "0"}, {"--bogus"},
+             {"--data"}}) {
+        host::Options o;
+        std::string error;
+        EXPECT_FALSE(parse(args, o, error)) << args[0];
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+} // namespace
