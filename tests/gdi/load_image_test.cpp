@@ -7,6 +7,7 @@
 #include "win32_resources.h"
 
 #include "bitmap_builder.h"
+#include "surface_png.h"
 
 #include <gtest/gtest.h>
 
@@ -52,8 +53,8 @@ COLORREF pixelOf(HBITMAP bitmap, int x, int y)
 TEST(LoadImage, FileBecomesABitmapThatGetObjectDescribes)
 {
     int before = gdiLiveObjectCount();
-    writeFile("load_image_file.bmp", solidBitmap(37, 21, 0x102030));
-    HBITMAP bitmap = loadFile("load_image_file.bmp");
+    writeFile(gdi_test::outputPath("load_image_file.bmp"), solidBitmap(37, 21, 0x102030));
+    HBITMAP bitmap = loadFile(gdi_test::outputPath("load_image_file.bmp"));
     ASSERT_TRUE(bitmap);
     EXPECT_EQ(gdiLiveObjectCount(), before + 1);
     EXPECT_EQ(GetObjectType(bitmap), DWORD(OBJ_BITMAP));
@@ -86,8 +87,8 @@ TEST(LoadImage, AskedSizeStretchesTheBitmap)
     gdi_test::BitmapSpec spec;
     spec.width = 2;
     spec.height = 1;
-    writeFile("load_image_two.bmp", gdi_test::buildBitmap(spec, {0xFF0000, 0x0000FF}));
-    HBITMAP bitmap = loadFile("load_image_two.bmp", 6, 3);
+    writeFile(gdi_test::outputPath("load_image_two.bmp"), gdi_test::buildBitmap(spec, {0xFF0000, 0x0000FF}));
+    HBITMAP bitmap = loadFile(gdi_test::outputPath("load_image_two.bmp"), 6, 3);
     ASSERT_TRUE(bitmap);
     BITMAP bm{};
     GetObjectA(bitmap, sizeof bm, &bm);
@@ -100,8 +101,10 @@ TEST(LoadImage, AskedSizeStretchesTheBitmap)
 
 TEST(LoadImage, ResourceOfTheProgramBeatsAFileOfTheSameName)
 {
-    const std::string name = "load_image_both.bmp";
-    writeFile(name, solidBitmap(4, 4, 0x0000FF));
+    // The resource is registered under the file's own path name.
+    const std::string name = gdi_test::outputPath("load_image_both.bmp");
+    const std::string& path = name;
+    writeFile(path, solidBitmap(4, 4, 0x0000FF));
     win32::registerBitmapResource(name, solidBitmap(4, 4, 0xFF0000));
     HINSTANCE self = GetModuleHandleA(nullptr);
     ASSERT_TRUE(self);
@@ -109,7 +112,7 @@ TEST(LoadImage, ResourceOfTheProgramBeatsAFileOfTheSameName)
     HBITMAP fromResource = (HBITMAP)LoadImageA(self, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     ASSERT_TRUE(fromResource);
     EXPECT_EQ(pixelOf(fromResource, 1, 1), RGB(255, 0, 0));
-    HBITMAP fromFile = loadFile(name);
+    HBITMAP fromFile = loadFile(path);
     ASSERT_TRUE(fromFile);
     EXPECT_EQ(pixelOf(fromFile, 1, 1), RGB(0, 0, 255));
 
@@ -133,11 +136,13 @@ TEST(LoadImage, NothingToLoadGivesNull)
     EXPECT_FALSE(loadFile("no_such_file.bmp"));
     std::vector<uint8_t> broken = solidBitmap(4, 4, 0);
     broken.resize(broken.size() - 3);
-    writeFile("load_image_broken.bmp", broken);
-    EXPECT_FALSE(loadFile("load_image_broken.bmp"));
-    writeFile("load_image_good.bmp", solidBitmap(4, 4, 0));
-    EXPECT_FALSE(LoadImageA(nullptr, "load_image_good.bmp", IMAGE_ICON, 0, 0, kFromFile));
-    EXPECT_FALSE(LoadImageA(nullptr, "load_image_good.bmp", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    writeFile(gdi_test::outputPath("load_image_broken.bmp"), broken);
+    EXPECT_FALSE(loadFile(gdi_test::outputPath("load_image_broken.bmp")));
+    const std::string good = gdi_test::outputPath("load_image_good.bmp");
+    writeFile(good, solidBitmap(4, 4, 0));
+    EXPECT_FALSE(LoadImageA(nullptr, good.c_str(), IMAGE_ICON, 0, 0, kFromFile));
+    // Without LR_LOADFROMFILE and without a module there is nothing to look in.
+    EXPECT_FALSE(LoadImageA(nullptr, good.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     EXPECT_EQ(gdiLiveObjectCount(), before);
 }
 
@@ -181,8 +186,8 @@ TEST(ObjectCounting, EveryObjectAndContextCountsUntilDeleted)
 
 TEST(ObjectCounting, ABitmapGoesIntoOneMemoryContextAtATime)
 {
-    writeFile("load_image_select.bmp", solidBitmap(3, 3, 0xFFFFFF));
-    HBITMAP bitmap = loadFile("load_image_select.bmp");
+    writeFile(gdi_test::outputPath("load_image_select.bmp"), solidBitmap(3, 3, 0xFFFFFF));
+    HBITMAP bitmap = loadFile(gdi_test::outputPath("load_image_select.bmp"));
     ASSERT_TRUE(bitmap);
     HDC first = CreateCompatibleDC(nullptr), second = CreateCompatibleDC(nullptr);
     HGDIOBJ original = SelectObject(first, bitmap);
@@ -205,15 +210,15 @@ TEST(ObjectCounting, InjectedFaultsFailCreationOnce)
     const char* calls[] = {"CreateCompatibleDC", "LoadImageA", "CreatePen", "CreateSolidBrush", "CreateRectRgn"};
     for (const char* call : calls)
         soft::injectFault(call, 1);
-    writeFile("load_image_fault.bmp", solidBitmap(2, 2, 0));
+    writeFile(gdi_test::outputPath("load_image_fault.bmp"), solidBitmap(2, 2, 0));
     EXPECT_FALSE(CreateCompatibleDC(nullptr));
-    EXPECT_FALSE(loadFile("load_image_fault.bmp"));
+    EXPECT_FALSE(loadFile(gdi_test::outputPath("load_image_fault.bmp")));
     EXPECT_FALSE(CreatePen(PS_SOLID, 1, 0));
     EXPECT_FALSE(CreateSolidBrush(0));
     EXPECT_FALSE(CreateRectRgn(0, 0, 1, 1));
     EXPECT_EQ(gdiLiveObjectCount(), before);
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = loadFile("load_image_fault.bmp");
+    HBITMAP bitmap = loadFile(gdi_test::outputPath("load_image_fault.bmp"));
     EXPECT_TRUE(dc && bitmap);
     DeleteDC(dc);
     DeleteObject(bitmap);

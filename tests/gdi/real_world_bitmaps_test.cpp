@@ -2,6 +2,8 @@
 // to the pixels that program reads back from them; cut and spoiled copies are refused.
 #include "gdi/bitmap_file.h"
 
+#include "surface_png.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,7 +15,7 @@
 
 namespace {
 
-const std::string kDir = "real_world_bitmaps";
+const std::string kDir = gdi_test::outputPath("real_world_bitmaps");
 
 std::vector<uint8_t> readAll(const std::string& path)
 {

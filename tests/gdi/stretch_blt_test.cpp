@@ -6,6 +6,7 @@
 #include "soft/pixels.h"
 
 #include "bitmap_builder.h"
+#include "surface_png.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +23,11 @@ HBITMAP loadPicture(int width, int height, const std::vector<uint32_t>& rgb)
     spec.width = width;
     spec.height = height;
     std::vector<uint8_t> bytes = gdi_test::buildBitmap(spec, rgb);
-    FILE* f = std::fopen("stretch_picture.bmp", "wb");
+    std::string path = gdi_test::outputPath("stretch_picture.bmp");
+    FILE* f = std::fopen(path.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
-    return (HBITMAP)LoadImageA(nullptr, "stretch_picture.bmp", IMAGE_BITMAP, 0, 0, kFromFile);
+    return (HBITMAP)LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, kFromFile);
 }
 
 // Copies the whole bitmap over the whole surface the way the picture loader does.

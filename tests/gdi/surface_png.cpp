@@ -2,9 +2,17 @@
 
 #include <png.h>
 
+#include <filesystem>
 #include <vector>
 
 namespace gdi_test {
+
+std::string outputPath(const std::string& name)
+{
+    std::filesystem::path dir = std::filesystem::path(MORNAKLE_BINARY_DIR) / "gdi_test_output";
+    std::filesystem::create_directories(dir);
+    return (dir / name).string();
+}
 
 std::string writeSurfacePng(const soft::SurfaceMemory& surface, const std::string& name)
 {
@@ -20,9 +28,10 @@ std::string writeSurfacePng(const soft::SurfaceMemory& surface, const std::strin
     image.width = png_uint_32(surface.width);
     image.height = png_uint_32(surface.height);
     image.format = PNG_FORMAT_RGB;
-    if (!png_image_write_to_file(&image, name.c_str(), 0, rgb.data(), 0, nullptr))
+    std::string path = outputPath(name);
+    if (!png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr))
         return {};
-    return name;
+    return path;
 }
 
 } // namespace gdi_test
