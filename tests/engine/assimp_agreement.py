@@ -72,6 +72,14 @@ def lights_and_camera_file():
     return chunk(0x4D4D, chunk(0x0002, struct.pack("<I", 3)), editor)
 
 
+def not_a_number_file():
+    """A spot aimed at its own position and a camera with a NaN roll and a zero lens."""
+    spot = chunk(0x4600, floats(1, 2, 3), chunk(0x4610, floats(1, 2, 3, 30, 60)))
+    camera = chunk(0x4700, floats(0, 0, 0, 1, 1, 1, float("nan"), 0))
+    return chunk(0x4D4D, chunk(0x3D3D, chunk(0x4000, b'Odd \x01"\\\xe9\0', spot),
+                                chunk(0x4000, b"C\0", camera)))
+
+
 def run(*command):
     return subprocess.run(command, capture_output=True, text=True, errors="replace", timeout=60)
 
@@ -159,7 +167,7 @@ def damage(path, folder, rng):
         data = f.read()
     copy = os.path.join(folder, "damaged.3ds")
     cases = [data[:size] for size in range(len(data))]
-    for _ in range(300):
+    for _ in range(150):
         corrupted = bytearray(data)
         for _ in range(rng.randint(1, 8)):
             corrupted[rng.randrange(len(corrupted))] = rng.randrange(256)
@@ -182,7 +190,14 @@ def main():
         check(any(m["name"].startswith("Torus Knot") for m in results[1]["meshes"]),
               "the spaced name was not read whole: %s" % [m["name"] for m in results[1]["meshes"]])
         check([l["kind"] for l in results[2]["lights"]] == ["omni", "spot"], "light kinds %s" % results[2]["lights"])
-        for p in paths:
+        odd = os.path.join(folder, "odd.3ds")
+        with open(odd, "wb") as f:
+            f.write(not_a_number_file())
+        seen = inspect(odd)  # NaN and infinity come out as null, control bytes escaped
+        check(seen["lights"][0]["direction"] == [None] * 3 and seen["camera"]["roll"] is None
+              and seen["camera"]["fieldOfView"] is None and seen["lights"][0]["name"] == 'Odd \x01"\\\xe9',
+              "odd values: %s" % seen)
+        for p in paths + [odd]:
             damage(p, folder, rng)
         missing = run(INSPECT, os.path.join(folder, "absent.3ds"))
         check(missing.returncode == 1 and missing.stdout == "" and len(missing.stderr.splitlines()) == 1,
