@@ -34,6 +34,12 @@ fail() {
     exit 1
 }
 
+# No display at all: one line says so and the exit code is 2.
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 "$exe" "$@" >/dev/null 2>no-display.log
+rc=$?
+[ "$rc" = 2 ] || { cat no-display.log; echo "FAILED: exit code $rc without a display, not 2"; exit 1; }
+grep -q 'cannot open a display' no-display.log || { cat no-display.log; echo "FAILED: no line says the display is missing"; exit 1; }
+
 # -displayfd picks a free display number, so several servers can run at once.
 exec 3>display.number
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 2>xvfb.log &

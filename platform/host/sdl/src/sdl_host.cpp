@@ -574,6 +574,16 @@ std::unique_ptr<Host> makeSdlHost(const SdlHostOptions& options, std::string& er
         error = std::string("cannot open a display: ") + SDL_GetError();
         return nullptr;
     }
+    // With no display SDL falls back to drawing off screen, where no one sees the show;
+    // only someone who asks for such a driver by name gets it.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    bool invisible = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (invisible && !(asked && std::strcmp(asked, driver) == 0)) {
+        SDL_Quit();
+        error = "cannot open a display: neither DISPLAY nor WAYLAND_DISPLAY leads to one";
+        return nullptr;
+    }
     static bool registered = false;
     if (!registered)
         registered = std::atexit(shutdownAtExit) == 0;
