@@ -59,8 +59,8 @@ BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count)
         return FALSE;
     const FontFace& face = *faceOf(c);
     Canvas canvas = canvasOf(*c);
-    if (canvas.clip.right == 0)
-        return TRUE;
+    if (canvas.clip.right == 0 || y >= canvas.clip.bottom || int64_t(y) + face.height <= canvas.clip.top)
+        return TRUE;  // nothing of the line can show
     auto chars = reinterpret_cast<const unsigned char*>(text);
     bool opaque = c->backgroundMode == OPAQUE;
     uint32_t ink = canvas.pixelOf(c->textColour), paper = canvas.pixelOf(c->backgroundColour);
