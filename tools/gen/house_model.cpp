@@ -28,20 +28,23 @@ constexpr float doorDepth = 1.8f;
 
 float roofHeight(float x) { return eavesZ + (ridgeZ - eavesZ) * (1.0f - std::fabs(x) / halfWidth); }
 
-// Openings are recesses: every grid vertex inside one moves into the wall.
+// Openings are recesses: every grid vertex inside one moves into the wall, and the
+// ring of vertices just around it stands out of the wall as a frame.
 struct Recess {
-    std::function<bool(Vec3)> contains;
+    std::function<bool(Vec3, float)> contains;  // the opening grown by the given margin
     Vec3 inward;
 };
+constexpr float frameMargin = 2.0f;    // about one grid cell round the opening
+constexpr float frameRelief = 0.45f;   // how far the frame stands out, as a share of the depth
 
 std::vector<Recess> houseRecesses()
 {
     std::vector<Recess> recesses;
     auto rect = [](int axisA, float a0, float a1, float z0, float z1, float wall, int wallAxis) {
-        return [=](Vec3 p) {
+        return [=](Vec3 p, float grow) {
             const float c[3] = {p.x, p.y, p.z};
-            return std::fabs(c[wallAxis] - wall) < 1e-3f && c[axisA] > a0 && c[axisA] < a1 && p.z > z0 - 1e-3f &&
-                   p.z < z1;
+            return std::fabs(c[wallAxis] - wall) < 1e-3f && c[axisA] > a0 - grow && c[axisA] < a1 + grow &&
+                   p.z > z0 - grow - 1e-3f && p.z < z1 + grow;
         };
     };
     // Door in the front gable end (facing -y), reaching down to the floor.
@@ -55,9 +58,9 @@ std::vector<Recess> houseRecesses()
                 {rect(1, y - 5.0f, y + 5.0f, -10.0f, -1.0f, side * halfWidth, 0), {-side * windowDepth, 0, 0}});
     // A round attic window in each gable.
     for (float side : {-1.0f, 1.0f})
-        recesses.push_back({[side](Vec3 p) {
+        recesses.push_back({[side](Vec3 p, float grow) {
                                 return std::fabs(p.y - side * halfLength) < 1e-3f &&
-                                       std::hypot(p.x, p.z - 11.0f) < 4.2f;
+                                       std::hypot(p.x, p.z - 11.0f) < 4.2f + grow;
                             },
                             {0, -side * windowDepth, 0}});
     return recesses;
@@ -116,10 +119,17 @@ MeshData modelHouse()
     house.box({8.0f, 8.0f, 9.0f}, {13.0f, 13.0f, 25.0f}, 2, true);
 
     MeshData mesh = house.take();
-    for (const Recess& recess : houseRecesses())
-        for (Vec3& p : mesh.vertices)
-            if (recess.contains(p))
-                p = p + recess.inward;
+    const std::vector<Recess> recesses = houseRecesses();
+    std::vector<Vec3> moved = mesh.vertices;
+    for (size_t i = 0; i < mesh.vertices.size(); ++i)
+        for (const Recess& recess : recesses) {
+            Vec3 p = mesh.vertices[i];
+            if (recess.contains(p, 0))
+                moved[i] = p + recess.inward;
+            else if (recess.contains(p, frameMargin) && std::fabs(p.z - floorZ) > 1e-3f)
+                moved[i] = p + recess.inward * -frameRelief;
+        }
+    mesh.vertices = moved;
     mesh.origin = {0, 0, 0};
     return mesh;
 }
