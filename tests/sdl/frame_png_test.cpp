@@ -1,4 +1,5 @@
 #include "frame_png.h"
+#include "screenshot.h"
 
 #include "soft/surface.h"
 
@@ -138,4 +139,37 @@ TEST(FramePng, ScreenshotNamesCarryDateTimeAndTenDigitTicks)
     std::time_t when = 1796601600 + 5400;   // 2026-12-07 00:00 UTC, then 1 h 30 min
     EXPECT_EQ(screenshotFileName("mornakle", when, 123456), "mornakle-20261207-013000-0000123456.png");
     EXPECT_EQ(screenshotFileName("x", when, 4294967295u), "x-20261207-013000-4294967295.png");
+}
+
+TEST(Screenshot, SavingMakesTheFolderAndLeavesOneWholeFileNamedByTimeAndTicks)
+{
+    setenv("TZ", "UTC", 1);
+    tzset();
+    auto dir = std::filesystem::temp_directory_path() / "sdl_host_screenshots";
+    std::filesystem::remove_all(dir);
+    soft::SurfaceMemory m(640, 480, soft::PixelFormat::rgb565, 4);
+    m.at(10, 10) = 0xF800;
+    std::string line = host::sdl::saveScreenshot(frameOf(m), (dir / "new").string(), "show",
+                                                 1796601600 + 5400, 77);
+    std::string expected = (dir / "new" / "show-20261207-013000-0000000077.png").string();
+    EXPECT_EQ(line, "screenshot saved to " + expected);
+    Png png = readPng(expected);
+    ASSERT_EQ(png.width, 640);
+    expectPixel(png, 10, 10, 255, 0, 0);
+    int files = 0;
+    for (auto& entry : std::filesystem::directory_iterator(dir / "new")) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 1);   // no half-written file left beside it
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Screenshot, NothingShownOrAnUnwritableFolderSaysWhyAndSavesNothing)
+{
+    EXPECT_EQ(host::sdl::saveScreenshot(host::Frame{}, "/tmp", "x", 0, 0),
+              "screenshot not saved: nothing shown yet");
+    soft::SurfaceMemory m(8, 8, soft::PixelFormat::rgb565);
+    std::string line = host::sdl::saveScreenshot(frameOf(m), "/proc/no-such-folder", "x", 0, 0);
+    EXPECT_EQ(line.rfind("screenshot not saved: ", 0), 0u) << line;
 }

@@ -2,16 +2,17 @@
 // frames; the keyboard; the audio device; and giving all of it back on the way out.
 #include "host/sdl_host.h"
 
+#include "audio_output.h"
 #include "device_list.h"
 #include "dialog_paint.h"
-#include "frame_png.h"
+#include "frame_pacer.h"
 #include "gdi_canvas.h"
 #include "key_map.h"
 #include "scaling.h"
+#include "screenshot.h"
 
 #include <SDL.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -35,9 +36,8 @@ const Clock::time_point processStart = Clock::now();
 // the time asked DirectDraw for.
 constexpr int windowedDeviceWidth = 640;
 constexpr int windowedDeviceHeight = 480;
-constexpr int fallbackRefreshHz = 60;   // when the display does not say its rate
-constexpr int audioBufferFrames = 1024; // about 23 ms at 44.1 kHz
-constexpr int dialogWaitMs = 100;       // how long the dialog waits before looking again
+constexpr int dialogWaitMs = 100;   // how long the dialog waits before looking again
+constexpr int largeDesktopWidth = 2560;   // from here on the dialog is shown twice the size
 
 std::string executableName()
 {
@@ -175,35 +175,11 @@ public:
     }
 
     bool openAudio(AudioSource* source) override;
-    void closeAudio() override
-    {
-        if (!audio_)
-            return;
-        SDL_CloseAudioDevice(audio_);   // waits for a callback that is running
-        audio_ = 0;
-        source_ = nullptr;
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
-    void lockAudio() override
-    {
-        if (audio_)
-            SDL_LockAudioDevice(audio_);
-    }
-    void unlockAudio() override
-    {
-        if (audio_)
-            SDL_UnlockAudioDevice(audio_);
-    }
+    void closeAudio() override { audio_.close(); }
+    void lockAudio() override { audio_.lock(); }
+    void unlockAudio() override { audio_.unlock(); }
 
 private:
-    static void audioCallback(void* self, Uint8* stream, int length)
-    {
-        AudioSource* source = static_cast<SdlHost*>(self)->source_.load();
-        if (source)
-            source->mix(reinterpret_cast<int16_t*>(stream), length / int(audioChannels * sizeof(int16_t)));
-        else
-            std::memset(stream, 0, size_t(length));
-    }
 
     void refreshDevices()
     {
@@ -302,49 +278,19 @@ private:
         SDL_RenderPresent(renderer_);
     }
 
-    // Holds presentation to the display's rate so that the main loop does not spin.
-    // With vertical sync the present itself waits, and this only catches a driver
-    // that promises vsync but does not wait, at a rate a little above the display's
-    // so that it never costs a refresh.
     void waitForNextRefresh()
     {
         SDL_DisplayMode mode{};
-        int display = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
-        int hz = SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 && mode.refresh_rate > 0
-                     ? mode.refresh_rate
-                     : fallbackRefreshHz;
-        auto period = std::chrono::microseconds(vsyncActive_ ? 1000000 * 4 / (hz * 5) : 1000000 / hz);
-        auto now = Clock::now();
-        nextRefresh_ += period;
-        if (nextRefresh_ < now - period)
-            nextRefresh_ = now;   // fell behind: start counting afresh
-        if (nextRefresh_ > now)
-            std::this_thread::sleep_for(nextRefresh_ - now);
+        int display = SDL_GetWindowDisplayIndex(window_);
+        int hz = SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 ? mode.refresh_rate : 0;
+        std::this_thread::sleep_for(pacer_.delayAt(Clock::now(), hz, vsyncActive_));
     }
 
-    void saveScreenshot()
+    void saveShownFrame()
     {
-        if (!shown_.pixels) {
-            std::fprintf(stderr, "screenshot: nothing shown yet\n");
-            return;
-        }
-        std::error_code fsError;
-        std::filesystem::create_directories(options_.screenshotDir, fsError);
-        std::string path = (std::filesystem::path(options_.screenshotDir) /
-                            screenshotFileName(options_.screenshotPrefix, std::time(nullptr), tickCount()))
-                               .string();
-        // Written under a passing name and renamed when whole, so that no one sees half a file.
-        std::string partial = path + ".part";
-        std::string error;
-        if (writeFramePng(partial, shown_, error)) {
-            std::filesystem::rename(partial, path, fsError);
-            if (fsError)
-                std::fprintf(stderr, "screenshot not saved: %s\n", fsError.message().c_str());
-            else
-                std::fprintf(stderr, "screenshot saved to %s\n", path.c_str());
-        }
-        else
-            std::fprintf(stderr, "screenshot not saved: %s\n", error.c_str());
+        std::string line = saveScreenshot(shown_, options_.screenshotDir, options_.screenshotPrefix,
+                                          std::time(nullptr), tickCount());
+        std::fprintf(stderr, "%s\n", line.c_str());
     }
 
     // Alt+Enter and F12 belong to the host: true when `e` was one of them (or the
@@ -364,7 +310,7 @@ private:
             }
             if (code == SDL_SCANCODE_F12) {
                 if (!e.key.repeat)
-                    saveScreenshot();
+                    saveShownFrame();
                 return true;
             }
             return false;
@@ -448,7 +394,7 @@ private:
         SDL_DisplayMode desktop{};
         SDL_GetDesktopDisplayMode(0, &desktop);
         // Twice the size on a large desktop, where the dialog's pixels would be tiny.
-        int zoom = desktop.w >= 2 * 1280 ? 2 : 1;
+        int zoom = desktop.w >= largeDesktopWidth ? 2 : 1;
         if (!ensureWindow(geometry.width * zoom, geometry.height * zoom))
             return;
         SDL_SetWindowTitle(window_, caption.c_str());
@@ -485,7 +431,7 @@ private:
     bool vsyncActive_ = false;
     bool fullScreen_ = false;
     bool swallowEnterUp_ = false;
-    Clock::time_point nextRefresh_{};
+    FramePacer pacer_;
     std::vector<uint8_t> shownPixels_;
     Frame shown_;
     Rect shownRect_;
@@ -495,8 +441,7 @@ private:
     DialogUiState dialogState_;
     soft::SurfaceMemory dialogPicture_;
 
-    SDL_AudioDeviceID audio_ = 0;
-    std::atomic<AudioSource*> source_{nullptr};
+    AudioOutput audio_;
 };
 
 DialogInput SdlHost::waitDialogInput(const DialogView& view)
@@ -540,28 +485,11 @@ void shutdownAtExit()
 
 bool SdlHost::openAudio(AudioSource* source)
 {
-    closeAudio();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    if (!audio_.open(source))
         return false;
-    SDL_AudioSpec want{};
-    want.freq = audioSampleRate;
-    want.format = AUDIO_S16SYS;
-    want.channels = uint8_t(audioChannels);
-    want.samples = audioBufferFrames;
-    want.callback = audioCallback;
-    want.userdata = this;
-    SDL_AudioSpec have{};
-    source_ = source;
-    audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);   // SDL converts if it must
-    if (!audio_) {
-        source_ = nullptr;
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
-    }
     static bool registered = false;
     if (!registered)
         registered = std::atexit(closeAudioAtExit) == 0;
-    SDL_PauseAudioDevice(audio_, 0);
     return true;
 }
 

@@ -1,0 +1,68 @@
+#include "audio_output.h"
+
+#include <cstring>
+
+namespace host::sdl {
+namespace {
+
+constexpr int bufferFrames = 1024;   // about 23 ms at 44.1 kHz
+constexpr int bytesPerFrame = audioChannels * int(sizeof(int16_t));
+
+} // namespace
+
+bool AudioOutput::open(AudioSource* source)
+{
+    close();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    SDL_AudioSpec want{};
+    want.freq = audioSampleRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = uint8_t(audioChannels);
+    want.samples = bufferFrames;
+    want.callback = callback;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    source_ = source;
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);   // SDL converts if it must
+    if (!device_) {
+        source_ = nullptr;
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+}
+
+void AudioOutput::close()
+{
+    if (!device_)
+        return;
+    SDL_CloseAudioDevice(device_);
+    device_ = 0;
+    source_ = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void AudioOutput::lock()
+{
+    if (device_)
+        SDL_LockAudioDevice(device_);
+}
+
+void AudioOutput::unlock()
+{
+    if (device_)
+        SDL_UnlockAudioDevice(device_);
+}
+
+void AudioOutput::callback(void* self, Uint8* stream, int length)
+{
+    AudioSource* source = static_cast<AudioOutput*>(self)->source_.load();
+    if (source)
+        source->mix(reinterpret_cast<int16_t*>(stream), length / bytesPerFrame);
+    else
+        std::memset(stream, 0, size_t(length));
+}
+
+} // namespace host::sdl

@@ -1,0 +1,30 @@
+// The audio device: 44.1 kHz stereo 16-bit, pulled by SDL's audio thread from a
+// sound source.
+#pragma once
+
+#include "host/host.h"
+
+#include <SDL.h>
+
+#include <atomic>
+
+namespace host::sdl {
+
+class AudioOutput {
+public:
+    ~AudioOutput() { close(); }
+    // False when no device opens; the source is then never called.
+    bool open(AudioSource* source);
+    // Waits for a callback that is running; the source is not called after it.
+    void close();
+    void lock();
+    void unlock();
+    bool isOpen() const { return device_ != 0; }
+
+private:
+    static void callback(void* self, Uint8* stream, int length);
+    SDL_AudioDeviceID device_ = 0;
+    std::atomic<AudioSource*> source_{nullptr};
+};
+
+} // namespace host::sdl
