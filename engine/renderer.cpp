@@ -13,12 +13,6 @@ constexpr float nearPlane = 10.0f;
 constexpr float farPlane = 500.0f;
 constexpr D3DCOLOR noSpecular = 0xFF000000;
 
-D3DMATRIX deviceMatrix(const Matrix4& matrix)
-{
-    static_assert(sizeof(Matrix4) == sizeof(D3DMATRIX));
-    return std::bit_cast<D3DMATRIX>(matrix);
-}
-
 void setCamera(const SceneCamera& camera, IDirect3DDevice2* device)
 {
     Vector3 up{std::sin(camera.roll), std::cos(camera.roll), 0.0f};  // roll taken as radians
@@ -26,9 +20,9 @@ void setCamera(const SceneCamera& camera, IDirect3DDevice2* device)
     Vector3 at{camera.target[0], camera.target[1], camera.target[2]};
     Matrix4 view;
     Matrix4 projection;
-    D3DMATRIX viewState = deviceMatrix(*lookAtMatrix(&view, eye, at, up));
+    D3DMATRIX viewState = toDeviceMatrix(*lookAtMatrix(&view, eye, at, up));
     D3DMATRIX projectionState =
-        deviceMatrix(*projectionMatrix(&projection, nearPlane, farPlane, camera.fieldOfView));
+        toDeviceMatrix(*projectionMatrix(&projection, nearPlane, farPlane, camera.fieldOfView));
     device->SetTransform(D3DTRANSFORMSTATE_VIEW, &viewState);
     device->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &projectionState);
 }
@@ -99,6 +93,12 @@ void sendFaces(const Mesh& mesh, IDirect3DDevice2* device)
 }
 
 }  // namespace
+
+D3DMATRIX toDeviceMatrix(const Matrix4& matrix)
+{
+    static_assert(sizeof(Matrix4) == sizeof(D3DMATRIX));
+    return std::bit_cast<D3DMATRIX>(matrix);
+}
 
 void renderScene(Scene* scene, IDirect3DDevice2* device)
 {

@@ -274,10 +274,9 @@ TEST(SceneRelease, ListsFreedEarlyWithTheirCountZeroedAreNotFreedAgain)
     scene.lightCount = 0;
     std::free(scene.meshes[0].faces);
     scene.meshes[0].faceCount = 0;
-    releaseScene(&scene);  // a second free would abort the allocator
+    releaseScene(&scene);  // a second free aborts (the sanitizer build reports it)
     Scene zero{};
     releaseScene(&zero);
-    SUCCEED();
 }
 
 }  // namespace
