@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # drive or compare against (a virtual display, key presses, independent readers).
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libxmp-dev libpng-dev \
     libgtest-dev libgmock-dev libbenchmark-dev \
-    xfonts-base console-setup-linux \
+    xfonts-base xfonts-100dpi console-setup-linux zlib1g-dev \
     xvfb xauth xdotool imagemagick ffmpeg assimp-utils xmp sox
 
 .PHONY: run test setup build packages
