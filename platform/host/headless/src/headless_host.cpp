@@ -117,7 +117,9 @@ bool HeadlessHost::pollEvent(Event& event)
     if (takeQuitSignal())
         events.push_back(Event{EventKind::quit, 0});
     for (auto it = timedEvents.begin(); it != timedEvents.end(); ++it) {
-        if (clock >= it->first) {
+        // Compared as a signed distance, so that a time after the counter wraps is
+        // still in the future before it.
+        if (int32_t(clock - it->first) >= 0) {
             events.push_back(it->second);
             timedEvents.erase(it);
             break;
