@@ -4,6 +4,8 @@
 #include "song/xm_writer.h"
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 #include <xmp.h>
 
 #include <cmath>
@@ -67,6 +69,9 @@ struct PitchCase {
     double hertz;  // the note's (or chord root's) equal-tempered pitch, A-4 = 440 Hz
     bool held;     // sustains, so a longer look resolves low pitches
 };
+
+// Names the case in test listings by what it plays.
+void PrintTo(const PitchCase& c, std::ostream* out) { *out << "instrument " << int(c.instrument) << " " << c.note; }
 
 class InstrumentPitch : public ::testing::TestWithParam<PitchCase> {};
 
