@@ -225,6 +225,48 @@ TEST(RasterDither, HalfWayBetweenLevelsMakesACheckerboard)
             ASSERT_EQ(redLevel(surface.at(x, y)), (x + y) % 2 == 0 ? 13 : 12) << x << "," << y;
 }
 
+TEST(RasterDither, EveryValueReachesTheLevelOfTheFormula)
+{
+    // One row per 8-bit value, 21 pixels wide so that both the groups of eight and the
+    // pixels left over are drawn; opaque and blended, with and without dither.
+    for (PixelFormat format : {PixelFormat::rgb565, PixelFormat::rgb555})
+        for (bool dither : {false, true})
+            for (int alpha : {255, 100}) {
+                SurfaceMemory surface(21, 256, format);
+                for (int y = 0; y < 256; ++y)
+                    for (int x = 0; x < 21; ++x)
+                        surface.at(x, y) = uint16_t((x * 2654435761u + y * 40503u) >> 7) & 0x7FFF;
+                const SurfaceMemory before = surface;
+                RasterState state = blending();
+                state.dither = dither;
+                for (int v = 0; v < 256; ++v) {
+                    const float r = float(v), g = float(255 - v), b = float(v * 7 & 255), a = float(alpha);
+                    const float top = float(v) - 0.5f, bottom = float(v) + 0.5f;
+                    soft::drawTriangle(wholeTarget(surface), state, corner(0, top, 0, r, g, b, a),
+                                       corner(21, top, 0, r, g, b, a), corner(21, bottom, 0, r, g, b, a));
+                    soft::drawTriangle(wholeTarget(surface), state, corner(0, top, 0, r, g, b, a),
+                                       corner(21, bottom, 0, r, g, b, a), corner(0, bottom, 0, r, g, b, a));
+                }
+                const int greenBits = format == PixelFormat::rgb555 ? 5 : 6;
+                const int redShift = format == PixelFormat::rgb555 ? 10 : 11;
+                for (int y = 0; y < 256; ++y)
+                    for (int x = 0; x < 21; ++x) {
+                        const soft::Rgb8 old = soft::unpackColour(format, before.at(x, y));
+                        const int source[3] = {y, 255 - y, y * 7 & 255};
+                        const int previous[3] = {old.r, old.g, old.b};
+                        int value[3];
+                        for (int c = 0; c < 3; ++c)
+                            value[c] = alpha == 255 ? source[c] : referenceBlend(source[c], previous[c], alpha);
+                        const uint16_t expected =
+                            uint16_t(soft::reduceChannel(value[0], 5, dither, x, y) << redShift |
+                                     soft::reduceChannel(value[1], greenBits, dither, x, y) << 5 |
+                                     soft::reduceChannel(value[2], 5, dither, x, y));
+                        ASSERT_EQ(surface.at(x, y), expected)
+                            << "value " << y << " column " << x << (dither ? " dithered" : "") << " alpha " << alpha;
+                    }
+            }
+}
+
 TEST(RasterDither, AverageFollowsTheValueAndExactLevelsStayExact)
 {
     for (int value = 0; value < 256; ++value) {

@@ -70,17 +70,23 @@ private:
 };
 
 // Fixed-point values are held a little inside [0, top + 1) so that their whole part
-// stays within [0, top] however the steps truncate.
+// stays within [0, top] however the steps round.
 constexpr double fixedOne = double(1 << fixedShift);
 constexpr double endMargin = 1.0 / 64.0;
 constexpr double largestFixedStep = 1099511627776.0;  // 2^40, far beyond any usable slope
+// When every corner lies inside the range, so does every pixel centre the fill rule
+// picks. A lift of 1/64 then outweighs the rounding of a step (half a fixed-point unit
+// a pixel) over spans of up to 1,024 pixels, and no span needs a check of its own.
+constexpr double roundingLift = 1.0 / 64.0;
+constexpr int longestLiftedSpan = 1024;
 
 // An attribute as a linear function of the pixel position, with its step from one
 // pixel to the next in fixed point.
 struct Plane {
     double origin = 0, perX = 0, perY = 0;  // value at (0, 0) and its slopes
-    int64_t stepX = 0;
-    double top = 0;  // the largest whole value the attribute takes
+    int64_t stepX = 0;                      // perX in fixed point, rounded
+    double top = 0;                         // the largest whole value the attribute takes
+    bool cornersInRange = false;            // every corner's value lies in [0, top]
 };
 
 Plane planeThrough(const Corner corner[3], const double value[3], double inverseDeterminant, double top)
@@ -93,20 +99,28 @@ Plane planeThrough(const Corner corner[3], const double value[3], double inverse
     plane.perX = (v1 * y2 - v2 * y1) * inverseDeterminant;
     plane.perY = (v2 * x1 - v1 * x2) * inverseDeterminant;
     plane.origin = value[0] - plane.perX * x0 - plane.perY * y0;
-    plane.stepX = int64_t(std::clamp(plane.perX * fixedOne, -largestFixedStep, largestFixedStep));
+    plane.stepX = std::llround(std::clamp(plane.perX * fixedOne, -largestFixedStep, largestFixedStep));
     plane.top = top;
+    plane.cornersInRange = true;
+    for (int i = 0; i < 3; ++i)
+        plane.cornersInRange = plane.cornersInRange && value[i] >= 0 && value[i] <= top;
     return plane;
 }
 
-// The attribute at the first pixel of a span and its step, in fixed point. Should the
-// triangle's own step carry the last pixel outside the range (rounding at a sliver's
-// edge), the span gets a step of its own that ends inside it.
+// The attribute at the first pixel of a span and its step, in fixed point. Outside the
+// lifted case the start is clamped, and should the triangle's step carry the last
+// pixel outside the range, the span gets a step of its own that ends inside it.
 template <typename Fixed>
 void stepAcross(const Plane& plane, int64_t first, int count, int64_t row, Fixed& start, Fixed& step)
 {
+    const double exact = plane.origin + plane.perY * double(row) + plane.perX * double(first) + roundingLift;
+    if (plane.cornersInRange && count <= longestLiftedSpan) {
+        start = Fixed(int64_t(exact * fixedOne));
+        step = Fixed(count > 1 ? plane.stepX : 0);
+        return;
+    }
     const double lowest = endMargin, highest = plane.top + 1 - endMargin;
-    const double value =
-        std::clamp(plane.origin + plane.perY * double(row) + plane.perX * double(first), lowest, highest);
+    const double value = std::clamp(exact, lowest, highest);
     const int64_t begin = int64_t(value * fixedOne);
     start = Fixed(begin);
     const int64_t end = begin + plane.stepX * (count - 1);
@@ -126,15 +140,16 @@ bool snap(const RasterVertex& v, Corner& corner)
     return true;
 }
 
-int colourByte(float channel) { return int(std::clamp(channel, 0.0f, float(colourTop))); }
+// The whole value every pixel of a flat triangle gets, lifted as the spans lift it.
+int colourByte(float channel)
+{
+    return std::min(int(double(std::clamp(channel, 0.0f, float(colourTop))) + roundingLift), int(colourTop));
+}
 
-// Channels are truncated to whole values, so corners that truncate alike give every
-// pixel between them that value too.
 bool isFlat(const RasterVertex& a, const RasterVertex& b, const RasterVertex& c)
 {
     auto same = [](const RasterVertex& p, const RasterVertex& q) {
-        return colourByte(p.r) == colourByte(q.r) && colourByte(p.g) == colourByte(q.g) &&
-               colourByte(p.b) == colourByte(q.b) && colourByte(p.a) == colourByte(q.a);
+        return p.r == q.r && p.g == q.g && p.b == q.b && p.a == q.a;
     };
     return same(a, b) && same(a, c);
 }

@@ -28,20 +28,6 @@ private:
     uint64_t packed_ = 0;
 };
 
-// How a span treats depth. The common case, the demo's "less or equal, and write",
-// gets a loop of its own.
-enum class DepthMode { off, lessEqualWrite, general };
-
-DepthMode depthModeOf(const SpanSetup& setup)
-{
-    const RasterState& state = setup.state;
-    if (!setup.depth || (!state.depthTest && !state.depthWrite))
-        return DepthMode::off;
-    if (state.depthTest && state.depthWrite && state.depthPassMask == (depthPassNearer | depthPassEqual))
-        return DepthMode::lessEqualWrite;
-    return DepthMode::general;
-}
-
 // The depth test without branches, as its outcome changes from pixel to pixel: a
 // pixel that fails keeps its old colour and depth, written back unchanged.
 template <DepthMode Mode>
@@ -200,6 +186,16 @@ void makeFlatShade(FlatShade& shade, const int colour[4], PixelLayout layout, bo
             shade.green[phase][level] = uint16_t(green[blendChannel(colour[1], old, colour[3])] << 5);
         }
     }
+}
+
+DepthMode depthModeOf(const SpanSetup& setup)
+{
+    const RasterState& state = setup.state;
+    if (!setup.depth || (!state.depthTest && !state.depthWrite))
+        return DepthMode::off;
+    if (state.depthTest && state.depthWrite && state.depthPassMask == (depthPassNearer | depthPassEqual))
+        return DepthMode::lessEqualWrite;
+    return DepthMode::general;
 }
 
 int shadeSpan(const SpanSetup& setup, const Span& span)

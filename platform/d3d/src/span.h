@@ -40,6 +40,12 @@ struct SpanSetup {
     const FlatShade* flat;  // null unless every pixel has the same colour
 };
 
+// How a span treats depth. The common case, the demo's "less or equal, and write",
+// gets a loop of its own.
+enum class DepthMode { off, lessEqualWrite, general };
+
+DepthMode depthModeOf(const SpanSetup& setup);
+
 // Draws the span; returns the number of pixels written.
 int shadeSpan(const SpanSetup& setup, const Span& span);
 
