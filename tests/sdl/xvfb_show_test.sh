@@ -2,7 +2,9 @@
 # Runs a program over the SDL host on a virtual X server and plays the user:
 # confirms the device dialog, watches frames arrive, toggles full screen twice,
 # takes a screenshot with F12, hears the sound in the disk audio file, and ends the
-# show with Escape, expecting exit code 0.
+# show with Escape, expecting exit code 0; then ends it with SIGTERM. With a window
+# manager (openbox and wmctrl installed) it also drags the dialog by its title bar,
+# checks that full screen covers the screen, and closes the show's window.
 #   xvfb_show_test.sh driver|demo EXECUTABLE WORKDIR [program arguments...]
 # Exits 77 (skipped) when Xvfb, xdotool, ImageMagick or the program is missing.
 set -u
@@ -22,9 +24,10 @@ done
 [ -x "$exe" ] || { echo "skipped: $exe is not built"; exit $skip; }
 
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
-xvfb_pid= app_pid=
+xvfb_pid= app_pid= wm_pid=
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 }
 trap cleanup EXIT
@@ -50,6 +53,13 @@ for _ in $(seq 50); do [ -s display.number ] && break; sleep 0.1; done
 export DISPLAY=:$(cat display.number)
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
 
+wm=
+if command -v openbox >/dev/null && command -v wmctrl >/dev/null; then
+    openbox >openbox.log 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && wm=1 && break; sleep 0.1; done
+fi
+
 "$exe" "$@" 2>app.log &
 app_pid=$!
 
@@ -57,12 +67,22 @@ app_pid=$!
 brightest() { identify -format '%[fx:int(100*maxima)]' "$1"; }
 alive() { kill -0 "$app_pid" 2>/dev/null; }
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }
+geometry() { (eval "$(xdotool getwindowgeometry --shell "$1")"; echo "$WIDTH x $HEIGHT at $X,$Y"); }
+size() { geometry "$1" | cut -d' ' -f1-3; }
 
 dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Select Rendering Device$' | head -1)
 [ -n "$dialog" ] || fail "no device dialog appeared"
 sleep 0.5
 import -window root dialog.png
 [ "$(brightest dialog.png)" -gt 50 ] || fail "the dialog is not drawn"
+if [ -n "$wm" ]; then                       # the painted title bar moves the window
+    before=$(geometry "$dialog")
+    xdotool mousemove --window "$dialog" 60 9 mousedown 1
+    sleep 0.2; xdotool mousemove_relative 30 20; sleep 0.2; xdotool mousemove_relative 30 20; sleep 0.2
+    xdotool mouseup 1
+    sleep 0.5
+    [ "$(geometry "$dialog")" != "$before" ] || fail "dragging the dialog's title bar did not move it"
+fi
 focus "$dialog"
 xdotool key Return                          # OK: the second device, the window
 
@@ -74,11 +94,13 @@ alive || fail "the show ended by itself"
 import -window root frame.png
 [ "$(brightest frame.png)" -gt 10 ] || fail "the shown frame is all black"
 
-for _ in 1 2; do                            # Alt+Enter twice: full screen and back
+windowed=$(size "$show")
+for expected in "1280 x 1024" "$windowed"; do   # Alt+Enter twice: full screen and back
     focus "$show"
     xdotool key alt+Return
     sleep 1
     alive || fail "the show ended after Alt+Enter"
+    [ -z "$wm" ] || [ "$(size "$show")" = "$expected" ] || fail "after Alt+Enter the window is $(size "$show"), not $expected"
 done
 
 focus "$show"
@@ -129,6 +151,28 @@ rc=$?
 app_pid=
 [ "$rc" = 0 ] || fail "exit code $rc after SIGTERM"
 checked="dialog, frames, Alt+Enter twice, F12 ($shot), sound, Escape, SIGTERM"
+
+# The window's close button, through the window manager: a quit, so exit code 0 too.
+if [ -n "$wm" ]; then
+    mv app.log close-run.log 2>/dev/null
+    "$exe" "$@" 2>app.log &
+    app_pid=$!
+    dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Select Rendering Device$' | head -1)
+    [ -n "$dialog" ] || fail "no device dialog on the close-button run"
+    focus "$dialog"
+    xdotool key Return
+    show=$(timeout 20 xdotool search --sync --onlyvisible --name "^$name\$" | head -1)
+    [ -n "$show" ] || fail "no window for the show on the close-button run"
+    sleep 1
+    wmctrl -i -c "$show"
+    for _ in $(seq 150); do alive || break; sleep 0.1; done
+    alive && fail "closing the window did not end the show"
+    wait "$app_pid"
+    rc=$?
+    app_pid=
+    [ "$rc" = 0 ] || fail "exit code $rc after closing the window"
+    checked="$checked, with a window manager: dragging, full screen, the close button"
+fi
 
 # A song that does not load: the sound library's message box shows, says why on
 # standard error too, and once answered the show ends with exit code 1.

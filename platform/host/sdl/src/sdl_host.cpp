@@ -112,6 +112,8 @@ public:
         if (!ensureWindow(width, height))
             return false;
         SDL_SetWindowTitle(window_, options_.screenshotPrefix.c_str());
+        SDL_SetWindowHitTest(window_, nullptr, nullptr);
+        SDL_SetWindowBordered(window_, SDL_TRUE);
         SDL_SetWindowFullscreen(window_, 0);
         SDL_SetWindowSize(window_, width, height);
         SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(chosen.monitor),
@@ -398,6 +400,11 @@ private:
         if (!ensureWindow(geometry.width * zoom, geometry.height * zoom))
             return;
         SDL_SetWindowTitle(window_, caption.c_str());
+        // The dialog paints its own title bar, which moves the window as a real one would.
+        SDL_SetWindowBordered(window_, SDL_FALSE);
+        dialogCaption_ = geometry.caption;
+        dialogCloseBox_ = geometry.closeBox;
+        SDL_SetWindowHitTest(window_, dialogHitTest, this);
         if (!fullScreen_) {
             SDL_SetWindowSize(window_, geometry.width * zoom, geometry.height * zoom);
             SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
@@ -406,6 +413,17 @@ private:
         SDL_RaiseWindow(window_);
         dialogOpen_ = true;
         dialogState_ = DialogUiState{};
+    }
+
+    static SDL_HitTestResult dialogHitTest(SDL_Window*, const SDL_Point* point, void* self)
+    {
+        auto* host = static_cast<SdlHost*>(self);
+        int x = 0, y = 0;
+        if (!host->dialogOpen_ || host->fullScreen_ || !host->windowToPicture(point->x, point->y, x, y))
+            return SDL_HITTEST_NORMAL;
+        auto inside = [&](const Rect& r) { return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height; };
+        return inside(host->dialogCaption_) && !inside(host->dialogCloseBox_) ? SDL_HITTEST_DRAGGABLE
+                                                                              : SDL_HITTEST_NORMAL;
     }
 
     void paintDialogPicture(const DialogView& view, const DialogGeometry& geometry)
@@ -439,6 +457,7 @@ private:
 
     bool dialogOpen_ = false;
     DialogUiState dialogState_;
+    Rect dialogCaption_, dialogCloseBox_;
     soft::SurfaceMemory dialogPicture_;
 
     AudioOutput audio_;
