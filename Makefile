@@ -12,13 +12,17 @@ PACKAGES := cmake g++ make pkg-config libsdl2-dev libxmp-dev libpng-dev \
     xfonts-base xfonts-100dpi console-setup-linux zlib1g-dev \
     xvfb xauth xdotool imagemagick ffmpeg assimp-utils xmp sox
 
-.PHONY: run test setup build packages
+.PHONY: run test setup build packages readme-frames
 
 run: build
 	@./tools/play.sh $(BUILD)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Not a set-up command: regenerates the strip of frames the README shows.
+readme-frames: build
+	./tools/readme_frames.sh $(BUILD) docs/show-strip.png
 
 build: packages
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
