@@ -1,5 +1,7 @@
 #include "span.h"
 
+#include <algorithm>
+
 namespace soft::d3d {
 namespace {
 
@@ -111,10 +113,8 @@ int shadeInterpolated(const SpanSetup& setup, const Span& span)
 template <int RedShift, int GreenBits, bool Blend, DepthMode Mode>
 int shadeFlat(const SpanSetup& setup, const Span& span)
 {
-    constexpr unsigned greenMask = (1u << GreenBits) - 1;
     const FlatShade& shade = *setup.flat;
-    const uint16_t* red = shade.red[0];
-    const uint16_t* green = shade.green[0];
+    const uint16_t* redGreen = shade.redGreen[0];
     const uint16_t* blue = shade.blue[0];
     PhaseCycle phases(span.x, span.y, 1);
     DepthAccess<Mode> depth(setup, span);
@@ -128,8 +128,7 @@ int shadeFlat(const SpanSetup& setup, const Span& span)
         const unsigned old = out[i];
         unsigned pixel;
         if constexpr (Blend)
-            pixel = unsigned(red[p * 32 + (old >> RedShift & levelMask5)] | green[p * 64 + (old >> 5 & greenMask)] |
-                             blue[p * 32 + (old & levelMask5)]);
+            pixel = unsigned(redGreen[p * 2048 + (old >> 5)] | blue[p * 32 + (old & levelMask5)]);
         else
             pixel = shade.opaque[p];
         out[i] = uint16_t(pass ? pixel : old);
@@ -151,7 +150,14 @@ int shadeWithDepth(const SpanSetup& setup, const Span& span)
 template <int RedShift, int GreenBits>
 int shadeInLayout(const SpanSetup& setup, const Span& span)
 {
-    switch (depthModeOf(setup)) {
+    DepthMode mode = depthModeOf(setup);
+    if (mode == DepthMode::lessEqualWrite && span.depthStep == 0 && span.depth >> fixedShift == 0) {
+        // Depth 0 is never farther than what is stored: every pixel passes and leaves
+        // 0 behind, as a screen quad at depth 0 does.
+        std::fill_n(setup.depth->row(span.y) + span.x, span.count, uint16_t(0));
+        mode = DepthMode::off;
+    }
+    switch (mode) {
     case DepthMode::off:
         return shadeWithDepth<RedShift, GreenBits, DepthMode::off>(setup, span);
     case DepthMode::lessEqualWrite:
@@ -185,6 +191,10 @@ void makeFlatShade(FlatShade& shade, const int colour[4], PixelLayout layout, bo
             int old = expandLevel(level, layout.greenBits);
             shade.green[phase][level] = uint16_t(green[blendChannel(colour[1], old, colour[3])] << 5);
         }
+        for (int redLevel = 0; redLevel < 32; ++redLevel)
+            for (int greenLevel = 0; greenLevel < greenLevels; ++greenLevel)
+                shade.redGreen[phase][redLevel << layout.greenBits | greenLevel] =
+                    uint16_t(shade.red[phase][redLevel] | shade.green[phase][greenLevel]);
     }
 }
 

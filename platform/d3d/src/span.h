@@ -26,6 +26,8 @@ struct Span {
 struct FlatShade {
     uint16_t opaque[16];                                 // the pixel drawn without blending
     uint16_t red[16][32], green[16][64], blue[16][32];  // blended bits, by old level
+    // Blended red and green bits together, by the old pixel's top bits (pixel >> 5).
+    uint16_t redGreen[16][2048];
 };
 
 void makeFlatShade(FlatShade& shade, const int colour[4], PixelLayout layout, bool dither,
