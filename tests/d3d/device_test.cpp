@@ -458,6 +458,10 @@ TEST_P(DeviceTest, RenderStatesAndTransformsReadBackAndFailOnRequest)
     soft::injectFault("IDirect3DViewport2::Clear", DDERR_SURFACELOST);
     D3DRECT all = {0, 0, 640, 480};
     EXPECT_EQ(viewport->Clear(1, &all, D3DCLEAR_TARGET), DDERR_SURFACELOST);
+    soft::injectFault("IDirect3D2::QueryInterface", E_NOINTERFACE);
+    IUnknown* unknown = nullptr;
+    EXPECT_EQ(direct3D->QueryInterface(IID_IUnknown, reinterpret_cast<LPVOID*>(&unknown)), E_NOINTERFACE);
+    EXPECT_EQ(unknown, nullptr);
 }
 
 TEST_P(DeviceTest, CountersFollowTheStream)

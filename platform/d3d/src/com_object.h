@@ -2,14 +2,22 @@
 #pragma once
 
 #include "d3d.h"
+#include "soft/faults.h"
+
+#include <string>
 
 namespace soft::d3d {
 
 template <typename Interface>
 class ComObject : public Interface {
 public:
+    // `name` is the interface's name, as fault injection knows its calls.
+    explicit ComObject(const char* name) : queryCall_(std::string(name) + "::QueryInterface") {}
+
     HRESULT QueryInterface(REFIID iid, LPVOID* object) override
     {
+        if (long hr = soft::takeFault(queryCall_))
+            return hr;
         if (!object)
             return E_POINTER;
         if (iid == IID_IUnknown || answers(iid)) {
@@ -35,6 +43,7 @@ protected:
     virtual bool answers(REFIID) const { return false; }
 
 private:
+    std::string queryCall_;
     ULONG references_ = 1;
 };
 

@@ -50,7 +50,7 @@ bool validPrimitive(D3DPRIMITIVETYPE type) { return type >= D3DPT_POINTLIST && t
 
 } // namespace
 
-Device::Device(IDirectDrawSurface* target) : target_(target)
+Device::Device(IDirectDrawSurface* target) : ComObject("IDirect3DDevice2"), target_(target)
 {
     target_->AddRef();
     std::fill(transforms_, transforms_ + transformCount, identityMatrix);

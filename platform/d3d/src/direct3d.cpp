@@ -10,6 +10,8 @@ namespace {
 
 class Direct3D final : public ComObject<IDirect3D2> {
 public:
+    Direct3D() : ComObject("IDirect3D2") {}
+
     HRESULT CreateDevice(REFCLSID deviceGuid, LPDIRECTDRAWSURFACE target, LPDIRECT3DDEVICE2* device) override
     {
         const bool hardware = deviceGuid == IID_IDirect3DHALDevice;

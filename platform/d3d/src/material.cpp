@@ -22,7 +22,7 @@ HandleTable& handles()
 
 } // namespace
 
-Material::Material() : handle_(handles().next++)
+Material::Material() : ComObject("IDirect3DMaterial2"), handle_(handles().next++)
 {
     values_.dwSize = sizeof(D3DMATERIAL);
     handles().materials[handle_] = this;

@@ -35,6 +35,9 @@ int64_t floorDiv(int64_t n, int64_t d)  // d > 0
 
 int64_t ceilDiv(int64_t n, int64_t d) { return -floorDiv(-n, d); }
 
+// Nearest whole number, halves away from zero, without a call into the maths library.
+int64_t nearest(double v) { return int64_t(v >= 0 ? v + 0.5 : v - 0.5); }
+
 // An edge from its upper corner down to its lower one, walked row by row in exact
 // integers: `column` is the first column whose centre lies on or right of the edge.
 class EdgeWalk {
@@ -99,7 +102,7 @@ Plane planeThrough(const Corner corner[3], const double value[3], double inverse
     plane.perX = (v1 * y2 - v2 * y1) * inverseDeterminant;
     plane.perY = (v2 * x1 - v1 * x2) * inverseDeterminant;
     plane.origin = value[0] - plane.perX * x0 - plane.perY * y0;
-    plane.stepX = std::llround(std::clamp(plane.perX * fixedOne, -largestFixedStep, largestFixedStep));
+    plane.stepX = nearest(std::clamp(plane.perX * fixedOne, -largestFixedStep, largestFixedStep));
     plane.top = top;
     plane.cornersInRange = true;
     for (int i = 0; i < 3; ++i)
@@ -136,7 +139,7 @@ bool snap(const RasterVertex& v, Corner& corner)
 {
     if (!(std::fabs(v.x) < coordinateLimit && std::fabs(v.y) < coordinateLimit))
         return false;  // also refuses not-a-number
-    corner = Corner{std::lround(v.x * subpixelsPerPixel), std::lround(v.y * subpixelsPerPixel), &v};
+    corner = Corner{nearest(double(v.x) * subpixelsPerPixel), nearest(double(v.y) * subpixelsPerPixel), &v};
     return true;
 }
 
