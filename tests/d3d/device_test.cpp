@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <random>
 
@@ -371,6 +372,39 @@ TEST_P(DeviceTest, TrianglesCrossingTheNearPlaneKeepOnlyTheirVisiblePart)
             (x < 320 ? left : right) += pixels().at(x, y) != 0;
     EXPECT_EQ(left, 0);
     EXPECT_GT(right, 1000);
+}
+
+TEST_P(DeviceTest, WildCoordinatesAreCutOrRefusedNeverOverrun)
+{
+    // Screen corners millions of pixels out are cut to a guard band and still cover the
+    // viewport; a corner that is not a number draws nothing; a viewport wider than the
+    // surface is held to the surface.
+    const D3DCOLOR white = 0xFFFFFFFF;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    ASSERT_EQ(device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE), D3D_OK);
+    clearAll(sentinel);
+    soft::resetDirect3DCounters();
+    ASSERT_EQ(device->BeginScene(), D3D_OK);
+    drawList<D3DTLVERTEX>(D3DVT_TLVERTEX, {screenVertex(-3e7f, -3e7f, white), screenVertex(3e7f, -1e6f, white),
+                                           screenVertex(100, 4e7f, white), screenVertex(nan, 5, white),
+                                           screenVertex(5, 5, white), screenVertex(5, 50, white)});
+    ASSERT_EQ(device->EndScene(), D3D_OK);
+    EXPECT_EQ(soft::direct3DCounters().pixelsWritten, uint64_t(640 * 480));
+
+    D3DVIEWPORT2 wide = fullScreenViewport();
+    wide.dwWidth = 100000;
+    wide.dwHeight = 100000;
+    ASSERT_EQ(viewport->SetViewport2(&wide), D3D_OK);
+    D3DMATRIX broken = {nan, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    ASSERT_EQ(device->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &broken), D3D_OK);
+    clearAll(sentinel);
+    soft::resetDirect3DCounters();
+    ASSERT_EQ(device->BeginScene(), D3D_OK);
+    drawList<D3DLVERTEX>(D3DVT_LVERTEX, {litVertex(0, 0, 0.5f, white), litVertex(1, 0, 0.5f, white),
+                                         litVertex(0, -1, 0.5f, white)});
+    ASSERT_EQ(device->EndScene(), D3D_OK);
+    EXPECT_EQ(soft::direct3DCounters().pixelsWritten, 0u);
+    EXPECT_EQ(countChanged(sentinel), 0);
 }
 
 TEST_P(DeviceTest, CullModesRemoveOneWindingEach)
