@@ -122,13 +122,18 @@ HRESULT setUpDirect3D(DisplayContext* context)
     if ((hr = context->viewport->SetBackground(handle)) != D3D_OK)
         return hr;
 
-    for (const RenderState& rs : fixedRenderStates)
-        if ((hr = context->device->SetRenderState(rs.state, rs.value)) != D3D_OK)
-            return hr;
-    return D3D_OK;
+    return setFixedRenderStates(context->device);
 }
 
 } // namespace
+
+HRESULT setFixedRenderStates(IDirect3DDevice2* device)
+{
+    for (const RenderState& rs : fixedRenderStates)
+        if (HRESULT hr = device->SetRenderState(rs.state, rs.value); hr != D3D_OK)
+            return hr;
+    return D3D_OK;
+}
 
 HRESULT setUpDisplay(HINSTANCE instance, int showCommand, DisplayContext* context, DWORD flags)
 {

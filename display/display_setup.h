@@ -21,5 +21,10 @@ constexpr int screenHeight = 480;
 HRESULT setUpDisplay(HINSTANCE instance, int showCommand, DisplayContext* context, DWORD flags);
 void tearDownDisplay(DisplayContext* context);
 
+// The fixed render states, in their order: dither, depth test and write (less or
+// equal), blending by the source alpha, counter-clockwise culling. Stops at the first
+// state the device refuses and returns its result.
+HRESULT setFixedRenderStates(IDirect3DDevice2* device);
+
 void setFullScreenViewport(DisplayContext* context);
 void setBoxViewport(DisplayContext* context);

@@ -5,6 +5,7 @@
 #include "engine/renderer.h"
 #include "engine/scene_loader.h"
 #include "scenes/house_animation.h"
+#include "display/display_setup.h"
 #include "scenes/scene_states.h"
 
 #include <cstdlib>
@@ -63,7 +64,8 @@ void loadHouseScene(DisplayContext*)
 
 void drawHouseScene(float t, DisplayContext* context)
 {
-    applySceneRenderStates(context->device);
+    // The same seven states as display set-up, applied again on every frame.
+    setFixedRenderStates(context->device);
     clearSceneRect(fullScreenRect, context);
     orbitHouseCamera(t, houseSourceScene.camera, &houseScene.camera);
     swellFirstMesh(t);
