@@ -184,6 +184,76 @@ FlatShadeCache& flatShadeCache()
     return cache;
 }
 
+// How the spans of one triangle are shaded: blending dropped where alpha is full, and
+// the precomputed colours of a flat triangle.
+d3d::SpanSetup spanSetupFor(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
+                            const RasterVertex& b, const RasterVertex& c, int64_t cross)
+{
+    d3d::SpanSetup setup{target.colour, (state.depthTest || state.depthWrite) ? target.depth : nullptr,
+                         state, d3d::layoutOf(target.colour->format), nullptr};
+    // Blending at full alpha gives the source exactly.
+    if (a.a >= float(colourTop) && b.a >= float(colourTop) && c.a >= float(colourTop))
+        setup.state.blend = false;
+    if (isFlat(a, b, c)) {
+        const int colour[4] = {colourByte(a.r), colourByte(a.g), colourByte(a.b), colourByte(a.a)};
+        const int64_t area = std::abs(cross) / (2 * subpixelsPerPixel * subpixelsPerPixel);
+        setup.flat = flatShadeCache().find(colour, setup.layout, state.dither, setup.state.blend, area);
+    }
+    return setup;
+}
+
+// The planes of what the spans use: no colours for a flat triangle, alpha only for a
+// blend, depth only with a depth buffer in use.
+struct Attributes {
+    Plane colour[4];
+    Plane depth;
+    int colourChannels;
+    bool useDepth;
+
+    Attributes(const Corner corner[3], const d3d::SpanSetup& setup, int64_t cross)
+        : colourChannels(setup.flat ? 0 : setup.state.blend ? 4 : 3), useDepth(setup.depth != nullptr)
+    {
+        const double inverseDeterminant = double(subpixelsPerPixel * subpixelsPerPixel) / double(cross);
+        double value[3];
+        for (int channel = 0; channel < colourChannels; ++channel) {
+            for (int i = 0; i < 3; ++i)
+                value[i] = double((&corner[i].vertex->r)[channel]);
+            colour[channel] = planeThrough(corner, value, inverseDeterminant, colourTop);
+        }
+        if (useDepth) {
+            for (int i = 0; i < 3; ++i)
+                value[i] = double(corner[i].vertex->z) * depthLevels;
+            depth = planeThrough(corner, value, inverseDeterminant, depthLevels);
+        }
+    }
+
+    void fill(d3d::Span& span) const
+    {
+        for (int channel = 0; channel < colourChannels; ++channel)
+            stepAcross(colour[channel], span.x, span.count, span.y, span.colour[channel], span.colourStep[channel]);
+        if (useDepth)
+            stepAcross(depth, span.x, span.count, span.y, span.depth, span.depthStep);
+    }
+};
+
+// Rows [from, to) between two edges, cut to the clip rectangle; returns the pixels
+// written.
+uint64_t drawRows(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
+                  const d3d::SpanSetup& setup, const Attributes& attributes)
+{
+    uint64_t written = 0;
+    for (int64_t row = from; row < to; ++row, left.nextRow(), right.nextRow()) {
+        const int64_t first = std::max<int64_t>(left.column, clip.left);
+        const int64_t end = std::min<int64_t>(right.column, clip.right);
+        if (first >= end)
+            continue;
+        d3d::Span span{int(first), int(row), int(end - first), {}, {}, 0, 0};
+        attributes.fill(span);
+        written += uint64_t(d3d::shadeSpan(setup, span));
+    }
+    return written;
+}
+
 } // namespace
 
 void drawTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
@@ -197,9 +267,6 @@ void drawTriangle(const RasterTarget& target, const RasterState& state, const Ra
                           (corner[2].x - corner[0].x) * (corner[1].y - corner[0].y);
     if (cross == 0)
         return;
-    // With y down, a positive cross product puts corner 1 right of the long edge 0-2.
-    const bool longEdgeLeft = cross > 0;
-
     const RasterRect& clip = target.clip;
     const int64_t firstRow = std::max<int64_t>(ceilDiv(corner[0].y, subpixelsPerPixel), clip.top);
     const int64_t middleRow = std::max(ceilDiv(corner[1].y, subpixelsPerPixel), firstRow);
@@ -207,59 +274,21 @@ void drawTriangle(const RasterTarget& target, const RasterState& state, const Ra
     if (firstRow >= endRow)
         return;
 
-    d3d::SpanSetup setup{target.colour, (state.depthTest || state.depthWrite) ? target.depth : nullptr,
-                         state, d3d::layoutOf(target.colour->format), nullptr};
-    // Blending at full alpha gives the source exactly.
-    if (a.a >= float(colourTop) && b.a >= float(colourTop) && c.a >= float(colourTop))
-        setup.state.blend = false;
-    if (isFlat(a, b, c)) {
-        const int colour[4] = {colourByte(a.r), colourByte(a.g), colourByte(a.b), colourByte(a.a)};
-        const int64_t area = std::abs(cross) / (2 * subpixelsPerPixel * subpixelsPerPixel);
-        setup.flat = flatShadeCache().find(colour, setup.layout, state.dither, setup.state.blend, area);
-    }
-
-    // Only what the span will use: no colours for a flat triangle, alpha only for a
-    // blend, depth only with a depth buffer in use.
-    const int colourChannels = setup.flat ? 0 : setup.state.blend ? 4 : 3;
-    const bool useDepth = setup.depth != nullptr;
-    const double inverseDeterminant = double(subpixelsPerPixel * subpixelsPerPixel) / double(cross);
-    Plane colourPlane[4], depthPlane;
-    for (int channel = 0; channel < colourChannels; ++channel) {
-        double value[3];
-        for (int i = 0; i < 3; ++i)
-            value[i] = double((&corner[i].vertex->r)[channel]);
-        colourPlane[channel] = planeThrough(corner, value, inverseDeterminant, colourTop);
-    }
-    if (useDepth) {
-        double value[3];
-        for (int i = 0; i < 3; ++i)
-            value[i] = double(corner[i].vertex->z) * depthLevels;
-        depthPlane = planeThrough(corner, value, inverseDeterminant, depthLevels);
-    }
-
-    uint64_t written = 0;
-    auto drawRows = [&](EdgeWalk& longEdge, EdgeWalk& shortEdge, int64_t from, int64_t to) {
-        EdgeWalk& left = longEdgeLeft ? longEdge : shortEdge;
-        EdgeWalk& right = longEdgeLeft ? shortEdge : longEdge;
-        for (int64_t row = from; row < to; ++row, left.nextRow(), right.nextRow()) {
-            const int64_t first = std::max<int64_t>(left.column, clip.left);
-            const int64_t end = std::min<int64_t>(right.column, clip.right);
-            if (first >= end)
-                continue;
-            d3d::Span span{int(first), int(row), int(end - first), {}, {}, 0, 0};
-            for (int channel = 0; channel < colourChannels; ++channel)
-                stepAcross(colourPlane[channel], first, span.count, row, span.colour[channel],
-                           span.colourStep[channel]);
-            if (useDepth)
-                stepAcross(depthPlane, first, span.count, row, span.depth, span.depthStep);
-            written += uint64_t(d3d::shadeSpan(setup, span));
-        }
-    };
+    const d3d::SpanSetup setup = spanSetupFor(target, state, a, b, c, cross);
+    const Attributes attributes(corner, setup, cross);
     EdgeWalk longEdge(corner[0], corner[2], firstRow);
     EdgeWalk upperEdge(corner[0], corner[1], firstRow);
     EdgeWalk lowerEdge(corner[1], corner[2], middleRow);
-    drawRows(longEdge, upperEdge, firstRow, std::min(middleRow, endRow));
-    drawRows(longEdge, lowerEdge, middleRow, endRow);
+    // With y down, a positive cross product puts corner 1 right of the long edge 0-2.
+    const bool longEdgeLeft = cross > 0;
+    uint64_t written = 0;
+    if (longEdgeLeft) {
+        written += drawRows(longEdge, upperEdge, firstRow, std::min(middleRow, endRow), clip, setup, attributes);
+        written += drawRows(longEdge, lowerEdge, middleRow, endRow, clip, setup, attributes);
+    } else {
+        written += drawRows(upperEdge, longEdge, firstRow, std::min(middleRow, endRow), clip, setup, attributes);
+        written += drawRows(lowerEdge, longEdge, middleRow, endRow, clip, setup, attributes);
+    }
     direct3DCounters().pixelsWritten += written;
 }
 
