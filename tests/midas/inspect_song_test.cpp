@@ -10,8 +10,7 @@ namespace {
 
 struct Outcome {
     int exitCode;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 Outcome inspect(const std::string& path)
@@ -23,38 +22,27 @@ Outcome inspect(const std::string& path)
     return {code, out, testing::internal::GetCapturedStderr()};
 }
 
-TEST(InspectSong, DescribesAnExtendedModule)
+TEST(InspectSong, DescribesExtendedAndProtrackerModules)
 {
-    TestSong song;
-    song.speed = 4;
-    song.bpm = 150;
-    Outcome o = inspect(writeTestFile("inspect.xm", makeXm(song)));
-    EXPECT_EQ(o.exitCode, 0);
-    EXPECT_EQ(o.err, "");
-    int durationMs = 2 * 16 * 4 * 2500 / 150;   // orders × rows × ticks of 2.5 / bpm seconds
     // The counts are libxmp's: its XM reader adds one empty pattern to those in the file,
-    // and names the format after the tracker that wrote it.
-    EXPECT_EQ(o.out, "{\"name\": \"midas test\", \"format\": \"mornakle tests XM 1.04\", \"channels\": 2, "
-                     "\"patterns\": 2, \"instruments\": 1, \"samples\": 1, \"durationMs\": " +
-                         std::to_string(durationMs) + ", \"speed\": 4, \"bpm\": 150}\n");
-}
-
-TEST(InspectSong, DescribesOtherTrackersToo)
-{
-    TestSong song;
-    song.rows = 64;
-    Outcome o = inspect(writeTestFile("inspect.mod", makeMod(song)));
-    EXPECT_EQ(o.exitCode, 0);
-    EXPECT_NE(o.out.find("\"channels\": 4"), std::string::npos) << o.out;
-    EXPECT_NE(o.out.find("\"samples\": 31"), std::string::npos) << o.out;
-    EXPECT_NE(o.out.find("\"durationMs\": 7680"), std::string::npos) << o.out;
+    // and names the format after the tracker that wrote it. The length is orders x rows x
+    // ticks of 2.5 / bpm seconds.
+    Outcome xm = inspect(writeTestFile("inspect.xm", makeXm({.speed = 4, .bpm = 150})));
+    EXPECT_EQ(xm.exitCode, 0);
+    EXPECT_EQ(xm.err, "");
+    EXPECT_EQ(xm.out, "{\"name\": \"midas test\", \"format\": \"mornakle tests XM 1.04\", \"channels\": 2, "
+                      "\"patterns\": 2, \"instruments\": 1, \"samples\": 1, \"durationMs\": " +
+                          std::to_string(2 * 16 * 4 * 2500 / 150) + ", \"speed\": 4, \"bpm\": 150}\n");
+    Outcome mod = inspect(writeTestFile("inspect.mod", makeMod({.rows = 64})));
+    EXPECT_EQ(mod.exitCode, 0);
+    for (const char* field : {"\"channels\": 4", "\"samples\": 31", "\"durationMs\": 7680"})
+        EXPECT_NE(mod.out.find(field), std::string::npos) << mod.out;
 }
 
 TEST(InspectSong, RefusesWhatIsNotASong)
 {
     struct Case {
-        std::string path;
-        std::string reason;
+        std::string path, reason;
     } cases[] = {
         {writeTestFile("inspect_text.xm", std::vector<uint8_t>(100, 'z')), "not a song in any format the player reads"},
         {"inspect_missing.xm", "No such file or directory"},

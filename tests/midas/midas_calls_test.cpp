@@ -108,53 +108,45 @@ TEST_F(MidasTest, BadHandlesAreErrors)
     EXPECT_EQ(lastErrorText(), "Invalid handle");
 }
 
-TEST_F(MidasTest, SongsWaitForTheLibraryToBeInitialised)
+TEST_F(MidasTest, SongsWaitForTheLibraryAndOptionsAreItsOwn)
 {
     std::string path = writeTestFile("early.xm", makeXm({}));
     EXPECT_EQ(MIDASloadModule(path.c_str()), nullptr);
     EXPECT_EQ(lastErrorText(), "MIDAS is not initialized");
-    bringUp();
-    EXPECT_NE(MIDASloadModule(path.c_str()), nullptr);
-}
-
-TEST_F(MidasTest, OptionsAreTheLibrarysOwn)
-{
     EXPECT_TRUE(MIDASsetOption(MIDAS_OPTION_DSOUND_HWND, 0x1234));
     EXPECT_TRUE(MIDASsetOption(MIDAS_OPTION_DSOUND_MODE, 0));
     EXPECT_FALSE(MIDASsetOption(0, 1));
     EXPECT_FALSE(MIDASsetOption(MIDAS_OPTION_DSOUND_HWND + 1, 1));
     EXPECT_EQ(lastErrorText(), "Invalid function arguments");
+    bringUp();
+    EXPECT_NE(MIDASloadModule(path.c_str()), nullptr);
 }
 
 TEST_F(MidasTest, ErrorTextsAreSingleLines)
 {
     for (int code = -2; code < 40; ++code) {
         std::string text = MIDASgetErrorMessage(code);
-        EXPECT_FALSE(text.empty()) << code;
-        EXPECT_EQ(text.find('\n'), std::string::npos) << code;
+        EXPECT_FALSE(text.empty() || text.find('\n') != std::string::npos) << code;
     }
     EXPECT_STREQ(MIDASgetErrorMessage(0), "OK");
-    EXPECT_STREQ(MIDASgetErrorMessage(-1), "Undefined error");
     EXPECT_STREQ(MIDASgetErrorMessage(1000), "Undefined error");
 }
 
-TEST_F(MidasTest, WithoutAnAudioDeviceTheShowGoesOnSilently)
+// With a device, config opens it quietly and close gives it back; without one the show
+// goes on silently after one line of warning.
+TEST_F(MidasTest, ConfigOpensTheDeviceOrWarnsThatThereIsNone)
 {
-    fakeHost.hasAudio = false;
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(MIDASconfig());
-    EXPECT_TRUE(MIDASinit());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "mornakle: no audio device, playing without sound\n");
-}
-
-TEST_F(MidasTest, ConfigOpensTheDeviceAndCloseGivesItBack)
-{
-    testing::internal::CaptureStderr();
-    bringUp();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_NE(fakeHost.audio, nullptr);
-    EXPECT_TRUE(MIDASclose());
-    EXPECT_EQ(fakeHost.audio, nullptr);
+    for (bool hasAudio : {true, false}) {
+        fakeHost.hasAudio = hasAudio;
+        testing::internal::CaptureStderr();
+        bringUp();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  hasAudio ? "" : "mornakle: no audio device, playing without sound\n");
+        EXPECT_EQ(fakeHost.audio != nullptr, hasAudio);
+        EXPECT_TRUE(MIDASclose());
+        EXPECT_EQ(fakeHost.audio, nullptr);
+        ASSERT_TRUE(MIDASstartup());
+    }
 }
 
 } // namespace

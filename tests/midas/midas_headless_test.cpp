@@ -1,93 +1,68 @@
 // The library over the headless host: the song is mixed in step with the virtual tick
 // counter and lands in the WAV file exactly as libxmp plays it alone.
 #include "host/headless_host.h"
-#include "midas.h"
-#include "reference_render.h"
-#include "soft/faults.h"
+#include "midas_fixture.h"
+#include "song/song.h"
 #include "test_songs.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <string>
-#include <vector>
-
-#ifdef MIDAS_TEST_BACK_SONG
-#include "song/song.h"
-#endif
+#include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
 constexpr uint32_t frameMs = 20;
 constexpr int wavHeaderBytes = 44;
 
-std::vector<int16_t> readWavSamples(const std::string& path)
-{
-    std::vector<int16_t> samples;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return samples;
-    std::fseek(file, wavHeaderBytes, SEEK_SET);
-    int16_t block[4096];
-    size_t got;
-    while ((got = std::fread(block, sizeof(int16_t), 4096, file)) > 0)
-        samples.insert(samples.end(), block, block + got);
-    std::fclose(file);
-    return samples;
-}
+struct HeadlessCase {
+    const char* name;
+    std::vector<uint8_t> (*song)();
+    int presents;
+};
 
-// Plays `song` for `frames` presented frames of the headless host and returns the WAV's samples.
-std::vector<int16_t> playHeadless(const std::string& name, const std::vector<uint8_t>& song, int frames)
+void PrintTo(const HeadlessCase& c, std::ostream* os) { *os << c.name; }
+
+class MidasHeadless : public testing::TestWithParam<HeadlessCase> {};
+
+TEST_P(MidasHeadless, TheWavHoldsTheSongAsLibxmpPlaysIt)
 {
+    const HeadlessCase& c = GetParam();
+    const std::vector<uint8_t> song = c.song();
     host::HeadlessHostOptions options;
     options.frameMs = frameMs;
-    options.wavPath = name + ".wav";
+    options.wavPath = std::string(c.name) + ".wav";
     auto headless = host::makeHeadlessHost(options);
     host::install(headless.get());
     soft::clearFaults();
-    EXPECT_TRUE(MIDASstartup());
-    EXPECT_TRUE(MIDASconfig());
-    EXPECT_TRUE(MIDASinit());
-    MIDASmodule module = MIDASloadModule(writeTestFile(name, song).c_str());
-    EXPECT_NE(module, nullptr) << MIDASgetErrorMessage(MIDASgetLastError());
+    ASSERT_TRUE(MIDASstartup() && MIDASconfig() && MIDASinit());
+    MIDASmodule module = MIDASloadModule(writeTestFile(c.name, song).c_str());
+    ASSERT_NE(module, nullptr) << MIDASgetErrorMessage(MIDASgetLastError());
     MIDASmodulePlayHandle handle = MIDASplayModule(module, TRUE);
-    EXPECT_NE(handle, 0u);
+    ASSERT_NE(handle, 0u);
     MIDASplayStatus status;
-    for (int i = 0; i < frames; ++i) {
+    for (int i = 0; i < c.presents; ++i) {
         MIDASpoll();
         MIDASgetPlayStatus(handle, &status);
         headless->present(host::Frame{});
     }
-    EXPECT_EQ(headless->audioFramesMixed(), int64_t(frames) * frameMs * 441 / 10);
-    EXPECT_TRUE(MIDASstopModule(handle));
-    EXPECT_TRUE(MIDASfreeModule(module));
-    EXPECT_TRUE(MIDASclose());
+    const int frames = c.presents * int(frameMs) * 441 / 10;
+    EXPECT_EQ(headless->audioFramesMixed(), frames);
+    EXPECT_TRUE(MIDASstopModule(handle) && MIDASfreeModule(module) && MIDASclose());
     headless->finish();
     host::install(nullptr);
-    return readWavSamples(options.wavPath);
+
+    std::ifstream in(options.wavPath, std::ios::binary);
+    in.seekg(wavHeaderBytes);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<int16_t> wav(bytes.size() / 2);
+    std::memcpy(wav.data(), bytes.data(), wav.size() * 2);
+    ASSERT_EQ(wav.size(), size_t(frames) * 2);
+    EXPECT_TRUE(wav == renderWithLibxmp(song, frames, 0));
 }
 
-TEST(MidasHeadless, TheWavHoldsTheSongAsLibxmpPlaysIt)
-{
-    TestSong song;   // 1.92 s long: the 3 s run hears it repeat
-    std::vector<uint8_t> bytes = makeXm(song);
-    constexpr int presents = 150;
-    std::vector<int16_t> wav = playHeadless("headless.xm", bytes, presents);
-    int frames = presents * int(frameMs) * 441 / 10;
-    ASSERT_EQ(wav.size(), size_t(frames) * 2);
-    EXPECT_TRUE(wav == renderWithLibxmp(bytes, frames, 0));
-}
-
-#ifdef MIDAS_TEST_BACK_SONG
-TEST(MidasHeadless, TheShowsOwnSongPlaysAsLibxmpPlaysIt)
-{
-    std::vector<uint8_t> bytes = composeBackXm();
-    constexpr int presents = 500;   // ten seconds
-    std::vector<int16_t> wav = playHeadless("back.xm", bytes, presents);
-    int frames = presents * int(frameMs) * 441 / 10;
-    ASSERT_EQ(wav.size(), size_t(frames) * 2);
-    EXPECT_TRUE(wav == renderWithLibxmp(bytes, frames, 0));
-}
-#endif
+INSTANTIATE_TEST_SUITE_P(Songs, MidasHeadless,
+    testing::Values(HeadlessCase{"headless.xm", [] { return makeXm({}); }, 150},   // 1.92 s: the 3 s run hears it repeat
+                    HeadlessCase{"back.xm", composeBackXm, 500}),                  // the show's own song, ten seconds
+    [](const testing::TestParamInfo<HeadlessCase>& info) { return std::string(info.param.name).substr(0, std::string(info.param.name).find('.')); });
 
 } // namespace

@@ -1,11 +1,7 @@
 // The device pulls on a thread of its own while the main thread starts, stops and
 // frees songs: the library changes what plays only with the device held off.
-#include "fake_host.h"
-#include "midas.h"
-#include "soft/faults.h"
+#include "midas_fixture.h"
 #include "test_songs.h"
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <mutex>
@@ -17,17 +13,15 @@ namespace {
 class ThreadedHost : public FakeHost {
 public:
     ~ThreadedHost() override { closeAudio(); }
-
     bool openAudio(host::AudioSource* source) override
     {
         closeAudio();
         running = true;
         device = std::thread([this, source] {
             std::vector<int16_t> buffer(512 * host::audioChannels);
-            while (running) {
+            for (; running; ++pulls) {
                 std::lock_guard<std::mutex> hold(mutex);
                 source->mix(buffer.data(), 512);
-                ++pulls;
             }
         });
         return true;
@@ -42,8 +36,6 @@ public:
     void unlockAudio() override { mutex.unlock(); }
 
     std::atomic<long> pulls{0};
-
-private:
     std::thread device;
     std::atomic<bool> running{false};
     std::mutex mutex;
@@ -55,17 +47,13 @@ TEST(MidasThreads, SongsComeAndGoWhileTheDevicePulls)
     host::install(&threaded);
     soft::clearFaults();
     std::string path = writeTestFile("threads.xm", makeXm({}));
-    ASSERT_TRUE(MIDASstartup());
-    ASSERT_TRUE(MIDASconfig());
-    ASSERT_TRUE(MIDASinit());
+    ASSERT_TRUE(MIDASstartup() && MIDASconfig() && MIDASinit());
     for (int round = 0; round < 40; ++round) {
-        MIDASmodule a = MIDASloadModule(path.c_str());
-        MIDASmodule b = MIDASloadModule(path.c_str());
+        MIDASmodule a = MIDASloadModule(path.c_str()), b = MIDASloadModule(path.c_str());
         MIDASmodulePlayHandle playA = MIDASplayModule(a, TRUE);
         ASSERT_NE(playA, 0u);
         ASSERT_NE(MIDASplayModule(b, round % 2), 0u);
-        long before = threaded.pulls;
-        while (threaded.pulls < before + 2)
+        for (long before = threaded.pulls; threaded.pulls < before + 2;)
             std::this_thread::yield();
         MIDASplayStatus status;
         EXPECT_TRUE(MIDASgetPlayStatus(playA, &status));
