@@ -35,6 +35,10 @@ int64_t floorDiv(int64_t n, int64_t d)  // d > 0
 
 int64_t ceilDiv(int64_t n, int64_t d) { return -floorDiv(-n, d); }
 
+// The first whole pixel row or column at or after a position in subpixels.
+int64_t firstPixelAt(int64_t subpixels) { return -((-subpixels) >> 4); }
+static_assert(subpixelsPerPixel == 1 << 4, "firstPixelAt shifts by the subpixel bits");
+
 // Nearest whole number, halves away from zero, without a call into the maths library.
 int64_t nearest(double v) { return int64_t(v >= 0 ? v + 0.5 : v - 0.5); }
 
@@ -268,9 +272,9 @@ void drawTriangle(const RasterTarget& target, const RasterState& state, const Ra
     if (cross == 0)
         return;
     const RasterRect& clip = target.clip;
-    const int64_t firstRow = std::max<int64_t>(ceilDiv(corner[0].y, subpixelsPerPixel), clip.top);
-    const int64_t middleRow = std::max(ceilDiv(corner[1].y, subpixelsPerPixel), firstRow);
-    const int64_t endRow = std::min<int64_t>(ceilDiv(corner[2].y, subpixelsPerPixel), clip.bottom);
+    const int64_t firstRow = std::max<int64_t>(firstPixelAt(corner[0].y), clip.top);
+    const int64_t middleRow = std::max(firstPixelAt(corner[1].y), firstRow);
+    const int64_t endRow = std::min<int64_t>(firstPixelAt(corner[2].y), clip.bottom);
     if (firstRow >= endRow)
         return;
 
