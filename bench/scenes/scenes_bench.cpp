@@ -1,68 +1,37 @@
 // One frame of each 3D scene with the shipped data, through the software DirectDraw and
-// Direct3D on the headless host, next to the floor of filling one frame with memset.
+// Direct3D on the headless host (the memset floor runs beside it).
 #include "display/display_setup.h"
 #include "display/pictures.h"
 #include "scenes/box_scene.h"
 #include "scenes/house_scene.h"
 #include "scenes/light_scene.h"
 
-#include "host/headless_host.h"
+#include "headless_display.h"
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
-
-#include <climits>
-#include <cstring>
-#include <vector>
 
 namespace {
 
-void memsetFrame(benchmark::State& state)
-{
-    std::vector<uint8_t> frame(640 * 480 * 2);
-    for (auto _ : state) {
-        std::memset(frame.data(), 0, frame.size());
-        benchmark::DoNotOptimize(frame.data());
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(memsetFrame);
-
 // The display, the pictures and the three scenes, as start-up leaves them.
-class Show {
+class Show : public HeadlessDisplay {
 public:
-    Show() : hostObject(host::makeHeadlessHost({}))
+    Show()
     {
-        host::install(hostObject.get());
-        setUpDisplay(nullptr, SW_SHOWDEFAULT, &context, setupWindow);
-        ready = setUpDisplay(nullptr, SW_SHOWDEFAULT, &context, setupDirectDraw | setupDirect3D) == 0;
-        if (!ready)
-            return;
-        char previous[PATH_MAX];
-        ready = getcwd(previous, sizeof previous) && chdir(MORNAKLE_DATA_DIR) == 0;
-        loadPictures(&context);
-        loadHouseScene(&context);
-        loadBoxScene(&context);
-        loadLightScene(&context);
-        ready = ready && chdir(previous) == 0;
-        context.device->BeginScene();
+        loaded = ready() && loadFromDataFolder([](DisplayContext* context) {
+            loadPictures(context);
+            loadHouseScene(context);
+            loadBoxScene(context);
+            loadLightScene(context);
+        });
     }
     ~Show()
     {
-        if (context.device)
-            context.device->EndScene();
         releaseLightScene(&context);
         releaseBoxScene(&context);
         releaseHouseScene(&context);
         releasePictures();
-        tearDownDisplay(&context);
-        host::install(nullptr);
     }
-    DisplayContext context = {};
-    bool ready = false;
-
-private:
-    std::unique_ptr<host::HeadlessHost> hostObject;
+    bool loaded = false;
 };
 
 // Draws frames at times spread over the scene, as the timeline would.
@@ -70,7 +39,7 @@ void drawScene(benchmark::State& state, void (*draw)(float, DisplayContext*), vo
                float sceneLength)
 {
     Show show;
-    if (!show.ready) {
+    if (!show.loaded) {
         state.SkipWithError("display set-up or data folder failed");
         return;
     }
@@ -96,7 +65,7 @@ BENCHMARK(boxFrame)->Unit(benchmark::kMillisecond);
 void houseFrameAt(benchmark::State& state)
 {
     Show show;
-    if (!show.ready) {
+    if (!show.loaded) {
         state.SkipWithError("display set-up or data folder failed");
         return;
     }
@@ -110,7 +79,7 @@ BENCHMARK(houseFrameAt)->Arg(90)->Arg(5)->Arg(240)->Unit(benchmark::kMillisecond
 void lightFrame(benchmark::State& state)
 {
     Show show;
-    if (!show.ready) {
+    if (!show.loaded) {
         state.SkipWithError("display set-up or data folder failed");
         return;
     }
