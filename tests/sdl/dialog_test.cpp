@@ -115,6 +115,25 @@ TEST(DialogDropDown, AClickOnTheBoxDropsTheListAndAClickOnARowPicksIt)
     EXPECT_FALSE(state.dropped);
 }
 
+TEST(DialogDropDown, TheMouseOverARowHighlightsItAndOnlyWhileDropped)
+{
+    DialogView view = twoDevices(1);
+    DialogGeometry g(view, dialogLineHeight());
+    const DialogControl& combo = control(view, comboId);
+    DialogUiState state;
+    Rect row0 = g.listRow(combo, 0);
+    DialogAction over0{DialogAction::hover, 0, row0.x + 5, row0.y + 2};
+    EXPECT_FALSE(reactToDialog(view, g, state, over0).has_value());
+    EXPECT_FALSE(state.dropped);
+    reactToDialog(view, g, state, key(0x73));
+    EXPECT_EQ(state.highlight, 1);
+    EXPECT_FALSE(reactToDialog(view, g, state, over0).has_value());
+    EXPECT_EQ(state.highlight, 0);
+    reactToDialog(view, g, state, DialogAction{DialogAction::hover, 0, 1, 1});   // off the list
+    EXPECT_EQ(state.highlight, 0);
+    expectInput(reactToDialog(view, g, state, key(0x0D)), DialogInput::select, comboId, 0);
+}
+
 TEST(DialogDropDown, KeysMoveTheHighlightEnterPicksEscapeOnlyFolds)
 {
     DialogView view = twoDevices(1);

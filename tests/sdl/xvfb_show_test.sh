@@ -69,8 +69,18 @@ alive() { kill -0 "$app_pid" 2>/dev/null; }
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }
 geometry() { (eval "$(xdotool getwindowgeometry --shell "$1")"; echo "$WIDTH x $HEIGHT at $X,$Y"); }
 size() { geometry "$1" | cut -d' ' -f1-3; }
+# The first visible window whose name matches, within 20 seconds. (A search can
+# fail when a window vanishes while it looks, so it is simply tried again.)
+find_window() {
+    local id
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+        [ -n "$id" ] && { echo "$id"; return; }
+        sleep 0.1
+    done
+}
 
-dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Select Rendering Device$' | head -1)
+dialog=$(find_window '^Select Rendering Device$')
 [ -n "$dialog" ] || fail "no device dialog appeared"
 sleep 0.5
 import -window root dialog.png
@@ -87,7 +97,7 @@ focus "$dialog"
 xdotool key Return                          # OK: the second device, the window
 
 name=$(basename "$exe")
-show=$(timeout 20 xdotool search --sync --onlyvisible --name "^$name\$" | head -1)
+show=$(find_window "^$name\$")
 [ -n "$show" ] || fail "no window for the show appeared"
 sleep 3
 alive || fail "the show ended by itself"
@@ -136,11 +146,11 @@ fi
 mv app.log first-run.log
 "$exe" "$@" 2>app.log &
 app_pid=$!
-dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Select Rendering Device$' | head -1)
+dialog=$(find_window '^Select Rendering Device$')
 [ -n "$dialog" ] || fail "no device dialog on the second run"
 focus "$dialog"
 xdotool key Return
-show=$(timeout 20 xdotool search --sync --onlyvisible --name "^$name\$" | head -1)
+show=$(find_window "^$name\$")
 [ -n "$show" ] || fail "no window for the show on the second run"
 sleep 1
 kill -TERM "$app_pid"
@@ -157,11 +167,11 @@ if [ -n "$wm" ]; then
     mv app.log close-run.log 2>/dev/null
     "$exe" "$@" 2>app.log &
     app_pid=$!
-    dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Select Rendering Device$' | head -1)
+    dialog=$(find_window '^Select Rendering Device$')
     [ -n "$dialog" ] || fail "no device dialog on the close-button run"
     focus "$dialog"
     xdotool key Return
-    show=$(timeout 20 xdotool search --sync --onlyvisible --name "^$name\$" | head -1)
+    show=$(find_window "^$name\$")
     [ -n "$show" ] || fail "no window for the show on the close-button run"
     sleep 1
     wmctrl -i -c "$show"
@@ -181,7 +191,7 @@ if [ "$mode" = demo ] && [ -n "$data" ] && command -v xwininfo >/dev/null; then
     rm -rf broken-data && cp -r "$data" broken-data && echo "not a song" >broken-data/back.xm
     "$exe" --data "$work/broken-data" 2>app.log &
     app_pid=$!
-    dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Select Rendering Device$' | head -1)
+    dialog=$(find_window '^Select Rendering Device$')
     [ -n "$dialog" ] || fail "no device dialog on the third run"
     focus "$dialog"
     xdotool key Return

@@ -134,6 +134,18 @@ std::optional<DialogInput> click(const DialogView& view, const DialogGeometry& g
     return std::nullopt;
 }
 
+// The row under the mouse of a dropped list is the highlighted one, as in Windows.
+void hover(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state, int x, int y)
+{
+    const DialogControl* combo = findCombo(view);
+    if (!combo || !state.dropped)
+        return;
+    int rows = geometry.listRows(*combo);
+    for (int row = 0; row < rows && state.firstRow + row < itemCount(*combo); ++row)
+        if (contains(geometry.listRow(*combo, row), x, y))
+            state.highlight = state.firstRow + row;
+}
+
 } // namespace
 
 DialogGeometry::DialogGeometry(const DialogView& view, int fontHeight_)
@@ -205,6 +217,9 @@ std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeo
         return key(view, geometry, state, action.virtualKey);
     case DialogAction::click:
         return click(view, geometry, state, action.x, action.y);
+    case DialogAction::hover:
+        hover(view, geometry, state, action.x, action.y);
+        return std::nullopt;
     case DialogAction::closeRequest:
         state.dropped = false;
         return DialogInput{DialogInput::close, 0, 0};

@@ -37,9 +37,9 @@ struct DialogGeometry {
 
 const DialogControl* findCombo(const DialogView& view);
 
-// What the user does, in picture coordinates for clicks.
+// What the user does, in picture coordinates for clicks and mouse moves.
 struct DialogAction {
-    enum Kind { key, click, closeRequest } kind = key;
+    enum Kind { key, click, hover, closeRequest } kind = key;
     uint32_t virtualKey = 0;
     int x = 0, y = 0;
 };

@@ -383,6 +383,11 @@ private:
             if (key)
                 return DialogAction{DialogAction::key, key, 0, 0};
         }
+        if (e.type == SDL_MOUSEMOTION && dialogState_.dropped) {
+            int x = 0, y = 0;
+            if (windowToPicture(e.motion.x, e.motion.y, x, y))
+                return DialogAction{DialogAction::hover, 0, x, y};
+        }
         if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_LEFT) {
             int x = 0, y = 0;
             if (windowToPicture(e.button.x, e.button.y, x, y))
