@@ -1,6 +1,5 @@
 // A headless 640 x 480 display for the effect tests: a DirectDraw flipping chain with
-// one back buffer in the chosen pixel format and pitch, with helpers to read, seed and
-// save what was drawn.
+// one back buffer in the chosen pixel format and pitch, with helpers to seed and read it.
 #pragma once
 
 #include "display/display_context.h"
@@ -31,17 +30,11 @@ public:
     // An off-screen surface holding `pixels` (width * height, top row first).
     IDirectDrawSurface* makePicture(int width, int height, const std::vector<uint16_t>& pixels);
 
-    // Writes the back buffer as an 8-bit RGB PNG under the test binary directory.
-    std::string saveBack(const std::string& name);
-
 private:
     std::unique_ptr<host::HeadlessHost> host;
     DisplayContext display{};
     soft::SurfaceLayout previousLayout;
 };
 
-// A 24-bit bottom-up Windows bitmap file of `rgb` (three bytes a pixel, top row first).
-std::vector<uint8_t> encodeBitmapFile(int width, int height, const std::vector<uint8_t>& rgb);
-void writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
-// A path under the test binary directory.
-std::string testPath(const std::string& name);
+// Writes `bytes` to `name` under the test binary directory and returns the path.
+std::string writeTestFile(const std::string& name, const std::vector<uint8_t>& bytes);

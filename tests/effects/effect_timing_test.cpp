@@ -10,41 +10,37 @@
 
 namespace {
 
-void expectCentre(RingCentre centre, int x, int y)
-{
-    EXPECT_EQ(centre.x, x);
-    EXPECT_EQ(centre.y, y);
-}
-
 TEST(RingCentres, SwingRoundTheWindowCentreTruncatedTowardZero)
 {
-    expectCentre(ringCentreA(0), 420, 240);
-    expectCentre(ringCentreB(0), 420, 240);
-    expectCentre(ringCentreA(10), 445, 262);
-    expectCentre(ringCentreB(10), 449, 220);  // 30 sin(-10/13) = -20.87 gives -20
-    expectCentre(ringCentreA(100), 404, 266);
-    expectCentre(ringCentreB(100), 449, 211);
-    for (float t = 0; t < 133.4f; t += 0.7f) {
-        for (RingCentre c : {ringCentreA(t), ringCentreB(t)}) {
-            EXPECT_LE(std::abs(c.x - 420), 30);
-            EXPECT_LE(std::abs(c.y - 240), 30);
-        }
+    struct Case {
+        float t;
+        int ax, ay, bx, by;
+    } cases[] = {
+        {0, 420, 240, 420, 240},
+        {10, 445, 262, 449, 220},   // 30 sin(-10/13) = -20.87 gives -20
+        {100, 404, 266, 449, 211},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ringCentreA(c.t).x, c.ax) << c.t;
+        EXPECT_EQ(ringCentreA(c.t).y, c.ay) << c.t;
+        EXPECT_EQ(ringCentreB(c.t).x, c.bx) << c.t;
+        EXPECT_EQ(ringCentreB(c.t).y, c.by) << c.t;
     }
+    for (float t = 0; t < 133.4f; t += 0.7f)
+        for (RingCentre c : {ringCentreA(t), ringCentreB(t)})
+            EXPECT_TRUE(std::abs(c.x - 420) <= 30 && std::abs(c.y - 240) <= 30) << t;
 }
 
 TEST(GreetingsScroller, PositionAdvancesInWholeCharacters)
 {
-    EXPECT_EQ(greetingsScrollPosition(0), 0);
-    EXPECT_EQ(greetingsScrollPosition(1), 2);
-    EXPECT_EQ(greetingsScrollPosition(100), 210);
-    EXPECT_EQ(greetingsScrollPosition(200), 421);
-    EXPECT_EQ(greetingsScrollPosition(21.3f), 44);
-    EXPECT_EQ(greetingsScrollPosition(21.4f), 45);  // the message's first letter enters
-    EXPECT_EQ(greetingsScrollPosition(266.666f), 561);
-    EXPECT_EQ(greetingsScrollPosition(266.6666259765625f), 561);  // the span's last instant
-    // Outside the span the window still lies inside the line.
-    EXPECT_EQ(greetingsScrollPosition(-5), 0);
-    EXPECT_EQ(greetingsScrollPosition(1000), int(GreetingsText.size()) - 1 - greetingsWindowChars);
+    const std::pair<float, int> positions[] = {
+        {0, 0}, {1, 2}, {100, 210}, {200, 421}, {21.3f, 44},
+        {21.4f, 45},                // the message's first letter enters
+        {266.666f, 561}, {266.6666259765625f, 561},   // the span's last instant
+        {-5, 0}, {1000, int(GreetingsText.size()) - 1 - greetingsWindowChars},   // outside the span the window stays in the line
+    };
+    for (auto [t, p] : positions)
+        EXPECT_EQ(greetingsScrollPosition(t), p) << t;
 }
 
 TEST(GreetingsText, SpreadsTheMessageBetweenBlankMargins)
@@ -64,7 +60,7 @@ TEST(GreetingsText, SpreadsTheMessageBetweenBlankMargins)
         if (c != ' ')
             continue;
         // Blanks come singly between letters or in threes between words.
-        size_t run = message.find_first_not_of(' ', i) - i;
+        const size_t run = message.find_first_not_of(' ', i) - i;
         EXPECT_TRUE(run == 1 || run == 3) << "at " << i;
         i += run - 1;
     }

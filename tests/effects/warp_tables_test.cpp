@@ -2,53 +2,42 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 uint16_t entry(int r, int k) { return WarpOffsetTable[r * warpBlockColumns + k]; }
-uint16_t vu(int v, int u) { return uint16_t(v << 8 | u); }
+constexpr uint16_t vu(int v, int u) { return uint16_t(v << 8 | u); }
 
 TEST(WarpSineTable, TruncatesFiftySinesTowardZero)
 {
     buildWarpSineTable();
-    for (int i = 0; i <= 3; ++i)
-        EXPECT_EQ(WarpSineTable[i], 0) << i;
-    EXPECT_EQ(WarpSineTable[4], 1);
-    EXPECT_EQ(WarpSineTable[824], -47);
-    for (int i = 1021; i < warpSineCount; ++i)
-        EXPECT_EQ(WarpSineTable[i], 0) << i;
-    int fifties = 0, minusFifties = 0;
-    for (int i = 0; i < warpSineCount; ++i) {
-        fifties += WarpSineTable[i] == 50;
-        minusFifties += WarpSineTable[i] == -50;
+    const std::pair<int, int> values[] = {{0, 0}, {3, 0}, {4, 1}, {256, 50}, {768, -50}, {824, -47}, {1021, 0}, {1023, 0}};
+    for (auto [i, value] : values)
+        EXPECT_EQ(WarpSineTable[i], value) << i;
+    EXPECT_EQ(std::count(WarpSineTable, WarpSineTable + warpSineCount, 50), 1);
+    EXPECT_EQ(std::count(WarpSineTable, WarpSineTable + warpSineCount, -50), 1);
+}
+
+TEST(WarpOffsetTable, EntriesAndTexelsAtTheFirstTwoSteps)
+{
+    buildWarpSineTable();
+    struct Case {
+        int step, r, k;
+        uint16_t entry, texel;
+    } cases[] = {
+        {0, 0, 0, vu(47, 0), 12032},   // s(-200) is entry 824, -47
+        {0, 0, 1, vu(46, 1), 11777},
+        {0, 239, 319, vu(184, 9), 47113},
+        {3, 0, 0, vu(50, 254), vu(66, 4)},   // 1 <= t < 2: adding 3846 carries from u into v
+    };
+    for (const Case& c : cases) {
+        buildWarpOffsetTable(c.step);
+        EXPECT_EQ(entry(c.r, c.k), c.entry) << c.step << " " << c.r << "," << c.k;
+        EXPECT_EQ(warpTexelIndex(entry(c.r, c.k), c.step), c.texel) << c.step << " " << c.r << "," << c.k;
     }
-    EXPECT_EQ(fifties, 1);
-    EXPECT_EQ(minusFifties, 1);
-    EXPECT_EQ(WarpSineTable[256], 50);
-    EXPECT_EQ(WarpSineTable[768], -50);
-}
-
-TEST(WarpOffsetTable, EntriesAtTheFirstStep)
-{
-    buildWarpSineTable();
-    buildWarpOffsetTable(0);
-    EXPECT_EQ(entry(0, 0), vu(47, 0));
-    EXPECT_EQ(entry(0, 0), 12032);
-    EXPECT_EQ(entry(0, 1), 11777);
-    EXPECT_EQ(entry(239, 319), 47113);
-    EXPECT_EQ(warpTexelIndex(entry(0, 0), 0), 12032);
-}
-
-TEST(WarpOffsetTable, ScrollCarriesFromUIntoV)
-{
-    buildWarpSineTable();
-    buildWarpOffsetTable(3);  // 1 <= t < 2
-    EXPECT_EQ(entry(0, 0), vu(50, 254));
-    EXPECT_EQ(warpTexelIndex(entry(0, 0), 3), vu(66, 4));
-    EXPECT_EQ(warpTexelIndex(entry(0, 0), 3), 16900);
 }
 
 // The table against the formula written out with plain modular arithmetic.
@@ -58,27 +47,28 @@ TEST(WarpOffsetTable, MatchesTheFormulaForNegativeAndLargeSteps)
     auto s = [](int n) { return WarpSineTable[n & (warpSineCount - 1)]; };
     for (int step : {-9, 0, 3, 797, 1500}) {
         buildWarpOffsetTable(step);
-        for (int r = 0; r < warpBlockRows; r += 7) {
+        for (int r = 0; r < warpBlockRows; r += 7)
             for (int k = 0; k < warpBlockColumns; k += 3) {
                 const int u = (k + s(2 * k - 2 * step) + s(4 * r - 2 * step)) & 255;
                 const int v = (r + s(2 * k + 4 * step) - s(2 * k - 2 * step - 200)) & 255;
                 ASSERT_EQ(entry(r, k), vu(v, u)) << "step " << step << " r " << r << " k " << k;
             }
-        }
     }
 }
 
 TEST(TexelTable, ConvertsToBothPixelFormats)
 {
-    EXPECT_EQ(convertTexel(255, 255, 255, false), 0xFFDF);
-    EXPECT_EQ(convertTexel(255, 255, 255, true), 0x7FFF);
-    EXPECT_EQ(convertTexel(255, 0, 0, false), 0xF800);
-    EXPECT_EQ(convertTexel(255, 0, 0, true), 0x7C00);
-    EXPECT_EQ(convertTexel(0, 255, 0, false), 0x07C0);
-    EXPECT_EQ(convertTexel(0, 255, 0, true), 0x03E0);
-    EXPECT_EQ(convertTexel(0, 0, 255, false), 0x001F);
-    EXPECT_EQ(convertTexel(0, 0, 255, true), 0x001F);
-    EXPECT_EQ(convertTexel(7, 7, 7, false), 0);  // only the top five bits count
+    struct Case {
+        uint8_t r, g, b;
+        uint16_t in565, in555;
+    } cases[] = {
+        {255, 255, 255, 0xFFDF, 0x7FFF}, {255, 0, 0, 0xF800, 0x7C00}, {0, 255, 0, 0x07C0, 0x03E0},
+        {0, 0, 255, 0x001F, 0x001F},     {7, 7, 7, 0, 0},   // only the top five bits count
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(convertTexel(c.r, c.g, c.b, false), c.in565) << int(c.r) << "," << int(c.g) << "," << int(c.b);
+        EXPECT_EQ(convertTexel(c.r, c.g, c.b, true), c.in555) << int(c.r) << "," << int(c.g) << "," << int(c.b);
+    }
 }
 
 TEST(TexelTable, FastRowGatherMatchesThePlainOne)
@@ -89,8 +79,7 @@ TEST(TexelTable, FastRowGatherMatchesThePlainOne)
     for (int k = 0; k < warpBlockColumns; ++k)
         entries[k] = uint16_t(k * 2654435761u >> 7);
     entries[0] = 0;
-    entries[1] = 0xFFFF;  // the very last texel
-    entries[319] = 0xFFFF;
+    entries[1] = entries[319] = 0xFFFF;   // the very last texel
     for (int step : {0, 3, -6, 1200}) {
         uint32_t fast[warpBlockColumns], plain[warpBlockColumns];
         gatherWarpRow(entries, step, fast);
@@ -106,39 +95,31 @@ TEST(TexelTable, FastRowGatherMatchesThePlainOne)
 std::string writeTexture(const char* name, const std::vector<uint8_t>& bytes)
 {
     const std::string path = std::string(MORNAKLE_BINARY_DIR) + "/" + name;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;
 }
 
-TEST(TexelTable, ReadsTexelsInFileOrder)
+// Texels come in file order; those a missing or short file does not supply are black.
+TEST(TexelTable, ReadsTexelsInFileOrderAndTheRestAreBlack)
 {
-    std::vector<uint8_t> bytes(textureFileBytes);
-    for (int n = 0; n < texelCount; ++n) {
-        bytes[3 * n] = uint8_t(n);
-        bytes[3 * n + 1] = uint8_t(n >> 8);
-        bytes[3 * n + 2] = uint8_t(n * 7);
-    }
+    std::vector<uint8_t> bytes;
+    for (int n = 0; n < texelCount; ++n)
+        bytes.insert(bytes.end(), {uint8_t(n), uint8_t(n >> 8), uint8_t(n * 7)});
     loadTexelTable(writeTexture("warp_full.raw", bytes).c_str(), false);
     for (int n : {0, 1, 255, 256, 4097, 65535})
         EXPECT_EQ(TexelTable[n], convertTexel(uint8_t(n), uint8_t(n >> 8), uint8_t(n * 7), false)) << n;
-}
 
-TEST(TexelTable, TexelsTheFileDoesNotSupplyAreBlack)
-{
-    std::fill(std::begin(TexelTable), std::end(TexelTable), uint16_t(0xABCD));
-    loadTexelTable("no/such/screen1tex.raw", false);
-    for (uint16_t texel : TexelTable)
-        ASSERT_EQ(texel, 0);
-
-    const std::vector<uint8_t> white(3 * 1000, 255);
-    std::fill(std::begin(TexelTable), std::end(TexelTable), uint16_t(0xABCD));
-    loadTexelTable(writeTexture("warp_short.raw", white).c_str(), true);
-    EXPECT_EQ(TexelTable[0], 0x7FFF);
-    EXPECT_EQ(TexelTable[999], 0x7FFF);
-    for (int n = 1000; n < texelCount; ++n)
-        ASSERT_EQ(TexelTable[n], 0) << n;
+    struct Case {
+        const char* path;
+        int texels;   // what the file supplies, white
+    } cases[] = {{"no/such/screen1tex.raw", 0}, {"warp_short.raw", 1000}};
+    for (const Case& c : cases) {
+        std::fill(std::begin(TexelTable), std::end(TexelTable), uint16_t(0xABCD));
+        const std::string path = c.texels ? writeTexture(c.path, std::vector<uint8_t>(3 * c.texels, 255)) : c.path;
+        loadTexelTable(path.c_str(), true);
+        for (int n = 0; n < texelCount; ++n)
+            ASSERT_EQ(TexelTable[n], n < c.texels ? 0x7FFF : 0) << c.path << " " << n;
+    }
 }
 
 } // namespace
