@@ -111,6 +111,9 @@ public:
         const HostDevice& chosen = devices_[device];
         if (!ensureWindow(width, height))
             return false;
+        // Black until the first frame, not the dialog that was shown last.
+        shownPixels_.assign(size_t(width) * height * 2, 0);
+        shown_ = Frame{shownPixels_.data(), width, height, width * 2, options_.pixelFormat};
         SDL_SetWindowTitle(window_, options_.screenshotPrefix.c_str());
         SDL_SetWindowHitTest(window_, nullptr, nullptr);
         SDL_SetWindowBordered(window_, SDL_TRUE);
@@ -121,8 +124,6 @@ public:
         SDL_ShowWindow(window_);
         setFullScreen(chosen.device.fullScreen);
         SDL_RaiseWindow(window_);
-        shownPixels_.assign(size_t(width) * height * 2, 0);
-        shown_ = Frame{shownPixels_.data(), width, height, width * 2, options_.pixelFormat};
         showShown();
         return true;
     }
@@ -182,7 +183,6 @@ public:
     void unlockAudio() override { audio_.unlock(); }
 
 private:
-
     void refreshDevices()
     {
         std::vector<MonitorInfo> monitors;
