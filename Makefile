@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libxmp-dev libpng-dev \
     libgtest-dev libgmock-dev libbenchmark-dev \
     xfonts-base xfonts-100dpi console-setup-linux zlib1g-dev \
-    xvfb xauth xdotool imagemagick ffmpeg assimp-utils xmp openmpt123 sox
+    xvfb xauth xdotool openbox wmctrl x11-utils imagemagick ffmpeg assimp-utils xmp openmpt123 sox
 
 .PHONY: run test setup build packages readme-frames
 
