@@ -231,6 +231,11 @@ struct Attributes {
         }
     }
 
+    bool depthAllZero() const
+    {
+        return useDepth && depth.perX == 0 && depth.perY == 0 && depth.origin + roundingLift < 1;
+    }
+
     void fill(d3d::Span& span) const
     {
         for (int channel = 0; channel < colourChannels; ++channel)
@@ -243,7 +248,7 @@ struct Attributes {
 // Rows [from, to) between two edges, cut to the clip rectangle; returns the pixels
 // written.
 uint64_t drawRows(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
-                  const d3d::SpanSetup& setup, const Attributes& attributes)
+                  const d3d::SpanSetup& setup, const Attributes& attributes, d3d::SpanShader shade)
 {
     uint64_t written = 0;
     for (int64_t row = from; row < to; ++row, left.nextRow(), right.nextRow()) {
@@ -253,7 +258,7 @@ uint64_t drawRows(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, con
             continue;
         d3d::Span span{int(first), int(row), int(end - first), {}, {}, 0, 0};
         attributes.fill(span);
-        written += uint64_t(d3d::shadeSpan(setup, span));
+        written += uint64_t(shade(setup, span));
     }
     return written;
 }
@@ -280,6 +285,7 @@ void drawTriangle(const RasterTarget& target, const RasterState& state, const Ra
 
     const d3d::SpanSetup setup = spanSetupFor(target, state, a, b, c, cross);
     const Attributes attributes(corner, setup, cross);
+    const d3d::SpanShader shade = d3d::spanShaderFor(setup, attributes.depthAllZero());
     EdgeWalk longEdge(corner[0], corner[2], firstRow);
     EdgeWalk upperEdge(corner[0], corner[1], firstRow);
     EdgeWalk lowerEdge(corner[1], corner[2], middleRow);
@@ -287,11 +293,11 @@ void drawTriangle(const RasterTarget& target, const RasterState& state, const Ra
     const bool longEdgeLeft = cross > 0;
     uint64_t written = 0;
     if (longEdgeLeft) {
-        written += drawRows(longEdge, upperEdge, firstRow, std::min(middleRow, endRow), clip, setup, attributes);
-        written += drawRows(longEdge, lowerEdge, middleRow, endRow, clip, setup, attributes);
+        written += drawRows(longEdge, upperEdge, firstRow, std::min(middleRow, endRow), clip, setup, attributes, shade);
+        written += drawRows(longEdge, lowerEdge, middleRow, endRow, clip, setup, attributes, shade);
     } else {
-        written += drawRows(upperEdge, longEdge, firstRow, std::min(middleRow, endRow), clip, setup, attributes);
-        written += drawRows(lowerEdge, longEdge, middleRow, endRow, clip, setup, attributes);
+        written += drawRows(upperEdge, longEdge, firstRow, std::min(middleRow, endRow), clip, setup, attributes, shade);
+        written += drawRows(lowerEdge, longEdge, middleRow, endRow, clip, setup, attributes, shade);
     }
     direct3DCounters().pixelsWritten += written;
 }

@@ -10,13 +10,24 @@ constexpr int levelMask5 = 31;
 
 // The dither phases of a row from column x on: the phase repeats every four pixels,
 // so the four are kept as 16-bit fields of one word that turns one field per pixel.
-// Each phase comes multiplied by `scale`, the size of one phase's table.
+// Each phase comes multiplied by 2^scaleShift, the size of one phase's table.
+constexpr uint64_t packedPhases(int y)
+{
+    uint64_t packed = 0;
+    for (int k = 0; k < ditherSize; ++k)
+        packed |= uint64_t(bayerMatrix[y][k]) << (16 * k);
+    return packed;
+}
+constexpr uint64_t rowPhases[ditherSize] = {packedPhases(0), packedPhases(1), packedPhases(2), packedPhases(3)};
+
 class PhaseCycle {
 public:
-    PhaseCycle(int x, int y, unsigned scale)
+    // Without dither every pixel has phase 0.
+    PhaseCycle(int x, int y, bool dither, int scaleShift)
     {
-        for (int k = 0; k < ditherSize; ++k)
-            packed_ |= uint64_t(bayerMatrix[y & 3][(x + k) & 3] * scale) << (16 * k);
+        const uint64_t row = dither ? rowPhases[y & 3] << scaleShift : 0;
+        const int turn = 16 * (x & 3);
+        packed_ = turn ? row >> turn | row << (64 - turn) : row;
     }
 
     unsigned next()
@@ -79,7 +90,7 @@ int shadeInterpolated(const SpanSetup& setup, const Span& span)
     const bool dither = setup.state.dither;
     const uint8_t* fiveBit = reductionTable(blueBits, dither, 0);
     const uint8_t* green6 = reductionTable(GreenBits, dither, 0);
-    PhaseCycle phases(span.x, span.y, dither ? sizeof(ReductionTable) : 0);
+    PhaseCycle phases(span.x, span.y, dither, 8);  // 256-entry tables
     DepthAccess<Mode> depth(setup, span);
     uint16_t* out = setup.colour->row(span.y) + span.x;
 
@@ -116,7 +127,7 @@ int shadeFlat(const SpanSetup& setup, const Span& span)
     const FlatShade& shade = *setup.flat;
     const uint16_t* redGreen = shade.redGreen[0];
     const uint16_t* blue = shade.blue[0];
-    PhaseCycle phases(span.x, span.y, 1);
+    PhaseCycle phases(span.x, span.y, true, 0);
     DepthAccess<Mode> depth(setup, span);
     uint16_t* out = setup.colour->row(span.y) + span.x;
     int64_t z = span.depth;
@@ -147,23 +158,26 @@ int shadeWithDepth(const SpanSetup& setup, const Span& span)
                              : shadeInterpolated<RedShift, GreenBits, false, Mode>(setup, span);
 }
 
+// Depth 0 is never farther than what is stored: every pixel of a screen quad at depth 0
+// passes "less or equal" and leaves 0 behind, so the test is skipped.
 template <int RedShift, int GreenBits>
-int shadeInLayout(const SpanSetup& setup, const Span& span)
+int shadeOverZeroDepth(const SpanSetup& setup, const Span& span)
 {
-    DepthMode mode = depthModeOf(setup);
-    if (mode == DepthMode::lessEqualWrite && span.depthStep == 0 && span.depth >> fixedShift == 0) {
-        // Depth 0 is never farther than what is stored: every pixel passes and leaves
-        // 0 behind, as a screen quad at depth 0 does.
-        std::fill_n(setup.depth->row(span.y) + span.x, span.count, uint16_t(0));
-        mode = DepthMode::off;
-    }
-    switch (mode) {
+    std::fill_n(setup.depth->row(span.y) + span.x, span.count, uint16_t(0));
+    return shadeWithDepth<RedShift, GreenBits, DepthMode::off>(setup, span);
+}
+
+template <int RedShift, int GreenBits>
+SpanShader shaderInLayout(const SpanSetup& setup, bool depthAllZero)
+{
+    switch (depthModeOf(setup)) {
     case DepthMode::off:
-        return shadeWithDepth<RedShift, GreenBits, DepthMode::off>(setup, span);
+        return shadeWithDepth<RedShift, GreenBits, DepthMode::off>;
     case DepthMode::lessEqualWrite:
-        return shadeWithDepth<RedShift, GreenBits, DepthMode::lessEqualWrite>(setup, span);
+        return depthAllZero ? shadeOverZeroDepth<RedShift, GreenBits>
+                            : shadeWithDepth<RedShift, GreenBits, DepthMode::lessEqualWrite>;
     default:
-        return shadeWithDepth<RedShift, GreenBits, DepthMode::general>(setup, span);
+        return shadeWithDepth<RedShift, GreenBits, DepthMode::general>;
     }
 }
 
@@ -208,9 +222,10 @@ DepthMode depthModeOf(const SpanSetup& setup)
     return DepthMode::general;
 }
 
-int shadeSpan(const SpanSetup& setup, const Span& span)
+SpanShader spanShaderFor(const SpanSetup& setup, bool depthAllZero)
 {
-    return setup.layout.greenBits == 5 ? shadeInLayout<10, 5>(setup, span) : shadeInLayout<11, 6>(setup, span);
+    return setup.layout.greenBits == 5 ? shaderInLayout<10, 5>(setup, depthAllZero)
+                                       : shaderInLayout<11, 6>(setup, depthAllZero);
 }
 
 } // namespace soft::d3d
