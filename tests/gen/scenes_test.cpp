@@ -50,46 +50,44 @@ Vector3 worldPosition(const Mesh& mesh, uint32_t i)
 // floor, a trunk without a foot) measures as if it were closed there.
 std::vector<double> pieceVolumes(const Mesh& mesh)
 {
+    std::vector<Vector3> world;
+    for (uint32_t i = 0; i < mesh.vertexCount; ++i)
+        world.push_back(worldPosition(mesh, i));
     std::map<std::tuple<long, long, long>, uint32_t> weld;
-    std::vector<uint32_t> parent;
-    std::vector<uint32_t> place(mesh.vertexCount);
-    for (uint32_t i = 0; i < mesh.vertexCount; ++i) {
-        Vector3 p = worldPosition(mesh, i);
+    std::vector<uint32_t> parent, place;
+    for (Vector3 p : world) {
         auto key = std::make_tuple(std::lround(p.x * 100), std::lround(p.y * 100), std::lround(p.z * 100));
         auto [it, fresh] = weld.emplace(key, uint32_t(parent.size()));
         if (fresh)
             parent.push_back(uint32_t(parent.size()));
-        place[i] = it->second;
+        place.push_back(it->second);
     }
-    auto root = [&](uint32_t a) {
+    auto piece = [&](uint32_t vertex) {
+        uint32_t a = place[vertex];
         while (parent[a] != a)
             a = parent[a] = parent[parent[a]];
         return a;
     };
     for (uint32_t f = 0; f < mesh.faceCount; ++f)
         for (int k = 1; k < 3; ++k)
-            parent[root(place[mesh.faces[f].indices[k]])] = root(place[mesh.faces[f].indices[0]]);
-    struct Bounds {
-        Vector3 lo{1e9f, 1e9f, 1e9f}, hi{-1e9f, -1e9f, -1e9f};
-    };
-    std::map<uint32_t, Bounds> bounds;
+            parent[piece(mesh.faces[f].indices[k])] = piece(mesh.faces[f].indices[0]);
+    std::map<uint32_t, std::pair<Vector3, Vector3>> bounds;   // lowest and highest corner of each piece
     for (uint32_t i = 0; i < mesh.vertexCount; ++i) {
-        Bounds& b = bounds[root(place[i])];
-        Vector3 p = worldPosition(mesh, i);
-        b.lo = {std::min(b.lo.x, p.x), std::min(b.lo.y, p.y), std::min(b.lo.z, p.z)};
-        b.hi = {std::max(b.hi.x, p.x), std::max(b.hi.y, p.y), std::max(b.hi.z, p.z)};
+        auto [it, fresh] = bounds.emplace(piece(i), std::pair{world[i], world[i]});
+        Vector3 &lo = it->second.first, &hi = it->second.second, p = world[i];
+        lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
+        hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
     }
     std::map<uint32_t, double> volume;
     for (uint32_t f = 0; f < mesh.faceCount; ++f) {
         const uint32_t* ix = mesh.faces[f].indices;
-        const Bounds& b = bounds[root(place[ix[0]])];
-        Vector3 ref{(b.lo.x + b.hi.x) * 0.5f, b.lo.y, (b.lo.z + b.hi.z) * 0.5f};
-        Vector3 a = sub(worldPosition(mesh, ix[0]), ref), bb = sub(worldPosition(mesh, ix[1]), ref),
-                c = sub(worldPosition(mesh, ix[2]), ref);
-        volume[root(place[ix[0]])] += dotOf(a, crossOf(bb, c)) / 6.0;
+        const auto& [lo, hi] = bounds[piece(ix[0])];
+        const Vector3 ref{(lo.x + hi.x) * 0.5f, lo.y, (lo.z + hi.z) * 0.5f};
+        volume[piece(ix[0])] +=
+            dotOf(sub(world[ix[0]], ref), crossOf(sub(world[ix[1]], ref), sub(world[ix[2]], ref))) / 6.0;
     }
     std::vector<double> result;
-    for (auto& [piece, v] : volume)
+    for (auto& [id, v] : volume)
         result.push_back(v);
     return result;
 }
@@ -276,16 +274,10 @@ double litShare(const Scene& s, const Mesh& mesh)
 {
     int lit = 0;
     for (uint32_t i = 0; i < mesh.vertexCount; ++i) {
-        LitVertex out{};
-        MeshVertex model = mesh.vertices[i];
-        Vector3 p = worldPosition(mesh, i);
-        out.x = p.x;
-        out.y = p.y;
-        out.z = p.z;
-        out.nx = model.nx;
-        out.ny = model.ny;
-        out.nz = model.nz;
-        lightVertex(s.lights, s.lightCount, model, out);
+        const MeshVertex& v = mesh.vertices[i];
+        const Vector3 p = worldPosition(mesh, i);
+        LitVertex out{p.x, p.y, p.z, 0, 0, 0, 0, 0, 0, v.nx, v.ny, v.nz};
+        lightVertex(s.lights, s.lightCount, v, out);
         lit += out.litR + out.litG + out.litB > 0.05f;
     }
     return double(lit) / double(mesh.vertexCount);
