@@ -7,7 +7,7 @@
 
 namespace {
 
-SceneLight light(LightKind kind, Vector3 position = {0, 0, 0}, Vector3 direction = {0, 0, 0})
+SceneLight light(LightKind kind, Vector3 position = {}, Vector3 direction = {})
 {
     SceneLight l{};
     l.kind = kind;
@@ -17,125 +17,108 @@ SceneLight light(LightKind kind, Vector3 position = {0, 0, 0}, Vector3 direction
     return l;
 }
 
-SceneLight omniLight(float range)
+SceneLight omni(float range, float a0 = 0, float a1 = 1, float a2 = 0)
 {
     SceneLight l = light(LightKind::omni);
-    l.range = range;
-    l.attenuation1 = 1.0f;
+    l.range = range, l.attenuation0 = a0, l.attenuation1 = a1, l.attenuation2 = a2;
     return l;
 }
 
 // A spot at the origin shining along +z, and the point at angle theta from its axis.
-SceneLight spotLight(float hotspot, float falloff, float exponent)
+SceneLight spot(float hotspot, float falloff, float exponent)
 {
     SceneLight l = light(LightKind::spot, {0, 0, 0}, {0, 0, 1});
-    l.hotspot = hotspot;
-    l.falloff = falloff;
-    l.spotExponent = exponent;
+    l.hotspot = hotspot, l.falloff = falloff, l.spotExponent = exponent;
     return l;
 }
-Vector3 atAngle(float theta)
-{
-    return {10 * std::sin(theta), 0, 10 * std::cos(theta)};
-}
-const Vector3 facingSpot{0, 0, -1};
+Vector3 atAngle(float theta) { return {10 * std::sin(theta), 0, 10 * std::cos(theta)}; }
 
-TEST(Lighting, OmniReachesOnlyInsideItsRangeBoxAndSphere)
+struct FactorCase {
+    const char* what;
+    SceneLight light;
+    Vector3 position, normal;
+    float factor, tolerance;
+};
+
+void PrintTo(const FactorCase& c, std::ostream* out) { *out << c.what; }
+
+const Vector3 left{-1, 0, 0}, towardSpot{0, 0, -1};
+const FactorCase kFactors[] = {
+    {"omni beyond its range", omni(100), {101, 0, 0}, left, 0, 0},
+    {"omni inside its range box but 103.9 away", omni(100), {60, 60, 60}, {-0.577f, -0.577f, -0.577f}, 0, 0},
+    {"omni halfway", omni(100), {50, 0, 0}, left, 0.5f, 1e-6f},
+    {"omni halfway scaled by u.N", omni(100), {50, 0, 0}, {-0.6f, 0.8f, 0}, 0.5f * 0.6f, 1e-6f},
+    {"omni polynomial falloff", omni(100, 0.25f, 1, 2), {50, 0, 0}, left, 0.25f + 0.5f + 2 * 0.25f, 1e-6f},
+    {"spot inside the hotspot", spot(0.2f, 0.4f, 1), atAngle(0.1f), towardSpot, 1, 1e-6f},
+    {"spot halfway along its edge", spot(0.2f, 0.4f, 1), atAngle(0.3f), towardSpot, 0.5f, 1e-5f},
+    {"spot at its falloff", spot(0.2f, 0.4f, 1), atAngle(0.4f), towardSpot, 0, 1e-5f},
+    {"spot beyond its falloff", spot(0.2f, 0.4f, 1), atAngle(0.401f), towardSpot, 0, 0},
+    {"spot facing away", spot(0.2f, 0.4f, 1), atAngle(0.3f), {0, 0, 1}, -0.5f, 1e-5f},
+    {"spot edge of exponent 2", spot(0.2f, 0.4f, 2), atAngle(0.3f), towardSpot,
+     std::cos(std::pow(0.5f * 1.570796f, 2.0f)), 1e-4f},
+    {"spot with falloff below hotspot", spot(0.4f, 0.3f, 1), atAngle(0.29f), towardSpot, 1, 1e-6f},
+    {"spot with falloff below hotspot, outside", spot(0.4f, 0.3f, 1), atAngle(0.35f), towardSpot, 0, 0},
+    {"spot with falloff equal to hotspot", spot(0.3f, 0.3f, 2), atAngle(0.29f), towardSpot, 1, 1e-6f},
+    {"directional facing", light(LightKind::directional, {}, {0, 1, 0}), {5, 5, 5}, {0, 1, 0}, 1, 1e-6f},
+    {"directional turned away", light(LightKind::directional, {}, {0, 1, 0}), {5, 5, 5}, {0, -1, 0}, -1, 1e-6f},
+    {"point facing", light(LightKind::point, {0, 1000, 0}), {0, 0, 0}, {0, 1, 0}, 1, 1e-6f},
+    {"point at a slant", light(LightKind::point, {0, 1000, 0}), {0, 0, 0}, {0.6f, 0.8f, 0}, 0.8f, 1e-6f},
+};
+
+class LightFactor : public testing::TestWithParam<FactorCase> {};
+
+TEST_P(LightFactor, FollowsTheLightsKindDistanceAngleAndNormal)
 {
-    SceneLight l = omniLight(100);
-    Vector3 facingLight{-1, 0, 0};
-    EXPECT_EQ(lightFactor(l, {101, 0, 0}, facingLight), 0.0f);
-    EXPECT_EQ(lightFactor(l, {60, 60, 60}, {-0.577f, -0.577f, -0.577f}), 0.0f);  // inside the box, 103.9 away
-    EXPECT_FLOAT_EQ(lightFactor(l, {50, 0, 0}, facingLight), 0.5f);
-    EXPECT_FLOAT_EQ(lightFactor(l, {50, 0, 0}, {-0.6f, 0.8f, 0}), 0.5f * 0.6f);  // scaled by u . N
-    l.attenuation0 = 0.25f;
-    l.attenuation2 = 2.0f;
-    EXPECT_FLOAT_EQ(lightFactor(l, {50, 0, 0}, facingLight), 0.25f + 0.5f + 2.0f * 0.25f);
+    const FactorCase& c = GetParam();
+    EXPECT_NEAR(lightFactor(c.light, c.position, c.normal), c.factor, c.tolerance);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lighting, LightFactor, testing::ValuesIn(kFactors));
+
+MeshVertex model(float r, float g, float b)
+{
+    MeshVertex m{};
+    m.r = r, m.g = g, m.b = b;
+    return m;
 }
 
 TEST(Lighting, PointsOnTheLightOrAtZeroRangeGetNothing)
 {
-    SceneLight l = omniLight(100);
-    LitVertex lit{};
-    MeshVertex model{};
-    model.r = model.g = model.b = 1.0f;
-    lightVertex(&l, 1, model, lit);  // at the light: the direction is not a number
-    EXPECT_EQ(lit.litR, 0.0f);
-    SceneLight p = light(LightKind::point);
-    lightVertex(&p, 1, model, lit);
-    EXPECT_EQ(lit.litR, 0.0f);
-    SceneLight zero = omniLight(0);
-    lit.x = 1e-3f;
-    lightVertex(&zero, 1, model, lit);
-    EXPECT_EQ(lit.litR, 0.0f);
+    // at the light the direction is not a number; a zero range reaches only that point
+    const std::pair<SceneLight, float> cases[] = {{omni(100), 0.0f}, {light(LightKind::point), 0.0f}, {omni(0), 1e-3f}};
+    for (auto [l, x] : cases) {
+        LitVertex lit{};
+        lit.x = x;
+        lit.nx = -1.0f;  // facing the light
+        lightVertex(&l, 1, model(1, 1, 1), lit);
+        EXPECT_EQ(lit.litR, 0.0f) << x;
+    }
 }
 
-TEST(Lighting, SpotFadesLinearlyBetweenHotspotAndFalloff)
-{
-    SceneLight l = spotLight(0.2f, 0.4f, 1.0f);
-    EXPECT_FLOAT_EQ(lightFactor(l, atAngle(0.1f), facingSpot), 1.0f);
-    EXPECT_NEAR(lightFactor(l, atAngle(0.3f), facingSpot), 0.5f, 1e-5);
-    EXPECT_NEAR(lightFactor(l, atAngle(0.4f), facingSpot), 0.0f, 1e-5);
-    EXPECT_EQ(lightFactor(l, atAngle(0.401f), facingSpot), 0.0f);
-    EXPECT_LT(lightFactor(l, atAngle(0.3f), {0, 0, 1}), 0.0f);  // facing away: negative, adds nothing
-}
-
-TEST(Lighting, SpotExponentShapesTheEdgeByAPoweredQuarterCosine)
-{
-    SceneLight l = spotLight(0.2f, 0.4f, 2.0f);
-    EXPECT_NEAR(lightFactor(l, atAngle(0.3f), facingSpot), std::cos(std::pow(0.5f * 1.570796f, 2.0f)), 1e-4);
-}
-
-TEST(Lighting, SpotWithoutAnEdgeLightsItsWholeFalloffCone)
-{
-    SceneLight l = spotLight(0.4f, 0.3f, 1.0f);
-    EXPECT_FLOAT_EQ(lightFactor(l, atAngle(0.29f), facingSpot), 1.0f);
-    EXPECT_EQ(lightFactor(l, atAngle(0.35f), facingSpot), 0.0f);
-    SceneLight equal = spotLight(0.3f, 0.3f, 2.0f);
-    EXPECT_FLOAT_EQ(lightFactor(equal, atAngle(0.29f), facingSpot), 1.0f);
-}
-
-TEST(Lighting, DirectionalAndPointLightsFollowTheNormal)
-{
-    SceneLight d = light(LightKind::directional, {}, {0, 1, 0});
-    EXPECT_FLOAT_EQ(lightFactor(d, {5, 5, 5}, {0, 1, 0}), 1.0f);
-    EXPECT_FLOAT_EQ(lightFactor(d, {5, 5, 5}, {0, -1, 0}), -1.0f);
-    SceneLight p = light(LightKind::point, {0, 1000, 0});
-    EXPECT_NEAR(lightFactor(p, {0, 0, 0}, {0, 1, 0}), 1.0f, 1e-6);
-    EXPECT_NEAR(lightFactor(p, {0, 0, 0}, {0.6f, 0.8f, 0}), 0.8f, 1e-6);
-}
-
-TEST(Lighting, SumsClampAtOneAndAmbientLightsEvenFacesTurnedAway)
+TEST(Lighting, SumsStartFromTheBaseClampAtOneAndAmbientLightsEvenFacesTurnedAway)
 {
     SceneLight lights[4] = {light(LightKind::directional, {}, {0, 1, 0}), light(LightKind::ambient),
                             light(LightKind::ambient), light(LightKind(7))};
     lights[1].colour[0] = 0.7f, lights[1].colour[1] = 0.25f, lights[1].colour[2] = 0.0f;
     lights[2].colour[0] = 0.0f, lights[2].colour[1] = 0.0f, lights[2].colour[2] = -0.5f;
-    MeshVertex model{};
-    model.r = 1.0f, model.g = 1.0f, model.b = 0.5f;
     LitVertex lit{};
     lit.ny = -1.0f;  // turned away from the directional light
-    lightVertex(lights, 4, model, lit);
+    lightVertex(lights, 4, model(1, 1, 0.5f), lit);
     EXPECT_FLOAT_EQ(lit.litR, 0.7f);
     EXPECT_FLOAT_EQ(lit.litG, 0.25f);
     EXPECT_FLOAT_EQ(lit.litB, -0.25f);  // no lower clamp
     lit.ny = 1.0f;
-    lightVertex(lights, 4, model, lit);
+    lightVertex(lights, 4, model(1, 1, 0.5f), lit);
     EXPECT_EQ(lit.litR, 1.0f);  // 1.7 clamped
     EXPECT_EQ(lit.litG, 1.0f);
     EXPECT_FLOAT_EQ(lit.litB, 0.25f);
-}
 
-TEST(Lighting, TheSumStartsFromTheBaseColour)
-{
-    MeshVertex model{};
-    model.r = model.g = model.b = 1.0f;
-    LitVertex lit{};
-    lit.baseR = 0.5f, lit.baseG = 2.0f, lit.baseB = 0.0f;
-    lightVertex(nullptr, 0, model, lit);
-    EXPECT_EQ(lit.litR, 0.5f);
-    EXPECT_EQ(lit.litG, 1.0f);
-    EXPECT_EQ(lit.litB, 0.0f);
+    LitVertex based{};
+    based.baseR = 0.5f, based.baseG = 2.0f;
+    lightVertex(nullptr, 0, model(1, 1, 1), based);
+    EXPECT_EQ(based.litR, 0.5f);
+    EXPECT_EQ(based.litG, 1.0f);
+    EXPECT_EQ(based.litB, 0.0f);
 }
 
 }  // namespace

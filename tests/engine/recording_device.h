@@ -11,8 +11,8 @@ struct DeviceCall {
     enum Kind { setTransform, setRenderState, begin, vertex, end, other } kind;
     DWORD a = 0, b = 0, c = 0;  // state and value, or primitive, vertex type and flags
     D3DMATRIX matrix{};
-    D3DLVERTEX lvertex{};   // the vertex as an untransformed one...
-    D3DTLVERTEX tlvertex{}; // ...and as a screen-space one (both 32 bytes)
+    D3DLVERTEX lvertex{};    // the vertex as an untransformed one...
+    D3DTLVERTEX tlvertex{};  // ...and as a screen-space one (both 32 bytes)
 };
 
 class RecordingDevice : public IDirect3DDevice2 {
@@ -28,50 +28,36 @@ public:
         return found;
     }
 
-    HRESULT QueryInterface(REFIID, LPVOID*) override { return note(); }
     ULONG AddRef() override { return 1; }
     ULONG Release() override { return 1; }
-    HRESULT AddViewport(LPDIRECT3DVIEWPORT2) override { return note(); }
-    HRESULT SetCurrentViewport(LPDIRECT3DVIEWPORT2) override { return note(); }
-    HRESULT BeginScene() override { return note(); }
-    HRESULT EndScene() override { return note(); }
-    HRESULT GetRenderState(D3DRENDERSTATETYPE, LPDWORD) override { return note(); }
-    HRESULT GetTransform(D3DTRANSFORMSTATETYPE, LPD3DMATRIX) override { return note(); }
+    HRESULT QueryInterface(REFIID, LPVOID*) override { return note({DeviceCall::other}); }
+    HRESULT AddViewport(LPDIRECT3DVIEWPORT2) override { return note({DeviceCall::other}); }
+    HRESULT SetCurrentViewport(LPDIRECT3DVIEWPORT2) override { return note({DeviceCall::other}); }
+    HRESULT BeginScene() override { return note({DeviceCall::other}); }
+    HRESULT EndScene() override { return note({DeviceCall::other}); }
+    HRESULT GetRenderState(D3DRENDERSTATETYPE, LPDWORD) override { return note({DeviceCall::other}); }
+    HRESULT GetTransform(D3DTRANSFORMSTATETYPE, LPD3DMATRIX) override { return note({DeviceCall::other}); }
     HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override
     {
-        calls.push_back({DeviceCall::setRenderState, DWORD(state), value});
-        return D3D_OK;
+        return note({DeviceCall::setRenderState, DWORD(state), value});
     }
     HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, LPD3DMATRIX matrix) override
     {
-        DeviceCall call{DeviceCall::setTransform, DWORD(state)};
-        call.matrix = *matrix;
-        calls.push_back(call);
-        return D3D_OK;
+        return note({DeviceCall::setTransform, DWORD(state), 0, 0, *matrix});
     }
     HRESULT Begin(D3DPRIMITIVETYPE primitive, D3DVERTEXTYPE type, DWORD flags) override
     {
-        calls.push_back({DeviceCall::begin, DWORD(primitive), DWORD(type), flags});
-        return D3D_OK;
+        return note({DeviceCall::begin, DWORD(primitive), DWORD(type), flags});
     }
     HRESULT Vertex(LPVOID vertex) override
     {
         DeviceCall call{DeviceCall::vertex};
         std::memcpy(&call.lvertex, vertex, sizeof call.lvertex);
         std::memcpy(&call.tlvertex, vertex, sizeof call.tlvertex);
-        calls.push_back(call);
-        return D3D_OK;
+        return note(call);
     }
-    HRESULT End(DWORD flags) override
-    {
-        calls.push_back({DeviceCall::end, flags});
-        return D3D_OK;
-    }
+    HRESULT End(DWORD flags) override { return note({DeviceCall::end, flags}); }
 
 private:
-    HRESULT note()
-    {
-        calls.push_back({DeviceCall::other});
-        return D3D_OK;
-    }
+    HRESULT note(const DeviceCall& call) { return calls.push_back(call), D3D_OK; }
 };

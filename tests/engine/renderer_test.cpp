@@ -1,71 +1,60 @@
 // What renderScene sends the device, recorded call by call.
 #include "engine/renderer.h"
-#include "engine/vector_math.h"
 #include "recording_device.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <vector>
 
 namespace {
 
-// A hand-made scene: meshes over caller-owned arrays (never released).
+// A hand-made mesh over arrays of its own, drawn with the identity transform.
 struct TestMesh {
     std::vector<MeshVertex> vertices;
-    std::vector<LitVertex> lit;
     std::vector<MeshFace> faces;
+    std::vector<LitVertex> lit = std::vector<LitVertex>(vertices.size());
+    Mesh mesh = meshOver();
+
+    Mesh meshOver()
+    {
+        Mesh m{};
+        m.vertices = vertices.data(), m.transformedVertices = lit.data(), m.faces = faces.data();
+        m.vertexCount = uint32_t(vertices.size()), m.faceCount = uint32_t(faces.size());
+        m.fillMode = 3;
+        identityMatrix(reinterpret_cast<Matrix4*>(m.transform));
+        return m;
+    }
 };
 
-Mesh meshOver(TestMesh& data, uint32_t fillMode = 3)
-{
-    Mesh mesh{};
-    data.lit.resize(data.vertices.size());
-    mesh.vertices = data.vertices.data();
-    mesh.transformedVertices = data.lit.data();
-    mesh.vertexCount = uint32_t(data.vertices.size());
-    mesh.faces = data.faces.data();
-    mesh.faceCount = uint32_t(data.faces.size());
-    mesh.fillMode = fillMode;
-    identityMatrix(reinterpret_cast<Matrix4*>(mesh.transform));
-    return mesh;
-}
-
-MeshVertex vertex(float x, float y, float z, float r = 1, float g = 1, float b = 1, float a = 1)
+MeshVertex vertex(float x, float y, float r = 1, float g = 1, float b = 1, float a = 1)
 {
     MeshVertex v{};
-    v.x = x, v.y = y, v.z = z;
-    v.r = r, v.g = g, v.b = b, v.a = a;
-    v.ny = 1.0f;
+    v.x = x, v.y = y, v.r = r, v.g = g, v.b = b, v.a = a, v.ny = 1.0f;
     return v;
 }
 
-Scene sceneOf(Mesh* meshes, uint32_t meshCount, SceneLight* lights = nullptr, uint32_t lightCount = 0)
+TestMesh triangle(float r = 1, float g = 1, float b = 1)
 {
-    Scene scene{};
-    scene.meshes = meshes;
-    scene.meshCount = meshCount;
-    scene.lights = lights;
-    scene.lightCount = lightCount;
+    return {{vertex(0, 0, r, g, b), vertex(1, 0, r, g, b), vertex(0, 1, r, g, b)}, {{{0, 1, 2}}}};
+}
+
+// The meshes drawn by a camera at (0, 0, -10) looking at the origin with a 50 mm lens.
+RecordingDevice render(std::vector<Mesh> meshes, std::vector<SceneLight> lights = {}, float roll = 0)
+{
+    Scene scene{meshes.data(), uint32_t(meshes.size()), lights.data(), uint32_t(lights.size()), {}};
     scene.camera.position[2] = -10.0f;
     scene.camera.fieldOfView = 0.837744f;
-    return scene;
-}
-
-TestMesh triangle(float r = 1, float g = 1, float b = 1, float a = 1)
-{
-    return {{vertex(0, 0, 0, r, g, b, a), vertex(1, 0, 0, r, g, b, a), vertex(0, 1, 0, r, g, b, a)}, {}, {{{0, 1, 2}}}};
-}
-
-TEST(Renderer, SetsViewAndProjectionFromTheCameraThenDrawsEachMesh)
-{
-    TestMesh a = triangle(), b{};
-    Mesh meshes[2] = {meshOver(a, 3), meshOver(b, 2)};
-    Scene scene = sceneOf(meshes, 2);
+    scene.camera.roll = roll;
     RecordingDevice device;
     renderScene(&scene, &device);
+    return device;
+}
 
+TEST(Renderer, SetsViewAndProjectionFromTheCameraThenDrawsEachMeshOpaqueBlackWithoutLights)
+{
+    TestMesh a = triangle(), b{};
+    b.mesh.fillMode = 2;
+    RecordingDevice device = render({a.mesh, b.mesh});
     using K = DeviceCall;
     std::vector<K::Kind> kinds;
     for (const DeviceCall& call : device.calls)
@@ -82,8 +71,11 @@ TEST(Renderer, SetsViewAndProjectionFromTheCameraThenDrawsEachMesh)
     EXPECT_EQ(device.calls[3].b, DWORD(D3DVT_LVERTEX));
     EXPECT_EQ(device.calls[3].c, DWORD(D3DDP_WAIT));
     EXPECT_EQ(device.calls[7].a, 0u);
-
-    // roll 0: y up; eye (0, 0, -10) toward the origin
+    for (const DeviceCall& v : device.callsOf(DeviceCall::vertex)) {
+        EXPECT_EQ(v.lvertex.color, 0xFF000000u);  // the light sum starts at zero
+        EXPECT_EQ(v.lvertex.specular, 0xFF000000u);
+    }
+    // roll 0: y up
     Matrix4 view, projection;
     lookAtMatrix(&view, {0, 0, -10}, {0, 0, 0}, {0, 1, 0});
     projectionMatrix(&projection, 10, 500, 0.837744f);
@@ -92,75 +84,41 @@ TEST(Renderer, SetsViewAndProjectionFromTheCameraThenDrawsEachMesh)
     EXPECT_EQ(device.calls[0].matrix._43, 10.0f);
 }
 
-TEST(Renderer, AnEmptySceneSetsOnlyTheTwoTransforms)
+TEST(Renderer, AnEmptySceneSetsOnlyTheTwoTransformsWithTheRollInRadians)
 {
-    Scene scene = sceneOf(nullptr, 0);
-    scene.camera.roll = 1.5707963f;  // a quarter-turn roll: x becomes up
-    RecordingDevice device;
-    renderScene(&scene, &device);
+    RecordingDevice device = render({}, {}, 1.5707963f);  // a quarter-turn roll: x becomes up
     ASSERT_EQ(device.calls.size(), 2u);
-    EXPECT_NEAR(device.calls[0].matrix._12, 1.0f, 1e-6);  // the up column (1) holds the world x axis
+    EXPECT_NEAR(device.calls[0].matrix._12, 1.0f, 1e-6);   // the up column (1) holds the world x axis
     EXPECT_NEAR(device.calls[0].matrix._21, -1.0f, 1e-6);  // and world y points to the screen's left
 }
 
-TEST(Renderer, WithoutLightsEveryVertexIsOpaqueBlack)
+TEST(Renderer, ColoursArePackedTruncatedAsArgbByTheLightingMode)
 {
-    TestMesh data = triangle();
-    Mesh mesh = meshOver(data);
-    Scene scene = sceneOf(&mesh, 1);
-    RecordingDevice device;
-    renderScene(&scene, &device);
-    auto vertices = device.callsOf(DeviceCall::vertex);
-    ASSERT_EQ(vertices.size(), 3u);
-    for (const DeviceCall& v : vertices) {
-        EXPECT_EQ(v.lvertex.color, 0xFF000000u);
-        EXPECT_EQ(v.lvertex.specular, 0xFF000000u);
-    }
-}
-
-TEST(Renderer, UnlitColoursArePackedTruncatedAsArgb)
-{
-    TestMesh data = triangle(1.0f, 0.5f, 0.25f, 1.0f);
-    data.vertices[2].a = 0.5f;
-    Mesh mesh = meshOver(data);
-    mesh.lightingMode = 1;
-    Scene scene = sceneOf(&mesh, 1);
-    RecordingDevice device;
-    renderScene(&scene, &device);
-    auto vertices = device.callsOf(DeviceCall::vertex);
-    EXPECT_EQ(vertices[0].lvertex.color, 0xFFFF7F3Fu);
-    EXPECT_EQ(vertices[2].lvertex.color, 0x7FFF7F3Fu);
-}
-
-TEST(Renderer, LitChannelsClampAtFullAndTruncate)
-{
-    TestMesh data = triangle();
-    Mesh mesh = meshOver(data);
     SceneLight ambient[2]{};
     ambient[0].kind = ambient[1].kind = LightKind::ambient;
     ambient[0].colour[0] = 1.0f, ambient[1].colour[0] = 0.7f;  // red sums to 1.7
     ambient[0].colour[1] = 0.25f;
-    Scene scene = sceneOf(&mesh, 1, ambient, 2);
-    RecordingDevice device;
-    renderScene(&scene, &device);
-    EXPECT_EQ(device.callsOf(DeviceCall::vertex)[0].lvertex.color, 0xFFFF3F00u);
+    TestMesh lit = triangle(), unlit = triangle(1.0f, 0.5f, 0.25f), kept = triangle();
+    unlit.vertices[2].a = 0.5f;
+    unlit.mesh.lightingMode = 1;
+    kept.mesh.lightingMode = 2;
+    kept.lit[0].litR = 0.5f;
+    auto v = render({lit.mesh, unlit.mesh, kept.mesh}, {ambient[0], ambient[1]}).callsOf(DeviceCall::vertex);
+    ASSERT_EQ(v.size(), 9u);
+    EXPECT_EQ(v[0].lvertex.color, 0xFFFF3F00u);  // 1.7 clamped to 255, 0.25 to 63
+    EXPECT_EQ(v[3].lvertex.color, 0xFFFF7F3Fu);
+    EXPECT_EQ(v[5].lvertex.color, 0x7FFF7F3Fu);
+    EXPECT_EQ(v[6].lvertex.color, 0xFF7F0000u);  // another mode keeps the last lit colour
 }
 
 TEST(Renderer, CornersAreSentPerFaceInStoredOrderFromTheSharedLitVertex)
 {
-    TestMesh data{{vertex(0, 0, 0, 1, 0, 0), vertex(1, 0, 0, 0, 1, 0), vertex(0, 1, 0, 0, 0, 1),
-                   vertex(1, 1, 0)},
-                  {},
+    TestMesh data{{vertex(0, 0, 1, 0, 0), vertex(1, 0, 0, 1, 0), vertex(0, 1, 0, 0, 1), vertex(1, 1)},
                   {{{2, 1, 0}}, {{1, 3, 2}}}};
-    Mesh mesh = meshOver(data);
-    mesh.lightingMode = 1;
-    Scene scene = sceneOf(&mesh, 1);
-    RecordingDevice device;
-    renderScene(&scene, &device);
-    auto v = device.callsOf(DeviceCall::vertex);
+    data.mesh.lightingMode = 1;
+    auto v = render({data.mesh}).callsOf(DeviceCall::vertex);
     ASSERT_EQ(v.size(), 6u);
-    const float expectedX[6] = {0, 1, 0, 1, 1, 0};
-    const float expectedY[6] = {1, 0, 0, 0, 1, 1};
+    const float expectedX[6] = {0, 1, 0, 1, 1, 0}, expectedY[6] = {1, 0, 0, 0, 1, 1};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(v[i].lvertex.x, expectedX[i]) << i;
         EXPECT_EQ(v[i].lvertex.y, expectedY[i]) << i;
@@ -174,50 +132,32 @@ TEST(Renderer, TheMeshTransformMapsPositionsAndNormalsAsColumnVectors)
 {
     TestMesh data = triangle();
     data.vertices[1].nx = 1.0f, data.vertices[1].ny = 0.0f;
-    Mesh mesh = meshOver(data);
     // a quarter turn about z (x to y) and a move by (10, 20, 30); row 3 zero as loaded
     const float m[16] = {0, -1, 0, 10, 1, 0, 0, 20, 0, 0, 1, 30, 0, 0, 0, 0};
-    std::memcpy(mesh.transform, m, sizeof m);
-    Scene scene = sceneOf(&mesh, 1);
-    RecordingDevice device;
-    renderScene(&scene, &device);
+    std::memcpy(data.mesh.transform, m, sizeof m);
+    auto v = render({data.mesh}).callsOf(DeviceCall::vertex);
     const LitVertex& moved = data.lit[1];  // model (1, 0, 0)
     EXPECT_EQ(moved.x, 10.0f);
     EXPECT_EQ(moved.y, 21.0f);
     EXPECT_EQ(moved.z, 30.0f);
     EXPECT_EQ(moved.nx, 0.0f);
     EXPECT_EQ(moved.ny, 1.0f);
-    auto v = device.callsOf(DeviceCall::vertex);
     EXPECT_EQ(v[1].lvertex.y, 21.0f);
 }
 
 TEST(Renderer, MeshesWithoutFacesAreStillTransformedAndLit)
 {
-    TestMesh data{{vertex(1, 2, 3)}, {}, {}};
-    Mesh mesh = meshOver(data);
+    TestMesh data{{vertex(1, 2)}, {}};
+    data.vertices[0].z = 3.0f;
     SceneLight sun{};
     sun.kind = LightKind::directional;
     sun.direction[1] = 1.0f;
     sun.colour[0] = sun.colour[1] = sun.colour[2] = 0.5f;
-    Scene scene = sceneOf(&mesh, 1, &sun, 1);
-    RecordingDevice device;
-    renderScene(&scene, &device);
+    RecordingDevice device = render({data.mesh}, {sun});
     EXPECT_EQ(data.lit[0].z, 3.0f);
     EXPECT_EQ(data.lit[0].litG, 0.5f);
     EXPECT_EQ(device.callsOf(DeviceCall::begin).size(), 1u);
     EXPECT_EQ(device.callsOf(DeviceCall::vertex).size(), 0u);
-}
-
-TEST(Renderer, OtherLightingModesKeepTheLastLitColour)
-{
-    TestMesh data = triangle();
-    Mesh mesh = meshOver(data);
-    mesh.lightingMode = 2;
-    data.lit[0].litR = 0.5f;
-    Scene scene = sceneOf(&mesh, 1);
-    RecordingDevice device;
-    renderScene(&scene, &device);
-    EXPECT_EQ(device.callsOf(DeviceCall::vertex)[0].lvertex.color, 0xFF7F0000u);
 }
 
 }  // namespace

@@ -7,36 +7,31 @@
 
 namespace {
 
-void expectMatrix(const Matrix4& m, const float (&expected)[16], float tolerance = 1e-6f)
+void expectMatrix(const Matrix4& m, const float (&expected)[16], float tolerance)
 {
     for (int i = 0; i < 16; ++i)
         EXPECT_NEAR(m.m[i], expected[i], tolerance) << "element (" << i / 4 << ", " << i % 4 << ")";
 }
 
-TEST(VectorMath, LookAtAlongZFromTheOriginIsTheIdentity)
+TEST(VectorMath, LookAtHoldsRightUpAndForwardInItsColumnsAndTheNegatedEyeInRowThree)
 {
-    Matrix4 m;
-    EXPECT_EQ(lookAtMatrix(&m, {0, 0, 0}, {0, 0, 1}, {0, 1, 0}), &m);
-    expectMatrix(m, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
-}
-
-TEST(VectorMath, LookAtPutsTheNegatedEyeInRowThree)
-{
-    Matrix4 m;
-    lookAtMatrix(&m, {0, 0, -10}, {0, 0, 0}, {0, 1, 0});
-    expectMatrix(m, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 10, 1});
-}
-
-TEST(VectorMath, LookAtColumnsAreRightUpAndForward)
-{
-    // looking down the x axis from (0, 0, 0): forward x, right -z (left-handed), up y
-    Matrix4 m;
-    lookAtMatrix(&m, {0, 0, 0}, {5, 0, 0}, {0, 2, 0});
-    expectMatrix(m, {0, 0, 1, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 0, 1});
-    // a tilted up vector is made perpendicular to the view
-    lookAtMatrix(&m, {1, 2, 3}, {1, 2, 13}, {1, 1, 0});
-    float s = std::sqrt(0.5f);
-    expectMatrix(m, {s, s, 0, 0, -s, s, 0, 0, 0, 0, 1, 0, s, -3 * s, -3, 1}, 1e-5f);
+    const float s = std::sqrt(0.5f);
+    const struct {
+        Vector3 eye, at, up;
+        float expected[16];
+    } cases[] = {
+        {{0, 0, 0}, {0, 0, 1}, {0, 1, 0}, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}},
+        {{0, 0, -10}, {0, 0, 0}, {0, 1, 0}, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 10, 1}},
+        // down the x axis: forward x, right -z (left-handed), up y
+        {{0, 0, 0}, {5, 0, 0}, {0, 2, 0}, {0, 0, 1, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 0, 1}},
+        // a tilted up vector is made perpendicular to the view
+        {{1, 2, 3}, {1, 2, 13}, {1, 1, 0}, {s, s, 0, 0, -s, s, 0, 0, 0, 0, 1, 0, s, -3 * s, -3, 1}},
+    };
+    for (const auto& c : cases) {
+        Matrix4 m;
+        EXPECT_EQ(lookAtMatrix(&m, c.eye, c.at, c.up), &m);
+        expectMatrix(m, c.expected, 1e-6f);
+    }
 }
 
 TEST(VectorMath, ProjectionForAQuarterTurnAndAFiftyMillimetreLens)

@@ -1,0 +1,82 @@
+// 3D Studio files built byte by byte, so each test states exactly the file it reads,
+// and the scenes loaded from them, released when the test is done with them.
+#pragma once
+
+#include "engine/scene_loader.h"
+
+#include <bit>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+class ChunkBuilder {
+public:
+    std::vector<uint8_t> bytes;
+
+    ChunkBuilder& begin(uint16_t id)
+    {
+        open_.push_back(bytes.size() + 2);
+        return u16(id).u32(0);  // the length is patched by end()
+    }
+    ChunkBuilder& end()
+    {
+        size_t at = open_.back();
+        open_.pop_back();
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = uint8_t((bytes.size() - at + 2) >> (8 * i));
+        return *this;
+    }
+    ChunkBuilder& header(uint16_t id, uint32_t length) { return u16(id).u32(length); }  // a length of one's choosing
+    ChunkBuilder& u8(uint8_t v) { return bytes.push_back(v), *this; }
+    ChunkBuilder& u16(uint16_t v) { return u8(uint8_t(v)).u8(uint8_t(v >> 8)); }
+    ChunkBuilder& u32(uint32_t v) { return u16(uint16_t(v)).u16(uint16_t(v >> 16)); }
+    ChunkBuilder& floats(std::initializer_list<float> values)
+    {
+        for (float v : values)
+            u32(std::bit_cast<uint32_t>(v));
+        return *this;
+    }
+    ChunkBuilder& text(const std::string& s)
+    {
+        for (char c : s)
+            u8(uint8_t(c));
+        return u8(0);
+    }
+    ChunkBuilder& vertices(std::initializer_list<std::initializer_list<float>> points)
+    {
+        begin(0x4110).u16(uint16_t(points.size()));
+        for (auto p : points)
+            floats(p);
+        return end();
+    }
+    ChunkBuilder& faces(std::initializer_list<std::initializer_list<uint16_t>> triangles)
+    {
+        begin(0x4120).u16(uint16_t(triangles.size()));
+        for (auto t : triangles)
+            for (uint16_t i : {t.begin()[0], t.begin()[1], t.begin()[2], uint16_t(0)})  // flags last
+                u16(i);
+        return end();
+    }
+
+private:
+    std::vector<size_t> open_;
+};
+
+// main { version, editor { mesh version, body } }, as 3D Studio writes it.
+template <typename Body>
+std::vector<uint8_t> sceneFile(Body body)
+{
+    ChunkBuilder b;
+    b.begin(0x4D4D).begin(0x0002).u32(3).end().begin(0x3D3D).begin(0x3D3E).u32(3).end();
+    body(b);
+    return b.end().end().bytes;
+}
+
+struct LoadedScene {
+    Scene scene{};
+    explicit LoadedScene(const std::vector<uint8_t>& file) { loadSceneFromMemory(file.data(), file.size(), &scene); }
+    ~LoadedScene() { releaseScene(&scene); }
+    LoadedScene(const LoadedScene&) = delete;
+    Scene* operator->() { return &scene; }
+};
