@@ -12,7 +12,7 @@
 #include <vector>
 
 using host::sdl::screenshotFileName;
-using host::sdl::writeFramePng;
+using host::writeFramePng;
 
 namespace {
 

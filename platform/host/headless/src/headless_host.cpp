@@ -78,8 +78,9 @@ void HeadlessHost::capture(const Frame& frame)
     char name[64];
     std::snprintf(name, sizeof name, "/frame-%06d-%010u.png", presented, unsigned(lastRead));
     std::string path = options.captureDir + name;
-    if (!writeFramePng(path, frame)) {
-        std::fprintf(stderr, "mornakle: cannot write %s\n", path.c_str());
+    std::string error;
+    if (!writeFramePng(path, frame, error, true)) {
+        std::fprintf(stderr, "mornakle: cannot capture a frame: %s\n", error.c_str());
         std::exit(2);
     }
 }

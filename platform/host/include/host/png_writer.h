@@ -1,4 +1,5 @@
-// Writes a 16-bit frame as an 8-bit-per-channel PNG.
+// Writes a 16-bit frame as a PNG of 8-bit channels, each widened by repeating its top
+// bits, so that full intensity stays 255 and nothing is lost.
 #pragma once
 
 #include "host/host.h"
@@ -7,7 +8,9 @@
 
 namespace host {
 
-// Returns false (and writes nothing usable) when the file cannot be written.
-bool writeFramePng(const std::string& path, const Frame& frame);
+// False, with the reason in `error`, when the file cannot be written. `fast` trades
+// size for speed, for frames captured by the thousand.
+bool writeFramePng(const std::string& path, const Frame& frame, std::string& error,
+                   bool fast = false);
 
 } // namespace host
