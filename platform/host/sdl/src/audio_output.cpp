@@ -1,6 +1,9 @@
 #include "audio_output.h"
 
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace host::sdl {
 namespace {
@@ -8,11 +11,38 @@ namespace {
 constexpr int bufferFrames = 1024;   // about 23 ms at 44.1 kHz
 constexpr int bytesPerFrame = audioChannels * int(sizeof(int16_t));
 
+// The sound drivers SDL tries print their own complaints on a machine without a sound
+// card; the sound library says in one line that the show plays silently instead.
+class QuietStandardError {
+public:
+    QuietStandardError() : saved(dup(STDERR_FILENO))
+    {
+        std::fflush(stderr);
+        int nowhere = ::open("/dev/null", O_WRONLY);
+        if (saved >= 0 && nowhere >= 0)
+            dup2(nowhere, STDERR_FILENO);
+        if (nowhere >= 0)
+            ::close(nowhere);
+    }
+    ~QuietStandardError()
+    {
+        if (saved < 0)
+            return;
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+        ::close(saved);
+    }
+
+private:
+    int saved;
+};
+
 } // namespace
 
 bool AudioOutput::open(AudioSource* source)
 {
     close();
+    QuietStandardError quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     SDL_AudioSpec want{};
