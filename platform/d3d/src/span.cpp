@@ -1,5 +1,7 @@
 #include "span.h"
 
+#include "triangle_rows.h"
+
 #include <algorithm>
 
 namespace soft::d3d {
@@ -167,17 +169,61 @@ int shadeOverZeroDepth(const SpanSetup& setup, const Span& span)
     return shadeWithDepth<RedShift, GreenBits, DepthMode::off>(setup, span);
 }
 
+// The span loop is a template argument, so that it is inlined into the walk, with the
+// number of colour channels it reads and whether it reads depth.
+template <int (*Shade)(const SpanSetup&, const Span&), int ColourChannels, bool UseDepth>
+uint64_t walkRows(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
+                  const SpanSetup& setup, const Attributes& attributes)
+{
+    uint64_t written = 0;
+    for (int64_t row = from; row < to; ++row, left.nextRow(), right.nextRow()) {
+        const int64_t first = std::max<int64_t>(left.column, clip.left);
+        const int64_t end = std::min<int64_t>(right.column, clip.right);
+        if (first >= end)
+            continue;
+        Span span{int(first), int(row), int(end - first), {}, {}, 0, 0};
+        attributes.fill<ColourChannels, UseDepth>(span);
+        written += uint64_t(Shade(setup, span));
+    }
+    return written;
+}
+
+template <int RedShift, int GreenBits, DepthMode Mode>
+RowWalk walkWithDepth(const SpanSetup& setup)
+{
+    constexpr bool useDepth = Mode != DepthMode::off;
+    if (setup.flat)
+        return setup.state.blend ? walkRows<shadeFlat<RedShift, GreenBits, true, Mode>, 0, useDepth>
+                                 : walkRows<shadeFlat<RedShift, GreenBits, false, Mode>, 0, useDepth>;
+    return setup.state.blend ? walkRows<shadeInterpolated<RedShift, GreenBits, true, Mode>, 4, useDepth>
+                             : walkRows<shadeInterpolated<RedShift, GreenBits, false, Mode>, 3, useDepth>;
+}
+
 template <int RedShift, int GreenBits>
-SpanShader shaderInLayout(const SpanSetup& setup, bool depthAllZero)
+RowWalk walkOverZeroDepth(const SpanSetup& setup)
+{
+    const int channels = setup.flat ? 0 : setup.state.blend ? 4 : 3;
+    switch (channels) {
+    case 0:
+        return walkRows<shadeOverZeroDepth<RedShift, GreenBits>, 0, false>;
+    case 3:
+        return walkRows<shadeOverZeroDepth<RedShift, GreenBits>, 3, false>;
+    default:
+        return walkRows<shadeOverZeroDepth<RedShift, GreenBits>, 4, false>;
+    }
+}
+
+template <int RedShift, int GreenBits>
+RowWalk walkInLayout(const SpanSetup& setup, bool depthAllZero)
 {
     switch (depthModeOf(setup)) {
     case DepthMode::off:
-        return shadeWithDepth<RedShift, GreenBits, DepthMode::off>;
+        return walkWithDepth<RedShift, GreenBits, DepthMode::off>(setup);
     case DepthMode::lessEqualWrite:
-        return depthAllZero ? shadeOverZeroDepth<RedShift, GreenBits>
-                            : shadeWithDepth<RedShift, GreenBits, DepthMode::lessEqualWrite>;
+        return depthAllZero ? walkOverZeroDepth<RedShift, GreenBits>(setup)
+                            : walkWithDepth<RedShift, GreenBits, DepthMode::lessEqualWrite>(setup);
     default:
-        return shadeWithDepth<RedShift, GreenBits, DepthMode::general>;
+        return walkWithDepth<RedShift, GreenBits, DepthMode::general>(setup);
     }
 }
 
@@ -222,10 +268,10 @@ DepthMode depthModeOf(const SpanSetup& setup)
     return DepthMode::general;
 }
 
-SpanShader spanShaderFor(const SpanSetup& setup, bool depthAllZero)
+RowWalk rowWalkFor(const SpanSetup& setup, bool depthAllZero)
 {
-    return setup.layout.greenBits == 5 ? shaderInLayout<10, 5>(setup, depthAllZero)
-                                       : shaderInLayout<11, 6>(setup, depthAllZero);
+    return setup.layout.greenBits == 5 ? walkInLayout<10, 5>(setup, depthAllZero)
+                                       : walkInLayout<11, 6>(setup, depthAllZero);
 }
 
 } // namespace soft::d3d

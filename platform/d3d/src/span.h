@@ -48,11 +48,4 @@ enum class DepthMode { off, lessEqualWrite, general };
 
 DepthMode depthModeOf(const SpanSetup& setup);
 
-// Draws a span; returns the number of pixels written.
-using SpanShader = int (*)(const SpanSetup& setup, const Span& span);
-
-// The loop for every span of a triangle, chosen once. `depthAllZero` says every pixel
-// of the triangle lies at depth 0.
-SpanShader spanShaderFor(const SpanSetup& setup, bool depthAllZero);
-
 } // namespace soft::d3d

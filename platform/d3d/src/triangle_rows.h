@@ -1,0 +1,149 @@
+// The triangle set-up the span loops walk: exact integer edges, attributes as planes
+// in fixed point, and the row walk that hands each span to its loop.
+#pragma once
+
+#include "span.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace soft::d3d {
+
+// Corners snap to a sixteenth of a pixel, so that edges can be stepped exactly in
+// integers and two triangles sharing an edge agree on every pixel of it.
+constexpr int subpixelsPerPixel = 16;
+constexpr double depthLevels = 65535.0;  // the far value of the 16-bit depth buffer
+constexpr double colourTop = 255.0;
+
+struct Corner {
+    int64_t x, y;  // subpixels
+    const RasterVertex* vertex;
+};
+
+inline int64_t floorDiv(int64_t n, int64_t d)  // d > 0
+{
+    int64_t q = n / d;
+    return (n % d != 0 && n < 0) ? q - 1 : q;
+}
+
+inline int64_t ceilDiv(int64_t n, int64_t d) { return -floorDiv(-n, d); }
+
+// The first whole pixel row or column at or after a position in subpixels.
+inline int64_t firstPixelAt(int64_t subpixels) { return -((-subpixels) >> 4); }
+static_assert(subpixelsPerPixel == 1 << 4, "firstPixelAt shifts by the subpixel bits");
+
+// An edge from its upper corner down to its lower one, walked row by row in exact
+// integers: `column` is the first column whose centre lies on or right of the edge.
+class EdgeWalk {
+public:
+    EdgeWalk() = default;
+    EdgeWalk(const Corner& top, const Corner& bottom, int64_t firstRow)
+    {
+        const int64_t dx = bottom.x - top.x, dy = std::max<int64_t>(bottom.y - top.y, 1);
+        // The edge crosses row r at N(r) / D columns, N(r) = x0·dy + (16r − y0)·dx.
+        denominator_ = dy * subpixelsPerPixel;
+        const int64_t numerator = top.x * dy + (firstRow * subpixelsPerPixel - top.y) * dx;
+        column = ceilDiv(numerator, denominator_);
+        excess_ = column * denominator_ - numerator;  // 0 <= excess < D
+        const int64_t step = dx * subpixelsPerPixel;
+        stepColumns_ = floorDiv(step, denominator_);
+        stepRemainder_ = step - stepColumns_ * denominator_;
+    }
+
+    void nextRow()
+    {
+        column += stepColumns_;
+        excess_ -= stepRemainder_;
+        if (excess_ < 0) {
+            excess_ += denominator_;
+            ++column;
+        }
+    }
+
+    int64_t column = 0;
+
+private:
+    int64_t denominator_ = 1, excess_ = 0, stepColumns_ = 0, stepRemainder_ = 0;
+};
+
+// Fixed-point values are held a little inside [0, top + 1) so that their whole part
+// stays within [0, top] however the steps round.
+constexpr double fixedOne = double(1 << fixedShift);
+constexpr double endMargin = 1.0 / 64.0;
+constexpr double largestFixedStep = 1099511627776.0;  // 2^40, far beyond any usable slope
+// When every corner lies inside the range, so does every pixel centre the fill rule
+// picks. A lift of 1/64 then outweighs the rounding of a step (half a fixed-point unit
+// a pixel) over spans of up to 1,024 pixels, and no span needs a check of its own.
+constexpr double roundingLift = 1.0 / 64.0;
+constexpr int longestLiftedSpan = 1024;
+
+// An attribute as a linear function of the pixel position, with its step from one
+// pixel to the next in fixed point.
+struct Plane {
+    double origin = 0, perX = 0, perY = 0;  // value at (0, 0) and its slopes
+    int64_t stepX = 0;                      // perX in fixed point, rounded
+    double top = 0;                         // the largest whole value the attribute takes
+    bool cornersInRange = false;            // every corner's value lies in [0, top]
+};
+
+// The attribute at the first pixel of a span and its step, in fixed point. Outside the
+// lifted case the start is clamped, and should the triangle's step carry the last
+// pixel outside the range, the span gets a step of its own that ends inside it.
+template <typename Fixed>
+inline void stepAcross(const Plane& plane, int64_t first, int count, int64_t row, Fixed& start, Fixed& step)
+{
+    const double exact = plane.origin + plane.perY * double(row) + plane.perX * double(first) + roundingLift;
+    if (plane.cornersInRange && count <= longestLiftedSpan) {
+        start = Fixed(int64_t(exact * fixedOne));
+        step = Fixed(count > 1 ? plane.stepX : 0);
+        return;
+    }
+    const double lowest = endMargin, highest = plane.top + 1 - endMargin;
+    const double value = std::clamp(exact, lowest, highest);
+    const int64_t begin = int64_t(value * fixedOne);
+    start = Fixed(begin);
+    const int64_t end = begin + plane.stepX * (count - 1);
+    if (end >= int64_t(lowest * fixedOne) && end <= int64_t(highest * fixedOne)) {
+        step = Fixed(count > 1 ? plane.stepX : 0);
+        return;
+    }
+    const double last = std::clamp(value + plane.perX * double(count - 1), lowest, highest);
+    step = Fixed(int64_t((last - value) * fixedOne) / (count - 1));
+}
+
+// The planes of what the spans use: no colours for a flat triangle, alpha only for a
+// blend, depth only with a depth buffer in use.
+struct Attributes {
+    Plane colour[4];
+    Plane depth;
+    int colourChannels;
+    bool useDepth;
+
+    Attributes(const Corner corner[3], const SpanSetup& setup, int64_t cross);
+
+    bool depthAllZero() const
+    {
+        return useDepth && depth.perX == 0 && depth.perY == 0 && depth.origin + roundingLift < 1;
+    }
+
+    // The span's starts and steps; the walk knows how many colour channels its loop
+    // reads and whether it reads depth.
+    template <int ColourChannels, bool UseDepth>
+    void fill(Span& span) const
+    {
+        for (int channel = 0; channel < ColourChannels; ++channel)
+            stepAcross(colour[channel], span.x, span.count, span.y, span.colour[channel], span.colourStep[channel]);
+        if constexpr (UseDepth)
+            stepAcross(depth, span.x, span.count, span.y, span.depth, span.depthStep);
+    }
+};
+
+// Rows [from, to) between two edges, cut to the clip rectangle, each span drawn by the
+// loop chosen for the triangle; returns the pixels written.
+using RowWalk = uint64_t (*)(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
+                             const SpanSetup& setup, const Attributes& attributes);
+
+// The walk for a triangle. `depthAllZero` says every pixel lies at depth 0.
+RowWalk rowWalkFor(const SpanSetup& setup, bool depthAllZero);
+
+} // namespace soft::d3d
