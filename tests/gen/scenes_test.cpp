@@ -189,43 +189,6 @@ TEST(SceneFiles, EveryMeshFacesOutwardSoTheRendererKeepsItsVisibleSide)
         expectOutward(light.scene.meshes[m]);
 }
 
-TEST(SceneFiles, FacesThatFaceTheCameraAreClockwiseOnScreen)
-{
-    LoadedScene file("hus.3ds");
-    const Scene& s = file.scene;
-    const Mesh& house = s.meshes[0];
-    const Vector3 eye = toVector(s.camera.position), target = toVector(s.camera.target);
-    int front = 0, back = 0;
-    for (uint32_t f = 0; f < house.faceCount; ++f) {
-        Vector3 p[3];
-        float sx[3], sy[3];
-        bool visible = true;
-        for (int k = 0; k < 3; ++k) {
-            p[k] = worldPosition(house, house.faces[f].indices[k]);
-            auto c = project(p[k], eye, target, s.camera.roll, s.camera.fieldOfView);
-            visible = visible && c[3] > 0;
-            sx[k] = 320 + 320 * c[0] / c[3];
-            sy[k] = 240 - 320 * c[1] / c[3];  // screen y runs down
-        }
-        if (!visible)
-            continue;
-        Vector3 n = cross(subtract(p[1], p[0]), subtract(p[2], p[0]));
-        double towardEye = dotOf(n, subtract(eye, p[0]));
-        double screenArea = double(sx[1] - sx[0]) * (sy[2] - sy[0]) - double(sy[1] - sy[0]) * (sx[2] - sx[0]);
-        if (std::fabs(towardEye) < 1e-3 * lengthOf(n) || std::fabs(screenArea) < 1e-3)
-            continue;  // seen edge-on
-        // Clockwise with y down is a positive signed area.
-        if (towardEye > 0) {
-            EXPECT_GT(screenArea, 0.0) << "face " << f;
-            ++front;
-        } else {
-            ++back;
-        }
-    }
-    EXPECT_GT(front, 300);
-    EXPECT_GT(back, 300);
-}
-
 TEST(HouseFile, TheOrbitingCameraKeepsTheWholeSwollenHouseInView)
 {
     LoadedScene file("hus.3ds");
