@@ -135,7 +135,17 @@ void drawTriangle(const RasterTarget& target, const RasterState& state, const Ra
     Corner corner[3];
     if (!snap(a, corner[0]) || !snap(b, corner[1]) || !snap(c, corner[2]))
         return;
-    std::sort(corner, corner + 3, [](const Corner& p, const Corner& q) { return p.y < q.y; });
+    // Top to bottom, by conditional swaps rather than branches: which corner is
+    // highest is anybody's guess from one triangle to the next.
+    auto order = [&](int i, int j) {
+        const Corner p = corner[i], q = corner[j];
+        const bool swap = q.y < p.y;
+        corner[i] = swap ? q : p;
+        corner[j] = swap ? p : q;
+    };
+    order(0, 1);
+    order(1, 2);
+    order(0, 1);
     const int64_t cross = (corner[1].x - corner[0].x) * (corner[2].y - corner[0].y) -
                           (corner[2].x - corner[0].x) * (corner[1].y - corner[0].y);
     if (cross == 0)
@@ -155,14 +165,12 @@ void drawTriangle(const RasterTarget& target, const RasterState& state, const Ra
     EdgeWalk lowerEdge(corner[1], corner[2], middleRow);
     // With y down, a positive cross product puts corner 1 right of the long edge 0-2.
     const bool longEdgeLeft = cross > 0;
-    uint64_t written = 0;
-    if (longEdgeLeft) {
-        written += walk(longEdge, upperEdge, firstRow, std::min(middleRow, endRow), clip, setup, attributes);
-        written += walk(longEdge, lowerEdge, middleRow, endRow, clip, setup, attributes);
-    } else {
-        written += walk(upperEdge, longEdge, firstRow, std::min(middleRow, endRow), clip, setup, attributes);
-        written += walk(lowerEdge, longEdge, middleRow, endRow, clip, setup, attributes);
-    }
+    EdgeWalk* upperLeft = longEdgeLeft ? &longEdge : &upperEdge;
+    EdgeWalk* upperRight = longEdgeLeft ? &upperEdge : &longEdge;
+    EdgeWalk* lowerLeft = longEdgeLeft ? &longEdge : &lowerEdge;
+    EdgeWalk* lowerRight = longEdgeLeft ? &lowerEdge : &longEdge;
+    uint64_t written = walk(*upperLeft, *upperRight, firstRow, std::min(middleRow, endRow), clip, setup, attributes);
+    written += walk(*lowerLeft, *lowerRight, middleRow, endRow, clip, setup, attributes);
     direct3DCounters().pixelsWritten += written;
 }
 

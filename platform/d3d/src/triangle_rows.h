@@ -50,14 +50,13 @@ public:
         stepRemainder_ = step - stepColumns_ * denominator_;
     }
 
+    // Without a branch: whether the excess wraps changes from row to row.
     void nextRow()
     {
-        column += stepColumns_;
         excess_ -= stepRemainder_;
-        if (excess_ < 0) {
-            excess_ += denominator_;
-            ++column;
-        }
+        const int64_t wrapped = excess_ >> 63;  // all ones when the excess went below 0
+        excess_ += denominator_ & wrapped;
+        column += stepColumns_ - wrapped;
     }
 
     int64_t column = 0;
