@@ -4,6 +4,7 @@
 
 #include "display/display_context.h"
 #include "host/headless_host.h"
+#include "soft/pixels.h"
 #include "soft/surface.h"
 
 #include <cstdint>
@@ -35,6 +36,13 @@ private:
     DisplayContext display{};
     soft::SurfaceLayout previousLayout;
 };
+
+// A pixel at five bits a channel, what both pixel formats keep.
+inline int fiveBitColour(soft::PixelFormat format, uint16_t pixel)
+{
+    const soft::Rgb8 c = soft::unpackColour(format, pixel);
+    return (c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3;
+}
 
 // Writes `bytes` to `name` under the test binary directory and returns the path.
 std::string writeTestFile(const std::string& name, const std::vector<uint8_t>& bytes);

@@ -112,9 +112,7 @@ TEST(PictureFormats, PaddedPitchAnd555GiveTheSamePicture)
         for (int y = 0; y < 47; ++y)
             for (int x = 0; x < 63; ++x) {
                 ASSERT_EQ(memory.at(x, y), packed(formats[i], image, x, y));
-                // Compared at five bits a channel, what both formats keep.
-                const soft::Rgb8 c = soft::unpackColour(formats[i], memory.at(x, y));
-                seen[i].push_back((c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3);
+                seen[i].push_back(fiveBitColour(formats[i], memory.at(x, y)));
             }
         surface->Release();
     }
