@@ -18,8 +18,9 @@ constexpr float coordinateLimit = float(1 << 20);
 // A flat blended triangle at least this large gets its blend table built.
 constexpr int64_t flatTableMinimumArea = 1024;
 
-// Nearest whole number, halves away from zero, without a call into the maths library.
-int64_t nearest(double v) { return int64_t(v >= 0 ? v + 0.5 : v - 0.5); }
+// Nearest whole number, halves away from zero, without a call into the maths library
+// and without a branch on the sign.
+int64_t nearest(double v) { return int64_t(v + std::copysign(0.5, v)); }
 
 Plane planeThrough(const Corner corner[3], const double value[3], double inverseDeterminant, double top)
 {
