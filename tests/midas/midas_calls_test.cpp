@@ -129,6 +129,7 @@ TEST_F(MidasTest, ErrorTextsAreSingleLines)
         EXPECT_FALSE(text.empty() || text.find('\n') != std::string::npos) << code;
     }
     EXPECT_STREQ(MIDASgetErrorMessage(0), "OK");
+    EXPECT_STREQ(MIDASgetErrorMessage(-1), "Undefined error");
     EXPECT_STREQ(MIDASgetErrorMessage(1000), "Undefined error");
 }
 
