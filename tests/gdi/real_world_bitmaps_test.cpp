@@ -2,20 +2,23 @@
 // to the pixels that program reads back from them; cut and spoiled copies are refused.
 #include "gdi/bitmap_file.h"
 
-#include "surface_png.h"
+#include "bitmap_files.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
 
 namespace {
 
-const std::string kDir = gdi_test::outputPath("real_world_bitmaps");
+// Debian's ImageMagick (package imagemagick), called by its full path so that no
+// other program of that name stands in for it.
+const std::string kConvert = "/usr/bin/convert";
+
+bool run(const std::string& command)
+{
+    return std::system((command + " 2>/dev/null").c_str()) == 0;
+}
 
 std::vector<uint8_t> readAll(const std::string& path)
 {
@@ -23,45 +26,9 @@ std::vector<uint8_t> readAll(const std::string& path)
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-void writeAll(const std::string& path, const std::vector<uint8_t>& bytes)
+std::optional<gdi::DecodedBitmap> decode(const std::vector<uint8_t>& file, std::string* why = nullptr)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-bool run(const std::string& command)
-{
-    return std::system((command + " 2>/dev/null").c_str()) == 0;
-}
-
-// Debian's ImageMagick (package imagemagick), called by its full path so that no
-// other program of that name stands in for it.
-const std::string kConvert = "/usr/bin/convert";
-
-bool haveConvert()
-{
-    return run("test -x " + kConvert);
-}
-
-// A picture with gradients and detail in every channel, as a binary PPM.
-void writeSource(const std::string& path, int w, int h)
-{
-    std::string ppm = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            ppm += char(x * 255 / (w - 1));
-            ppm += char(y * 255 / (h - 1));
-            ppm += char((x * 7 + y * 13) % 256);
-        }
-    std::ofstream(path, std::ios::binary) << ppm;
-}
-
-// What ImageMagick reads from a bitmap: 8-bit RGB, top row first.
-std::vector<uint8_t> imageMagickPixels(const std::string& bmp)
-{
-    std::string raw = bmp + ".rgb";
-    if (!run(kConvert + " " + bmp + " -depth 8 rgb:" + raw))
-        return {};
-    return readAll(raw);
+    return gdi::readBitmapFile(file.data(), file.size(), why);
 }
 
 uint32_t u32(const std::vector<uint8_t>& f, size_t at)
@@ -69,20 +36,23 @@ uint32_t u32(const std::vector<uint8_t>& f, size_t at)
     return uint32_t(f[at]) | uint32_t(f[at + 1]) << 8 | uint32_t(f[at + 2]) << 16 | uint32_t(f[at + 3]) << 24;
 }
 
+void setU32(std::vector<uint8_t>& f, size_t at, uint32_t v)
+{
+    for (size_t i = 0; i < 4; ++i)
+        f[at + i] = uint8_t(v >> (8 * i));
+}
+
 // The same picture with its rows stored top row first: an uncompressed info-header
 // file with its rows reversed and its height negated.
 std::vector<uint8_t> topDownCopy(const std::vector<uint8_t>& f)
 {
     std::vector<uint8_t> out = f;
-    int32_t width = int32_t(u32(f, 18)), height = int32_t(u32(f, 22));
-    int bpp = f[28];
-    size_t stride = (size_t(width) * size_t(bpp) + 31) / 32 * 4, offBits = u32(f, 10);
+    int32_t height = int32_t(u32(f, 22));
+    size_t stride = (size_t(u32(f, 18)) * f[28] + 31) / 32 * 4, offBits = u32(f, 10);
     for (int32_t r = 0; r < height; ++r)
         std::copy_n(f.begin() + ptrdiff_t(offBits + stride * size_t(height - 1 - r)), stride,
                     out.begin() + ptrdiff_t(offBits + stride * size_t(r)));
-    uint32_t negative = uint32_t(-height);
-    for (int i = 0; i < 4; ++i)
-        out[22 + size_t(i)] = uint8_t(negative >> (8 * i));
+    setU32(out, 22, uint32_t(-height));
     return out;
 }
 
@@ -90,44 +60,34 @@ std::vector<uint8_t> topDownCopy(const std::vector<uint8_t>& f)
 // absolute stretches of differing ones, an end of line after each row.
 std::vector<uint8_t> runLength4Copy(const std::vector<uint8_t>& f)
 {
-    int32_t width = int32_t(u32(f, 18)), height = int32_t(u32(f, 22));
+    int width = int(u32(f, 18)), height = int(u32(f, 22));
     size_t stride = (size_t(width) * 4 + 31) / 32 * 4, offBits = u32(f, 10);
-    std::vector<uint8_t> data;
-    for (int32_t r = 0; r < height; ++r) {
+    std::vector<uint8_t> out(f.begin(), f.begin() + ptrdiff_t(offBits));
+    for (int r = 0; r < height; ++r) {
         auto index = [&](int x) { return (f[offBits + stride * size_t(r) + size_t(x / 2)] >> (x % 2 ? 0 : 4)) & 15; };
         for (int x = 0; x < width;) {
             int run = 1;
             while (x + run < width && run < 255 && index(x + run) == index(x))
                 ++run;
             if (run >= 2 || width - x < 3) {
-                data.push_back(uint8_t(run));
-                data.push_back(uint8_t(index(x) << 4 | index(x)));
+                out.insert(out.end(), {uint8_t(run), uint8_t(index(x) << 4 | index(x))});
                 x += run;
                 continue;
             }
             int n = std::min(width - x, 9);  // an absolute stretch, padded to 16 bits
-            data.push_back(0);
-            data.push_back(uint8_t(n));
-            size_t bytes = size_t(n + 1) / 2;
-            for (size_t b = 0; b < bytes; ++b)
-                data.push_back(uint8_t(index(x + 2 * int(b)) << 4 | (2 * int(b) + 1 < n ? index(x + 2 * int(b) + 1) : 0)));
-            if (bytes % 2)
-                data.push_back(0);
+            out.insert(out.end(), {0, uint8_t(n)});
+            for (int b = 0; b < (n + 1) / 2; ++b)
+                out.push_back(uint8_t(index(x + 2 * b) << 4 | (2 * b + 1 < n ? index(x + 2 * b + 1) : 0)));
+            if ((n + 1) / 2 % 2)
+                out.push_back(0);
             x += n;
         }
-        data.push_back(0);
-        data.push_back(0);
+        out.insert(out.end(), {0, 0});
     }
-    data.push_back(0);
-    data.push_back(1);
-    std::vector<uint8_t> out(f.begin(), f.begin() + ptrdiff_t(offBits));
-    out.insert(out.end(), data.begin(), data.end());
+    out.insert(out.end(), {0, 1});
     out[30] = 2;  // BI_RLE4
-    uint32_t size = uint32_t(data.size()), fileSize = uint32_t(out.size());
-    for (int i = 0; i < 4; ++i) {
-        out[34 + size_t(i)] = uint8_t(size >> (8 * i));
-        out[2 + size_t(i)] = uint8_t(fileSize >> (8 * i));
-    }
+    setU32(out, 34, uint32_t(out.size() - offBits));
+    setU32(out, 2, uint32_t(out.size()));
     return out;
 }
 
@@ -139,6 +99,7 @@ struct Written {
     const char* headerKind;
     bool reducedChannels;  // 16-bit: compare the channels' top 5 bits
 };
+void PrintTo(const Written& w, std::ostream* out) { *out << w.file; }
 
 const Written kWritten[] = {
     {"bmp3_24.bmp", "BMP3:", 24, "BI_RGB", "info", false},
@@ -156,108 +117,91 @@ const Written kWritten[] = {
     {"bmp2_1.bmp", "-monochrome BMP2:", 1, "BI_RGB", "core", false},
 };
 
-void expectSamePixels(const std::string& path, bool reducedChannels)
-{
-    std::vector<uint8_t> file = readAll(path);
-    std::string why;
-    std::optional<gdi::DecodedBitmap> ours = gdi::readBitmapFile(file.data(), file.size(), &why);
-    ASSERT_TRUE(ours) << why;
-    std::vector<uint8_t> theirs = imageMagickPixels(path);
-    ASSERT_EQ(theirs.size(), ours->pixels.size() * 3);
-    int shift = reducedChannels ? 3 : 0;
-    for (size_t i = 0; i < ours->pixels.size(); ++i) {
-        uint32_t p = ours->pixels[i];
-        uint8_t rgb[3] = {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)};
-        for (int c = 0; c < 3; ++c)
-            ASSERT_EQ(rgb[c] >> shift, theirs[3 * i + size_t(c)] >> shift)
-                << path << " pixel " << i << " channel " << c;
-    }
-}
-
-class RealWorldBitmaps : public testing::Test {
+class RealWorldBitmaps : public testing::TestWithParam<Written> {
 protected:
     void SetUp() override
     {
-        if (!haveConvert())
+        if (!run("test -x " + kConvert))
             GTEST_SKIP() << "ImageMagick's convert is not installed (Debian package imagemagick)";
-        ASSERT_TRUE(run("mkdir -p " + kDir));
-        writeSource(kDir + "/source.ppm", 37, 23);
+        // A 37 x 23 picture with gradients and detail in every channel, as a binary PPM.
+        std::string ppm = "P6\n37 23\n255\n";
+        for (int y = 0; y < 23; ++y)
+            for (int x = 0; x < 37; ++x)
+                ppm += {char(x * 255 / 36), char(y * 255 / 22), char((x * 7 + y * 13) % 256)};
+        source = gdi_test::writeFile("real_world_source.ppm", std::vector<uint8_t>(ppm.begin(), ppm.end()));
     }
     std::string make(const Written& w)
     {
-        std::string path = kDir + "/" + w.file;
-        EXPECT_TRUE(run(kConvert + " " + kDir + "/source.ppm " + w.options + path)) << w.options;
+        std::string path = gdi_test::outputPath(std::string("real_world_") + w.file);
+        EXPECT_TRUE(run(kConvert + " " + source + " " + w.options + path)) << w.options;
         return path;
     }
+    // Our decoding of the file at `path` matches what ImageMagick reads from it: 8-bit RGB, top row first.
+    void expectSamePixels(const std::string& path, bool reducedChannels)
+    {
+        std::optional<gdi::DecodedBitmap> ours = decode(readAll(path));
+        ASSERT_TRUE(ours);
+        ASSERT_TRUE(run(kConvert + " " + path + " -depth 8 rgb:" + path + ".rgb"));
+        std::vector<uint8_t> theirs = readAll(path + ".rgb");
+        ASSERT_EQ(theirs.size(), ours->pixels.size() * 3);
+        int shift = reducedChannels ? 3 : 0;
+        for (size_t i = 0; i < 3 * ours->pixels.size(); ++i)
+            ASSERT_EQ(uint8_t(ours->pixels[i / 3] >> (16 - 8 * (i % 3))) >> shift, theirs[i] >> shift)
+                << path << " pixel " << i / 3 << " channel " << i % 3;
+    }
+    std::string source;
 };
 
-TEST_F(RealWorldBitmaps, DecodeAsImageMagickReadsThem)
+TEST_P(RealWorldBitmaps, DecodeAsImageMagickReadsThemAndCutOrSpoiledCopiesAreRefused)
 {
-    for (const Written& w : kWritten) {
-        SCOPED_TRACE(w.file);
-        std::string path = make(w);
-        std::vector<uint8_t> file = readAll(path);
-        std::optional<gdi::DecodedBitmap> ours = gdi::readBitmapFile(file.data(), file.size(), nullptr);
-        ASSERT_TRUE(ours);
-        // The suite really holds the variant it names.
-        EXPECT_EQ(ours->bitsPerPixel, w.bitsPerPixel);
-        EXPECT_STREQ(gdi::compressionName(ours->compression), w.compression);
-        EXPECT_STREQ(gdi::headerKindName(ours->headerKind), w.headerKind);
-        EXPECT_EQ(ours->width, 37);
-        EXPECT_EQ(ours->height, 23);
-        expectSamePixels(path, w.reducedChannels);
-    }
-}
-
-TEST_F(RealWorldBitmaps, TopDownAndRunLength4CopiesDecodeAlike)
-{
-    std::string flipped = kDir + "/top_down_24.bmp";
-    writeAll(flipped, topDownCopy(readAll(make(kWritten[0]))));
-    expectSamePixels(flipped, false);
-    std::string flipped8 = kDir + "/top_down_8.bmp";
-    writeAll(flipped8, topDownCopy(readAll(make(kWritten[1]))));
-    expectSamePixels(flipped8, false);
-
-    std::string rle4 = kDir + "/rle4.bmp";
-    writeAll(rle4, runLength4Copy(readAll(make(kWritten[3]))));
-    std::vector<uint8_t> file = readAll(rle4);
-    std::optional<gdi::DecodedBitmap> ours = gdi::readBitmapFile(file.data(), file.size(), nullptr);
+    const Written& w = GetParam();
+    std::string path = make(w);
+    std::vector<uint8_t> file = readAll(path);
+    std::optional<gdi::DecodedBitmap> ours = decode(file);
     ASSERT_TRUE(ours);
-    EXPECT_STREQ(gdi::compressionName(ours->compression), "BI_RLE4");
-    expectSamePixels(rle4, false);
-}
-
-TEST_F(RealWorldBitmaps, CutAndSpoiledCopiesAreRefused)
-{
-    for (const Written& w : kWritten) {
-        SCOPED_TRACE(w.file);
-        std::vector<uint8_t> file = readAll(make(w));
-        // Run-length data may end without its end mark once every row is there, so
-        // its last cut goes into the last row.
-        bool runLength = std::string(w.compression) == "BI_RLE8";
-        for (size_t keep : {size_t(10), size_t(30), file.size() / 2, file.size() - (runLength ? 3 : 1)}) {
-            std::vector<uint8_t> cut(file.begin(), file.begin() + ptrdiff_t(keep));
-            std::string why;
-            EXPECT_FALSE(gdi::readBitmapFile(cut.data(), cut.size(), &why)) << keep;
-            EXPECT_FALSE(why.empty());
-        }
-        std::vector<uint8_t> spoiled = file;
-        spoiled[14] = 0x41;  // no such header size
-        EXPECT_FALSE(gdi::readBitmapFile(spoiled.data(), spoiled.size(), nullptr));
+    // The suite really holds the variant it names.
+    EXPECT_EQ(ours->bitsPerPixel, w.bitsPerPixel);
+    EXPECT_STREQ(gdi::compressionName(ours->compression), w.compression);
+    EXPECT_STREQ(gdi::headerKindName(ours->headerKind), w.headerKind);
+    EXPECT_EQ(ours->width, 37);
+    EXPECT_EQ(ours->height, 23);
+    expectSamePixels(path, w.reducedChannels);
+    // Run-length data may end without its end mark once every row is there, so its
+    // last cut goes into the last row.
+    bool runLength = std::string(w.compression) == "BI_RLE8";
+    for (size_t keep : {size_t(10), size_t(30), file.size() / 2, file.size() - (runLength ? 3 : 1)}) {
+        std::string why;
+        EXPECT_FALSE(decode(std::vector<uint8_t>(file.begin(), file.begin() + ptrdiff_t(keep)), &why)) << keep;
+        EXPECT_FALSE(why.empty());
     }
+    file[14] = 0x41;  // no such header size
+    EXPECT_FALSE(decode(file));
 }
 
-TEST_F(RealWorldBitmaps, MasksMissingAfterAnInfoHeaderAreRefused)
+INSTANTIATE_TEST_SUITE_P(ImageMagick, RealWorldBitmaps, testing::ValuesIn(kWritten));
+
+class RealWorldCopies : public RealWorldBitmaps {};
+
+TEST_F(RealWorldCopies, TopDownAndRunLength4CopiesDecodeAlike)
+{
+    expectSamePixels(gdi_test::writeFile("real_world_top_down_24.bmp", topDownCopy(readAll(make(kWritten[0])))), false);
+    expectSamePixels(gdi_test::writeFile("real_world_top_down_8.bmp", topDownCopy(readAll(make(kWritten[1])))), false);
+    std::vector<uint8_t> rle4 = runLength4Copy(readAll(make(kWritten[3])));
+    ASSERT_TRUE(decode(rle4));
+    EXPECT_STREQ(gdi::compressionName(decode(rle4)->compression), "BI_RLE4");
+    expectSamePixels(gdi_test::writeFile("real_world_rle4.bmp", rle4), false);
+}
+
+TEST_F(RealWorldCopies, MasksMissingAfterAnInfoHeaderAreRefused)
 {
     // ImageMagick's BMP3 writer marks 16-bit pixels BI_BITFIELDS but leaves out the
     // three masks that must follow a 40-byte header: the pixels start where the masks
     // belong, and the platform would take pixels for masks.
-    std::string path = make({"bmp3_555.bmp", "-define bmp:subtype=RGB555 BMP3:", 16, "", "", false});
-    std::vector<uint8_t> file = readAll(path);
+    std::vector<uint8_t> file = readAll(make({"bmp3_555.bmp", "-define bmp:subtype=RGB555 BMP3:", 16, "", "", false}));
     ASSERT_EQ(u32(file, 10), 54u);
     ASSERT_EQ(u32(file, 30), 3u);
     std::string why;
-    EXPECT_FALSE(gdi::readBitmapFile(file.data(), file.size(), &why));
+    EXPECT_FALSE(decode(file, &why));
     EXPECT_NE(why.find("headers"), std::string::npos) << why;
 }
 
