@@ -43,6 +43,9 @@ struct RasterTarget {
 
 // Fills the pixels whose centres lie inside the triangle under the top-left rule, so
 // that triangles sharing an edge never both touch a pixel of it. Either winding.
+// Colour, alpha and depth run linearly across the screen; at each pixel a channel is
+// taken to its whole value and depth to the level z · 65535, both after a lift of
+// 1/64 that keeps fixed-point rounding from dropping a value a step.
 void drawTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
                   const RasterVertex& b, const RasterVertex& c);
 
