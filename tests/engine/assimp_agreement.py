@@ -9,38 +9,13 @@ mornakle-inspect: it must exit 0 with valid JSON every time.
 
 usage: assimp_agreement.py MORNAKLE_INSPECT ASSIMP
 """
-import json
-import os
-import random
-import re
-import struct
-import subprocess
-import sys
-import tempfile
+import json, os, random, re, struct, subprocess, sys, tempfile
 
 INSPECT, ASSIMP = sys.argv[1], sys.argv[2]
-
-OBJ = """o Cube
-v 0 0 0
-v 1 0 0
-v 1 1 0
-v 0 1 0
-v 0 0 1
-v 1 0 1
-v 1 1 1
-v 0 1 1
-f 1 2 3
-f 1 3 4
-f 5 6 7
-f 5 7 8
-f 1 2 6
-f 1 6 5
-o Plane
-v 0 0 5
-v 4 0 5
-v 4 3 5
-f 9 10 11
-"""
+OBJ = ("o Cube\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 0 0 1\nv 1 0 1\nv 1 1 1\nv 0 1 1\n"
+       "f 1 2 3\nf 1 3 4\nf 5 6 7\nf 5 7 8\nf 1 2 6\nf 1 6 5\n"
+       "o Plane\nv 0 0 5\nv 4 0 5\nv 4 3 5\nf 9 10 11\n")
+failures = []
 
 
 def chunk(cid, *parts):
@@ -53,89 +28,68 @@ def floats(*values):
 
 
 def lights_and_camera_file():
-    verts = [(0, 0, 0), (10, 0, 0), (0, 10, 0), (0, 0, 10)]
-    faces = [(0, 1, 2), (0, 2, 3), (0, 3, 1)]
-    mesh = chunk(0x4100,
-                 chunk(0x4110, struct.pack("<H", len(verts)), *[floats(*v) for v in verts]),
-                 chunk(0x4120, struct.pack("<H", len(faces)), *[struct.pack("<4H", *f, 0) for f in faces]),
+    verts, faces = [(0, 0, 0), (10, 0, 0), (0, 10, 0), (0, 0, 10)], [(0, 1, 2), (0, 2, 3), (0, 3, 1)]
+    mesh = chunk(0x4100, chunk(0x4110, struct.pack("<H", 4), *[floats(*v) for v in verts]),
+                 chunk(0x4120, struct.pack("<H", 3), *[struct.pack("<4H", *f, 0) for f in faces]),
                  chunk(0x4160, floats(1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0)))
     omni = chunk(0x4600, floats(5, 6, 7), chunk(0x0011, bytes([255, 128, 0])),
                  chunk(0x465A, floats(250)), chunk(0x465B, floats(2)))
-    spot = chunk(0x4600, floats(0, 0, 50), chunk(0x0010, floats(0.25, 0.5, 1)),
-                 chunk(0x4610, floats(0, 0, 0, 30, 60)))
+    spot = chunk(0x4600, floats(0, 0, 50), chunk(0x0010, floats(0.25, 0.5, 1)), chunk(0x4610, floats(0, 0, 0, 30, 60)))
     camera = chunk(0x4700, floats(100, -200, 50, 0, 0, 0, 0, 50))
-    editor = chunk(0x3D3D, chunk(0x3D3E, struct.pack("<I", 3)),
-                   chunk(0x4000, b"Pyramid\0", mesh),
-                   chunk(0x4000, b"Lamp One\0", omni),
-                   chunk(0x4000, b"Spot\0", spot),
-                   chunk(0x4000, b"Camera01\0", camera))
-    return chunk(0x4D4D, chunk(0x0002, struct.pack("<I", 3)), editor)
+    version = struct.pack("<I", 3)
+    return chunk(0x4D4D, chunk(0x0002, version), chunk(0x3D3D, chunk(0x3D3E, version),
+                 chunk(0x4000, b"Pyramid\0", mesh), chunk(0x4000, b"Lamp One\0", omni),
+                 chunk(0x4000, b"Spot\0", spot), chunk(0x4000, b"Camera01\0", camera)))
 
 
 def not_a_number_file():
     """A spot aimed at its own position and a camera with a NaN roll and a zero lens."""
     spot = chunk(0x4600, floats(1, 2, 3), chunk(0x4610, floats(1, 2, 3, 30, 60)))
     camera = chunk(0x4700, floats(0, 0, 0, 1, 1, 1, float("nan"), 0))
-    return chunk(0x4D4D, chunk(0x3D3D, chunk(0x4000, b'Odd \x01"\\\xe9\0', spot),
-                                chunk(0x4000, b"C\0", camera)))
+    return chunk(0x4D4D, chunk(0x3D3D, chunk(0x4000, b'Odd \x01"\\\xe9\0', spot), chunk(0x4000, b"C\0", camera)))
 
 
 def run(*command):
     return subprocess.run(command, capture_output=True, text=True, errors="replace", timeout=60)
 
 
+def write(path, data):
+    with open(path, "wb" if isinstance(data, bytes) else "w") as f:
+        f.write(data)
+    return path
+
+
 def make_files(folder):
-    obj = os.path.join(folder, "two.obj")
-    with open(obj, "w") as f:
-        f.write(OBJ)
-    paths = []
-    target = os.path.join(folder, "two.3ds")
-    run(ASSIMP, "export", obj, target)
-    paths.append(target)
+    obj, dae = write(os.path.join(folder, "two.obj"), OBJ), os.path.join(folder, "two.dae")
+    run(ASSIMP, "export", obj, os.path.join(folder, "two.3ds"))
     # A Collada copy whose first node is named with a space: assimp keeps it.
-    dae = os.path.join(folder, "two.dae")
     run(ASSIMP, "export", obj, dae)
     with open(dae) as f:
-        text = f.read()
-    text = text.replace('<node id="Cube" name="Cube"', '<node id="Torus Knot" name="Torus Knot"')
-    with open(dae, "w") as f:
-        f.write(text)
-    target = os.path.join(folder, "spaced.3ds")
-    run(ASSIMP, "export", dae, target)
-    paths.append(target)
-    target = os.path.join(folder, "lights.3ds")
-    with open(target, "wb") as f:
-        f.write(lights_and_camera_file())
-    paths.append(target)
-    return paths
+        write(dae, f.read().replace('<node id="Cube" name="Cube"', '<node id="Torus Knot" name="Torus Knot"'))
+    run(ASSIMP, "export", dae, os.path.join(folder, "spaced.3ds"))
+    write(os.path.join(folder, "lights.3ds"), lights_and_camera_file())
+    return [os.path.join(folder, name) for name in ("two.3ds", "spaced.3ds", "lights.3ds")]
 
 
 def assimp_view(path):
     out = run(ASSIMP, "info", path).stdout
-    def count(label):
-        return int(re.search(r"^%s:\s+(\d+)" % label, out, re.M).group(1))
+    count = lambda label: int(re.search(r"^%s:\s+(\d+)" % label, out, re.M).group(1))
     meshes = [(int(v), int(f)) for v, f in re.findall(r"^\s+\d+ \(\d+\): \[(\d+) / \d+ / (\d+) \|", out, re.M)]
     nodes = re.findall(r"[└├]╴(.*)$", out, re.M)
     mesh_nodes = {int(i): n for n, i in (re.match(r"(.*) \(mesh (\d+)\)$", s).groups()
                                           for s in nodes if re.search(r"\(mesh \d+\)$", s))}
-    return {"meshes": meshes, "meshNodes": mesh_nodes, "nodes": nodes,
-            "lights": count("Lights"), "cameras": count("Cameras")}
+    return {"meshes": meshes, "meshNodes": mesh_nodes, "nodes": nodes, "lights": count("Lights"), "cameras": count("Cameras")}
 
 
-def strict_json(text):
-    def refuse(constant):
-        raise ValueError("not JSON: " + constant)
-    return json.loads(text, parse_constant=refuse)
+def refuse(constant):
+    raise ValueError("not JSON: " + constant)
 
 
 def inspect(path):
     result = run(INSPECT, path)
     if result.returncode != 0:
         raise AssertionError("%s: exit %d: %s" % (path, result.returncode, result.stderr))
-    return strict_json(result.stdout)
-
-
-failures = []
+    return json.loads(result.stdout, parse_constant=refuse)
 
 
 def check(condition, message):
@@ -144,8 +98,7 @@ def check(condition, message):
 
 
 def compare(path):
-    ours, theirs = inspect(path), assimp_view(path)
-    name = os.path.basename(path)
+    ours, theirs, name = inspect(path), assimp_view(path), os.path.basename(path)
     counts = [(m["vertexCount"], m["faceCount"]) for m in ours["meshes"]]
     check(counts == theirs["meshes"], "%s: meshes %s, assimp %s" % (name, counts, theirs["meshes"]))
     for i, mesh in enumerate(ours["meshes"]):
@@ -153,19 +106,17 @@ def compare(path):
         if not node.startswith("3DSMesh_"):  # assimp's own name when a file has no keyframer
             check(mesh["name"] == node, "%s: mesh %d named %r, assimp %r" % (name, i, mesh["name"], node))
     check(len(ours["lights"]) == theirs["lights"], "%s: %d lights, assimp %d" % (name, len(ours["lights"]), theirs["lights"]))
-    for light in ours["lights"]:
-        check(light["name"] in theirs["nodes"], "%s: light %r unknown to assimp" % (name, light["name"]))
+    named = [light["name"] for light in ours["lights"]]
     has_camera = ours["camera"]["fieldOfView"] not in (0, None)
     check(int(has_camera) == theirs["cameras"], "%s: camera %s, assimp %d" % (name, has_camera, theirs["cameras"]))
-    if has_camera:
-        check(ours["camera"]["name"] in theirs["nodes"], "%s: camera %r unknown to assimp" % (name, ours["camera"]["name"]))
+    for n in named + ([ours["camera"]["name"]] if has_camera else []):
+        check(n in theirs["nodes"], "%s: %r unknown to assimp" % (name, n))
     return ours
 
 
 def damage(path, folder, rng):
     with open(path, "rb") as f:
         data = f.read()
-    copy = os.path.join(folder, "damaged.3ds")
     cases = [data[:size] for size in range(len(data))]
     for _ in range(150):
         corrupted = bytearray(data)
@@ -173,13 +124,10 @@ def damage(path, folder, rng):
             corrupted[rng.randrange(len(corrupted))] = rng.randrange(256)
         cases.append(bytes(corrupted))
     for case in cases:
-        with open(copy, "wb") as f:
-            f.write(case)
         try:
-            inspect(copy)
+            inspect(write(os.path.join(folder, "damaged.3ds"), case))
         except (AssertionError, ValueError) as error:
-            failures.append("damaged copy of %s (%d bytes): %s" % (os.path.basename(path), len(case), error))
-            return
+            return failures.append("damaged copy of %s (%d bytes): %s" % (os.path.basename(path), len(case), error))
 
 
 def main():
@@ -190,9 +138,7 @@ def main():
         check(any(m["name"].startswith("Torus Knot") for m in results[1]["meshes"]),
               "the spaced name was not read whole: %s" % [m["name"] for m in results[1]["meshes"]])
         check([l["kind"] for l in results[2]["lights"]] == ["omni", "spot"], "light kinds %s" % results[2]["lights"])
-        odd = os.path.join(folder, "odd.3ds")
-        with open(odd, "wb") as f:
-            f.write(not_a_number_file())
+        odd = write(os.path.join(folder, "odd.3ds"), not_a_number_file())
         seen = inspect(odd)  # NaN and infinity come out as null, control bytes escaped
         check(seen["lights"][0]["direction"] == [None] * 3 and seen["camera"]["roll"] is None
               and seen["camera"]["fieldOfView"] is None and seen["lights"][0]["name"] == 'Odd \x01"\\\xe9',
