@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -56,21 +57,14 @@ TEST(Renderer, SetsViewAndProjectionFromTheCameraThenDrawsEachMeshOpaqueBlackWit
     b.mesh.fillMode = 2;
     RecordingDevice device = render({a.mesh, b.mesh});
     using K = DeviceCall;
-    std::vector<K::Kind> kinds;
+    using Call = std::array<DWORD, 4>;  // kind, then state and value or primitive, vertex type and flags
+    std::vector<Call> calls;
     for (const DeviceCall& call : device.calls)
-        kinds.push_back(call.kind);
-    EXPECT_EQ(kinds, (std::vector<K::Kind>{K::setTransform, K::setTransform, K::setRenderState, K::begin,
-                                            K::vertex, K::vertex, K::vertex, K::end, K::setRenderState,
-                                            K::begin, K::end}));
-    EXPECT_EQ(device.calls[0].a, DWORD(D3DTRANSFORMSTATE_VIEW));
-    EXPECT_EQ(device.calls[1].a, DWORD(D3DTRANSFORMSTATE_PROJECTION));
-    EXPECT_EQ(device.calls[2].a, DWORD(D3DRENDERSTATE_FILLMODE));
-    EXPECT_EQ(device.calls[2].b, 3u);
-    EXPECT_EQ(device.calls[8].b, 2u);
-    EXPECT_EQ(device.calls[3].a, DWORD(D3DPT_TRIANGLELIST));
-    EXPECT_EQ(device.calls[3].b, DWORD(D3DVT_LVERTEX));
-    EXPECT_EQ(device.calls[3].c, DWORD(D3DDP_WAIT));
-    EXPECT_EQ(device.calls[7].a, 0u);
+        calls.push_back({DWORD(call.kind), call.a, call.b, call.c});
+    const Call begin{K::begin, D3DPT_TRIANGLELIST, D3DVT_LVERTEX, D3DDP_WAIT}, vertex{K::vertex}, end{K::end, 0};
+    EXPECT_EQ(calls, (std::vector<Call>{{K::setTransform, D3DTRANSFORMSTATE_VIEW}, {K::setTransform, D3DTRANSFORMSTATE_PROJECTION},
+                                        {K::setRenderState, D3DRENDERSTATE_FILLMODE, 3}, begin, vertex, vertex, vertex, end,
+                                        {K::setRenderState, D3DRENDERSTATE_FILLMODE, 2}, begin, end}));
     for (const DeviceCall& v : device.callsOf(DeviceCall::vertex)) {
         EXPECT_EQ(v.lvertex.color, 0xFF000000u);  // the light sum starts at zero
         EXPECT_EQ(v.lvertex.specular, 0xFF000000u);
