@@ -9,7 +9,8 @@
 
 namespace {
 
-// A hand-made mesh over arrays of its own, drawn with the identity transform.
+// A hand-made mesh over arrays of its own, drawn with the identity transform. Made in
+// place and never copied: `mesh` points into the vectors.
 struct TestMesh {
     std::vector<MeshVertex> vertices;
     std::vector<MeshFace> faces;
