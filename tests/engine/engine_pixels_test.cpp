@@ -4,7 +4,7 @@
 #include "effects/fades.h"
 #include "engine/renderer.h"
 #include "host/headless_host.h"
-#include "scene_files.h"
+#include "chunk_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +94,7 @@ struct LitSquare : LoadedScene {
               b.vertices({{-20, 0, -20}, {20, 0, -20}, {20, 0, 20}, {-20, 0, 20}}).faces({{0, 1, 2}, {0, 2, 3}});
               b.begin(0x4160).floats({1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}).end().end().end();  // else it collapses
               b.begin(0x4000).text("Lamp").begin(0x4600).floats({0, -90, 0}).begin(0x0010).floats({1, 0, 0}).end();
-              b.begin(0x465A).floats({1000}).end().begin(0x465B).floats({1}).end().end().end();
+              b.begin(0x465A).f32(1000).end().begin(0x465B).f32(1).end().end().end();
               b.begin(0x4000).text("Camera").begin(0x4700).floats({0, -100, 0, 0, 0, 0, 0, 50}).end().end();
           }))
     {

@@ -1,6 +1,6 @@
 // The loader on files that are cut short, lie about their lengths or hold data in
 // the wrong place: it reads nothing outside the image and keeps what came before.
-#include "scene_files.h"
+#include "chunk_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +81,7 @@ TEST(SceneLoaderBounds, MainAndEditorChunksAreSteppedIntoRightAfterTheirHeaders)
     longer.begin(0x4D4D).begin(0x0002).u32(3).u32(0).end().begin(0x3D3D);
     for (ChunkBuilder* b : {&bare, &longer}) {
         b->begin(0x4000).text("M").begin(0x4100).vertices({{1, 2, 3}}).end().end().end().end();
-        LoadedScene s(b->bytes);
+        LoadedScene s(b->bytes());
         ASSERT_EQ(s->meshCount, 1u);
         EXPECT_EQ(s->meshes[0].vertexCount, 1u);
     }
@@ -137,10 +137,10 @@ TEST(SceneLoaderBounds, MeshAndLightDataBeforeTheirObjectsAreSkipped)
     ChunkBuilder b;
     b.begin(0x4D4D).begin(0x3D3D).vertices({{1, 2, 3}}).faces({{0, 0, 0}});
     b.begin(0x4140).u16(0).end().begin(0x4160).floats({1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}).end();
-    b.begin(0x4610).floats({0, 0, 1, 10, 20}).end().begin(0x465A).floats({1}).end();
-    b.begin(0x465B).floats({1}).end().begin(0x0010).floats({1, 1, 1}).end().begin(0x0011).u8(1).u8(2).u8(3).end();
+    b.begin(0x4610).floats({0, 0, 1, 10, 20}).end().begin(0x465A).f32(1).end();
+    b.begin(0x465B).f32(1).end().begin(0x0010).floats({1, 1, 1}).end().begin(0x0011).u8(1).u8(2).u8(3).end();
     b.begin(0x4000).text("After").begin(0x4600).floats({1, 2, 3}).end().end().end().end();
-    LoadedScene s(b.bytes);
+    LoadedScene s(b.bytes());
     EXPECT_EQ(s->meshCount, 0u);
     ASSERT_EQ(s->lightCount, 1u);  // each was skipped by its length, not misread
     EXPECT_STREQ(s->lights[0].name, "After");

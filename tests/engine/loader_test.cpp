@@ -1,5 +1,5 @@
 // The loader on well-formed files: what each chunk it knows becomes.
-#include "scene_files.h"
+#include "chunk_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -120,9 +120,9 @@ TEST(SceneLoader, LightsAreOmniUntilASpotlightChunkMakesThemSpots)
 {
     LoadedScene s(sceneFile([](ChunkBuilder& b) {
         b.begin(0x4000).text("Omni").begin(0x4600).floats({1, 2, 3});
-        b.begin(0x0011).u8(255).u8(128).u8(0).end().begin(0x465A).floats({250}).end().end().end();
+        b.begin(0x0011).u8(255).u8(128).u8(0).end().begin(0x465A).f32(250).end().end().end();
         b.begin(0x4000).text("Spot").begin(0x4600).floats({0, 0, 0}).begin(0x0010).floats({0.25f, 0.5f, 1}).end();
-        b.begin(0x4610).floats({0, 10, 0, 30, 60}).end().begin(0x465B).floats({2}).end().end().end();
+        b.begin(0x4610).floats({0, 10, 0, 30, 60}).end().begin(0x465B).f32(2).end().end().end();
     }));
     ASSERT_EQ(s->lightCount, 2u);
     const SceneLight& omni = s->lights[0];

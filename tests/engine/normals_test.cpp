@@ -1,5 +1,5 @@
 // Face and vertex normals as the loader computes them after the walk.
-#include "scene_files.h"
+#include "chunk_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +72,7 @@ TEST(SceneNormals, OnePassGivesBitForBitTheSumsOfThePerVertexScan)
     LoadedScene s(sceneFile([&](ChunkBuilder& b) {
         b.begin(0x4000).text("M").begin(0x4100).begin(0x4110).u16(60);
         for (int i = 0; i < 60 * 3; ++i)
-            b.floats({coordinate(random)});
+            b.f32(coordinate(random));
         b.end().begin(0x4120).u16(400);
         for (int f = 0; f < 400; ++f)
             b.u16(uint16_t(index(random))).u16(uint16_t(index(random))).u16(uint16_t(index(random))).u16(0);

@@ -3,7 +3,7 @@
 // bring their own).
 #include "engine/renderer.h"
 #include "recording_device.h"
-#include "scene_files.h"
+#include "chunk_builder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// 3D Studio files built byte by byte, so each test states exactly the file it reads,
-// and the scenes loaded from them, released when the test is done with them.
+// 3D Studio files built byte by byte, so each test (and benchmark) states exactly the
+// file it reads, and the scenes loaded from them, released when the test is done.
 #pragma once
 
 #include "engine/scene_loader.h"
@@ -12,11 +12,9 @@
 
 class ChunkBuilder {
 public:
-    std::vector<uint8_t> bytes;
-
     ChunkBuilder& begin(uint16_t id)
     {
-        open_.push_back(bytes.size() + 2);
+        open_.push_back(bytes_.size() + 2);
         return u16(id).u32(0);  // the length is patched by end()
     }
     ChunkBuilder& end()
@@ -24,17 +22,18 @@ public:
         size_t at = open_.back();
         open_.pop_back();
         for (int i = 0; i < 4; ++i)
-            bytes[at + i] = uint8_t((bytes.size() - at + 2) >> (8 * i));
+            bytes_[at + i] = uint8_t((bytes_.size() - at + 2) >> (8 * i));
         return *this;
     }
     ChunkBuilder& header(uint16_t id, uint32_t length) { return u16(id).u32(length); }  // a length of one's choosing
-    ChunkBuilder& u8(uint8_t v) { return bytes.push_back(v), *this; }
+    ChunkBuilder& u8(uint8_t v) { return bytes_.push_back(v), *this; }
     ChunkBuilder& u16(uint16_t v) { return u8(uint8_t(v)).u8(uint8_t(v >> 8)); }
     ChunkBuilder& u32(uint32_t v) { return u16(uint16_t(v)).u16(uint16_t(v >> 16)); }
+    ChunkBuilder& f32(float v) { return u32(std::bit_cast<uint32_t>(v)); }
     ChunkBuilder& floats(std::initializer_list<float> values)
     {
         for (float v : values)
-            u32(std::bit_cast<uint32_t>(v));
+            f32(v);
         return *this;
     }
     ChunkBuilder& text(const std::string& s)
@@ -43,6 +42,7 @@ public:
             u8(uint8_t(c));
         return u8(0);
     }
+    ChunkBuilder& version(uint16_t id = 0x0002) { return begin(id).u32(3).end(); }  // a version record
     ChunkBuilder& vertices(std::initializer_list<std::initializer_list<float>> points)
     {
         begin(0x4110).u16(uint16_t(points.size()));
@@ -59,7 +59,10 @@ public:
         return end();
     }
 
+    const std::vector<uint8_t>& bytes() const { return bytes_; }
+
 private:
+    std::vector<uint8_t> bytes_;
     std::vector<size_t> open_;
 };
 
@@ -68,9 +71,9 @@ template <typename Body>
 std::vector<uint8_t> sceneFile(Body body)
 {
     ChunkBuilder b;
-    b.begin(0x4D4D).begin(0x0002).u32(3).end().begin(0x3D3D).begin(0x3D3E).u32(3).end();
+    b.begin(0x4D4D).version().begin(0x3D3D).version(0x3D3E);
     body(b);
-    return b.end().end().bytes;
+    return b.end().end().bytes();
 }
 
 struct LoadedScene {
