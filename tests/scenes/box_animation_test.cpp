@@ -7,28 +7,21 @@
 
 namespace {
 
-TEST(BoxPose, StartsNearTheFrontOfTheSphere)
+TEST(BoxPose, CameraAndLightsAtTheStartAndTenTicksIn)
 {
-    const BoxPose pose = boxPose(0.0f);
-    EXPECT_NEAR(pose.camera[0], -0.9995f, 1e-4);
-    EXPECT_NEAR(pose.camera[1], 0.0300f, 1e-4);
-    EXPECT_NEAR(pose.camera[2], -49.990f, 1e-3);
-    EXPECT_NEAR(pose.light0X, 40.792f, 1e-3);
-    EXPECT_NEAR(pose.light0Z, 39.192f, 1e-3);
-    EXPECT_NEAR(pose.light1X, -39.592f, 1e-3);
-    EXPECT_NEAR(pose.light1Y, 20.796f, 1e-3);
-}
-
-TEST(BoxPose, TenTicksIn)
-{
-    const BoxPose pose = boxPose(10.0f);
-    EXPECT_NEAR(pose.camera[0], -27.005f, 2e-3);
-    EXPECT_NEAR(pose.camera[1], 34.054f, 2e-3);
-    EXPECT_NEAR(pose.camera[2], -24.720f, 2e-3);
-    EXPECT_NEAR(pose.light0X, 54.285f, 2e-3);
-    EXPECT_NEAR(pose.light0Z, -15.910f, 2e-3);
-    EXPECT_NEAR(pose.light1X, -4.737f, 2e-3);
-    EXPECT_NEAR(pose.light1Y, 44.470f, 2e-3);
+    const struct { float t; float camera[3], light0X, light0Z, light1X, light1Y, slack; } cases[] = {
+        {0.0f, {-0.9995f, 0.0300f, -49.990f}, 40.792f, 39.192f, -39.592f, 20.796f, 1e-3f},
+        {10.0f, {-27.005f, 34.054f, -24.720f}, 54.285f, -15.910f, -4.737f, 44.470f, 2e-3f},
+    };
+    for (const auto& c : cases) {
+        const BoxPose pose = boxPose(c.t);
+        for (int axis = 0; axis < 3; ++axis)
+            EXPECT_NEAR(pose.camera[axis], c.camera[axis], c.slack) << c.t << " axis " << axis;
+        EXPECT_NEAR(pose.light0X, c.light0X, c.slack) << c.t;
+        EXPECT_NEAR(pose.light0Z, c.light0Z, c.slack) << c.t;
+        EXPECT_NEAR(pose.light1X, c.light1X, c.slack) << c.t;
+        EXPECT_NEAR(pose.light1Y, c.light1Y, c.slack) << c.t;
+    }
 }
 
 TEST(BoxPose, CameraAndLightsKeepTheirDistances)
@@ -44,21 +37,18 @@ TEST(BoxPose, CameraAndLightsKeepTheirDistances)
 
 TEST(BoxFlashes, TwoInEveryBeat)
 {
-    ASSERT_TRUE(boxFlashLevel(13.333333f));
-    EXPECT_NEAR(*boxFlashLevel(13.333333f), 0.5f, 1e-6);
-    ASSERT_TRUE(boxFlashLevel(27.0f));
-    EXPECT_NEAR(*boxFlashLevel(27.0f), 0.5f, 1e-6);
-    EXPECT_FALSE(boxFlashLevel(20.0f));
-    EXPECT_FALSE(boxFlashLevel(30.0f));
-    EXPECT_FALSE(boxFlashLevel(8.333333f));  // the start itself is excluded
-    EXPECT_FALSE(boxFlashLevel(0.0f));
-    ASSERT_TRUE(boxFlashLevel(41.67f));      // beat 1, a quarter beat in
-    EXPECT_NEAR(*boxFlashLevel(41.67f), 1.0f, 1e-3);
-    ASSERT_TRUE(boxFlashLevel(18.3f));
-    EXPECT_NEAR(*boxFlashLevel(18.3f), 1.0f - (18.3f - 8.333333f) * 0.1f, 1e-6);
-    EXPECT_FALSE(boxFlashLevel(18.34f));
-    ASSERT_TRUE(boxFlashLevel(24.01f));
-    EXPECT_NEAR(*boxFlashLevel(24.01f), 1.0f, 1e-2);
+    const struct { float t; float level; float slack; } cases[] = {  // level < 0: no flash
+        {13.333333f, 0.5f, 1e-6f}, {27.0f, 0.5f, 1e-6f}, {20.0f, -1}, {30.0f, -1},
+        {8.333333f, -1}, {0.0f, -1},  // the start itself is excluded
+        {41.67f, 1.0f, 1e-3f},        // beat 1, a quarter beat in
+        {18.3f, 1.0f - (18.3f - 8.333333f) * 0.1f, 1e-6f}, {18.34f, -1}, {24.01f, 1.0f, 1e-2f},
+    };
+    for (auto c : cases) {
+        const FlashLevel level = boxFlashLevel(c.t);
+        ASSERT_EQ(level.has_value(), c.level >= 0) << c.t;
+        if (level)
+            EXPECT_NEAR(*level, c.level, c.slack) << c.t;
+    }
 }
 
 }  // namespace
