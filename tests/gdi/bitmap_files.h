@@ -31,48 +31,48 @@ inline void put(std::vector<uint8_t>& out, uint32_t v, int bytes)
 // `values` holds width * height entries, top row first: palette indexes for up to 8
 // bits per pixel, raw pixel values for 16 and 32, 0x00RRGGBB for 24. For the
 // run-length compressions, `encoded` is the compressed data written as it is.
-inline std::vector<uint8_t> buildBitmap(const BitmapSpec& spec, const std::vector<uint32_t>& values,
+inline std::vector<uint8_t> buildBitmap(const BitmapSpec& layout, const std::vector<uint32_t>& values,
                                         const std::vector<uint8_t>& encoded = {})
 {
-    const bool core = spec.headerSize == 12, masksAfterHeader = spec.compression == 3 && spec.headerSize == 40;
-    const bool runLength = spec.compression == 1 || spec.compression == 2;
-    const int bpp = spec.bitsPerPixel;
+    const bool core = layout.headerSize == 12, masksAfterHeader = layout.compression == 3 && layout.headerSize == 40;
+    const bool runLength = layout.compression == 1 || layout.compression == 2;
+    const int bpp = layout.bitsPerPixel;
     std::vector<uint8_t> pixels = encoded;
-    for (int stored = 0; !runLength && stored < spec.height; ++stored) {
-        const uint32_t* row = values.data() + size_t(spec.topDown ? stored : spec.height - 1 - stored) * size_t(spec.width);
+    for (int stored = 0; !runLength && stored < layout.height; ++stored) {
+        const uint32_t* row = values.data() + size_t(layout.topDown ? stored : layout.height - 1 - stored) * size_t(layout.width);
         size_t start = pixels.size();
         if (bpp <= 8) {
-            pixels.resize(start + size_t((spec.width * bpp + 7) / 8));
-            for (int x = 0; x < spec.width; ++x)
+            pixels.resize(start + size_t((layout.width * bpp + 7) / 8));
+            for (int x = 0; x < layout.width; ++x)
                 pixels[start + size_t(x * bpp / 8)] |= uint8_t(row[x] << (8 - bpp - x * bpp % 8));
         } else {
-            for (int x = 0; x < spec.width; ++x)
+            for (int x = 0; x < layout.width; ++x)
                 put(pixels, row[x], bpp / 8);
         }
         pixels.resize(start + (pixels.size() - start + 3) / 4 * 4);
     }
     const size_t entry = core ? 3 : 4;
-    const size_t offBits = 14 + spec.headerSize + (masksAfterHeader ? 12 : 0) + spec.palette.size() * entry;
+    const size_t offBits = 14 + layout.headerSize + (masksAfterHeader ? 12 : 0) + layout.palette.size() * entry;
     std::vector<uint8_t> out;
     put(out, 0x4D42, 2);
     put(out, uint32_t(offBits + pixels.size()), 4);
     put(out, 0, 4);
     put(out, uint32_t(offBits), 4);
-    put(out, spec.headerSize, 4);
-    put(out, uint32_t(spec.width), core ? 2 : 4);
-    put(out, uint32_t(spec.topDown ? -spec.height : spec.height), core ? 2 : 4);
+    put(out, layout.headerSize, 4);
+    put(out, uint32_t(layout.width), core ? 2 : 4);
+    put(out, uint32_t(layout.topDown ? -layout.height : layout.height), core ? 2 : 4);
     put(out, 1, 2);
     put(out, uint32_t(bpp), 2);
     if (!core) {
-        for (uint32_t v : {spec.compression, uint32_t(pixels.size()), 2835u, 2835u, spec.coloursUsed, 0u})  // 72 dpi
+        for (uint32_t v : {layout.compression, uint32_t(pixels.size()), 2835u, 2835u, layout.coloursUsed, 0u})  // 72 dpi
             put(out, v, 4);
-        for (int i = 0; i < 3 && spec.headerSize > 40; ++i)  // later headers hold the masks themselves
-            put(out, spec.masks[i], 4);
-        out.resize(14 + spec.headerSize);  // zeros for the colour space
+        for (int i = 0; i < 3 && layout.headerSize > 40; ++i)  // later headers hold the masks themselves
+            put(out, layout.masks[i], 4);
+        out.resize(14 + layout.headerSize);  // zeros for the colour space
         for (int i = 0; i < 3 && masksAfterHeader; ++i)
-            put(out, spec.masks[i], 4);
+            put(out, layout.masks[i], 4);
     }
-    for (uint32_t c : spec.palette)
+    for (uint32_t c : layout.palette)
         put(out, c, int(entry));
     out.insert(out.end(), pixels.begin(), pixels.end());
     return out;

@@ -73,12 +73,12 @@ const Variant kVariants[] = {
 
 std::vector<uint8_t> buildVariant(const Variant& v)
 {
-    BitmapSpec spec{kWidth, kHeight, v.bpp, v.compression, v.headerSize, v.topDown, {}, v.coloursUsed,
+    BitmapSpec layout{kWidth, kHeight, v.bpp, v.compression, v.headerSize, v.topDown, {}, v.coloursUsed,
                     {v.masks[0], v.masks[1], v.masks[2]}};
     if (v.bpp <= 8) {
-        spec.palette.assign(kPalette.begin(), kPalette.begin() + (v.coloursUsed ? v.coloursUsed : std::min(8, 1 << v.bpp)));
+        layout.palette.assign(kPalette.begin(), kPalette.begin() + (v.coloursUsed ? v.coloursUsed : std::min(8, 1 << v.bpp)));
         if (!v.coloursUsed)
-            spec.palette.resize(size_t(1) << v.bpp, 0x123456);  // the unused rest of a full table
+            layout.palette.resize(size_t(1) << v.bpp, 0x123456);  // the unused rest of a full table
     }
     std::vector<uint32_t> values;
     for (int y = 0; y < kHeight; ++y)
@@ -86,7 +86,7 @@ std::vector<uint8_t> buildVariant(const Variant& v)
             uint32_t index = uint32_t(referenceIndex(x, y, v.bpp)), rgb = kPalette[index];
             values.push_back(v.bpp <= 8 ? index : v.bpp == 24 ? rgb : pack(rgb, v.masks));
         }
-    return buildBitmap(spec, values);
+    return buildBitmap(layout, values);
 }
 
 std::optional<DecodedBitmap> read(const std::vector<uint8_t>& file, std::string* why = nullptr)
@@ -128,10 +128,10 @@ TEST_P(Variants, DecodeToThePictureAndEveryTruncationIsRefused)
 
 INSTANTIATE_TEST_SUITE_P(BitmapReader, Variants, testing::ValuesIn(kVariants));
 
-void expectPixels(const BitmapSpec& spec, const std::vector<uint32_t>& values, const std::vector<uint32_t>& pixels,
+void expectPixels(const BitmapSpec& layout, const std::vector<uint32_t>& values, const std::vector<uint32_t>& pixels,
                   int paletteSize)
 {
-    std::optional<DecodedBitmap> b = read(buildBitmap(spec, values));
+    std::optional<DecodedBitmap> b = read(buildBitmap(layout, values));
     ASSERT_TRUE(b);
     EXPECT_EQ(b->paletteSize, paletteSize);
     EXPECT_EQ(b->pixels, pixels);

@@ -72,8 +72,8 @@ void drawTubes(Canvas& canvas, const std::vector<Segment>& segments, const TubeS
             float t = (py - boxTop) / std::max(1.0f, boxBottom - boxTop) + ny * style.bend;
             Rgb c = style.body.at(t);
             float diffuse = 0.55f + 0.45f * std::max(0.0f, nx * lx + ny * ly + nz * lz);
-            float spec = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl), 24.0f) * style.specular;
-            canvas.paint(x, y, c * diffuse + Rgb{spec, spec, spec}, body);
+            float shine = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl), 24.0f) * style.specular;
+            canvas.paint(x, y, c * diffuse + Rgb{shine, shine, shine}, body);
         }
 }
 
