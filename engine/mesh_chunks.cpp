@@ -49,6 +49,15 @@ void normalise(float* v)
         v[i] /= length;
 }
 
+// A list's u16 count, when the count and all its entries lie inside the file.
+bool readCountedList(ByteReader& in, size_t entrySize, uint16_t& count)
+{
+    if (!in.has(2))
+        return false;
+    count = in.u16();
+    return in.has(count * entrySize);
+}
+
 }  // namespace
 
 ChunkStep readTriangleMesh(LoadState& state)
@@ -70,10 +79,8 @@ ChunkStep readVertexList(LoadState& state)
     if (mesh == nullptr)
         return ChunkStep::skipWhole;
     ByteReader& in = state.reader;
-    if (!in.has(2))
-        return ChunkStep::stop;
-    uint16_t count = in.u16();
-    if (!in.has(count * fileVertexSize))
+    uint16_t count;
+    if (!readCountedList(in, fileVertexSize, count))
         return ChunkStep::stop;
     freeVertices(mesh);
     if (count == 0)
@@ -107,10 +114,8 @@ ChunkStep readFaceList(LoadState& state)
     if (mesh == nullptr)
         return ChunkStep::skipWhole;
     ByteReader& in = state.reader;
-    if (!in.has(2))
-        return ChunkStep::stop;
-    uint16_t count = in.u16();
-    if (!in.has(count * fileFaceSize))
+    uint16_t count;
+    if (!readCountedList(in, fileFaceSize, count))
         return ChunkStep::stop;
     freeFaces(mesh);
     if (count == 0)
