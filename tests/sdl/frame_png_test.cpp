@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <vector>
 
-using host::sdl::screenshotFileName;
+namespace fs = std::filesystem;
 using host::writeFramePng;
 
 namespace {
@@ -19,15 +19,20 @@ namespace {
 struct Png {
     int width = 0, height = 0, depth = 0, colourType = 0;
     std::vector<std::vector<uint8_t>> rows;
+    std::vector<int> rgb(int x, int y) const { return {rows[y][3 * x], rows[y][3 * x + 1], rows[y][3 * x + 2]}; }
 };
 
-Png readPngFrom(std::FILE* f)
+Png readPng(const fs::path& path)
 {
     Png out;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return out;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
+        std::fclose(f);
         return Png{};
     }
     png_init_io(png, f);
@@ -40,85 +45,42 @@ Png readPngFrom(std::FILE* f)
     for (auto& row : out.rows)
         png_read_row(png, row.data(), nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
-    return out;
-}
-
-Png readPng(const std::string& path)
-{
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return Png{};
-    Png out = readPngFrom(f);
     std::fclose(f);
     return out;
 }
 
-std::string tempPath(const char* name)
-{
-    return (std::filesystem::temp_directory_path() / name).string();
-}
+host::Frame frameOf(const soft::SurfaceMemory& m) { return host::Frame{m.bytes.data(), m.width, m.height, m.pitch, m.format}; }
 
-host::Frame frameOf(const soft::SurfaceMemory& m)
+// Each 16-bit layout comes back as 8-bit RGB with its channels in place; row padding never
+// reaches the file; the lowest 5-6-5 step of each channel is 1/31, 2/63, 1/31.
+TEST(FramePng, FramesOfBothLayoutsComeBackAsEightBitRgb)
 {
-    return host::Frame{m.bytes.data(), m.width, m.height, m.pitch, m.format};
-}
-
-void expectPixel(const Png& png, int x, int y, int r, int g, int b)
-{
-    const uint8_t* p = png.rows[y].data() + 3 * x;
-    EXPECT_EQ(p[0], r) << "red at " << x << "," << y;
-    EXPECT_EQ(p[1], g) << "green at " << x << "," << y;
-    EXPECT_EQ(p[2], b) << "blue at " << x << "," << y;
-}
-
-} // namespace
-
-TEST(FramePng, A565FrameWithPaddedRowsIsWrittenAsEightBitRgb)
-{
-    soft::SurfaceMemory m(640, 480, soft::PixelFormat::rgb565, 24);
-    std::fill(m.bytes.begin(), m.bytes.end(), 0xAB);   // the padding must not reach the file
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x)
-            m.at(x, y) = 0;
-    m.at(0, 0) = 0xFFFF;
-    m.at(1, 0) = 0xF800;
-    m.at(2, 0) = 0x07E0;
-    m.at(3, 0) = 0x001F;
-    m.at(639, 479) = 0x0841;   // the lowest step of each channel: 1/31, 2/63, 1/31
-    std::string path = tempPath("sdl_host_frame565.png");
-    std::string error;
-    ASSERT_TRUE(writeFramePng(path, frameOf(m), error)) << error;
-    Png png = readPng(path);
-    ASSERT_EQ(png.width, 640);
-    ASSERT_EQ(png.height, 480);
-    EXPECT_EQ(png.depth, 8);
-    EXPECT_EQ(png.colourType, PNG_COLOR_TYPE_RGB);
-    expectPixel(png, 0, 0, 255, 255, 255);
-    expectPixel(png, 1, 0, 255, 0, 0);
-    expectPixel(png, 2, 0, 0, 255, 0);
-    expectPixel(png, 3, 0, 0, 0, 255);
-    expectPixel(png, 4, 0, 0, 0, 0);
-    expectPixel(png, 639, 479, 8, 8, 8);
-    std::filesystem::remove(path);
-}
-
-TEST(FramePng, A555FrameKeepsItsOwnChannelLayout)
-{
-    soft::SurfaceMemory m(4, 2, soft::PixelFormat::rgb555);
-    m.at(0, 0) = 0x7C00;
-    m.at(1, 0) = 0x03E0;
-    m.at(2, 0) = 0x001F;
-    m.at(3, 1) = 0x7FFF;
-    std::string path = tempPath("sdl_host_frame555.png");
-    std::string error;
-    ASSERT_TRUE(writeFramePng(path, frameOf(m), error)) << error;
-    Png png = readPng(path);
-    ASSERT_EQ(png.width, 4);
-    expectPixel(png, 0, 0, 255, 0, 0);
-    expectPixel(png, 1, 0, 0, 255, 0);
-    expectPixel(png, 2, 0, 0, 0, 255);
-    expectPixel(png, 3, 1, 255, 255, 255);
-    std::filesystem::remove(path);
+    using V = std::vector<int>;
+    const struct { soft::PixelFormat format; int padding; std::vector<std::pair<uint16_t, V>> pixels; } cases[] = {
+        {soft::PixelFormat::rgb565, 24, {{0xFFFF, {255, 255, 255}}, {0xF800, {255, 0, 0}}, {0x07E0, {0, 255, 0}},
+                                         {0x001F, {0, 0, 255}}, {0x0000, {0, 0, 0}}, {0x0841, {8, 8, 8}}}},
+        {soft::PixelFormat::rgb555, 0, {{0x7C00, {255, 0, 0}}, {0x03E0, {0, 255, 0}}, {0x001F, {0, 0, 255}},
+                                        {0x7FFF, {255, 255, 255}}}},
+    };
+    const fs::path path = fs::temp_directory_path() / "sdl_host_frame.png";
+    for (const auto& c : cases) {
+        soft::SurfaceMemory m(640, 480, c.format, c.padding);
+        std::fill(m.bytes.begin(), m.bytes.end(), 0xAB);
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                m.at(x, y) = 0;
+        for (size_t i = 0; i < c.pixels.size(); ++i)
+            m.at(int(i) * 127, int(i) * 95) = c.pixels[i].first;
+        std::string error;
+        ASSERT_TRUE(writeFramePng(path.string(), frameOf(m), error)) << error;
+        const Png png = readPng(path);
+        ASSERT_TRUE(png.width == 640 && png.height == 480) << png.width << " x " << png.height;
+        EXPECT_TRUE(png.depth == 8 && png.colourType == PNG_COLOR_TYPE_RGB);
+        for (size_t i = 0; i < c.pixels.size(); ++i)
+            EXPECT_EQ(png.rgb(int(i) * 127, int(i) * 95), c.pixels[i].second) << std::hex << c.pixels[i].first;
+        EXPECT_EQ(png.rgb(639, 479), (V{0, 0, 0}));
+    }
+    fs::remove(path);
 }
 
 TEST(FramePng, AFolderThatDoesNotExistOrNoFrameIsReportedNotWritten)
@@ -128,48 +90,35 @@ TEST(FramePng, AFolderThatDoesNotExistOrNoFrameIsReportedNotWritten)
     EXPECT_FALSE(writeFramePng("/nonexistent-folder/x.png", frameOf(m), error));
     EXPECT_NE(error.find("/nonexistent-folder/x.png"), std::string::npos);
     error.clear();
-    EXPECT_FALSE(writeFramePng(tempPath("sdl_host_empty.png"), host::Frame{}, error));
+    EXPECT_FALSE(writeFramePng((fs::temp_directory_path() / "sdl_host_empty.png").string(), host::Frame{}, error));
     EXPECT_FALSE(error.empty());
 }
 
-TEST(FramePng, ScreenshotNamesCarryDateTimeAndTenDigitTicks)
+// Names carry date, time and ten-digit ticks; saving makes the folder and leaves one whole file.
+TEST(Screenshot, SavingMakesTheFolderAndLeavesOneFileNamedByTimeAndTicks)
 {
     setenv("TZ", "UTC", 1);
     tzset();
-    std::time_t when = 1796601600 + 5400;   // 2026-12-07 00:00 UTC, then 1 h 30 min
-    EXPECT_EQ(screenshotFileName("mornakle", when, 123456), "mornakle-20261207-013000-0000123456.png");
-    EXPECT_EQ(screenshotFileName("x", when, 4294967295u), "x-20261207-013000-4294967295.png");
-}
+    const std::time_t when = 1796601600 + 5400;  // 2026-12-07 00:00 UTC, then 1 h 30 min
+    EXPECT_EQ(host::sdl::screenshotFileName("mornakle", when, 123456), "mornakle-20261207-013000-0000123456.png");
+    EXPECT_EQ(host::sdl::screenshotFileName("x", when, 4294967295u), "x-20261207-013000-4294967295.png");
 
-TEST(Screenshot, SavingMakesTheFolderAndLeavesOneWholeFileNamedByTimeAndTicks)
-{
-    setenv("TZ", "UTC", 1);
-    tzset();
-    auto dir = std::filesystem::temp_directory_path() / "sdl_host_screenshots";
-    std::filesystem::remove_all(dir);
+    const fs::path dir = fs::temp_directory_path() / "sdl_host_screenshots";
+    fs::remove_all(dir);
     soft::SurfaceMemory m(640, 480, soft::PixelFormat::rgb565, 4);
     m.at(10, 10) = 0xF800;
-    std::string line = host::sdl::saveScreenshot(frameOf(m), (dir / "new").string(), "show",
-                                                 1796601600 + 5400, 77);
-    std::string expected = (dir / "new" / "show-20261207-013000-0000000077.png").string();
-    EXPECT_EQ(line, "screenshot saved to " + expected);
-    Png png = readPng(expected);
+    const std::string line = host::sdl::saveScreenshot(frameOf(m), (dir / "new").string(), "show", when, 77);
+    const fs::path expected = dir / "new" / "show-20261207-013000-0000000077.png";
+    EXPECT_EQ(line, "screenshot saved to " + expected.string());
+    const Png png = readPng(expected);
     ASSERT_EQ(png.width, 640);
-    expectPixel(png, 10, 10, 255, 0, 0);
-    int files = 0;
-    for (auto& entry : std::filesystem::directory_iterator(dir / "new")) {
-        (void)entry;
-        ++files;
-    }
-    EXPECT_EQ(files, 1);   // no half-written file left beside it
-    std::filesystem::remove_all(dir);
+    EXPECT_EQ(png.rgb(10, 10), (std::vector<int>{255, 0, 0}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "new"), fs::directory_iterator{}), 1);  // no half-written file
+    fs::remove_all(dir);
+
+    EXPECT_EQ(host::sdl::saveScreenshot(host::Frame{}, "/tmp", "x", 0, 0), "screenshot not saved: nothing shown yet");
+    const std::string refused = host::sdl::saveScreenshot(frameOf(m), "/proc/no-such-folder", "x", 0, 0);
+    EXPECT_EQ(refused.rfind("screenshot not saved: ", 0), 0u) << refused;
 }
 
-TEST(Screenshot, NothingShownOrAnUnwritableFolderSaysWhyAndSavesNothing)
-{
-    EXPECT_EQ(host::sdl::saveScreenshot(host::Frame{}, "/tmp", "x", 0, 0),
-              "screenshot not saved: nothing shown yet");
-    soft::SurfaceMemory m(8, 8, soft::PixelFormat::rgb565);
-    std::string line = host::sdl::saveScreenshot(frameOf(m), "/proc/no-such-folder", "x", 0, 0);
-    EXPECT_EQ(line.rfind("screenshot not saved: ", 0), 0u) << line;
-}
+}  // namespace

@@ -2,49 +2,42 @@
 
 #include <gtest/gtest.h>
 
-using host::SdlHostOptions;
 using host::sdl::frameRectangle;
 using host::sdl::outputToFrame;
 using host::sdl::Rect;
-using Scale = SdlHostOptions::Scale;
+using Scale = host::SdlHostOptions::Scale;
 
-TEST(Scaling, AspectKeepsTheShapeWithBarsOnTheLongSide)
+// Aspect keeps the shape with bars on the long side; integer uses whole multiples and shrinks
+// when one does not fit; stretch fills the output; empty sizes give nothing.
+TEST(Scaling, FrameRectangleForEachModeAndOutput)
 {
-    EXPECT_EQ(frameRectangle(Scale::aspect, 1920, 1080, 640, 480), (Rect{240, 0, 1440, 1080}));
-    EXPECT_EQ(frameRectangle(Scale::aspect, 640, 960, 640, 480), (Rect{0, 240, 640, 480}));
-    EXPECT_EQ(frameRectangle(Scale::aspect, 1024, 768, 640, 480), (Rect{0, 0, 1024, 768}));
-    EXPECT_EQ(frameRectangle(Scale::aspect, 641, 480, 640, 480), (Rect{0, 0, 640, 480}));
-}
-
-TEST(Scaling, IntegerUsesWholeMultiplesAndShrinksWhenOneDoesNotFit)
-{
-    EXPECT_EQ(frameRectangle(Scale::integer, 1920, 1080, 640, 480), (Rect{320, 60, 1280, 960}));
-    EXPECT_EQ(frameRectangle(Scale::integer, 1280, 1024, 640, 480), (Rect{0, 32, 1280, 960}));
-    EXPECT_EQ(frameRectangle(Scale::integer, 1279, 1024, 640, 480), (Rect{319, 272, 640, 480}));
-    EXPECT_EQ(frameRectangle(Scale::integer, 320, 480, 640, 480), (Rect{0, 120, 320, 240}));
-}
-
-TEST(Scaling, StretchFillsTheOutputAndEmptySizesGiveNothing)
-{
-    EXPECT_EQ(frameRectangle(Scale::stretch, 1920, 1080, 640, 480), (Rect{0, 0, 1920, 1080}));
-    EXPECT_EQ(frameRectangle(Scale::aspect, 0, 1080, 640, 480), Rect{});
-    EXPECT_EQ(frameRectangle(Scale::integer, 800, 600, 0, 480), Rect{});
+    const struct { Scale scale; int outputWidth, outputHeight, frameWidth; Rect expected; } cases[] = {
+        {Scale::aspect, 1920, 1080, 640, {240, 0, 1440, 1080}}, {Scale::aspect, 640, 960, 640, {0, 240, 640, 480}},
+        {Scale::aspect, 1024, 768, 640, {0, 0, 1024, 768}}, {Scale::aspect, 641, 480, 640, {0, 0, 640, 480}},
+        {Scale::integer, 1920, 1080, 640, {320, 60, 1280, 960}}, {Scale::integer, 1280, 1024, 640, {0, 32, 1280, 960}},
+        {Scale::integer, 1279, 1024, 640, {319, 272, 640, 480}}, {Scale::integer, 320, 480, 640, {0, 120, 320, 240}},
+        {Scale::stretch, 1920, 1080, 640, {0, 0, 1920, 1080}}, {Scale::aspect, 0, 1080, 640, {}},
+        {Scale::integer, 800, 600, 0, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(frameRectangle(c.scale, c.outputWidth, c.outputHeight, c.frameWidth, 480), c.expected)
+            << int(c.scale) << " " << c.outputWidth << "x" << c.outputHeight << " frame width " << c.frameWidth;
 }
 
 TEST(Scaling, OutputPointsMapBackToFramePixelsAndBarsToNothing)
 {
-    Rect shown = frameRectangle(Scale::aspect, 1920, 1080, 640, 480);
-    int x = -1, y = -1;
-    ASSERT_TRUE(outputToFrame(shown, 640, 480, 240, 0, x, y));
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
-    ASSERT_TRUE(outputToFrame(shown, 640, 480, 240 + 1439, 1079, x, y));
-    EXPECT_EQ(x, 639);
-    EXPECT_EQ(y, 479);
-    ASSERT_TRUE(outputToFrame(shown, 640, 480, 960, 540, x, y));
-    EXPECT_EQ(x, 320);
-    EXPECT_EQ(y, 240);
-    EXPECT_FALSE(outputToFrame(shown, 640, 480, 239, 500, x, y));
-    EXPECT_FALSE(outputToFrame(shown, 640, 480, 1680, 500, x, y));
+    const Rect shown = frameRectangle(Scale::aspect, 1920, 1080, 640, 480);
+    const struct { int outX, outY; bool inside; int x, y; } cases[] = {
+        {240, 0, true, 0, 0}, {240 + 1439, 1079, true, 639, 479}, {960, 540, true, 320, 240},
+        {239, 500, false, 0, 0}, {1680, 500, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        int x = -1, y = -1;
+        ASSERT_EQ(outputToFrame(shown, 640, 480, c.outX, c.outY, x, y), c.inside) << c.outX << "," << c.outY;
+        if (c.inside) {
+            EXPECT_TRUE(x == c.x && y == c.y) << c.outX << "," << c.outY << " gave " << x << "," << y;
+        }
+    }
+    int x, y;
     EXPECT_FALSE(outputToFrame(Rect{}, 640, 480, 0, 0, x, y));
 }
