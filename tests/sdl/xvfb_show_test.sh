@@ -80,6 +80,33 @@ find_window() {
     done
 }
 
+# Answers the device dialog with Return (OK: the second device, the window).
+confirm_dialog() {
+    dialog=$(find_window '^Select Rendering Device$')
+    [ -n "$dialog" ] || fail "no device dialog on the $1"
+    focus "$dialog"
+    xdotool key Return
+}
+# Starts the program again (keeping the last run's log as $1) and brings up the show's window.
+start_show() {
+    mv app.log "$1"
+    "$exe" "${args[@]}" 2>app.log &
+    app_pid=$!
+    confirm_dialog "$2"
+    show=$(find_window "^$name\$")
+    [ -n "$show" ] || fail "no window for the show on the $2"
+    sleep 1
+}
+# Waits up to 15 seconds for the program to end and expects exit code $1 after $2.
+expect_exit() {
+    for _ in $(seq 150); do alive || break; sleep 0.1; done
+    alive && fail "$2 did not end the show"
+    wait "$app_pid"
+    local rc=$?
+    app_pid=
+    [ "$rc" = "$1" ] || fail "exit code $rc after $2, not $1"
+}
+
 dialog=$(find_window '^Select Rendering Device$')
 [ -n "$dialog" ] || fail "no device dialog appeared"
 sleep 0.5
@@ -131,70 +158,34 @@ fi
 
 focus "$show"
 xdotool key Escape
-for _ in $(seq 150); do alive || break; sleep 0.1; done
-alive && fail "Escape did not end the show"
-wait "$app_pid"
-rc=$?
-app_pid=
-[ "$rc" = 0 ] || fail "exit code $rc after Escape"
+expect_exit 0 "Escape"
 if [ "$mode" = driver ]; then
     fps=$(sed -n 's/^frames per second //p' app.log)
     [ -n "$fps" ] && [ "$fps" -le 100 ] || fail "presentation ran at $fps frames a second: not held to the display"
 fi
 
 # SIGTERM reaches the program as a quit request and also ends it with exit code 0.
-mv app.log first-run.log
-"$exe" "$@" 2>app.log &
-app_pid=$!
-dialog=$(find_window '^Select Rendering Device$')
-[ -n "$dialog" ] || fail "no device dialog on the second run"
-focus "$dialog"
-xdotool key Return
-show=$(find_window "^$name\$")
-[ -n "$show" ] || fail "no window for the show on the second run"
-sleep 1
+start_show first-run.log "second run"
 kill -TERM "$app_pid"
-for _ in $(seq 150); do alive || break; sleep 0.1; done
-alive && fail "SIGTERM did not end the show"
-wait "$app_pid"
-rc=$?
-app_pid=
-[ "$rc" = 0 ] || fail "exit code $rc after SIGTERM"
+expect_exit 0 "SIGTERM"
 checked="dialog, frames, Alt+Enter twice, F12 ($shot), sound, Escape, SIGTERM"
 
 # The window's close button, through the window manager: a quit, so exit code 0 too.
 if [ -n "$wm" ]; then
-    mv app.log close-run.log 2>/dev/null
-    "$exe" "$@" 2>app.log &
-    app_pid=$!
-    dialog=$(find_window '^Select Rendering Device$')
-    [ -n "$dialog" ] || fail "no device dialog on the close-button run"
-    focus "$dialog"
-    xdotool key Return
-    show=$(find_window "^$name\$")
-    [ -n "$show" ] || fail "no window for the show on the close-button run"
-    sleep 1
+    start_show close-run.log "close-button run"
     wmctrl -i -c "$show"
-    for _ in $(seq 150); do alive || break; sleep 0.1; done
-    alive && fail "closing the window did not end the show"
-    wait "$app_pid"
-    rc=$?
-    app_pid=
-    [ "$rc" = 0 ] || fail "exit code $rc after closing the window"
+    expect_exit 0 "closing the window"
     checked="$checked, with a window manager: dragging, full screen, the close button"
 fi
 
 # A song that does not load: the sound library's message box shows, says why on
 # standard error too, and once answered the show ends with exit code 1.
 if [ "$mode" = demo ] && [ -n "$data" ] && command -v xwininfo >/dev/null; then
-    mv app.log second-run.log
     rm -rf broken-data && cp -r "$data" broken-data && echo "not a song" >broken-data/back.xm
+    mv app.log second-run.log
     "$exe" --data "$work/broken-data" 2>app.log &
     app_pid=$!
-    dialog=$(find_window '^Select Rendering Device$')
-    [ -n "$dialog" ] || fail "no device dialog on the third run"
-    focus "$dialog"
-    xdotool key Return
+    confirm_dialog "third run"
     for _ in $(seq 150); do grep -q '^Midas: ' app.log && break; sleep 0.1; done
     grep -q '^Midas: ' app.log || fail "no 'Midas: ...' line for the broken song"
     box=
@@ -204,16 +195,9 @@ if [ "$mode" = demo ] && [ -n "$data" ] && command -v xwininfo >/dev/null; then
         sleep 0.1
     done
     [ -n "$box" ] || fail "no message box captioned Midas"
-    sleep 0.3
-    import -window root message-box.png
     focus "$box"
     xdotool key Return
-    for _ in $(seq 150); do alive || break; sleep 0.1; done
-    alive && fail "answering the message box did not end the show"
-    wait "$app_pid"
-    rc=$?
-    app_pid=
-    [ "$rc" = 1 ] || fail "exit code $rc after the sound library failed, not 1"
+    expect_exit 1 "the sound library failed"
     checked="$checked, the Midas message box"
 fi
 echo "passed: $checked"
