@@ -1,8 +1,11 @@
-// Small helpers shared by the rasteriser tests.
+// Small helpers shared by the Direct3D tests.
 #pragma once
 
 #include "d3d_raster.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdint>
 
 namespace d3dtest {
@@ -13,32 +16,59 @@ inline soft::RasterVertex corner(float x, float y, float z = 0.5f, float r = 255
     return soft::RasterVertex{x, y, z, r, g, b, a};
 }
 
-inline soft::RasterVertex withColour(soft::RasterVertex v, float r, float g, float b, float a = 255)
-{
-    v.r = r;
-    v.g = g;
-    v.b = b;
-    v.a = a;
-    return v;
-}
-
 inline soft::RasterTarget wholeTarget(soft::SurfaceMemory& colour, soft::SurfaceMemory* depth = nullptr)
 {
     return soft::RasterTarget{&colour, depth, soft::RasterRect{0, 0, colour.width, colour.height}};
 }
 
+// Two triangles split along the top-left to bottom-right diagonal.
+inline void drawQuad(const soft::RasterTarget& target, const soft::RasterState& state, const soft::RasterVertex& tl,
+                     const soft::RasterVertex& tr, const soft::RasterVertex& br, const soft::RasterVertex& bl)
+{
+    soft::drawTriangle(target, state, tl, tr, br);
+    soft::drawTriangle(target, state, tl, br, bl);
+}
+
 inline void fill(soft::SurfaceMemory& surface, uint16_t value)
 {
     for (int y = 0; y < surface.height; ++y)
-        for (int x = 0; x < surface.width; ++x)
-            surface.at(x, y) = value;
+        std::fill_n(surface.row(y), surface.width, value);
 }
 
 // (s * a + d * (255 - a)) / 255 rounded, worked out the slow way.
 inline int referenceBlend(int source, int destination, int alpha)
 {
-    double exact = (double(source) * alpha + double(destination) * (255 - alpha)) / 255.0;
-    return int(exact + 0.5);
+    return int((double(source) * alpha + double(destination) * (255 - alpha)) / 255.0 + 0.5);
+}
+
+// What the rasteriser must store at (x, y) when it blends the colour (r, g, b)
+// over the pixel `before` at `alpha` (255 is opaque), reducing each channel to 16 bits.
+inline uint16_t blendedPixel(soft::PixelFormat format, uint16_t before, int r, int g, int b, int alpha,
+                             bool dither, int x, int y)
+{
+    const soft::Rgb8 old = soft::unpackColour(format, before);
+    const bool narrow = format == soft::PixelFormat::rgb555;
+    return uint16_t(soft::reduceChannel(referenceBlend(r, old.r, alpha), 5, dither, x, y) << (narrow ? 10 : 11) |
+                    soft::reduceChannel(referenceBlend(g, old.g, alpha), narrow ? 5 : 6, dither, x, y) << 5 |
+                    soft::reduceChannel(referenceBlend(b, old.b, alpha), 5, dither, x, y));
+}
+
+// Checks every pixel of a surface against expected(x, y), reporting the first that differs.
+template <typename Expected>
+void expectSurface(const soft::SurfaceMemory& surface, Expected expected)
+{
+    for (int y = 0; y < surface.height; ++y)
+        for (int x = 0; x < surface.width; ++x)
+            if (surface.at(x, y) != expected(x, y)) {
+                ADD_FAILURE() << "pixel " << x << "," << y << " is " << surface.at(x, y) << ", not "
+                              << expected(x, y);
+                return;
+            }
+}
+
+inline bool inside(const soft::RasterRect& r, int x, int y)
+{
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
 } // namespace d3dtest
