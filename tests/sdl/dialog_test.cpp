@@ -1,3 +1,4 @@
+#include "device_dialog.h"
 #include "dialog_paint.h"
 #include "dialog_ui.h"
 #include "gdi_canvas.h"
@@ -10,22 +11,7 @@ using namespace host::sdl;
 
 namespace {
 
-constexpr int comboId = 1001;
 constexpr uint32_t up = 0x26, down = 0x28, enter = 0x0D, escape = 0x1B, f4 = 0x73;
-
-// The device dialog in pixels, as dialog units of an 8-point font come out.
-DialogView deviceDialog(std::vector<std::string> items, int selection)
-{
-    DialogView view;
-    view.caption = "Select Rendering Device";
-    view.width = 390;
-    view.height = 88;
-    view.controls.push_back({1, "button", 206, 54, 75, 23, 0x50010001, "OK", {}, -1});
-    view.controls.push_back({2, "button", 305, 54, 75, 23, 0x50010000, "Cancel", {}, -1});
-    view.controls.push_back({comboId, "combobox", 138, 11, 242, 88, 0x50210003, "", items, selection});
-    view.controls.push_back({-1, "static", 11, 11, 108, 13, 0x50020000, "Render device", {}, -1});
-    return view;
-}
 
 // The two-device dialog, and what each action answers, as "select 1001 0", "command 1", "close" or "-".
 class Dialog : public ::testing::Test {

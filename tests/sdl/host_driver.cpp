@@ -1,6 +1,7 @@
 // A small program over the SDL host alone, for the end-to-end test under a virtual
 // X server: the device dialog, then moving frames and a tone until Escape or quit.
 // Every key that reaches it is printed on stderr as "key down 0xNN".
+#include "device_dialog.h"
 #include "host/sdl_host.h"
 #include "soft/surface.h"
 
@@ -28,16 +29,11 @@ public:
 // it was cancelled or closed.
 int chooseDevice(host::Host& h)
 {
-    host::DialogView view{"Select Rendering Device", 390, 88, {}};
-    view.controls.push_back({1, "button", 206, 54, 75, 23, 0x50010001, "OK", {}, -1});
-    view.controls.push_back({2, "button", 305, 54, 75, 23, 0x50010000, "Cancel", {}, -1});
-    view.controls.push_back({1001, "combobox", 138, 11, 242, 88, 0x50210003, "", {}, 1});
-    view.controls.push_back({-1, "static", 11, 11, 108, 13, 0x50020000, "Render device", {}, -1});
-    host::DialogControl& combo = view.controls[2];
+    std::vector<std::string> devices;
     for (const host::DisplayDevice& d : h.displays())
-        combo.items.push_back(d.description);
-    if (combo.items.size() < 2)
-        combo.selection = -1;
+        devices.push_back(d.description);
+    host::DialogView view = deviceDialog(devices, devices.size() < 2 ? -1 : 1);
+    host::DialogControl& combo = view.controls[2];
     for (;;) {
         const host::DialogInput input = h.waitDialogInput(view);
         if (input.kind == host::DialogInput::select) {
