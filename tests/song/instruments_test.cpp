@@ -4,11 +4,11 @@
 #include "song/xm_writer.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
 #include <xmp.h>
 
 #include <cmath>
+#include <ostream>
+#include <utility>
 
 namespace {
 
@@ -18,10 +18,7 @@ constexpr int kOutputRate = 44100;
 std::vector<double> playNote(song::Instrument instrument, const char* note, double seconds)
 {
     song::XmModule module;
-    module.name = "probe";
-    module.channels = 1;
-    module.speed = 6;
-    module.bpm = 125;
+    module.channels = 1, module.speed = 6, module.bpm = 125;
     song::XmPattern pattern(32, 1);
     pattern.at(0, 0) = song::XmCell{song::noteNumber(note), 1, 0x50, 0, 0};
     module.patterns.push_back(pattern);
@@ -56,9 +53,7 @@ double powerAt(const std::vector<double>& frames, size_t from, double hertz)
     double s1 = 0, s2 = 0;
     for (size_t i = 0; i < n; ++i) {
         const double window = 0.5 - 0.5 * std::cos(2 * M_PI * double(i) / double(n));
-        const double s = frames[from + i] * window + 2 * std::cos(w) * s1 - s2;
-        s2 = s1;
-        s1 = s;
+        s2 = std::exchange(s1, frames[from + i] * window + 2 * std::cos(w) * s1 - s2);
     }
     return s1 * s1 + s2 * s2 - 2 * std::cos(w) * s1 * s2;
 }
@@ -91,12 +86,9 @@ TEST_P(InstrumentPitch, SoundsTheNotePlayed)
 
 INSTANTIATE_TEST_SUITE_P(Song, InstrumentPitch,
                          ::testing::Values(PitchCase{song::bass, "A-2", 110.0, true}, PitchCase{song::bass, "F-2", 87.307, true},
-                                           PitchCase{song::lead, "A-4", 440.0, true},
-                                           PitchCase{song::lead, "E-5", 659.255, true},
-                                           PitchCase{song::pluck, "C-5", 523.251, false},
-                                           PitchCase{song::padMinor, "A-3", 220.0, true},
-                                           PitchCase{song::padMajor, "G-3", 195.998, true},
-                                           PitchCase{song::stabMinor, "A-3", 220.0, false}));
+                                           PitchCase{song::lead, "A-4", 440.0, true}, PitchCase{song::lead, "E-5", 659.255, true},
+                                           PitchCase{song::pluck, "C-5", 523.251, false}, PitchCase{song::padMinor, "A-3", 220.0, true},
+                                           PitchCase{song::padMajor, "G-3", 195.998, true}, PitchCase{song::stabMinor, "A-3", 220.0, false}));
 
 // A drum is a short hit that has died away long before the next bar.
 TEST(Drums, DieAwayWithinABar)
@@ -106,11 +98,11 @@ TEST(Drums, DieAwayWithinABar)
         SCOPED_TRACE(int(drum));
         const std::vector<double> frames = playNote(drum, "C-4", 1.0);
         ASSERT_GT(frames.size(), kHalfBar);
-        double hit = 0, after = 0;
+        double peak[2] = {0, 0};  // before and after half a bar
         for (size_t i = 0; i < frames.size(); ++i)
-            (i < kHalfBar ? hit : after) = std::max(i < kHalfBar ? hit : after, std::fabs(frames[i]));
-        EXPECT_GT(hit, 0.05);
-        EXPECT_LT(after, hit * 0.01);
+            peak[i >= kHalfBar] = std::max(peak[i >= kHalfBar], std::fabs(frames[i]));
+        EXPECT_GT(peak[0], 0.05);
+        EXPECT_LT(peak[1], peak[0] * 0.01);
     }
 }
 
