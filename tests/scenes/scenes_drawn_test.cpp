@@ -103,6 +103,7 @@ TEST_P(MissingData, ScenesDrawTheirClearsAndFlashes)
     SceneDisplay display;
     ASSERT_TRUE(display.ready());
     DisplayContext* context = &display.display;
+    houseSourceScene = houseScene = boxScene = lightScene = Scene{};  // as the show starts, whatever ran before
     {
         const fs::path dir = fs::path(MORNAKLE_BINARY_DIR) / (GetParam() ? "scenes_empty_files" : "scenes_no_files");
         fs::remove_all(dir);
