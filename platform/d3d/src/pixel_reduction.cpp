@@ -1,10 +1,12 @@
 #include "pixel_reduction.h"
 
 #include "d3d_raster.h"
+#include "dither_arithmetic.h"
 
 namespace soft::d3d {
 
 constexpr ReductionTables reductionTables;
+static_assert(ditheredLevelsMatch(reductionTables), "the arithmetic dither must give the tables' levels");
 
 } // namespace soft::d3d
 

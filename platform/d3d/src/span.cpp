@@ -1,5 +1,6 @@
 #include "span.h"
 
+#include "span_vector.h"
 #include "triangle_rows.h"
 
 #include <algorithm>
@@ -195,8 +196,12 @@ RowWalk walkWithDepth(const SpanSetup& setup)
     if (setup.flat)
         return setup.state.blend ? walkRows<shadeFlat<RedShift, GreenBits, true, Mode>, 0, useDepth>
                                  : walkRows<shadeFlat<RedShift, GreenBits, false, Mode>, 0, useDepth>;
-    return setup.state.blend ? walkRows<shadeInterpolated<RedShift, GreenBits, true, Mode>, 4, useDepth>
-                             : walkRows<shadeInterpolated<RedShift, GreenBits, false, Mode>, 3, useDepth>;
+    if (setup.state.blend)
+        return walkRows<shadeInterpolated<RedShift, GreenBits, true, Mode>, 4, useDepth>;
+    if constexpr (haveVectorSpans && Mode == DepthMode::lessEqualWrite)
+        if (setup.state.dither)
+            return walkRows<shadeDitheredLessEqual<RedShift, GreenBits>, 3, true>;
+    return walkRows<shadeInterpolated<RedShift, GreenBits, false, Mode>, 3, useDepth>;
 }
 
 template <int RedShift, int GreenBits>

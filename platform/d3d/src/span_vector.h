@@ -1,0 +1,167 @@
+// The commonest span, eight pixels at a time with SSE2: Gouraud colour, the "less or
+// equal, and write" depth test, the 4 x 4 dither and no blend. Every value is the
+// scalar loop's own: colours and depths step in 32-bit lanes, whose low 32 bits are
+// all the scalar 64-bit depth's whole part (bits 16-31) depends on.
+#pragma once
+
+#include "dither_arithmetic.h"
+#include "span.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+
+#include <cstring>
+
+namespace soft::d3d {
+
+constexpr bool haveVectorSpans = true;
+
+namespace vector_span {
+
+constexpr int lanes = 8;
+
+// The dither biases of eight pixels from a column with the given remainder by 4, for
+// each dither row and channel width (5 or 6 bits).
+struct PhaseRows {
+    alignas(16) int16_t bias[2][ditherSize][ditherSize][lanes];
+    constexpr PhaseRows() : bias{}
+    {
+        for (int bits = 5; bits <= 6; ++bits)
+            for (int row = 0; row < ditherSize; ++row)
+                for (int turn = 0; turn < ditherSize; ++turn)
+                    for (int i = 0; i < lanes; ++i)
+                        bias[bits - 5][row][turn][i] =
+                            int16_t(ditherBias(bits, bayerMatrix[row][(turn + i) % ditherSize]));
+    }
+};
+inline constexpr PhaseRows phaseRows;
+
+// The dithered level of eight 8-bit values, as ditheredLevelByProduct works it out.
+template <int Bits>
+inline __m128i reduce(__m128i value, __m128i bias)
+{
+    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(value, _mm_set1_epi16((1 << Bits) - 1)), bias), 8);
+}
+
+// The values 0, s, 2s and 3s in the four 32-bit lanes.
+inline __m128i laneMultiples(__m128i step)
+{
+    return _mm_add_epi32(_mm_add_epi32(_mm_slli_si128(step, 4), _mm_slli_si128(step, 8)), _mm_slli_si128(step, 12));
+}
+
+// An attribute at eight successive pixels, stepping eight at a time, in 32-bit lanes
+// offset by `bias` (added to every lane, so carried through every step).
+class Lanes {
+public:
+    Lanes(uint32_t start, uint32_t step, uint32_t bias = 0)
+    {
+        const __m128i each = _mm_set1_epi32(int(step));
+        first_ = _mm_add_epi32(_mm_set1_epi32(int(start + bias)), laneMultiples(each));
+        last_ = _mm_add_epi32(first_, _mm_slli_epi32(each, 2));
+        stride_ = _mm_slli_epi32(each, 3);
+    }
+    // Whole parts below 2^15, as eight 16-bit lanes.
+    __m128i small() const
+    {
+        return _mm_packs_epi32(_mm_srli_epi32(first_, fixedShift), _mm_srli_epi32(last_, fixedShift));
+    }
+    // Whole parts of lanes biased by 2^31, as eight 16-bit lanes biased by 2^15: what
+    // compares as signed numbers in the order of the unbiased ones.
+    __m128i biased() const
+    {
+        return _mm_packs_epi32(_mm_srai_epi32(first_, fixedShift), _mm_srai_epi32(last_, fixedShift));
+    }
+    void advance()
+    {
+        first_ = _mm_add_epi32(first_, stride_);
+        last_ = _mm_add_epi32(last_, stride_);
+    }
+
+private:
+    __m128i first_, last_, stride_;
+};
+
+} // namespace vector_span
+
+template <int RedShift, int GreenBits>
+int shadeDitheredLessEqual(const SpanSetup& setup, const Span& span)
+{
+    using namespace vector_span;
+    const auto& bias = phaseRows.bias;
+    const __m128i bias5 = _mm_load_si128(reinterpret_cast<const __m128i*>(bias[0][span.y & 3][span.x & 3]));
+    const __m128i biasGreen =
+        _mm_load_si128(reinterpret_cast<const __m128i*>(bias[GreenBits - 5][span.y & 3][span.x & 3]));
+    Lanes red(uint32_t(span.colour[0]), uint32_t(span.colourStep[0]));
+    Lanes green(uint32_t(span.colour[1]), uint32_t(span.colourStep[1]));
+    Lanes blue(uint32_t(span.colour[2]), uint32_t(span.colourStep[2]));
+    Lanes depth(uint32_t(span.depth), uint32_t(span.depthStep), 0x80000000u);
+    uint16_t* depthRow = setup.depth->row(span.y) + span.x;
+    uint16_t* colourRow = setup.colour->row(span.y) + span.x;
+    const __m128i signBit = _mm_set1_epi16(int16_t(0x8000));
+    const __m128i farthest = _mm_set1_epi16(0x7FFF);  // 65535, biased
+    const __m128i laneIndex = _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7);
+
+    // Eight pixels from `depths` and `colours`, leaving those marked `outside` as they
+    // were; returns -1 in the lanes that fail.
+    auto shade = [&](uint16_t* depths, uint16_t* colours, __m128i outside) {
+        // Outside pixels come in at the farthest depth, which never lowers what is stored.
+        const __m128i incoming = _mm_or_si128(_mm_andnot_si128(outside, depth.biased()), _mm_and_si128(outside, farthest));
+        const __m128i stored = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(depths)), signBit);
+        const __m128i fail = _mm_or_si128(_mm_cmpgt_epi16(incoming, stored), outside);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(depths),
+                         _mm_xor_si128(_mm_min_epi16(incoming, stored), signBit));
+        const __m128i pixel =
+            _mm_or_si128(_mm_or_si128(_mm_slli_epi16(reduce<5>(red.small(), bias5), RedShift),
+                                      _mm_slli_epi16(reduce<GreenBits>(green.small(), biasGreen), 5)),
+                         reduce<5>(blue.small(), bias5));
+        const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(colours));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(colours),
+                         _mm_or_si128(_mm_and_si128(fail, old), _mm_andnot_si128(fail, pixel)));
+        red.advance(), green.advance(), blue.advance(), depth.advance();
+        return fail;
+    };
+    // Failures counted per lane, as -1 each (a span has at most a few hundred chunks).
+    __m128i failures = _mm_setzero_si128();
+    int i = 0;
+    for (; i + lanes <= span.count; i += lanes)
+        failures = _mm_add_epi16(failures, shade(depthRow + i, colourRow + i, _mm_setzero_si128()));
+    const int rest = span.count - i;
+    if (rest > 0) {
+        const __m128i outside = _mm_cmpgt_epi16(laneIndex, _mm_set1_epi16(int16_t(rest - 1)));
+        const int end = span.x + i + lanes;
+        if (end <= setup.depth->width && end <= setup.colour->width) {
+            // The pixels past the span are read and written back unchanged.
+            failures = _mm_add_epi16(failures, shade(depthRow + i, colourRow + i, outside));
+        } else {
+            // At the right edge of the surface, through copies, so that nothing past
+            // the row is read.
+            alignas(16) uint16_t depths[lanes] = {}, colours[lanes] = {};
+            std::memcpy(depths, depthRow + i, sizeof(uint16_t) * size_t(rest));
+            std::memcpy(colours, colourRow + i, sizeof(uint16_t) * size_t(rest));
+            failures = _mm_add_epi16(failures, shade(depths, colours, outside));
+            std::memcpy(depthRow + i, depths, sizeof(uint16_t) * size_t(rest));
+            std::memcpy(colourRow + i, colours, sizeof(uint16_t) * size_t(rest));
+        }
+        i += lanes;
+    }
+    // Every lane of every chunk either failed or was drawn.
+    __m128i sum = _mm_madd_epi16(failures, _mm_set1_epi16(1));
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(1, 0, 3, 2)));
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
+    return i + _mm_cvtsi128_si32(sum);
+}
+
+} // namespace soft::d3d
+
+#else
+
+namespace soft::d3d {
+constexpr bool haveVectorSpans = false;
+template <int RedShift, int GreenBits>
+int shadeDitheredLessEqual(const SpanSetup&, const Span&)
+{
+    return 0;
+}
+} // namespace soft::d3d
+
+#endif
