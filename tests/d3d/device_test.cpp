@@ -84,9 +84,6 @@ protected:
         ASSERT_EQ(direct3D->CreateDevice(IID_IDirect3DRGBDevice, target, &device), D3D_OK);
         viewport = attachViewport(device);
         ASSERT_EQ(direct3D->CreateMaterial(&material, nullptr), D3D_OK);
-        D3DMATERIAL black = {};
-        black.dwSize = sizeof black;
-        ASSERT_EQ(material->SetMaterial(&black), D3D_OK);
         D3DMATERIALHANDLE handle = 0;
         ASSERT_EQ(material->GetHandle(device, &handle), D3D_OK);
         ASSERT_EQ(viewport->SetBackground(handle), D3D_OK);
@@ -153,14 +150,7 @@ protected:
         soft::resetDirect3DCounters();
     }
 
-    int changedPixels(uint16_t background)
-    {
-        int changed = 0;
-        for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x)
-                changed += pixels().at(x, y) != background;
-        return changed;
-    }
+    void expectUnchanged() { expectSurface(pixels(), [](int, int) { return sentinel; }); }
 
     std::unique_ptr<host::HeadlessHost> hostObject = host::makeHeadlessHost({});
     IDirectDraw* directDraw = nullptr;
@@ -172,7 +162,7 @@ protected:
     IDirect3DMaterial2* material = nullptr;
 };
 
-TEST_P(DeviceTest, OnlyTheSoftwareDevicesAreMade)
+TEST_P(DeviceTest, OnlyTheSoftwareDevicesAreMadeAndTheyHoldTheirViewports)
 {
     IDirect3DDevice2* other = nullptr;
     EXPECT_NE(direct3D->CreateDevice(IID_IDirect3DHALDevice, target, &other), D3D_OK);
@@ -183,20 +173,13 @@ TEST_P(DeviceTest, OnlyTheSoftwareDevicesAreMade)
     soft::injectFault("IDirect3D2::CreateDevice(RGB)", DDERR_OUTOFMEMORY);
     EXPECT_EQ(direct3D->CreateDevice(IID_IDirect3DRGBDevice, target, &other), DDERR_OUTOFMEMORY);
     ASSERT_EQ(direct3D->CreateDevice(IID_IDirect3DRGBDevice, target, &other), D3D_OK);
-    other->Release();
-}
-
-TEST_P(DeviceTest, ObjectsCountTheirReferences)
-{
     IDirect3DViewport2* extra = nullptr;
     ASSERT_EQ(direct3D->CreateViewport(&extra, nullptr), D3D_OK);
     EXPECT_EQ(extra->AddRef(), 2u);
     EXPECT_EQ(extra->Release(), 1u);
-    ASSERT_EQ(device->AddViewport(extra), D3D_OK);
+    ASSERT_EQ(other->AddViewport(extra), D3D_OK);
     EXPECT_EQ(extra->Release(), 1u) << "the device holds the viewport it was given";
-    IUnknown* unknown = nullptr;
-    ASSERT_EQ(direct3D->QueryInterface(IID_IUnknown, reinterpret_cast<LPVOID*>(&unknown)), S_OK);
-    EXPECT_EQ(unknown->Release(), 1u);
+    EXPECT_EQ(other->Release(), 0u);
 }
 
 TEST_P(DeviceTest, InjectedFaultsFailTheCallAndChangeNothing)
@@ -210,7 +193,7 @@ TEST_P(DeviceTest, InjectedFaultsFailTheCallAndChangeNothing)
     soft::injectFault("IDirect3DViewport2::Clear", DDERR_SURFACELOST);
     D3DRECT all = {0, 0, 640, 480};
     EXPECT_EQ(viewport->Clear(1, &all, D3DCLEAR_TARGET), DDERR_SURFACELOST);
-    EXPECT_EQ(changedPixels(sentinel), 0);
+    expectUnchanged();
     soft::injectFault("IDirect3D2::QueryInterface", E_NOINTERFACE);
     IUnknown* unknown = nullptr;
     EXPECT_EQ(direct3D->QueryInterface(IID_IUnknown, reinterpret_cast<LPVOID*>(&unknown)), E_NOINTERFACE);
@@ -229,7 +212,7 @@ TEST_P(DeviceTest, NothingIsDrawnOutsideAScene)
     EXPECT_EQ(device->BeginScene(), D3DERR_SCENE_IN_SCENE);
     ASSERT_EQ(device->EndScene(), D3D_OK);
     EXPECT_EQ(counters.primitivesBegun, 0u);
-    EXPECT_EQ(changedPixels(sentinel), 0);
+    expectUnchanged();
 }
 
 TEST_P(DeviceTest, ClearFillsTheBackgroundAndTheFarDepthInsideTheSurface)
@@ -269,36 +252,43 @@ TEST_P(DeviceTest, FadeQuadsBlendEveryPixelOnce)
         }
 }
 
-TEST_P(DeviceTest, ScreenQuadStaysInsideTheBoxViewport)
+TEST_P(DeviceTest, PrimitivesReachExactlyTheirPixelsEachOnce)
 {
-    clearAll(sentinel);
-    setViewport(boxViewport());
-    drawScene(screenQuad(0xFFFFFFFF));
-    expectSurface(pixels(), [&](int x, int y) { return inside(boxRect, x, y) ? pack(255, 255, 255) : sentinel; });
-    EXPECT_EQ(counters.pixelsWritten, area(boxRect));
-}
-
-TEST_P(DeviceTest, ClipSpaceReachesExactlyItsPixelsEachOnce)
-{
-    // With identity transforms clip space is the view. A centred quad lands on the middle
+    // With identity transforms clip space is the view: a centred quad lands on the middle
     // of the screen (x/w from -1 to 1 spans 640 pixels, y/w from 0.75 down to -0.75 spans
     // 480 rows). A triangle far larger than the box, and quads far larger than it split
-    // along a diagonal crossing its sides, are cut to the box, and the cuts meet exactly.
-    // White at alpha 127 over black shows a pixel touched once.
+    // along a diagonal crossing its sides, are cut to the box and the cuts meet exactly;
+    // the screen quad is held to the box. Screen corners millions of pixels out are cut to
+    // a guard band, a triangle with a corner that is not a number draws nothing, and a
+    // viewport larger than the surface is held to the surface. White at alpha 127 over
+    // black shows a pixel touched once.
     setState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
     setState(D3DRENDERSTATE_DITHERENABLE, FALSE);
-    auto at = [](float x, float y) { return litVertex(x, y, 0.5f, 0x7FFFFFFF); };
+    const D3DCOLOR white = 0x7FFFFFFF;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    auto at = [&](float x, float y) { return litVertex(x, y, 0.5f, white); };
+    auto pixel = [&](float x, float y) { return screenVertex(x, y, white, 0.5f); };
+    D3DVIEWPORT2 huge = fullScreenViewport();
+    huge.dwWidth = huge.dwHeight = 100000;
+    const soft::RasterRect screen{0, 0, 640, 480};
+    const std::vector<D3DTLVERTEX> wild = {pixel(-3e7f, -3e7f), pixel(3e7f, -1e6f), pixel(100, 4e7f),
+                                           pixel(nan, 5),       pixel(5, 5),        pixel(5, 50)};
     struct Case {
         D3DVIEWPORT2 viewport;
         soft::RasterRect rect;
         uint64_t clipped;
-        std::vector<D3DLVERTEX> vertices;
+        std::vector<D3DLVERTEX> lit;
+        std::vector<D3DTLVERTEX> screen;
     };
     std::vector<Case> cases = {
         {fullScreenViewport(), {160, 120, 480, 360}, 0,
          {at(-0.5f, 0.375f), at(0.5f, 0.375f), at(0.5f, -0.375f), at(-0.5f, 0.375f), at(0.5f, -0.375f),
-          at(-0.5f, -0.375f)}},
-        {boxViewport(), boxRect, 1, {at(-30, 30), at(30, 30), at(0, -40)}},
+          at(-0.5f, -0.375f)}, {}},
+        {boxViewport(), boxRect, 1, {at(-30, 30), at(30, 30), at(0, -40)}, {}},
+        {boxViewport(), boxRect, 0, {}, {pixel(0, 0), pixel(640, 0), pixel(640, 480), pixel(0, 0), pixel(640, 480),
+                                         pixel(0, 480)}},
+        {fullScreenViewport(), screen, 1, {}, wild},
+        {huge, screen, 1, {}, wild},
     };
     std::mt19937 random(11);
     std::uniform_real_distribution<float> outside(2.0f, 4.0f);
@@ -308,7 +298,7 @@ TEST_P(DeviceTest, ClipSpaceReachesExactlyItsPixelsEachOnce)
     };
     for (int quad = 0; quad < 40; ++quad) {
         const D3DLVERTEX tl = far(-1, 1), tr = far(1, 1), br = far(1, -1), bl = far(-1, -1);
-        cases.push_back({boxViewport(), boxRect, 2, {tl, tr, br, tl, br, bl}});
+        cases.push_back({boxViewport(), boxRect, 2, {tl, tr, br, tl, br, bl}, {}});
     }
     const uint16_t once = pack(127, 127, 127);
     for (size_t i = 0; i < cases.size(); ++i) {
@@ -316,7 +306,7 @@ TEST_P(DeviceTest, ClipSpaceReachesExactlyItsPixelsEachOnce)
         const Case& c = cases[i];
         clearAll(0);
         setViewport(c.viewport);
-        drawScene(c.vertices);
+        c.lit.empty() ? drawScene(c.screen) : drawScene(c.lit);
         EXPECT_EQ(counters.trianglesClipped, c.clipped);
         EXPECT_EQ(counters.pixelsWritten, area(c.rect));
         expectSurface(pixels(), [&](int x, int y) { return inside(c.rect, x, y) ? once : 0; });
@@ -346,28 +336,16 @@ TEST_P(DeviceTest, TrianglesCrossingTheNearPlaneKeepOnlyTheirVisiblePart)
     EXPECT_GT(right, 1000);
 }
 
-TEST_P(DeviceTest, WildCoordinatesAreCutOrRefusedNeverOverrun)
+TEST_P(DeviceTest, AProjectionThatIsNotANumberDrawsNothing)
 {
-    // Screen corners millions of pixels out are cut to a guard band and still cover the
-    // viewport; a corner that is not a number draws nothing; a viewport wider than the
-    // surface is held to the surface.
-    const D3DCOLOR white = 0xFFFFFFFF;
-    const float nan = std::numeric_limits<float>::quiet_NaN();
+    D3DMATRIX broken = {std::numeric_limits<float>::quiet_NaN(), 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    ASSERT_EQ(device->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &broken), D3D_OK);
     setState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
     clearAll(sentinel);
-    drawScene({screenVertex(-3e7f, -3e7f, white), screenVertex(3e7f, -1e6f, white), screenVertex(100, 4e7f, white),
-               screenVertex(nan, 5, white), screenVertex(5, 5, white), screenVertex(5, 50, white)});
-    EXPECT_EQ(counters.pixelsWritten, uint64_t(640 * 480));
-
-    D3DVIEWPORT2 wide = fullScreenViewport();
-    wide.dwWidth = wide.dwHeight = 100000;
-    setViewport(wide);
-    D3DMATRIX broken = {nan, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    ASSERT_EQ(device->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &broken), D3D_OK);
-    clearAll(sentinel);
-    drawScene({litVertex(0, 0, 0.5f, white), litVertex(1, 0, 0.5f, white), litVertex(0, -1, 0.5f, white)});
+    drawScene({litVertex(0, 0, 0.5f, 0xFFFFFFFF), litVertex(1, 0, 0.5f, 0xFFFFFFFF),
+               litVertex(0, -1, 0.5f, 0xFFFFFFFF)});
     EXPECT_EQ(counters.pixelsWritten, 0u);
-    EXPECT_EQ(changedPixels(sentinel), 0);
+    expectUnchanged();
 }
 
 TEST_P(DeviceTest, CullModesRemoveOneWindingEach)
@@ -391,24 +369,39 @@ TEST_P(DeviceTest, CullModesRemoveOneWindingEach)
     }
 }
 
-TEST_P(DeviceTest, DepthStatesDecideWhatShows)
+TEST_P(DeviceTest, DepthStatesDecideWhatShowsAndWhatIsStored)
 {
-    // Red at depth 0.2 is drawn first, then blue at 0.6 over it, on a far depth buffer.
-    const D3DCOLOR red = 0xFFFF0000, blue = 0xFF0000FF;
+    // A shaded red triangle at depth 0.5, then a shaded blue one over it at `blueZ`.
     struct Case {
-        DWORD enable;
+        DWORD enable, write;
         D3DCMPFUNC compare;
-        int r, b;
+        float clearZ, blueZ;
+        char shows;  // 'r', 'b' or '-' for neither
+        float storedZ;
     };
-    for (Case c : {Case{TRUE, D3DCMP_LESSEQUAL, 255, 0}, Case{FALSE, D3DCMP_LESSEQUAL, 0, 255},
-                   Case{TRUE, D3DCMP_ALWAYS, 0, 255}, Case{TRUE, D3DCMP_GREATER, 0, 0}}) {
-        SCOPED_TRACE(::testing::Message() << "enable " << c.enable << " compare " << c.compare);
+    const Case cases[] = {
+        {TRUE, TRUE, D3DCMP_LESSEQUAL, 1, 0.5f, 'b', 0.5f},  {TRUE, TRUE, D3DCMP_LESSEQUAL, 1, 0.75f, 'r', 0.5f},
+        {TRUE, TRUE, D3DCMP_LESS, 1, 0.5f, 'r', 0.5f},       {TRUE, TRUE, D3DCMP_LESS, 1, 0.25f, 'b', 0.25f},
+        {TRUE, TRUE, D3DCMP_GREATER, 1, 0.75f, '-', 1},      {TRUE, TRUE, D3DCMP_GREATER, 0, 0.75f, 'b', 0.75f},
+        {TRUE, TRUE, D3DCMP_GREATER, 0, 0.25f, 'r', 0.5f},   {TRUE, TRUE, D3DCMP_NEVER, 1, 0.25f, '-', 1},
+        {TRUE, TRUE, D3DCMP_ALWAYS, 1, 0.75f, 'b', 0.75f},   {TRUE, FALSE, D3DCMP_LESSEQUAL, 1, 0.75f, 'b', 1},
+        {FALSE, TRUE, D3DCMP_LESSEQUAL, 1, 0.75f, 'b', 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "enable " << c.enable << " write " << c.write << " compare "
+                                          << c.compare << " blue at " << c.blueZ);
         clearAll(0);
+        fill(depths(), uint16_t(c.clearZ * 65535));
         setState(D3DRENDERSTATE_ZENABLE, c.enable);
+        setState(D3DRENDERSTATE_ZWRITEENABLE, c.write);
         setState(D3DRENDERSTATE_ZFUNC, c.compare);
-        drawScene({screenVertex(0, 0, red, 0.2f), screenVertex(200, 0, red, 0.2f), screenVertex(0, 200, red, 0.2f),
-                   screenVertex(0, 0, blue, 0.6f), screenVertex(200, 0, blue, 0.6f), screenVertex(0, 200, blue, 0.6f)});
-        EXPECT_EQ(pixels().at(50, 50), pack(c.r, 0, c.b));
+        drawScene({screenVertex(0, 0, 0xFFFF0000, 0.5f), screenVertex(200, 0, 0xFFC80000, 0.5f),
+                   screenVertex(0, 200, 0xFFE60000, 0.5f), screenVertex(0, 0, 0xFF0000FF, c.blueZ),
+                   screenVertex(200, 0, 0xFF0000C8, c.blueZ), screenVertex(0, 200, 0xFF0000E6, c.blueZ)});
+        const soft::Rgb8 seen = soft::unpackColour(pixels().format, pixels().at(50, 50));
+        EXPECT_EQ(seen.g, 0);
+        EXPECT_EQ(seen.r ? seen.b ? '?' : 'r' : seen.b ? 'b' : '-', c.shows);
+        EXPECT_EQ(depths().at(50, 50), uint16_t(c.storedZ * 65535));
     }
 }
 
@@ -424,9 +417,8 @@ TEST_P(DeviceTest, WireframeDrawsTheEdgesAndPointTheCorners)
     EXPECT_NE(pixels().at(100, 150), 0) << "left edge";
     EXPECT_NE(pixels().at(150, 150), 0) << "diagonal edge";
     EXPECT_EQ(pixels().at(120, 120), 0) << "inside stays empty";
-    const int changed = changedPixels(0);
-    EXPECT_GE(changed, 298);
-    EXPECT_LE(changed, 302);
+    EXPECT_GE(counters.pixelsWritten, 298u);
+    EXPECT_LE(counters.pixelsWritten, 302u);
 
     clearAll(0);
     setState(D3DRENDERSTATE_FILLMODE, D3DFILL_POINT);
@@ -455,13 +447,9 @@ TEST_P(DeviceTest, DrawsIntoTheBackBufferAfterEveryFlip)
     IDirect3DDevice2* flipping = nullptr;
     ASSERT_EQ(direct3D->CreateDevice(IID_IDirect3DRGBDevice, back, &flipping), D3D_OK);
     IDirect3DViewport2* full = attachViewport(flipping);
-    auto triangle = [](D3DCOLOR colour) {
-        return std::vector<D3DTLVERTEX>{screenVertex(0, 0, colour), screenVertex(640, 0, colour),
-                                        screenVertex(0, 480, colour)};
-    };
-    drawScene(triangle(0xFFFF0000), flipping);
+    drawScene(screenQuad(0xFFFF0000), flipping);
     ASSERT_EQ(front->Flip(nullptr, DDFLIP_WAIT), DD_OK);
-    drawScene(triangle(0xFF00FF00), flipping);
+    drawScene(screenQuad(0xFF00FF00), flipping);
     EXPECT_EQ(surfaceMemoryOf(front)->at(5, 5), pack(255, 0, 0)) << "the flipped frame stays red";
     EXPECT_EQ(surfaceMemoryOf(back)->at(5, 5), pack(0, 255, 0)) << "the new frame is drawn behind it";
     for (IUnknown* object : std::initializer_list<IUnknown*>{full, flipping, back, front})

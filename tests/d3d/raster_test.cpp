@@ -1,6 +1,6 @@
 // The rasteriser on plain surface memory: coverage under the fill rule, clipping to the
-// target rectangle, blending and dither against the formula, depth, shading, lines and
-// points, pixel layouts.
+// target rectangle, lines and points, blending and dither against the formula, shading
+// and depth across a triangle, pixel layouts. Depth compare modes are tried through the device.
 #include "d3d_soft.h"
 #include "raster_support.h"
 
@@ -90,6 +90,8 @@ TEST(RasterCoverage, ShapesFillExactlyTheirPixels)
          }},
         {"a line draws its left end, not its right", {0, 0, 40, 30}, {2, 5, 12, 6},
          [](const RasterTarget& t) { soft::drawLine(t, {}, corner(2, 5), corner(12, 5)); }},
+        {"a steep line draws one pixel a row, its upper end and not its lower", {0, 0, 40, 30}, {30, 2, 31, 12},
+         [](const RasterTarget& t) { soft::drawLine(t, {}, corner(30, 2), corner(30, 12)); }},
         {"a point draws the pixel nearest it", {0, 0, 40, 30}, {7, 4, 8, 5},
          [](const RasterTarget& t) { soft::drawPoint(t, {}, corner(7.4f, 3.6f)); }},
     };
@@ -104,26 +106,6 @@ TEST(RasterCoverage, ShapesFillExactlyTheirPixels)
         expectSurface(surface, [&](int x, int y) { return inside(c.filled, x, y) ? 0xFFFF : sentinel; });
         const auto& f = c.filled;
         EXPECT_EQ(soft::direct3DCounters().pixelsWritten, uint64_t((f.right - f.left) * (f.bottom - f.top)));
-    }
-}
-
-TEST(RasterLines, OnePixelInEachStepOfTheMajorAxis)
-{
-    // A steep line in the right half, one pixel in each row from 8 to 27, and a diagonal
-    // one in the left half on the pixels (x, x + 7).
-    SurfaceMemory surface(32, 32, PixelFormat::rgb565);
-    fill(surface, 0);
-    soft::drawLine(wholeTarget(surface), {}, corner(20, 8), corner(25, 28));
-    soft::drawLine(wholeTarget(surface), {}, corner(3, 10), corner(13, 20));
-    for (int y = 0; y < 32; ++y) {
-        int steep = 0;
-        for (int x = 0; x < 32; ++x) {
-            steep += x >= 16 && surface.at(x, y) != 0;
-            if (x < 16) {
-                EXPECT_EQ(surface.at(x, y) != 0, x >= 3 && x < 13 && y == x + 7) << x << "," << y;
-            }
-        }
-        EXPECT_EQ(steep, y >= 8 && y < 28 ? 1 : 0) << "row " << y;
     }
 }
 
@@ -174,39 +156,6 @@ TEST(RasterDither, OrderedPatternAveragesToTheValueAndKeepsExactLevels)
             for (int phase = 0; phase < 16; ++phase)
                 ASSERT_EQ(soft::reduceChannel(value, bits, true, phase % 4, phase / 4), level) << bits << " bits";
         }
-}
-
-TEST(RasterDepth, CompareMaskDecidesAndWriteStoresThePassingDepth)
-{
-    const uint16_t half = uint16_t(0.5 * 65535);
-    struct Case {
-        uint8_t mask;
-        bool passesEqual, passesNearer, passesFarther;
-    };
-    const Case cases[] = {
-        {soft::depthPassNearer | soft::depthPassEqual, true, true, false},  // less or equal
-        {soft::depthPassNearer, false, true, false},                        // less
-        {soft::depthPassFarther, false, false, true},                       // greater
-        {0, false, false, false},                                           // never
-    };
-    for (const Case& c : cases)
-        for (float z : {0.5f, 0.25f, 0.75f})
-            for (bool write : {false, true}) {
-                SurfaceMemory surface(8, 8, PixelFormat::rgb565), depth(8, 8, PixelFormat::rgb565);
-                fill(surface, 0);
-                fill(depth, half);
-                RasterState state;
-                state.depthTest = true;
-                state.depthWrite = write;
-                state.depthPassMask = c.mask;
-                soft::drawTriangle(wholeTarget(surface, &depth), state, corner(0, 0, z), corner(8, 0, z),
-                                   corner(0, 8, z));
-                const bool passes = z == 0.5f ? c.passesEqual : z < 0.5f ? c.passesNearer : c.passesFarther;
-                SCOPED_TRACE(::testing::Message() << "mask " << int(c.mask) << " z " << z << " write " << write);
-                EXPECT_EQ(surface.at(1, 1) != 0, passes);
-                EXPECT_EQ(depth.at(1, 1), write && passes ? uint16_t(z * 65535) : half);
-                EXPECT_EQ(depth.at(7, 7), half) << "outside the triangle";
-            }
 }
 
 TEST(RasterShading, ColourAndDepthFollowThePlane)
