@@ -23,23 +23,14 @@ constexpr uint16_t sentinel = 0x1234;
 constexpr soft::RasterRect boxRect{376, 82, 376 + 249, 82 + 193};
 const soft::Direct3DCounters& counters = soft::direct3DCounters();
 
-D3DVIEWPORT2 fullScreenViewport() { return D3DVIEWPORT2{44, 0, 0, 640, 480, -1.0f, 0.75f, 2.0f, 1.5f, 0.0f, 1.0f}; }
-
+const D3DVIEWPORT2 fullScreenViewport{44, 0, 0, 640, 480, -1.0f, 0.75f, 2.0f, 1.5f, 0.0f, 1.0f};
 // The demo's box: 249 x 193 pixels, clip width 2 and the height in proportion.
-D3DVIEWPORT2 boxViewport()
-{
-    return D3DVIEWPORT2{44, 376, 82, 249, 193, -1.0f, 193.0f / 249.0f, 2.0f, 2.0f * 193.0f / 249.0f, 0.0f, 1.0f};
-}
+const D3DVIEWPORT2 boxViewport{44, 376, 82, 249, 193, -1.0f, 193.0f / 249.0f, 2.0f, 2.0f * 193.0f / 249.0f, 0, 1};
 
-D3DTLVERTEX screenVertex(float x, float y, D3DCOLOR colour, float z = 0)
-{
-    return D3DTLVERTEX{x, y, z, 1.0f, colour, 0xFF000000, 0, 0};
-}
-
-D3DLVERTEX litVertex(float x, float y, float z, D3DCOLOR colour)
-{
-    return D3DLVERTEX{x, y, z, 0, colour, 0xFF000000, 0, 0};
-}
+// Every corner carries a specular colour, which must add nothing.
+constexpr D3DCOLOR specular = 0xFF406080;
+D3DTLVERTEX screenVertex(float x, float y, D3DCOLOR c, float z = 0) { return {x, y, z, 1, c, specular, 0, 0}; }
+D3DLVERTEX litVertex(float x, float y, float z, D3DCOLOR c) { return {x, y, z, 0, c, specular, 0, 0}; }
 
 // The demo's fade: one screen quad of two clockwise triangles.
 std::vector<D3DTLVERTEX> screenQuad(D3DCOLOR colour)
@@ -65,24 +56,35 @@ class DeviceTest : public ::testing::TestWithParam<Layout> {
 protected:
     void SetUp() override
     {
+        // As the demo does: a full-screen flipping pair, the device on the back surface
+        // with a 16-bit depth buffer attached.
         soft::surfaceLayout() = soft::SurfaceLayout{GetParam().format, GetParam().extraPitch};
         host::install(hostObject.get());
         ASSERT_EQ(DirectDrawCreate(nullptr, &directDraw, nullptr), DD_OK);
+        ASSERT_EQ(directDraw->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT),
+                  DD_OK);
+        ASSERT_EQ(directDraw->SetDisplayMode(640, 480, 16), DD_OK);
         ASSERT_EQ(directDraw->QueryInterface(IID_IDirect3D2, reinterpret_cast<LPVOID*>(&direct3D)), DD_OK);
         DDSURFACEDESC desc = {};
         desc.dwSize = sizeof desc;
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+        desc.dwBackBufferCount = 1;
+        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE;
+        ASSERT_EQ(directDraw->CreateSurface(&desc, &front, nullptr), DD_OK);
+        DDSCAPS backCaps = {DDSCAPS_BACKBUFFER};
+        ASSERT_EQ(front->GetAttachedSurface(&backCaps, &target), DD_OK);
+        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_ZBUFFERBITDEPTH;
         desc.dwWidth = 640;
         desc.dwHeight = 480;
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE;
-        ASSERT_EQ(directDraw->CreateSurface(&desc, &target, nullptr), DD_OK);
-        desc.dwFlags |= DDSD_ZBUFFERBITDEPTH;
         desc.dwZBufferBitDepth = 16;
         desc.ddsCaps.dwCaps = DDSCAPS_ZBUFFER | DDSCAPS_SYSTEMMEMORY;
         ASSERT_EQ(directDraw->CreateSurface(&desc, &depth, nullptr), DD_OK);
         ASSERT_EQ(target->AddAttachedSurface(depth), DD_OK);
         ASSERT_EQ(direct3D->CreateDevice(IID_IDirect3DRGBDevice, target, &device), D3D_OK);
-        viewport = attachViewport(device);
+        ASSERT_EQ(direct3D->CreateViewport(&viewport, nullptr), D3D_OK);
+        ASSERT_EQ(device->AddViewport(viewport), D3D_OK);
+        setViewport(fullScreenViewport);
+        ASSERT_EQ(device->SetCurrentViewport(viewport), D3D_OK);
         ASSERT_EQ(direct3D->CreateMaterial(&material, nullptr), D3D_OK);
         D3DMATERIALHANDLE handle = 0;
         ASSERT_EQ(material->GetHandle(device, &handle), D3D_OK);
@@ -100,8 +102,8 @@ protected:
 
     void TearDown() override
     {
-        for (IUnknown* object : std::initializer_list<IUnknown*>{material, viewport, device, depth, target, direct3D,
-                                                                  directDraw})
+        for (IUnknown* object : std::initializer_list<IUnknown*>{material, viewport, device, depth, target, front,
+                                                                  direct3D, directDraw})
             if (object)
                 object->Release();
         soft::clearFaults();
@@ -109,34 +111,21 @@ protected:
         host::install(nullptr);
     }
 
-    // A viewport on `onDevice`, set to the full screen and made current.
-    IDirect3DViewport2* attachViewport(IDirect3DDevice2* onDevice)
-    {
-        IDirect3DViewport2* made = nullptr;
-        D3DVIEWPORT2 values = fullScreenViewport();
-        EXPECT_EQ(direct3D->CreateViewport(&made, nullptr), D3D_OK);
-        EXPECT_EQ(onDevice->AddViewport(made), D3D_OK);
-        EXPECT_EQ(made->SetViewport2(&values), D3D_OK);
-        EXPECT_EQ(onDevice->SetCurrentViewport(made), D3D_OK);
-        return made;
-    }
-
     void setViewport(D3DVIEWPORT2 values) { ASSERT_EQ(viewport->SetViewport2(&values), D3D_OK); }
     void setState(D3DRENDERSTATETYPE state, DWORD value) { ASSERT_EQ(device->SetRenderState(state, value), D3D_OK); }
 
     // One scene holding one triangle list.
-    void drawScene(std::vector<D3DTLVERTEX> list, IDirect3DDevice2* on = nullptr) { draw(D3DVT_TLVERTEX, list, on); }
-    void drawScene(std::vector<D3DLVERTEX> list, IDirect3DDevice2* on = nullptr) { draw(D3DVT_LVERTEX, list, on); }
+    void drawScene(std::vector<D3DTLVERTEX> list) { draw(D3DVT_TLVERTEX, list); }
+    void drawScene(std::vector<D3DLVERTEX> list) { draw(D3DVT_LVERTEX, list); }
     template <typename Vertex>
-    void draw(D3DVERTEXTYPE type, std::vector<Vertex>& vertices, IDirect3DDevice2* on)
+    void draw(D3DVERTEXTYPE type, std::vector<Vertex>& vertices)
     {
-        on = on ? on : device;
-        ASSERT_EQ(on->BeginScene(), D3D_OK);
-        ASSERT_EQ(on->Begin(D3DPT_TRIANGLELIST, type, D3DDP_WAIT), D3D_OK);
+        ASSERT_EQ(device->BeginScene(), D3D_OK);
+        ASSERT_EQ(device->Begin(D3DPT_TRIANGLELIST, type, D3DDP_WAIT), D3D_OK);
         for (Vertex& v : vertices)
-            ASSERT_EQ(on->Vertex(&v), D3D_OK);
-        ASSERT_EQ(on->End(0), D3D_OK);
-        ASSERT_EQ(on->EndScene(), D3D_OK);
+            ASSERT_EQ(device->Vertex(&v), D3D_OK);
+        ASSERT_EQ(device->End(0), D3D_OK);
+        ASSERT_EQ(device->EndScene(), D3D_OK);
     }
 
     soft::SurfaceMemory& pixels() { return *surfaceMemoryOf(target); }
@@ -155,7 +144,8 @@ protected:
     std::unique_ptr<host::HeadlessHost> hostObject = host::makeHeadlessHost({});
     IDirectDraw* directDraw = nullptr;
     IDirect3D2* direct3D = nullptr;
-    IDirectDrawSurface* target = nullptr;
+    IDirectDrawSurface* front = nullptr;
+    IDirectDrawSurface* target = nullptr;  // the back surface
     IDirectDrawSurface* depth = nullptr;
     IDirect3DDevice2* device = nullptr;
     IDirect3DViewport2* viewport = nullptr;
@@ -268,7 +258,7 @@ TEST_P(DeviceTest, PrimitivesReachExactlyTheirPixelsEachOnce)
     const float nan = std::numeric_limits<float>::quiet_NaN();
     auto at = [&](float x, float y) { return litVertex(x, y, 0.5f, white); };
     auto pixel = [&](float x, float y) { return screenVertex(x, y, white, 0.5f); };
-    D3DVIEWPORT2 huge = fullScreenViewport();
+    D3DVIEWPORT2 huge = fullScreenViewport;
     huge.dwWidth = huge.dwHeight = 100000;
     const soft::RasterRect screen{0, 0, 640, 480};
     const std::vector<D3DTLVERTEX> wild = {pixel(-3e7f, -3e7f), pixel(3e7f, -1e6f), pixel(100, 4e7f),
@@ -281,13 +271,13 @@ TEST_P(DeviceTest, PrimitivesReachExactlyTheirPixelsEachOnce)
         std::vector<D3DTLVERTEX> screen;
     };
     std::vector<Case> cases = {
-        {fullScreenViewport(), {160, 120, 480, 360}, 0,
+        {fullScreenViewport, {160, 120, 480, 360}, 0,
          {at(-0.5f, 0.375f), at(0.5f, 0.375f), at(0.5f, -0.375f), at(-0.5f, 0.375f), at(0.5f, -0.375f),
           at(-0.5f, -0.375f)}, {}},
-        {boxViewport(), boxRect, 1, {at(-30, 30), at(30, 30), at(0, -40)}, {}},
-        {boxViewport(), boxRect, 0, {}, {pixel(0, 0), pixel(640, 0), pixel(640, 480), pixel(0, 0), pixel(640, 480),
+        {boxViewport, boxRect, 1, {at(-30, 30), at(30, 30), at(0, -40)}, {}},
+        {boxViewport, boxRect, 0, {}, {pixel(0, 0), pixel(640, 0), pixel(640, 480), pixel(0, 0), pixel(640, 480),
                                          pixel(0, 480)}},
-        {fullScreenViewport(), screen, 1, {}, wild},
+        {fullScreenViewport, screen, 1, {}, wild},
         {huge, screen, 1, {}, wild},
     };
     std::mt19937 random(11);
@@ -298,7 +288,7 @@ TEST_P(DeviceTest, PrimitivesReachExactlyTheirPixelsEachOnce)
     };
     for (int quad = 0; quad < 40; ++quad) {
         const D3DLVERTEX tl = far(-1, 1), tr = far(1, 1), br = far(1, -1), bl = far(-1, -1);
-        cases.push_back({boxViewport(), boxRect, 2, {tl, tr, br, tl, br, bl}, {}});
+        cases.push_back({boxViewport, boxRect, 2, {tl, tr, br, tl, br, bl}, {}});
     }
     const uint16_t once = pack(127, 127, 127);
     for (size_t i = 0; i < cases.size(); ++i) {
@@ -429,31 +419,14 @@ TEST_P(DeviceTest, WireframeDrawsTheEdgesAndPointTheCorners)
     });
 }
 
-// The flipping chain: the device draws into whatever memory the back surface holds at
-// the time of the call.
+// The device draws into whatever memory the back surface holds at the time of the call.
 TEST_P(DeviceTest, DrawsIntoTheBackBufferAfterEveryFlip)
 {
-    ASSERT_EQ(directDraw->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT), DD_OK);
-    ASSERT_EQ(directDraw->SetDisplayMode(640, 480, 16), DD_OK);
-    DDSURFACEDESC desc = {};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    desc.dwBackBufferCount = 1;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE;
-    IDirectDrawSurface *front = nullptr, *back = nullptr;
-    ASSERT_EQ(directDraw->CreateSurface(&desc, &front, nullptr), DD_OK);
-    DDSCAPS backCaps = {DDSCAPS_BACKBUFFER};
-    ASSERT_EQ(front->GetAttachedSurface(&backCaps, &back), DD_OK);
-    IDirect3DDevice2* flipping = nullptr;
-    ASSERT_EQ(direct3D->CreateDevice(IID_IDirect3DRGBDevice, back, &flipping), D3D_OK);
-    IDirect3DViewport2* full = attachViewport(flipping);
-    drawScene(screenQuad(0xFFFF0000), flipping);
+    drawScene(screenQuad(0xFFFF0000));
     ASSERT_EQ(front->Flip(nullptr, DDFLIP_WAIT), DD_OK);
-    drawScene(screenQuad(0xFF00FF00), flipping);
+    drawScene(screenQuad(0xFF00FF00));
     EXPECT_EQ(surfaceMemoryOf(front)->at(5, 5), pack(255, 0, 0)) << "the flipped frame stays red";
-    EXPECT_EQ(surfaceMemoryOf(back)->at(5, 5), pack(0, 255, 0)) << "the new frame is drawn behind it";
-    for (IUnknown* object : std::initializer_list<IUnknown*>{full, flipping, back, front})
-        object->Release();
+    EXPECT_EQ(pixels().at(5, 5), pack(0, 255, 0)) << "the new frame is drawn behind it";
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, DeviceTest,
