@@ -154,6 +154,9 @@ int shadeFlat(const SpanSetup& setup, const Span& span)
 template <int RedShift, int GreenBits, DepthMode Mode>
 int shadeWithDepth(const SpanSetup& setup, const Span& span)
 {
+    if constexpr (haveVectorSpans && Mode == DepthMode::off)
+        if (setup.flat && setup.state.blend && setup.state.dither)
+            return shadeFlatBlendedDithered<RedShift, GreenBits>(setup, span);
     if (setup.flat)
         return setup.state.blend ? shadeFlat<RedShift, GreenBits, true, Mode>(setup, span)
                                  : shadeFlat<RedShift, GreenBits, false, Mode>(setup, span);
@@ -193,6 +196,9 @@ template <int RedShift, int GreenBits, DepthMode Mode>
 RowWalk walkWithDepth(const SpanSetup& setup)
 {
     constexpr bool useDepth = Mode != DepthMode::off;
+    if constexpr (haveVectorSpans && Mode == DepthMode::off)
+        if (setup.flat && setup.state.blend && setup.state.dither)
+            return walkRows<shadeFlatBlendedDithered<RedShift, GreenBits>, 0, false>;
     if (setup.flat)
         return setup.state.blend ? walkRows<shadeFlat<RedShift, GreenBits, true, Mode>, 0, useDepth>
                                  : walkRows<shadeFlat<RedShift, GreenBits, false, Mode>, 0, useDepth>;
@@ -237,6 +243,7 @@ RowWalk walkInLayout(const SpanSetup& setup, bool depthAllZero)
 void makeFlatShade(FlatShade& shade, const int colour[4], PixelLayout layout, bool dither,
                    bool blend)
 {
+    std::copy_n(colour, 4, shade.colour);
     const int greenLevels = 1 << layout.greenBits;
     for (int phase = 0; phase < 16; ++phase) {
         const uint8_t* red = reductionTable(blueBits, dither, phase);

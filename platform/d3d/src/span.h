@@ -24,6 +24,7 @@ struct Span {
 // A triangle whose every pixel has the same colour and alpha gets its 16-bit results
 // precomputed, for each of the 16 dither phases.
 struct FlatShade {
+    int colour[4];                                       // red, green, blue, alpha: 0-255
     uint16_t opaque[16];                                 // the pixel drawn without blending
     uint16_t red[16][32], green[16][64], blue[16][32];  // blended bits, by old level
     // Blended red and green bits together, by the old pixel's top bits (pixel >> 5).

@@ -151,6 +151,74 @@ int shadeDitheredLessEqual(const SpanSetup& setup, const Span& span)
     return i + _mm_cvtsi128_si32(sum);
 }
 
+// The pixels [first, first + 8) of a span of `count` from `row`, through `shade`, which
+// gets the eight old values and a mask of those past the span and gives the new ones.
+// At the right edge of the surface the last few go through a copy, so that nothing
+// past the row is read.
+template <typename Shade>
+inline void eachChunk(uint16_t* row, int x, int count, int width, Shade shade)
+{
+    using namespace vector_span;
+    int i = 0;
+    for (; i + lanes <= count; i += lanes) {
+        __m128i* at = reinterpret_cast<__m128i*>(row + i);
+        _mm_storeu_si128(at, shade(_mm_loadu_si128(at), _mm_setzero_si128()));
+    }
+    const int rest = count - i;
+    if (rest == 0)
+        return;
+    const __m128i outside =
+        _mm_cmpgt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7), _mm_set1_epi16(int16_t(rest - 1)));
+    if (x + i + lanes <= width) {
+        __m128i* at = reinterpret_cast<__m128i*>(row + i);
+        _mm_storeu_si128(at, shade(_mm_loadu_si128(at), outside));
+        return;
+    }
+    alignas(16) uint16_t copy[lanes] = {};
+    std::memcpy(copy, row + i, sizeof(uint16_t) * size_t(rest));
+    __m128i* at = reinterpret_cast<__m128i*>(copy);
+    _mm_store_si128(at, shade(_mm_load_si128(at), outside));
+    std::memcpy(row + i, copy, sizeof(uint16_t) * size_t(rest));
+}
+
+// A flat colour blended over what is there, without depth, dithered: the fades.
+template <int RedShift, int GreenBits>
+int shadeFlatBlendedDithered(const SpanSetup& setup, const Span& span)
+{
+    using namespace vector_span;
+    const auto& bias = phaseRows.bias;
+    const __m128i bias5 = _mm_load_si128(reinterpret_cast<const __m128i*>(bias[0][span.y & 3][span.x & 3]));
+    const __m128i biasGreen =
+        _mm_load_si128(reinterpret_cast<const __m128i*>(bias[GreenBits - 5][span.y & 3][span.x & 3]));
+    const int* colour = setup.flat->colour;
+    const int alpha = colour[3];
+    // source · a + 128, the part of the blend's sum that every pixel shares
+    const __m128i redPart = _mm_set1_epi16(int16_t(colour[0] * alpha + 128));
+    const __m128i greenPart = _mm_set1_epi16(int16_t(colour[1] * alpha + 128));
+    const __m128i bluePart = _mm_set1_epi16(int16_t(colour[2] * alpha + 128));
+    const __m128i keep = _mm_set1_epi16(int16_t(255 - alpha));
+    const __m128i fiveBits = _mm_set1_epi16(31), greenMask = _mm_set1_epi16((1 << GreenBits) - 1);
+    // blendChannel in unsigned 16-bit lanes: the sum stays below 65,536.
+    auto blend = [keep](__m128i part, __m128i level, int bits) {
+        const __m128i old =
+            _mm_or_si128(_mm_sll_epi16(level, _mm_cvtsi32_si128(8 - bits)), _mm_srl_epi16(level, _mm_cvtsi32_si128(2 * bits - 8)));
+        const __m128i sum = _mm_add_epi16(part, _mm_mullo_epi16(old, keep));
+        return _mm_srli_epi16(_mm_add_epi16(sum, _mm_srli_epi16(sum, 8)), 8);
+    };
+    eachChunk(setup.colour->row(span.y) + span.x, span.x, span.count, setup.colour->width,
+              [&](__m128i old, __m128i outside) {
+                  const __m128i red = blend(redPart, _mm_and_si128(_mm_srli_epi16(old, RedShift), fiveBits), 5);
+                  const __m128i green = blend(greenPart, _mm_and_si128(_mm_srli_epi16(old, 5), greenMask), GreenBits);
+                  const __m128i blue = blend(bluePart, _mm_and_si128(old, fiveBits), 5);
+                  const __m128i pixel =
+                      _mm_or_si128(_mm_or_si128(_mm_slli_epi16(reduce<5>(red, bias5), RedShift),
+                                                _mm_slli_epi16(reduce<GreenBits>(green, biasGreen), 5)),
+                                   reduce<5>(blue, bias5));
+                  return _mm_or_si128(_mm_and_si128(outside, old), _mm_andnot_si128(outside, pixel));
+              });
+    return span.count;
+}
+
 } // namespace soft::d3d
 
 #else
@@ -159,6 +227,11 @@ namespace soft::d3d {
 constexpr bool haveVectorSpans = false;
 template <int RedShift, int GreenBits>
 int shadeDitheredLessEqual(const SpanSetup&, const Span&)
+{
+    return 0;
+}
+template <int RedShift, int GreenBits>
+int shadeFlatBlendedDithered(const SpanSetup&, const Span&)
 {
     return 0;
 }
