@@ -1,0 +1,217 @@
+// The scenes' decisions, apart from drawing: the house's orbit, swelling, flashes and band; the
+// box camera on its sphere, its circling lights and flashes; the light-beam swarm and moving light.
+#include "scenes/box_animation.h"
+#include "scenes/house_animation.h"
+#include "scenes/light_scene.h"
+#include "scenes/particles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+TEST(HouseOrbit, TurnsOnlyTheSourceCamerasXAndZAboutTheVerticalAxis)
+{
+    SceneCamera source = {}, camera = {};
+    source.position[0] = 10.0f, source.position[2] = 20.0f;
+    camera.position[1] = 7.0f, camera.target[0] = 1.0f, camera.roll = 0.25f, camera.fieldOfView = 0.8f;
+    orbitHouseCamera(30.0f, source, &camera);  // one radian
+    EXPECT_NEAR(camera.position[0], 10 * std::cos(1.0) + 20 * std::sin(1.0), 1e-5);
+    EXPECT_NEAR(camera.position[2], 20 * std::cos(1.0) - 10 * std::sin(1.0), 1e-5);
+    EXPECT_EQ(camera.position[1], 7.0f);
+    EXPECT_EQ(camera.target[0], 1.0f);
+    EXPECT_EQ(camera.roll, 0.25f);
+    EXPECT_EQ(camera.fieldOfView, 0.8f);
+    orbitHouseCamera(0.0f, source, &camera);
+    EXPECT_FLOAT_EQ(camera.position[0], 10.0f);
+    EXPECT_FLOAT_EQ(camera.position[2], 20.0f);
+}
+
+TEST(HouseSwelling, DirectionFollowsThreeSinesAndHasNoLengthAtTheStart)
+{
+    for (double t : {0.5, 7.0, 40.0, 123.4, 266.0}) {
+        const double e[3] = {std::sin(t / 7.0), std::sin(t / 9.1), std::sin(t / 11.2)};
+        const double length = std::sqrt(e[0] * e[0] + e[1] * e[1] + e[2] * e[2]);
+        const Vector3 w = wanderingDirection(float(t));
+        EXPECT_NEAR(w.x, e[0] / length, 1e-5) << t;
+        EXPECT_NEAR(w.y, e[1] / length, 1e-5) << t;
+        EXPECT_NEAR(w.z, e[2] / length, 1e-5) << t;
+    }
+    const Vector3 start = wanderingDirection(0.0f);
+    EXPECT_TRUE(start.x == 0.0f && start.y == 0.0f && start.z == 0.0f);
+}
+
+// Normals along, against, across w and zero; at t = 0 (no direction) nothing moves.
+TEST(HouseSwelling, PushesVerticesOutByTheirNormalsAngleToTheDirection)
+{
+    for (float t : {40.0f, 0.0f}) {
+        const Vector3 w = wanderingDirection(t);
+        Vector3 across = cross(w, {0.0f, 1.0f, 0.0f});
+        if (t > 0)
+            divideVector(&across, &across, std::sqrt(lengthSquared(across)));
+        std::vector<MeshVertex> source, target;
+        for (Vector3 n : {w, Vector3{-w.x, -w.y, -w.z}, across, Vector3{0, 0, 0}}) {
+            MeshVertex v = {};
+            v.x = 2, v.y = 4, v.z = -6, v.nx = n.x, v.ny = n.y, v.nz = n.z;
+            source.push_back(v);
+        }
+        target = source;
+        for (MeshVertex& v : target)
+            v.x = v.y = v.z = 99.0f;  // the previous frame's positions are overwritten, not scaled
+        Mesh from = {}, to = {};
+        from.vertices = source.data(), to.vertices = target.data();
+        from.vertexCount = to.vertexCount = uint32_t(source.size());
+        swellMesh(from, w, &to);
+        for (int i = 0; i < 4; ++i) {
+            const float s = t > 0 && i < 2 ? 1.5f : 1.0f;
+            EXPECT_NEAR(target[i].x, 2 * s, 1e-5) << t << " " << i;
+            EXPECT_NEAR(target[i].y, 4 * s, 1e-5) << t << " " << i;
+            EXPECT_NEAR(target[i].z, -6 * s, 1e-5) << t << " " << i;
+            EXPECT_EQ(target[i].nx, source[i].nx);  // normals stay as they were
+        }
+    }
+}
+
+TEST(HouseFlashes, FallOnTheBeatAndTwelveAndAHalfTicksAfter)
+{
+    const struct { float t; float level; } cases[] = {  // level < 0: no flash
+        {5.0f, 0.5f}, {10.0f, -1}, {12.5f, -1}, {17.5f, 0.5f}, {0.0f, -1}, {25.0f, -1},  // window ends excluded
+        {240.0f, float(1 - (240 - 7 * 33.33333206176758) * 0.1)},  // beat 7 starts at 233.33332, about 0.3333
+        {33.4f, float(1 - (33.4f - 33.33333206176758) * 0.1)}, {270.0f, -1},  // only eight beats flash
+    };
+    for (auto c : cases)
+        EXPECT_NEAR(houseFlashLevel(c.t).value_or(-1), c.level, 1e-6) << c.t;
+}
+
+TEST(HouseBand, ChangesEveryTwoBeatsThenFadesToBlack)
+{
+    const struct { float t; HouseBand::Kind kind; int picture; float black; float slack; } cases[] = {
+        {0.0f, HouseBand::picture, 0, 0, 0}, {66.6f, HouseBand::picture, 0, 0, 0},
+        {66.666664f, HouseBand::picture, 1, 0, 0}, {133.3f, HouseBand::picture, 1, 0, 0},
+        {133.33333f, HouseBand::picture, 4, 0, 0}, {199.99f, HouseBand::picture, 4, 0, 0},
+        {200.0f, HouseBand::blackFade, 0, 0.0f, 0}, {233.33f, HouseBand::blackFade, 0, 0.5f, 1e-3f},
+        {240.0f, HouseBand::blackFade, 0, 0.6f, 1e-6f}, {266.66f, HouseBand::blackFade, 0, 1.0f, 2e-3f},
+        {266.66666f, HouseBand::nothing, 0, 0, 0},
+    };
+    for (auto c : cases) {
+        const HouseBand band = houseBand(c.t);
+        ASSERT_EQ(band.kind, c.kind) << c.t;
+        EXPECT_EQ(c.kind == HouseBand::picture ? band.pictureIndex : 0, c.picture) << c.t;
+        EXPECT_NEAR(c.kind == HouseBand::blackFade ? band.blackLevel : 0, c.black, c.slack) << c.t;
+    }
+}
+
+TEST(BoxPose, CameraAndLightsAtTheStartAndTenTicksIn)
+{
+    const struct { float t; float camera[3], light0X, light0Z, light1X, light1Y, slack; } cases[] = {
+        {0.0f, {-0.9995f, 0.0300f, -49.990f}, 40.792f, 39.192f, -39.592f, 20.796f, 1e-3f},
+        {10.0f, {-27.005f, 34.054f, -24.720f}, 54.285f, -15.910f, -4.737f, 44.470f, 2e-3f},
+    };
+    for (const auto& c : cases) {
+        const BoxPose pose = boxPose(c.t);
+        for (int axis = 0; axis < 3; ++axis)
+            EXPECT_NEAR(pose.camera[axis], c.camera[axis], c.slack) << c.t << " axis " << axis;
+        EXPECT_NEAR(pose.light0X, c.light0X, c.slack) << c.t;
+        EXPECT_NEAR(pose.light0Z, c.light0Z, c.slack) << c.t;
+        EXPECT_NEAR(pose.light1X, c.light1X, c.slack) << c.t;
+        EXPECT_NEAR(pose.light1Y, c.light1Y, c.slack) << c.t;
+    }
+}
+
+TEST(BoxPose, CameraAndLightsKeepTheirDistances)
+{
+    for (float t = 0.0f; t < 140.0f; t += 0.37f) {
+        const BoxPose pose = boxPose(t);
+        const float* c = pose.camera;
+        EXPECT_NEAR(std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]), 50.0f, 1e-4) << t;
+        EXPECT_NEAR(std::hypot(pose.light0X, pose.light0Z), 40 * std::sqrt(2.0), 1e-4) << t;
+        EXPECT_NEAR(std::hypot(pose.light1X, pose.light1Y), std::sqrt(2000.0), 1e-4) << t;
+    }
+}
+
+TEST(BoxFlashes, TwoInEveryBeat)
+{
+    const struct { float t; float level; float slack; } cases[] = {  // level < 0: no flash
+        {13.333333f, 0.5f, 1e-6f}, {27.0f, 0.5f, 1e-6f}, {20.0f, -1, 0}, {30.0f, -1, 0},
+        {8.333333f, -1, 0}, {0.0f, -1, 0},  // the start itself is excluded
+        {41.67f, 1.0f, 1e-3f},        // beat 1, a quarter beat in
+        {18.3f, 1.0f - (18.3f - 8.333333f) * 0.1f, 1e-6f}, {18.34f, -1, 0}, {24.01f, 1.0f, 1e-2f},
+    };
+    for (auto c : cases)
+        EXPECT_NEAR(boxFlashLevel(c.t).value_or(-1), c.level, c.slack) << c.t;
+}
+
+class Swarm : public ::testing::Test {
+protected:
+    void SetUp() override { resetParticles(), simulationClock = 0.0f; }
+};
+
+TEST_F(Swarm, StartsAtOneHeightOnAFanOfUnitVelocities)
+{
+    EXPECT_TRUE(particles[0].vx == 0.0f && particles[0].vy == 0.0f && particles[0].vz == 1.0f);
+    EXPECT_NEAR(particles[25].vx, 0.89443f, 1e-5);
+    EXPECT_NEAR(particles[25].vy, 0.44721f, 1e-5);
+    EXPECT_NEAR(particles[25].vz, -0.00001f, 5e-6);
+    for (const Particle& p : particles) {
+        EXPECT_TRUE(p.x == 0.0f && p.y == 40.0f && p.z == 0.0f);
+        EXPECT_NEAR(p.vx * p.vx + p.vy * p.vy + p.vz * p.vz, 1.0f, 1e-5);
+        EXPECT_FLOAT_EQ(p.vy, 0.5f * p.vx);
+    }
+}
+
+TEST_F(Swarm, RunsWholePassesUntilTheClockCatchesUp)
+{
+    simulateUntil(0.5f);
+    EXPECT_NEAR(simulationClock, 0.8f, 1e-5);
+    EXPECT_NEAR(particles[25].y, 40.40721f, 1e-5);
+    EXPECT_NEAR(particles[25].x, 0.89443f, 1e-5);
+    EXPECT_NEAR(particles[0].vy, -0.04f, 1e-7);
+    const float y = particles[25].y;
+    simulateUntil(0.7f);  // already ahead: no pass
+    EXPECT_NEAR(simulationClock, 0.8f, 1e-5);
+    EXPECT_EQ(particles[25].y, y);
+    simulateUntil(4.0f);  // whole passes: the clock ends at or just past 4
+    EXPECT_GE(simulationClock, 4.0f);
+    EXPECT_LT(simulationClock, 4.0f + 0.8f + 1e-4f);
+    EXPECT_NEAR(std::fmod(simulationClock + 0.4f, 0.8f), 0.4f, 1e-3);
+}
+
+TEST_F(Swarm, TurnsAtTheWallsWithoutPullingBackAndFallsUnderGravity)
+{
+    particles[3] = {49.5f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
+    particles[4] = {0.0f, -49.9f, -49.5f, 0.0f, -0.5f, -1.0f};
+    particles[7] = {0.0f, 0.0f, 0.0f, 0.0f, 0.2f, 0.0f};
+    runSimulationPass();
+    EXPECT_FLOAT_EQ(particles[3].x, 50.5f);
+    EXPECT_EQ(particles[3].vx, -1.0f);
+    EXPECT_NEAR(particles[4].y, -50.44f, 1e-4);
+    EXPECT_NEAR(particles[4].vy, 0.54f, 1e-6);  // leaving -50 downward turns it upward
+    EXPECT_EQ(particles[4].vz, 1.0f);
+    runSimulationPass();
+    EXPECT_FLOAT_EQ(particles[3].x, 49.5f);
+    EXPECT_EQ(particles[3].vx, -1.0f);
+    float highest = particles[7].y;
+    for (int pass = 2; pass < 20; ++pass) {
+        runSimulationPass();
+        highest = std::max(highest, particles[7].y);
+    }
+    EXPECT_NEAR(particles[7].vy, 0.2f - 20 * 0.04f, 1e-5);  // rising slows by 0.04 a pass and falls back
+    EXPECT_LT(particles[7].y, highest);
+    EXPECT_NEAR(highest, 0.16f + 0.12f + 0.08f + 0.04f, 1e-5);
+}
+
+TEST(MovingLight, CirclesOnThreeSines)
+{
+    float position[3];
+    movingLightPosition(0.0f, position);
+    EXPECT_TRUE(position[0] == 0.0f && position[1] == 20.0f && position[2] == 0.0f);
+    movingLightPosition(50.0f, position);
+    EXPECT_NEAR(position[0], 20 * std::sin(5.0), 1e-5);
+    EXPECT_NEAR(position[1], 20 * std::cos(50 / 11.2), 1e-5);
+    EXPECT_NEAR(position[2], 20 * std::sin(50 / 13.1), 1e-5);
+}
+
+}  // namespace
