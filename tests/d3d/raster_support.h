@@ -35,22 +35,20 @@ inline void fill(soft::SurfaceMemory& surface, uint16_t value)
         std::fill_n(surface.row(y), surface.width, value);
 }
 
-// (s * a + d * (255 - a)) / 255 rounded, worked out the slow way.
-inline int referenceBlend(int source, int destination, int alpha)
-{
-    return int((double(source) * alpha + double(destination) * (255 - alpha)) / 255.0 + 0.5);
-}
-
-// What the rasteriser must store at (x, y) when it blends the colour (r, g, b)
-// over the pixel `before` at `alpha` (255 is opaque), reducing each channel to 16 bits.
+// What the rasteriser must store at (x, y) when it blends the colour (r, g, b) over the
+// pixel `before` at `alpha` (255 is opaque): each channel s * a + d * (255 - a), over 255,
+// rounded, then reduced to 16 bits.
 inline uint16_t blendedPixel(soft::PixelFormat format, uint16_t before, int r, int g, int b, int alpha,
                              bool dither, int x, int y)
 {
     const soft::Rgb8 old = soft::unpackColour(format, before);
     const bool narrow = format == soft::PixelFormat::rgb555;
-    return uint16_t(soft::reduceChannel(referenceBlend(r, old.r, alpha), 5, dither, x, y) << (narrow ? 10 : 11) |
-                    soft::reduceChannel(referenceBlend(g, old.g, alpha), narrow ? 5 : 6, dither, x, y) << 5 |
-                    soft::reduceChannel(referenceBlend(b, old.b, alpha), 5, dither, x, y));
+    auto level = [&](int source, int destination, int bits) {
+        const int blended = int((double(source) * alpha + double(destination) * (255 - alpha)) / 255.0 + 0.5);
+        return soft::reduceChannel(blended, bits, dither, x, y);
+    };
+    return uint16_t(level(r, old.r, 5) << (narrow ? 10 : 11) | level(g, old.g, narrow ? 5 : 6) << 5 |
+                    level(b, old.b, 5));
 }
 
 // Checks every pixel of a surface against expected(x, y), reporting the first that differs.

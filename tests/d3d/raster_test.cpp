@@ -25,9 +25,6 @@ RasterState blending(bool dither)
     return state;
 }
 
-int redLevel(uint16_t pixel) { return pixel >> 11; }
-int blueLevel(uint16_t pixel) { return pixel & 31; }
-
 } // namespace
 
 TEST(RasterCoverage, JitteredMeshTouchesEveryPixelExactlyOnce)
@@ -158,21 +155,26 @@ TEST(RasterDither, OrderedPatternAveragesToTheValueAndKeepsExactLevels)
         }
 }
 
-TEST(RasterShading, ColourAndDepthFollowThePlane)
+TEST(RasterShading, ColourAndDepthFollowThePlaneExactly)
 {
-    // Blue on the left to red on the right, depth from 0 to 1, across 64 pixels.
-    SurfaceMemory surface(64, 8, PixelFormat::rgb565), depth(64, 8, PixelFormat::rgb565);
-    fill(depth, 0xFFFF);
-    RasterState state;
-    state.depthTest = state.depthWrite = true;
-    drawQuad(wholeTarget(surface, &depth), state, corner(0, 0, 0, 0, 0, 255), corner(64, 0, 1, 255, 0, 0),
-             corner(64, 8, 1, 255, 0, 0), corner(0, 8, 0, 0, 0, 255));
-    for (int x = 0; x < 64; ++x) {
-        const double red = 255.0 * x / 64.0;
-        EXPECT_NEAR(redLevel(surface.at(x, 4)), red / 8.0, 1.0) << x;
-        EXPECT_NEAR(blueLevel(surface.at(x, 4)), (255.0 - red) / 8.0, 1.0) << x;
-        EXPECT_NEAR(depth.at(x, 4), x / 64.0 * 65535, 2.0) << x;
-    }
+    // Red rises by 5 a column and green by 20 a row while blue falls by 5 and depth rises
+    // by 1285 levels a column, so every pixel centre sits on whole values.
+    for (PixelFormat format : {PixelFormat::rgb565, PixelFormat::rgb555})
+        for (bool dither : {false, true}) {
+            SurfaceMemory surface(51, 8, format), depth(51, 8, PixelFormat::rgb565);
+            fill(depth, 0xFFFF);
+            RasterState state;
+            state.depthTest = state.depthWrite = true;
+            state.dither = dither;
+            drawQuad(wholeTarget(surface, &depth), state, corner(0, 0, 0, 0, 0, 255), corner(51, 0, 1, 255, 0, 0),
+                     corner(51, 8, 1, 255, 160, 0), corner(0, 8, 0, 0, 160, 255));
+            SCOPED_TRACE(::testing::Message() << (format == PixelFormat::rgb555 ? "5-5-5" : "5-6-5")
+                                              << (dither ? " dithered" : ""));
+            expectSurface(surface, [&](int x, int y) {
+                return blendedPixel(format, 0, 5 * x, 20 * y, 255 - 5 * x, 255, dither, x, y);
+            });
+            expectSurface(depth, [](int x, int) { return uint16_t(1285 * x); });
+        }
 }
 
 TEST(RasterTarget, PaddedPitchAnd555GiveTheSamePicture)
