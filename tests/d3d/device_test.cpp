@@ -244,14 +244,11 @@ TEST_P(DeviceTest, FadeQuadsBlendEveryPixelOnce)
 
 TEST_P(DeviceTest, PrimitivesReachExactlyTheirPixelsEachOnce)
 {
-    // With identity transforms clip space is the view: a centred quad lands on the middle
-    // of the screen (x/w from -1 to 1 spans 640 pixels, y/w from 0.75 down to -0.75 spans
-    // 480 rows). A triangle far larger than the box, and quads far larger than it split
-    // along a diagonal crossing its sides, are cut to the box and the cuts meet exactly;
-    // the screen quad is held to the box. Screen corners millions of pixels out are cut to
-    // a guard band, a triangle with a corner that is not a number draws nothing, and a
-    // viewport larger than the surface is held to the surface. White at alpha 127 over
-    // black shows a pixel touched once.
+    // Identity transforms make clip space the view: x/w from -1 to 1 spans 640 pixels, y/w
+    // from 0.75 to -0.75 480 rows. Shapes far larger than the box (quads split along a
+    // diagonal crossing its sides) are cut to it and the cuts meet; screen corners millions
+    // of pixels out are cut to a guard band; a corner that is not a number draws nothing; a
+    // viewport larger than the surface is held to it. White at alpha 127 marks one touch.
     setState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
     setState(D3DRENDERSTATE_DITHERENABLE, FALSE);
     const D3DCOLOR white = 0x7FFFFFFF;
@@ -305,18 +302,19 @@ TEST_P(DeviceTest, PrimitivesReachExactlyTheirPixelsEachOnce)
     }
 }
 
-TEST_P(DeviceTest, TrianglesCrossingTheNearPlaneKeepOnlyTheirVisiblePart)
+TEST_P(DeviceTest, ProjectionsCutAtTheNearPlaneAndNonsenseDrawsNothing)
 {
     // A perspective projection (near 1, far 100): w is the view depth. All three corners
     // lie right of the eye, one behind it; only the right half of the screen may change,
-    // and it does.
-    const float nearZ = 1, farZ = 100, q = farZ / (farZ - nearZ);
+    // and it does. Then a projection that is not a number draws nothing at all.
+    const float nearZ = 1, farZ = 100, q = farZ / (farZ - nearZ), nan = std::numeric_limits<float>::quiet_NaN();
     D3DMATRIX projection = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, q, 1, 0, 0, -q * nearZ, 0};
+    D3DMATRIX broken = {nan, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    const D3DCOLOR white = 0xFFFFFFFF;
     ASSERT_EQ(device->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &projection), D3D_OK);
     setState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
     clearAll(0);
-    drawScene({litVertex(0.5f, -1, 10, 0xFFFFFFFF), litVertex(5, 1, 10, 0xFFFFFFFF),
-               litVertex(0.5f, 0, -5, 0xFFFFFFFF)});
+    drawScene({litVertex(0.5f, -1, 10, white), litVertex(5, 1, 10, white), litVertex(0.5f, 0, -5, white)});
     EXPECT_EQ(counters.trianglesClipped, 1u);
     int left = 0, right = 0;
     for (int y = 0; y < 480; ++y)
@@ -324,16 +322,10 @@ TEST_P(DeviceTest, TrianglesCrossingTheNearPlaneKeepOnlyTheirVisiblePart)
             (x < 320 ? left : right) += pixels().at(x, y) != 0;
     EXPECT_EQ(left, 0);
     EXPECT_GT(right, 1000);
-}
 
-TEST_P(DeviceTest, AProjectionThatIsNotANumberDrawsNothing)
-{
-    D3DMATRIX broken = {std::numeric_limits<float>::quiet_NaN(), 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     ASSERT_EQ(device->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &broken), D3D_OK);
-    setState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
     clearAll(sentinel);
-    drawScene({litVertex(0, 0, 0.5f, 0xFFFFFFFF), litVertex(1, 0, 0.5f, 0xFFFFFFFF),
-               litVertex(0, -1, 0.5f, 0xFFFFFFFF)});
+    drawScene({litVertex(0, 0, 0.5f, white), litVertex(1, 0, 0.5f, white), litVertex(0, -1, 0.5f, white)});
     EXPECT_EQ(counters.pixelsWritten, 0u);
     expectUnchanged();
 }

@@ -15,8 +15,6 @@ using soft::SurfaceMemory;
 
 namespace {
 
-constexpr uint16_t sentinel = 0x1234;
-
 RasterState blending(bool dither)
 {
     RasterState state;
@@ -27,80 +25,84 @@ RasterState blending(bool dither)
 
 } // namespace
 
-TEST(RasterCoverage, JitteredMeshTouchesEveryPixelExactlyOnce)
+namespace {
+
+// White at alpha 127: over black a pixel touched once reaches red level 15, twice 23.
+RasterVertex mark(float x, float y) { return corner(x, y, 0.5f, 255, 255, 255, 127); }
+
+// A 9 x 7 grid over the pixel centres [3, 60] x [4, 44], inner corners jittered by
+// sixteenths (some landing exactly on a centre), cells split along alternating diagonals,
+// a third of the triangles sent in the other winding.
+void drawJitteredMesh(const RasterTarget& target, unsigned seed)
 {
-    // A 9 x 7 grid over the pixel centres [3, 60] x [4, 44], inner corners jittered by
-    // sixteenths (some landing exactly on a centre), cells split along alternating
-    // diagonals, a third of the triangles sent in the other winding. White at alpha 127
-    // over black blends to red level 15 once; twice would give 23.
     constexpr int columns = 9, rows = 7;
-    for (unsigned seed = 1; seed <= 5; ++seed) {
-        std::mt19937 random(seed);
-        std::uniform_int_distribution<int> sixteenths(-20, 20);
-        RasterVertex grid[rows + 1][columns + 1];
-        for (int j = 0; j <= rows; ++j)
-            for (int i = 0; i <= columns; ++i) {
-                float x = 2.5f + 58.0f * float(i) / columns, y = 3.5f + 41.0f * float(j) / rows;
-                if (i > 0 && i < columns)
-                    x += float(sixteenths(random)) / 16.0f;
-                if (j > 0 && j < rows)
-                    y += float(sixteenths(random)) / 16.0f;
-                if ((i + j) % 7 == 3 && i > 0 && i < columns && j > 0 && j < rows)
-                    x = float(int(x)), y = float(int(y));
-                grid[j][i] = corner(x, y, 0.5f, 255, 255, 255, 127);
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> sixteenths(-20, 20);
+    RasterVertex grid[rows + 1][columns + 1];
+    for (int j = 0; j <= rows; ++j)
+        for (int i = 0; i <= columns; ++i) {
+            float x = 2.5f + 58.0f * float(i) / columns, y = 3.5f + 41.0f * float(j) / rows;
+            if (i > 0 && i < columns)
+                x += float(sixteenths(random)) / 16.0f;
+            if (j > 0 && j < rows)
+                y += float(sixteenths(random)) / 16.0f;
+            if ((i + j) % 7 == 3 && i > 0 && i < columns && j > 0 && j < rows)
+                x = float(int(x)), y = float(int(y));
+            grid[j][i] = mark(x, y);
+        }
+    for (int j = 0; j < rows; ++j)
+        for (int i = 0; i < columns; ++i) {
+            const RasterVertex a = grid[j][i], b = grid[j][i + 1], c = grid[j + 1][i + 1], d = grid[j + 1][i];
+            const bool flip = (i + j) % 2 == 0;
+            const RasterVertex halves[2][3] = {{a, b, flip ? c : d}, {flip ? a : b, c, d}};
+            for (int t = 0; t < 2; ++t) {
+                const bool reversed = (i + j + t) % 3 == 0;
+                soft::drawTriangle(target, blending(false), halves[t][0], halves[t][reversed ? 2 : 1],
+                                   halves[t][reversed ? 1 : 2]);
             }
-        SurfaceMemory surface(64, 48, PixelFormat::rgb565);
-        fill(surface, 0);
-        soft::resetDirect3DCounters();
-        for (int j = 0; j < rows; ++j)
-            for (int i = 0; i < columns; ++i) {
-                const RasterVertex a = grid[j][i], b = grid[j][i + 1], c = grid[j + 1][i + 1], d = grid[j + 1][i];
-                const bool flip = (i + j) % 2 == 0;
-                const RasterVertex halves[2][3] = {{a, b, flip ? c : d}, {flip ? a : b, c, d}};
-                for (int t = 0; t < 2; ++t) {
-                    const bool reversed = (i + j + t) % 3 == 0;
-                    soft::drawTriangle(wholeTarget(surface), blending(false), halves[t][0],
-                                       halves[t][reversed ? 2 : 1], halves[t][reversed ? 1 : 2]);
-                }
-            }
-        const uint16_t once = blendedPixel(PixelFormat::rgb565, 0, 255, 255, 255, 127, false, 0, 0);
-        SCOPED_TRACE(seed);
-        expectSurface(surface, [&](int x, int y) { return inside({3, 4, 61, 45}, x, y) ? once : 0; });
-        EXPECT_EQ(soft::direct3DCounters().pixelsWritten, uint64_t(58 * 41));
-    }
+        }
 }
 
-TEST(RasterCoverage, ShapesFillExactlyTheirPixels)
+} // namespace
+
+TEST(RasterCoverage, ShapesTouchExactlyTheirPixelsOnce)
 {
-    // White shapes over sentinels on a 40 x 30 surface, each filling one rectangle.
     struct Case {
         const char* what;
         soft::RasterRect clip, filled;
         void (*draw)(const RasterTarget&);
     };
+    const soft::RasterRect whole{0, 0, 64, 48};
     const Case cases[] = {
-        {"sides through pixel centres own the left and top ones only", {0, 0, 40, 30}, {2, 3, 6, 8},
-         [](const RasterTarget& t) { drawQuad(t, {}, corner(2, 3), corner(6, 3), corner(6, 8), corner(2, 8)); }},
+        {"jittered mesh 1", whole, {3, 4, 61, 45}, [](const RasterTarget& t) { drawJitteredMesh(t, 1); }},
+        {"jittered mesh 2", whole, {3, 4, 61, 45}, [](const RasterTarget& t) { drawJitteredMesh(t, 2); }},
+        {"jittered mesh 3", whole, {3, 4, 61, 45}, [](const RasterTarget& t) { drawJitteredMesh(t, 3); }},
+        {"jittered mesh 4", whole, {3, 4, 61, 45}, [](const RasterTarget& t) { drawJitteredMesh(t, 4); }},
+        {"jittered mesh 5", whole, {3, 4, 61, 45}, [](const RasterTarget& t) { drawJitteredMesh(t, 5); }},
+        {"sides through pixel centres own the left and top ones only", whole, {2, 3, 6, 8},
+         [](const RasterTarget& t) {
+             drawQuad(t, blending(false), mark(2, 3), mark(6, 3), mark(6, 8), mark(2, 8));
+         }},
         {"a huge triangle is held to the clip rectangle", {10, 5, 20, 15}, {10, 5, 20, 15},
          [](const RasterTarget& t) {
-             soft::drawTriangle(t, {}, corner(-500, -500), corner(900, -20), corner(10, 700));
+             soft::drawTriangle(t, blending(false), mark(-500, -500), mark(900, -20), mark(10, 700));
          }},
-        {"a line draws its left end, not its right", {0, 0, 40, 30}, {2, 5, 12, 6},
-         [](const RasterTarget& t) { soft::drawLine(t, {}, corner(2, 5), corner(12, 5)); }},
-        {"a steep line draws one pixel a row, its upper end and not its lower", {0, 0, 40, 30}, {30, 2, 31, 12},
-         [](const RasterTarget& t) { soft::drawLine(t, {}, corner(30, 2), corner(30, 12)); }},
-        {"a point draws the pixel nearest it", {0, 0, 40, 30}, {7, 4, 8, 5},
-         [](const RasterTarget& t) { soft::drawPoint(t, {}, corner(7.4f, 3.6f)); }},
+        {"a line draws its left end, not its right", whole, {2, 5, 12, 6},
+         [](const RasterTarget& t) { soft::drawLine(t, blending(false), mark(2, 5), mark(12, 5)); }},
+        {"a steep line draws one pixel a row, its upper end and not its lower", whole, {30, 2, 31, 12},
+         [](const RasterTarget& t) { soft::drawLine(t, blending(false), mark(30, 2), mark(30, 12)); }},
+        {"a point draws the pixel nearest it", whole, {7, 4, 8, 5},
+         [](const RasterTarget& t) { soft::drawPoint(t, blending(false), mark(7.4f, 3.6f)); }},
     };
+    const uint16_t once = blendedPixel(PixelFormat::rgb565, 0, 255, 255, 255, 127, false, 0, 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        SurfaceMemory surface(40, 30, PixelFormat::rgb565);
-        fill(surface, sentinel);
+        SurfaceMemory surface(64, 48, PixelFormat::rgb565);
         RasterTarget target = wholeTarget(surface);
         target.clip = c.clip;
         soft::resetDirect3DCounters();
         c.draw(target);
-        expectSurface(surface, [&](int x, int y) { return inside(c.filled, x, y) ? 0xFFFF : sentinel; });
+        expectSurface(surface, [&](int x, int y) { return inside(c.filled, x, y) ? once : 0; });
         const auto& f = c.filled;
         EXPECT_EQ(soft::direct3DCounters().pixelsWritten, uint64_t((f.right - f.left) * (f.bottom - f.top)));
     }
