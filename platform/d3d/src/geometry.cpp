@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 namespace soft::d3d {
 namespace {
 
@@ -30,6 +34,26 @@ float distance(const ClipPlane& p, const ClipVertex& v)
     return p.a * v.x + p.b * v.y + p.c * v.z + p.d * v.w + p.e;
 }
 
+#if defined(__SSE2__)
+// The distances to four planes at once, added up in the same order as `distance`.
+__m128 distances(const ClipVolume& volume, int first, const ClipVertex& v)
+{
+    auto coefficient = [&](int k) { return _mm_load_ps(&volume.across[k][first]); };
+    __m128 sum = _mm_mul_ps(coefficient(0), _mm_set1_ps(v.x));
+    sum = _mm_add_ps(sum, _mm_mul_ps(coefficient(1), _mm_set1_ps(v.y)));
+    sum = _mm_add_ps(sum, _mm_mul_ps(coefficient(2), _mm_set1_ps(v.z)));
+    sum = _mm_add_ps(sum, _mm_mul_ps(coefficient(3), _mm_set1_ps(v.w)));
+    return _mm_add_ps(sum, coefficient(4));
+}
+
+unsigned outcode(const ClipVolume& volume, const ClipVertex& v)
+{
+    static_assert(maxClipPlanes <= 8, "outcodes test eight planes");
+    const __m128 zero = _mm_setzero_ps();
+    return unsigned(_mm_movemask_ps(_mm_cmplt_ps(distances(volume, 0, v), zero)) |
+                    _mm_movemask_ps(_mm_cmplt_ps(distances(volume, 4, v), zero)) << 4);
+}
+#else
 unsigned outcode(const ClipVolume& volume, const ClipVertex& v)
 {
     unsigned code = 0;
@@ -37,6 +61,19 @@ unsigned outcode(const ClipVolume& volume, const ClipVertex& v)
         if (distance(volume.plane[i], v) < 0)
             code |= 1u << i;
     return code;
+}
+#endif
+
+// The planes side by side, as outcodes read them.
+void arrangeAcross(ClipVolume& volume)
+{
+    for (int i = 0; i < 8; ++i) {
+        const ClipPlane none{0, 0, 0, 0, 0};
+        const ClipPlane& p = i < volume.count ? volume.plane[i] : none;
+        const float coefficients[5] = {p.a, p.b, p.c, p.d, p.e};
+        for (int k = 0; k < 5; ++k)
+            volume.across[k][i] = coefficients[k];
+    }
 }
 
 ClipVertex lerp(const ClipVertex& p, const ClipVertex& q, float t)
@@ -134,6 +171,7 @@ void setUpProjected(PrimitiveSettings& settings, const D3DVIEWPORT2& v)
     volume.plane[volume.count++] = {0, 0, 1, -v.dvMinZ, 0};
     volume.plane[volume.count++] = {0, 0, -1, v.dvMaxZ, 0};
     volume.plane[volume.count++] = {0, 0, 0, 1, -smallestW};
+    arrangeAcross(volume);
     const float scaleX = float(v.dwWidth) / v.dvClipWidth, scaleY = float(v.dwHeight) / v.dvClipHeight;
     settings.mapping = ScreenMapping{scaleX, float(v.dwX) - v.dvClipX * scaleX, -scaleY,
                                      float(v.dwY) + v.dvClipY * scaleY};
@@ -149,6 +187,7 @@ void setUpScreenSpace(PrimitiveSettings& settings, const D3DVIEWPORT2& v)
     volume.plane[volume.count++] = {-1, 0, 0, right, 0};
     volume.plane[volume.count++] = {0, 1, 0, -top, 0};
     volume.plane[volume.count++] = {0, -1, 0, bottom, 0};
+    arrangeAcross(volume);
     settings.mapping = ScreenMapping{1, 0, 1, 0};
 }
 

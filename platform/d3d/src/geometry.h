@@ -23,6 +23,9 @@ constexpr int maxClipPlanes = 7;
 struct ClipVolume {
     ClipPlane plane[maxClipPlanes];
     int count = 0;
+    // The planes' coefficients a-e, each for eight planes side by side (those past
+    // `count` all zero, so that every corner is inside them): what outcodes read.
+    alignas(16) float across[5][8] = {};
 };
 
 // Screen x = offsetX + scaleX · x/w, screen y = offsetY + scaleY · y/w, depth z/w.
