@@ -206,7 +206,7 @@ RowWalk walkWithDepth(const SpanSetup& setup)
         return walkRows<shadeInterpolated<RedShift, GreenBits, true, Mode>, 4, useDepth>;
     if constexpr (haveVectorSpans && Mode == DepthMode::lessEqualWrite)
         if (setup.state.dither)
-            return walkRows<shadeDitheredLessEqual<RedShift, GreenBits>, 3, true>;
+            return walkDitheredLessEqual<RedShift, GreenBits>;
     return walkRows<shadeInterpolated<RedShift, GreenBits, false, Mode>, 3, useDepth>;
 }
 

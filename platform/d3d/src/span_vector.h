@@ -6,6 +6,9 @@
 
 #include "dither_arithmetic.h"
 #include "span.h"
+#include "triangle_rows.h"
+
+#include <algorithm>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -49,16 +52,26 @@ inline __m128i laneMultiples(__m128i step)
     return _mm_add_epi32(_mm_add_epi32(_mm_slli_si128(step, 4), _mm_slli_si128(step, 8)), _mm_slli_si128(step, 12));
 }
 
-// An attribute at eight successive pixels, stepping eight at a time, in 32-bit lanes
-// offset by `bias` (added to every lane, so carried through every step).
-class Lanes {
-public:
-    Lanes(uint32_t start, uint32_t step, uint32_t bias = 0)
+// A fixed-point step as the lanes take it: 0, s, 2s, 3s for the first four pixels,
+// 4s-7s for the next four, and 8s from one eight to the next. A triangle's spans share it.
+struct LaneSteps {
+    explicit LaneSteps(uint32_t step)
     {
         const __m128i each = _mm_set1_epi32(int(step));
-        first_ = _mm_add_epi32(_mm_set1_epi32(int(start + bias)), laneMultiples(each));
-        last_ = _mm_add_epi32(first_, _mm_slli_epi32(each, 2));
-        stride_ = _mm_slli_epi32(each, 3);
+        multiples = laneMultiples(each);
+        further = _mm_add_epi32(multiples, _mm_slli_epi32(each, 2));
+        stride = _mm_slli_epi32(each, 3);
+    }
+    __m128i multiples, further, stride;
+};
+
+// An attribute at eight successive pixels, stepping eight at a time, in 32-bit lanes.
+class Lanes {
+public:
+    Lanes(uint32_t start, const LaneSteps& steps)
+        : first_(_mm_add_epi32(_mm_set1_epi32(int(start)), steps.multiples)),
+          last_(_mm_add_epi32(_mm_set1_epi32(int(start)), steps.further)), stride_(steps.stride)
+    {
     }
     // Whole parts below 2^15, as eight 16-bit lanes.
     __m128i small() const
@@ -83,20 +96,21 @@ private:
 
 } // namespace vector_span
 
+// Depths go in lanes biased by 2^31, so that their whole parts compare as signed numbers.
+constexpr uint32_t depthLaneBias = 0x80000000u;
+
+// Pixels [x, x + count) of row y from the colours and depth in their lanes.
 template <int RedShift, int GreenBits>
-int shadeDitheredLessEqual(const SpanSetup& setup, const Span& span)
+[[gnu::always_inline]] inline int shadeDitheredRow(const SpanSetup& setup, int x, int y, int count, vector_span::Lanes red,
+                     vector_span::Lanes green, vector_span::Lanes blue, vector_span::Lanes depth)
 {
     using namespace vector_span;
     const auto& bias = phaseRows.bias;
-    const __m128i bias5 = _mm_load_si128(reinterpret_cast<const __m128i*>(bias[0][span.y & 3][span.x & 3]));
+    const __m128i bias5 = _mm_load_si128(reinterpret_cast<const __m128i*>(bias[0][y & 3][x & 3]));
     const __m128i biasGreen =
-        _mm_load_si128(reinterpret_cast<const __m128i*>(bias[GreenBits - 5][span.y & 3][span.x & 3]));
-    Lanes red(uint32_t(span.colour[0]), uint32_t(span.colourStep[0]));
-    Lanes green(uint32_t(span.colour[1]), uint32_t(span.colourStep[1]));
-    Lanes blue(uint32_t(span.colour[2]), uint32_t(span.colourStep[2]));
-    Lanes depth(uint32_t(span.depth), uint32_t(span.depthStep), 0x80000000u);
-    uint16_t* depthRow = setup.depth->row(span.y) + span.x;
-    uint16_t* colourRow = setup.colour->row(span.y) + span.x;
+        _mm_load_si128(reinterpret_cast<const __m128i*>(bias[GreenBits - 5][y & 3][x & 3]));
+    uint16_t* depthRow = setup.depth->row(y) + x;
+    uint16_t* colourRow = setup.colour->row(y) + x;
     const __m128i signBit = _mm_set1_epi16(int16_t(0x8000));
     const __m128i farthest = _mm_set1_epi16(0x7FFF);  // 65535, biased
     const __m128i laneIndex = _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7);
@@ -123,12 +137,12 @@ int shadeDitheredLessEqual(const SpanSetup& setup, const Span& span)
     // Failures counted per lane, as -1 each (a span has at most a few hundred chunks).
     __m128i failures = _mm_setzero_si128();
     int i = 0;
-    for (; i + lanes <= span.count; i += lanes)
+    for (; i + lanes <= count; i += lanes)
         failures = _mm_add_epi16(failures, shade(depthRow + i, colourRow + i, _mm_setzero_si128()));
-    const int rest = span.count - i;
+    const int rest = count - i;
     if (rest > 0) {
         const __m128i outside = _mm_cmpgt_epi16(laneIndex, _mm_set1_epi16(int16_t(rest - 1)));
-        const int end = span.x + i + lanes;
+        const int end = x + i + lanes;
         if (end <= setup.depth->width && end <= setup.colour->width) {
             // The pixels past the span are read and written back unchanged.
             failures = _mm_add_epi16(failures, shade(depthRow + i, colourRow + i, outside));
@@ -149,6 +163,59 @@ int shadeDitheredLessEqual(const SpanSetup& setup, const Span& span)
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(1, 0, 3, 2)));
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
     return i + _mm_cvtsi128_si32(sum);
+}
+
+// A span whose starts and steps the attribute planes gave.
+template <int RedShift, int GreenBits>
+int shadeDitheredLessEqual(const SpanSetup& setup, const Span& span)
+{
+    using namespace vector_span;
+    auto lanes = [](uint32_t start, uint32_t step) { return Lanes(start, LaneSteps(step)); };
+    return shadeDitheredRow<RedShift, GreenBits>(
+        setup, span.x, span.y, span.count, lanes(uint32_t(span.colour[0]), uint32_t(span.colourStep[0])),
+        lanes(uint32_t(span.colour[1]), uint32_t(span.colourStep[1])),
+        lanes(uint32_t(span.colour[2]), uint32_t(span.colourStep[2])),
+        lanes(uint32_t(span.depth) + depthLaneBias, uint32_t(span.depthStep)));
+}
+
+// The rows of a triangle drawn by shadeDitheredRow. Where every plane's corners lie in
+// range the spans step by the triangle's own steps, made into lanes once; a span's
+// start is worked out as the planes work it out.
+template <int RedShift, int GreenBits>
+uint64_t walkDitheredLessEqual(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
+                               const SpanSetup& setup, const Attributes& attributes)
+{
+    using namespace vector_span;
+    const Plane* plane[4] = {&attributes.colour[0], &attributes.colour[1], &attributes.colour[2], &attributes.depth};
+    const LaneSteps steps[4] = {LaneSteps(uint32_t(plane[0]->stepX)), LaneSteps(uint32_t(plane[1]->stepX)),
+                                LaneSteps(uint32_t(plane[2]->stepX)), LaneSteps(uint32_t(plane[3]->stepX))};
+    const bool lifted =
+        plane[0]->cornersInRange && plane[1]->cornersInRange && plane[2]->cornersInRange && plane[3]->cornersInRange;
+    uint64_t written = 0;
+    for (int64_t row = from; row < to; ++row, left.nextRow(), right.nextRow()) {
+        const int64_t first = std::max<int64_t>(left.column, clip.left);
+        const int64_t end = std::min<int64_t>(right.column, clip.right);
+        if (first >= end)
+            continue;
+        const int count = int(end - first);
+        if (!lifted || count > longestLiftedSpan) {
+            Span span{int(first), int(row), count, {}, {}, 0, 0};
+            attributes.fill<3, true>(span);
+            written += uint64_t(shadeDitheredLessEqual<RedShift, GreenBits>(setup, span));
+            continue;
+        }
+        // A one-pixel span steps by nothing, but only its first lane is drawn.
+        uint32_t start[4];
+        for (int k = 0; k < 4; ++k) {
+            const double exact = plane[k]->origin + plane[k]->perY * double(row) + plane[k]->perX * double(first) +
+                                 roundingLift;
+            start[k] = uint32_t(int64_t(exact * fixedOne));
+        }
+        written += uint64_t(shadeDitheredRow<RedShift, GreenBits>(
+            setup, int(first), int(row), count, Lanes(start[0], steps[0]), Lanes(start[1], steps[1]),
+            Lanes(start[2], steps[2]), Lanes(start[3] + depthLaneBias, steps[3])));
+    }
+    return written;
 }
 
 // The pixels [first, first + 8) of a span of `count` from `row`, through `shade`, which
@@ -226,7 +293,8 @@ int shadeFlatBlendedDithered(const SpanSetup& setup, const Span& span)
 namespace soft::d3d {
 constexpr bool haveVectorSpans = false;
 template <int RedShift, int GreenBits>
-int shadeDitheredLessEqual(const SpanSetup&, const Span&)
+uint64_t walkDitheredLessEqual(EdgeWalk&, EdgeWalk&, int64_t, int64_t, const RasterRect&, const SpanSetup&,
+                               const Attributes&)
 {
     return 0;
 }
