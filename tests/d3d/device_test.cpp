@@ -98,10 +98,14 @@ protected:
         for (auto [state, value] : states)
             ASSERT_EQ(device->SetRenderState(state, value), D3D_OK);
         soft::resetDirect3DCounters();
+        eachPaddingByte([](uint8_t& byte) { byte = paddingMark; });
     }
 
     void TearDown() override
     {
+        int touched = 0;
+        eachPaddingByte([&](uint8_t& byte) { touched += byte != paddingMark; });
+        EXPECT_EQ(touched, 0) << "bytes of row padding written";
         for (IUnknown* object : std::initializer_list<IUnknown*>{material, viewport, device, depth, target, front,
                                                                   direct3D, directDraw})
             if (object)
@@ -109,6 +113,18 @@ protected:
         soft::clearFaults();
         soft::surfaceLayout() = {};
         host::install(nullptr);
+    }
+
+    // The bytes past the end of each row, which nothing may touch: SetUp marks them.
+    static constexpr uint8_t paddingMark = 0xAB;
+    template <typename Visit>
+    void eachPaddingByte(Visit visit)
+    {
+        for (IDirectDrawSurface* surface : {front, target, depth})
+            if (soft::SurfaceMemory* memory = surface ? surfaceMemoryOf(surface) : nullptr)
+                for (size_t i = 0; i < memory->bytes.size(); ++i)
+                    if (i % size_t(memory->pitch) >= size_t(2 * memory->width))
+                        visit(memory->bytes[i]);
     }
 
     void setViewport(D3DVIEWPORT2 values) { ASSERT_EQ(viewport->SetViewport2(&values), D3D_OK); }
