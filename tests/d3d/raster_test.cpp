@@ -23,10 +23,6 @@ RasterState blending(bool dither)
     return state;
 }
 
-} // namespace
-
-namespace {
-
 // White at alpha 127: over black a pixel touched once reaches red level 15, twice 23.
 RasterVertex mark(float x, float y) { return corner(x, y, 0.5f, 255, 255, 255, 127); }
 
