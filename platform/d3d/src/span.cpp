@@ -1,6 +1,7 @@
 #include "span.h"
 
 #include "span_vector.h"
+#include "span_wide.h"
 #include "triangle_rows.h"
 
 #include <algorithm>
@@ -156,7 +157,8 @@ int shadeWithDepth(const SpanSetup& setup, const Span& span)
 {
     if constexpr (haveVectorSpans && Mode == DepthMode::off)
         if (setup.flat && setup.state.blend && setup.state.dither)
-            return shadeFlatBlendedDithered<RedShift, GreenBits>(setup, span);
+            return haveWideSpans() ? shadeFlatBlendedDitheredWide<RedShift, GreenBits>(setup, span)
+                                   : shadeFlatBlendedDithered<RedShift, GreenBits>(setup, span);
     if (setup.flat)
         return setup.state.blend ? shadeFlat<RedShift, GreenBits, true, Mode>(setup, span)
                                  : shadeFlat<RedShift, GreenBits, false, Mode>(setup, span);
@@ -198,7 +200,8 @@ RowWalk walkWithDepth(const SpanSetup& setup)
     constexpr bool useDepth = Mode != DepthMode::off;
     if constexpr (haveVectorSpans && Mode == DepthMode::off)
         if (setup.flat && setup.state.blend && setup.state.dither)
-            return walkRows<shadeFlatBlendedDithered<RedShift, GreenBits>, 0, false>;
+            return haveWideSpans() ? walkRows<shadeFlatBlendedDitheredWide<RedShift, GreenBits>, 0, false>
+                                   : walkRows<shadeFlatBlendedDithered<RedShift, GreenBits>, 0, false>;
     if (setup.flat)
         return setup.state.blend ? walkRows<shadeFlat<RedShift, GreenBits, true, Mode>, 0, useDepth>
                                  : walkRows<shadeFlat<RedShift, GreenBits, false, Mode>, 0, useDepth>;
