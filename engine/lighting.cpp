@@ -11,11 +11,21 @@ Vector3 toVector(const float* v)
     return {v[0], v[1], v[2]};
 }
 
+// divideVector and the root of lengthSquared, here where the compiler can inline them.
+Vector3 divided(Vector3 v, float divisor)
+{
+    return {v.x / divisor, v.y / divisor, v.z / divisor};
+}
+
+float length(Vector3 v)
+{
+    return std::sqrt(dot(v, v));
+}
+
 Vector3 unitToward(Vector3 from, Vector3 to)
 {
     Vector3 d = subtract(to, from);
-    divideVector(&d, &d, std::sqrt(lengthSquared(d)));
-    return d;
+    return divided(d, length(d));
 }
 
 float omniFactor(const SceneLight& light, Vector3 p, Vector3 n)
@@ -25,12 +35,13 @@ float omniFactor(const SceneLight& light, Vector3 p, Vector3 n)
     float range = light.range;
     if (std::fabs(d.x) > range || std::fabs(d.y) > range || std::fabs(d.z) > range)
         return 0.0f;
-    float distance = std::sqrt(lengthSquared(d));
+    float distance = length(d);
     if (distance > range)
         return 0.0f;
     float f = (range - distance) / range;  // 1 at the light, 0 at its range
     float falloff = light.attenuation0 + light.attenuation1 * f + light.attenuation2 * f * f;
-    return falloff * dot(unitToward(p, lightPosition), n);
+    // The way to the light is -d, whose length is the distance already found.
+    return falloff * dot(divided(subtract(lightPosition, p), distance), n);
 }
 
 // An angle that is not a number (rounding pushed the cosine out of [-1, 1], or the
