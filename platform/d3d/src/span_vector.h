@@ -191,6 +191,12 @@ uint64_t walkDitheredLessEqual(EdgeWalk& left, EdgeWalk& right, int64_t from, in
                                 LaneSteps(uint32_t(plane[2]->stepX)), LaneSteps(uint32_t(plane[3]->stepX))};
     const bool lifted =
         plane[0]->cornersInRange && plane[1]->cornersInRange && plane[2]->cornersInRange && plane[3]->cornersInRange;
+    // The planes two by two (red and green, blue and depth), for starts worked out in
+    // double lanes exactly as one by one.
+    auto pair = [&](double Plane::*field, int k) { return _mm_setr_pd(plane[k]->*field, plane[k + 1]->*field); };
+    const __m128d origin01 = pair(&Plane::origin, 0), perY01 = pair(&Plane::perY, 0), perX01 = pair(&Plane::perX, 0);
+    const __m128d origin23 = pair(&Plane::origin, 2), perY23 = pair(&Plane::perY, 2), perX23 = pair(&Plane::perX, 2);
+    const __m128d lift = _mm_set1_pd(roundingLift), scale = _mm_set1_pd(fixedOne);
     uint64_t written = 0;
     for (int64_t row = from; row < to; ++row, left.nextRow(), right.nextRow()) {
         const int64_t first = std::max<int64_t>(left.column, clip.left);
@@ -205,12 +211,19 @@ uint64_t walkDitheredLessEqual(EdgeWalk& left, EdgeWalk& right, int64_t from, in
             continue;
         }
         // A one-pixel span steps by nothing, but only its first lane is drawn.
-        uint32_t start[4];
-        for (int k = 0; k < 4; ++k) {
-            const double exact = plane[k]->origin + plane[k]->perY * double(row) + plane[k]->perX * double(first) +
-                                 roundingLift;
-            start[k] = uint32_t(int64_t(exact * fixedOne));
-        }
+        // origin + perY·row + perX·first + lift, in fixed point, truncated: the colours
+        // lie far inside 32 bits, the depth may not.
+        const __m128d y = _mm_set1_pd(double(row)), x = _mm_set1_pd(double(first));
+        auto exact = [&](__m128d origin, __m128d perY, __m128d perX) {
+            return _mm_mul_pd(
+                _mm_add_pd(_mm_add_pd(_mm_add_pd(origin, _mm_mul_pd(perY, y)), _mm_mul_pd(perX, x)), lift), scale);
+        };
+        const __m128d fixed01 = exact(origin01, perY01, perX01), fixed23 = exact(origin23, perY23, perX23);
+        const __m128i colours01 = _mm_cvttpd_epi32(fixed01);
+        const uint32_t start[4] = {uint32_t(_mm_cvtsi128_si32(colours01)),
+                                   uint32_t(_mm_cvtsi128_si32(_mm_shuffle_epi32(colours01, 1))),
+                                   uint32_t(_mm_cvtsi128_si32(_mm_cvttpd_epi32(fixed23))),
+                                   uint32_t(_mm_cvttsd_si64(_mm_unpackhi_pd(fixed23, fixed23)))};
         written += uint64_t(shadeDitheredRow<RedShift, GreenBits>(
             setup, int(first), int(row), count, Lanes(start[0], steps[0]), Lanes(start[1], steps[1]),
             Lanes(start[2], steps[2]), Lanes(start[3] + depthLaneBias, steps[3])));
