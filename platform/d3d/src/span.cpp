@@ -202,6 +202,9 @@ RowWalk walkWithDepth(const SpanSetup& setup)
         if (setup.flat && setup.state.blend && setup.state.dither)
             return haveWideSpans() ? walkRows<shadeFlatBlendedDitheredWide<RedShift, GreenBits>, 0, false>
                                    : walkRows<shadeFlatBlendedDithered<RedShift, GreenBits>, 0, false>;
+    if constexpr (haveVectorSpans && Mode == DepthMode::lessEqualWrite)
+        if (setup.flat && !setup.state.blend)
+            return walkFlatLessEqual;
     if (setup.flat)
         return setup.state.blend ? walkRows<shadeFlat<RedShift, GreenBits, true, Mode>, 0, useDepth>
                                  : walkRows<shadeFlat<RedShift, GreenBits, false, Mode>, 0, useDepth>;

@@ -99,16 +99,13 @@ private:
 // Depths go in lanes biased by 2^31, so that their whole parts compare as signed numbers.
 constexpr uint32_t depthLaneBias = 0x80000000u;
 
-// Pixels [x, x + count) of row y from the colours and depth in their lanes.
-template <int RedShift, int GreenBits>
-[[gnu::always_inline]] inline int shadeDitheredRow(const SpanSetup& setup, int x, int y, int count, vector_span::Lanes red,
-                     vector_span::Lanes green, vector_span::Lanes blue, vector_span::Lanes depth)
+// Pixels [x, x + count) of row y under the "less or equal, and write" depth test, the
+// depth in its lanes and the colours from `pixels`, which gives eight at a time.
+template <typename Pixels>
+[[gnu::always_inline]] inline int shadeDepthTestedRow(const SpanSetup& setup, int x, int y, int count,
+                                                     vector_span::Lanes depth, Pixels pixels)
 {
     using namespace vector_span;
-    const auto& bias = phaseRows.bias;
-    const __m128i bias5 = _mm_load_si128(reinterpret_cast<const __m128i*>(bias[0][y & 3][x & 3]));
-    const __m128i biasGreen =
-        _mm_load_si128(reinterpret_cast<const __m128i*>(bias[GreenBits - 5][y & 3][x & 3]));
     uint16_t* depthRow = setup.depth->row(y) + x;
     uint16_t* colourRow = setup.colour->row(y) + x;
     const __m128i signBit = _mm_set1_epi16(int16_t(0x8000));
@@ -124,14 +121,11 @@ template <int RedShift, int GreenBits>
         const __m128i fail = _mm_or_si128(_mm_cmpgt_epi16(incoming, stored), outside);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(depths),
                          _mm_xor_si128(_mm_min_epi16(incoming, stored), signBit));
-        const __m128i pixel =
-            _mm_or_si128(_mm_or_si128(_mm_slli_epi16(reduce<5>(red.small(), bias5), RedShift),
-                                      _mm_slli_epi16(reduce<GreenBits>(green.small(), biasGreen), 5)),
-                         reduce<5>(blue.small(), bias5));
+        const __m128i pixel = pixels();
         const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(colours));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(colours),
                          _mm_or_si128(_mm_and_si128(fail, old), _mm_andnot_si128(fail, pixel)));
-        red.advance(), green.advance(), blue.advance(), depth.advance();
+        depth.advance();
         return fail;
     };
     // Failures counted per lane, as -1 each (a span has at most a few hundred chunks).
@@ -163,6 +157,39 @@ template <int RedShift, int GreenBits>
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(1, 0, 3, 2)));
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
     return i + _mm_cvtsi128_si32(sum);
+}
+
+// Pixels [x, x + count) of row y from the colours and depth in their lanes, dithered.
+template <int RedShift, int GreenBits>
+[[gnu::always_inline]] inline int shadeDitheredRow(const SpanSetup& setup, int x, int y, int count,
+                                                  vector_span::Lanes red, vector_span::Lanes green,
+                                                  vector_span::Lanes blue, vector_span::Lanes depth)
+{
+    using namespace vector_span;
+    const auto& bias = phaseRows.bias;
+    const __m128i bias5 = _mm_load_si128(reinterpret_cast<const __m128i*>(bias[0][y & 3][x & 3]));
+    const __m128i biasGreen = _mm_load_si128(reinterpret_cast<const __m128i*>(bias[GreenBits - 5][y & 3][x & 3]));
+    return shadeDepthTestedRow(setup, x, y, count, depth, [&] {
+        const __m128i pixel =
+            _mm_or_si128(_mm_or_si128(_mm_slli_epi16(reduce<5>(red.small(), bias5), RedShift),
+                                      _mm_slli_epi16(reduce<GreenBits>(green.small(), biasGreen), 5)),
+                         reduce<5>(blue.small(), bias5));
+        red.advance(), green.advance(), blue.advance();
+        return pixel;
+    });
+}
+
+// The same for a flat triangle: its four dithered pixels of row y, from column x on,
+// repeat along the span.
+[[gnu::always_inline]] inline int shadeFlatRow(const SpanSetup& setup, int x, int y, int count, vector_span::Lanes depth)
+{
+    const uint16_t* opaque = setup.flat->opaque;
+    const uint8_t* phase = bayerMatrix[y & 3];
+    const __m128i four = _mm_setr_epi16(
+        int16_t(opaque[phase[x & 3]]), int16_t(opaque[phase[(x + 1) & 3]]), int16_t(opaque[phase[(x + 2) & 3]]),
+        int16_t(opaque[phase[(x + 3) & 3]]), 0, 0, 0, 0);
+    const __m128i pixels = _mm_unpacklo_epi64(four, four);
+    return shadeDepthTestedRow(setup, x, y, count, depth, [pixels] { return pixels; });
 }
 
 // A span whose starts and steps the attribute planes gave.
@@ -227,6 +254,35 @@ uint64_t walkDitheredLessEqual(EdgeWalk& left, EdgeWalk& right, int64_t from, in
         written += uint64_t(shadeDitheredRow<RedShift, GreenBits>(
             setup, int(first), int(row), count, Lanes(start[0], steps[0]), Lanes(start[1], steps[1]),
             Lanes(start[2], steps[2]), Lanes(start[3] + depthLaneBias, steps[3])));
+    }
+    return written;
+}
+
+// The rows of a flat opaque triangle under the depth test, stepping depth as
+// walkDitheredLessEqual does.
+inline uint64_t walkFlatLessEqual(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
+                                  const SpanSetup& setup, const Attributes& attributes)
+{
+    using namespace vector_span;
+    const Plane& depth = attributes.depth;
+    const LaneSteps steps(uint32_t(depth.stepX));
+    uint64_t written = 0;
+    for (int64_t row = from; row < to; ++row, left.nextRow(), right.nextRow()) {
+        const int64_t first = std::max<int64_t>(left.column, clip.left);
+        const int64_t end = std::min<int64_t>(right.column, clip.right);
+        if (first >= end)
+            continue;
+        const int count = int(end - first);
+        if (!depth.cornersInRange || count > longestLiftedSpan) {
+            Span span{int(first), int(row), count, {}, {}, 0, 0};
+            attributes.fill<0, true>(span);
+            written += uint64_t(shadeFlatRow(setup, span.x, span.y, count,
+                                             Lanes(uint32_t(span.depth) + depthLaneBias, LaneSteps(uint32_t(span.depthStep)))));
+            continue;
+        }
+        const double exact = depth.origin + depth.perY * double(row) + depth.perX * double(first) + roundingLift;
+        const uint32_t start = uint32_t(int64_t(exact * fixedOne));
+        written += uint64_t(shadeFlatRow(setup, int(first), int(row), count, Lanes(start + depthLaneBias, steps)));
     }
     return written;
 }
@@ -313,6 +369,11 @@ uint64_t walkDitheredLessEqual(EdgeWalk&, EdgeWalk&, int64_t, int64_t, const Ras
 }
 template <int RedShift, int GreenBits>
 int shadeFlatBlendedDithered(const SpanSetup&, const Span&)
+{
+    return 0;
+}
+inline uint64_t walkFlatLessEqual(EdgeWalk&, EdgeWalk&, int64_t, int64_t, const RasterRect&, const SpanSetup&,
+                                  const Attributes&)
 {
     return 0;
 }
