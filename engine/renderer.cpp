@@ -7,6 +7,10 @@
 #include <bit>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr float nearPlane = 10.0f;
@@ -74,6 +78,21 @@ void lightVertices(Mesh& mesh, const Scene& scene)
     // any other mode keeps the lit colour of the previous frame
 }
 
+// packColour, the four channels side by side: each scaled by 255, not-a-number and
+// values up to 0 give 0, values from 255 on give 255, the rest are truncated.
+D3DCOLOR packedColour(float a, float r, float g, float b)
+{
+#if defined(__SSE2__)
+    const __m128 scaled = _mm_mul_ps(_mm_setr_ps(b, g, r, a), _mm_set1_ps(255.0f));
+    const __m128 held = _mm_and_ps(_mm_cmpgt_ps(scaled, _mm_setzero_ps()), _mm_min_ps(scaled, _mm_set1_ps(255.0f)));
+    const __m128i whole = _mm_cvttps_epi32(held);
+    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(whole, whole), whole);  // blue in the low byte
+    return D3DCOLOR(_mm_cvtsi128_si32(bytes));
+#else
+    return packColour(a, r, g, b);
+#endif
+}
+
 void sendFaces(const Mesh& mesh, IDirect3DDevice2* device)
 {
     device->Begin(D3DPT_TRIANGLELIST, D3DVT_LVERTEX, D3DDP_WAIT);
@@ -85,7 +104,7 @@ void sendFaces(const Mesh& mesh, IDirect3DDevice2* device)
             corner.x = lit.x;
             corner.y = lit.y;
             corner.z = lit.z;
-            corner.color = packColour(mesh.vertices[index].a, lit.litR, lit.litG, lit.litB);
+            corner.color = packedColour(mesh.vertices[index].a, lit.litR, lit.litG, lit.litB);
             device->Vertex(&corner);
         }
     }
