@@ -94,14 +94,14 @@ const Timeline& showTimeline() { return show; }
 int selectSpan(const Timeline& timeline, double difference, float elapsed)
 {
     // Times before the show (a wrapped tick counter) belong to the first span.
-    if (timeline.count > 1 && difference < double(timeline.spans[1].start))
+    if (difference < double(timeline.spans[1].start))
         return 0;
     for (int i = 1; i < timeline.count; ++i) {
         float next = i + 1 < timeline.count ? timeline.spans[i + 1].start : timeline.end;
         if (elapsed < next)
             return i;
     }
-    return timeline.count == 1 && elapsed < timeline.end ? 0 : -1;
+    return -1;
 }
 
 bool stepTimeline(const Timeline& timeline, double difference, DisplayContext* context)

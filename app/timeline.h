@@ -27,7 +27,7 @@ struct Span {
 
 struct Timeline {
     const Span* spans;
-    int count;
+    int count;   // at least two
     float end;   // the show ends at this many ticks
 };
 
