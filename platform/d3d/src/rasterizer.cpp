@@ -63,9 +63,11 @@ bool isFlat(const RasterVertex& a, const RasterVertex& b, const RasterVertex& c)
 }
 
 // The precomputed colours of the last flat triangle; a fade quad's second triangle
-// finds them ready.
+// finds them ready. The blend tables are made only for a walk that reads them.
 struct FlatShadeCache {
     int key[7] = {-1};
+    d3d::PixelLayout layout{};
+    bool dither = false, blendTablesMade = false;
     d3d::FlatShade shade;
 
     const d3d::FlatShade* find(const int colour[4], d3d::PixelLayout layout, bool dither,
@@ -77,9 +79,21 @@ struct FlatShadeCache {
             return &shade;
         if (blend && area < flatTableMinimumArea)
             return nullptr;
-        d3d::makeFlatShade(shade, colour, layout, dither, blend);
+        d3d::makeFlatShade(shade, colour, layout, dither, false);
+        this->layout = layout;
+        this->dither = dither;
+        blendTablesMade = false;
         std::memcpy(key, wanted, sizeof key);
         return &shade;
+    }
+
+    void makeBlendTables()
+    {
+        if (blendTablesMade)
+            return;
+        const int colour[4] = {shade.colour[0], shade.colour[1], shade.colour[2], shade.colour[3]};
+        d3d::makeFlatShade(shade, colour, layout, dither, true);
+        blendTablesMade = true;
     }
 };
 
@@ -161,6 +175,8 @@ void drawTriangle(const RasterTarget& target, const RasterState& state, const Ra
     const d3d::SpanSetup setup = spanSetupFor(target, state, a, b, c, cross);
     const Attributes attributes(corner, setup, cross);
     const RowWalk walk = rowWalkFor(setup, attributes.depthAllZero());
+    if (setup.flat && setup.state.blend && !flatBlendInLanes(setup, attributes.depthAllZero()))
+        flatShadeCache().makeBlendTables();
     EdgeWalk longEdge(corner[0], corner[2], firstRow);
     EdgeWalk upperEdge(corner[0], corner[1], firstRow);
     EdgeWalk lowerEdge(corner[1], corner[2], middleRow);

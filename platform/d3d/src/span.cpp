@@ -130,6 +130,8 @@ int shadeFlat(const SpanSetup& setup, const Span& span)
 {
     const FlatShade& shade = *setup.flat;
     const uint16_t* redGreen = shade.redGreen[0];
+    // The red and green bits of the old pixel; 5-5-5's unused top bit is dropped.
+    constexpr unsigned redGreenMask = (1u << (5 + GreenBits)) - 1;
     const uint16_t* blue = shade.blue[0];
     PhaseCycle phases(span.x, span.y, true, 0);
     DepthAccess<Mode> depth(setup, span);
@@ -143,7 +145,7 @@ int shadeFlat(const SpanSetup& setup, const Span& span)
         const unsigned old = out[i];
         unsigned pixel;
         if constexpr (Blend)
-            pixel = unsigned(redGreen[p * 2048 + (old >> 5)] | blue[p * 32 + (old & levelMask5)]);
+            pixel = unsigned(redGreen[p * 2048 + (old >> 5 & redGreenMask)] | blue[p * 32 + (old & levelMask5)]);
         else
             pixel = shade.opaque[p];
         out[i] = uint16_t(pass ? pixel : old);
@@ -284,6 +286,14 @@ DepthMode depthModeOf(const SpanSetup& setup)
     if (state.depthTest && state.depthWrite && state.depthPassMask == (depthPassNearer | depthPassEqual))
         return DepthMode::lessEqualWrite;
     return DepthMode::general;
+}
+
+// As walkWithDepth and shadeWithDepth choose, the latter also behind the zero-depth walk.
+bool flatBlendInLanes(const SpanSetup& setup, bool depthAllZero)
+{
+    const DepthMode mode = depthModeOf(setup);
+    return haveVectorSpans && setup.state.blend && setup.state.dither &&
+           (mode == DepthMode::off || (mode == DepthMode::lessEqualWrite && depthAllZero));
 }
 
 RowWalk rowWalkFor(const SpanSetup& setup, bool depthAllZero)

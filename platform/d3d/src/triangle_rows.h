@@ -145,4 +145,8 @@ using RowWalk = uint64_t (*)(EdgeWalk& left, EdgeWalk& right, int64_t from, int6
 // The walk for a triangle. `depthAllZero` says every pixel lies at depth 0.
 RowWalk rowWalkFor(const SpanSetup& setup, bool depthAllZero);
 
+// Whether the walk for a flat blended triangle blends in vector lanes from its colour
+// alone, leaving the FlatShade's blend tables unread.
+bool flatBlendInLanes(const SpanSetup& setup, bool depthAllZero);
+
 } // namespace soft::d3d
