@@ -116,7 +116,8 @@ template <typename Pixels>
     // were; returns -1 in the lanes that fail.
     auto shade = [&](uint16_t* depths, uint16_t* colours, __m128i outside) {
         // Outside pixels come in at the farthest depth, which never lowers what is stored.
-        const __m128i incoming = _mm_or_si128(_mm_andnot_si128(outside, depth.biased()), _mm_and_si128(outside, farthest));
+        const __m128i incoming =
+            _mm_or_si128(_mm_andnot_si128(outside, depth.biased()), _mm_and_si128(outside, farthest));
         const __m128i stored = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(depths)), signBit);
         const __m128i fail = _mm_or_si128(_mm_cmpgt_epi16(incoming, stored), outside);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(depths),
@@ -181,7 +182,8 @@ template <int RedShift, int GreenBits>
 
 // The same for a flat triangle: its four dithered pixels of row y, from column x on,
 // repeat along the span.
-[[gnu::always_inline]] inline int shadeFlatRow(const SpanSetup& setup, int x, int y, int count, vector_span::Lanes depth)
+[[gnu::always_inline]] inline int shadeFlatRow(const SpanSetup& setup, int x, int y, int count,
+                                              vector_span::Lanes depth)
 {
     const uint16_t* opaque = setup.flat->opaque;
     const uint8_t* phase = bayerMatrix[y & 3];
@@ -276,8 +278,8 @@ inline uint64_t walkFlatLessEqual(EdgeWalk& left, EdgeWalk& right, int64_t from,
         if (!depth.cornersInRange || count > longestLiftedSpan) {
             Span span{int(first), int(row), count, {}, {}, 0, 0};
             attributes.fill<0, true>(span);
-            written += uint64_t(shadeFlatRow(setup, span.x, span.y, count,
-                                             Lanes(uint32_t(span.depth) + depthLaneBias, LaneSteps(uint32_t(span.depthStep)))));
+            const Lanes depthLanes(uint32_t(span.depth) + depthLaneBias, LaneSteps(uint32_t(span.depthStep)));
+            written += uint64_t(shadeFlatRow(setup, span.x, span.y, count, depthLanes));
             continue;
         }
         const double exact = depth.origin + depth.perY * double(row) + depth.perX * double(first) + roundingLift;
@@ -337,7 +339,8 @@ int shadeFlatBlendedDithered(const SpanSetup& setup, const Span& span)
     // blendChannel in unsigned 16-bit lanes: the sum stays below 65,536.
     auto blend = [keep](__m128i part, __m128i level, int bits) {
         const __m128i old =
-            _mm_or_si128(_mm_sll_epi16(level, _mm_cvtsi32_si128(8 - bits)), _mm_srl_epi16(level, _mm_cvtsi32_si128(2 * bits - 8)));
+            _mm_or_si128(_mm_sll_epi16(level, _mm_cvtsi32_si128(8 - bits)),
+                         _mm_srl_epi16(level, _mm_cvtsi32_si128(2 * bits - 8)));
         const __m128i sum = _mm_add_epi16(part, _mm_mullo_epi16(old, keep));
         return _mm_srli_epi16(_mm_add_epi16(sum, _mm_srli_epi16(sum, 8)), 8);
     };

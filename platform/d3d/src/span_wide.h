@@ -32,7 +32,8 @@ constexpr int lanes = 16;
 // The dithered level of sixteen 8-bit values: (value · top + bias) >> 8.
 [[gnu::target("avx2")]] inline __m256i reduce(__m256i value, __m256i bias, int bits)
 {
-    return _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(value, _mm256_set1_epi16(int16_t((1 << bits) - 1))), bias), 8);
+    const __m256i top = _mm256_set1_epi16(int16_t((1 << bits) - 1));
+    return _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(value, top), bias), 8);
 }
 
 } // namespace wide_span
@@ -73,9 +74,9 @@ template <int RedShift, int GreenBits>
         const __m256i green =
             blend(greenPart, _mm256_and_si256(_mm256_srli_epi16(old, 5), greenMask), keep, GreenBits);
         const __m256i blue = blend(bluePart, _mm256_and_si256(old, fiveBits), keep, 5);
-        const __m256i pixel = _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(reduce(red, bias5, 5), RedShift),
-                                                              _mm256_slli_epi16(reduce(green, biasGreen, GreenBits), 5)),
-                                              reduce(blue, bias5, 5));
+        const __m256i redBits = _mm256_slli_epi16(reduce(red, bias5, 5), RedShift);
+        const __m256i greenBits = _mm256_slli_epi16(reduce(green, biasGreen, GreenBits), 5);
+        const __m256i pixel = _mm256_or_si256(_mm256_or_si256(redBits, greenBits), reduce(blue, bias5, 5));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(at),
                             _mm256_or_si256(_mm256_and_si256(outside, old), _mm256_andnot_si256(outside, pixel)));
         if (throughCopy)
