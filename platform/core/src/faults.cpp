@@ -11,9 +11,11 @@ struct Fault {
     int times;
 };
 
-std::multimap<std::string, Fault>& faults()
+using FaultTable = std::multimap<std::string, Fault, std::less<>>;
+
+FaultTable& faults()
 {
-    static std::multimap<std::string, Fault> table;
+    static FaultTable table;
     return table;
 }
 
@@ -24,8 +26,10 @@ void injectFault(const std::string& call, long result, int skip, int times)
     faults().emplace(call, Fault{result, skip, times});
 }
 
-long takeFault(const std::string& call)
+long takeFault(std::string_view call)
 {
+    if (faults().empty())
+        return 0;
     auto [first, last] = faults().equal_range(call);
     for (auto it = first; it != last; ++it) {
         Fault& fault = it->second;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace soft {
 
@@ -13,8 +14,9 @@ namespace soft {
 // `result`.
 void injectFault(const std::string& call, long result, int skip = 0, int times = 1);
 
-// Non-zero when the call should fail now; the stand-in returns this value.
-long takeFault(const std::string& call);
+// Non-zero when the call should fail now; the stand-in returns this value. Cheap when
+// nothing is injected, as on every run but a test's: it is asked once per vertex.
+long takeFault(std::string_view call);
 
 void clearFaults();
 
