@@ -3,12 +3,13 @@
 // a full-screen fade) through the real stand-ins, next to memset of one 640 x 480 x 16
 // frame measured in the same run (target under 2 ms).
 #include "chunk_builder.h"
+#include "discarding_device.h"
 #include "display/display_setup.h"
 #include "display/frame_presentation.h"
 #include "effects/fades.h"
 #include "engine/renderer.h"
 #include "engine/scene_loader.h"
-#include "host/headless_host.h"
+#include "headless_display.h"
 
 #include <benchmark/benchmark.h>
 
@@ -114,40 +115,6 @@ void loadLargeMeshFile(benchmark::State& state)
 }
 BENCHMARK(loadLargeMeshFile)->Unit(benchmark::kMillisecond);
 
-void memsetFrame(benchmark::State& state)
-{
-    std::vector<uint8_t> frame(640 * 480 * 2);
-    for (auto _ : state) {
-        std::memset(frame.data(), 0x5A, frame.size());
-        benchmark::DoNotOptimize(frame.data());
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(memsetFrame)->Unit(benchmark::kMillisecond);
-
-// A device that takes every call and draws nothing: the engine's own share of a frame.
-class DiscardingDevice : public IDirect3DDevice2 {
-public:
-    HRESULT QueryInterface(REFIID, LPVOID*) override { return D3D_OK; }
-    ULONG AddRef() override { return 1; }
-    ULONG Release() override { return 1; }
-    HRESULT AddViewport(LPDIRECT3DVIEWPORT2) override { return D3D_OK; }
-    HRESULT SetCurrentViewport(LPDIRECT3DVIEWPORT2) override { return D3D_OK; }
-    HRESULT BeginScene() override { return D3D_OK; }
-    HRESULT EndScene() override { return D3D_OK; }
-    HRESULT SetRenderState(D3DRENDERSTATETYPE, DWORD) override { return D3D_OK; }
-    HRESULT GetRenderState(D3DRENDERSTATETYPE, LPDWORD) override { return D3D_OK; }
-    HRESULT SetTransform(D3DTRANSFORMSTATETYPE, LPD3DMATRIX) override { return D3D_OK; }
-    HRESULT GetTransform(D3DTRANSFORMSTATETYPE, LPD3DMATRIX) override { return D3D_OK; }
-    HRESULT Begin(D3DPRIMITIVETYPE, D3DVERTEXTYPE, DWORD) override { return D3D_OK; }
-    HRESULT Vertex(LPVOID vertex) override
-    {
-        benchmark::DoNotOptimize(static_cast<D3DLVERTEX*>(vertex)->color);
-        return D3D_OK;
-    }
-    HRESULT End(DWORD) override { return D3D_OK; }
-};
-
 void houseSizedSceneEngineOnly(benchmark::State& state)
 {
     std::vector<uint8_t> image = houseSizedFile();
@@ -156,6 +123,7 @@ void houseSizedSceneEngineOnly(benchmark::State& state)
     DiscardingDevice device;
     for (auto _ : state)
         renderScene(&scene, &device);
+    benchmark::DoNotOptimize(device.checksum);
     releaseScene(&scene);
 }
 BENCHMARK(houseSizedSceneEngineOnly)->Unit(benchmark::kMillisecond);
@@ -169,22 +137,17 @@ void houseSizedFrame(benchmark::State& state)
 {
     const int part = int(state.range(0));
     const int source = int(state.range(1));
-    auto hostObject = host::makeHeadlessHost({});
-    host::install(hostObject.get());
-    DisplayContext context{};
-    setUpDisplay(nullptr, SW_SHOWDEFAULT, &context, setupWindow);
-    if (HRESULT hr = setUpDisplay(nullptr, SW_SHOWDEFAULT, &context, setupDirectDraw | setupDirect3D)) {
-        std::fprintf(stderr, "display set-up failed: 0x%08x\n", unsigned(hr));
+    HeadlessDisplay display;
+    if (!display.ready()) {
         state.SkipWithError("display set-up failed");
         return;
     }
+    DisplayContext& context = display.context;
     Scene scene{};
     if (source == generatedHouseFile) {
         const std::string path = std::string(MORNAKLE_DATA_DIR) + "/hus.3ds";
         if (loadScene(path.c_str(), &scene) != 0) {
             state.SkipWithError("no generated hus.3ds (build mornakle_data)");
-            tearDownDisplay(&context);
-            host::install(nullptr);
             return;
         }
     } else {
@@ -195,7 +158,6 @@ void houseSizedFrame(benchmark::State& state)
     for (uint32_t i = 0; i < scene.meshCount; ++i)
         triangles += scene.meshes[i].faceCount;
     D3DRECT whole{0, 0, 640, 480};
-    context.device->BeginScene();
     for (auto _ : state) {
         if (part == wholeFrame || part == clearOnly)
             context.viewport->Clear(1, &whole, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);
@@ -206,12 +168,9 @@ void houseSizedFrame(benchmark::State& state)
         if (part == wholeFrame)
             presentFrame(&context);
     }
-    context.device->EndScene();
     state.counters["triangles"] = triangles;
     state.counters["lights"] = scene.lightCount;
     releaseScene(&scene);
-    tearDownDisplay(&context);
-    host::install(nullptr);
 }
 BENCHMARK(houseSizedFrame)
     ->ArgNames({"part", "file"})
