@@ -66,14 +66,30 @@ int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush)
     return 1;
 }
 
-BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom)
+namespace {
+
+// What Rectangle and Ellipse do first: the context, and the box ordered and inset for
+// an inside-frame pen. Null when the call fails; `empty` when there is nothing to draw.
+HDC__* shapeBox(HDC dc, int& left, int& top, int& right, int& bottom, bool& empty)
 {
     HDC__* c = liveDeviceContext(dc);
     if (!c || !withinLimits(left, top, right, bottom))
-        return FALSE;
+        return nullptr;
     orderBox(left, top, right, bottom);
     insetForInsideFrame(c->pen, left, top, right, bottom);
-    if (right <= left || bottom <= top)
+    empty = right <= left || bottom <= top;
+    return c;
+}
+
+} // namespace
+
+BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom)
+{
+    bool empty;
+    HDC__* c = shapeBox(dc, left, top, right, bottom, empty);
+    if (!c)
+        return FALSE;
+    if (empty)
         return TRUE;
     Canvas canvas = canvasOf(*c);
     bool fills = c->brush && !c->brush->hollow;
@@ -110,12 +126,11 @@ BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom)
 
 BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom)
 {
-    HDC__* c = liveDeviceContext(dc);
-    if (!c || !withinLimits(left, top, right, bottom))
+    bool empty;
+    HDC__* c = shapeBox(dc, left, top, right, bottom, empty);
+    if (!c)
         return FALSE;
-    orderBox(left, top, right, bottom);
-    insetForInsideFrame(c->pen, left, top, right, bottom);
-    if (right <= left || bottom <= top)
+    if (empty)
         return TRUE;  // an empty box draws nothing
     Canvas canvas = canvasOf(*c);
     EllipseShape shape = EllipseShape::inscribedIn(left, top, right, bottom);
