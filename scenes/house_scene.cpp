@@ -1,11 +1,11 @@
 #include "scenes/house_scene.h"
 
+#include "display/display_setup.h"
 #include "display/pictures.h"
 #include "effects/fades.h"
 #include "engine/renderer.h"
 #include "engine/scene_loader.h"
 #include "scenes/house_animation.h"
-#include "display/display_setup.h"
 #include "scenes/scene_states.h"
 
 #include <cstdlib>
