@@ -226,7 +226,8 @@ bool Recorder::finish(std::string& error)
     if (finished)
         return true;
     host->finish();  // the sound file is complete
-    showProgress(true);
+    if (progressOnTerminal || lastPercentShown != 100)
+        showProgress(true);  // ends the progress line, unless its last line said it all
     bool pictureOk = closeEncoder() && framesWritten > 0;
     if (!pictureOk) {
         error = "ffmpeg could not encode the picture";
