@@ -8,7 +8,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Build tools and libraries, the fonts the GDI stand-in embeds, and what the tests
 # drive or compare against (a virtual display, key presses, independent readers).
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libxmp-dev libpng-dev \
-    libgtest-dev libgmock-dev libbenchmark-dev \
+    libgtest-dev libgmock-dev libbenchmark-dev python3 \
     xfonts-base xfonts-100dpi console-setup-linux zlib1g-dev \
     xvfb xauth xdotool openbox wmctrl x11-utils imagemagick ffmpeg assimp-utils xmp openmpt123 sox
 
