@@ -11,8 +11,8 @@ void createMainWindow(HINSTANCE instance, int showCommand, DisplayContext* conte
     windowClass.lpszClassName = mainWindowName;
     RegisterClassA(&windowClass);
 
-    context->window = CreateWindowExA(0, mainWindowName, mainWindowName, WS_POPUP, 0, 0, 0, 0,
-                                      nullptr, nullptr, instance, nullptr);
+    context->window =
+        CreateWindowExA(0, mainWindowName, mainWindowName, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     SetWindowLongA(context->window, GWL_USERDATA, reinterpret_cast<LONG_PTR>(context));
     ShowWindow(context->window, showCommand);
     UpdateWindow(context->window);

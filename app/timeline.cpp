@@ -22,10 +22,10 @@ int32_t fullViewportSet = 0;
 namespace {
 
 // Pictures of the show that the timeline lays itself.
-constexpr int ringsBackground = 5;   // "circles.bmp"
-constexpr int wavesBackground = 9;   // "rightnow.bmp"
-constexpr int creditsStill = 2;      // "bonde.bmp"
-constexpr int closingStill = 3;      // "lame.bmp"
+constexpr int ringsBackground = 5;  // "circles.bmp"
+constexpr int wavesBackground = 9;  // "rightnow.bmp"
+constexpr int creditsStill = 2;     // "bonde.bmp"
+constexpr int closingStill = 3;     // "lame.bmp"
 
 void prepareRain(DisplayContext* context)
 {
@@ -87,7 +87,7 @@ const Span showSpans[] = {
 
 const Timeline show = {showSpans, int(sizeof showSpans / sizeof showSpans[0]), showLength};
 
-} // namespace
+}  // namespace
 
 const Timeline& showTimeline() { return show; }
 

@@ -27,8 +27,8 @@ struct Span {
 
 struct Timeline {
     const Span* spans;
-    int count;   // at least two
-    float end;   // the show ends at this many ticks
+    int count;  // at least two
+    float end;  // the show ends at this many ticks
 };
 
 // The show itself.

@@ -68,7 +68,7 @@ void shutDown(DisplayContext* context)
     tearDownDisplay(context);
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {

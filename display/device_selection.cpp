@@ -14,8 +14,7 @@ int chooseDevice(HINSTANCE instance, HWND owner)
 {
     if (!enumerateDevices())
         return 0;
-    return int(DialogBoxParamA(instance, MAKEINTRESOURCEA(deviceDialogId), owner,
-                               deviceDialogProcedure, 0));
+    return int(DialogBoxParamA(instance, MAKEINTRESOURCEA(deviceDialogId), owner, deviceDialogProcedure, 0));
 }
 
 int enumerateDevices()
@@ -46,8 +45,7 @@ INT_PTR CALLBACK deviceDialogProcedure(HWND dialog, UINT message, WPARAM wParam,
     switch (message) {
     case WM_INITDIALOG:
         for (int i = 0; i < deviceCount; ++i) {
-            SendDlgItemMessageA(dialog, deviceListId, CB_ADDSTRING, 0,
-                                LPARAM(deviceTable[i].description));
+            SendDlgItemMessageA(dialog, deviceListId, CB_ADDSTRING, 0, LPARAM(deviceTable[i].description));
             SendDlgItemMessageA(dialog, deviceListId, CB_SETITEMDATA, WPARAM(i), LPARAM(i));
         }
         // The second entry is the one offered first.

@@ -5,7 +5,7 @@
 #include "windows.h"
 
 struct DeviceEntry {
-    BYTE guid[16];            // all zero for the primary display driver
+    BYTE guid[16];  // all zero for the primary display driver
     char description[256];
 };
 
@@ -17,6 +17,5 @@ extern BYTE chosenDevice[16];
 
 int chooseDevice(HINSTANCE instance, HWND owner);
 int enumerateDevices();
-BOOL WINAPI addDeviceEntry(GUID* guid, LPSTR description, LPSTR driverName, LPVOID context,
-                           HMONITOR monitor);
+BOOL WINAPI addDeviceEntry(GUID* guid, LPSTR description, LPSTR driverName, LPVOID context, HMONITOR monitor);
 INT_PTR CALLBACK deviceDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -16,7 +16,7 @@ struct DisplayContext {
     IDirect3DDevice2* device;            // renders into backSurface
     IDirect3DViewport2* viewport;
     IDirect3DMaterial2* backgroundMaterial;
-    D3DRECT clearRect;                   // each 3D scene writes it just before it clears
+    D3DRECT clearRect;  // each 3D scene writes it just before it clears
 };
 
 // 1 when the display's 16-bit pixel format is 5-5-5, 0 for 5-6-5.

@@ -36,7 +36,7 @@ D3DVIEWPORT2 boxViewport()
     viewport.dwY = 82;
     viewport.dwWidth = 249;
     viewport.dwHeight = 193;
-    viewport.dvClipY = 193.0f / 249.0f;            // 0.7751004099845886
+    viewport.dvClipY = 193.0f / 249.0f;                // 0.7751004099845886
     viewport.dvClipHeight = 2.0f * (193.0f / 249.0f);  // 1.5502008199691772
     return viewport;
 }
@@ -48,12 +48,9 @@ struct RenderState {
 
 // The fixed render states, in the order they are set.
 constexpr RenderState fixedRenderStates[] = {
-    {D3DRENDERSTATE_DITHERENABLE, TRUE},
-    {D3DRENDERSTATE_ZENABLE, TRUE},
-    {D3DRENDERSTATE_ZWRITEENABLE, TRUE},
-    {D3DRENDERSTATE_ZFUNC, D3DCMP_LESSEQUAL},
-    {D3DRENDERSTATE_ALPHABLENDENABLE, TRUE},
-    {D3DRENDERSTATE_SRCBLEND, D3DBLEND_BOTHSRCALPHA},
+    {D3DRENDERSTATE_DITHERENABLE, TRUE},     {D3DRENDERSTATE_ZENABLE, TRUE},
+    {D3DRENDERSTATE_ZWRITEENABLE, TRUE},     {D3DRENDERSTATE_ZFUNC, D3DCMP_LESSEQUAL},
+    {D3DRENDERSTATE_ALPHABLENDENABLE, TRUE}, {D3DRENDERSTATE_SRCBLEND, D3DBLEND_BOTHSRCALPHA},
     {D3DRENDERSTATE_CULLMODE, D3DCULL_CCW},
 };
 
@@ -78,14 +75,11 @@ HRESULT createDepthBuffer(DisplayContext* context)
 // The hardware device first, then the two software ones.
 HRESULT createDevice(DisplayContext* context)
 {
-    HRESULT hr = context->direct3D->CreateDevice(IID_IDirect3DHALDevice, context->backSurface,
-                                                 &context->device);
+    HRESULT hr = context->direct3D->CreateDevice(IID_IDirect3DHALDevice, context->backSurface, &context->device);
     if (hr != D3D_OK)
-        hr = context->direct3D->CreateDevice(IID_IDirect3DRGBDevice, context->backSurface,
-                                             &context->device);
+        hr = context->direct3D->CreateDevice(IID_IDirect3DRGBDevice, context->backSurface, &context->device);
     if (hr != D3D_OK)
-        hr = context->direct3D->CreateDevice(IID_IDirect3DRampDevice, context->backSurface,
-                                             &context->device);
+        hr = context->direct3D->CreateDevice(IID_IDirect3DRampDevice, context->backSurface, &context->device);
     return hr;
 }
 
@@ -125,7 +119,7 @@ HRESULT setUpDirect3D(DisplayContext* context)
     return setFixedRenderStates(context->device);
 }
 
-} // namespace
+}  // namespace
 
 HRESULT setFixedRenderStates(IDirect3DDevice2* device)
 {
@@ -147,11 +141,9 @@ HRESULT setUpDisplay(HINSTANCE instance, int showCommand, DisplayContext* contex
     HRESULT hr;
     // The pointer to the stored bytes is always passed; for the primary display driver
     // they are all zero.
-    if ((hr = DirectDrawCreate(reinterpret_cast<GUID*>(chosenDevice), &context->directDraw,
-                               nullptr)) != DD_OK)
+    if ((hr = DirectDrawCreate(reinterpret_cast<GUID*>(chosenDevice), &context->directDraw, nullptr)) != DD_OK)
         return hr;
-    if ((hr = context->directDraw->SetCooperativeLevel(context->window, exclusiveFullScreen)) !=
-        DD_OK)
+    if ((hr = context->directDraw->SetCooperativeLevel(context->window, exclusiveFullScreen)) != DD_OK)
         return hr;
     if ((hr = context->directDraw->SetDisplayMode(screenWidth, screenHeight, 16)) != DD_OK)
         return hr;
@@ -163,17 +155,15 @@ HRESULT setUpDisplay(HINSTANCE instance, int showCommand, DisplayContext* contex
     desc.dwBackBufferCount = 1;
     desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
     if (flags & setupDirect3D) {
-        if ((hr = context->directDraw->QueryInterface(
-                 IID_IDirect3D2, reinterpret_cast<LPVOID*>(&context->direct3D))) != DD_OK)
+        if ((hr = context->directDraw->QueryInterface(IID_IDirect3D2, reinterpret_cast<LPVOID*>(&context->direct3D))) !=
+            DD_OK)
             return hr;
         desc.ddsCaps.dwCaps |= DDSCAPS_3DDEVICE;
     }
-    if ((hr = context->directDraw->CreateSurface(&desc, &context->primarySurface, nullptr)) !=
-        DD_OK)
+    if ((hr = context->directDraw->CreateSurface(&desc, &context->primarySurface, nullptr)) != DD_OK)
         return hr;
     DDSCAPS backCaps = {DDSCAPS_BACKBUFFER};
-    if ((hr = context->primarySurface->GetAttachedSurface(&backCaps, &context->backSurface)) !=
-        DD_OK)
+    if ((hr = context->primarySurface->GetAttachedSurface(&backCaps, &context->backSurface)) != DD_OK)
         return hr;
 
     DDPIXELFORMAT format;
@@ -190,8 +180,8 @@ HRESULT setUpDisplay(HINSTANCE instance, int showCommand, DisplayContext* contex
 void tearDownDisplay(DisplayContext* context)
 {
     // In reverse order of creation, each only when it exists.
-    IUnknown* objects[] = {context->backgroundMaterial, context->viewport,      context->device,
-                           context->depthSurface,       context->backSurface,   context->primarySurface,
+    IUnknown* objects[] = {context->backgroundMaterial, context->viewport,    context->device,
+                           context->depthSurface,       context->backSurface, context->primarySurface,
                            context->direct3D,           context->directDraw};
     for (IUnknown* object : objects)
         if (object)

@@ -6,9 +6,9 @@
 #include "display/display_context.h"
 
 // Flags of setUpDisplay, a bit set.
-constexpr DWORD setupDirectDraw = 1;   // let the user choose the device, then set up DirectDraw
-constexpr DWORD setupDirect3D = 2;     // also set up Direct3D
-constexpr DWORD setupWindow = 8;       // create and show the main window
+constexpr DWORD setupDirectDraw = 1;  // let the user choose the device, then set up DirectDraw
+constexpr DWORD setupDirect3D = 2;    // also set up Direct3D
+constexpr DWORD setupWindow = 8;      // create and show the main window
 
 // The result of setUpDisplay when the device dialog was not confirmed.
 constexpr HRESULT setupCancelled = -1;

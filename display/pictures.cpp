@@ -5,16 +5,16 @@
 IDirectDrawSurface* PictureTable[pictureCount];
 
 const char* const pictureFileNames[pictureCount] = {
-    "loop.bmp",     // 0: house scene overlay
-    "woody.bmp",    // 1: house scene overlay
-    "bonde.bmp",    // 2: still between scenes
-    "lame.bmp",     // 3: still between scenes
-    "back2.bmp",    // 4: house scene overlay
-    "circles.bmp",  // 5: frame of the circle interference
-    "lines.bmp",    // 6: box scene background
-    "mannen.bmp",   // 7: title over the binary rain
-    "nurturei.bmp", // 8: light-beam scene overlay
-    "rightnow.bmp", // 9: frame of the wave field
+    "loop.bmp",      // 0: house scene overlay
+    "woody.bmp",     // 1: house scene overlay
+    "bonde.bmp",     // 2: still between scenes
+    "lame.bmp",      // 3: still between scenes
+    "back2.bmp",     // 4: house scene overlay
+    "circles.bmp",   // 5: frame of the circle interference
+    "lines.bmp",     // 6: box scene background
+    "mannen.bmp",    // 7: title over the binary rain
+    "nurturei.bmp",  // 8: light-beam scene overlay
+    "rightnow.bmp",  // 9: frame of the wave field
 };
 
 namespace {
@@ -22,11 +22,9 @@ namespace {
 HBITMAP loadBitmap(const char* name)
 {
     // A bitmap resource of that name in the program wins over a file beside it.
-    if (HANDLE resource = LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0,
-                                     LR_CREATEDIBSECTION))
+    if (HANDLE resource = LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))
         return static_cast<HBITMAP>(resource);
-    return static_cast<HBITMAP>(
-        LoadImageA(nullptr, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE));
+    return static_cast<HBITMAP>(LoadImageA(nullptr, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE));
 }
 
 DDBLTFX transparentKey()
@@ -38,7 +36,7 @@ DDBLTFX transparentKey()
     return effects;
 }
 
-} // namespace
+}  // namespace
 
 void loadPictures(DisplayContext* context)
 {
@@ -73,8 +71,7 @@ IDirectDrawSurface* loadPicture(const char* fileName, DisplayContext* context)
 // Stretches the bitmap's area (x, y, width, height) over the whole surface; a width
 // or height of 0 stands for the bitmap's own. GDI turns the colours into the
 // surface's 16-bit format.
-HRESULT copyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, int y, int width,
-                            int height)
+HRESULT copyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, int y, int width, int height)
 {
     if (!bitmap || !surface)
         return E_FAIL;
@@ -100,8 +97,7 @@ HRESULT copyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, 
     HDC surfaceDC;
     const HRESULT result = surface->GetDC(&surfaceDC);
     if (result == DD_OK) {
-        StretchBlt(surfaceDC, 0, 0, int(desc.dwWidth), int(desc.dwHeight), memoryDC, x, y, width, height,
-                   SRCCOPY);
+        StretchBlt(surfaceDC, 0, 0, int(desc.dwWidth), int(desc.dwHeight), memoryDC, x, y, width, height, SRCCOPY);
         surface->ReleaseDC(surfaceDC);
     }
     DeleteDC(memoryDC);
@@ -124,15 +120,15 @@ HRESULT copyPicture(int index, DisplayContext* context)
 HRESULT copyPictureKeyed(int index, DisplayContext* context)
 {
     DDBLTFX effects = transparentKey();
-    return context->backSurface->Blt(nullptr, PictureTable[index], nullptr,
-                                     DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT, &effects);
+    return context->backSurface->Blt(nullptr, PictureTable[index], nullptr, DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT,
+                                     &effects);
 }
 
 HRESULT copyPictureRectKeyed(int index, RECT* sourceRect, RECT* destRect, DisplayContext* context)
 {
     DDBLTFX effects = transparentKey();
-    return context->backSurface->Blt(destRect, PictureTable[index], sourceRect,
-                                     DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT, &effects);
+    return context->backSurface->Blt(destRect, PictureTable[index], sourceRect, DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT,
+                                     &effects);
 }
 
 // Afterwards both buffers of the flipping chain hold the picture and it is on screen.

@@ -17,8 +17,7 @@ constexpr DWORD transparentColour = 0x001F;
 
 void loadPictures(DisplayContext* context);
 IDirectDrawSurface* loadPicture(const char* fileName, DisplayContext* context);
-HRESULT copyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, int y, int width,
-                            int height);
+HRESULT copyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, int y, int width, int height);
 void releasePictures();
 
 HRESULT copyPicture(int index, DisplayContext* context);

@@ -23,7 +23,7 @@ void clearToBlack(IDirectDrawSurface* surface)
     surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fill);
 }
 
-} // namespace
+}  // namespace
 
 // Both buffers of the flipping chain start black, so the strips between the text
 // cells stay black for the whole effect.
@@ -46,8 +46,7 @@ void drawBinaryRain(float, DisplayContext* context)
         scrollRainGrid(rainGrid);
         for (int column = 0; column < rainColumns; ++column)
             for (int row = 0; row < rainRows; ++row)
-                TextOutA(dc, columnSpacing * column, rowSpacing * row, rainLine(rainGrid, row, column),
-                         rainLineLength);
+                TextOutA(dc, columnSpacing * column, rowSpacing * row, rainLine(rainGrid, row, column), rainLineLength);
         context->backSurface->ReleaseDC(dc);
     }
     copyPictureKeyed(overlayPicture, context);

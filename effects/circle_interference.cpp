@@ -7,10 +7,10 @@
 namespace {
 
 constexpr RECT ringWindow = {300, 140, 540, 340};  // right and bottom exclusive
-constexpr int centreX = 420, centreY = 240;         // the window's centre
-constexpr double swing = 30;                        // pixels either way
+constexpr int centreX = 420, centreY = 240;        // the window's centre
+constexpr double swing = 30;                       // pixels either way
 constexpr int ringCount = 20;
-constexpr int ringSpacing = 10;                     // radii 0, 10, ..., 190
+constexpr int ringSpacing = 10;  // radii 0, 10, ..., 190
 constexpr int penWidth = 6;
 constexpr COLORREF paleBlue = 0xFFCFCF;    // red 207, green 207, blue 255
 constexpr COLORREF paleYellow = 0xCFFFFF;  // red 255, green 255, blue 207
@@ -23,7 +23,7 @@ void drawRings(HDC dc, RingCentre centre)
     }
 }
 
-} // namespace
+}  // namespace
 
 RingCentre ringCentreA(float time)
 {

@@ -12,7 +12,7 @@ constexpr D3DCOLOR noSpecular = 0xFF000000;
 
 // Two clockwise triangles covering the screen, so a counter-clockwise cull keeps both.
 constexpr float quadCorners[6][2] = {
-    {0.0f, 0.0f}, {screenWidth, 0.0f}, {screenWidth, screenHeight},
+    {0.0f, 0.0f}, {screenWidth, 0.0f},         {screenWidth, screenHeight},
     {0.0f, 0.0f}, {screenWidth, screenHeight}, {0.0f, screenHeight},
 };
 
@@ -38,12 +38,6 @@ void drawFade(float level, D3DCOLOR colour, DisplayContext* context)
 
 }  // namespace
 
-void drawWhiteFade(float level, DisplayContext* context)
-{
-    drawFade(level, white, context);
-}
+void drawWhiteFade(float level, DisplayContext* context) { drawFade(level, white, context); }
 
-void drawBlackFade(float level, DisplayContext* context)
-{
-    drawFade(level, black, context);
-}
+void drawBlackFade(float level, DisplayContext* context) { drawFade(level, black, context); }

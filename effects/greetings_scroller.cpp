@@ -20,7 +20,7 @@ constexpr int travel = textLength - greetingsWindowChars;  // 562
 
 char lineBuffer[greetingsWindowChars];
 
-} // namespace
+}  // namespace
 
 int greetingsScrollPosition(float time)
 {

@@ -61,7 +61,7 @@ constexpr std::array<char, lineLength + 1> buildLine()
     return line;
 }
 
-} // namespace greetings
+}  // namespace greetings
 
 // The whole line, zero-terminated: 642 characters.
 inline constexpr std::array<char, greetings::lineLength + 1> GreetingsText = greetings::buildLine();

@@ -12,7 +12,7 @@ constexpr uint32_t randomIncrement = 2531011;
 // A line keeps all its digits when this draw is 10000 or less.
 constexpr unsigned blankThreshold = 10000;
 
-} // namespace
+}  // namespace
 
 unsigned nextRandom(RandomState& state)
 {
@@ -20,10 +20,7 @@ unsigned nextRandom(RandomState& state)
     return (state.value >> 16) & 0x7FFF;
 }
 
-char* rainLine(RainGrid& grid, int row, int column)
-{
-    return grid.text + row * rainRowChars + column * rainCellChars;
-}
+char* rainLine(RainGrid& grid, int row, int column) { return grid.text + row * rainRowChars + column * rainCellChars; }
 
 const char* rainLine(const RainGrid& grid, int row, int column)
 {
@@ -39,8 +36,8 @@ void fillRainGrid(RainGrid& grid, RandomState& random)
                 bit = nextRandom(random) & 1;
             // The last draw comes first in the line.
             char* line = rainLine(grid, row, column);
-            std::snprintf(line, rainCellChars, "%u%u%u%u%u%u%u%u", bits[7], bits[6], bits[5],
-                          bits[4], bits[3], bits[2], bits[1], bits[0]);
+            std::snprintf(line, rainCellChars, "%u%u%u%u%u%u%u%u", bits[7], bits[6], bits[5], bits[4], bits[3], bits[2],
+                          bits[1], bits[0]);
             if (nextRandom(random) > blankThreshold)
                 line[nextRandom(random) & 7] = ' ';
         }

@@ -9,7 +9,7 @@ namespace {
 constexpr const char* textureFileName = "screen1tex.raw";
 constexpr int stepsPerTick = 3;  // the warp moves in whole ticks, three steps each
 
-} // namespace
+}  // namespace
 
 void initTextureWarp()
 {

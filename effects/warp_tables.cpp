@@ -18,15 +18,11 @@ struct TexelStorage {
 };
 TexelStorage texelStorage;
 
-
 constexpr double sineAmplitude = 50;  // pixels
 
 // s(n): the table entry of n taken round the turn (negative n wrap to the end). Only
 // the low byte takes part, as the sums below are all modulo 256.
-inline uint32_t s(int n)
-{
-    return uint32_t(WarpSineTable[n & (warpSineCount - 1)]);
-}
+inline uint32_t s(int n) { return uint32_t(WarpSineTable[n & (warpSineCount - 1)]); }
 
 // Adds the two bytes of a and b separately, each modulo 256: no carry from u into v.
 inline uint16_t addBytes(uint16_t a, uint16_t b)
@@ -34,7 +30,7 @@ inline uint16_t addBytes(uint16_t a, uint16_t b)
     return uint16_t(((a & 0x7F7F) + (b & 0x7F7F)) ^ ((a ^ b) & 0x8080));
 }
 
-} // namespace
+}  // namespace
 
 int32_t WarpSineTable[warpSineCount];
 uint16_t (&TexelTable)[texelCount] = texelStorage.texels;
@@ -113,7 +109,7 @@ __attribute__((target("avx2"))) void gatherRowAvx2(const uint16_t* entries, int 
     }
 }
 
-} // namespace
+}  // namespace
 #endif
 
 namespace {
@@ -129,7 +125,7 @@ GatherRow chooseGatherRow()
     return gatherWarpRowPlain;
 }
 
-} // namespace
+}  // namespace
 
 void gatherWarpRow(const uint16_t* entries, int step, uint32_t* pixelPairs)
 {

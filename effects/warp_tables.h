@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
-constexpr int warpSineCount = 1024;   // one full turn
-constexpr int textureSize = 256;      // texels a side
+constexpr int warpSineCount = 1024;  // one full turn
+constexpr int textureSize = 256;     // texels a side
 constexpr int texelCount = textureSize * textureSize;
 constexpr int textureFileBytes = texelCount * 3;  // red, green, blue; no header
-constexpr int warpBlockColumns = 320; // the screen at half resolution
+constexpr int warpBlockColumns = 320;             // the screen at half resolution
 constexpr int warpBlockRows = 240;
 
 // trunc(50 sin(i 2 pi / 1024)): -50..50.

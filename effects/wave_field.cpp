@@ -7,9 +7,9 @@ uint16_t WaveField[waveFieldRows * waveFieldColumns];
 
 namespace {
 
-constexpr int sampleSpacing = 4;        // the wave is sampled on every fourth row and column
+constexpr int sampleSpacing = 4;             // the wave is sampled on every fourth row and column
 constexpr float driftPerTick = 0.05882353f;  // about 1/17: a drift common to every point
-constexpr int waveLevels = 15;          // trunc(15 sin) + 15: 0..30
+constexpr int waveLevels = 15;               // trunc(15 sin) + 15: 0..30
 
 // The window on the back buffer: 213 rows from y 88, 253 values a row from x 365.
 constexpr RECT waveWindowRows = {0, 88, 640, 301};
@@ -58,8 +58,7 @@ void sampleRows(double t)
         uint16_t* row = fieldRow(b);
         for (int c = 0; c < sampledColumns; ++c) {
             const double product = sinRow * cosColumn[c] + cosRow * sinColumn[c];
-            row[c * sampleSpacing] =
-                uint16_t(sampleValue(product, rowTerm, fixedWave[c], travellingWave[c], drift));
+            row[c * sampleSpacing] = uint16_t(sampleValue(product, rowTerm, fixedWave[c], travellingWave[c], drift));
         }
         for (int k = 2; k < waveFieldColumns; k += sampleSpacing)
             row[k] = halfAndHalf(row[k - 2], row[k + 2]);
@@ -79,7 +78,7 @@ void interpolateRows(int first, int distance)
     }
 }
 
-} // namespace
+}  // namespace
 
 void computeWaveField(float time)
 {

@@ -51,8 +51,7 @@ ChunkStep readSpotlight(LoadState& state)
         return ChunkStep::stop;
     float target[3];
     readPoint(in, target);
-    float d[3] = {target[0] - light->position[0], target[1] - light->position[1],
-                  target[2] - light->position[2]};
+    float d[3] = {target[0] - light->position[0], target[1] - light->position[1], target[2] - light->position[2]};
     float length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
     for (int i = 0; i < 3; ++i)
         light->direction[i] = d[i] / length;

@@ -6,21 +6,12 @@ namespace {
 
 constexpr float quarterTurn = 1.570796f;  // pi / 2: a spot's edge curve runs over a quarter cosine
 
-Vector3 toVector(const float* v)
-{
-    return {v[0], v[1], v[2]};
-}
+Vector3 toVector(const float* v) { return {v[0], v[1], v[2]}; }
 
 // divideVector and the root of lengthSquared, here where the compiler can inline them.
-Vector3 divided(Vector3 v, float divisor)
-{
-    return {v.x / divisor, v.y / divisor, v.z / divisor};
-}
+Vector3 divided(Vector3 v, float divisor) { return {v.x / divisor, v.y / divisor, v.z / divisor}; }
 
-float length(Vector3 v)
-{
-    return std::sqrt(dot(v, v));
-}
+float length(Vector3 v) { return std::sqrt(dot(v, v)); }
 
 Vector3 unitToward(Vector3 from, Vector3 to)
 {
@@ -83,8 +74,7 @@ float lightFactor(const SceneLight& light, Vector3 p, Vector3 n)
     return 0.0f;
 }
 
-void lightVertex(const SceneLight* lights, uint32_t lightCount, const MeshVertex& model,
-                 LitVertex& lit)
+void lightVertex(const SceneLight* lights, uint32_t lightCount, const MeshVertex& model, LitVertex& lit)
 {
     Vector3 p{lit.x, lit.y, lit.z};
     Vector3 n{lit.nx, lit.ny, lit.nz};

@@ -12,5 +12,4 @@ float lightFactor(const SceneLight& light, Vector3 position, Vector3 normal);
 // Lights one vertex with every light of the list: the sum starts from the vertex's
 // base colour, each channel is clamped to at most 1 and then scaled by the model
 // colour. Writes litR, litG, litB.
-void lightVertex(const SceneLight* lights, uint32_t lightCount, const MeshVertex& model,
-                 LitVertex& lit);
+void lightVertex(const SceneLight* lights, uint32_t lightCount, const MeshVertex& model, LitVertex& lit);

@@ -6,11 +6,11 @@
 
 namespace {
 
-constexpr uint32_t solidFill = 3;        // D3DFILL_SOLID
-constexpr size_t fileVertexSize = 12;    // float x, y, z
-constexpr size_t fileFaceSize = 8;       // u16 a, b, c, flags
-constexpr size_t fileUvSize = 8;         // float u, v
-constexpr size_t localFrameSize = 48;    // 12 floats
+constexpr uint32_t solidFill = 3;      // D3DFILL_SOLID
+constexpr size_t fileVertexSize = 12;  // float x, y, z
+constexpr size_t fileFaceSize = 8;     // u16 a, b, c, flags
+constexpr size_t fileUvSize = 8;       // float u, v
+constexpr size_t localFrameSize = 48;  // 12 floats
 
 Mesh* currentMesh(LoadState& state)
 {
@@ -37,10 +37,7 @@ void freeFaces(Mesh* mesh)
 }
 
 // p / d, or 0 where d is zero or not a number (an axis of zero length).
-float divideOrZero(float p, float d)
-{
-    return (d == 0.0f || std::isnan(d)) ? 0.0f : p / d;
-}
+float divideOrZero(float p, float d) { return (d == 0.0f || std::isnan(d)) ? 0.0f : p / d; }
 
 void normalise(float* v)
 {

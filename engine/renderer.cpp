@@ -25,8 +25,7 @@ void setCamera(const SceneCamera& camera, IDirect3DDevice2* device)
     Matrix4 view;
     Matrix4 projection;
     D3DMATRIX viewState = toDeviceMatrix(*lookAtMatrix(&view, eye, at, up));
-    D3DMATRIX projectionState =
-        toDeviceMatrix(*projectionMatrix(&projection, nearPlane, farPlane, camera.fieldOfView));
+    D3DMATRIX projectionState = toDeviceMatrix(*projectionMatrix(&projection, nearPlane, farPlane, camera.fieldOfView));
     device->SetTransform(D3DTRANSFORMSTATE_VIEW, &viewState);
     device->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &projectionState);
 }

@@ -29,10 +29,10 @@ struct MeshVertex {
 
 // The renderer's per-frame working copy of one vertex.
 struct LitVertex {
-    float x, y, z;                // world-space position
-    float baseR, baseG, baseB;    // where the light sum starts; zero from the load
-    float litR, litG, litB;       // lit colour 0..1
-    float nx, ny, nz;             // world-space normal
+    float x, y, z;              // world-space position
+    float baseR, baseG, baseB;  // where the light sum starts; zero from the load
+    float litR, litG, litB;     // lit colour 0..1
+    float nx, ny, nz;           // world-space normal
 };
 
 struct MeshFace {

@@ -16,10 +16,7 @@ char currentName[sceneNameSize];
 
 // The main and editor chunks are stepped into right after their header; their
 // version records are then skipped by their own lengths like any chunk.
-ChunkStep stepInto(LoadState&)
-{
-    return ChunkStep::next;
-}
+ChunkStep stepInto(LoadState&) { return ChunkStep::next; }
 
 // The name is taken whole up to its terminating zero (spaces included) and cut to
 // what a stored name holds; the walk goes on after the zero.

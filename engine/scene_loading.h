@@ -8,7 +8,7 @@
 struct LoadState {
     ByteReader reader;  // at the first byte after the header when a handler runs
     Scene* scene;
-    const char* name;   // the name of the last named object met
+    const char* name;  // the name of the last named object met
     uint32_t currentMesh;
     uint32_t currentLight;
 };

@@ -25,10 +25,7 @@ void dropFacesOutsideMesh(Mesh* mesh)
 
 namespace {
 
-Vector3 positionOf(const MeshVertex& v)
-{
-    return {v.x, v.y, v.z};
-}
+Vector3 positionOf(const MeshVertex& v) { return {v.x, v.y, v.z}; }
 
 // The unit normal of the face's plane; a face of zero area has none and gives zero.
 Vector3 faceNormal(const Mesh& mesh, const MeshFace& face)

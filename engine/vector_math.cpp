@@ -64,7 +64,4 @@ Vector3* divideVector(Vector3* out, const Vector3* source, float divisor)
     return out;
 }
 
-float lengthSquared(Vector3 v)
-{
-    return dot(v, v);
-}
+float lengthSquared(Vector3 v) { return dot(v, v); }

@@ -10,7 +10,7 @@ constexpr double wobbleRate = 0.1;
 constexpr double cameraTiltWobble = 0.04;
 constexpr double cameraTurnWobble = 0.05;
 constexpr double cameraTurnWobbleRate = 0.08333333333333333;  // 1/12 per tick
-constexpr float cameraTurnRate = 0.083333336f;                 // 1/12 in single precision
+constexpr float cameraTurnRate = 0.083333336f;                // 1/12 in single precision
 constexpr double light0Wobble = 0.06;
 constexpr double light1Wobble = 0.02;
 constexpr double light1WobbleRate = 0.125;
@@ -24,9 +24,9 @@ constexpr double light1Far = 40.0;
 
 // The two flashes of a beat.
 constexpr int flashedBeats = 8;
-constexpr float firstFlashDelay = 8.333333f;    // a quarter of a beat
-constexpr float firstFlashEnd = 18.333332f;     // ticks after the beat
-constexpr float firstFlashFall = 0.1f;          // per tick: 10 ticks long
+constexpr float firstFlashDelay = 8.333333f;  // a quarter of a beat
+constexpr float firstFlashEnd = 18.333332f;   // ticks after the beat
+constexpr float firstFlashFall = 0.1f;        // per tick: 10 ticks long
 constexpr double secondFlashDelay = 24.0;
 constexpr double secondFlashEnd = 30.0;
 constexpr float secondFlashFall = 0.16666667f;  // per tick: 6 ticks long

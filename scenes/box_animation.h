@@ -5,7 +5,7 @@
 #include "scenes/scene_beat.h"
 
 struct BoxPose {
-    float camera[3];      // on the sphere of radius 50 about the origin
+    float camera[3];         // on the sphere of radius 50 about the origin
     float light0X, light0Z;  // light 0 circles the vertical axis at its loaded height
     float light1X, light1Y;  // light 1 circles the z axis at its loaded depth
 };

@@ -12,7 +12,7 @@ Scene boxScene = {};
 namespace {
 
 constexpr const char* boxFile = "box.3ds";
-constexpr int backgroundPicture = 6;              // "lines.bmp"
+constexpr int backgroundPicture = 6;                // "lines.bmp"
 constexpr D3DRECT boxWindow = {376, 82, 625, 275};  // exactly the box viewport
 
 // Lights the file does not provide are not moved.
@@ -32,10 +32,7 @@ void poseScene(const BoxPose& pose, Scene* scene)
 
 }  // namespace
 
-void loadBoxScene(DisplayContext*)
-{
-    loadScene(boxFile, &boxScene);
-}
+void loadBoxScene(DisplayContext*) { loadScene(boxFile, &boxScene); }
 
 void drawBoxScene(float t, DisplayContext* context)
 {

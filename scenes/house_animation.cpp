@@ -11,10 +11,10 @@ constexpr double wanderRateX = 0.14285714285714285;
 constexpr double wanderRateY = 0.10989010989010989;
 constexpr double wanderRateZ = 0.08928571428571429;
 
-constexpr int flashedBeats = 8;              // the scene lasts eight beats
-constexpr double flashLength = 10.0;         // ticks from level 1 to 0
-constexpr double secondFlashDelay = 12.5;    // ticks after the beat
-constexpr double secondFlashEnd = 22.5;      // ticks after the beat
+constexpr int flashedBeats = 8;            // the scene lasts eight beats
+constexpr double flashLength = 10.0;       // ticks from level 1 to 0
+constexpr double secondFlashDelay = 12.5;  // ticks after the beat
+constexpr double secondFlashEnd = 22.5;    // ticks after the beat
 constexpr double flashFallPerTick = 0.1;
 
 // The band over the screen's bottom third changes every two beats.
@@ -41,8 +41,7 @@ void orbitHouseCamera(float t, const SceneCamera& source, SceneCamera* camera)
 Vector3 wanderingDirection(float t)
 {
     Vector3 e;
-    setVector(&e, float(std::sin(t * wanderRateX)), float(std::sin(t * wanderRateY)),
-              float(std::sin(t * wanderRateZ)));
+    setVector(&e, float(std::sin(t * wanderRateX)), float(std::sin(t * wanderRateY)), float(std::sin(t * wanderRateZ)));
     const float length = std::sqrt(lengthSquared(e));
     if (length == 0.0f)
         return {0.0f, 0.0f, 0.0f};
@@ -51,10 +50,7 @@ Vector3 wanderingDirection(float t)
     return w;
 }
 
-float swellFactor(Vector3 direction, Vector3 normal)
-{
-    return float((std::fabs(dot(direction, normal)) + 2.0) * 0.5);
-}
+float swellFactor(Vector3 direction, Vector3 normal) { return float((std::fabs(dot(direction, normal)) + 2.0) * 0.5); }
 
 void swellMesh(const Mesh& source, Vector3 direction, Mesh* target)
 {

@@ -11,8 +11,8 @@ namespace {
 
 constexpr float fanStep = 0.06283223f;  // radians between the starting directions
 constexpr float startHeight = 40.0f;
-constexpr double gravity = 0.04;        // taken off vy on every pass
-constexpr float wall = 50.0f;           // the box the particles bounce in, each axis
+constexpr double gravity = 0.04;            // taken off vy on every pass
+constexpr float wall = 50.0f;               // the box the particles bounce in, each axis
 constexpr double clockPerParticle = 0.008;  // ticks
 
 constexpr D3DCOLOR particleColour = 0x4CCC7FCC;  // lilac at alpha 0x4C, about 30 %

@@ -144,8 +144,8 @@ private:
         for (int t = 0; t < smallTriangleCount; ++t) {
             const float x = across(random), y = across(random) * 0.75f, z = deep(random);
             for (int c = 0; c < 3; ++c) {
-                const D3DCOLOR colour = 0xFF000000 | DWORD(channel(random)) << 16 | DWORD(channel(random)) << 8 |
-                                        DWORD(channel(random));
+                const D3DCOLOR colour =
+                    0xFF000000 | DWORD(channel(random)) << 16 | DWORD(channel(random)) << 8 | DWORD(channel(random));
                 triangles.push_back(D3DLVERTEX{x + corner(random) * (1 + c), y + corner(random) * (1 + 2 - c), z, 0,
                                                colour, 0xFF000000, 0, 0});
             }
@@ -266,6 +266,6 @@ void BM_MemsetOneFrame(benchmark::State& state)
 }
 BENCHMARK(BM_MemsetOneFrame)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -17,7 +17,6 @@
 
 namespace {
 
-
 DisplayContext* screen()
 {
     static HeadlessDisplay display;
@@ -85,5 +84,5 @@ void BM_BinaryRainFrame(benchmark::State& state)
 }
 BENCHMARK(BM_BinaryRainFrame);
 
-} // namespace
+}  // namespace
 BENCHMARK_MAIN();

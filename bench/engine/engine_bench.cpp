@@ -24,8 +24,8 @@ namespace {
 
 // A wavy sheet of columns x rows vertices in the file's x-y plane (z up), and the
 // first faceCount triangles of its grid.
-void addSheet(ChunkBuilder& b, const char* name, int columns, int rows, uint32_t faceCount, float size,
-              float height, float offsetX, float offsetY)
+void addSheet(ChunkBuilder& b, const char* name, int columns, int rows, uint32_t faceCount, float size, float height,
+              float offsetX, float offsetY)
 {
     b.begin(0x4000).text(name).begin(0x4100);
     b.begin(0x4110).u16(uint16_t(columns * rows));

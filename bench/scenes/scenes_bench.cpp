@@ -18,11 +18,11 @@ public:
     Show()
     {
         loaded = ready() && loadFromDataFolder([](DisplayContext* context) {
-            loadPictures(context);
-            loadHouseScene(context);
-            loadBoxScene(context);
-            loadLightScene(context);
-        });
+                     loadPictures(context);
+                     loadHouseScene(context);
+                     loadBoxScene(context);
+                     loadLightScene(context);
+                 });
     }
     ~Show()
     {

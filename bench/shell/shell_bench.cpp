@@ -17,13 +17,12 @@ void blackFillAndPresent(benchmark::State& state)
     DDBLTFX effects = {};
     effects.dwSize = sizeof effects;
     for (auto _ : state) {
-        display.context.backSurface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT,
-                                         &effects);
+        display.context.backSurface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
         presentFrame(&display.context);
     }
 }
 BENCHMARK(blackFillAndPresent)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

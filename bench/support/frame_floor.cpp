@@ -20,4 +20,4 @@ void memsetFrame(benchmark::State& state)
 }
 BENCHMARK(memsetFrame)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace

@@ -91,9 +91,9 @@ protected:
         ASSERT_EQ(viewport->SetBackground(handle), D3D_OK);
         // The render states the demo's display set-up makes.
         const std::pair<D3DRENDERSTATETYPE, DWORD> states[] = {
-            {D3DRENDERSTATE_DITHERENABLE, TRUE},       {D3DRENDERSTATE_ZENABLE, TRUE},
-            {D3DRENDERSTATE_ZWRITEENABLE, TRUE},       {D3DRENDERSTATE_ZFUNC, D3DCMP_LESSEQUAL},
-            {D3DRENDERSTATE_ALPHABLENDENABLE, TRUE},   {D3DRENDERSTATE_SRCBLEND, D3DBLEND_BOTHSRCALPHA},
+            {D3DRENDERSTATE_DITHERENABLE, TRUE},     {D3DRENDERSTATE_ZENABLE, TRUE},
+            {D3DRENDERSTATE_ZWRITEENABLE, TRUE},     {D3DRENDERSTATE_ZFUNC, D3DCMP_LESSEQUAL},
+            {D3DRENDERSTATE_ALPHABLENDENABLE, TRUE}, {D3DRENDERSTATE_SRCBLEND, D3DBLEND_BOTHSRCALPHA},
             {D3DRENDERSTATE_CULLMODE, D3DCULL_CCW}};
         for (auto [state, value] : states)
             ASSERT_EQ(device->SetRenderState(state, value), D3D_OK);
@@ -106,8 +106,8 @@ protected:
         int touched = 0;
         eachPaddingByte([&](uint8_t& byte) { touched += byte != paddingMark; });
         EXPECT_EQ(touched, 0) << "bytes of row padding written";
-        for (IUnknown* object : std::initializer_list<IUnknown*>{material, viewport, device, depth, target, front,
-                                                                  direct3D, directDraw})
+        for (IUnknown* object :
+             std::initializer_list<IUnknown*>{material, viewport, device, depth, target, front, direct3D, directDraw})
             if (object)
                 object->Release();
         soft::clearFaults();
@@ -155,7 +155,10 @@ protected:
         soft::resetDirect3DCounters();
     }
 
-    void expectUnchanged() { expectSurface(pixels(), [](int, int) { return sentinel; }); }
+    void expectUnchanged()
+    {
+        expectSurface(pixels(), [](int, int) { return sentinel; });
+    }
 
     std::unique_ptr<host::HeadlessHost> hostObject = host::makeHeadlessHost({});
     IDirectDraw* directDraw = nullptr;
@@ -284,12 +287,18 @@ TEST_P(DeviceTest, PrimitivesReachExactlyTheirPixelsEachOnce)
         std::vector<D3DTLVERTEX> screen;
     };
     std::vector<Case> cases = {
-        {fullScreenViewport, {160, 120, 480, 360}, 0,
+        {fullScreenViewport,
+         {160, 120, 480, 360},
+         0,
          {at(-0.5f, 0.375f), at(0.5f, 0.375f), at(0.5f, -0.375f), at(-0.5f, 0.375f), at(0.5f, -0.375f),
-          at(-0.5f, -0.375f)}, {}},
+          at(-0.5f, -0.375f)},
+         {}},
         {boxViewport, boxRect, 1, {at(-30, 30), at(30, 30), at(0, -40)}, {}},
-        {boxViewport, boxRect, 0, {}, {pixel(0, 0), pixel(640, 0), pixel(640, 480), pixel(0, 0), pixel(640, 480),
-                                         pixel(0, 480)}},
+        {boxViewport,
+         boxRect,
+         0,
+         {},
+         {pixel(0, 0), pixel(640, 0), pixel(640, 480), pixel(0, 0), pixel(640, 480), pixel(0, 480)}},
         {fullScreenViewport, screen, 1, {}, wild},
         {huge, screen, 1, {}, wild},
     };
@@ -378,16 +387,16 @@ TEST_P(DeviceTest, DepthStatesDecideWhatShowsAndWhatIsStored)
         float storedZ;
     };
     const Case cases[] = {
-        {TRUE, TRUE, D3DCMP_LESSEQUAL, 1, 0.5f, 'b', 0.5f},  {TRUE, TRUE, D3DCMP_LESSEQUAL, 1, 0.75f, 'r', 0.5f},
-        {TRUE, TRUE, D3DCMP_LESS, 1, 0.5f, 'r', 0.5f},       {TRUE, TRUE, D3DCMP_LESS, 1, 0.25f, 'b', 0.25f},
-        {TRUE, TRUE, D3DCMP_GREATER, 1, 0.75f, '-', 1},      {TRUE, TRUE, D3DCMP_GREATER, 0, 0.75f, 'b', 0.75f},
-        {TRUE, TRUE, D3DCMP_GREATER, 0, 0.25f, 'r', 0.5f},   {TRUE, TRUE, D3DCMP_NEVER, 1, 0.25f, '-', 1},
-        {TRUE, TRUE, D3DCMP_ALWAYS, 1, 0.75f, 'b', 0.75f},   {TRUE, FALSE, D3DCMP_LESSEQUAL, 1, 0.75f, 'b', 1},
+        {TRUE, TRUE, D3DCMP_LESSEQUAL, 1, 0.5f, 'b', 0.5f}, {TRUE, TRUE, D3DCMP_LESSEQUAL, 1, 0.75f, 'r', 0.5f},
+        {TRUE, TRUE, D3DCMP_LESS, 1, 0.5f, 'r', 0.5f},      {TRUE, TRUE, D3DCMP_LESS, 1, 0.25f, 'b', 0.25f},
+        {TRUE, TRUE, D3DCMP_GREATER, 1, 0.75f, '-', 1},     {TRUE, TRUE, D3DCMP_GREATER, 0, 0.75f, 'b', 0.75f},
+        {TRUE, TRUE, D3DCMP_GREATER, 0, 0.25f, 'r', 0.5f},  {TRUE, TRUE, D3DCMP_NEVER, 1, 0.25f, '-', 1},
+        {TRUE, TRUE, D3DCMP_ALWAYS, 1, 0.75f, 'b', 0.75f},  {TRUE, FALSE, D3DCMP_LESSEQUAL, 1, 0.75f, 'b', 1},
         {FALSE, TRUE, D3DCMP_LESSEQUAL, 1, 0.75f, 'b', 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "enable " << c.enable << " write " << c.write << " compare "
-                                          << c.compare << " blue at " << c.blueZ);
+        SCOPED_TRACE(::testing::Message() << "enable " << c.enable << " write " << c.write << " compare " << c.compare
+                                          << " blue at " << c.blueZ);
         clearAll(0);
         fill(depths(), uint16_t(c.clearZ * 65535));
         setState(D3DRENDERSTATE_ZENABLE, c.enable);
@@ -442,4 +451,4 @@ INSTANTIATE_TEST_SUITE_P(Layouts, DeviceTest,
                                            Layout{PixelFormat::rgb555, 0}),
                          ::testing::PrintToStringParamName());
 
-} // namespace
+}  // namespace

@@ -71,7 +71,7 @@ void checkGolden(const std::string& name, const std::function<void(SurfaceMemory
     EXPECT_EQ(differing, 0) << name << ": pixels differ from the golden image";
 }
 
-} // namespace
+}  // namespace
 
 TEST(RasterGolden, InterpenetratingGouraudTriangles)
 {

@@ -10,8 +10,8 @@
 
 namespace d3dtest {
 
-inline soft::RasterVertex corner(float x, float y, float z = 0.5f, float r = 255, float g = 255,
-                                 float b = 255, float a = 255)
+inline soft::RasterVertex corner(float x, float y, float z = 0.5f, float r = 255, float g = 255, float b = 255,
+                                 float a = 255)
 {
     return soft::RasterVertex{x, y, z, r, g, b, a};
 }
@@ -38,8 +38,8 @@ inline void fill(soft::SurfaceMemory& surface, uint16_t value)
 // What the rasteriser must store at (x, y) when it blends the colour (r, g, b) over the
 // pixel `before` at `alpha` (255 is opaque): each channel s * a + d * (255 - a), over 255,
 // rounded, then reduced to 16 bits.
-inline uint16_t blendedPixel(soft::PixelFormat format, uint16_t before, int r, int g, int b, int alpha,
-                             bool dither, int x, int y)
+inline uint16_t blendedPixel(soft::PixelFormat format, uint16_t before, int r, int g, int b, int alpha, bool dither,
+                             int x, int y)
 {
     const soft::Rgb8 old = soft::unpackColour(format, before);
     const bool narrow = format == soft::PixelFormat::rgb555;
@@ -58,8 +58,7 @@ void expectSurface(const soft::SurfaceMemory& surface, Expected expected)
     for (int y = 0; y < surface.height; ++y)
         for (int x = 0; x < surface.width; ++x)
             if (surface.at(x, y) != expected(x, y)) {
-                ADD_FAILURE() << "pixel " << x << "," << y << " is " << surface.at(x, y) << ", not "
-                              << expected(x, y);
+                ADD_FAILURE() << "pixel " << x << "," << y << " is " << surface.at(x, y) << ", not " << expected(x, y);
                 return;
             }
 }
@@ -69,4 +68,4 @@ inline bool inside(const soft::RasterRect& r, int x, int y)
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
-} // namespace d3dtest
+}  // namespace d3dtest

@@ -59,7 +59,7 @@ void drawJitteredMesh(const RasterTarget& target, unsigned seed)
         }
 }
 
-} // namespace
+}  // namespace
 
 TEST(RasterCoverage, ShapesTouchExactlyTheirPixelsOnce)
 {
@@ -75,19 +75,27 @@ TEST(RasterCoverage, ShapesTouchExactlyTheirPixelsOnce)
         {"jittered mesh 3", whole, {3, 4, 61, 45}, [](const RasterTarget& t) { drawJitteredMesh(t, 3); }},
         {"jittered mesh 4", whole, {3, 4, 61, 45}, [](const RasterTarget& t) { drawJitteredMesh(t, 4); }},
         {"jittered mesh 5", whole, {3, 4, 61, 45}, [](const RasterTarget& t) { drawJitteredMesh(t, 5); }},
-        {"sides through pixel centres own the left and top ones only", whole, {2, 3, 6, 8},
-         [](const RasterTarget& t) {
-             drawQuad(t, blending(false), mark(2, 3), mark(6, 3), mark(6, 8), mark(2, 8));
-         }},
-        {"a huge triangle is held to the clip rectangle", {10, 5, 20, 15}, {10, 5, 20, 15},
+        {"sides through pixel centres own the left and top ones only",
+         whole,
+         {2, 3, 6, 8},
+         [](const RasterTarget& t) { drawQuad(t, blending(false), mark(2, 3), mark(6, 3), mark(6, 8), mark(2, 8)); }},
+        {"a huge triangle is held to the clip rectangle",
+         {10, 5, 20, 15},
+         {10, 5, 20, 15},
          [](const RasterTarget& t) {
              soft::drawTriangle(t, blending(false), mark(-500, -500), mark(900, -20), mark(10, 700));
          }},
-        {"a line draws its left end, not its right", whole, {2, 5, 12, 6},
+        {"a line draws its left end, not its right",
+         whole,
+         {2, 5, 12, 6},
          [](const RasterTarget& t) { soft::drawLine(t, blending(false), mark(2, 5), mark(12, 5)); }},
-        {"a steep line draws one pixel a row, its upper end and not its lower", whole, {30, 2, 31, 12},
+        {"a steep line draws one pixel a row, its upper end and not its lower",
+         whole,
+         {30, 2, 31, 12},
          [](const RasterTarget& t) { soft::drawLine(t, blending(false), mark(30, 2), mark(30, 12)); }},
-        {"a point draws the pixel nearest it", whole, {7, 4, 8, 5},
+        {"a point draws the pixel nearest it",
+         whole,
+         {7, 4, 8, 5},
          [](const RasterTarget& t) { soft::drawPoint(t, blending(false), mark(7.4f, 3.6f)); }},
     };
     const uint16_t once = blendedPixel(PixelFormat::rgb565, 0, 255, 255, 255, 127, false, 0, 0);
@@ -166,8 +174,8 @@ TEST(RasterShading, ColourAndDepthFollowThePlaneExactly)
             state.dither = dither;
             drawQuad(wholeTarget(surface, &depth), state, corner(0, 0, 0, 0, 0, 255), corner(51, 0, 1, 255, 0, 0),
                      corner(51, 8, 1, 255, 160, 0), corner(0, 8, 0, 0, 160, 255));
-            SCOPED_TRACE(::testing::Message() << (format == PixelFormat::rgb555 ? "5-5-5" : "5-6-5")
-                                              << (dither ? " dithered" : ""));
+            SCOPED_TRACE(::testing::Message()
+                         << (format == PixelFormat::rgb555 ? "5-5-5" : "5-6-5") << (dither ? " dithered" : ""));
             expectSurface(surface, [&](int x, int y) {
                 return blendedPixel(format, 0, 5 * x, 20 * y, 255 - 5 * x, 255, dither, x, y);
             });

@@ -49,10 +49,7 @@ protected:
         ASSERT_EQ(surface->Blt(rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), DD_OK);
     }
 
-    static uint16_t pixel(IDirectDrawSurface* surface, int x, int y)
-    {
-        return surfaceMemoryOf(surface)->at(x, y);
-    }
+    static uint16_t pixel(IDirectDrawSurface* surface, int x, int y) { return surfaceMemoryOf(surface)->at(x, y); }
 
     std::unique_ptr<host::HeadlessHost> hostObject;
     IDirectDraw* directDraw = nullptr;
@@ -276,4 +273,4 @@ TEST(DirectDrawEnumeration, ReportsTheHostsDevicesAndFindsThemByGuid)
     host::install(nullptr);
 }
 
-} // namespace
+}  // namespace

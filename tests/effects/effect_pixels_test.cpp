@@ -65,7 +65,7 @@ TEST(CircleInterference, DrawsTwoColoursOfRingsOnlyInsideItsWindow)
         EXPECT_EQ(count(0) + count(paleBlue565) + count(paleYellow565), 240 * 200);
         EXPECT_GT(count(0), 0);
         EXPECT_GT(count(paleYellow565), 5000);
-        EXPECT_TRUE(t == 0 ? count(paleBlue565) == 0 && screen.back().at(420, 240) == 0   // the empty first ring
+        EXPECT_TRUE(t == 0 ? count(paleBlue565) == 0 && screen.back().at(420, 240) == 0  // the empty first ring
                            : count(paleBlue565) > 2000);
     }
     screen.seedBack();
@@ -213,7 +213,8 @@ TEST(TextureWarp, EveryBlockShowsItsTexelOnFourPixels)
             for (int k = 0; k < 320; ++k)
                 for (int corner = 0; corner < 4; ++corner)
                     ASSERT_EQ(back.at(2 * k + corner % 2, 2 * r + corner / 2),
-                              TexelTable[warpTexelIndex(WarpOffsetTable[r * 320 + k], step)]) << k << "," << r;
+                              TexelTable[warpTexelIndex(WarpOffsetTable[r * 320 + k], step)])
+                        << k << "," << r;
     }
     // At 1 <= t < 2 the top-left block reads texel v 66, u 4.
     drawTextureWarp(1.5f, screen.context());
@@ -238,7 +239,8 @@ TEST(TextureWarp, PaddedPitchAnd555GiveTheSamePicture)
     for (int y = 0; y < 480; ++y) {
         for (int x = 0; x < 640; ++x)
             ASSERT_EQ(fiveBitColour(soft::PixelFormat::rgb565, plain[y * 640 + x]),
-                      fiveBitColour(soft::PixelFormat::rgb555, back.at(x, y))) << x << "," << y;
+                      fiveBitColour(soft::PixelFormat::rgb555, back.at(x, y)))
+                << x << "," << y;
         // The padding past the row's 1,280 bytes is never written.
         for (int i = 1280; i < back.pitch; ++i)
             ASSERT_EQ(back.bytes[size_t(y) * back.pitch + i], 0xA5) << y;
@@ -269,4 +271,4 @@ TEST(WaveField, FailedLockKeepsTheWindow)
     expectOnlyWindowChanged(screen.back(), {0, 0, 0, 0});
 }
 
-} // namespace
+}  // namespace

@@ -71,6 +71,7 @@ IDirectDrawSurface* EffectScreen::makePicture(int width, int height, const std::
 std::string writeTestFile(const std::string& name, const std::vector<uint8_t>& bytes)
 {
     const std::string path = std::string(MORNAKLE_BINARY_DIR) + "/" + name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;
 }

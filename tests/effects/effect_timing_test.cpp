@@ -19,7 +19,7 @@ TEST(RingCentres, SwingRoundTheWindowCentreTruncatedTowardZero)
         int ax, ay, bx, by;
     } cases[] = {
         {0, 420, 240, 420, 240},
-        {10, 445, 262, 449, 220},   // 30 sin(-10/13) = -20.87 gives -20
+        {10, 445, 262, 449, 220},  // 30 sin(-10/13) = -20.87 gives -20
         {100, 404, 266, 449, 211},
     };
     for (const Case& c : cases) {
@@ -36,10 +36,16 @@ TEST(RingCentres, SwingRoundTheWindowCentreTruncatedTowardZero)
 TEST(GreetingsScroller, PositionAdvancesInWholeCharacters)
 {
     const std::pair<float, int> positions[] = {
-        {0, 0}, {1, 2}, {100, 210}, {200, 421}, {21.3f, 44},
-        {21.4f, 45},                // the message's first letter enters
-        {266.666f, 561}, {266.6666259765625f, 561},   // the span's last instant
-        {-5, 0}, {1000, int(GreetingsText.size()) - 1 - greetingsWindowChars},   // outside the span the window stays in the line
+        {0, 0},
+        {1, 2},
+        {100, 210},
+        {200, 421},
+        {21.3f, 44},
+        {21.4f, 45},  // the message's first letter enters
+        {266.666f, 561},
+        {266.6666259765625f, 561},  // the span's last instant
+        {-5, 0},
+        {1000, int(GreetingsText.size()) - 1 - greetingsWindowChars},  // outside the span the window stays in the line
     };
     for (auto [t, p] : positions)
         EXPECT_EQ(greetingsScrollPosition(t), p) << t;
@@ -55,10 +61,12 @@ TEST(GreetingsText, SpreadsTheMessageBetweenBlankMargins)
     EXPECT_EQ(line.find_last_not_of(' '), 642u - 124u - 1u);
     const std::string message = line.substr(124, 394);
     EXPECT_TRUE(std::regex_match(message, std::regex("[^ ]+(( |   )[^ ]+)*"))) << message;
-    auto count = [&](int (*is)(int)) { return std::count_if(message.begin(), message.end(), [&](unsigned char c) { return is(c) != 0; }); };
+    auto count = [&](int (*is)(int)) {
+        return std::count_if(message.begin(), message.end(), [&](unsigned char c) { return is(c) != 0; });
+    };
     EXPECT_EQ(count(std::isdigit), 1);
     EXPECT_GT(count(std::isupper), 0);
     EXPECT_GT(count(std::islower), 5 * count(std::isupper));
 }
 
-} // namespace
+}  // namespace

@@ -99,7 +99,7 @@ TEST_F(Pictures, SmallPictureStretchesOverTheWholeScreen)
 
 TEST(PictureFormats, PaddedPitchAnd555GiveTheSamePicture)
 {
-    const Image24 image = patternImage(63, 47);   // rows padded to four bytes
+    const Image24 image = patternImage(63, 47);  // rows padded to four bytes
     const std::string path = writeTestFile("formats.bmp", encodeBmp(image));
     std::vector<int> seen[2];
     const soft::PixelFormat formats[2] = {soft::PixelFormat::rgb565, soft::PixelFormat::rgb555};
@@ -146,7 +146,7 @@ TEST_F(Pictures, ReleaseGivesBackEveryLoadedSurfaceOnceAndSkipsEmptySlots)
 {
     for (int slot : {1, 6}) {
         PictureTable[slot] = screen.makePicture(4, 4, std::vector<uint16_t>(16, 1));
-        PictureTable[slot]->AddRef();   // our own reference shows what the table's release left
+        PictureTable[slot]->AddRef();  // our own reference shows what the table's release left
     }
     releasePictures();
     for (int slot : {1, 6}) {
@@ -165,4 +165,4 @@ TEST_F(Pictures, ShownPictureEndsUpOnBothBuffers)
     EXPECT_EQ(screen.back().at(600, 5), 0x1234);
 }
 
-} // namespace
+}  // namespace

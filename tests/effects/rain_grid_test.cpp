@@ -53,4 +53,4 @@ TEST(RainGrid, ScrollingMovesRowsUpAndWrapsAfterFortyFrames)
     }
 }
 
-} // namespace
+}  // namespace

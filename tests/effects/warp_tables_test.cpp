@@ -14,7 +14,8 @@ constexpr uint16_t vu(int v, int u) { return uint16_t(v << 8 | u); }
 TEST(WarpSineTable, TruncatesFiftySinesTowardZero)
 {
     buildWarpSineTable();
-    const std::pair<int, int> values[] = {{0, 0}, {3, 0}, {4, 1}, {256, 50}, {768, -50}, {824, -47}, {1021, 0}, {1023, 0}};
+    const std::pair<int, int> values[] = {{0, 0},     {3, 0},     {4, 1},    {256, 50},
+                                          {768, -50}, {824, -47}, {1021, 0}, {1023, 0}};
     for (auto [i, value] : values)
         EXPECT_EQ(WarpSineTable[i], value) << i;
     EXPECT_EQ(std::count(WarpSineTable, WarpSineTable + warpSineCount, 50), 1);
@@ -28,10 +29,10 @@ TEST(WarpOffsetTable, EntriesAndTexelsAtTheFirstTwoSteps)
         int step, r, k;
         uint16_t entry, texel;
     } cases[] = {
-        {0, 0, 0, vu(47, 0), 12032},   // s(-200) is entry 824, -47
+        {0, 0, 0, vu(47, 0), 12032},  // s(-200) is entry 824, -47
         {0, 0, 1, vu(46, 1), 11777},
         {0, 239, 319, vu(184, 9), 47113},
-        {3, 0, 0, vu(50, 254), vu(66, 4)},   // 1 <= t < 2: adding 3846 carries from u into v
+        {3, 0, 0, vu(50, 254), vu(66, 4)},  // 1 <= t < 2: adding 3846 carries from u into v
     };
     for (const Case& c : cases) {
         buildWarpOffsetTable(c.step);
@@ -62,8 +63,11 @@ TEST(TexelTable, ConvertsToBothPixelFormats)
         uint8_t r, g, b;
         uint16_t in565, in555;
     } cases[] = {
-        {255, 255, 255, 0xFFDF, 0x7FFF}, {255, 0, 0, 0xF800, 0x7C00}, {0, 255, 0, 0x07C0, 0x03E0},
-        {0, 0, 255, 0x001F, 0x001F},     {7, 7, 7, 0, 0},   // only the top five bits count
+        {255, 255, 255, 0xFFDF, 0x7FFF},
+        {255, 0, 0, 0xF800, 0x7C00},
+        {0, 255, 0, 0x07C0, 0x03E0},
+        {0, 0, 255, 0x001F, 0x001F},
+        {7, 7, 7, 0, 0},  // only the top five bits count
     };
     for (const Case& c : cases) {
         EXPECT_EQ(convertTexel(c.r, c.g, c.b, false), c.in565) << int(c.r) << "," << int(c.g) << "," << int(c.b);
@@ -79,7 +83,7 @@ TEST(TexelTable, FastRowGatherMatchesThePlainOne)
     for (int k = 0; k < warpBlockColumns; ++k)
         entries[k] = uint16_t(k * 2654435761u >> 7);
     entries[0] = 0;
-    entries[1] = entries[319] = 0xFFFF;   // the very last texel
+    entries[1] = entries[319] = 0xFFFF;  // the very last texel
     for (int step : {0, 3, -6, 1200}) {
         uint32_t fast[warpBlockColumns], plain[warpBlockColumns];
         gatherWarpRow(entries, step, fast);
@@ -95,7 +99,8 @@ TEST(TexelTable, FastRowGatherMatchesThePlainOne)
 std::string writeTexture(const char* name, const std::vector<uint8_t>& bytes)
 {
     const std::string path = std::string(MORNAKLE_BINARY_DIR) + "/" + name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;
 }
 
@@ -111,7 +116,7 @@ TEST(TexelTable, ReadsTexelsInFileOrderAndTheRestAreBlack)
 
     struct Case {
         const char* path;
-        int texels;   // what the file supplies, white
+        int texels;  // what the file supplies, white
     } cases[] = {{"no/such/screen1tex.raw", 0}, {"warp_short.raw", 1000}};
     for (const Case& c : cases) {
         std::fill(std::begin(TexelTable), std::end(TexelTable), uint16_t(0xABCD));
@@ -122,4 +127,4 @@ TEST(TexelTable, ReadsTexelsInFileOrderAndTheRestAreBlack)
     }
 }
 
-} // namespace
+}  // namespace

@@ -1,10 +1,10 @@
 // The engine through the real DirectDraw and Direct3D stand-ins, pixel by pixel.
+#include "chunk_builder.h"
 #include "ddraw_soft.h"
 #include "display/display_setup.h"
 #include "effects/fades.h"
 #include "engine/renderer.h"
 #include "host/headless_host.h"
-#include "chunk_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +76,8 @@ TEST_F(RealDevice, FadesBlendTheWholeFrameByTheirLevel)
     EXPECT_EQ(count([&](int, int, uint16_t p) {
                   soft::Rgb8 c = soft::unpackColour(back->format, p);
                   return std::abs(c.r - 128) <= 12 && std::abs(c.g - 128) <= 12;
-              }), allPixels);
+              }),
+              allPixels);
     drawWhiteFade(1.0f, &context);
     EXPECT_EQ(countOf(white565), allPixels);
     drawBlackFade(1.0f, &context);
@@ -97,8 +98,7 @@ struct LitSquare : LoadedScene {
               b.begin(0x465A).f32(1000).end().begin(0x465B).f32(1).end().end().end();
               b.begin(0x4000).text("Camera").begin(0x4700).floats({0, -100, 0, 0, 0, 0, 0, 50}).end().end();
           }))
-    {
-    }
+    { }
 };
 
 TEST_F(RealDevice, ALoadedSquareFacingTheCameraIsDrawnLitInTheMiddle)

@@ -65,7 +65,7 @@ const FactorCase kFactors[] = {
     {"point at a slant", light(LightKind::point, {0, 1000, 0}), {0, 0, 0}, {0.6f, 0.8f, 0}, 0.8f, 1e-6f},
 };
 
-class LightFactor : public testing::TestWithParam<FactorCase> {};
+class LightFactor : public testing::TestWithParam<FactorCase> { };
 
 TEST_P(LightFactor, FollowsTheLightsKindDistanceAngleAndNormal)
 {

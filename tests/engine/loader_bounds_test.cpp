@@ -34,10 +34,12 @@ TEST(SceneLoaderBounds, LyingLengthsCountsAndNamesStopTheWalkKeepingWhatCameBefo
         {"unknown chunk of length 0", [](ChunkBuilder& b) { lost(b.header(0x1234, 0)); }, 1},
         {"unknown chunk of length 5", [](ChunkBuilder& b) { lost(b.header(0x1234, 5)); }, 1},
         {"unknown chunk past the end", [](ChunkBuilder& b) { lost(b.header(0x1234, 0xFFFFFFF0u)); }, 1},
-        {"vertex count past the end", [](ChunkBuilder& b) {
+        {"vertex count past the end",
+         [](ChunkBuilder& b) {
              b.begin(0x4000).text("Big").begin(0x4100).header(0x4110, 8 + 12 * 60000).u16(60000).floats({1, 2, 3});
              lost(b.end().end());
-         }, 2},
+         },
+         2},
         {"name without its zero", [](ChunkBuilder& b) { b.header(0x4000, 20).u8('N').u8('o').u8('Z'); }, 1},
     };
     for (const auto& c : cases) {

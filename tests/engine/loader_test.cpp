@@ -47,7 +47,8 @@ TEST(SceneLoader, ReadsAFileFromDiskAndLeavesTheSceneUntouchedWhenItCannot)
 
     std::memset(&scene, 0x5A, sizeof scene);
     Scene before = scene;
-    for (std::string unreadable : {std::string("/nonexistent/dir/no.3ds"), ::testing::TempDir()}) {  // a directory opens
+    for (std::string unreadable :
+         {std::string("/nonexistent/dir/no.3ds"), ::testing::TempDir()}) {  // a directory opens
         EXPECT_EQ(loadScene(unreadable.c_str(), &scene), 1);
         EXPECT_EQ(std::memcmp(&scene, &before, sizeof scene), 0);
     }

@@ -9,17 +9,15 @@
 
 namespace {
 
-float length(const MeshVertex& v)
-{
-    return std::sqrt(v.nx * v.nx + v.ny * v.ny + v.nz * v.nz);
-}
+float length(const MeshVertex& v) { return std::sqrt(v.nx * v.nx + v.ny * v.ny + v.nz * v.nz); }
 
 TEST(SceneNormals, VertexNormalsAverageTheUnitNormalsOfTheFacesUsingThem)
 {
     LoadedScene s(sceneFile([](ChunkBuilder& b) {
         // two unit right triangles meeting at right angles along the x axis, then a face
         // naming vertex 0 twice and one of three collinear points; vertex 5 is loose
-        b.begin(0x4000).text("M").begin(0x4100).vertices({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 2, 0}, {5, 5, 5}});
+        b.begin(0x4000).text("M").begin(0x4100).vertices(
+            {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 2, 0}, {5, 5, 5}});
         b.faces({{0, 1, 2}, {0, 3, 1}, {0, 0, 2}, {0, 2, 4}}).end().end();
     }));
     const Mesh& mesh = s->meshes[0];

@@ -63,9 +63,17 @@ TEST(Renderer, SetsViewAndProjectionFromTheCameraThenDrawsEachMeshOpaqueBlackWit
     for (const DeviceCall& call : device.calls)
         calls.push_back({DWORD(call.kind), call.a, call.b, call.c});
     const Call begin{K::begin, D3DPT_TRIANGLELIST, D3DVT_LVERTEX, D3DDP_WAIT}, vertex{K::vertex}, end{K::end, 0};
-    EXPECT_EQ(calls, (std::vector<Call>{{K::setTransform, D3DTRANSFORMSTATE_VIEW}, {K::setTransform, D3DTRANSFORMSTATE_PROJECTION},
-                                        {K::setRenderState, D3DRENDERSTATE_FILLMODE, 3}, begin, vertex, vertex, vertex, end,
-                                        {K::setRenderState, D3DRENDERSTATE_FILLMODE, 2}, begin, end}));
+    EXPECT_EQ(calls, (std::vector<Call>{{K::setTransform, D3DTRANSFORMSTATE_VIEW},
+                                        {K::setTransform, D3DTRANSFORMSTATE_PROJECTION},
+                                        {K::setRenderState, D3DRENDERSTATE_FILLMODE, 3},
+                                        begin,
+                                        vertex,
+                                        vertex,
+                                        vertex,
+                                        end,
+                                        {K::setRenderState, D3DRENDERSTATE_FILLMODE, 2},
+                                        begin,
+                                        end}));
     for (const DeviceCall& v : device.callsOf(DeviceCall::vertex)) {
         EXPECT_EQ(v.lvertex.color, 0xFF000000u);  // the light sum starts at zero
         EXPECT_EQ(v.lvertex.specular, 0xFF000000u);

@@ -14,12 +14,12 @@ struct BitmapSpec {
     int width = 0;
     int height = 0;  // rows; `topDown` writes a negative height
     int bitsPerPixel = 24;
-    uint32_t compression = 0;   // BI_RGB, BI_RLE8, BI_RLE4, BI_BITFIELDS
-    uint32_t headerSize = 40;   // 12, 40, 52, 56, 108 or 124
+    uint32_t compression = 0;  // BI_RGB, BI_RLE8, BI_RLE4, BI_BITFIELDS
+    uint32_t headerSize = 40;  // 12, 40, 52, 56, 108 or 124
     bool topDown = false;
     std::vector<uint32_t> palette = {};  // 0x00RRGGBB entries written
-    uint32_t coloursUsed = 0;       // biClrUsed
-    uint32_t masks[3] = {0, 0, 0};  // red, green, blue for BI_BITFIELDS
+    uint32_t coloursUsed = 0;            // biClrUsed
+    uint32_t masks[3] = {0, 0, 0};       // red, green, blue for BI_BITFIELDS
 };
 
 inline void put(std::vector<uint8_t>& out, uint32_t v, int bytes)
@@ -39,7 +39,8 @@ inline std::vector<uint8_t> buildBitmap(const BitmapSpec& layout, const std::vec
     const int bpp = layout.bitsPerPixel;
     std::vector<uint8_t> pixels = encoded;
     for (int stored = 0; !runLength && stored < layout.height; ++stored) {
-        const uint32_t* row = values.data() + size_t(layout.topDown ? stored : layout.height - 1 - stored) * size_t(layout.width);
+        const uint32_t* row =
+            values.data() + size_t(layout.topDown ? stored : layout.height - 1 - stored) * size_t(layout.width);
         size_t start = pixels.size();
         if (bpp <= 8) {
             pixels.resize(start + size_t((layout.width * bpp + 7) / 8));
@@ -64,7 +65,8 @@ inline std::vector<uint8_t> buildBitmap(const BitmapSpec& layout, const std::vec
     put(out, 1, 2);
     put(out, uint32_t(bpp), 2);
     if (!core) {
-        for (uint32_t v : {layout.compression, uint32_t(pixels.size()), 2835u, 2835u, layout.coloursUsed, 0u})  // 72 dpi
+        for (uint32_t v :
+             {layout.compression, uint32_t(pixels.size()), 2835u, 2835u, layout.coloursUsed, 0u})  // 72 dpi
             put(out, v, 4);
         for (int i = 0; i < 3 && layout.headerSize > 40; ++i)  // later headers hold the masks themselves
             put(out, layout.masks[i], 4);
@@ -89,8 +91,9 @@ inline std::string outputPath(const std::string& name)
 inline std::string writeFile(const std::string& name, const std::vector<uint8_t>& bytes)
 {
     std::string path = outputPath(name);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;
 }
 
-} // namespace gdi_test
+}  // namespace gdi_test

@@ -15,15 +15,11 @@ using gdi_test::buildBitmap;
 namespace {
 
 // Eight colours with every channel 0 or 255, exact in every depth.
-const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
-                                        0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFFFFFF};
+const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFFFFFF};
 constexpr int kWidth = 5;  // odd, so that every depth pads its rows
 constexpr int kHeight = 3;
 
-int referenceIndex(int x, int y, int bpp)
-{
-    return (x + 2 * y + 1) % (bpp >= 3 ? 8 : 1 << bpp);
-}
+int referenceIndex(int x, int y, int bpp) { return (x + 2 * y + 1) % (bpp >= 3 ? 8 : 1 << bpp); }
 
 uint32_t pack(uint32_t rgb, const uint32_t masks[3])
 {
@@ -73,10 +69,18 @@ const Variant kVariants[] = {
 
 std::vector<uint8_t> buildVariant(const Variant& v)
 {
-    BitmapSpec layout{kWidth, kHeight, v.bpp, v.compression, v.headerSize, v.topDown, {}, v.coloursUsed,
-                    {v.masks[0], v.masks[1], v.masks[2]}};
+    BitmapSpec layout{kWidth,
+                      kHeight,
+                      v.bpp,
+                      v.compression,
+                      v.headerSize,
+                      v.topDown,
+                      {},
+                      v.coloursUsed,
+                      {v.masks[0], v.masks[1], v.masks[2]}};
     if (v.bpp <= 8) {
-        layout.palette.assign(kPalette.begin(), kPalette.begin() + (v.coloursUsed ? v.coloursUsed : std::min(8, 1 << v.bpp)));
+        layout.palette.assign(kPalette.begin(),
+                              kPalette.begin() + (v.coloursUsed ? v.coloursUsed : std::min(8, 1 << v.bpp)));
         if (!v.coloursUsed)
             layout.palette.resize(size_t(1) << v.bpp, 0x123456);  // the unused rest of a full table
     }
@@ -94,7 +98,7 @@ std::optional<DecodedBitmap> read(const std::vector<uint8_t>& file, std::string*
     return gdi::readBitmapFile(file.data(), file.size(), why);
 }
 
-class Variants : public testing::TestWithParam<Variant> {};
+class Variants : public testing::TestWithParam<Variant> { };
 void PrintTo(const Variant& v, std::ostream* out) { *out << v.name; }
 
 TEST_P(Variants, DecodeToThePictureAndEveryTruncationIsRefused)
@@ -109,7 +113,8 @@ TEST_P(Variants, DecodeToThePictureAndEveryTruncationIsRefused)
     EXPECT_EQ(bitmap->bitsPerPixel, v.bpp);
     EXPECT_EQ(bitmap->compression, v.compression);
     EXPECT_EQ(bitmap->topDown, v.topDown);
-    const std::pair<uint32_t, const char*> kinds[] = {{12, "core"}, {40, "info"}, {52, "v2"}, {56, "v3"}, {108, "v4"}, {124, "v5"}};
+    const std::pair<uint32_t, const char*> kinds[] = {{12, "core"}, {40, "info"}, {52, "v2"},
+                                                      {56, "v3"},   {108, "v4"},  {124, "v5"}};
     for (auto [size, name] : kinds)
         if (size == v.headerSize) {
             EXPECT_STREQ(gdi::headerKindName(bitmap->headerKind), name);
@@ -117,7 +122,8 @@ TEST_P(Variants, DecodeToThePictureAndEveryTruncationIsRefused)
     EXPECT_EQ(bitmap->paletteSize, v.bpp > 8 ? 0 : v.coloursUsed ? int(v.coloursUsed) : 1 << v.bpp);
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
-            ASSERT_EQ(bitmap->pixels[size_t(y * kWidth + x)], kPalette[size_t(referenceIndex(x, y, v.bpp))]) << x << "," << y;
+            ASSERT_EQ(bitmap->pixels[size_t(y * kWidth + x)], kPalette[size_t(referenceIndex(x, y, v.bpp))])
+                << x << "," << y;
     // Each cut is a copy of exactly n bytes, so that a read past it is caught by the
     // address sanitizer in the fuzzing build.
     for (size_t n = 0; n < file.size(); ++n) {
@@ -143,7 +149,8 @@ TEST(BitmapReader, ChannelsExpandToFullIntensityAndIndexesPastThePaletteAreBlack
     expectPixels({3, 1, 16}, {0x7FFF, 16u << 10 | 16u << 5 | 16u, 1u << 10}, {0xFFFFFF, 0x848484, 0x080000}, 0);
     expectPixels({3, 1, 8, 0, 40, false, {0xFF0000, 0x00FF00}, 2}, {1, 2, 200}, {0x00FF00, 0, 0}, 2);
     // No biClrUsed, but the pixels start after 3 entries.
-    expectPixels({4, 1, 8, 0, 40, false, {0xFF0000, 0x00FF00, 0x0000FF}}, {0, 1, 2, 3}, {0xFF0000, 0x00FF00, 0x0000FF, 0}, 3);
+    expectPixels({4, 1, 8, 0, 40, false, {0xFF0000, 0x00FF00, 0x0000FF}}, {0, 1, 2, 3},
+                 {0xFF0000, 0x00FF00, 0x0000FF, 0}, 3);
 }
 
 BitmapSpec runLengthSpec(int bpp, int width = 5, int height = 3)
@@ -168,18 +175,22 @@ TEST(BitmapReader, RunLengthEncodingsRunsAbsoluteDeltaAndEnds)
         std::vector<uint8_t> data;
         std::vector<uint32_t> pixels;
     } cases[] = {
-        {8, {0x02, 0x01, 0x00, 0x03, 0x02, 0x03, 0x04, 0x00, 0x00, 0x00,  // 1 1, absolute 2 3 4 (padded), end of line
-             0x00, 0x02, 0x02, 0x00, 0x03, 0x05, 0x00, 0x00,              // delta right 2, 5 5 5, end of line
-             0x07, 0x06, 0x00, 0x01},                                     // seven 6s cut to five, end of bitmap
+        {8,
+         {0x02, 0x01, 0x00, 0x03, 0x02, 0x03, 0x04, 0x00, 0x00, 0x00,  // 1 1, absolute 2 3 4 (padded), end of line
+          0x00, 0x02, 0x02, 0x00, 0x03, 0x05, 0x00, 0x00,              // delta right 2, 5 5 5, end of line
+          0x07, 0x06, 0x00, 0x01},                                     // seven 6s cut to five, end of bitmap
          colours({6, 6, 6, 6, 6, 0, 0, 5, 5, 5, 1, 1, 2, 3, 4})},
-        {4, {0x05, 0x12, 0x00, 0x00,                          // 1 2 1 2 1, end of line
-             0x00, 0x03, 0x34, 0x50, 0x00, 0x00,              // absolute 3 4 5, end of line
-             0x00, 0x02, 0x01, 0x00, 0x03, 0x67, 0x00, 0x01},  // delta right 1, 6 7 6, end of bitmap
+        {4,
+         {0x05, 0x12, 0x00, 0x00,                           // 1 2 1 2 1, end of line
+          0x00, 0x03, 0x34, 0x50, 0x00, 0x00,               // absolute 3 4 5, end of line
+          0x00, 0x02, 0x01, 0x00, 0x03, 0x67, 0x00, 0x01},  // delta right 1, 6 7 6, end of bitmap
          colours({0, 6, 7, 6, 0, 3, 4, 5, 0, 0, 1, 2, 1, 2, 1})},
         // a delta that moves up a row, and an early end of bitmap: the rest stays colour 0
         {8, {0x00, 0x02, 0x01, 0x01, 0x02, 0x03, 0x00, 0x01}, colours({0, 0, 0, 0, 0, 0, 3, 3, 0, 0, 0, 0, 0, 0, 0})},
         // data ending after the last row needs no end mark
-        {8, {0x05, 0x01, 0x00, 0x00, 0x05, 0x02, 0x00, 0x00, 0x05, 0x03, 0x00, 0x00}, colours({3, 3, 3, 3, 3, 2, 2, 2, 2, 2, 1, 1, 1, 1, 1})},
+        {8,
+         {0x05, 0x01, 0x00, 0x00, 0x05, 0x02, 0x00, 0x00, 0x05, 0x03, 0x00, 0x00},
+         colours({3, 3, 3, 3, 3, 2, 2, 2, 2, 2, 1, 1, 1, 1, 1})},
     };
     for (const auto& c : cases) {
         std::optional<DecodedBitmap> b = read(buildBitmap(runLengthSpec(c.bpp), {}, c.data));
@@ -234,4 +245,4 @@ TEST(BitmapReader, MalformedFilesAreRefusedWithAReason)
     }
 }
 
-} // namespace
+}  // namespace

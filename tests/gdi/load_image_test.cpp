@@ -19,7 +19,8 @@ std::vector<uint8_t> solidBitmap(int width, int height, uint32_t rgb)
 
 HBITMAP loadFile(const std::string& path, int width = 0, int height = 0)
 {
-    return (HBITMAP)LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION | LR_LOADFROMFILE);
+    return (HBITMAP)LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, width, height,
+                               LR_CREATEDIBSECTION | LR_LOADFROMFILE);
 }
 
 HBITMAP loadResource(LPCSTR name)
@@ -65,7 +66,8 @@ TEST(LoadImage, FileBecomesABitmapThatGetObjectDescribes)
     EXPECT_EQ(gdiLiveObjectCount(), before);
     EXPECT_FALSE(DeleteObject(bitmap));  // already gone
 
-    HBITMAP stretched = loadFile(gdi_test::writeFile("load_image_two.bmp", gdi_test::buildBitmap({2, 1}, {0xFF0000, 0x0000FF})), 6, 3);
+    HBITMAP stretched =
+        loadFile(gdi_test::writeFile("load_image_two.bmp", gdi_test::buildBitmap({2, 1}, {0xFF0000, 0x0000FF})), 6, 3);
     ASSERT_TRUE(stretched);  // an asked size stretches the bitmap
     GetObjectA(stretched, sizeof bm, &bm);
     EXPECT_EQ(bm.bmWidth, 6);
@@ -180,4 +182,4 @@ TEST(ObjectCounting, InjectedFaultsFailCreationOnce)
     soft::clearFaults();
 }
 
-} // namespace
+}  // namespace

@@ -15,10 +15,7 @@ namespace {
 // other program of that name stands in for it.
 const std::string kConvert = "/usr/bin/convert";
 
-bool run(const std::string& command)
-{
-    return std::system((command + " 2>/dev/null").c_str()) == 0;
-}
+bool run(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()) == 0; }
 
 std::vector<uint8_t> readAll(const std::string& path)
 {
@@ -180,7 +177,7 @@ TEST_P(RealWorldBitmaps, DecodeAsImageMagickReadsThemAndCutOrSpoiledCopiesAreRef
 
 INSTANTIATE_TEST_SUITE_P(ImageMagick, RealWorldBitmaps, testing::ValuesIn(kWritten));
 
-class RealWorldCopies : public RealWorldBitmaps {};
+class RealWorldCopies : public RealWorldBitmaps { };
 
 TEST_F(RealWorldCopies, TopDownAndRunLength4CopiesDecodeAlike)
 {
@@ -205,4 +202,4 @@ TEST_F(RealWorldCopies, MasksMissingAfterAnInfoHeaderAreRefused)
     EXPECT_NE(why.find("headers"), std::string::npos) << why;
 }
 
-} // namespace
+}  // namespace

@@ -46,14 +46,16 @@ struct Canvas {
                 bool inside = x >= left && x < right && y >= top && y < bottom;
                 ASSERT_TRUE(inside || !inked(x, y)) << x << "," << y;
                 ASSERT_TRUE(!inside || (inked(x, y) == inked(left + right - 1 - x, y) &&
-                                        inked(x, y) == inked(x, top + bottom - 1 - y))) << x << "," << y;
+                                        inked(x, y) == inked(x, top + bottom - 1 - y)))
+                    << x << "," << y;
             }
     }
 };
 
 TEST(Ellipse, ThinOutlineIsSymmetricConnectedAndTouchesEverySideOfItsBox)
 {
-    for (RECT box : {RECT{10, 10, 31, 25}, RECT{5, 5, 45, 45}, RECT{3, 20, 60, 24}, RECT{8, 8, 11, 11}, RECT{20, 2, 21, 30}}) {
+    for (RECT box :
+         {RECT{10, 10, 31, 25}, RECT{5, 5, 45, 45}, RECT{3, 20, 60, 24}, RECT{8, 8, 11, 11}, RECT{20, 2, 21, 30}}) {
         SCOPED_TRACE(testing::Message() << box.left << "," << box.top << "," << box.right << "," << box.bottom);
         Canvas c(64, 64);
         c.ellipse(PS_SOLID, 1, box.left, box.top, box.right, box.bottom);
@@ -200,4 +202,4 @@ TEST(Clip, InterferenceFrameStaysInsideItsWindowAndLeavesNoObjects)
     EXPECT_EQ(surface.at(449 + 10 * 5 - 1, 220), soft::packColour(surface.format, 255, 255, 207));
 }
 
-} // namespace
+}  // namespace

@@ -15,9 +15,9 @@ namespace {
 struct Picture {
     HBITMAP bitmap;
     Picture(int width, int height, const std::vector<uint32_t>& rgb)
-        : bitmap((HBITMAP)LoadImageA(nullptr,
-                                     gdi_test::writeFile("stretch_picture.bmp", gdi_test::buildBitmap({width, height}, rgb)).c_str(),
-                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE))
+        : bitmap((HBITMAP)LoadImageA(
+              nullptr, gdi_test::writeFile("stretch_picture.bmp", gdi_test::buildBitmap({width, height}, rgb)).c_str(),
+              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE))
     {
         EXPECT_TRUE(bitmap);
     }
@@ -48,8 +48,10 @@ TEST(StretchBlt, ColoursKeepTheirTopBitsInBothFormats)
         EXPECT_TRUE(picture.copyOnto(surface, int(colours.size()), 1));
         for (size_t i = 0; i < colours.size(); ++i) {
             uint32_t r = colours[i] >> 16, g = colours[i] >> 8 & 0xFF, b = colours[i] & 0xFF;
-            EXPECT_EQ(surface.at(int(i), 0), format == soft::PixelFormat::rgb565 ? (r >> 3) << 11 | (g >> 2) << 5 | (b >> 3)
-                                                                                  : (r >> 3) << 10 | (g >> 3) << 5 | (b >> 3)) << i;
+            EXPECT_EQ(surface.at(int(i), 0), format == soft::PixelFormat::rgb565
+                                                 ? (r >> 3) << 11 | (g >> 2) << 5 | (b >> 3)
+                                                 : (r >> 3) << 10 | (g >> 3) << 5 | (b >> 3))
+                << i;
         }
         // Pure blue is the pictures' colour key in either format; one step less is not.
         EXPECT_EQ(surface.at(0, 0), 0x001F);
@@ -117,4 +119,4 @@ TEST(StretchBlt, ClipRegionAndSurfaceEdgesBoundTheCopy)
     EXPECT_EQ(tiny.at(2, 2), 0xFFFF);
 }
 
-} // namespace
+}  // namespace

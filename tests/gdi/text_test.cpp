@@ -39,7 +39,10 @@ struct TextSurface {
                 v.insert(surface.at(x, y));
         return v;
     }
-    int count(uint16_t value, int x0, int y0, int x1, int y1) const { return int(valuesIn(x0, y0, x1, y1).count(value)); }
+    int count(uint16_t value, int x0, int y0, int x1, int y1) const
+    {
+        return int(valuesIn(x0, y0, x1, y1).count(value));
+    }
 };
 
 TEST(Text, StockFontsHaveTheirCellSizes)
@@ -123,4 +126,4 @@ TEST(Text, ClipAndSurfaceEdgesBoundTheText)
     EXPECT_EQ(t.count(0, 60, 28, 64, 32) + t.count(kGreen565, 60, 28, 64, 32), 16);
 }
 
-} // namespace
+}  // namespace

@@ -12,7 +12,10 @@
 
 namespace {
 
-bool haveTool(const char* name) { return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0; }
+bool haveTool(const char* name)
+{
+    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 std::string run(const std::string& command)
 {
@@ -55,9 +58,10 @@ TEST(ExternalReaders, ImageMagickSeesTenUncompressed640By480Bitmaps)
 {
     if (!haveTool("identify"))
         GTEST_SKIP() << "identify (imagemagick) is not installed";
-    for (const char* name : {"loop.bmp", "woody.bmp", "bonde.bmp", "lame.bmp", "back2.bmp", "circles.bmp",
-                             "lines.bmp", "mannen.bmp", "nurturei.bmp", "rightnow.bmp"})
-        EXPECT_EQ(run("identify -format '%m %w %h %z %C' '" + dataPath(name) + "' 2>&1"), "BMP3 640 480 8 None") << name;
+    for (const char* name : {"loop.bmp", "woody.bmp", "bonde.bmp", "lame.bmp", "back2.bmp", "circles.bmp", "lines.bmp",
+                             "mannen.bmp", "nurturei.bmp", "rightnow.bmp"})
+        EXPECT_EQ(run("identify -format '%m %w %h %z %C' '" + dataPath(name) + "' 2>&1"), "BMP3 640 480 8 None")
+            << name;
 }
 
 }  // namespace

@@ -9,9 +9,9 @@ namespace {
 TEST(FinishImage, UncoveredPixelsBecomeTheKeyAndCoveredOnesNeverDo)
 {
     Canvas canvas(8, 8);
-    canvas.fill({0, 0, 2, 8}, {0, 0, 1});          // painted pure blue: must stay opaque
-    canvas.fill({2, 0, 4, 8}, {0, 6 / 255.0f, 1}); // the key in 5-5-5 only: must stay opaque too
-    canvas.fill({4, 0, 8, 4}, {0.5f, 0.25f, 1});   // an ordinary colour
+    canvas.fill({0, 0, 2, 8}, {0, 0, 1});           // painted pure blue: must stay opaque
+    canvas.fill({2, 0, 4, 8}, {0, 6 / 255.0f, 1});  // the key in 5-5-5 only: must stay opaque too
+    canvas.fill({4, 0, 8, 4}, {0.5f, 0.25f, 1});    // an ordinary colour
     // (4..7, 4..7) is left uncovered.
     const Image24 image = finishImage(canvas);
     for (int y = 0; y < 8; ++y)

@@ -7,9 +7,9 @@
 namespace {
 
 // Every file the show opens, as the demo names them; the song is composed by a generator of its own.
-const char* const showFiles[] = {"hus.3ds",     "box.3ds",     "light.3ds",  "loop.bmp",     "woody.bmp",
-                                 "bonde.bmp",   "lame.bmp",    "back2.bmp",  "circles.bmp",  "lines.bmp",
-                                 "mannen.bmp",  "nurturei.bmp", "rightnow.bmp", "screen1tex.raw", "back.xm"};
+const char* const showFiles[] = {"hus.3ds",    "box.3ds",      "light.3ds",    "loop.bmp",       "woody.bmp",
+                                 "bonde.bmp",  "lame.bmp",     "back2.bmp",    "circles.bmp",    "lines.bmp",
+                                 "mannen.bmp", "nurturei.bmp", "rightnow.bmp", "screen1tex.raw", "back.xm"};
 
 TEST(GeneratedFiles, TheBuildLeavesEveryFileOfTheShowAndTheArtIsMadeOnceEach)
 {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace {
@@ -43,9 +43,15 @@ Picture readBitmap(const std::string& name)
     if (b.size() < 54)
         return pic;
     const uint32_t offset = le(b, 10, 4);
-    const std::pair<size_t, size_t> fields[] = {{le(b, 0, 2), 'B' | 'M' << 8}, {le(b, 2, 4), b.size()},
-        {le(b, 14, 4), 40}, {le(b, 18, 4), 640}, {le(b, 22, 4), 480}, {le(b, 26, 2), 1}, {le(b, 28, 2), 24},
-        {le(b, 30, 4), 0}, {b.size(), offset + 640 * 3 * 480}};
+    const std::pair<size_t, size_t> fields[] = {{le(b, 0, 2), 'B' | 'M' << 8},
+                                                {le(b, 2, 4), b.size()},
+                                                {le(b, 14, 4), 40},
+                                                {le(b, 18, 4), 640},
+                                                {le(b, 22, 4), 480},
+                                                {le(b, 26, 2), 1},
+                                                {le(b, 28, 2), 24},
+                                                {le(b, 30, 4), 0},
+                                                {b.size(), offset + 640 * 3 * 480}};
     for (auto [got, expected] : fields)
         EXPECT_EQ(got, expected) << name;
     if (b.size() != offset + 640 * 3 * 480)
@@ -74,7 +80,8 @@ TEST(Pictures, AreFullScreenAndOnlyTheExactKeyBecomesTransparentInEitherPixelFor
         ASSERT_EQ(pic.pixels.size(), 640u * 480u) << name;
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x)
-                ASSERT_TRUE(pic.transparent(x, y) || (to565(pic.at(x, y)) != colourKey && to555(pic.at(x, y)) != colourKey))
+                ASSERT_TRUE(pic.transparent(x, y) ||
+                            (to565(pic.at(x, y)) != colourKey && to555(pic.at(x, y)) != colourKey))
                     << name << " opaque pixel " << x << "," << y;
     }
 }

@@ -68,7 +68,7 @@ std::vector<double> pieceVolumes(const Mesh& mesh)
     for (uint32_t f = 0; f < mesh.faceCount; ++f)
         for (int k = 1; k < 3; ++k)
             parent[piece(mesh.faces[f].indices[k])] = piece(mesh.faces[f].indices[0]);
-    std::map<uint32_t, std::pair<Vector3, Vector3>> bounds;   // lowest and highest corner of each piece
+    std::map<uint32_t, std::pair<Vector3, Vector3>> bounds;  // lowest and highest corner of each piece
     for (uint32_t i = 0; i < mesh.vertexCount; ++i) {
         auto [it, fresh] = bounds.emplace(piece(i), std::pair{world[i], world[i]});
         Vector3 &lo = it->second.first, &hi = it->second.second, p = world[i];
@@ -276,8 +276,8 @@ TEST(BoxFile, BoxesNearTheOriginLitByTwoMovingLightsThatReachThem)
         int seen = 0, all = 0;
         for (uint32_t m = 0; m < s.meshCount; ++m)
             for (uint32_t i = 0; i < s.meshes[m].vertexCount; ++i) {
-                bool in = inView(project(worldPosition(s.meshes[m], i), eye, {0, 0, 0}, 0, s.camera.fieldOfView),
-                                 1.0f, 193.0f / 249.0f);
+                bool in = inView(project(worldPosition(s.meshes[m], i), eye, {0, 0, 0}, 0, s.camera.fieldOfView), 1.0f,
+                                 193.0f / 249.0f);
                 if (m == 0) {
                     ASSERT_TRUE(in) << "cube vertex " << i << " at step " << step;
                 }

@@ -110,8 +110,7 @@ TEST(HeadlessCapture, NamesTieEachFrameToTheTickTheDemoLastRead)
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"frame-000000-0000001000.png",
-                                               "frame-000002-0000001100.png",
+    EXPECT_EQ(names, (std::vector<std::string>{"frame-000000-0000001000.png", "frame-000002-0000001100.png",
                                                "frame-000004-0000001200.png"}));
     std::filesystem::remove_all(folder);
 }
@@ -132,4 +131,4 @@ TEST(HeadlessEvents, TimedEventsArriveWhenTheClockReachesThem)
     EXPECT_EQ(event.virtualKey, 27u);
 }
 
-} // namespace
+}  // namespace

@@ -17,10 +17,27 @@ TEST(Options, ValuesReachTheHostSettings)
 {
     host::Options o;
     std::string error;
-    ASSERT_TRUE(parse({"--headless", "--frame-ms", "50", "--start-ms", "4294967000", "--capture", "c",
-                       "--capture-every", "100", "--pixel-format", "555", "--scale", "integer",
-                       "--filter", "linear", "--vsync", "off", "--dialog", "close",
-                       "--inject-fault", "MIDASinit=0x80004005,2"},
+    ASSERT_TRUE(parse({"--headless",
+                       "--frame-ms",
+                       "50",
+                       "--start-ms",
+                       "4294967000",
+                       "--capture",
+                       "c",
+                       "--capture-every",
+                       "100",
+                       "--pixel-format",
+                       "555",
+                       "--scale",
+                       "integer",
+                       "--filter",
+                       "linear",
+                       "--vsync",
+                       "off",
+                       "--dialog",
+                       "close",
+                       "--inject-fault",
+                       "MIDASinit=0x80004005,2"},
                       o, error))
         << error;
     EXPECT_TRUE(o.headless);
@@ -55,12 +72,20 @@ TEST(Options, RecordingImpliesHeadlessAndChecksItsExcerpt)
 
 TEST(Options, RefusesWhatItCannotUse)
 {
-    for (std::vector<const char*> args : std::vector<std::vector<const char*>>{
-             {"--frame-ms", "0"}, {"--frame-ms", "-5"}, {"--frame-ms", "12x"},
-             {"--start-ms", "4294967296"}, {"--capture-every", "0"}, {"--pixel-format", "888"},
-             {"--scale", "fit"}, {"--vsync", "maybe"}, {"--inject-fault", "MIDASinit"},
-             {"--inject-fault", "=5"}, {"--inject-fault", "X=0"}, {"--fps", "0"}, {"--bogus"},
-             {"--data"}}) {
+    for (std::vector<const char*> args : std::vector<std::vector<const char*>>{{"--frame-ms", "0"},
+                                                                               {"--frame-ms", "-5"},
+                                                                               {"--frame-ms", "12x"},
+                                                                               {"--start-ms", "4294967296"},
+                                                                               {"--capture-every", "0"},
+                                                                               {"--pixel-format", "888"},
+                                                                               {"--scale", "fit"},
+                                                                               {"--vsync", "maybe"},
+                                                                               {"--inject-fault", "MIDASinit"},
+                                                                               {"--inject-fault", "=5"},
+                                                                               {"--inject-fault", "X=0"},
+                                                                               {"--fps", "0"},
+                                                                               {"--bogus"},
+                                                                               {"--data"}}) {
         host::Options o;
         std::string error;
         EXPECT_FALSE(parse(args, o, error)) << args[0];
@@ -68,4 +93,4 @@ TEST(Options, RefusesWhatItCannotUse)
     }
 }
 
-} // namespace
+}  // namespace

@@ -55,4 +55,4 @@ TEST(InspectSong, RefusesWhatIsNotASong)
     }
 }
 
-} // namespace
+}  // namespace

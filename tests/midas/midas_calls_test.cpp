@@ -95,7 +95,7 @@ TEST_F(MidasTest, BadHandlesAreErrors)
     EXPECT_FALSE(MIDASgetPlayStatus(play, nullptr));
     EXPECT_EQ(lastErrorText(), "Invalid function arguments");
     EXPECT_TRUE(MIDASstopModule(play));
-    EXPECT_FALSE(MIDASstopModule(play));   // a stopped playback's handle is spent
+    EXPECT_FALSE(MIDASstopModule(play));  // a stopped playback's handle is spent
     EXPECT_FALSE(MIDASgetPlayStatus(play, &status));
 
     // Closing the library frees its songs; their handles go with them.
@@ -150,4 +150,4 @@ TEST_F(MidasTest, ConfigOpensTheDeviceOrWarnsThatThereIsNone)
     }
 }
 
-} // namespace
+}  // namespace

@@ -19,7 +19,7 @@ public:
     bool hasAudio = true;
     uint32_t nowMs = 0;
     host::AudioSource* audio = nullptr;
-    int locks = 0;       // lockAudio calls not yet matched by unlockAudio
+    int locks = 0;  // lockAudio calls not yet matched by unlockAudio
     int lockCalls = 0;
 
     // What the device thread would do: pulls `frames` frames from the open source.
@@ -34,13 +34,13 @@ public:
     uint32_t tickCount() override { return nowMs; }
     std::vector<host::DisplayDevice> displays() override { return {}; }
     bool setMode(int, int, int) override { return false; }
-    void restoreMode() override {}
-    void present(const host::Frame&) override {}
+    void restoreMode() override { }
+    void present(const host::Frame&) override { }
     bool pollEvent(host::Event&) override { return false; }
-    void setCursorVisible(bool) override {}
-    void messageBox(const std::string&, const std::string&) override {}
+    void setCursorVisible(bool) override { }
+    void messageBox(const std::string&, const std::string&) override { }
     host::DialogInput waitDialogInput(const host::DialogView&) override { return {}; }
-    void closeDialog() override {}
+    void closeDialog() override { }
     bool openAudio(host::AudioSource* source) override { return hasAudio && (audio = source); }
     void closeAudio() override { audio = nullptr; }
     void lockAudio() override { ++locks, ++lockCalls; }

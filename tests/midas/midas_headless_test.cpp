@@ -22,7 +22,7 @@ struct HeadlessCase {
 
 void PrintTo(const HeadlessCase& c, std::ostream* os) { *os << c.name; }
 
-class MidasHeadless : public testing::TestWithParam<HeadlessCase> {};
+class MidasHeadless : public testing::TestWithParam<HeadlessCase> { };
 
 TEST_P(MidasHeadless, TheWavHoldsTheSongAsLibxmpPlaysIt)
 {
@@ -60,9 +60,12 @@ TEST_P(MidasHeadless, TheWavHoldsTheSongAsLibxmpPlaysIt)
     EXPECT_TRUE(wav == renderWithLibxmp(song, frames, 0));
 }
 
-INSTANTIATE_TEST_SUITE_P(Songs, MidasHeadless,
-    testing::Values(HeadlessCase{"headless.xm", [] { return makeXm({}); }, 150},   // 1.92 s: the 3 s run hears it repeat
-                    HeadlessCase{"back.xm", composeBackXm, 500}),                  // the show's own song, ten seconds
-    [](const testing::TestParamInfo<HeadlessCase>& info) { return std::string(info.param.name).substr(0, std::string(info.param.name).find('.')); });
+INSTANTIATE_TEST_SUITE_P(
+    Songs, MidasHeadless,
+    testing::Values(HeadlessCase{"headless.xm", [] { return makeXm({}); }, 150},  // 1.92 s: the 3 s run hears it repeat
+                    HeadlessCase{"back.xm", composeBackXm, 500}),                 // the show's own song, ten seconds
+    [](const testing::TestParamInfo<HeadlessCase>& info) {
+        return std::string(info.param.name).substr(0, std::string(info.param.name).find('.'));
+    });
 
-} // namespace
+}  // namespace

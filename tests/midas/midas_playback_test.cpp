@@ -7,7 +7,10 @@
 
 namespace {
 
-bool silent(const int16_t* from, const int16_t* to) { return std::all_of(from, to, [](int16_t s) { return s == 0; }); }
+bool silent(const int16_t* from, const int16_t* to)
+{
+    return std::all_of(from, to, [](int16_t s) { return s == 0; });
+}
 bool silent(const std::vector<int16_t>& v) { return silent(v.data(), v.data() + v.size()); }
 
 class PlaybackTest : public MidasTest {
@@ -59,7 +62,7 @@ TEST_F(PlaybackTest, SoundIsBitIdenticalToLibxmpPlayingAlone)
         ASSERT_FALSE(silent(ours));
         EXPECT_TRUE(ours == renderWithLibxmp(c.bytes, frames, c.loop ? 0 : 1));
         const int16_t* end = ours.data() + size_t(c.length) * 2;
-        EXPECT_FALSE(silent(end - 4410 * 2, end));   // still sounding in its last tenth of a second
+        EXPECT_FALSE(silent(end - 4410 * 2, end));  // still sounding in its last tenth of a second
         EXPECT_EQ(silent(end + 256 * 2, ours.data() + ours.size()), !c.loop);
         MIDASplayStatus status;
         ASSERT_TRUE(MIDASgetPlayStatus(handle, &status));
@@ -76,7 +79,7 @@ TEST_F(PlaybackTest, MixingFillsExactlyTheFramesAsked)
         return std::all_of(b.begin() + frames * 2, b.end(), [](int16_t s) { return s == guard; });
     };
     std::vector<int16_t> before(200, guard);
-    fakeHost.audio->mix(before.data(), 90);   // nothing plays yet: silence
+    fakeHost.audio->mix(before.data(), 90);  // nothing plays yet: silence
     EXPECT_TRUE(silent(before.data(), before.data() + 180));
     EXPECT_TRUE(guardKept(before, 90));
 
@@ -98,23 +101,23 @@ TEST_F(PlaybackTest, PlayStatusFollowsTheSound)
     for (bool hasAudio : {true, false}) {
         SCOPED_TRACE(hasAudio ? "device" : "clock");
         fakeHost.hasAudio = hasAudio;
-        fakeHost.nowMs = 0xFFFFFFFFu - 5500;   // the counter wraps while the song plays
+        fakeHost.nowMs = 0xFFFFFFFFu - 5500;  // the counter wraps while the song plays
         testing::internal::CaptureStderr();
         bringUp();
         testing::internal::GetCapturedStderr();
-        fakeHost.nowMs += 5000;   // loading time does not count against the song
+        fakeHost.nowMs += 5000;  // loading time does not count against the song
         MIDASmodulePlayHandle handle = play("status.xm", bytes, TRUE);
         MIDASplayStatus status;
         ASSERT_TRUE(MIDASgetPlayStatus(handle, &status));
         EXPECT_EQ(status.position + status.row + status.songLoopCount, 0u);
         EXPECT_EQ(status.syncInfo, -1);
-        int frames = songFrames(song) * 3 / 4;   // three quarters in: the second order's middle
+        int frames = songFrames(song) * 3 / 4;  // three quarters in: the second order's middle
         if (hasAudio) {
             fakeHost.pull(frames);
         } else {
             frames = 1500 * 441 / 10;
             for (int step = 0; step < 10; ++step) {
-                fakeHost.nowMs += 150;   // three ticks
+                fakeHost.nowMs += 150;  // three ticks
                 ASSERT_TRUE(MIDASpoll());
             }
         }
@@ -155,8 +158,8 @@ TEST_F(PlaybackTest, FreeingAPlayingSongStopsIt)
     EXPECT_TRUE(silent(fakeHost.pull(1000)));
     MIDASplayStatus status;
     EXPECT_FALSE(MIDASgetPlayStatus(handle, &status));
-    EXPECT_EQ(fakeHost.locks, 0);   // every change was made with the device held off, and let go
+    EXPECT_EQ(fakeHost.locks, 0);  // every change was made with the device held off, and let go
     EXPECT_GT(fakeHost.lockCalls, 0);
 }
 
-} // namespace
+}  // namespace

@@ -59,10 +59,10 @@ TEST(MidasThreads, SongsComeAndGoWhileTheDevicePulls)
         EXPECT_TRUE(MIDASgetPlayStatus(playA, &status));
         EXPECT_TRUE(MIDASstopModule(playA));
         EXPECT_TRUE(MIDASfreeModule(a));
-        EXPECT_TRUE(MIDASfreeModule(b));   // still playing: stopped on the way
+        EXPECT_TRUE(MIDASfreeModule(b));  // still playing: stopped on the way
     }
     EXPECT_TRUE(MIDASclose());
     host::install(nullptr);
 }
 
-} // namespace
+}  // namespace

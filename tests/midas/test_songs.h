@@ -8,10 +8,10 @@
 #include <vector>
 
 struct TestSong {
-    int orders = 2;            // order-list entries, each the one pattern
-    int restartPosition = 0;   // where a looping song starts again
-    int rows = 16;             // rows in the pattern (always 64 in a Protracker module)
-    int speed = 3;             // ticks per row
+    int orders = 2;           // order-list entries, each the one pattern
+    int restartPosition = 0;  // where a looping song starts again
+    int rows = 16;            // rows in the pattern (always 64 in a Protracker module)
+    int speed = 3;            // ticks per row
     int bpm = 125;
 };
 

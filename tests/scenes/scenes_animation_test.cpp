@@ -77,10 +77,20 @@ TEST(HouseSwelling, PushesVerticesOutByTheirNormalsAngleToTheDirection)
 
 TEST(HouseFlashes, FallOnTheBeatAndTwelveAndAHalfTicksAfter)
 {
-    const struct { float t; float level; } cases[] = {  // level < 0: no flash
-        {5.0f, 0.5f}, {10.0f, -1}, {12.5f, -1}, {17.5f, 0.5f}, {0.0f, -1}, {25.0f, -1},  // window ends excluded
+    const struct {
+        float t;
+        float level;
+    } cases[] = {
+        // level < 0: no flash
+        {5.0f, 0.5f},
+        {10.0f, -1},
+        {12.5f, -1},
+        {17.5f, 0.5f},
+        {0.0f, -1},
+        {25.0f, -1},                                               // window ends excluded
         {240.0f, float(1 - (240 - 7 * 33.33333206176758) * 0.1)},  // beat 7 starts at 233.33332, about 0.3333
-        {33.4f, float(1 - (33.4f - 33.33333206176758) * 0.1)}, {270.0f, -1},  // only eight beats flash
+        {33.4f, float(1 - (33.4f - 33.33333206176758) * 0.1)},
+        {270.0f, -1},  // only eight beats flash
     };
     for (auto c : cases)
         EXPECT_NEAR(houseFlashLevel(c.t).value_or(-1), c.level, 1e-6) << c.t;
@@ -88,12 +98,23 @@ TEST(HouseFlashes, FallOnTheBeatAndTwelveAndAHalfTicksAfter)
 
 TEST(HouseBand, ChangesEveryTwoBeatsThenFadesToBlack)
 {
-    const struct { float t; HouseBand::Kind kind; int picture; float black; float slack; } cases[] = {
-        {0.0f, HouseBand::picture, 0, 0, 0}, {66.6f, HouseBand::picture, 0, 0, 0},
-        {66.666664f, HouseBand::picture, 1, 0, 0}, {133.3f, HouseBand::picture, 1, 0, 0},
-        {133.33333f, HouseBand::picture, 4, 0, 0}, {199.99f, HouseBand::picture, 4, 0, 0},
-        {200.0f, HouseBand::blackFade, 0, 0.0f, 0}, {233.33f, HouseBand::blackFade, 0, 0.5f, 1e-3f},
-        {240.0f, HouseBand::blackFade, 0, 0.6f, 1e-6f}, {266.66f, HouseBand::blackFade, 0, 1.0f, 2e-3f},
+    const struct {
+        float t;
+        HouseBand::Kind kind;
+        int picture;
+        float black;
+        float slack;
+    } cases[] = {
+        {0.0f, HouseBand::picture, 0, 0, 0},
+        {66.6f, HouseBand::picture, 0, 0, 0},
+        {66.666664f, HouseBand::picture, 1, 0, 0},
+        {133.3f, HouseBand::picture, 1, 0, 0},
+        {133.33333f, HouseBand::picture, 4, 0, 0},
+        {199.99f, HouseBand::picture, 4, 0, 0},
+        {200.0f, HouseBand::blackFade, 0, 0.0f, 0},
+        {233.33f, HouseBand::blackFade, 0, 0.5f, 1e-3f},
+        {240.0f, HouseBand::blackFade, 0, 0.6f, 1e-6f},
+        {266.66f, HouseBand::blackFade, 0, 1.0f, 2e-3f},
         {266.66666f, HouseBand::nothing, 0, 0, 0},
     };
     for (auto c : cases) {
@@ -106,7 +127,10 @@ TEST(HouseBand, ChangesEveryTwoBeatsThenFadesToBlack)
 
 TEST(BoxPose, CameraAndLightsAtTheStartAndTenTicksIn)
 {
-    const struct { float t; float camera[3], light0X, light0Z, light1X, light1Y, slack; } cases[] = {
+    const struct {
+        float t;
+        float camera[3], light0X, light0Z, light1X, light1Y, slack;
+    } cases[] = {
         {0.0f, {-0.9995f, 0.0300f, -49.990f}, 40.792f, 39.192f, -39.592f, 20.796f, 1e-3f},
         {10.0f, {-27.005f, 34.054f, -24.720f}, 54.285f, -15.910f, -4.737f, 44.470f, 2e-3f},
     };
@@ -134,11 +158,22 @@ TEST(BoxPose, CameraAndLightsKeepTheirDistances)
 
 TEST(BoxFlashes, TwoInEveryBeat)
 {
-    const struct { float t; float level; float slack; } cases[] = {  // level < 0: no flash
-        {13.333333f, 0.5f, 1e-6f}, {27.0f, 0.5f, 1e-6f}, {20.0f, -1, 0}, {30.0f, -1, 0},
-        {8.333333f, -1, 0}, {0.0f, -1, 0},  // the start itself is excluded
-        {41.67f, 1.0f, 1e-3f},        // beat 1, a quarter beat in
-        {18.3f, 1.0f - (18.3f - 8.333333f) * 0.1f, 1e-6f}, {18.34f, -1, 0}, {24.01f, 1.0f, 1e-2f},
+    const struct {
+        float t;
+        float level;
+        float slack;
+    } cases[] = {
+        // level < 0: no flash
+        {13.333333f, 0.5f, 1e-6f},
+        {27.0f, 0.5f, 1e-6f},
+        {20.0f, -1, 0},
+        {30.0f, -1, 0},
+        {8.333333f, -1, 0},
+        {0.0f, -1, 0},          // the start itself is excluded
+        {41.67f, 1.0f, 1e-3f},  // beat 1, a quarter beat in
+        {18.3f, 1.0f - (18.3f - 8.333333f) * 0.1f, 1e-6f},
+        {18.34f, -1, 0},
+        {24.01f, 1.0f, 1e-2f},
     };
     for (auto c : cases)
         EXPECT_NEAR(boxFlashLevel(c.t).value_or(-1), c.level, c.slack) << c.t;

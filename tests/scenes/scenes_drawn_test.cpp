@@ -83,7 +83,9 @@ int countLit(const soft::SurfaceMemory& m, Window w)
 
 // Every pixel of the picture that is not the colour key shows on the back buffer. Counts the keyed
 // pixels, and those of them where the back buffer still holds the seed.
-struct Keyed { int pixels = 0, seeded = 0; };
+struct Keyed {
+    int pixels = 0, seeded = 0;
+};
 Keyed pictureOver(const soft::SurfaceMemory& back, const soft::SurfaceMemory& picture, Window w)
 {
     Keyed keyed;
@@ -98,7 +100,7 @@ Keyed pictureOver(const soft::SurfaceMemory& back, const soft::SurfaceMemory& pi
 
 // With no mesh files, or files whose editor chunk is empty (no mesh, light or camera), and no
 // picture, each scene still draws its clear, flashes and fades.
-class MissingData : public ::testing::TestWithParam<bool> {};
+class MissingData : public ::testing::TestWithParam<bool> { };
 
 TEST_P(MissingData, ScenesDrawTheirClearsAndFlashes)
 {
@@ -217,10 +219,10 @@ TEST_F(Scenes, HouseSwellsMeshZeroAndOrbitsTheCamera)
 TEST_F(Scenes, HouseBandLaysItsPictureOverTheSceneThenFadesItAllToBlack)
 {
     display->seedBack();
-    drawHouseScene(90.0f, context());  // picture 1, between flashes
-    EXPECT_GT(pictureOver(back(), picture(1), band).pixels, 0);  // the scene shows around the sign
+    drawHouseScene(90.0f, context());                                          // picture 1, between flashes
+    EXPECT_GT(pictureOver(back(), picture(1), band).pixels, 0);                // the scene shows around the sign
     EXPECT_GT(countGrey(back(), {0, 0, 640, 320}, black, blackSlack), 10000);  // the cleared sky
-    EXPECT_GT(countLit(back(), {0, 0, 640, 320}), 50000);    // and the lit house
+    EXPECT_GT(countLit(back(), {0, 0, 640, 320}), 50000);                      // and the lit house
     for (int x = 0; x < 640; x += 7)
         ASSERT_NE(back().at(x, 0), SceneDisplay::seed(x, 0)) << x;
     drawHouseScene(240.0f, context());  // beat 7's flash, 0.33, under black 0.6 on the sky

@@ -6,7 +6,9 @@
 
 inline host::DialogView deviceDialog(std::vector<std::string> items, int selection)
 {
-    return {"Select Rendering Device", 390, 88,
+    return {"Select Rendering Device",
+            390,
+            88,
             {{1, "button", 206, 54, 75, 23, 0x50010001, "OK", {}, -1},
              {2, "button", 305, 54, 75, 23, 0x50010000, "Cancel", {}, -1},
              {1001, "combobox", 138, 11, 242, 88, 0x50210003, "", std::move(items), selection},

@@ -18,9 +18,15 @@ TEST(DeviceList, PrimaryDisplayThenAWindowThenFurtherMonitors)
     EXPECT_FALSE(list[0].device.hasGuid);
     const uint8_t noGuid[16] = {};
     EXPECT_EQ(std::memcmp(list[0].device.guid, noGuid, 16), 0);
-    const struct { bool fullScreen; const char* description; int monitor; } expected[] = {
-        {true, "Primary Display Driver", 0}, {false, "Windowed 640 x 480", 0},
-        {true, "Display 2 (b, 1280 x 1024)", 1}, {true, "Display 3 (c, 800 x 600)", 2},
+    const struct {
+        bool fullScreen;
+        const char* description;
+        int monitor;
+    } expected[] = {
+        {true, "Primary Display Driver", 0},
+        {false, "Windowed 640 x 480", 0},
+        {true, "Display 2 (b, 1280 x 1024)", 1},
+        {true, "Display 3 (c, 800 x 600)", 2},
     };
     for (size_t i = 0; i < list.size(); ++i) {
         EXPECT_EQ(list[i].device.fullScreen, expected[i].fullScreen) << i;

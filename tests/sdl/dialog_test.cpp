@@ -114,7 +114,10 @@ TEST_F(Dialog, ALongListShowsWhatFitsAndScrollsToTheHighlight)
 class RecordingCanvas : public GdiCanvas {
 public:
     using GdiCanvas::GdiCanvas;
-    void text(int x, int y, const std::string& s, soft::Rgb8 c) override { texts.push_back(s), GdiCanvas::text(x, y, s, c); }
+    void text(int x, int y, const std::string& s, soft::Rgb8 c) override
+    {
+        texts.push_back(s), GdiCanvas::text(x, y, s, c);
+    }
     std::vector<std::string> texts;
 };
 
@@ -130,7 +133,7 @@ TEST_F(Dialog, PaintsWhereTheLayoutSaysAndLeavesNoGdiObjectBehind)
         RecordingCanvas canvas(m);
         paintDialog(canvas, view, g, DialogUiState{});
         EXPECT_EQ(canvas.texts, (std::vector<std::string>{"Select Rendering Device", "OK", "Cancel",
-                                                           "Windowed 640 x 480", "Render device"}));
+                                                          "Windowed 640 x 480", "Render device"}));
     }
     EXPECT_EQ(m.at(g.caption.x + g.caption.width / 2, g.caption.y + 1), pixelOf(m, {0, 0, 128}));
     const Rect ok = g.controlRect(view.controls[0]), field = g.comboField(combo());

@@ -10,8 +10,16 @@ using namespace std::chrono;
 // faster. The first frame only starts the count.
 TEST(FramePacer, AFastLoopIsHeldToTheRefreshRate)
 {
-    const struct { int hz; bool vsync; int frames; long milliseconds, slack; } cases[] = {
-        {60, false, 60, 1000, 5}, {100, false, 10, 100, 2}, {0, false, 60, 1000, 5}, {60, true, 75, 1000, 5},
+    const struct {
+        int hz;
+        bool vsync;
+        int frames;
+        long milliseconds, slack;
+    } cases[] = {
+        {60, false, 60, 1000, 5},
+        {100, false, 10, 100, 2},
+        {0, false, 60, 1000, 5},
+        {60, true, 75, 1000, 5},
     };
     for (const auto& c : cases) {
         FramePacer pacer;

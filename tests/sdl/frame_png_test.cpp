@@ -41,18 +41,32 @@ Png readPng(const fs::path& path)
     return out;
 }
 
-host::Frame frameOf(const soft::SurfaceMemory& m) { return host::Frame{m.bytes.data(), m.width, m.height, m.pitch, m.format}; }
+host::Frame frameOf(const soft::SurfaceMemory& m)
+{
+    return host::Frame{m.bytes.data(), m.width, m.height, m.pitch, m.format};
+}
 
 // Each 16-bit layout comes back as 8-bit RGB with its channels in place; row padding never
 // reaches the file; the lowest 5-6-5 step of each channel is 1/31, 2/63, 1/31.
 TEST(FramePng, FramesOfBothLayoutsComeBackAsEightBitRgb)
 {
     using V = std::vector<int>;
-    const struct { soft::PixelFormat format; int padding; std::vector<std::pair<uint16_t, V>> pixels; } cases[] = {
-        {soft::PixelFormat::rgb565, 24, {{0xFFFF, {255, 255, 255}}, {0xF800, {255, 0, 0}}, {0x07E0, {0, 255, 0}},
-                                         {0x001F, {0, 0, 255}}, {0x0000, {0, 0, 0}}, {0x0841, {8, 8, 8}}}},
-        {soft::PixelFormat::rgb555, 0, {{0x7C00, {255, 0, 0}}, {0x03E0, {0, 255, 0}}, {0x001F, {0, 0, 255}},
-                                        {0x7FFF, {255, 255, 255}}}},
+    const struct {
+        soft::PixelFormat format;
+        int padding;
+        std::vector<std::pair<uint16_t, V>> pixels;
+    } cases[] = {
+        {soft::PixelFormat::rgb565,
+         24,
+         {{0xFFFF, {255, 255, 255}},
+          {0xF800, {255, 0, 0}},
+          {0x07E0, {0, 255, 0}},
+          {0x001F, {0, 0, 255}},
+          {0x0000, {0, 0, 0}},
+          {0x0841, {8, 8, 8}}}},
+        {soft::PixelFormat::rgb555,
+         0,
+         {{0x7C00, {255, 0, 0}}, {0x03E0, {0, 255, 0}}, {0x001F, {0, 0, 255}}, {0x7FFF, {255, 255, 255}}}},
     };
     const fs::path path = fs::temp_directory_path() / "sdl_host_frame.png";
     for (const auto& c : cases) {

@@ -48,7 +48,7 @@ int chooseDevice(host::Host& h)
     }
 }
 
-} // namespace
+}  // namespace
 
 int main()
 {
@@ -71,7 +71,8 @@ int main()
         const int shift = int(h->tickCount() / 10);
         for (int y = 0; y < frame.height; ++y)
             for (int x = 0; x < frame.width; ++x)
-                frame.at(x, y) = soft::packColour(frame.format, uint8_t(x + shift), uint8_t(y), uint8_t((x ^ y) + shift));
+                frame.at(x, y) =
+                    soft::packColour(frame.format, uint8_t(x + shift), uint8_t(y), uint8_t((x ^ y) + shift));
         h->present(host::Frame{frame.bytes.data(), frame.width, frame.height, frame.pitch, frame.format});
         host::Event e;
         while (h->pollEvent(e)) {

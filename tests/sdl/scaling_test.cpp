@@ -11,12 +11,21 @@ using Scale = host::SdlHostOptions::Scale;
 // when one does not fit; stretch fills the output; empty sizes give nothing.
 TEST(Scaling, FrameRectangleForEachModeAndOutput)
 {
-    const struct { Scale scale; int outputWidth, outputHeight, frameWidth; Rect expected; } cases[] = {
-        {Scale::aspect, 1920, 1080, 640, {240, 0, 1440, 1080}}, {Scale::aspect, 640, 960, 640, {0, 240, 640, 480}},
-        {Scale::aspect, 1024, 768, 640, {0, 0, 1024, 768}}, {Scale::aspect, 641, 480, 640, {0, 0, 640, 480}},
-        {Scale::integer, 1920, 1080, 640, {320, 60, 1280, 960}}, {Scale::integer, 1280, 1024, 640, {0, 32, 1280, 960}},
-        {Scale::integer, 1279, 1024, 640, {319, 272, 640, 480}}, {Scale::integer, 320, 480, 640, {0, 120, 320, 240}},
-        {Scale::stretch, 1920, 1080, 640, {0, 0, 1920, 1080}}, {Scale::aspect, 0, 1080, 640, {}},
+    const struct {
+        Scale scale;
+        int outputWidth, outputHeight, frameWidth;
+        Rect expected;
+    } cases[] = {
+        {Scale::aspect, 1920, 1080, 640, {240, 0, 1440, 1080}},
+        {Scale::aspect, 640, 960, 640, {0, 240, 640, 480}},
+        {Scale::aspect, 1024, 768, 640, {0, 0, 1024, 768}},
+        {Scale::aspect, 641, 480, 640, {0, 0, 640, 480}},
+        {Scale::integer, 1920, 1080, 640, {320, 60, 1280, 960}},
+        {Scale::integer, 1280, 1024, 640, {0, 32, 1280, 960}},
+        {Scale::integer, 1279, 1024, 640, {319, 272, 640, 480}},
+        {Scale::integer, 320, 480, 640, {0, 120, 320, 240}},
+        {Scale::stretch, 1920, 1080, 640, {0, 0, 1920, 1080}},
+        {Scale::aspect, 0, 1080, 640, {}},
         {Scale::integer, 800, 600, 0, {}},
     };
     for (const auto& c : cases)
@@ -27,8 +36,12 @@ TEST(Scaling, FrameRectangleForEachModeAndOutput)
 TEST(Scaling, OutputPointsMapBackToFramePixelsAndBarsToNothing)
 {
     const Rect shown = frameRectangle(Scale::aspect, 1920, 1080, 640, 480);
-    const struct { int outX, outY; bool inside; int x, y; } cases[] = {
-        {240, 0, true, 0, 0}, {240 + 1439, 1079, true, 639, 479}, {960, 540, true, 320, 240},
+    const struct {
+        int outX, outY;
+        bool inside;
+        int x, y;
+    } cases[] = {
+        {240, 0, true, 0, 0},    {240 + 1439, 1079, true, 639, 479}, {960, 540, true, 320, 240},
         {239, 500, false, 0, 0}, {1680, 500, false, 0, 0},
     };
     for (const auto& c : cases) {

@@ -105,4 +105,4 @@ TEST(DeviceEntries, LongDescriptionIsCutTo255Characters)
         EXPECT_EQ(addDeviceEntry(nullptr, longText.data(), nullptr, nullptr, nullptr), i < 4 ? TRUE : FALSE);
 }
 
-} // namespace
+}  // namespace

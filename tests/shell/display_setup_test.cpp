@@ -126,4 +126,4 @@ TEST_F(DisplaySetup, CancelledDialogEndsWithMinusOne)
     EXPECT_EQ(context.directDraw, nullptr);
 }
 
-} // namespace
+}  // namespace

@@ -53,9 +53,7 @@ TEST_F(ShowRun, EscapeWhileTheDataLoadsShowsTheFirstFrameThenEnds)
     host::HeadlessHostOptions options;
     auto hostPtr = host::makeHeadlessHost(options);
     // The key arrives after the dialog, while start-up goes on.
-    hostPtr->onDialog = [&](const host::DialogView&) {
-        hostPtr->postEvent({host::EventKind::keyDown, VK_ESCAPE});
-    };
+    hostPtr->onDialog = [&](const host::DialogView&) { hostPtr->postEvent({host::EventKind::keyDown, VK_ESCAPE}); };
     host::install(hostPtr.get());
     char commandLine[] = "";
     EXPECT_EQ(WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT), 0);
@@ -116,8 +114,7 @@ using ShowRunDeathTest = ShowRun;
 
 TEST_F(ShowRunDeathTest, SoundLibraryFailuresEndWithTheMessageAndExitCode1)
 {
-    for (const char* call : {"MIDASinit", "MIDASplayModule", "MIDASstopModule", "MIDASfreeModule",
-                             "MIDASclose"}) {
+    for (const char* call : {"MIDASinit", "MIDASplayModule", "MIDASstopModule", "MIDASfreeModule", "MIDASclose"}) {
         EXPECT_EXIT(
             {
                 soft::injectFault(call, 1);
@@ -139,4 +136,4 @@ TEST_F(ShowRunDeathTest, MissingSongEndsWithTheMessageAndExitCode1)
     rmdir(folder);
 }
 
-} // namespace
+}  // namespace

@@ -72,8 +72,16 @@ int32_t firstDone, thirdDone;
 void drawA(float t, DisplayContext*) { calls.push_back({'a', t}); }
 void drawB(float t, DisplayContext*) { calls.push_back({'b', t}); }
 void drawC(float t, DisplayContext*) { calls.push_back({'c', t}); }
-void firstOnce(DisplayContext*) { firstDone = 1; calls.push_back({'1', 0}); }
-void thirdOnce(DisplayContext*) { calls.push_back({'3', 0}); thirdDone = 1; }
+void firstOnce(DisplayContext*)
+{
+    firstDone = 1;
+    calls.push_back({'1', 0});
+}
+void thirdOnce(DisplayContext*)
+{
+    calls.push_back({'3', 0});
+    thirdDone = 1;
+}
 
 const Span testSpans[] = {
     {0.0f, &firstDone, firstOnce, drawA},
@@ -126,4 +134,4 @@ TEST_F(TimelineStep, LocalTimeIsTheDifferenceOfTheTwoSinglePrecisionValues)
     EXPECT_EQ(calls.back().time, float(200.3) - 200.0f);
 }
 
-} // namespace
+}  // namespace

@@ -68,7 +68,7 @@ struct PitchCase {
 // Names the case in test listings by what it plays.
 void PrintTo(const PitchCase& c, std::ostream* out) { *out << "instrument " << int(c.instrument) << " " << c.note; }
 
-class InstrumentPitch : public ::testing::TestWithParam<PitchCase> {};
+class InstrumentPitch : public ::testing::TestWithParam<PitchCase> { };
 
 // Every pitched instrument sounds the note it is given: its energy sits on that pitch and not a
 // quarter tone either side of it.
@@ -84,11 +84,13 @@ TEST_P(InstrumentPitch, SoundsTheNotePlayed)
     EXPECT_GT(on, 10 * powerAt(frames, from, c.hertz / quarterTone));
 }
 
-INSTANTIATE_TEST_SUITE_P(Song, InstrumentPitch,
-                         ::testing::Values(PitchCase{song::bass, "A-2", 110.0, true}, PitchCase{song::bass, "F-2", 87.307, true},
-                                           PitchCase{song::lead, "A-4", 440.0, true}, PitchCase{song::lead, "E-5", 659.255, true},
-                                           PitchCase{song::pluck, "C-5", 523.251, false}, PitchCase{song::padMinor, "A-3", 220.0, true},
-                                           PitchCase{song::padMajor, "G-3", 195.998, true}, PitchCase{song::stabMinor, "A-3", 220.0, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Song, InstrumentPitch,
+    ::testing::Values(PitchCase{song::bass, "A-2", 110.0, true}, PitchCase{song::bass, "F-2", 87.307, true},
+                      PitchCase{song::lead, "A-4", 440.0, true}, PitchCase{song::lead, "E-5", 659.255, true},
+                      PitchCase{song::pluck, "C-5", 523.251, false}, PitchCase{song::padMinor, "A-3", 220.0, true},
+                      PitchCase{song::padMajor, "G-3", 195.998, true},
+                      PitchCase{song::stabMinor, "A-3", 220.0, false}));
 
 // A drum is a short hit that has died away long before the next bar.
 TEST(Drums, DieAwayWithinABar)

@@ -28,20 +28,20 @@ TEST(XmWriter, InstrumentHeaderSamplesAndDeltaEncoding)
     const size_t instrumentAt = 60 + 276;  // the fixed header, then 276 bytes from its size field; no pattern
     ASSERT_GT(bytes.size(), instrumentAt + 263 + 40);
     EXPECT_EQ(263u, u32At(bytes, instrumentAt));
-    EXPECT_EQ(1, u16At(bytes, instrumentAt + 27));                       // samples
-    EXPECT_EQ(40u, u32At(bytes, instrumentAt + 29));                     // sample header size
-    EXPECT_EQ(10, u16At(bytes, instrumentAt + 129 + 4));                 // second volume point's tick
-    EXPECT_EQ(2, bytes[instrumentAt + 225]);                             // volume points
-    EXPECT_EQ(1, bytes[instrumentAt + 227]);                             // sustain point
-    EXPECT_EQ(3, bytes[instrumentAt + 233]);                             // on | sustain
+    EXPECT_EQ(1, u16At(bytes, instrumentAt + 27));        // samples
+    EXPECT_EQ(40u, u32At(bytes, instrumentAt + 29));      // sample header size
+    EXPECT_EQ(10, u16At(bytes, instrumentAt + 129 + 4));  // second volume point's tick
+    EXPECT_EQ(2, bytes[instrumentAt + 225]);              // volume points
+    EXPECT_EQ(1, bytes[instrumentAt + 227]);              // sustain point
+    EXPECT_EQ(3, bytes[instrumentAt + 233]);              // on | sustain
     EXPECT_EQ(0x200, u16At(bytes, instrumentAt + 239));
 
     const size_t sampleAt = instrumentAt + 263;
-    EXPECT_EQ(10u, u32At(bytes, sampleAt));                              // length in bytes
-    EXPECT_EQ(2u, u32At(bytes, sampleAt + 4));                           // loop start in bytes
+    EXPECT_EQ(10u, u32At(bytes, sampleAt));     // length in bytes
+    EXPECT_EQ(2u, u32At(bytes, sampleAt + 4));  // loop start in bytes
     EXPECT_EQ(6u, u32At(bytes, sampleAt + 8));
     EXPECT_EQ(uint8_t(-10), bytes[sampleAt + 13]);
-    EXPECT_EQ(0x11, bytes[sampleAt + 14]);                               // forward loop, 16-bit
+    EXPECT_EQ(0x11, bytes[sampleAt + 14]);  // forward loop, 16-bit
     EXPECT_EQ(uint8_t(-5), bytes[sampleAt + 16]);
 
     const size_t dataAt = sampleAt + 40;

@@ -31,8 +31,7 @@ protected:
         windowClass.lpfnWndProc = recordingProcedure;
         windowClass.lpszClassName = "test";
         RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "test", "test", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 nullptr, nullptr);
+        window = CreateWindowExA(0, "test", "test", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(window, nullptr);
         received.clear();
     }
@@ -116,11 +115,19 @@ TEST_F(Win32Test, CursorCountFollowsShowCursor)
 }
 
 // A small dialog: a combo box and the two buttons.
-const win32::DialogTemplate testDialog = {
-    7001, 0, "Pick", 0, 0, 100, 40, DWORD(WS_POPUP | WS_CAPTION), "MS Sans Serif", 8,
-    {{IDOK, "button", 10, 20, 30, 14, DWORD(BS_DEFPUSHBUTTON | WS_VISIBLE), "OK"},
-     {IDCANCEL, "button", 50, 20, 30, 14, DWORD(WS_VISIBLE), "Cancel"},
-     {500, "combobox", 10, 4, 80, 40, DWORD(CBS_DROPDOWNLIST | WS_VISIBLE), ""}}};
+const win32::DialogTemplate testDialog = {7001,
+                                          0,
+                                          "Pick",
+                                          0,
+                                          0,
+                                          100,
+                                          40,
+                                          DWORD(WS_POPUP | WS_CAPTION),
+                                          "MS Sans Serif",
+                                          8,
+                                          {{IDOK, "button", 10, 20, 30, 14, DWORD(BS_DEFPUSHBUTTON | WS_VISIBLE), "OK"},
+                                           {IDCANCEL, "button", 50, 20, 30, 14, DWORD(WS_VISIBLE), "Cancel"},
+                                           {500, "combobox", 10, 4, 80, 40, DWORD(CBS_DROPDOWNLIST | WS_VISIBLE), ""}}};
 
 struct DialogLog {
     std::vector<UINT> messages;
@@ -198,4 +205,4 @@ TEST_F(Win32Test, ComboBoxRefusesPositionsOutsideItsList)
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
 }
 
-} // namespace
+}  // namespace

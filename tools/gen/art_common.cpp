@@ -4,13 +4,18 @@
 
 namespace art {
 
-const Palette chrome{{0.00f, hex(0x1C2F6E)}, {0.30f, hex(0x6C9BE0)}, {0.47f, hex(0xE8F2FF)},
-                     {0.50f, hex(0xFFFFFF)}, {0.53f, hex(0x2A1A10)}, {0.70f, hex(0x7A4A26)},
-                     {0.88f, hex(0xE0A868)}, {1.00f, hex(0xFFE6B0)}};
-const Palette gold{{0.00f, hex(0xFFF4C0)}, {0.35f, hex(0xF0B030)}, {0.55f, hex(0x8A4A08)},
-                   {0.75f, hex(0xE09A20)}, {1.00f, hex(0xFFE080)}};
-const Palette ice{{0.00f, hex(0xFFFFFF)}, {0.40f, hex(0x88D8FF)}, {0.60f, hex(0x2050C0)},
-                  {0.85f, hex(0x60B0FF)}, {1.00f, hex(0xE0F4FF)}};
+const Palette chrome{{0.00f, hex(0x1C2F6E)}, {0.30f, hex(0x6C9BE0)}, {0.47f, hex(0xE8F2FF)}, {0.50f, hex(0xFFFFFF)},
+                     {0.53f, hex(0x2A1A10)}, {0.70f, hex(0x7A4A26)}, {0.88f, hex(0xE0A868)}, {1.00f, hex(0xFFE6B0)}};
+const Palette gold{{0.00f, hex(0xFFF4C0)},
+                   {0.35f, hex(0xF0B030)},
+                   {0.55f, hex(0x8A4A08)},
+                   {0.75f, hex(0xE09A20)},
+                   {1.00f, hex(0xFFE080)}};
+const Palette ice{{0.00f, hex(0xFFFFFF)},
+                  {0.40f, hex(0x88D8FF)},
+                  {0.60f, hex(0x2050C0)},
+                  {0.85f, hex(0x60B0FF)},
+                  {1.00f, hex(0xE0F4FF)}};
 
 TubeStyle chromeStyle(float radius)
 {

@@ -17,15 +17,15 @@ void bevelledCube(MeshBuilder& mesh, float h, float b, int cells)
         Vec3 u = std::fabs(n.x) > 0 ? Vec3{0, 1, 0} : Vec3{1, 0, 0};
         Vec3 v = cross(n, u);
         Vec3 c = n * h;
-        mesh.panelFacing(c - u * in - v * in, c + u * in - v * in, c + u * in + v * in, c - u * in + v * in, n,
-                         cells, cells);
+        mesh.panelFacing(c - u * in - v * in, c + u * in - v * in, c + u * in + v * in, c - u * in + v * in, n, cells,
+                         cells);
         // One bevel strip per edge, made by the face of the two with the larger order.
         for (Vec3 t : axes) {
             if (std::fabs(dot(t, n)) > 0 || order(n) < order(t))
                 continue;
             Vec3 s = cross(n, t);
-            mesh.panelFacing(c + t * in - s * in, c + t * in + s * in, t * h + n * in + s * in,
-                             t * h + n * in - s * in, n + t, cells, 1);
+            mesh.panelFacing(c + t * in - s * in, c + t * in + s * in, t * h + n * in + s * in, t * h + n * in - s * in,
+                             n + t, cells, 1);
         }
     }
     for (int corner = 0; corner < 8; ++corner) {

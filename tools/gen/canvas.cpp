@@ -40,8 +40,7 @@ Rgb Palette::at(float t) const
 
 Canvas::Canvas(int width, int height)
     : width_(width), height_(height), colour_(size_t(width) * size_t(height)), coverage_(colour_.size(), 0.0f)
-{
-}
+{ }
 
 void Canvas::paint(int x, int y, Rgb c, float a)
 {

@@ -16,12 +16,15 @@ inline Rgb operator+(Rgb a, Rgb b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
 inline Rgb operator*(Rgb a, float s) { return {a.r * s, a.g * s, a.b * s}; }
 inline Rgb operator*(Rgb a, Rgb b) { return {a.r * b.r, a.g * b.g, a.b * b.b}; }
 inline Rgb mix(Rgb a, Rgb b, float t) { return a * (1 - t) + b * t; }
-inline Rgb hex(unsigned v) { return {float((v >> 16) & 255) / 255.0f, float((v >> 8) & 255) / 255.0f, float(v & 255) / 255.0f}; }
+inline Rgb hex(unsigned v)
+{
+    return {float((v >> 16) & 255) / 255.0f, float((v >> 8) & 255) / 255.0f, float(v & 255) / 255.0f};
+}
 
 // Colour stops along 0..1, blended linearly.
 class Palette {
 public:
-    Palette(std::initializer_list<std::pair<float, Rgb>> stops) : stops_(stops) {}
+    Palette(std::initializer_list<std::pair<float, Rgb>> stops) : stops_(stops) { }
     Rgb at(float t) const;
 
 private:

@@ -3,7 +3,6 @@
 #include <bit>
 #include <stdexcept>
 
-
 void ChunkWriter::begin(uint16_t id)
 {
     open_.push_back(bytes_.size());

@@ -23,20 +23,13 @@ std::vector<uint8_t> scene()
 const std::vector<GeneratedFile>& artFiles()
 {
     static const std::vector<GeneratedFile> files = {
-        {"hus.3ds", scene<modelHouseScene>},
-        {"box.3ds", scene<modelBoxScene>},
-        {"light.3ds", scene<modelLightScene>},
-        {"loop.bmp", bitmap<paintLoop>},
-        {"woody.bmp", bitmap<paintWoody>},
-        {"bonde.bmp", bitmap<paintBonde>},
-        {"lame.bmp", bitmap<paintLame>},
-        {"back2.bmp", bitmap<paintBack2>},
-        {"circles.bmp", bitmap<paintCircles>},
-        {"lines.bmp", bitmap<paintLines>},
-        {"mannen.bmp", bitmap<paintMannen>},
-        {"nurturei.bmp", bitmap<paintNurturei>},
-        {"rightnow.bmp", bitmap<paintRightnow>},
-        {"screen1tex.raw", paintWarpTexture},
+        {"hus.3ds", scene<modelHouseScene>},     {"box.3ds", scene<modelBoxScene>},
+        {"light.3ds", scene<modelLightScene>},   {"loop.bmp", bitmap<paintLoop>},
+        {"woody.bmp", bitmap<paintWoody>},       {"bonde.bmp", bitmap<paintBonde>},
+        {"lame.bmp", bitmap<paintLame>},         {"back2.bmp", bitmap<paintBack2>},
+        {"circles.bmp", bitmap<paintCircles>},   {"lines.bmp", bitmap<paintLines>},
+        {"mannen.bmp", bitmap<paintMannen>},     {"nurturei.bmp", bitmap<paintNurturei>},
+        {"rightnow.bmp", bitmap<paintRightnow>}, {"screen1tex.raw", paintWarpTexture},
     };
     return files;
 }

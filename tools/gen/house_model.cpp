@@ -16,12 +16,12 @@ namespace {
 constexpr float halfWidth = 22;   // x: the gable ends span the width
 constexpr float halfLength = 32;  // y: the ridge runs along the length
 constexpr float floorZ = -20;
-constexpr float eavesZ = 4;       // top of the side walls
+constexpr float eavesZ = 4;  // top of the side walls
 constexpr float ridgeZ = 20;
-constexpr int wallRows = 10;      // grid cells up a wall
-constexpr int roofCells = 10;     // grid cells from eaves to ridge
-constexpr int gableRows = 6;      // cells up the gable triangle
-constexpr int lengthCells = 28;   // grid cells along the ridge
+constexpr int wallRows = 10;     // grid cells up a wall
+constexpr int roofCells = 10;    // grid cells from eaves to ridge
+constexpr int gableRows = 6;     // cells up the gable triangle
+constexpr int lengthCells = 28;  // grid cells along the ridge
 
 constexpr float windowDepth = 1.4f;
 constexpr float doorDepth = 1.8f;
@@ -34,8 +34,8 @@ struct Recess {
     std::function<bool(Vec3, float)> contains;  // the opening grown by the given margin
     Vec3 inward;
 };
-constexpr float frameMargin = 2.0f;    // about one grid cell round the opening
-constexpr float frameRelief = 0.45f;   // how far the frame stands out, as a share of the depth
+constexpr float frameMargin = 2.0f;   // about one grid cell round the opening
+constexpr float frameRelief = 0.45f;  // how far the frame stands out, as a share of the depth
 
 std::vector<Recess> houseRecesses()
 {
@@ -172,8 +172,8 @@ MeshData modelMountains()
     auto at = [&](int i, int j) {
         float a = 2.0f * pi * float(i % segments) / segments;
         float t = float(j) / rows;
-        float peak = 38.0f + 16.0f * std::sin(a * 5.0f + 0.7f) + 9.0f * std::sin(a * 11.0f + 2.1f) +
-                     5.0f * std::sin(a * 23.0f);
+        float peak =
+            38.0f + 16.0f * std::sin(a * 5.0f + 0.7f) + 9.0f * std::sin(a * 11.0f + 2.1f) + 5.0f * std::sin(a * 23.0f);
         float r = foot + (crest - foot) * t;
         float base = groundHeight(foot * std::cos(a), foot * std::sin(a));
         float z = base + (peak - base) * std::sqrt(t) + (j > 0 && j < rows ? 4.0f * std::sin(a * 17.0f + float(j)) : 0);

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr float gridHeight = 6;   // the cap height in grid units
+constexpr float gridHeight = 6;  // the cap height in grid units
 constexpr float spaceWidth = 2.6f;
 
 // Each glyph: polylines separated by '|', points "x,y" separated by spaces, y down.
@@ -156,8 +156,7 @@ void drawTubeText(Canvas& canvas, std::string_view text, float cx, float y, cons
     drawTubes(canvas, layoutText(text, left, y, layout), style, y - style.radius, y + layout.size + style.radius);
 }
 
-void drawBlockText(Canvas& canvas, std::string_view text, int cx, int y, int cell, const Palette& palette,
-                   Rgb shadow)
+void drawBlockText(Canvas& canvas, std::string_view text, int cx, int y, int cell, const Palette& palette, Rgb shadow)
 {
     constexpr int columns = 5, rows = 7;
     constexpr float onDistance = 0.5f;  // a block is set when a stroke passes this close to its grid point

@@ -10,9 +10,9 @@
 #include <vector>
 
 struct TextLayout {
-    float size = 40;     // cap height in pixels
+    float size = 40;       // cap height in pixels
     float spacing = 1.4f;  // gap between glyphs, in grid units
-    float slant = 0;     // italic shear: x shifts by slant * height above the baseline
+    float slant = 0;       // italic shear: x shifts by slant * height above the baseline
 };
 
 // Segments of the text with its top-left corner at (x, y). Lower case is drawn as capitals.
@@ -26,5 +26,4 @@ void drawTubeText(Canvas& canvas, std::string_view text, float cx, float y, cons
 
 // Blocky lettering: every glyph sampled on a 5 x 7 grid of bevelled blocks of the
 // given cell size, coloured down the text's height by the palette. Centred on cx.
-void drawBlockText(Canvas& canvas, std::string_view text, int cx, int y, int cell, const Palette& palette,
-                   Rgb shadow);
+void drawBlockText(Canvas& canvas, std::string_view text, int cx, int y, int cell, const Palette& palette, Rgb shadow);

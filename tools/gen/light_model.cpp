@@ -17,8 +17,18 @@ constexpr int latticeFrequency = 5;  // each icosahedron edge cut into this many
 std::array<Vec3, 12> icosahedronCorners()
 {
     const float g = (1.0f + std::sqrt(5.0f)) * 0.5f;
-    return {{{-1, g, 0}, {1, g, 0}, {-1, -g, 0}, {1, -g, 0}, {0, -1, g}, {0, 1, g},
-             {0, -1, -g}, {0, 1, -g}, {g, 0, -1}, {g, 0, 1}, {-g, 0, -1}, {-g, 0, 1}}};
+    return {{{-1, g, 0},
+             {1, g, 0},
+             {-1, -g, 0},
+             {1, -g, 0},
+             {0, -1, g},
+             {0, 1, g},
+             {0, -1, -g},
+             {0, 1, -g},
+             {g, 0, -1},
+             {g, 0, 1},
+             {-g, 0, -1},
+             {-g, 0, 1}}};
 }
 
 constexpr int icosahedronFaces[20][3] = {{0, 11, 5}, {0, 5, 1},  {0, 1, 7},   {0, 7, 10}, {0, 10, 11},
@@ -62,7 +72,8 @@ MeshData modelCore()
         float r = major + minor * std::cos(b);
         Vec3 p{r * std::cos(a), r * std::sin(a), minor * std::sin(b)};
         // Tilt about the x axis.
-        return core.shared({p.x, p.y * std::cos(tilt) - p.z * std::sin(tilt), p.y * std::sin(tilt) + p.z * std::cos(tilt)});
+        return core.shared(
+            {p.x, p.y * std::cos(tilt) - p.z * std::sin(tilt), p.y * std::sin(tilt) + p.z * std::cos(tilt)});
     };
     for (int i = 0; i < around; ++i)
         for (int j = 0; j < across; ++j)

@@ -7,7 +7,7 @@
 namespace {
 constexpr float weldResolution = 1.0e-3f;  // positions closer than this are one shared vertex
 constexpr size_t maxVertices = 65535;      // face indices are 16-bit in the file
-}
+}  // namespace
 
 MeshBuilder::MeshBuilder(std::string name, std::string material)
 {

@@ -10,8 +10,8 @@ constexpr int pictureWidth = 640;
 constexpr int pictureHeight = 480;
 
 // Overlays: transparent wherever nothing is painted.
-Canvas paintMannen();    // over the opening binary rain: the title and a figure
-Canvas paintLoop();      // house scene bands, rows 320-479 only
+Canvas paintMannen();  // over the opening binary rain: the title and a figure
+Canvas paintLoop();    // house scene bands, rows 320-479 only
 Canvas paintWoody();
 Canvas paintBack2();
 Canvas paintNurturei();  // over the light-beam scene: a frame and a caption
@@ -27,7 +27,7 @@ Canvas paintLame();   // closing card
 
 // Shared looks.
 namespace art {
-extern const Palette chrome;      // sky-blue over white over dark earth over tan
+extern const Palette chrome;  // sky-blue over white over dark earth over tan
 extern const Palette gold;
 extern const Palette ice;
 TubeStyle chromeStyle(float radius);

@@ -101,7 +101,9 @@ Canvas paintRightnow()
         Rgb c = blues.at(float(w) / 2.0f);
         float phase = float(w) * 1.9f, amp = 18.0f - float(w) * 4.0f, base = 400.0f + float(w) * 22.0f;
         for (int x = 0; x < pictureWidth; x += 4) {
-            auto y = [&](int px) { return base + amp * std::sin(float(px) * 0.021f + phase) * std::cos(float(px) * 0.004f); };
+            auto y = [&](int px) {
+                return base + amp * std::sin(float(px) * 0.021f + phase) * std::cos(float(px) * 0.004f);
+            };
             addNeonLine(canvas, {float(x), y(x), float(x + 4), y(x + 4)}, c, 0.6f, 2.2f);
         }
     }

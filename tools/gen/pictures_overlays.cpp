@@ -30,7 +30,10 @@ Canvas paintMannen()
     Canvas canvas(pictureWidth, pictureHeight);
     // The figure: a chrome mannequin striding out of the rain on the right.
     TubeStyle body = art::chromeStyle(14);
-    body.body = Palette{{0.0f, hex(0xB0FFB8)}, {0.45f, hex(0x2E8A48)}, {0.5f, hex(0x0A2A14)}, {0.8f, hex(0x1E6A34)},
+    body.body = Palette{{0.0f, hex(0xB0FFB8)},
+                        {0.45f, hex(0x2E8A48)},
+                        {0.5f, hex(0x0A2A14)},
+                        {0.8f, hex(0x1E6A34)},
                         {1.0f, hex(0x90F0A0)}};
     body.glow = hex(0x000000);
     body.glowWidth = 3;
@@ -38,17 +41,17 @@ Canvas paintMannen()
         body.radius = radius;
         drawTubes(canvas, segments, body, 150, 470);
     };
-    limb({{480, 330, 468, 392}, {468, 392, 462, 462}}, 13);       // back leg
-    limb({{520, 330, 538, 390}, {538, 390, 552, 458}}, 13);       // front leg
-    limb({{462, 462, 445, 466}, {552, 458, 572, 462}}, 7);        // feet
-    limb({{475, 226, 452, 290}, {452, 290, 446, 350}}, 10);       // back arm
-    limb({{500, 226, 500, 296}}, 27);                             // torso
-    limb({{486, 318, 514, 318}}, 17);                             // hips
-    limb({{466, 216, 534, 216}}, 13);                             // shoulders
-    limb({{532, 224, 560, 282}, {560, 282, 596, 300}}, 10);       // front arm, reaching out
-    limb({{500, 196, 500, 204}}, 9);                              // neck
+    limb({{480, 330, 468, 392}, {468, 392, 462, 462}}, 13);  // back leg
+    limb({{520, 330, 538, 390}, {538, 390, 552, 458}}, 13);  // front leg
+    limb({{462, 462, 445, 466}, {552, 458, 572, 462}}, 7);   // feet
+    limb({{475, 226, 452, 290}, {452, 290, 446, 350}}, 10);  // back arm
+    limb({{500, 226, 500, 296}}, 27);                        // torso
+    limb({{486, 318, 514, 318}}, 17);                        // hips
+    limb({{466, 216, 534, 216}}, 13);                        // shoulders
+    limb({{532, 224, 560, 282}, {560, 282, 596, 300}}, 10);  // front arm, reaching out
+    limb({{500, 196, 500, 204}}, 9);                         // neck
     paintDisc(canvas, 500, 174, 21, hex(0x041008));
-    limb({{500, 172, 500, 176}}, 18);                             // head
+    limb({{500, 172, 500, 176}}, 18);  // head
 
     // The title, with a dark screen-door halo so it reads over the digits.
     TubeStyle title = art::chromeStyle(6.5f);
@@ -115,7 +118,8 @@ Canvas paintWoody()
     for (int y = plank.top; y < plank.bottom; ++y)
         for (int x = plank.left; x < plank.right; ++x) {
             float fx = float(x), fy = float(y);
-            float ring = std::sin(fy * 0.55f + 3.0f * std::sin(fx * 0.011f) + 1.5f * std::sin(fx * 0.043f + fy * 0.07f));
+            float ring =
+                std::sin(fy * 0.55f + 3.0f * std::sin(fx * 0.011f) + 1.5f * std::sin(fx * 0.043f + fy * 0.07f));
             float grain = 0.5f + 0.5f * ring;
             grain = grain * grain;
             Rgb c = mix(hex(0xC88A4A), hex(0x6E3E1A), grain);
@@ -147,7 +151,10 @@ Canvas paintWoody()
 Canvas paintBack2()
 {
     Canvas canvas(pictureWidth, pictureHeight);
-    const Palette hues{{0.0f, hex(0xFF3020)}, {0.25f, hex(0xFF9020)}, {0.5f, hex(0xF0F040)}, {0.75f, hex(0x30E060)},
+    const Palette hues{{0.0f, hex(0xFF3020)},
+                       {0.25f, hex(0xFF9020)},
+                       {0.5f, hex(0xF0F040)},
+                       {0.75f, hex(0x30E060)},
                        {1.0f, hex(0x3080FF)}};
     art::copperBars(canvas, 0, pictureWidth, 356, 20, 5, hues, 1.0f);
     scanlines(canvas, {0, 356, pictureWidth, 456}, 0.3f);

@@ -6,7 +6,7 @@
 
 class Prng {
 public:
-    explicit Prng(uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) {}
+    explicit Prng(uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) { }
 
     uint32_t next()
     {

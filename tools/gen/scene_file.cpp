@@ -84,8 +84,9 @@ void writeMaterial(ChunkWriter& out, const MaterialData& material)
     out.begin(materialName);
     out.text(material.name);
     out.end();
-    const std::pair<uint16_t, Colour> colours[] = {
-        {materialAmbient, material.ambient}, {materialDiffuse, material.diffuse}, {materialSpecular, material.specular}};
+    const std::pair<uint16_t, Colour> colours[] = {{materialAmbient, material.ambient},
+                                                   {materialDiffuse, material.diffuse},
+                                                   {materialSpecular, material.specular}};
     for (auto [id, colour] : colours) {
         out.begin(id);
         writeByteColour(out, colour);

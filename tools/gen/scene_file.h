@@ -23,9 +23,9 @@ struct LightData {
     float range = 0;       // written when above 0
     float multiplier = 1;  // the loader's linear attenuation coefficient
     bool spot = false;
-    Vec3 target;           // spot only
-    float hotspot = 0;     // full cone, degrees
-    float falloff = 0;     // full cone, degrees
+    Vec3 target;        // spot only
+    float hotspot = 0;  // full cone, degrees
+    float falloff = 0;  // full cone, degrees
 };
 
 inline LightData omniLight(std::string name, Vec3 position, Colour colour, float range, float multiplier)

@@ -33,7 +33,7 @@ void drawTubes(Canvas& canvas, const std::vector<Segment>& segments, const TubeS
         bottom = std::max({bottom, s.y0, s.y1});
     }
     const float lx = -0.45f, ly = -0.6f, lz = 0.66f;  // light from the upper left, in front
-    const float hx = lx, hy = ly, hz = lz + 1.0f;      // half-way vector toward the viewer
+    const float hx = lx, hy = ly, hz = lz + 1.0f;     // half-way vector toward the viewer
     const float hl = std::sqrt(hx * hx + hy * hy + hz * hz);
 
     for (int y = int(top - reach); y <= int(bottom + reach); ++y)

@@ -12,15 +12,15 @@ struct Segment {
 };
 
 struct TubeStyle {
-    float radius = 4;             // half the stroke width, pixels
+    float radius = 4;              // half the stroke width, pixels
     Palette body{{0, {1, 1, 1}}};  // colour down the height of the box given to drawTubes
-    float bend = 0.25f;           // how far the tube's roundness shifts the palette
+    float bend = 0.25f;            // how far the tube's roundness shifts the palette
     float specular = 0.8f;
-    float outline = 1.5f;         // dark rim width, pixels
+    float outline = 1.5f;  // dark rim width, pixels
     Rgb outlineColour{0.02f, 0.02f, 0.05f};
-    Rgb glow{0, 0, 0};            // glow colour beyond the rim
-    float glowWidth = 0;          // pixels; 0 = none
-    bool additiveGlow = false;    // add the glow as light (opaque art) or paint it as coverage
+    Rgb glow{0, 0, 0};          // glow colour beyond the rim
+    float glowWidth = 0;        // pixels; 0 = none
+    bool additiveGlow = false;  // add the glow as light (opaque art) or paint it as coverage
 };
 
 // Distance from (px, py) to the segment; (dx, dy) is the offset from its nearest point.

@@ -60,8 +60,8 @@ const char* kindName(LightKind kind)
 void printMesh(const Mesh& mesh, bool last)
 {
     std::printf("    {\"name\": %s, \"vertexCount\": %u, \"faceCount\": %u, \"transform\": %s}%s\n",
-                quoted(mesh.name).c_str(), mesh.vertexCount, mesh.faceCount,
-                numbers(mesh.transform, 16).c_str(), last ? "" : ",");
+                quoted(mesh.name).c_str(), mesh.vertexCount, mesh.faceCount, numbers(mesh.transform, 16).c_str(),
+                last ? "" : ",");
 }
 
 void printLight(const SceneLight& light, bool last)
@@ -70,18 +70,16 @@ void printLight(const SceneLight& light, bool last)
     std::printf("    {\"name\": %s, \"kind\": \"%s\", \"colour\": %s, \"position\": %s, \"direction\": %s, "
                 "\"range\": %s, \"attenuation\": %s, \"hotspot\": %s, \"falloff\": %s, \"spotExponent\": %s}%s\n",
                 quoted(light.name).c_str(), kindName(light.kind), numbers(light.colour, 3).c_str(),
-                numbers(light.position, 3).c_str(), numbers(light.direction, 3).c_str(),
-                number(light.range).c_str(), numbers(attenuation, 3).c_str(),
-                number(light.hotspot).c_str(), number(light.falloff).c_str(),
+                numbers(light.position, 3).c_str(), numbers(light.direction, 3).c_str(), number(light.range).c_str(),
+                numbers(attenuation, 3).c_str(), number(light.hotspot).c_str(), number(light.falloff).c_str(),
                 number(light.spotExponent).c_str(), last ? "" : ",");
 }
 
 void printCamera(const SceneCamera& camera)
 {
     std::printf("  \"camera\": {\"name\": %s, \"position\": %s, \"target\": %s, \"roll\": %s, \"fieldOfView\": %s}\n",
-                quoted(camera.name).c_str(), numbers(camera.position, 3).c_str(),
-                numbers(camera.target, 3).c_str(), number(camera.roll).c_str(),
-                number(camera.fieldOfView).c_str());
+                quoted(camera.name).c_str(), numbers(camera.position, 3).c_str(), numbers(camera.target, 3).c_str(),
+                number(camera.roll).c_str(), number(camera.fieldOfView).c_str());
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ bool readWholeFile(const char* path, std::vector<uint8_t>& bytes, std::string& w
     return !failed;
 }
 
-} // namespace
+}  // namespace
 
 int inspectBitmap(const char* path)
 {

@@ -15,11 +15,16 @@ namespace {
 std::string refusal(int xmpError, int systemError)
 {
     switch (xmpError) {
-    case XMP_ERROR_FORMAT: return "not a song in any format the player reads";
-    case XMP_ERROR_LOAD: return "a damaged song: its data could not be loaded";
-    case XMP_ERROR_DEPACK: return "a packed file that could not be unpacked";
-    case XMP_ERROR_SYSTEM: return systemError ? std::strerror(systemError) : "out of memory";
-    default: return "the player refused it";
+    case XMP_ERROR_FORMAT:
+        return "not a song in any format the player reads";
+    case XMP_ERROR_LOAD:
+        return "a damaged song: its data could not be loaded";
+    case XMP_ERROR_DEPACK:
+        return "a packed file that could not be unpacked";
+    case XMP_ERROR_SYSTEM:
+        return systemError ? std::strerror(systemError) : "out of memory";
+    default:
+        return "the player refused it";
     }
 }
 
@@ -53,7 +58,7 @@ void printSong(const xmp_module_info& info)
                 durationMs, mod.spd, mod.bpm);
 }
 
-} // namespace
+}  // namespace
 
 int inspectSong(const char* path)
 {

@@ -13,7 +13,7 @@ bool endsWith(const std::string& name, const char* suffix)
     return name.size() >= n && strcasecmp(name.c_str() + name.size() - n, suffix) == 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

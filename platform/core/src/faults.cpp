@@ -19,7 +19,7 @@ FaultTable& faults()
     return table;
 }
 
-} // namespace
+}  // namespace
 
 void injectFault(const std::string& call, long result, int skip, int times)
 {
@@ -47,5 +47,4 @@ long takeFault(std::string_view call)
 
 void clearFaults() { faults().clear(); }
 
-
-} // namespace soft
+}  // namespace soft

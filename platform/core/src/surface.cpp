@@ -8,4 +8,4 @@ SurfaceLayout& surfaceLayout()
     return layout;
 }
 
-} // namespace soft
+}  // namespace soft

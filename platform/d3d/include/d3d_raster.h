@@ -46,14 +46,13 @@ struct RasterTarget {
 // Colour, alpha and depth run linearly across the screen; at each pixel a channel is
 // taken to its whole value and depth to the level z · 65535, both after a lift of
 // 1/64 that keeps fixed-point rounding from dropping a value a step.
-void drawTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
-                  const RasterVertex& b, const RasterVertex& c);
+void drawTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a, const RasterVertex& b,
+                  const RasterVertex& c);
 
 // A line one pixel wide: a band of two triangles one pixel across its major axis, so
 // each column (or row) between the ends gets exactly one pixel. Like every edge under
 // the fill rule the band is half-open: the left (or upper) end is drawn, the other not.
-void drawLine(const RasterTarget& target, const RasterState& state, const RasterVertex& from,
-              const RasterVertex& to);
+void drawLine(const RasterTarget& target, const RasterState& state, const RasterVertex& from, const RasterVertex& to);
 
 // The one pixel whose centre is nearest the point, as a square of two triangles.
 void drawPoint(const RasterTarget& target, const RasterState& state, const RasterVertex& point);
@@ -62,4 +61,4 @@ void drawPoint(const RasterTarget& target, const RasterState& state, const Raste
 // dither position (x, y); without dither the low bits are dropped.
 int reduceChannel(int value8, int bits, bool dither, int x, int y);
 
-} // namespace soft
+}  // namespace soft

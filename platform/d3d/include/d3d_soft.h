@@ -17,4 +17,4 @@ struct Direct3DCounters {
 Direct3DCounters& direct3DCounters();
 void resetDirect3DCounters();
 
-} // namespace soft
+}  // namespace soft

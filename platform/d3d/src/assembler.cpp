@@ -11,7 +11,7 @@ void copyColour(ClipVertex& to, const ClipVertex& from)
     to.a = from.a;
 }
 
-} // namespace
+}  // namespace
 
 void PrimitiveAssembler::begin(D3DPRIMITIVETYPE type, const PrimitiveSettings* settings, bool flatShading)
 {
@@ -81,4 +81,4 @@ void PrimitiveAssembler::add(const ClipVertex& v)
     }
 }
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

@@ -22,4 +22,4 @@ private:
     long count_ = 0;            // vertices taken since begin
 };
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

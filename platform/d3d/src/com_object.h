@@ -12,7 +12,7 @@ template <typename Interface>
 class ComObject : public Interface {
 public:
     // `name` is the interface's name, as fault injection knows its calls.
-    explicit ComObject(const char* name) : queryCall_(std::string(name) + "::QueryInterface") {}
+    explicit ComObject(const char* name) : queryCall_(std::string(name) + "::QueryInterface") { }
 
     HRESULT QueryInterface(REFIID iid, LPVOID* object) override
     {
@@ -47,4 +47,4 @@ private:
     ULONG references_ = 1;
 };
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

@@ -10,4 +10,4 @@ Direct3DCounters& direct3DCounters()
 
 void resetDirect3DCounters() { direct3DCounters() = Direct3DCounters{}; }
 
-} // namespace soft
+}  // namespace soft

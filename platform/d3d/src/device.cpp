@@ -4,8 +4,8 @@
 #include "render_target.h"
 #include "soft/faults.h"
 
-#include <string>
 #include "viewport.h"
+#include <string>
 
 #include <algorithm>
 
@@ -46,13 +46,12 @@ void unpackColour(D3DCOLOR colour, ClipVertex& v)
 // The blend this rasteriser knows: source by its alpha, destination by the rest.
 bool blendsByAlpha(DWORD source, DWORD destination)
 {
-    return source == D3DBLEND_BOTHSRCALPHA ||
-           (source == D3DBLEND_SRCALPHA && destination == D3DBLEND_INVSRCALPHA);
+    return source == D3DBLEND_BOTHSRCALPHA || (source == D3DBLEND_SRCALPHA && destination == D3DBLEND_INVSRCALPHA);
 }
 
 bool validPrimitive(D3DPRIMITIVETYPE type) { return type >= D3DPT_POINTLIST && type <= D3DPT_TRIANGLEFAN; }
 
-} // namespace
+}  // namespace
 
 Device::Device(IDirectDrawSurface* target) : ComObject("IDirect3DDevice2"), target_(target)
 {
@@ -182,9 +181,8 @@ RasterState Device::rasterState(bool depthPresent) const
     raster.depthTest = depthOn;
     raster.depthWrite = depthOn && state(D3DRENDERSTATE_ZWRITEENABLE) != FALSE;
     const DWORD compare = state(D3DRENDERSTATE_ZFUNC);
-    raster.depthPassMask = uint8_t(compare >= D3DCMP_NEVER && compare <= D3DCMP_ALWAYS
-                                       ? compare - D3DCMP_NEVER
-                                       : D3DCMP_LESSEQUAL - D3DCMP_NEVER);
+    raster.depthPassMask = uint8_t(
+        compare >= D3DCMP_NEVER && compare <= D3DCMP_ALWAYS ? compare - D3DCMP_NEVER : D3DCMP_LESSEQUAL - D3DCMP_NEVER);
     // Other blend factors are not rasterised; such primitives are drawn opaque.
     raster.blend = state(D3DRENDERSTATE_ALPHABLENDENABLE) != FALSE &&
                    blendsByAlpha(state(D3DRENDERSTATE_SRCBLEND), state(D3DRENDERSTATE_DESTBLEND));
@@ -219,9 +217,9 @@ HRESULT Device::Begin(D3DPRIMITIVETYPE primitive, D3DVERTEXTYPE vertexType, DWOR
         setUpProjected(settings_, *viewport);
     else
         setUpScreenSpace(settings_, *viewport);
-    settings_.target = RasterTarget{memory.colour, memory.depth,
-                                    clampedRect(viewport->dwX, viewport->dwY, viewport->dwWidth,
-                                                viewport->dwHeight, *memory.colour)};
+    settings_.target =
+        RasterTarget{memory.colour, memory.depth,
+                     clampedRect(viewport->dwX, viewport->dwY, viewport->dwWidth, viewport->dwHeight, *memory.colour)};
     settings_.state = rasterState(memory.depth != nullptr);
     settings_.cull = D3DCULL(state(D3DRENDERSTATE_CULLMODE));
     settings_.fill = D3DFILLMODE(state(D3DRENDERSTATE_FILLMODE));
@@ -292,4 +290,4 @@ HRESULT Device::End(DWORD)
     return D3D_OK;
 }
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

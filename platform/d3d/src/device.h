@@ -54,4 +54,4 @@ private:
     PrimitiveAssembler assembler_;
 };
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

@@ -10,7 +10,7 @@ namespace {
 
 class Direct3D final : public ComObject<IDirect3D2> {
 public:
-    Direct3D() : ComObject("IDirect3D2") {}
+    Direct3D() : ComObject("IDirect3D2") { }
 
     HRESULT CreateDevice(REFCLSID deviceGuid, LPDIRECTDRAWSURFACE target, LPDIRECT3DDEVICE2* device) override
     {
@@ -61,8 +61,8 @@ private:
     bool answers(REFIID iid) const override { return iid == IID_IDirect3D2; }
 };
 
-} // namespace
-} // namespace soft::d3d
+}  // namespace
+}  // namespace soft::d3d
 
 HRESULT createDirect3D2(IDirectDraw*, LPVOID* object)
 {

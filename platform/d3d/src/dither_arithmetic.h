@@ -52,4 +52,4 @@ constexpr bool ditheredLevelsMatch(const ReductionTables& tables)
     return true;
 }
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

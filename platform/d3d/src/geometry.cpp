@@ -20,8 +20,8 @@ constexpr int maxPolygon = 3 + maxClipPlanes;
 
 struct PolygonVertex {
     ClipVertex v;
-    bool sent;        // a corner the caller sent, not one made by clipping
-    bool edgeFollows; // the edge to the next corner is part of a sent edge
+    bool sent;         // a corner the caller sent, not one made by clipping
+    bool edgeFollows;  // the edge to the next corner is part of a sent edge
 };
 
 struct Polygon {
@@ -29,10 +29,7 @@ struct Polygon {
     int count = 0;
 };
 
-float distance(const ClipPlane& p, const ClipVertex& v)
-{
-    return p.a * v.x + p.b * v.y + p.c * v.z + p.d * v.w + p.e;
-}
+float distance(const ClipPlane& p, const ClipVertex& v) { return p.a * v.x + p.b * v.y + p.c * v.z + p.d * v.w + p.e; }
 
 #if defined(__SSE2__)
 // The distances to four planes at once, added up in the same order as `distance`.
@@ -97,8 +94,8 @@ void clipAgainst(const ClipPlane& plane, const Polygon& in, Polygon& out)
         if (currentIn != nextIn) {
             // Always from the inside corner outward, so that two triangles sharing the
             // edge make the very same new corner and keep sharing it exactly.
-            const ClipVertex cut = currentIn ? lerp(current.v, next.v, dc / (dc - dn))
-                                             : lerp(next.v, current.v, dn / (dn - dc));
+            const ClipVertex cut =
+                currentIn ? lerp(current.v, next.v, dc / (dc - dn)) : lerp(next.v, current.v, dn / (dn - dc));
             // Leaving, the new corner starts an edge along the plane; entering, it
             // starts what is left of the sent edge.
             out.vertex[out.count++] = PolygonVertex{cut, false, currentIn ? false : current.edgeFollows};
@@ -109,8 +106,13 @@ void clipAgainst(const ClipPlane& plane, const Polygon& in, Polygon& out)
 RasterVertex project(const ScreenMapping& m, const ClipVertex& v)
 {
     const float inverseW = 1.0f / v.w;
-    return RasterVertex{m.offsetX + m.scaleX * v.x * inverseW, m.offsetY + m.scaleY * v.y * inverseW,
-                        v.z * inverseW, v.r, v.g, v.b, v.a};
+    return RasterVertex{m.offsetX + m.scaleX * v.x * inverseW,
+                        m.offsetY + m.scaleY * v.y * inverseW,
+                        v.z * inverseW,
+                        v.r,
+                        v.g,
+                        v.b,
+                        v.a};
 }
 
 bool culled(D3DCULL cull, double area)
@@ -157,7 +159,7 @@ void fill(const PrimitiveSettings& settings, const Polygon& polygon)
     }
 }
 
-} // namespace
+}  // namespace
 
 void setUpProjected(PrimitiveSettings& settings, const D3DVIEWPORT2& v)
 {
@@ -173,8 +175,8 @@ void setUpProjected(PrimitiveSettings& settings, const D3DVIEWPORT2& v)
     volume.plane[volume.count++] = {0, 0, 0, 1, -smallestW};
     arrangeAcross(volume);
     const float scaleX = float(v.dwWidth) / v.dvClipWidth, scaleY = float(v.dwHeight) / v.dvClipHeight;
-    settings.mapping = ScreenMapping{scaleX, float(v.dwX) - v.dvClipX * scaleX, -scaleY,
-                                     float(v.dwY) + v.dvClipY * scaleY};
+    settings.mapping =
+        ScreenMapping{scaleX, float(v.dwX) - v.dvClipX * scaleX, -scaleY, float(v.dwY) + v.dvClipY * scaleY};
 }
 
 void setUpScreenSpace(PrimitiveSettings& settings, const D3DVIEWPORT2& v)
@@ -191,8 +193,7 @@ void setUpScreenSpace(PrimitiveSettings& settings, const D3DVIEWPORT2& v)
     settings.mapping = ScreenMapping{1, 0, 1, 0};
 }
 
-void drawTriangle(const PrimitiveSettings& settings, const ClipVertex& a, const ClipVertex& b,
-                  const ClipVertex& c)
+void drawTriangle(const PrimitiveSettings& settings, const ClipVertex& a, const ClipVertex& b, const ClipVertex& c)
 {
     const ClipVolume& volume = settings.volume;
     const unsigned codeA = outcode(volume, a), codeB = outcode(volume, b), codeC = outcode(volume, c);
@@ -243,4 +244,4 @@ void drawPoint(const PrimitiveSettings& settings, const ClipVertex& point)
         soft::drawPoint(settings.target, settings.state, project(settings.mapping, point));
 }
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

@@ -20,7 +20,7 @@ HandleTable& handles()
     return table;
 }
 
-} // namespace
+}  // namespace
 
 Material::Material() : ComObject("IDirect3DMaterial2"), handle_(handles().next++)
 {
@@ -69,4 +69,4 @@ HRESULT Material::GetHandle(IDirect3DDevice2* device, D3DMATERIALHANDLE* handle)
     return D3D_OK;
 }
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

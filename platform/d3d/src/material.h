@@ -22,4 +22,4 @@ private:
     D3DMATERIAL values_{};
 };
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

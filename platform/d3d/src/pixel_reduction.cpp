@@ -8,7 +8,7 @@ namespace soft::d3d {
 constexpr ReductionTables reductionTables;
 static_assert(ditheredLevelsMatch(reductionTables), "the arithmetic dither must give the tables' levels");
 
-} // namespace soft::d3d
+}  // namespace soft::d3d
 
 namespace soft {
 
@@ -18,4 +18,4 @@ int reduceChannel(int value8, int bits, bool dither, int x, int y)
     return d3d::reductionTable(bits, dither, phase)[value8];
 }
 
-} // namespace soft
+}  // namespace soft

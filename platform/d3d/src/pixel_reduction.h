@@ -92,4 +92,4 @@ constexpr PixelLayout layoutOf(PixelFormat format)
     return format == PixelFormat::rgb555 ? PixelLayout{10, 5} : PixelLayout{11, 6};
 }
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

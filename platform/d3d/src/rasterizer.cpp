@@ -70,11 +70,9 @@ struct FlatShadeCache {
     bool dither = false, blendTablesMade = false;
     d3d::FlatShade shade;
 
-    const d3d::FlatShade* find(const int colour[4], d3d::PixelLayout layout, bool dither,
-                               bool blend, int64_t area)
+    const d3d::FlatShade* find(const int colour[4], d3d::PixelLayout layout, bool dither, bool blend, int64_t area)
     {
-        const int wanted[7] = {colour[0],       colour[1], colour[2], colour[3],
-                               layout.redShift, dither,    blend};
+        const int wanted[7] = {colour[0], colour[1], colour[2], colour[3], layout.redShift, dither, blend};
         if (std::memcmp(wanted, key, sizeof key) == 0)
             return &shade;
         if (blend && area < flatTableMinimumArea)
@@ -108,8 +106,8 @@ FlatShadeCache& flatShadeCache()
 d3d::SpanSetup spanSetupFor(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
                             const RasterVertex& b, const RasterVertex& c, int64_t cross)
 {
-    d3d::SpanSetup setup{target.colour, (state.depthTest || state.depthWrite) ? target.depth : nullptr,
-                         state, d3d::layoutOf(target.colour->format), nullptr};
+    d3d::SpanSetup setup{target.colour, (state.depthTest || state.depthWrite) ? target.depth : nullptr, state,
+                         d3d::layoutOf(target.colour->format), nullptr};
     // Blending at full alpha gives the source exactly.
     if (a.a >= float(colourTop) && b.a >= float(colourTop) && c.a >= float(colourTop))
         setup.state.blend = false;
@@ -121,12 +119,15 @@ d3d::SpanSetup spanSetupFor(const RasterTarget& target, const RasterState& state
     return setup;
 }
 
-} // namespace
+}  // namespace
 
 namespace d3d {
 
 Attributes::Attributes(const Corner corner[3], const d3d::SpanSetup& setup, int64_t cross)
-    : colourChannels(setup.flat ? 0 : setup.state.blend ? 4 : 3), useDepth(setup.depth != nullptr)
+    : colourChannels(setup.flat          ? 0
+                     : setup.state.blend ? 4
+                                         : 3),
+      useDepth(setup.depth != nullptr)
 {
     const double inverseDeterminant = double(subpixelsPerPixel * subpixelsPerPixel) / double(cross);
     double value[3];
@@ -142,10 +143,10 @@ Attributes::Attributes(const Corner corner[3], const d3d::SpanSetup& setup, int6
     }
 }
 
-} // namespace d3d
+}  // namespace d3d
 
-void drawTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
-                  const RasterVertex& b, const RasterVertex& c)
+void drawTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a, const RasterVertex& b,
+                  const RasterVertex& c)
 {
     Corner corner[3];
     if (!snap(a, corner[0]) || !snap(b, corner[1]) || !snap(c, corner[2]))
@@ -191,8 +192,7 @@ void drawTriangle(const RasterTarget& target, const RasterState& state, const Ra
     direct3DCounters().pixelsWritten += written;
 }
 
-void drawLine(const RasterTarget& target, const RasterState& state, const RasterVertex& from,
-              const RasterVertex& to)
+void drawLine(const RasterTarget& target, const RasterState& state, const RasterVertex& from, const RasterVertex& to)
 {
     const float dx = to.x - from.x, dy = to.y - from.y;
     if (dx == 0 && dy == 0)
@@ -220,4 +220,4 @@ void drawPoint(const RasterTarget& target, const RasterState& state, const Raste
     drawTriangle(target, state, corner[0], corner[2], corner[3]);
 }
 
-} // namespace soft
+}  // namespace soft

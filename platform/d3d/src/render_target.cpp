@@ -23,11 +23,11 @@ TargetMemory targetMemoryOf(IDirectDrawSurface* target)
 RasterRect clampedRect(int64_t x, int64_t y, int64_t width, int64_t height, const SurfaceMemory& surface)
 {
     auto clampTo = [](int64_t v, int64_t top) { return int(std::clamp<int64_t>(v, 0, top)); };
-    RasterRect rect{clampTo(x, surface.width), clampTo(y, surface.height),
-                    clampTo(x + width, surface.width), clampTo(y + height, surface.height)};
+    RasterRect rect{clampTo(x, surface.width), clampTo(y, surface.height), clampTo(x + width, surface.width),
+                    clampTo(y + height, surface.height)};
     rect.right = std::max(rect.right, rect.left);
     rect.bottom = std::max(rect.bottom, rect.top);
     return rect;
 }
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

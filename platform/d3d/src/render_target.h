@@ -18,4 +18,4 @@ TargetMemory targetMemoryOf(IDirectDrawSurface* target);
 // [x, x + width) by [y, y + height) cut to the surface, never inverted.
 RasterRect clampedRect(int64_t x, int64_t y, int64_t width, int64_t height, const SurfaceMemory& surface);
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

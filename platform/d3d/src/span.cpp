@@ -55,10 +55,8 @@ struct DepthAccess {
 
     DepthAccess(const SpanSetup& setup, const Span& span)
         : row(setup.depth ? setup.depth->row(span.y) + span.x : nullptr),
-          failMask(uint8_t(setup.state.depthTest ? ~setup.state.depthPassMask & 7 : 0)),
-          write(setup.state.depthWrite)
-    {
-    }
+          failMask(uint8_t(setup.state.depthTest ? ~setup.state.depthPassMask & 7 : 0)), write(setup.state.depthWrite)
+    { }
 
     // Whether pixel i may be drawn at depth z; stores z when it may and writes are on.
     bool admit(int i, int64_t z)
@@ -117,8 +115,8 @@ int shadeInterpolated(const SpanSetup& setup, const Span& span)
             blue = unsigned(blendChannel(int(blue), expandLevel(int(old & levelMask5), blueBits), alpha));
         }
         const unsigned phase = phases.next();
-        const unsigned pixel = unsigned(fiveBit[phase + red]) << RedShift | unsigned(green6[phase + green]) << 5 |
-                               fiveBit[phase + blue];
+        const unsigned pixel =
+            unsigned(fiveBit[phase + red]) << RedShift | unsigned(green6[phase + green]) << 5 | fiveBit[phase + blue];
         out[i] = uint16_t(pass ? pixel : old);
         written += pass;
     }
@@ -246,10 +244,9 @@ RowWalk walkInLayout(const SpanSetup& setup, bool depthAllZero)
     }
 }
 
-} // namespace
+}  // namespace
 
-void makeFlatShade(FlatShade& shade, const int colour[4], PixelLayout layout, bool dither,
-                   bool blend)
+void makeFlatShade(FlatShade& shade, const int colour[4], PixelLayout layout, bool dither, bool blend)
 {
     std::copy_n(colour, 4, shade.colour);
     const int greenLevels = 1 << layout.greenBits;
@@ -257,14 +254,12 @@ void makeFlatShade(FlatShade& shade, const int colour[4], PixelLayout layout, bo
         const uint8_t* red = reductionTable(blueBits, dither, phase);
         const uint8_t* green = reductionTable(layout.greenBits, dither, phase);
         const uint8_t* blue = reductionTable(blueBits, dither, phase);
-        shade.opaque[phase] = uint16_t(red[colour[0]] << layout.redShift | green[colour[1]] << 5 |
-                                       blue[colour[2]]);
+        shade.opaque[phase] = uint16_t(red[colour[0]] << layout.redShift | green[colour[1]] << 5 | blue[colour[2]]);
         if (!blend)
             continue;
         for (int level = 0; level < 32; ++level) {
             int old = expandLevel(level, blueBits);
-            shade.red[phase][level] = uint16_t(red[blendChannel(colour[0], old, colour[3])]
-                                               << layout.redShift);
+            shade.red[phase][level] = uint16_t(red[blendChannel(colour[0], old, colour[3])] << layout.redShift);
             shade.blue[phase][level] = blue[blendChannel(colour[2], old, colour[3])];
         }
         for (int level = 0; level < greenLevels; ++level) {
@@ -302,4 +297,4 @@ RowWalk rowWalkFor(const SpanSetup& setup, bool depthAllZero)
                                        : walkInLayout<11, 6>(setup, depthAllZero);
 }
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

@@ -24,15 +24,14 @@ struct Span {
 // A triangle whose every pixel has the same colour and alpha gets its 16-bit results
 // precomputed, for each of the 16 dither phases.
 struct FlatShade {
-    int colour[4];                                       // red, green, blue, alpha: 0-255
-    uint16_t opaque[16];                                 // the pixel drawn without blending
+    int colour[4];                                      // red, green, blue, alpha: 0-255
+    uint16_t opaque[16];                                // the pixel drawn without blending
     uint16_t red[16][32], green[16][64], blue[16][32];  // blended bits, by old level
     // Blended red and green bits together, by the old pixel's top bits (pixel >> 5).
     uint16_t redGreen[16][2048];
 };
 
-void makeFlatShade(FlatShade& shade, const int colour[4], PixelLayout layout, bool dither,
-                   bool blend);
+void makeFlatShade(FlatShade& shade, const int colour[4], PixelLayout layout, bool dither, bool blend);
 
 // What stays the same for every row of a triangle.
 struct SpanSetup {
@@ -49,4 +48,4 @@ enum class DepthMode { off, lessEqualWrite, general };
 
 DepthMode depthModeOf(const SpanSetup& setup);
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

@@ -71,8 +71,7 @@ public:
     Lanes(uint32_t start, const LaneSteps& steps)
         : first_(_mm_add_epi32(_mm_set1_epi32(int(start)), steps.multiples)),
           last_(_mm_add_epi32(_mm_set1_epi32(int(start)), steps.further)), stride_(steps.stride)
-    {
-    }
+    { }
     // Whole parts below 2^15, as eight 16-bit lanes.
     __m128i small() const
     {
@@ -94,7 +93,7 @@ private:
     __m128i first_, last_, stride_;
 };
 
-} // namespace vector_span
+}  // namespace vector_span
 
 // Depths go in lanes biased by 2^31, so that their whole parts compare as signed numbers.
 constexpr uint32_t depthLaneBias = 0x80000000u;
@@ -103,7 +102,7 @@ constexpr uint32_t depthLaneBias = 0x80000000u;
 // depth in its lanes and the colours from `pixels`, which gives eight at a time.
 template <typename Pixels>
 [[gnu::always_inline]] inline int shadeDepthTestedRow(const SpanSetup& setup, int x, int y, int count,
-                                                     vector_span::Lanes depth, Pixels pixels)
+                                                      vector_span::Lanes depth, Pixels pixels)
 {
     using namespace vector_span;
     uint16_t* depthRow = setup.depth->row(y) + x;
@@ -120,8 +119,7 @@ template <typename Pixels>
             _mm_or_si128(_mm_andnot_si128(outside, depth.biased()), _mm_and_si128(outside, farthest));
         const __m128i stored = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(depths)), signBit);
         const __m128i fail = _mm_or_si128(_mm_cmpgt_epi16(incoming, stored), outside);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(depths),
-                         _mm_xor_si128(_mm_min_epi16(incoming, stored), signBit));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(depths), _mm_xor_si128(_mm_min_epi16(incoming, stored), signBit));
         const __m128i pixel = pixels();
         const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(colours));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(colours),
@@ -163,18 +161,17 @@ template <typename Pixels>
 // Pixels [x, x + count) of row y from the colours and depth in their lanes, dithered.
 template <int RedShift, int GreenBits>
 [[gnu::always_inline]] inline int shadeDitheredRow(const SpanSetup& setup, int x, int y, int count,
-                                                  vector_span::Lanes red, vector_span::Lanes green,
-                                                  vector_span::Lanes blue, vector_span::Lanes depth)
+                                                   vector_span::Lanes red, vector_span::Lanes green,
+                                                   vector_span::Lanes blue, vector_span::Lanes depth)
 {
     using namespace vector_span;
     const auto& bias = phaseRows.bias;
     const __m128i bias5 = _mm_load_si128(reinterpret_cast<const __m128i*>(bias[0][y & 3][x & 3]));
     const __m128i biasGreen = _mm_load_si128(reinterpret_cast<const __m128i*>(bias[GreenBits - 5][y & 3][x & 3]));
     return shadeDepthTestedRow(setup, x, y, count, depth, [&] {
-        const __m128i pixel =
-            _mm_or_si128(_mm_or_si128(_mm_slli_epi16(reduce<5>(red.small(), bias5), RedShift),
-                                      _mm_slli_epi16(reduce<GreenBits>(green.small(), biasGreen), 5)),
-                         reduce<5>(blue.small(), bias5));
+        const __m128i pixel = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(reduce<5>(red.small(), bias5), RedShift),
+                                                        _mm_slli_epi16(reduce<GreenBits>(green.small(), biasGreen), 5)),
+                                           reduce<5>(blue.small(), bias5));
         red.advance(), green.advance(), blue.advance();
         return pixel;
     });
@@ -183,13 +180,13 @@ template <int RedShift, int GreenBits>
 // The same for a flat triangle: its four dithered pixels of row y, from column x on,
 // repeat along the span.
 [[gnu::always_inline]] inline int shadeFlatRow(const SpanSetup& setup, int x, int y, int count,
-                                              vector_span::Lanes depth)
+                                               vector_span::Lanes depth)
 {
     const uint16_t* opaque = setup.flat->opaque;
     const uint8_t* phase = bayerMatrix[y & 3];
-    const __m128i four = _mm_setr_epi16(
-        int16_t(opaque[phase[x & 3]]), int16_t(opaque[phase[(x + 1) & 3]]), int16_t(opaque[phase[(x + 2) & 3]]),
-        int16_t(opaque[phase[(x + 3) & 3]]), 0, 0, 0, 0);
+    const __m128i four =
+        _mm_setr_epi16(int16_t(opaque[phase[x & 3]]), int16_t(opaque[phase[(x + 1) & 3]]),
+                       int16_t(opaque[phase[(x + 2) & 3]]), int16_t(opaque[phase[(x + 3) & 3]]), 0, 0, 0, 0);
     const __m128i pixels = _mm_unpacklo_epi64(four, four);
     return shadeDepthTestedRow(setup, x, y, count, depth, [pixels] { return pixels; });
 }
@@ -200,11 +197,11 @@ int shadeDitheredLessEqual(const SpanSetup& setup, const Span& span)
 {
     using namespace vector_span;
     auto lanes = [](uint32_t start, uint32_t step) { return Lanes(start, LaneSteps(step)); };
-    return shadeDitheredRow<RedShift, GreenBits>(
-        setup, span.x, span.y, span.count, lanes(uint32_t(span.colour[0]), uint32_t(span.colourStep[0])),
-        lanes(uint32_t(span.colour[1]), uint32_t(span.colourStep[1])),
-        lanes(uint32_t(span.colour[2]), uint32_t(span.colourStep[2])),
-        lanes(uint32_t(span.depth) + depthLaneBias, uint32_t(span.depthStep)));
+    return shadeDitheredRow<RedShift, GreenBits>(setup, span.x, span.y, span.count,
+                                                 lanes(uint32_t(span.colour[0]), uint32_t(span.colourStep[0])),
+                                                 lanes(uint32_t(span.colour[1]), uint32_t(span.colourStep[1])),
+                                                 lanes(uint32_t(span.colour[2]), uint32_t(span.colourStep[2])),
+                                                 lanes(uint32_t(span.depth) + depthLaneBias, uint32_t(span.depthStep)));
 }
 
 // The rows of a triangle drawn by shadeDitheredRow. Where every plane's corners lie in
@@ -305,8 +302,7 @@ inline void eachChunk(uint16_t* row, int x, int count, int width, Shade shade)
     const int rest = count - i;
     if (rest == 0)
         return;
-    const __m128i outside =
-        _mm_cmpgt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7), _mm_set1_epi16(int16_t(rest - 1)));
+    const __m128i outside = _mm_cmpgt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7), _mm_set1_epi16(int16_t(rest - 1)));
     if (x + i + lanes <= width) {
         __m128i* at = reinterpret_cast<__m128i*>(row + i);
         _mm_storeu_si128(at, shade(_mm_loadu_si128(at), outside));
@@ -338,27 +334,25 @@ int shadeFlatBlendedDithered(const SpanSetup& setup, const Span& span)
     const __m128i fiveBits = _mm_set1_epi16(31), greenMask = _mm_set1_epi16((1 << GreenBits) - 1);
     // blendChannel in unsigned 16-bit lanes: the sum stays below 65,536.
     auto blend = [keep](__m128i part, __m128i level, int bits) {
-        const __m128i old =
-            _mm_or_si128(_mm_sll_epi16(level, _mm_cvtsi32_si128(8 - bits)),
-                         _mm_srl_epi16(level, _mm_cvtsi32_si128(2 * bits - 8)));
+        const __m128i old = _mm_or_si128(_mm_sll_epi16(level, _mm_cvtsi32_si128(8 - bits)),
+                                         _mm_srl_epi16(level, _mm_cvtsi32_si128(2 * bits - 8)));
         const __m128i sum = _mm_add_epi16(part, _mm_mullo_epi16(old, keep));
         return _mm_srli_epi16(_mm_add_epi16(sum, _mm_srli_epi16(sum, 8)), 8);
     };
-    eachChunk(setup.colour->row(span.y) + span.x, span.x, span.count, setup.colour->width,
-              [&](__m128i old, __m128i outside) {
-                  const __m128i red = blend(redPart, _mm_and_si128(_mm_srli_epi16(old, RedShift), fiveBits), 5);
-                  const __m128i green = blend(greenPart, _mm_and_si128(_mm_srli_epi16(old, 5), greenMask), GreenBits);
-                  const __m128i blue = blend(bluePart, _mm_and_si128(old, fiveBits), 5);
-                  const __m128i pixel =
-                      _mm_or_si128(_mm_or_si128(_mm_slli_epi16(reduce<5>(red, bias5), RedShift),
-                                                _mm_slli_epi16(reduce<GreenBits>(green, biasGreen), 5)),
-                                   reduce<5>(blue, bias5));
-                  return _mm_or_si128(_mm_and_si128(outside, old), _mm_andnot_si128(outside, pixel));
-              });
+    eachChunk(
+        setup.colour->row(span.y) + span.x, span.x, span.count, setup.colour->width, [&](__m128i old, __m128i outside) {
+            const __m128i red = blend(redPart, _mm_and_si128(_mm_srli_epi16(old, RedShift), fiveBits), 5);
+            const __m128i green = blend(greenPart, _mm_and_si128(_mm_srli_epi16(old, 5), greenMask), GreenBits);
+            const __m128i blue = blend(bluePart, _mm_and_si128(old, fiveBits), 5);
+            const __m128i pixel = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(reduce<5>(red, bias5), RedShift),
+                                                            _mm_slli_epi16(reduce<GreenBits>(green, biasGreen), 5)),
+                                               reduce<5>(blue, bias5));
+            return _mm_or_si128(_mm_and_si128(outside, old), _mm_andnot_si128(outside, pixel));
+        });
     return span.count;
 }
 
-} // namespace soft::d3d
+}  // namespace soft::d3d
 
 #else
 
@@ -380,6 +374,6 @@ inline uint64_t walkFlatLessEqual(EdgeWalk&, EdgeWalk&, int64_t, int64_t, const 
 {
     return 0;
 }
-} // namespace soft::d3d
+}  // namespace soft::d3d
 
 #endif

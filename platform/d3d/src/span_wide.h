@@ -36,7 +36,7 @@ constexpr int lanes = 16;
     return _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(value, top), bias), 8);
 }
 
-} // namespace wide_span
+}  // namespace wide_span
 
 template <int RedShift, int GreenBits>
 [[gnu::target("avx2")]] int shadeFlatBlendedDitheredWide(const SpanSetup& setup, const Span& span)
@@ -44,8 +44,8 @@ template <int RedShift, int GreenBits>
     using namespace wide_span;
     // The dither repeats every four pixels, so both halves take the eight-pixel biases.
     const auto& bias = vector_span::phaseRows.bias;
-    const __m256i bias5 = _mm256_broadcastsi128_si256(
-        _mm_load_si128(reinterpret_cast<const __m128i*>(bias[0][span.y & 3][span.x & 3])));
+    const __m256i bias5 =
+        _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(bias[0][span.y & 3][span.x & 3])));
     const __m256i biasGreen = _mm256_broadcastsi128_si256(
         _mm_load_si128(reinterpret_cast<const __m128i*>(bias[GreenBits - 5][span.y & 3][span.x & 3])));
     const int* colour = setup.flat->colour;
@@ -71,8 +71,7 @@ template <int RedShift, int GreenBits>
         }
         const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
         const __m256i red = blend(redPart, _mm256_and_si256(_mm256_srli_epi16(old, RedShift), fiveBits), keep, 5);
-        const __m256i green =
-            blend(greenPart, _mm256_and_si256(_mm256_srli_epi16(old, 5), greenMask), keep, GreenBits);
+        const __m256i green = blend(greenPart, _mm256_and_si256(_mm256_srli_epi16(old, 5), greenMask), keep, GreenBits);
         const __m256i blue = blend(bluePart, _mm256_and_si256(old, fiveBits), keep, 5);
         const __m256i redBits = _mm256_slli_epi16(reduce(red, bias5, 5), RedShift);
         const __m256i greenBits = _mm256_slli_epi16(reduce(green, biasGreen, GreenBits), 5);
@@ -85,7 +84,7 @@ template <int RedShift, int GreenBits>
     return span.count;
 }
 
-} // namespace soft::d3d
+}  // namespace soft::d3d
 
 #else
 
@@ -96,6 +95,6 @@ int shadeFlatBlendedDitheredWide(const SpanSetup& setup, const Span& span)
 {
     return shadeFlatBlendedDithered<RedShift, GreenBits>(setup, span);
 }
-} // namespace soft::d3d
+}  // namespace soft::d3d
 
 #endif

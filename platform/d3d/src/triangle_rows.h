@@ -149,4 +149,4 @@ RowWalk rowWalkFor(const SpanSetup& setup, bool depthAllZero);
 // alone, leaving the FlatShade's blend tables unread.
 bool flatBlendInLanes(const SpanSetup& setup, bool depthAllZero);
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

@@ -24,8 +24,7 @@ uint16_t backgroundPixel(D3DMATERIALHANDLE handle, PixelFormat format)
     if (!material)
         return 0;
     const D3DCOLORVALUE& c = material->values().diffuse;
-    return packColour(format, uint8_t(channelByte(c.r)), uint8_t(channelByte(c.g)),
-                      uint8_t(channelByte(c.b)));
+    return packColour(format, uint8_t(channelByte(c.r)), uint8_t(channelByte(c.g)), uint8_t(channelByte(c.b)));
 }
 
 void fillRect(SurfaceMemory& surface, const RasterRect& rect, uint16_t value)
@@ -34,7 +33,7 @@ void fillRect(SurfaceMemory& surface, const RasterRect& rect, uint16_t value)
         std::fill(surface.row(y) + rect.left, surface.row(y) + rect.right, value);
 }
 
-} // namespace
+}  // namespace
 
 HRESULT Viewport::SetViewport2(LPD3DVIEWPORT2 viewport)
 {
@@ -88,8 +87,7 @@ HRESULT Viewport::Clear(DWORD count, LPD3DRECT rects, DWORD flags)
     const uint16_t background = backgroundPixel(background_, memory.colour->format);
     for (DWORD i = 0; i < count; ++i) {
         const D3DRECT& r = rects[i];
-        const RasterRect rect = clampedRect(r.x1, r.y1, int64_t(r.x2) - r.x1, int64_t(r.y2) - r.y1,
-                                            *memory.colour);
+        const RasterRect rect = clampedRect(r.x1, r.y1, int64_t(r.x2) - r.x1, int64_t(r.y2) - r.y1, *memory.colour);
         if (flags & D3DCLEAR_TARGET)
             fillRect(*memory.colour, rect, background);
         if ((flags & D3DCLEAR_ZBUFFER) && memory.depth)
@@ -98,4 +96,4 @@ HRESULT Viewport::Clear(DWORD count, LPD3DRECT rects, DWORD flags)
     return D3D_OK;
 }
 
-} // namespace soft::d3d
+}  // namespace soft::d3d

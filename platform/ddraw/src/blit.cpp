@@ -13,8 +13,8 @@ bool areaOf(const RECT* rect, const SurfaceMemory& memory, Area& area)
         return true;
     }
     // No clipper is ever attached, so a rectangle must lie inside its surface.
-    if (rect->left < 0 || rect->top < 0 || rect->right > memory.width ||
-        rect->bottom > memory.height || rect->left >= rect->right || rect->top >= rect->bottom)
+    if (rect->left < 0 || rect->top < 0 || rect->right > memory.width || rect->bottom > memory.height ||
+        rect->left >= rect->right || rect->top >= rect->bottom)
         return false;
     area = Area{rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top};
     return true;
@@ -28,8 +28,8 @@ void fillArea(SurfaceMemory& target, const Area& area, uint16_t value)
     }
 }
 
-void copyArea(SurfaceMemory& target, const Area& to, const SurfaceMemory& source,
-              const Area& from, bool keyed, uint32_t keyLow, uint32_t keyHigh)
+void copyArea(SurfaceMemory& target, const Area& to, const SurfaceMemory& source, const Area& from, bool keyed,
+              uint32_t keyLow, uint32_t keyHigh)
 {
     // Source columns for every destination column, worked out once per copy.
     static thread_local std::vector<int> columns;
@@ -62,4 +62,4 @@ void copyArea(SurfaceMemory& target, const Area& to, const SurfaceMemory& source
     }
 }
 
-} // namespace soft
+}  // namespace soft

@@ -24,14 +24,13 @@ int deviceIndexOf(const GUID* guid, const std::vector<host::DisplayDevice>& devi
 {
     for (size_t i = 0; i < devices.size(); ++i) {
         if (isNullGuid(guid) ? !devices[i].hasGuid
-                             : devices[i].hasGuid &&
-                                   std::memcmp(devices[i].guid, guid, sizeof(GUID)) == 0)
+                             : devices[i].hasGuid && std::memcmp(devices[i].guid, guid, sizeof(GUID)) == 0)
             return int(i);
     }
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 HRESULT WINAPI DirectDrawEnumerateExA(LPDDENUMCALLBACKEXA callback, LPVOID context, DWORD)
 {
@@ -43,8 +42,7 @@ HRESULT WINAPI DirectDrawEnumerateExA(LPDDENUMCALLBACKEXA callback, LPVOID conte
         std::memcpy(&guid, device.guid, sizeof guid);
         std::string description = device.description;
         std::string driver = device.driverName;
-        if (!callback(device.hasGuid ? &guid : nullptr, description.data(), driver.data(), context,
-                      nullptr))
+        if (!callback(device.hasGuid ? &guid : nullptr, description.data(), driver.data(), context, nullptr))
             break;
     }
     return DD_OK;
@@ -130,8 +128,7 @@ HRESULT SoftDirectDraw::RestoreDisplayMode()
     return DD_OK;
 }
 
-HRESULT SoftDirectDraw::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface,
-                                      IUnknown* outer)
+HRESULT SoftDirectDraw::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface, IUnknown* outer)
 {
     if (long hr = soft::takeFault("IDirectDraw::CreateSurface"))
         return hr;
@@ -149,17 +146,15 @@ HRESULT SoftDirectDraw::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE*
             return DDERR_INVALIDCAPS;
         auto* front = new SoftSurface(this, caps | DDSCAPS_FRONTBUFFER, modeWidth, modeHeight);
         if (chain) {
-            DWORD backCaps = (caps & ~(DDSCAPS_PRIMARYSURFACE | DDSCAPS_FRONTBUFFER)) |
-                             DDSCAPS_BACKBUFFER;
+            DWORD backCaps = (caps & ~(DDSCAPS_PRIMARYSURFACE | DDSCAPS_FRONTBUFFER)) | DDSCAPS_BACKBUFFER;
             front->backBuffer = new SoftSurface(this, backCaps, modeWidth, modeHeight);
         }
         *surface = front;
         return DD_OK;
     }
 
-    if (!(desc->dwFlags & DDSD_WIDTH) || !(desc->dwFlags & DDSD_HEIGHT) || desc->dwWidth == 0 ||
-        desc->dwHeight == 0 || desc->dwWidth > largestSurfaceSide ||
-        desc->dwHeight > largestSurfaceSide)
+    if (!(desc->dwFlags & DDSD_WIDTH) || !(desc->dwFlags & DDSD_HEIGHT) || desc->dwWidth == 0 || desc->dwHeight == 0 ||
+        desc->dwWidth > largestSurfaceSide || desc->dwHeight > largestSurfaceSide)
         return DDERR_INVALIDPARAMS;
 
     if (caps & DDSCAPS_ZBUFFER) {
@@ -179,7 +174,6 @@ HRESULT SoftDirectDraw::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE*
 
     if (long hr = soft::takeFault("IDirectDraw::CreateSurface(offscreen)"))
         return hr;
-    *surface = new SoftSurface(this, caps | DDSCAPS_OFFSCREENPLAIN, int(desc->dwWidth),
-                               int(desc->dwHeight));
+    *surface = new SoftSurface(this, caps | DDSCAPS_OFFSCREENPLAIN, int(desc->dwWidth), int(desc->dwHeight));
     return DD_OK;
 }

@@ -31,8 +31,8 @@ public:
 
     soft::SurfaceMemory memory;
     DWORD caps;
-    SoftSurface* backBuffer = nullptr;    // the primary's flipping partner, owned by it
-    SoftSurface* depthBuffer = nullptr;   // attached with AddAttachedSurface; one reference
+    SoftSurface* backBuffer = nullptr;   // the primary's flipping partner, owned by it
+    SoftSurface* depthBuffer = nullptr;  // attached with AddAttachedSurface; one reference
     bool isDepth() const { return (caps & DDSCAPS_ZBUFFER) != 0; }
 
 private:
@@ -48,14 +48,13 @@ private:
 
 class SoftDirectDraw final : public IDirectDraw {
 public:
-    explicit SoftDirectDraw(int device) : device(device) {}
+    explicit SoftDirectDraw(int device) : device(device) { }
 
     HRESULT QueryInterface(REFIID riid, LPVOID* object) override;
     ULONG AddRef() override;
     ULONG Release() override;
 
-    HRESULT CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface,
-                          IUnknown* outer) override;
+    HRESULT CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface, IUnknown* outer) override;
     HRESULT RestoreDisplayMode() override;
     HRESULT SetCooperativeLevel(HWND window, DWORD flags) override;
     HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel) override;
@@ -83,7 +82,7 @@ bool areaOf(const RECT* rect, const SurfaceMemory& memory, Area& area);
 void fillArea(SurfaceMemory& target, const Area& area, uint16_t value);
 // Copies `from` of `source` onto `to` of `target`, stretching by nearest neighbour.
 // With a key range, source pixels within [keyLow, keyHigh] are skipped.
-void copyArea(SurfaceMemory& target, const Area& to, const SurfaceMemory& source,
-              const Area& from, bool keyed, uint32_t keyLow, uint32_t keyHigh);
+void copyArea(SurfaceMemory& target, const Area& to, const SurfaceMemory& source, const Area& from, bool keyed,
+              uint32_t keyLow, uint32_t keyHigh);
 
-} // namespace soft
+}  // namespace soft

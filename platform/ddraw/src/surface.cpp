@@ -41,7 +41,7 @@ void describeFormat(const soft::SurfaceMemory& memory, bool depth, DDPIXELFORMAT
     format.dwBBitMask = masks.blue;
 }
 
-} // namespace
+}  // namespace
 
 soft::SurfaceMemory* surfaceMemoryOf(IDirectDrawSurface* surface)
 {
@@ -56,8 +56,8 @@ IDirectDrawSurface* attachedDepthSurfaceOf(IDirectDrawSurface* surface)
 }
 
 SoftSurface::SoftSurface(SoftDirectDraw* owner, DWORD caps, int width, int height)
-    : memory(width, height, soft::surfaceLayout().format, soft::surfaceLayout().extraPitchBytes),
-      caps(caps), owner(owner)
+    : memory(width, height, soft::surfaceLayout().format, soft::surfaceLayout().extraPitchBytes), caps(caps),
+      owner(owner)
 {
     liveSurfaces().insert(this);
 }
@@ -112,8 +112,7 @@ HRESULT SoftSurface::AddAttachedSurface(IDirectDrawSurface* surface)
     return DD_OK;
 }
 
-HRESULT SoftSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect,
-                         DWORD flags, LPDDBLTFX effects)
+HRESULT SoftSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags, LPDDBLTFX effects)
 {
     if (long hr = soft::takeFault("IDirectDrawSurface::Blt"))
         return hr;

@@ -34,10 +34,7 @@ constexpr uint32_t kByteOrderMsb = 1u << 2;
 constexpr uint32_t kBitOrderMsb = 1u << 3;
 constexpr uint16_t kNoGlyph = 0xFFFF;
 
-[[noreturn]] void fail(const std::string& why)
-{
-    throw std::runtime_error(why);
-}
+[[noreturn]] void fail(const std::string& why) { throw std::runtime_error(why); }
 
 std::vector<uint8_t> readWholeFile(const char* path)
 {
@@ -301,8 +298,8 @@ std::vector<long> codePageToUnicode(const char* codePage)
     return unicode;
 }
 
-void writeFace(const PcfFont& font, const std::vector<long>& unicode, long codeLimit,
-               const char* symbol, const char* faceName, const char* outPath)
+void writeFace(const PcfFont& font, const std::vector<long>& unicode, long codeLimit, const char* symbol,
+               const char* faceName, const char* outPath)
 {
     int height = font.ascent + font.descent;
     if (height <= 0 || height > 64)
@@ -360,15 +357,14 @@ void writeFace(const PcfFont& font, const std::vector<long>& unicode, long codeL
     for (size_t i = 0; i < cells.size(); ++i)
         std::fprintf(out, "%s0x%08X,", i % 8 ? " " : "\n    ", cells[i]);
     std::fprintf(out, "\n};\n} // namespace\n\n");
-    std::fprintf(out, "const FontFace %s = {\"%s\", %d, %d, %d, %d, %d, %s, advances, rows};\n", symbol,
-                 faceName, height, font.ascent, font.descent, averageWidth, maxWidth,
-                 fixedPitch ? "true" : "false");
+    std::fprintf(out, "const FontFace %s = {\"%s\", %d, %d, %d, %d, %d, %s, advances, rows};\n", symbol, faceName,
+                 height, font.ascent, font.descent, averageWidth, maxWidth, fixedPitch ? "true" : "false");
     std::fprintf(out, "\n} // namespace gdi\n");
     if (std::fclose(out) != 0)
         fail(std::string("cannot write ") + outPath);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -2,8 +2,8 @@
 // its surfaces, and tests count what is alive.
 #pragma once
 
-#include "windows.h"
 #include "soft/surface.h"
+#include "windows.h"
 
 // A device context drawing straight into `memory` (which must outlive it).
 HDC gdiCreateSurfaceDC(soft::SurfaceMemory* memory);

@@ -7,7 +7,7 @@
 #define GetRValue(c) ((BYTE)(c))
 #define GetGValue(c) ((BYTE)(((WORD)(c)) >> 8))
 #define GetBValue(c) ((BYTE)((c) >> 16))
-#define CLR_INVALID 0xFFFFFFFF
+#define CLR_INVALID  0xFFFFFFFF
 
 struct SIZE {
     LONG cx, cy;
@@ -140,81 +140,81 @@ struct LOGBRUSH {
     UINT_PTR lbHatch;
 };
 
-#define BI_RGB 0L
-#define BI_RLE8 1L
-#define BI_RLE4 2L
+#define BI_RGB       0L
+#define BI_RLE8      1L
+#define BI_RLE4      2L
 #define BI_BITFIELDS 3L
-#define BI_JPEG 4L
-#define BI_PNG 5L
+#define BI_JPEG      4L
+#define BI_PNG       5L
 
 // LoadImageA.
-#define IMAGE_BITMAP 0
-#define IMAGE_ICON 1
-#define IMAGE_CURSOR 2
-#define LR_DEFAULTCOLOR 0x00000000
-#define LR_MONOCHROME 0x00000001
-#define LR_LOADFROMFILE 0x00000010
-#define LR_DEFAULTSIZE 0x00000040
+#define IMAGE_BITMAP        0
+#define IMAGE_ICON          1
+#define IMAGE_CURSOR        2
+#define LR_DEFAULTCOLOR     0x00000000
+#define LR_MONOCHROME       0x00000001
+#define LR_LOADFROMFILE     0x00000010
+#define LR_DEFAULTSIZE      0x00000040
 #define LR_CREATEDIBSECTION 0x00002000
 
 // Stock objects.
-#define WHITE_BRUSH 0
-#define LTGRAY_BRUSH 1
-#define GRAY_BRUSH 2
-#define DKGRAY_BRUSH 3
-#define BLACK_BRUSH 4
-#define NULL_BRUSH 5
-#define HOLLOW_BRUSH NULL_BRUSH
-#define WHITE_PEN 6
-#define BLACK_PEN 7
-#define NULL_PEN 8
-#define OEM_FIXED_FONT 10
-#define ANSI_FIXED_FONT 11
-#define ANSI_VAR_FONT 12
-#define SYSTEM_FONT 13
+#define WHITE_BRUSH         0
+#define LTGRAY_BRUSH        1
+#define GRAY_BRUSH          2
+#define DKGRAY_BRUSH        3
+#define BLACK_BRUSH         4
+#define NULL_BRUSH          5
+#define HOLLOW_BRUSH        NULL_BRUSH
+#define WHITE_PEN           6
+#define BLACK_PEN           7
+#define NULL_PEN            8
+#define OEM_FIXED_FONT      10
+#define ANSI_FIXED_FONT     11
+#define ANSI_VAR_FONT       12
+#define SYSTEM_FONT         13
 #define DEVICE_DEFAULT_FONT 14
-#define SYSTEM_FIXED_FONT 16
-#define DEFAULT_GUI_FONT 17
-#define DC_BRUSH 18
-#define DC_PEN 19
+#define SYSTEM_FIXED_FONT   16
+#define DEFAULT_GUI_FONT    17
+#define DC_BRUSH            18
+#define DC_PEN              19
 
 // Pens and brushes.
-#define PS_SOLID 0
-#define PS_DASH 1
-#define PS_DOT 2
-#define PS_DASHDOT 3
-#define PS_DASHDOTDOT 4
-#define PS_NULL 5
+#define PS_SOLID       0
+#define PS_DASH        1
+#define PS_DOT         2
+#define PS_DASHDOT     3
+#define PS_DASHDOTDOT  4
+#define PS_NULL        5
 #define PS_INSIDEFRAME 6
-#define PS_STYLE_MASK 0x0000000F
-#define BS_SOLID 0
-#define BS_NULL 1
-#define BS_HOLLOW BS_NULL
+#define PS_STYLE_MASK  0x0000000F
+#define BS_SOLID       0
+#define BS_NULL        1
+#define BS_HOLLOW      BS_NULL
 
 // Object types (GetObjectType).
-#define OBJ_PEN 1
-#define OBJ_BRUSH 2
-#define OBJ_DC 3
-#define OBJ_FONT 6
+#define OBJ_PEN    1
+#define OBJ_BRUSH  2
+#define OBJ_DC     3
+#define OBJ_FONT   6
 #define OBJ_BITMAP 7
 #define OBJ_REGION 8
-#define OBJ_MEMDC 10
+#define OBJ_MEMDC  10
 
 // Background modes.
 #define TRANSPARENT 1
-#define OPAQUE 2
+#define OPAQUE      2
 
 // Raster operations.
-#define SRCCOPY 0x00CC0020
+#define SRCCOPY   0x00CC0020
 #define BLACKNESS 0x00000042
 #define WHITENESS 0x00FF0062
 
 // Region kinds (results of the region and clipping calls).
-#define ERROR 0
-#define NULLREGION 1
-#define SIMPLEREGION 2
+#define ERROR         0
+#define NULLREGION    1
+#define SIMPLEREGION  2
 #define COMPLEXREGION 3
-#define RGN_ERROR ERROR
+#define RGN_ERROR     ERROR
 
 #define HGDI_ERROR ((HGDIOBJ)(LONG_PTR)-1)
 
@@ -253,8 +253,8 @@ DWORD WINAPI GetObjectType(HGDIOBJ object);
 
 // Bitmaps.
 HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
-BOOL WINAPI StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY,
-                       int srcWidth, int srcHeight, DWORD rop);
+BOOL WINAPI StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+                       int srcHeight, DWORD rop);
 BOOL WINAPI BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop);
 
 // Colours and modes.

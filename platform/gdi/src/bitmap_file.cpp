@@ -100,9 +100,8 @@ const char* checkFormat(const Header& h)
         return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 24 ? nullptr : "unsupported bits per pixel";
     switch (h.compression) {
     case kBiRgb:
-        return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32
-                   ? nullptr
-                   : "unsupported bits per pixel";
+        return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32 ? nullptr
+                                                                                       : "unsupported bits per pixel";
     case kBiRle8:
     case kBiRle4:
         if (bpp != (h.compression == kBiRle8 ? 8u : 4u))
@@ -122,17 +121,23 @@ void setMasks(PixelLayout& layout, uint32_t red, uint32_t green, uint32_t blue)
     layout.blue = ChannelMask::of(blue);
 }
 
-} // namespace
+}  // namespace
 
 const char* headerKindName(HeaderKind kind)
 {
     switch (kind) {
-    case HeaderKind::core: return "core";
-    case HeaderKind::info: return "info";
-    case HeaderKind::v2: return "v2";
-    case HeaderKind::v3: return "v3";
-    case HeaderKind::v4: return "v4";
-    case HeaderKind::v5: return "v5";
+    case HeaderKind::core:
+        return "core";
+    case HeaderKind::info:
+        return "info";
+    case HeaderKind::v2:
+        return "v2";
+    case HeaderKind::v3:
+        return "v3";
+    case HeaderKind::v4:
+        return "v4";
+    case HeaderKind::v5:
+        return "v5";
     }
     return "unknown";
 }
@@ -140,10 +145,14 @@ const char* headerKindName(HeaderKind kind)
 const char* compressionName(uint32_t compression)
 {
     switch (compression) {
-    case kBiRgb: return "BI_RGB";
-    case kBiRle8: return "BI_RLE8";
-    case kBiRle4: return "BI_RLE4";
-    case kBiBitfields: return "BI_BITFIELDS";
+    case kBiRgb:
+        return "BI_RGB";
+    case kBiRle8:
+        return "BI_RLE8";
+    case kBiRle4:
+        return "BI_RLE4";
+    case kBiBitfields:
+        return "BI_BITFIELDS";
     }
     return "unknown";
 }
@@ -246,4 +255,4 @@ std::optional<DecodedBitmap> readBitmapFile(const uint8_t* data, size_t size, st
     return out;
 }
 
-} // namespace gdi
+}  // namespace gdi

@@ -34,10 +34,7 @@ uint8_t ChannelMask::expand(uint32_t pixel) const
     return uint8_t(out >> (have - 8));
 }
 
-uint64_t rowStride(uint64_t width, int bitsPerPixel)
-{
-    return (width * uint64_t(bitsPerPixel) + 31) / 32 * 4;
-}
+uint64_t rowStride(uint64_t width, int bitsPerPixel) { return (width * uint64_t(bitsPerPixel) + 31) / 32 * 4; }
 
 namespace {
 
@@ -63,11 +60,10 @@ void decodeMaskedRow(const uint8_t* in, const PixelLayout& layout, uint32_t* out
 {
     int bytes = layout.bitsPerPixel / 8;
     for (int x = 0; x < layout.width; ++x, in += bytes) {
-        uint32_t p = bytes == 2 ? uint32_t(in[0] | in[1] << 8)
-                                : uint32_t(in[0]) | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16 |
-                                      uint32_t(in[3]) << 24;
-        out[x] = uint32_t(layout.red.expand(p)) << 16 | uint32_t(layout.green.expand(p)) << 8 |
-                 layout.blue.expand(p);
+        uint32_t p = bytes == 2
+                         ? uint32_t(in[0] | in[1] << 8)
+                         : uint32_t(in[0]) | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16 | uint32_t(in[3]) << 24;
+        out[x] = uint32_t(layout.red.expand(p)) << 16 | uint32_t(layout.green.expand(p)) << 8 | layout.blue.expand(p);
     }
 }
 
@@ -77,7 +73,7 @@ void decodeTrueColourRow(const uint8_t* in, const PixelLayout& layout, uint32_t*
         out[x] = uint32_t(in[2]) << 16 | uint32_t(in[1]) << 8 | in[0];
 }
 
-} // namespace
+}  // namespace
 
 void decodeUncompressed(const uint8_t* data, const PixelLayout& layout, uint32_t* pixels)
 {
@@ -94,8 +90,8 @@ void decodeUncompressed(const uint8_t* data, const PixelLayout& layout, uint32_t
     }
 }
 
-bool decodeRunLength(const uint8_t* data, size_t size, bool fourBit, const PixelLayout& layout,
-                     uint32_t* pixels, std::string* whyRefused)
+bool decodeRunLength(const uint8_t* data, size_t size, bool fourBit, const PixelLayout& layout, uint32_t* pixels,
+                     std::string* whyRefused)
 {
     // Escapes after a zero count byte (the platform's run-length encoding).
     constexpr uint8_t kEndOfLine = 0, kEndOfBitmap = 1, kDelta = 2;
@@ -144,4 +140,4 @@ bool decodeRunLength(const uint8_t* data, size_t size, bool fourBit, const Pixel
     return false;
 }
 
-} // namespace gdi
+}  // namespace gdi

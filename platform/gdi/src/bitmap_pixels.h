@@ -36,7 +36,7 @@ void decodeUncompressed(const uint8_t* data, const PixelLayout& layout, uint32_t
 // BI_RLE8 (`fourBit` false) or BI_RLE4. Pixels the runs never reach keep colour 0 of
 // the palette, as in a freshly made DIB. False, with a reason, when the data ends
 // before the end-of-bitmap mark and before the last row.
-bool decodeRunLength(const uint8_t* data, size_t size, bool fourBit, const PixelLayout& layout,
-                     uint32_t* pixels, std::string* whyRefused);
+bool decodeRunLength(const uint8_t* data, size_t size, bool fourBit, const PixelLayout& layout, uint32_t* pixels,
+                     std::string* whyRefused);
 
-} // namespace gdi
+}  // namespace gdi

@@ -66,4 +66,4 @@ Canvas canvasOf(const HDC__& dc)
     return c;
 }
 
-} // namespace gdi
+}  // namespace gdi

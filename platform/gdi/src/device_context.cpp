@@ -38,7 +38,7 @@ void deselect(HGDIOBJ__* object)
         --object->selections;
 }
 
-} // namespace
+}  // namespace
 
 HDC makeDeviceContext(soft::SurfaceMemory* surface)
 {
@@ -68,24 +68,15 @@ void destroyDeviceContext(HDC dc)
     delete dc;
 }
 
-HDC__* liveDeviceContext(HDC dc)
-{
-    return dc && liveContexts().count(dc) ? dc : nullptr;
-}
+HDC__* liveDeviceContext(HDC dc) { return dc && liveContexts().count(dc) ? dc : nullptr; }
 
-} // namespace gdi
+}  // namespace gdi
 
 using namespace gdi;
 
-HDC gdiCreateSurfaceDC(soft::SurfaceMemory* memory)
-{
-    return memory ? makeDeviceContext(memory) : nullptr;
-}
+HDC gdiCreateSurfaceDC(soft::SurfaceMemory* memory) { return memory ? makeDeviceContext(memory) : nullptr; }
 
-void gdiReleaseSurfaceDC(HDC dc)
-{
-    destroyDeviceContext(dc);
-}
+void gdiReleaseSurfaceDC(HDC dc) { destroyDeviceContext(dc); }
 
 HDC WINAPI CreateCompatibleDC(HDC dc)
 {
@@ -139,10 +130,14 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object)
     if (!c || !o)
         return nullptr;
     switch (o->kind) {
-    case ObjectKind::font: return swapSelection(c->font, static_cast<Font*>(o));
-    case ObjectKind::pen: return swapSelection(c->pen, static_cast<Pen*>(o));
-    case ObjectKind::brush: return swapSelection(c->brush, static_cast<Brush*>(o));
-    case ObjectKind::region: return reinterpret_cast<HGDIOBJ>(intptr_t(SelectClipRgn(dc, object)));
+    case ObjectKind::font:
+        return swapSelection(c->font, static_cast<Font*>(o));
+    case ObjectKind::pen:
+        return swapSelection(c->pen, static_cast<Pen*>(o));
+    case ObjectKind::brush:
+        return swapSelection(c->brush, static_cast<Brush*>(o));
+    case ObjectKind::region:
+        return reinterpret_cast<HGDIOBJ>(intptr_t(SelectClipRgn(dc, object)));
     case ObjectKind::bitmap:
         // Only a memory context takes a bitmap, and a bitmap goes into one context at a time.
         if (c->surface || (o->selections > 0 && c->bitmap != o && !o->stock))

@@ -53,4 +53,4 @@ struct Canvas {
 
 Canvas canvasOf(const HDC__& dc);
 
-} // namespace gdi
+}  // namespace gdi

@@ -54,13 +54,14 @@ Bitmap* makeBitmap(const DecodedBitmap& picture, int width, int height)
         int sy = int(int64_t(y) * picture.height / h);
         for (int x = 0; x < w; ++x) {
             int sx = int(int64_t(x) * picture.width / w);
-            bitmap->pixels[size_t(y) * size_t(w) + size_t(x)] = picture.pixels[size_t(sy) * size_t(picture.width) + size_t(sx)];
+            bitmap->pixels[size_t(y) * size_t(w) + size_t(x)] =
+                picture.pixels[size_t(sy) * size_t(picture.width) + size_t(sx)];
         }
     }
     return bitmap;
 }
 
-} // namespace
+}  // namespace
 
 // With or without LR_CREATEDIBSECTION the result is the same 32-bit bitmap, which
 // converts exactly to any surface; LR_MONOCHROME and LR_DEFAULTSIZE are not needed by

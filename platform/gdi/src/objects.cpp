@@ -24,29 +24,44 @@ constexpr int kStockObjectCount = DC_PEN + 1;
 HGDIOBJ__* makeStock(int index)
 {
     switch (index) {
-    case WHITE_BRUSH: return new Brush(false, RGB(255, 255, 255));
-    case LTGRAY_BRUSH: return new Brush(false, RGB(192, 192, 192));
-    case GRAY_BRUSH: return new Brush(false, RGB(128, 128, 128));
-    case DKGRAY_BRUSH: return new Brush(false, RGB(64, 64, 64));
-    case BLACK_BRUSH: return new Brush(false, RGB(0, 0, 0));
-    case NULL_BRUSH: return new Brush(true, 0);
-    case DC_BRUSH: return new Brush(false, RGB(255, 255, 255));
-    case WHITE_PEN: return new Pen(PS_SOLID, 1, RGB(255, 255, 255));
-    case BLACK_PEN: return new Pen(PS_SOLID, 1, RGB(0, 0, 0));
-    case DC_PEN: return new Pen(PS_SOLID, 1, RGB(0, 0, 0));
-    case NULL_PEN: return new Pen(PS_NULL, 1, 0);
-    case OEM_FIXED_FONT: return new Font(&oemFixedFace);
+    case WHITE_BRUSH:
+        return new Brush(false, RGB(255, 255, 255));
+    case LTGRAY_BRUSH:
+        return new Brush(false, RGB(192, 192, 192));
+    case GRAY_BRUSH:
+        return new Brush(false, RGB(128, 128, 128));
+    case DKGRAY_BRUSH:
+        return new Brush(false, RGB(64, 64, 64));
+    case BLACK_BRUSH:
+        return new Brush(false, RGB(0, 0, 0));
+    case NULL_BRUSH:
+        return new Brush(true, 0);
+    case DC_BRUSH:
+        return new Brush(false, RGB(255, 255, 255));
+    case WHITE_PEN:
+        return new Pen(PS_SOLID, 1, RGB(255, 255, 255));
+    case BLACK_PEN:
+        return new Pen(PS_SOLID, 1, RGB(0, 0, 0));
+    case DC_PEN:
+        return new Pen(PS_SOLID, 1, RGB(0, 0, 0));
+    case NULL_PEN:
+        return new Pen(PS_NULL, 1, 0);
+    case OEM_FIXED_FONT:
+        return new Font(&oemFixedFace);
     case ANSI_FIXED_FONT:
     case SYSTEM_FIXED_FONT:
-    case DEVICE_DEFAULT_FONT: return new Font(&ansiFixedFace);
+    case DEVICE_DEFAULT_FONT:
+        return new Font(&ansiFixedFace);
     case ANSI_VAR_FONT:
     case SYSTEM_FONT:
-    case DEFAULT_GUI_FONT: return new Font(&guiFace);
-    default: return nullptr;
+    case DEFAULT_GUI_FONT:
+        return new Font(&guiFace);
+    default:
+        return nullptr;
     }
 }
 
-} // namespace
+}  // namespace
 
 HGDIOBJ registerObject(HGDIOBJ__* object)
 {
@@ -97,10 +112,7 @@ Bitmap* defaultBitmap()
     return bitmap;
 }
 
-void countDeviceContext(int delta)
-{
-    liveDeviceContexts += delta;
-}
+void countDeviceContext(int delta) { liveDeviceContexts += delta; }
 
 int liveObjectCount()
 {
@@ -110,9 +122,6 @@ int liveObjectCount()
     return count;
 }
 
-} // namespace gdi
+}  // namespace gdi
 
-int gdiLiveObjectCount()
-{
-    return gdi::liveObjectCount();
-}
+int gdiLiveObjectCount() { return gdi::liveObjectCount(); }

@@ -12,7 +12,7 @@
 enum class ObjectKind { bitmap, font, pen, brush, region };
 
 struct HGDIOBJ__ {
-    explicit HGDIOBJ__(ObjectKind k) : kind(k) {}
+    explicit HGDIOBJ__(ObjectKind k) : kind(k) { }
     virtual ~HGDIOBJ__() = default;
     const ObjectKind kind;
     bool stock = false;
@@ -23,32 +23,32 @@ namespace gdi {
 
 // Pixels are 0x00RRGGBB, top row first: B, G, R, 0 in memory, like a 32-bit DIB.
 struct Bitmap : HGDIOBJ__ {
-    Bitmap(int w, int h) : HGDIOBJ__(ObjectKind::bitmap), width(w), height(h), pixels(size_t(w) * size_t(h)) {}
+    Bitmap(int w, int h) : HGDIOBJ__(ObjectKind::bitmap), width(w), height(h), pixels(size_t(w) * size_t(h)) { }
     int width, height;
     std::vector<uint32_t> pixels;
 };
 
 struct Font : HGDIOBJ__ {
-    explicit Font(const FontFace* f) : HGDIOBJ__(ObjectKind::font), face(f) {}
+    explicit Font(const FontFace* f) : HGDIOBJ__(ObjectKind::font), face(f) { }
     const FontFace* face;
 };
 
 struct Pen : HGDIOBJ__ {
-    Pen(int s, int w, COLORREF c) : HGDIOBJ__(ObjectKind::pen), style(s), width(w), colour(c) {}
+    Pen(int s, int w, COLORREF c) : HGDIOBJ__(ObjectKind::pen), style(s), width(w), colour(c) { }
     int style;  // PS_SOLID, PS_DASH, ...
     int width;  // 0 and 1 both mean one pixel
     COLORREF colour;
 };
 
 struct Brush : HGDIOBJ__ {
-    Brush(bool h, COLORREF c) : HGDIOBJ__(ObjectKind::brush), hollow(h), colour(c) {}
+    Brush(bool h, COLORREF c) : HGDIOBJ__(ObjectKind::brush), hollow(h), colour(c) { }
     bool hollow;
     COLORREF colour;
 };
 
 // Only rectangular regions are made here; an empty one has left >= right or top >= bottom.
 struct Region : HGDIOBJ__ {
-    explicit Region(RECT r) : HGDIOBJ__(ObjectKind::region), box(r) {}
+    explicit Region(RECT r) : HGDIOBJ__(ObjectKind::region), box(r) { }
     RECT box;
 };
 
@@ -74,4 +74,4 @@ Bitmap* defaultBitmap();
 void countDeviceContext(int delta);
 int liveObjectCount();
 
-} // namespace gdi
+}  // namespace gdi

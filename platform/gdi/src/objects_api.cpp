@@ -8,10 +8,7 @@
 
 using namespace gdi;
 
-HGDIOBJ WINAPI GetStockObject(int index)
-{
-    return stockObject(index);
-}
+HGDIOBJ WINAPI GetStockObject(int index) { return stockObject(index); }
 
 BOOL WINAPI DeleteObject(HGDIOBJ object)
 {
@@ -31,11 +28,16 @@ DWORD WINAPI GetObjectType(HGDIOBJ object)
     if (!o)
         return 0;
     switch (o->kind) {
-    case ObjectKind::bitmap: return OBJ_BITMAP;
-    case ObjectKind::font: return OBJ_FONT;
-    case ObjectKind::pen: return OBJ_PEN;
-    case ObjectKind::brush: return OBJ_BRUSH;
-    case ObjectKind::region: return OBJ_REGION;
+    case ObjectKind::bitmap:
+        return OBJ_BITMAP;
+    case ObjectKind::font:
+        return OBJ_FONT;
+    case ObjectKind::pen:
+        return OBJ_PEN;
+    case ObjectKind::brush:
+        return OBJ_BRUSH;
+    case ObjectKind::region:
+        return OBJ_REGION;
     }
     return 0;
 }
@@ -56,7 +58,7 @@ int describe(const T& description, size_t minimumSize, int size, LPVOID buffer)
     return int(n);
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI GetObjectA(HGDIOBJ object, int size, LPVOID buffer)
 {
@@ -81,7 +83,8 @@ int WINAPI GetObjectA(HGDIOBJ object, int size, LPVOID buffer)
         return describe(lb, sizeof(LOGBRUSH), size, buffer);
     }
     case ObjectKind::font:  // fonts and regions have no description here
-    case ObjectKind::region: return 0;
+    case ObjectKind::region:
+        return 0;
     }
     return 0;
 }

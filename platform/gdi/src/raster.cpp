@@ -105,7 +105,7 @@ void ring(const Canvas& canvas, const EllipseShape& e, double outerA, double out
     }
 }
 
-} // namespace
+}  // namespace
 
 LineStyle lineStyleOf(int penStyle, uint32_t ink, const uint32_t* paper)
 {
@@ -113,11 +113,20 @@ LineStyle lineStyleOf(int penStyle, uint32_t ink, const uint32_t* paper)
     s.ink = ink;
     s.paper = paper;
     switch (penStyle) {
-    case PS_DASH: s.pattern = kDash, s.patternLength = 2; break;
-    case PS_DOT: s.pattern = kDot, s.patternLength = 2; break;
-    case PS_DASHDOT: s.pattern = kDashDot, s.patternLength = 4; break;
-    case PS_DASHDOTDOT: s.pattern = kDashDotDot, s.patternLength = 6; break;
-    default: break;
+    case PS_DASH:
+        s.pattern = kDash, s.patternLength = 2;
+        break;
+    case PS_DOT:
+        s.pattern = kDot, s.patternLength = 2;
+        break;
+    case PS_DASHDOT:
+        s.pattern = kDashDot, s.patternLength = 4;
+        break;
+    case PS_DASHDOTDOT:
+        s.pattern = kDashDotDot, s.patternLength = 6;
+        break;
+    default:
+        break;
     }
     return s;
 }
@@ -231,4 +240,4 @@ void fillEllipse(const Canvas& canvas, const EllipseShape& e, uint32_t pixel)
         ring(canvas, e, e.a - shrink, e.b - shrink, 0, 0, pixel);
 }
 
-} // namespace gdi
+}  // namespace gdi

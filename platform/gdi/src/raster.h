@@ -42,4 +42,4 @@ void strokeWideEllipse(const Canvas& canvas, const EllipseShape& e, int width, u
 // Every pixel strictly inside the outline.
 void fillEllipse(const Canvas& canvas, const EllipseShape& e, uint32_t pixel);
 
-} // namespace gdi
+}  // namespace gdi

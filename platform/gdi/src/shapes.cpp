@@ -18,16 +18,10 @@ bool withinLimits(int a, int b, int c, int d)
            std::abs(d) < kCoordinateLimit;
 }
 
-bool drawsOutline(const Pen* pen)
-{
-    return pen && pen->style != PS_NULL;
-}
+bool drawsOutline(const Pen* pen) { return pen && pen->style != PS_NULL; }
 
 // Pens of width 0 and 1 are one-pixel cosmetic pens; wider ones are geometric.
-int widthOf(const Pen* pen)
-{
-    return std::max(pen->width, 1);
-}
+int widthOf(const Pen* pen) { return std::max(pen->width, 1); }
 
 void orderBox(int& left, int& top, int& right, int& bottom)
 {
@@ -52,7 +46,7 @@ LineStyle thinStyle(const HDC__& dc, const Canvas& canvas, uint32_t& paper)
     return lineStyleOf(dc.pen->style, canvas.pixelOf(dc.pen->colour), dc.backgroundMode == OPAQUE ? &paper : nullptr);
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush)
 {
@@ -81,7 +75,7 @@ HDC__* shapeBox(HDC dc, int& left, int& top, int& right, int& bottom, bool& empt
     return c;
 }
 
-} // namespace
+}  // namespace
 
 BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom)
 {

@@ -61,7 +61,7 @@ void copyPixels(const Canvas& dst, const Canvas& src, const Axis& ax, const Axis
     }
 }
 
-} // namespace
+}  // namespace
 
 BOOL WINAPI StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
                        int srcHeight, DWORD rop)
@@ -82,7 +82,8 @@ BOOL WINAPI StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, in
     if (from.wide && !to.wide) {  // the usual case: a DIB section onto a surface
         copyPixels(to, from, ax, ay, [format](uint8_t* dr, int dx, const uint8_t* sr, int sx) {
             uint32_t p = reinterpret_cast<const uint32_t*>(sr)[sx];
-            reinterpret_cast<uint16_t*>(dr)[dx] = soft::packColour(format, uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p));
+            reinterpret_cast<uint16_t*>(dr)[dx] =
+                soft::packColour(format, uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p));
         });
     } else if (from.wide == to.wide && (to.wide || from.format == to.format)) {
         int bytes = to.wide ? 4 : 2;

@@ -19,8 +19,8 @@ uint32_t columnWindow(int first, int last)
 }
 
 template <class Pixel>
-void drawCell(const Canvas& canvas, const FontFace& face, unsigned char ch, int x, int y, Pixel ink,
-              Pixel paper, bool opaque)
+void drawCell(const Canvas& canvas, const FontFace& face, unsigned char ch, int x, int y, Pixel ink, Pixel paper,
+              bool opaque)
 {
     int x0 = std::max(x, int(canvas.clip.left)), x1 = std::min(x + face.advances[ch], int(canvas.clip.right));
     int y0 = std::max(y, int(canvas.clip.top)), y1 = std::min(y + face.height, int(canvas.clip.bottom));
@@ -38,19 +38,16 @@ void drawCell(const Canvas& canvas, const FontFace& face, unsigned char ch, int 
 }
 
 template <class Pixel>
-void drawText(const Canvas& canvas, const FontFace& face, int x, int y, const unsigned char* text, int count,
-              Pixel ink, Pixel paper, bool opaque)
+void drawText(const Canvas& canvas, const FontFace& face, int x, int y, const unsigned char* text, int count, Pixel ink,
+              Pixel paper, bool opaque)
 {
     for (int i = 0; i < count && x < canvas.clip.right; x += face.advances[text[i]], ++i)
         drawCell(canvas, face, text[i], x, y, ink, paper, opaque);
 }
 
-const FontFace* faceOf(HDC__* dc)
-{
-    return dc && dc->font ? dc->font->face : nullptr;
-}
+const FontFace* faceOf(HDC__* dc) { return dc && dc->font ? dc->font->face : nullptr; }
 
-} // namespace
+}  // namespace
 
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count)
 {

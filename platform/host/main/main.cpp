@@ -61,12 +61,11 @@ bool makeFolder(const std::string& path)
 {
     if (mkdir(path.c_str(), 0777) == 0 || errno == EEXIST)
         return true;
-    std::fprintf(stderr, "mornakle: cannot make the folder %s: %s\n", path.c_str(),
-                 std::strerror(errno));
+    std::fprintf(stderr, "mornakle: cannot make the folder %s: %s\n", path.c_str(), std::strerror(errno));
     return false;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -85,8 +84,7 @@ int main(int argc, char** argv)
     for (const host::InjectedFault& fault : options.faults)
         soft::injectFault(fault.call, fault.result, fault.skip, 1);
 
-    std::string dataDir = absolute(options.dataDir.empty() ? executableFolder() + "/data"
-                                                           : options.dataDir);
+    std::string dataDir = absolute(options.dataDir.empty() ? executableFolder() + "/data" : options.dataDir);
     host::HeadlessHostOptions& headlessOptions = options.headlessOptions;
     options.record.path = absolute(options.record.path);
     if (!options.record.path.empty()) {
@@ -127,8 +125,7 @@ int main(int argc, char** argv)
     }
 
     if (chdir(dataDir.c_str()) != 0) {
-        std::fprintf(stderr, "mornakle: cannot open the data folder %s: %s\n", dataDir.c_str(),
-                     std::strerror(errno));
+        std::fprintf(stderr, "mornakle: cannot open the data folder %s: %s\n", dataDir.c_str(), std::strerror(errno));
         return exitSetup;
     }
     char commandLine[] = "";

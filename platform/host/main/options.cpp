@@ -77,63 +77,80 @@ bool choose(const char* text, const std::map<std::string, T>& choices, T& value)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error)
 {
     using Value = std::function<bool(const char*)>;
     const std::map<std::string, Value> withValue = {
-        {"--frame-ms", [&](const char* v) {
-             return parseUnsigned(v, options.headlessOptions.frameMs) &&
-                    options.headlessOptions.frameMs > 0;
+        {"--frame-ms",
+         [&](const char* v) {
+             return parseUnsigned(v, options.headlessOptions.frameMs) && options.headlessOptions.frameMs > 0;
          }},
         {"--start-ms", [&](const char* v) { return parseUnsigned(v, options.headlessOptions.startMs); }},
-        {"--capture", [&](const char* v) { options.headlessOptions.captureDir = v; return *v != 0; }},
-        {"--capture-every", [&](const char* v) {
+        {"--capture",
+         [&](const char* v) {
+             options.headlessOptions.captureDir = v;
+             return *v != 0;
+         }},
+        {"--capture-every",
+         [&](const char* v) {
              uint32_t every;
              if (!parseUnsigned(v, every) || every == 0 || every > 1000000)
                  return false;
              options.headlessOptions.captureEvery = int(every);
              return true;
          }},
-        {"--wav", [&](const char* v) { options.headlessOptions.wavPath = v; return *v != 0; }},
-        {"--data", [&](const char* v) { options.dataDir = v; return *v != 0; }},
-        {"--dialog", [&](const char* v) {
+        {"--wav",
+         [&](const char* v) {
+             options.headlessOptions.wavPath = v;
+             return *v != 0;
+         }},
+        {"--data",
+         [&](const char* v) {
+             options.dataDir = v;
+             return *v != 0;
+         }},
+        {"--dialog",
+         [&](const char* v) {
              using A = HeadlessHostOptions::DialogAnswer;
              return choose<A>(v, {{"ok", A::ok}, {"cancel", A::cancel}, {"close", A::close}},
                               options.headlessOptions.dialogAnswer);
          }},
-        {"--pixel-format", [&](const char* v) {
+        {"--pixel-format",
+         [&](const char* v) {
              return choose<soft::PixelFormat>(
-                 v, {{"565", soft::PixelFormat::rgb565}, {"555", soft::PixelFormat::rgb555}},
-                 options.pixelFormat);
+                 v, {{"565", soft::PixelFormat::rgb565}, {"555", soft::PixelFormat::rgb555}}, options.pixelFormat);
          }},
-        {"--scale", [&](const char* v) {
+        {"--scale",
+         [&](const char* v) {
              using S = SdlHostOptions::Scale;
              return choose<S>(v, {{"aspect", S::aspect}, {"integer", S::integer}, {"stretch", S::stretch}},
                               options.sdlOptions.scale);
          }},
-        {"--filter", [&](const char* v) {
+        {"--filter",
+         [&](const char* v) {
              using F = SdlHostOptions::Filter;
-             return choose<F>(v, {{"nearest", F::nearest}, {"linear", F::linear}},
-                              options.sdlOptions.filter);
+             return choose<F>(v, {{"nearest", F::nearest}, {"linear", F::linear}}, options.sdlOptions.filter);
          }},
-        {"--vsync", [&](const char* v) {
+        {"--vsync",
+         [&](const char* v) {
              return choose<bool>(v, {{"on", true}, {"off", false}}, options.sdlOptions.vsync);
          }},
-        {"--record", [&](const char* v) {
+        {"--record",
+         [&](const char* v) {
              options.record.path = v;
              return recordingFormatKnown(v);
          }},
-        {"--fps", [&](const char* v) {
-             return parseUnsigned(v, options.record.framesPerSecond) &&
-                    options.record.framesPerSecond >= 1 && options.record.framesPerSecond <= 240;
+        {"--fps",
+         [&](const char* v) {
+             return parseUnsigned(v, options.record.framesPerSecond) && options.record.framesPerSecond >= 1 &&
+                    options.record.framesPerSecond <= 240;
          }},
         {"--from", [&](const char* v) { return parseUnsigned(v, options.record.fromTicks); }},
-        {"--to", [&](const char* v) {
-             return parseUnsigned(v, options.record.toTicks) && options.record.toTicks > 0;
-         }},
-        {"--inject-fault", [&](const char* v) {
+        {"--to", [&](const char* v) { return parseUnsigned(v, options.record.toTicks) && options.record.toTicks > 0; }},
+        {"--inject-fault",
+         [&](const char* v) {
              InjectedFault fault;
              if (!parseFault(v, fault))
                  return false;
@@ -178,4 +195,4 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
     return true;
 }
 
-} // namespace host
+}  // namespace host

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "host/headless_host.h"
-#include "recorder.h"
 #include "host/sdl_host.h"
+#include "recorder.h"
 
 #include <cstdint>
 #include <string>
@@ -24,9 +24,9 @@ struct Options {
     HeadlessHostOptions headlessOptions;
     SdlHostOptions sdlOptions;
     soft::PixelFormat pixelFormat = soft::PixelFormat::rgb565;
-    std::string dataDir;        // empty: the data folder beside the executable
+    std::string dataDir;  // empty: the data folder beside the executable
     std::vector<InjectedFault> faults;
-    RecordOptions record;       // record.path set: render the show to a video
+    RecordOptions record;  // record.path set: render the show to a video
 };
 
 // Fills `options` from argv. On a bad option returns false with one line in `error`.
@@ -34,4 +34,4 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
 
 extern const char* const usageText;
 
-} // namespace host
+}  // namespace host

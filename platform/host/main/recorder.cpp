@@ -100,7 +100,7 @@ std::string clockText(double seconds)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 bool recordingFormatKnown(const std::string& path)
 {
@@ -128,12 +128,25 @@ bool Recorder::start(const RecordOptions& wanted, HeadlessHost& headless, std::s
         return false;
     }
     Codecs codecs = codecsFor(options.path);
-    std::vector<std::string> arguments = {
-        "ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
-        "-f", "rawvideo", "-pixel_format", "rgb565le",
-        "-video_size", std::to_string(frameWidth) + "x" + std::to_string(frameHeight),
-        "-framerate", std::to_string(options.framesPerSecond), "-i", "-",
-        "-c:v", codecs.video, "-pix_fmt", "yuv420p"};
+    std::vector<std::string> arguments = {"ffmpeg",
+                                          "-hide_banner",
+                                          "-loglevel",
+                                          "error",
+                                          "-y",
+                                          "-f",
+                                          "rawvideo",
+                                          "-pixel_format",
+                                          "rgb565le",
+                                          "-video_size",
+                                          std::to_string(frameWidth) + "x" + std::to_string(frameHeight),
+                                          "-framerate",
+                                          std::to_string(options.framesPerSecond),
+                                          "-i",
+                                          "-",
+                                          "-c:v",
+                                          codecs.video,
+                                          "-pix_fmt",
+                                          "yuv420p"};
     if (std::strcmp(codecs.video, "libx264") == 0)
         arguments.insert(arguments.end(), {"-preset", "veryfast", "-crf", "18"});
     else
@@ -149,8 +162,8 @@ bool Recorder::start(const RecordOptions& wanted, HeadlessHost& headless, std::s
     pipe = fdopen(fds[1], "wb");
 
     uint32_t endTicks = options.toTicks ? options.toTicks : showLengthTicks;
-    framesExpected = int64_t(endTicks - std::min(options.fromTicks, endTicks)) * msPerTick *
-                     options.framesPerSecond / 1000;
+    framesExpected =
+        int64_t(endTicks - std::min(options.fromTicks, endTicks)) * msPerTick * options.framesPerSecond / 1000;
     progressOnTerminal = isatty(STDERR_FILENO) != 0;
     startedAt = std::chrono::steady_clock::now();
     headless.onPresent = [this](const Frame& frame, uint32_t tick) { takeFrame(frame, tick); };
@@ -205,8 +218,8 @@ void Recorder::showProgress(bool last)
     double left = done > 0.0 ? spent * (1.0 - std::min(done, 1.0)) / done : 0.0;
     double showSeconds = double(framesWritten) / options.framesPerSecond;
     std::fprintf(stderr, "%smornakle: recording %lld frames, %.1f s of show, %d%%, %s left%s",
-                 progressOnTerminal ? "\r" : "", static_cast<long long>(framesWritten), showSeconds,
-                 percent, clockText(left).c_str(), progressOnTerminal && !last ? "   " : "\n");
+                 progressOnTerminal ? "\r" : "", static_cast<long long>(framesWritten), showSeconds, percent,
+                 clockText(left).c_str(), progressOnTerminal && !last ? "   " : "\n");
     std::fflush(stderr);
 }
 
@@ -237,11 +250,10 @@ bool Recorder::finish(std::string& error)
     Codecs codecs = codecsFor(options.path);
     char offset[32];
     std::snprintf(offset, sizeof offset, "%.3f", double(firstWrittenMs) / 1000.0);
-    std::vector<std::string> arguments = {
-        "ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
-        "-i", picturePath, "-ss", offset, "-i", soundPath(),
-        "-map", "0:v", "-map", "1:a", "-c:v", "copy", "-c:a", codecs.audio, "-b:a", "192k",
-        "-shortest"};
+    std::vector<std::string> arguments = {"ffmpeg",     "-hide_banner", "-loglevel", "error",    "-y",        "-i",
+                                          picturePath,  "-ss",          offset,      "-i",       soundPath(), "-map",
+                                          "0:v",        "-map",         "1:a",       "-c:v",     "copy",      "-c:a",
+                                          codecs.audio, "-b:a",         "192k",      "-shortest"};
     if (endsWith(options.path, ".mp4"))
         arguments.insert(arguments.end(), {"-movflags", "+faststart"});
     arguments.push_back(options.path);
@@ -275,4 +287,4 @@ void Recorder::abandon()
     }
 }
 
-} // namespace host
+}  // namespace host

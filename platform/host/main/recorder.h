@@ -14,10 +14,10 @@
 namespace host {
 
 struct RecordOptions {
-    std::string path;           // .mp4, .mkv or .webm
+    std::string path;  // .mp4, .mkv or .webm
     uint32_t framesPerSecond = 50;
-    uint32_t fromTicks = 0;     // the excerpt to keep, in ticks of show time
-    uint32_t toTicks = 0;       // 0: to the end of the show
+    uint32_t fromTicks = 0;  // the excerpt to keep, in ticks of show time
+    uint32_t toTicks = 0;    // 0: to the end of the show
 };
 
 // The file name's extension says the container; true when it is one we write.
@@ -59,4 +59,4 @@ private:
     bool finished = false;
 };
 
-} // namespace host
+}  // namespace host

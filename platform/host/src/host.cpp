@@ -21,7 +21,7 @@ void install(Host* h) { installedHost = h; }
 
 bool installed() { return installedHost != nullptr; }
 
-} // namespace host
+}  // namespace host
 
 #include <csignal>
 
@@ -30,7 +30,7 @@ namespace {
 volatile std::sig_atomic_t quitSignalled = 0;
 
 extern "C" void onQuitSignal(int) { quitSignalled = 1; }
-} // namespace
+}  // namespace
 
 void catchQuitSignals()
 {
@@ -46,4 +46,4 @@ bool takeQuitSignal()
     return true;
 }
 
-} // namespace host
+}  // namespace host

@@ -30,7 +30,7 @@ std::vector<uint8_t> rgbRow(const Frame& frame, int y)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 bool writeFramePng(const std::string& path, const Frame& frame, std::string& error, bool fast)
 {
@@ -74,4 +74,4 @@ bool writeFramePng(const std::string& path, const Frame& frame, std::string& err
     return true;
 }
 
-} // namespace host
+}  // namespace host

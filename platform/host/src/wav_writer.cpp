@@ -31,7 +31,7 @@ void header(uint8_t (&out)[44], uint64_t frames)
     putLittle(out + 40, dataBytes, 4);
 }
 
-} // namespace
+}  // namespace
 
 bool WavWriter::open(const std::string& path)
 {
@@ -67,4 +67,4 @@ void WavWriter::finish()
     file = nullptr;
 }
 
-} // namespace host
+}  // namespace host

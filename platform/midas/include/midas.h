@@ -8,19 +8,19 @@ typedef DWORD MIDASmodulePlayHandle;
 
 // The play status record: five 32-bit members.
 struct MIDASplayStatus {
-    DWORD position;      // position in the song's order list
-    DWORD pattern;       // pattern being played
-    DWORD row;           // row within it
-    int syncInfo;        // last sync command value, -1 for none
-    DWORD songLoopCount; // how many times the song has looped
+    DWORD position;       // position in the song's order list
+    DWORD pattern;        // pattern being played
+    DWORD row;            // row within it
+    int syncInfo;         // last sync command value, -1 for none
+    DWORD songLoopCount;  // how many times the song has looped
 };
 
-#define MIDAS_OPTION_MIXRATE 1
-#define MIDAS_OPTION_OUTPUTMODE 2
-#define MIDAS_OPTION_MIXBUFLEN 3
+#define MIDAS_OPTION_MIXRATE      1
+#define MIDAS_OPTION_OUTPUTMODE   2
+#define MIDAS_OPTION_MIXBUFLEN    3
 #define MIDAS_OPTION_MIXBUFBLOCKS 4
-#define MIDAS_OPTION_DSOUND_MODE 5
-#define MIDAS_OPTION_DSOUND_HWND 6
+#define MIDAS_OPTION_DSOUND_MODE  5
+#define MIDAS_OPTION_DSOUND_HWND  6
 
 BOOL MIDASstartup();
 // The value is pointer-sized on this platform so that option 6 can carry a window.

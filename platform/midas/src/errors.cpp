@@ -28,7 +28,7 @@ static_assert(std::size(texts) == static_cast<int>(Error::soundDevice) + 1);
 
 std::atomic<Error> last{Error::ok};
 
-} // namespace
+}  // namespace
 
 const char* errorText(int code)
 {
@@ -49,4 +49,4 @@ bool injectedFailure(const char* call, Error error)
     return true;
 }
 
-} // namespace midas
+}  // namespace midas

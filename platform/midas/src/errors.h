@@ -29,4 +29,4 @@ Error lastError();
 // error and returns true, and the call then fails.
 bool injectedFailure(const char* call, Error error);
 
-} // namespace midas
+}  // namespace midas

@@ -16,4 +16,4 @@ Library& library()
     return *instance;
 }
 
-} // namespace midas
+}  // namespace midas

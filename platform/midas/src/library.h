@@ -36,4 +36,4 @@ private:
     Output& output_;
 };
 
-} // namespace midas
+}  // namespace midas

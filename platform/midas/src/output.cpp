@@ -6,7 +6,7 @@
 namespace midas {
 namespace {
 
-constexpr int discardFrames = 4096;   // the silent output pulls at most this many at once
+constexpr int discardFrames = 4096;  // the silent output pulls at most this many at once
 constexpr uint64_t msPerSecond = 1000;
 
 // The host's tick counter, or the process's own clock when no host is installed.
@@ -18,7 +18,7 @@ uint32_t nowMs()
     return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
-} // namespace
+}  // namespace
 
 bool Output::open(host::AudioSource* source)
 {
@@ -54,7 +54,7 @@ void Output::poll()
 {
     if (!source_ || device_)
         return;
-    uint32_t elapsedMs = nowMs() - openedMs_;   // unsigned: survives the counter wrapping
+    uint32_t elapsedMs = nowMs() - openedMs_;  // unsigned: survives the counter wrapping
     uint64_t due = uint64_t(elapsedMs) * host::audioSampleRate / msPerSecond;
     discard_.resize(size_t(discardFrames) * host::audioChannels);
     while (framesPulled_ < due) {
@@ -64,4 +64,4 @@ void Output::poll()
     }
 }
 
-} // namespace midas
+}  // namespace midas

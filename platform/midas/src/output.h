@@ -33,4 +33,4 @@ private:
     std::vector<int16_t> discard_;
 };
 
-} // namespace midas
+}  // namespace midas

@@ -14,7 +14,7 @@ bool requireInit(const Library& lib)
     return lib.initialized;
 }
 
-} // namespace
+}  // namespace
 
 MIDASmodule MIDASloadModule(const char* fileName)
 {
@@ -53,7 +53,7 @@ MIDASmodulePlayHandle MIDASplayModule(MIDASmodule module, BOOL loopSong)
         setLastError(Error::alreadyPlaying);
         return 0;
     }
-    lib.output.poll();   // the silent output owes nothing from before the song starts
+    lib.output.poll();  // the silent output owes nothing from before the song starts
     MIDASmodulePlayHandle handle;
     {
         AudioLock lock(lib.output);

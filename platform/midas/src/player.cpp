@@ -8,24 +8,24 @@ namespace midas {
 namespace {
 
 constexpr int frameBytes = host::audioChannels * int(sizeof(int16_t));
-constexpr int noSync = -1;   // the status's sync value when no sync command was seen
+constexpr int noSync = -1;  // the status's sync value when no sync command was seen
 
 // Adds `from` to `to`, clipping at the 16-bit limits. Adding to silence copies exactly.
 void addClipped(int16_t* to, const int16_t* from, size_t samples)
 {
     for (size_t i = 0; i < samples; ++i) {
         int sum = int(to[i]) + int(from[i]);
-        to[i] = int16_t(std::clamp(sum, int(std::numeric_limits<int16_t>::min()),
-                                   int(std::numeric_limits<int16_t>::max())));
+        to[i] = int16_t(
+            std::clamp(sum, int(std::numeric_limits<int16_t>::min()), int(std::numeric_limits<int16_t>::max())));
     }
 }
 
-} // namespace
+}  // namespace
 
 void Player::render(Playback& playback, int16_t* out, int frames)
 {
     if (!playback.ended && xmp_play_buffer(playback.song->context(), out, frames * frameBytes, playback.loopLimit) < 0)
-        playback.ended = true;   // libxmp leaves the buffer untouched once the song is over
+        playback.ended = true;  // libxmp leaves the buffer untouched once the song is over
     if (playback.ended)
         std::fill_n(out, size_t(frames) * host::audioChannels, int16_t(0));
 }
@@ -48,7 +48,7 @@ MIDASmodulePlayHandle Player::start(Song& song, bool loop)
 {
     if (xmp_start_player(song.context(), host::audioSampleRate, 0) != 0)
         return 0;
-    if (++lastHandle_ == 0)   // 0 means failure; skip it when the count wraps
+    if (++lastHandle_ == 0)  // 0 means failure; skip it when the count wraps
         ++lastHandle_;
     playbacks_.push_back(Playback{lastHandle_, &song, loop ? 0 : 1, false});
     return lastHandle_;
@@ -56,8 +56,7 @@ MIDASmodulePlayHandle Player::start(Song& song, bool loop)
 
 bool Player::stop(MIDASmodulePlayHandle handle)
 {
-    auto it = std::find_if(playbacks_.begin(), playbacks_.end(),
-                           [&](const Playback& p) { return p.handle == handle; });
+    auto it = std::find_if(playbacks_.begin(), playbacks_.end(), [&](const Playback& p) { return p.handle == handle; });
     if (it == playbacks_.end())
         return false;
     xmp_end_player(it->song->context());
@@ -69,7 +68,7 @@ void Player::stopSong(const Song& song)
 {
     for (const Playback& playback : playbacks_)
         if (playback.song == &song) {
-            stop(playback.handle);   // a song plays at most once at a time
+            stop(playback.handle);  // a song plays at most once at a time
             return;
         }
 }
@@ -100,4 +99,4 @@ MIDASplayStatus Player::status(const Playback& playback) const
     return MIDASplayStatus{DWORD(info.pos), DWORD(info.pattern), DWORD(info.row), noSync, DWORD(info.loop_count)};
 }
 
-} // namespace midas
+}  // namespace midas

@@ -41,4 +41,4 @@ private:
     MIDASmodulePlayHandle lastHandle_ = 0;
 };
 
-} // namespace midas
+}  // namespace midas

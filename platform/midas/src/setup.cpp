@@ -31,7 +31,7 @@ void closeLibrary(Library& lib)
     lib.initialized = false;
 }
 
-} // namespace
+}  // namespace
 
 BOOL MIDASstartup()
 {

@@ -28,7 +28,7 @@ FileContents readWholeFile(const char* path)
         size_t got;
         while ((got = std::fread(block, 1, sizeof block, file)) > 0)
             contents.bytes.insert(contents.bytes.end(), block, block + got);
-        if (std::ferror(file))   // a directory opens but cannot be read
+        if (std::ferror(file))  // a directory opens but cannot be read
             contents.error = Error::fileRead;
     } catch (const std::bad_alloc&) {
         contents.error = Error::outOfMemory;
@@ -38,12 +38,9 @@ FileContents readWholeFile(const char* path)
 }
 
 // libxmp's refusals in the library's words.
-Error loadError(int xmpResult)
-{
-    return -xmpResult == XMP_ERROR_SYSTEM ? Error::outOfMemory : Error::invalidModule;
-}
+Error loadError(int xmpResult) { return -xmpResult == XMP_ERROR_SYSTEM ? Error::outOfMemory : Error::invalidModule; }
 
-} // namespace
+}  // namespace
 
 Song::~Song()
 {
@@ -80,4 +77,4 @@ LoadedSong loadSong(const char* path)
     return loaded;
 }
 
-} // namespace midas
+}  // namespace midas

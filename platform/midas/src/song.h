@@ -12,7 +12,7 @@ namespace midas {
 
 class Song {
 public:
-    explicit Song(xmp_context context) : context_(context) {}
+    explicit Song(xmp_context context) : context_(context) { }
     ~Song();
     Song(const Song&) = delete;
     Song& operator=(const Song&) = delete;
@@ -24,7 +24,7 @@ private:
 };
 
 struct LoadedSong {
-    std::unique_ptr<Song> song;   // empty on failure
+    std::unique_ptr<Song> song;  // empty on failure
     Error error = Error::ok;
 };
 
@@ -32,4 +32,4 @@ struct LoadedSong {
 // format it reads.
 LoadedSong loadSong(const char* path);
 
-} // namespace midas
+}  // namespace midas

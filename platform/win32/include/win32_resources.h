@@ -21,7 +21,7 @@ struct DialogTemplate {
     int id;
     WORD language;
     const char* caption;
-    short x, y, cx, cy;     // dialog units
+    short x, y, cx, cy;  // dialog units
     DWORD style;
     const char* fontName;
     int pointSize;
@@ -36,4 +36,4 @@ void registerBitmapResource(const std::string& name, std::vector<uint8_t> fileBy
 void unregisterBitmapResource(const std::string& name);
 const std::vector<uint8_t>* findBitmapResource(const std::string& name);
 
-} // namespace win32
+}  // namespace win32

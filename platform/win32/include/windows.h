@@ -33,7 +33,7 @@ typedef void* HANDLE;
 typedef DWORD COLORREF;
 
 #ifndef TRUE
-#define TRUE 1
+#define TRUE  1
 #define FALSE 0
 #endif
 
@@ -124,126 +124,125 @@ struct WNDCLASSA {
 };
 
 // Results.
-#define S_OK ((HRESULT)0)
-#define S_FALSE ((HRESULT)1)
-#define E_NOTIMPL ((HRESULT)0x80004001L)
+#define S_OK          ((HRESULT)0)
+#define S_FALSE       ((HRESULT)1)
+#define E_NOTIMPL     ((HRESULT)0x80004001L)
 #define E_NOINTERFACE ((HRESULT)0x80004002L)
-#define E_POINTER ((HRESULT)0x80004003L)
-#define E_FAIL ((HRESULT)0x80004005L)
+#define E_POINTER     ((HRESULT)0x80004003L)
+#define E_FAIL        ((HRESULT)0x80004005L)
 #define E_OUTOFMEMORY ((HRESULT)0x8007000EL)
-#define E_INVALIDARG ((HRESULT)0x80070057L)
+#define E_INVALIDARG  ((HRESULT)0x80070057L)
 #define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
-#define FAILED(hr) (((HRESULT)(hr)) < 0)
+#define FAILED(hr)    (((HRESULT)(hr)) < 0)
 
-#define LOWORD(l) ((WORD)(((UINT_PTR)(l)) & 0xffff))
-#define HIWORD(l) ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))
-#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)(((WORD)(l)) | ((DWORD)((WORD)(h))) << 16))
+#define LOWORD(l)           ((WORD)(((UINT_PTR)(l)) & 0xffff))
+#define HIWORD(l)           ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))
+#define MAKEWPARAM(l, h)    ((WPARAM)(DWORD)(((WORD)(l)) | ((DWORD)((WORD)(h))) << 16))
 #define MAKEINTRESOURCEA(i) ((LPSTR)((UINT_PTR)((WORD)(i))))
-#define MAKEINTRESOURCE MAKEINTRESOURCEA
-#define IS_INTRESOURCE(p) ((((UINT_PTR)(p)) >> 16) == 0)
+#define MAKEINTRESOURCE     MAKEINTRESOURCEA
+#define IS_INTRESOURCE(p)   ((((UINT_PTR)(p)) >> 16) == 0)
 
 // Window messages.
-#define WM_NULL 0x0000
-#define WM_CREATE 0x0001
-#define WM_DESTROY 0x0002
-#define WM_SIZE 0x0005
-#define WM_ACTIVATE 0x0006
-#define WM_SETFOCUS 0x0007
-#define WM_PAINT 0x000F
-#define WM_CLOSE 0x0010
-#define WM_QUIT 0x0012
+#define WM_NULL       0x0000
+#define WM_CREATE     0x0001
+#define WM_DESTROY    0x0002
+#define WM_SIZE       0x0005
+#define WM_ACTIVATE   0x0006
+#define WM_SETFOCUS   0x0007
+#define WM_PAINT      0x000F
+#define WM_CLOSE      0x0010
+#define WM_QUIT       0x0012
 #define WM_SHOWWINDOW 0x0018
-#define WM_KEYDOWN 0x0100
-#define WM_KEYUP 0x0101
-#define WM_CHAR 0x0102
+#define WM_KEYDOWN    0x0100
+#define WM_KEYUP      0x0101
+#define WM_CHAR       0x0102
 #define WM_SYSKEYDOWN 0x0104
-#define WM_SYSKEYUP 0x0105
+#define WM_SYSKEYUP   0x0105
 #define WM_INITDIALOG 0x0110
-#define WM_COMMAND 0x0111
+#define WM_COMMAND    0x0111
 #define WM_SYSCOMMAND 0x0112
-#define WM_USER 0x0400
+#define WM_USER       0x0400
 
 #define SC_CLOSE 0xF060
 
 // Virtual keys.
-#define VK_BACK 0x08
-#define VK_TAB 0x09
-#define VK_RETURN 0x0D
-#define VK_SHIFT 0x10
+#define VK_BACK    0x08
+#define VK_TAB     0x09
+#define VK_RETURN  0x0D
+#define VK_SHIFT   0x10
 #define VK_CONTROL 0x11
-#define VK_MENU 0x12
-#define VK_ESCAPE 0x1B
-#define VK_SPACE 0x20
-#define VK_PRIOR 0x21
-#define VK_NEXT 0x22
-#define VK_END 0x23
-#define VK_HOME 0x24
-#define VK_LEFT 0x25
-#define VK_UP 0x26
-#define VK_RIGHT 0x27
-#define VK_DOWN 0x28
-#define VK_F1 0x70
-#define VK_F12 0x7B
+#define VK_MENU    0x12
+#define VK_ESCAPE  0x1B
+#define VK_SPACE   0x20
+#define VK_PRIOR   0x21
+#define VK_NEXT    0x22
+#define VK_END     0x23
+#define VK_HOME    0x24
+#define VK_LEFT    0x25
+#define VK_UP      0x26
+#define VK_RIGHT   0x27
+#define VK_DOWN    0x28
+#define VK_F1      0x70
+#define VK_F12     0x7B
 
 // Class and window styles.
-#define CS_VREDRAW 0x0001
-#define CS_HREDRAW 0x0002
-#define WS_OVERLAPPED 0x00000000L
-#define WS_POPUP 0x80000000L
-#define WS_CHILD 0x40000000L
-#define WS_VISIBLE 0x10000000L
-#define WS_CAPTION 0x00C00000L
-#define WS_BORDER 0x00800000L
-#define WS_VSCROLL 0x00200000L
-#define WS_SYSMENU 0x00080000L
-#define WS_GROUP 0x00020000L
-#define WS_TABSTOP 0x00010000L
-#define DS_SETFONT 0x40L
-#define DS_MODALFRAME 0x80L
-#define BS_PUSHBUTTON 0x00000000L
+#define CS_VREDRAW       0x0001
+#define CS_HREDRAW       0x0002
+#define WS_OVERLAPPED    0x00000000L
+#define WS_POPUP         0x80000000L
+#define WS_CHILD         0x40000000L
+#define WS_VISIBLE       0x10000000L
+#define WS_CAPTION       0x00C00000L
+#define WS_BORDER        0x00800000L
+#define WS_VSCROLL       0x00200000L
+#define WS_SYSMENU       0x00080000L
+#define WS_GROUP         0x00020000L
+#define WS_TABSTOP       0x00010000L
+#define DS_SETFONT       0x40L
+#define DS_MODALFRAME    0x80L
+#define BS_PUSHBUTTON    0x00000000L
 #define BS_DEFPUSHBUTTON 0x00000001L
 #define CBS_DROPDOWNLIST 0x0003L
-#define SS_LEFT 0x00000000L
+#define SS_LEFT          0x00000000L
 
 #define CW_USEDEFAULT ((int)0x80000000)
 
 // Window data and showing.
-#define GWL_WNDPROC (-4)
-#define GWL_USERDATA (-21)
-#define SW_HIDE 0
-#define SW_SHOWNORMAL 1
-#define SW_SHOW 5
+#define GWL_WNDPROC    (-4)
+#define GWL_USERDATA   (-21)
+#define SW_HIDE        0
+#define SW_SHOWNORMAL  1
+#define SW_SHOW        5
 #define SW_SHOWDEFAULT 10
 
 // Message queue.
 #define PM_NOREMOVE 0x0000
-#define PM_REMOVE 0x0001
+#define PM_REMOVE   0x0001
 
 // Dialogs and controls.
-#define IDOK 1
-#define IDCANCEL 2
-#define BN_CLICKED 0
-#define CBN_SELCHANGE 1
-#define CB_ERR (-1)
-#define CB_ADDSTRING 0x0143
-#define CB_GETCOUNT 0x0146
-#define CB_GETCURSEL 0x0147
-#define CB_GETLBTEXT 0x0148
-#define CB_SETCURSEL 0x014E
-#define CB_GETITEMDATA 0x0150
-#define CB_SETITEMDATA 0x0151
+#define IDOK            1
+#define IDCANCEL        2
+#define BN_CLICKED      0
+#define CBN_SELCHANGE   1
+#define CB_ERR          (-1)
+#define CB_ADDSTRING    0x0143
+#define CB_GETCOUNT     0x0146
+#define CB_GETCURSEL    0x0147
+#define CB_GETLBTEXT    0x0148
+#define CB_SETCURSEL    0x014E
+#define CB_GETITEMDATA  0x0150
+#define CB_SETITEMDATA  0x0151
 #define CB_RESETCONTENT 0x014B
 
 // Message boxes.
-#define MB_OK 0x00000000L
+#define MB_OK        0x00000000L
 #define MB_ICONERROR 0x00000010L
-#define IDOK_RESULT 1
+#define IDOK_RESULT  1
 
 // Windows.
 WORD WINAPI RegisterClassA(const WNDCLASSA* wndClass);
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
-                            int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                            LPVOID param);
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 BOOL WINAPI DestroyWindow(HWND window);
 BOOL WINAPI IsWindow(HWND window);
 BOOL WINAPI ShowWindow(HWND window, int showCommand);
@@ -263,12 +262,11 @@ BOOL WINAPI TranslateMessage(const MSG* msg);
 LRESULT WINAPI DispatchMessageA(const MSG* msg);
 
 // Dialogs.
-INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner,
-                               DLGPROC dialogProc, LPARAM initParam);
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC dialogProc,
+                               LPARAM initParam);
 BOOL WINAPI EndDialog(HWND dialog, INT_PTR result);
 HWND WINAPI GetDlgItem(HWND dialog, int itemId);
-LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int itemId, UINT message, WPARAM wParam,
-                                   LPARAM lParam);
+LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int itemId, UINT message, WPARAM wParam, LPARAM lParam);
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 // Miscellaneous.
@@ -278,9 +276,7 @@ void WINAPI OutputDebugStringA(LPCSTR text);
 BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom);
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 
-
 // The program's entry, called by the host once the platform is up.
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
-                   int showCommand);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);
 
 #include "wingdi.h"

@@ -1,6 +1,6 @@
 // Modal dialogs from templates, their controls, and the combo box.
-#include "window_manager.h"
 #include "win32_resources.h"
+#include "window_manager.h"
 
 #include "host/host.h"
 
@@ -23,10 +23,9 @@ HWND buildDialog(const win32::DialogTemplate& layout, DLGPROC dialogProc)
     dialog->dialogProc = dialogProc;
     dialog->rect = RECT{0, 0, unitsToPixelsX(layout.cx), unitsToPixelsY(layout.cy)};
     for (const auto& item : layout.items) {
-        HWND control =
-            win32::createBareWindow(item.className, item.text, item.style, dialog, item.id);
-        control->rect = RECT{unitsToPixelsX(item.x), unitsToPixelsY(item.y),
-                             unitsToPixelsX(item.x + item.cx), unitsToPixelsY(item.y + item.cy)};
+        HWND control = win32::createBareWindow(item.className, item.text, item.style, dialog, item.id);
+        control->rect = RECT{unitsToPixelsX(item.x), unitsToPixelsY(item.y), unitsToPixelsX(item.x + item.cx),
+                             unitsToPixelsY(item.y + item.cy)};
         dialog->children.push_back(control);
     }
     return dialog;
@@ -73,8 +72,7 @@ void applyInput(HWND dialog, const host::DialogInput& input)
         if (!combo)
             return;
         SendMessageA(combo, CB_SETCURSEL, WPARAM(input.value), 0);
-        dialog->dialogProc(dialog, WM_COMMAND, MAKEWPARAM(input.control, CBN_SELCHANGE),
-                           LPARAM(combo));
+        dialog->dialogProc(dialog, WM_COMMAND, MAKEWPARAM(input.control, CBN_SELCHANGE), LPARAM(combo));
         return;
     }
     case host::DialogInput::command:
@@ -90,7 +88,7 @@ void applyInput(HWND dialog, const host::DialogInput& input)
     }
 }
 
-} // namespace
+}  // namespace
 
 namespace win32 {
 
@@ -125,23 +123,20 @@ LRESULT comboBoxMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam)
     case CB_GETLBTEXT:
         if (index < 0 || index >= count || !lParam)
             return CB_ERR;
-        std::memcpy(reinterpret_cast<char*>(lParam), combo->items[index].c_str(),
-                    combo->items[index].size() + 1);
+        std::memcpy(reinterpret_cast<char*>(lParam), combo->items[index].c_str(), combo->items[index].size() + 1);
         return LRESULT(combo->items[index].size());
     default:
         return 0;
     }
 }
 
-} // namespace win32
+}  // namespace win32
 
-INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND, DLGPROC dialogProc,
-                               LPARAM initParam)
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND, DLGPROC dialogProc, LPARAM initParam)
 {
     if (!dialogProc || !IS_INTRESOURCE(templateName))
         return -1;
-    const win32::DialogTemplate* layout =
-        win32::findDialogResource(int(reinterpret_cast<UINT_PTR>(templateName)));
+    const win32::DialogTemplate* layout = win32::findDialogResource(int(reinterpret_cast<UINT_PTR>(templateName)));
     if (!layout)
         return -1;
 
@@ -179,8 +174,7 @@ HWND WINAPI GetDlgItem(HWND dialog, int itemId)
     return nullptr;
 }
 
-LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int itemId, UINT message, WPARAM wParam,
-                                   LPARAM lParam)
+LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int itemId, UINT message, WPARAM wParam, LPARAM lParam)
 {
     HWND control = GetDlgItem(dialog, itemId);
     return control ? SendMessageA(control, message, wParam, lParam) : 0;

@@ -18,7 +18,7 @@ std::map<std::string, std::vector<uint8_t>>& bitmaps()
     return table;
 }
 
-} // namespace
+}  // namespace
 
 void registerDialogResource(const DialogTemplate* dialog) { dialogs()[dialog->id] = dialog; }
 
@@ -41,4 +41,4 @@ const std::vector<uint8_t>* findBitmapResource(const std::string& name)
     return found == bitmaps().end() ? nullptr : &found->second;
 }
 
-} // namespace win32
+}  // namespace win32

@@ -6,9 +6,9 @@
 #include <cstdio>
 
 namespace {
-int cursorCount = 0;   // the cursor shows while this is 0 or more
+int cursorCount = 0;  // the cursor shows while this is 0 or more
 HINSTANCE__* const programModule = reinterpret_cast<HINSTANCE__*>(0x400000);
-} // namespace
+}  // namespace
 
 int WINAPI MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT)
 {

@@ -11,7 +11,7 @@ struct HWND__ {
     std::string className;
     std::string text;
     WNDPROC windowProc = nullptr;
-    DLGPROC dialogProc = nullptr;   // set for dialogs
+    DLGPROC dialogProc = nullptr;  // set for dialogs
     LONG_PTR userData = 0;
     DWORD style = 0;
     RECT rect = {};
@@ -46,4 +46,4 @@ LRESULT comboBoxMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
 // Forgets every window and queued message (for tests that need a fresh thread state).
 void resetWindowManager();
 
-} // namespace win32
+}  // namespace win32

@@ -56,7 +56,7 @@ void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     queue().push_back(MSG{window, message, wParam, lParam, 0, {0, 0}});
 }
 
-} // namespace
+}  // namespace
 
 namespace win32 {
 
@@ -130,7 +130,7 @@ void resetWindowManager()
     classes().clear();
 }
 
-} // namespace win32
+}  // namespace win32
 
 WORD WINAPI RegisterClassA(const WNDCLASSA* wndClass)
 {
@@ -142,8 +142,8 @@ WORD WINAPI RegisterClassA(const WNDCLASSA* wndClass)
     return WORD(classes().size());
 }
 
-HWND WINAPI CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                            int width, int height, HWND parent, HMENU, HINSTANCE, LPVOID)
+HWND WINAPI CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND parent, HMENU, HINSTANCE, LPVOID)
 {
     if (!className || soft::takeFault("CreateWindowExA"))
         return nullptr;
@@ -245,9 +245,7 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
     if (!msg)
         return FALSE;
     win32::takeHostEvents();
-    return win32::takeMessage(*msg, window, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0)
-               ? TRUE
-               : FALSE;
+    return win32::takeMessage(*msg, window, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
 BOOL WINAPI TranslateMessage(const MSG* msg)

@@ -26,8 +26,8 @@ constexpr uint8_t kLeadPan = 0x68, kEchoPan = 0xB0, kArpPanLeft = 0x48, kArpPanR
 constexpr uint8_t kHalfRowDelay = 3;  // ticks, of six a row
 // Pads duck under every kick, rising again across the beat.
 constexpr std::array<int, 4> kPumpShape = {26, 48, 58, 64};
-constexpr uint32_t kArpSeed = 0x42696E21;  // "Bin!"
-constexpr uint8_t kDrumNote = 49;          // C-4: drums sound at their own rate
+constexpr uint32_t kArpSeed = 0x42696E21;                       // "Bin!"
+constexpr uint8_t kDrumNote = 49;                               // C-4: drums sound at their own rate
 constexpr std::array<uint8_t, 4> kTomNotes = {56, 53, 49, 46};  // G-4 E-4 C-4 A-3
 
 uint8_t volumeByte(int level) { return uint8_t(0x10 + level); }
@@ -40,11 +40,16 @@ struct DrumLanes {
 DrumLanes lanesOf(Drums drums)
 {
     switch (drums) {
-    case Drums::hats: return {"................", "................", "................", "HhhhHhhhHhhhHhoh"};
-    case Drums::fourFloor: return {"K...K...K...K...", "....C.......C...", "....C.......C.ss", "hho.Hho.hho.Hhoh"};
-    case Drums::breakbeat: return {"K.....K...K.....", "....S....s..S..s", "....S....s..S.ss", "H.h.H.h.H.h.H.o."};
-    case Drums::pulse: return {"k.......k.......", "................", "................", "..h...h...h...h."};
-    case Drums::none: break;
+    case Drums::hats:
+        return {"................", "................", "................", "HhhhHhhhHhhhHhoh"};
+    case Drums::fourFloor:
+        return {"K...K...K...K...", "....C.......C...", "....C.......C.ss", "hho.Hho.hho.Hhoh"};
+    case Drums::breakbeat:
+        return {"K.....K...K.....", "....S....s..S..s", "....S....s..S.ss", "H.h.H.h.H.h.H.o."};
+    case Drums::pulse:
+        return {"k.......k.......", "................", "................", "..h...h...h...h."};
+    case Drums::none:
+        break;
     }
     return {"................", "................", "................", "................"};
 }
@@ -56,15 +61,24 @@ struct Hit {
 Hit hitOf(char symbol)
 {
     switch (symbol) {
-    case 'K': return {kick, level::kick};
-    case 'k': return {kick, level::softKick};
-    case 'S': return {snare, level::snare};
-    case 's': return {snare, level::ghostSnare};
-    case 'C': return {clap, level::clap};
-    case 'H': return {closedHat, level::hat};
-    case 'h': return {closedHat, level::softHat};
-    case 'o': return {openHat, level::openHat};
-    default: return {0, 0};
+    case 'K':
+        return {kick, level::kick};
+    case 'k':
+        return {kick, level::softKick};
+    case 'S':
+        return {snare, level::snare};
+    case 's':
+        return {snare, level::ghostSnare};
+    case 'C':
+        return {clap, level::clap};
+    case 'H':
+        return {closedHat, level::hat};
+    case 'h':
+        return {closedHat, level::softHat};
+    case 'o':
+        return {openHat, level::openHat};
+    default:
+        return {0, 0};
     }
 }
 
@@ -177,7 +191,8 @@ private:
                 else
                     bassNote(r, uint8_t(root + (row % 4 == 2 ? 12 : 0)), row % 4 == 2 ? level::bass : level::bass - 8);
                 break;
-            case Bass::none: break;
+            case Bass::none:
+                break;
             }
         }
     }
@@ -199,12 +214,13 @@ private:
             const bool off = note == kKeyOff;
             const uint8_t pitch = off ? note : uint8_t(note + at.section.leadTranspose);
             const int r = at.first + row;
-            put(r, leadChannel, off ? XmCell{kKeyOff, 0, 0, 0, 0}
-                                    : XmCell{pitch, lead, volumeByte(level::lead), kSetPanning, kLeadPan});
+            put(r, leadChannel,
+                off ? XmCell{kKeyOff, 0, 0, 0, 0}
+                    : XmCell{pitch, lead, volumeByte(level::lead), kSetPanning, kLeadPan});
             if (at.section.echo == Echo::harmony)
-                put(r, echoChannel, off ? XmCell{kKeyOff, 0, 0, 0, 0}
-                                        : XmCell{thirdBelowInKey(pitch), lead, volumeByte(level::harmony), kSetPanning,
-                                                 kEchoPan});
+                put(r, echoChannel,
+                    off ? XmCell{kKeyOff, 0, 0, 0, 0}
+                        : XmCell{thirdBelowInKey(pitch), lead, volumeByte(level::harmony), kSetPanning, kEchoPan});
             else
                 put(r + kEchoDelayRows, echoChannel,
                     off ? XmCell{kKeyOff, 0, 0, 0, 0}
@@ -225,8 +241,9 @@ private:
                     continue;
                 const int tone = bits.next() % 2 ? 12 : tones[2];
                 const int level = level::arp - 10 + int(bits.next() % 12);
-                put(at.first + row, arpChannel, XmCell{uint8_t(base + tone), pluck, volumeByte(level), kSetPanning,
-                                                       row % 2 ? kArpPanRight : kArpPanLeft});
+                put(at.first + row, arpChannel,
+                    XmCell{uint8_t(base + tone), pluck, volumeByte(level), kSetPanning,
+                           row % 2 ? kArpPanRight : kArpPanLeft});
             }
         } else if (at.section.arp == Arp::running) {
             // Up and over two octaves of the chord, a sixteenth at a time.
@@ -235,8 +252,9 @@ private:
                 const int step = steps[size_t(row % 8)];
                 const int tone = tones[size_t(step % 3)] + 12 * (step / 3);
                 const int level = row % 4 == 0 ? level::arp + 6 : level::arp;
-                put(at.first + row, arpChannel, XmCell{uint8_t(base + tone), pluck, volumeByte(level), kSetPanning,
-                                                       row % 2 ? kArpPanRight : kArpPanLeft});
+                put(at.first + row, arpChannel,
+                    XmCell{uint8_t(base + tone), pluck, volumeByte(level), kSetPanning,
+                           row % 2 ? kArpPanRight : kArpPanLeft});
             }
         }
     }
@@ -245,7 +263,8 @@ private:
     void pads(const BarContext& at)
     {
         const bool wanted = at.section.pad != Pad::none;
-        const bool sameChord = padSounding && wanted && at.chord.root == padChord.root && at.chord.minor == padChord.minor;
+        const bool sameChord =
+            padSounding && wanted && at.chord.root == padChord.root && at.chord.minor == padChord.minor;
         if (!sameChord && padSounding) {
             put(at.first, padChannel, XmCell{kKeyOff, 0, 0, 0, 0});
             padChannel = padChannel == padChannelA ? padChannelB : padChannelA;
@@ -270,7 +289,8 @@ private:
 
     void stab(int row, const Chord& chord, uint8_t effect = 0, uint8_t param = 0)
     {
-        put(row, stabChannel, XmCell{chord.root, chord.minor ? stabMinor : stabMajor, volumeByte(level::stab), effect, param});
+        put(row, stabChannel,
+            XmCell{chord.root, chord.minor ? stabMinor : stabMajor, volumeByte(level::stab), effect, param});
     }
 
     void accents(const BarContext& at)
@@ -288,7 +308,8 @@ private:
             stab(at.first, at.chord);
             put(at.first, kickChannel, XmCell{kDrumNote, kick, volumeByte(level::kick), 0, 0});
             break;
-        case Accents::none: break;
+        case Accents::none:
+            break;
         }
     }
 
@@ -312,12 +333,12 @@ private:
             put(at.first, stabChannel, XmCell{kDrumNote, riser, volumeByte(level::riser), 0, 0});
             for (int row = 0; row < kRowsPerBar; ++row)
                 if (row >= 8 || row % 4 == 0)
-                    put(at.first + row, snareChannel,
-                        XmCell{kDrumNote, snare, volumeByte(8 + row * 2), 0, 0});
+                    put(at.first + row, snareChannel, XmCell{kDrumNote, snare, volumeByte(8 + row * 2), 0, 0});
             break;
         case Ending::none:
         case Ending::stop:
-        case Ending::silence: break;
+        case Ending::silence:
+            break;
         }
     }
 
@@ -340,8 +361,8 @@ private:
 
 Arrangement arrangeSong()
 {
-    const int bars = std::accumulate(kSections.begin(), kSections.end(), 0,
-                                     [](int sum, const Section& s) { return sum + s.bars; });
+    const int bars =
+        std::accumulate(kSections.begin(), kSections.end(), 0, [](int sum, const Section& s) { return sum + s.bars; });
     Arrangement empty;
     if (bars != kBars)
         return empty;  // the section table must fill the show exactly; the tests catch it

@@ -27,8 +27,8 @@ enum Channel : int {
 };
 
 struct Arrangement {
-    int rows = 0;                // kBars * kRowsPerBar
-    std::vector<XmCell> cells;   // rows * channelCount, row by row
+    int rows = 0;               // kBars * kRowsPerBar
+    std::vector<XmCell> cells;  // rows * channelCount, row by row
     XmCell& at(int row, int channel) { return cells[size_t(row) * channelCount + size_t(channel)]; }
     const XmCell& at(int row, int channel) const { return cells[size_t(row) * channelCount + size_t(channel)]; }
 };

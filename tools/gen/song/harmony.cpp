@@ -29,10 +29,8 @@ Chord chord(std::string_view root, bool minor) { return Chord{noteNumber(root), 
 
 const Progression kHomeProgression = {chord("A-3", true), chord("F-3", false), chord("C-4", false),
                                       chord("G-3", false)};
-const Progression kLiftProgression = {chord("F-3", false), chord("G-3", false), chord("E-3", true),
-                                      chord("A-3", true)};
-const Progression kTonicProgression = {chord("A-3", true), chord("A-3", true), chord("A-3", true),
-                                       chord("A-3", true)};
+const Progression kLiftProgression = {chord("F-3", false), chord("G-3", false), chord("E-3", true), chord("A-3", true)};
+const Progression kTonicProgression = {chord("A-3", true), chord("A-3", true), chord("A-3", true), chord("A-3", true)};
 
 // Rows:        0  1  2  3  4  5  6  7  8  9  10 11 12 13 14 15
 const Theme kThemeA = {
@@ -69,9 +67,6 @@ uint8_t thirdBelowInKey(uint8_t note)
     return uint8_t(note - 3);
 }
 
-std::array<int, 3> chordTones(const Chord& chord)
-{
-    return {0, chord.minor ? 3 : 4, 7};
-}
+std::array<int, 3> chordTones(const Chord& chord) { return {0, chord.minor ? 3 : 4, 7}; }
 
 }  // namespace song

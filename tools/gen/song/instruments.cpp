@@ -72,8 +72,8 @@ XmInstrument buildSnare()
     Buffer out(size_t(frames(0.34)));
     for (size_t i = 0; i < out.size(); ++i) {
         const double t = secondsAt(int(i));
-        const double tone = 0.55 * std::sin(2 * M_PI * 185 * t) * decay(t, 0.055)
-                          + 0.3 * std::sin(2 * M_PI * 330 * t) * decay(t, 0.03);
+        const double tone =
+            0.55 * std::sin(2 * M_PI * 185 * t) * decay(t, 0.055) + 0.3 * std::sin(2 * M_PI * 330 * t) * decay(t, 0.03);
         const auto f = filter.process(noise.bipolar(), 4200, 1.1);
         const double rattle = (0.6 * f.high + 0.8 * f.band) * decay(t, 0.1);
         out[i] = float(tone + rattle);
@@ -188,8 +188,8 @@ XmInstrument buildBass()
     };
     const int loopStart = int(std::ceil(kSettle * kRenderRate / kPeriod)) * kPeriod;
     const int loopLength = 4 * kPeriod;
-    XmSample sample = toSample("bass", renderAdditive(loopStart + loopLength, kPeriod, amplitude), 0.95,
-                               periodicRateAtC4(kPeriod));
+    XmSample sample =
+        toSample("bass", renderAdditive(loopStart + loopLength, kPeriod, amplitude), 0.95, periodicRateAtC4(kPeriod));
     sample.loop = XmLoop::forward;
     sample.loopStart = uint32_t(loopStart);
     sample.loopLength = uint32_t(loopLength);
@@ -212,8 +212,7 @@ XmInstrument buildLead()
     XmSample sample = toSample("lead", loop, 0.9, periodicRateAtC4(kPeriod));
     sample.loop = XmLoop::forward;
     sample.loopLength = uint32_t(loop.size());
-    XmInstrument instrument =
-        held("lead", std::move(sample), XmEnvelope{{{0, 0}, {2, 64}, {14, 46}}, 2}, 0x0500);
+    XmInstrument instrument = held("lead", std::move(sample), XmEnvelope{{{0, 0}, {2, 64}, {14, 46}}, 2}, 0x0500);
     instrument.vibrato = XmAutoVibrato{0, 48, 3, 10};
     return instrument;
 }
@@ -300,9 +299,9 @@ XmInstrument buildRiser()
 std::vector<XmInstrument> buildInstruments()
 {
     std::vector<XmInstrument> all = {
-        buildKick(), buildSnare(), buildClap(), buildClosedHat(), buildOpenHat(), buildCrash(), buildTom(),
-        buildBass(), buildLead(), buildPluck(), buildPad(true), buildPad(false), buildStab(true), buildStab(false),
-        buildRiser(),
+        buildKick(),    buildSnare(),    buildClap(),     buildClosedHat(), buildOpenHat(),
+        buildCrash(),   buildTom(),      buildBass(),     buildLead(),      buildPluck(),
+        buildPad(true), buildPad(false), buildStab(true), buildStab(false), buildRiser(),
     };
     return all;
 }

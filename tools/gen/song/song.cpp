@@ -10,8 +10,8 @@ namespace {
 
 using namespace song;
 
-constexpr int kSpeed = 6;    // ticks a row
-constexpr int kBpm = 144;    // 57.6 ticks a second: 9.6 rows a second, a 16-row bar each beat of the show
+constexpr int kSpeed = 6;         // ticks a row
+constexpr int kBpm = 144;         // 57.6 ticks a second: 9.6 rows a second, a 16-row bar each beat of the show
 constexpr int kRestartOrder = 0;  // the closing bar fades to silence, so the loop returns to the quiet intro
 
 // Cuts the song's grid into one pattern a bar, storing each distinct bar once.

@@ -57,15 +57,9 @@ void addLoopVoice(Buffer& loop, const Buffer& table, int cycles, double phase, d
     }
 }
 
-double sawHarmonic(int k, double brightness)
-{
-    return 1.0 / k / (1.0 + std::pow(k / brightness, 2.0));
-}
+double sawHarmonic(int k, double brightness) { return 1.0 / k / (1.0 + std::pow(k / brightness, 2.0)); }
 
-double squareHarmonic(int k, double brightness)
-{
-    return (k % 2) ? sawHarmonic(k, brightness) : 0.0;
-}
+double squareHarmonic(int k, double brightness) { return (k % 2) ? sawHarmonic(k, brightness) : 0.0; }
 
 void saturate(Buffer& buffer, double drive)
 {
@@ -77,10 +71,7 @@ void saturate(Buffer& buffer, double drive)
             v = float(std::tanh(drive * v / top));
 }
 
-double decay(double seconds, double tau)
-{
-    return std::exp(-seconds / tau);
-}
+double decay(double seconds, double tau) { return std::exp(-seconds / tau); }
 
 XmSample toSample(const char* name, const Buffer& buffer, double peak, double rateAtC4)
 {

@@ -11,7 +11,7 @@
 
 namespace song {
 
-inline constexpr double kRenderRate = 44100;    // frames a second of one-shot renders
+inline constexpr double kRenderRate = 44100;     // frames a second of one-shot renders
 inline constexpr double kMiddleC = 261.6255653;  // Hz: C-4 is tuned to middle C (A-4 = 440 Hz)
 // Frames a second at which the player plays C-4 of a sample with relative note 0 and finetune 0.
 inline constexpr double kC4PlaybackRate = 8363;
@@ -21,7 +21,7 @@ using Buffer = std::vector<float>;
 // xorshift32 with a fixed seed: the same noise on every run.
 class Prng {
 public:
-    explicit Prng(uint32_t seed) : state(seed ? seed : 1) {}
+    explicit Prng(uint32_t seed) : state(seed ? seed : 1) { }
     uint32_t next()
     {
         state ^= state << 13;

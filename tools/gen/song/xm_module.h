@@ -31,7 +31,8 @@ struct XmPattern {
     std::vector<XmCell> cells;  // rows * channels, row by row
 
     XmPattern(int rowCount, int channelCount)
-        : rows(rowCount), channels(channelCount), cells(size_t(rowCount) * channelCount) {}
+        : rows(rowCount), channels(channelCount), cells(size_t(rowCount) * channelCount)
+    { }
     XmCell& at(int row, int channel) { return cells[size_t(row) * channels + channel]; }
     const XmCell& at(int row, int channel) const { return cells[size_t(row) * channels + channel]; }
     bool operator==(const XmPattern&) const = default;
@@ -56,9 +57,9 @@ struct XmSample {
     uint32_t loopLength = 0;      // in frames
     XmLoop loop = XmLoop::none;
     uint8_t volume = 64;
-    int8_t finetune = 0;          // 1/128 semitone
-    uint8_t panning = 128;        // 0 left .. 255 right
-    int8_t relativeNote = 0;      // semitones added to every played note
+    int8_t finetune = 0;      // 1/128 semitone
+    uint8_t panning = 128;    // 0 left .. 255 right
+    int8_t relativeNote = 0;  // semitones added to every played note
 };
 
 struct XmAutoVibrato {
@@ -83,8 +84,8 @@ struct XmModule {
     std::string tracker;
     int channels = 0;
     int restartPosition = 0;
-    int speed = 6;    // ticks per row
-    int bpm = 125;    // ticks run at bpm * 2 / 5 a second
+    int speed = 6;  // ticks per row
+    int bpm = 125;  // ticks run at bpm * 2 / 5 a second
     std::vector<uint8_t> orders;
     std::vector<XmPattern> patterns;
     std::vector<XmInstrument> instruments;

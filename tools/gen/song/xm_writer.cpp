@@ -8,20 +8,28 @@ namespace {
 
 constexpr std::string_view kSignature = "Extended Module: ";
 constexpr uint16_t kFormatVersion = 0x0104;
-constexpr uint32_t kHeaderSize = 276;            // from the size field to the end of the order table
-constexpr uint16_t kLinearFrequencies = 1;       // flags bit 0
+constexpr uint32_t kHeaderSize = 276;       // from the size field to the end of the order table
+constexpr uint16_t kLinearFrequencies = 1;  // flags bit 0
 constexpr uint32_t kPatternHeaderSize = 9;
 constexpr uint32_t kInstrumentHeaderSize = 263;  // the size FastTracker 2 writes for an instrument with samples
 constexpr uint32_t kEmptyInstrumentHeaderSize = 29;
 constexpr uint32_t kSampleHeaderSize = 40;
 constexpr size_t kEnvelopePoints = 12;
-constexpr uint8_t kSixteenBit = 0x10;            // sample type bit 4
+constexpr uint8_t kSixteenBit = 0x10;  // sample type bit 4
 
 class ByteWriter {
 public:
     void u8(uint8_t v) { bytes.push_back(v); }
-    void u16(uint16_t v) { u8(uint8_t(v)); u8(uint8_t(v >> 8)); }
-    void u32(uint32_t v) { u16(uint16_t(v)); u16(uint16_t(v >> 16)); }
+    void u16(uint16_t v)
+    {
+        u8(uint8_t(v));
+        u8(uint8_t(v >> 8));
+    }
+    void u32(uint32_t v)
+    {
+        u16(uint16_t(v));
+        u16(uint16_t(v >> 16));
+    }
     void text(std::string_view s, size_t width, char pad = '\0')
     {
         for (size_t i = 0; i < width; ++i)

@@ -20,4 +20,4 @@ long takeFault(std::string_view call);
 
 void clearFaults();
 
-} // namespace soft
+}  // namespace soft

@@ -13,8 +13,7 @@ struct ChannelMasks {
 
 constexpr ChannelMasks masksOf(PixelFormat format)
 {
-    return format == PixelFormat::rgb555 ? ChannelMasks{0x7C00, 0x03E0, 0x001F}
-                                         : ChannelMasks{0xF800, 0x07E0, 0x001F};
+    return format == PixelFormat::rgb555 ? ChannelMasks{0x7C00, 0x03E0, 0x001F} : ChannelMasks{0xF800, 0x07E0, 0x001F};
 }
 
 // Colours reach 16 bits by keeping the top bits of each 8-bit channel.
@@ -45,4 +44,4 @@ constexpr Rgb8 unpackColour(PixelFormat format, uint16_t p)
     return Rgb8{uint8_t(r5 << 3 | r5 >> 2), uint8_t(g), uint8_t(b5 << 3 | b5 >> 2)};
 }
 
-} // namespace soft
+}  // namespace soft

@@ -14,22 +14,17 @@ namespace soft {
 struct SurfaceMemory {
     int width = 0;
     int height = 0;
-    int pitch = 0;               // bytes from one row to the next, at least 2 * width
+    int pitch = 0;  // bytes from one row to the next, at least 2 * width
     PixelFormat format = PixelFormat::rgb565;
     std::vector<uint8_t> bytes;  // pitch * height
 
     SurfaceMemory() = default;
     SurfaceMemory(int w, int h, PixelFormat f, int extraPitchBytes = 0)
-        : width(w), height(h), pitch(2 * w + extraPitchBytes), format(f),
-          bytes(size_t(pitch) * size_t(h))
-    {
-    }
+        : width(w), height(h), pitch(2 * w + extraPitchBytes), format(f), bytes(size_t(pitch) * size_t(h))
+    { }
 
     uint16_t* row(int y) { return reinterpret_cast<uint16_t*>(bytes.data() + size_t(y) * pitch); }
-    const uint16_t* row(int y) const
-    {
-        return reinterpret_cast<const uint16_t*>(bytes.data() + size_t(y) * pitch);
-    }
+    const uint16_t* row(int y) const { return reinterpret_cast<const uint16_t*>(bytes.data() + size_t(y) * pitch); }
     uint16_t& at(int x, int y) { return row(y)[x]; }
     uint16_t at(int x, int y) const { return row(y)[x]; }
 };
@@ -43,4 +38,4 @@ struct SurfaceLayout {
 
 SurfaceLayout& surfaceLayout();
 
-} // namespace soft
+}  // namespace soft

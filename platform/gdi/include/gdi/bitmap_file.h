@@ -45,4 +45,4 @@ constexpr uint64_t kMaxBitmapPixels = uint64_t(1) << 25;
 std::optional<DecodedBitmap> readBitmapFile(const uint8_t* data, size_t size, std::string* whyRefused,
                                             uint64_t maxPixels = kMaxBitmapPixels);
 
-} // namespace gdi
+}  // namespace gdi

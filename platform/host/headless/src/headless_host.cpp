@@ -15,7 +15,7 @@ constexpr int cancelButton = 2;
 // A dialog that keeps asking after this many answers is not listening to them.
 constexpr int dialogPatience = 64;
 
-} // namespace
+}  // namespace
 
 HeadlessHost::HeadlessHost(const HeadlessHostOptions& options)
     : options(options), clock(options.startMs), lastRead(options.startMs)
@@ -108,10 +108,7 @@ void HeadlessHost::mixAudio(uint32_t advancedMs)
     wav.write(mixBuffer.data(), int(due));
 }
 
-void HeadlessHost::postEventAt(uint32_t atMs, const Event& event)
-{
-    timedEvents.emplace_back(atMs, event);
-}
+void HeadlessHost::postEventAt(uint32_t atMs, const Event& event) { timedEvents.emplace_back(atMs, event); }
 
 bool HeadlessHost::pollEvent(Event& event)
 {
@@ -169,7 +166,7 @@ DialogInput HeadlessHost::waitDialogInput(const DialogView& view)
     return input;
 }
 
-void HeadlessHost::closeDialog() {}
+void HeadlessHost::closeDialog() { }
 
 bool HeadlessHost::openAudio(AudioSource* source)
 {
@@ -197,4 +194,4 @@ void HeadlessHost::finish()
     }
 }
 
-} // namespace host
+}  // namespace host

@@ -14,11 +14,11 @@ namespace host {
 
 // A device DirectDraw can show on, as DirectDrawEnumerateExA reports it.
 struct DisplayDevice {
-    bool hasGuid = false;       // the primary display is reported without a GUID
+    bool hasGuid = false;  // the primary display is reported without a GUID
     uint8_t guid[16] = {};
     std::string description;
     std::string driverName;
-    bool fullScreen = true;     // false for the windowed device
+    bool fullScreen = true;  // false for the windowed device
 };
 
 // A frame to show: 16-bit pixels, rows `pitch` bytes apart.
@@ -33,36 +33,36 @@ struct Frame {
 enum class EventKind {
     keyDown,
     keyUp,
-    quit,   // window closed, SIGINT or SIGTERM: the win32 layer turns it into Escape
+    quit,  // window closed, SIGINT or SIGTERM: the win32 layer turns it into Escape
 };
 
 struct Event {
     EventKind kind = EventKind::keyDown;
-    uint32_t virtualKey = 0;    // Win32 virtual-key code
+    uint32_t virtualKey = 0;  // Win32 virtual-key code
 };
 
 // A modal dialog as the window manager laid it out, in pixels.
 struct DialogControl {
     int id = 0;
-    std::string className;      // "button", "combobox", "static"
+    std::string className;  // "button", "combobox", "static"
     int x = 0, y = 0, width = 0, height = 0;
     uint32_t style = 0;
     std::string text;
-    std::vector<std::string> items;   // combo box entries
-    int selection = -1;               // combo box selection, -1 for none
+    std::vector<std::string> items;  // combo box entries
+    int selection = -1;              // combo box selection, -1 for none
 };
 
 struct DialogView {
     std::string caption;
-    int width = 0, height = 0;        // client area in pixels
+    int width = 0, height = 0;  // client area in pixels
     std::vector<DialogControl> controls;
 };
 
 // What the user did in a dialog.
 struct DialogInput {
     enum Kind { select, command, close } kind = command;
-    int control = 0;   // select: the combo box; command: the button pressed
-    int value = 0;     // select: the new selection
+    int control = 0;  // select: the combo box; command: the button pressed
+    int value = 0;    // select: the new selection
 };
 
 // Fills `out` with `frames` interleaved stereo 16-bit frames at 44.1 kHz.
@@ -111,7 +111,7 @@ Host& current();
 void install(Host* host);
 bool installed();
 
-} // namespace host
+}  // namespace host
 
 namespace host {
 
@@ -119,4 +119,4 @@ namespace host {
 void catchQuitSignals();
 bool takeQuitSignal();
 
-} // namespace host
+}  // namespace host

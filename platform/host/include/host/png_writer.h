@@ -10,7 +10,6 @@ namespace host {
 
 // False, with the reason in `error`, when the file cannot be written. `fast` trades
 // size for speed, for frames captured by the thousand.
-bool writeFramePng(const std::string& path, const Frame& frame, std::string& error,
-                   bool fast = false);
+bool writeFramePng(const std::string& path, const Frame& frame, std::string& error, bool fast = false);
 
-} // namespace host
+}  // namespace host

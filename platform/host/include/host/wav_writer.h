@@ -22,4 +22,4 @@ private:
     uint64_t framesWritten = 0;
 };
 
-} // namespace host
+}  // namespace host

@@ -8,7 +8,7 @@
 namespace host::sdl {
 namespace {
 
-constexpr int bufferFrames = 1024;   // about 23 ms at 44.1 kHz
+constexpr int bufferFrames = 1024;  // about 23 ms at 44.1 kHz
 constexpr int bytesPerFrame = audioChannels * int(sizeof(int16_t));
 
 // The sound drivers SDL tries print their own complaints on a machine without a sound
@@ -37,7 +37,7 @@ private:
     int saved;
 };
 
-} // namespace
+}  // namespace
 
 bool AudioOutput::open(AudioSource* source)
 {
@@ -54,7 +54,7 @@ bool AudioOutput::open(AudioSource* source)
     want.userdata = this;
     SDL_AudioSpec have{};
     source_ = source;
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);   // SDL converts if it must
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);  // SDL converts if it must
     if (!device_) {
         source_ = nullptr;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -95,4 +95,4 @@ void AudioOutput::callback(void* self, Uint8* stream, int length)
         std::memset(stream, 0, size_t(length));
 }
 
-} // namespace host::sdl
+}  // namespace host::sdl

@@ -27,4 +27,4 @@ private:
     std::atomic<AudioSource*> source_{nullptr};
 };
 
-} // namespace host::sdl
+}  // namespace host::sdl

@@ -18,10 +18,9 @@ DisplayDevice withGuid(int position)
     return d;
 }
 
-} // namespace
+}  // namespace
 
-std::vector<HostDevice> listDevices(const std::vector<MonitorInfo>& monitors, int windowWidth,
-                                    int windowHeight)
+std::vector<HostDevice> listDevices(const std::vector<MonitorInfo>& monitors, int windowWidth, int windowHeight)
 {
     std::vector<HostDevice> list;
     HostDevice primary;
@@ -31,8 +30,7 @@ std::vector<HostDevice> listDevices(const std::vector<MonitorInfo>& monitors, in
 
     HostDevice windowed;
     windowed.device = withGuid(1);
-    windowed.device.description =
-        "Windowed " + std::to_string(windowWidth) + " x " + std::to_string(windowHeight);
+    windowed.device.description = "Windowed " + std::to_string(windowWidth) + " x " + std::to_string(windowHeight);
     windowed.device.driverName = "window";
     windowed.device.fullScreen = false;
     list.push_back(windowed);
@@ -42,8 +40,7 @@ std::vector<HostDevice> listDevices(const std::vector<MonitorInfo>& monitors, in
         other.device = withGuid(int(list.size()));
         std::string number = std::to_string(m + 1);
         other.device.description = "Display " + number + " (" + monitors[m].name + ", " +
-                                   std::to_string(monitors[m].width) + " x " +
-                                   std::to_string(monitors[m].height) + ")";
+                                   std::to_string(monitors[m].width) + " x " + std::to_string(monitors[m].height) + ")";
         other.device.driverName = "\\\\.\\DISPLAY" + number;
         other.monitor = int(m);
         list.push_back(other);
@@ -51,4 +48,4 @@ std::vector<HostDevice> listDevices(const std::vector<MonitorInfo>& monitors, in
     return list;
 }
 
-} // namespace host::sdl
+}  // namespace host::sdl

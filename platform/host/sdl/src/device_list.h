@@ -15,13 +15,12 @@ struct MonitorInfo {
 
 struct HostDevice {
     DisplayDevice device;
-    int monitor = 0;   // the SDL display it shows on
+    int monitor = 0;  // the SDL display it shows on
 };
 
 // First the primary display, full screen and without a GUID; then a window on the
 // primary display; then every further display, full screen. Each device but the
 // first has a GUID of its own that stays the same from run to run.
-std::vector<HostDevice> listDevices(const std::vector<MonitorInfo>& monitors, int windowWidth,
-                                    int windowHeight);
+std::vector<HostDevice> listDevices(const std::vector<MonitorInfo>& monitors, int windowWidth, int windowHeight);
 
-} // namespace host::sdl
+}  // namespace host::sdl

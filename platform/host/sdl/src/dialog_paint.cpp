@@ -19,7 +19,7 @@ constexpr soft::Rgb8 captionText{255, 255, 255};
 constexpr soft::Rgb8 selectionColour{0, 0, 128};
 constexpr soft::Rgb8 selectionText{255, 255, 255};
 
-constexpr uint32_t defaultPushButton = 0x1;   // BS_DEFPUSHBUTTON
+constexpr uint32_t defaultPushButton = 0x1;  // BS_DEFPUSHBUTTON
 constexpr uint32_t buttonTypeMask = 0xF;
 
 bool isClass(const DialogControl& control, const char* name)
@@ -142,7 +142,7 @@ void paintDroppedList(DialogCanvas& canvas, const DialogControl& combo, const Di
     }
 }
 
-} // namespace
+}  // namespace
 
 void paintDialog(DialogCanvas& canvas, const DialogView& view, const DialogGeometry& geometry,
                  const DialogUiState& state)
@@ -154,8 +154,7 @@ void paintDialog(DialogCanvas& canvas, const DialogView& view, const DialogGeome
         else if (isClass(control, "combobox"))
             paintCombo(canvas, control, geometry);
         else
-            canvas.text(geometry.clientX + control.x, geometry.clientY + control.y, control.text,
-                        textColour);
+            canvas.text(geometry.clientX + control.x, geometry.clientY + control.y, control.text, textColour);
     }
     // The dropped list lies over everything else.
     const DialogControl* combo = findCombo(view);
@@ -163,4 +162,4 @@ void paintDialog(DialogCanvas& canvas, const DialogView& view, const DialogGeome
         paintDroppedList(canvas, *combo, geometry, state);
 }
 
-} // namespace host::sdl
+}  // namespace host::sdl

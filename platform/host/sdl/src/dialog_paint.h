@@ -22,4 +22,4 @@ public:
 void paintDialog(DialogCanvas& canvas, const DialogView& view, const DialogGeometry& geometry,
                  const DialogUiState& state);
 
-} // namespace host::sdl
+}  // namespace host::sdl

@@ -10,15 +10,12 @@ constexpr uint32_t vkReturn = 0x0D;
 constexpr uint32_t vkEscape = 0x1B;
 constexpr uint32_t vkUp = 0x26;
 constexpr uint32_t vkDown = 0x28;
-constexpr uint32_t vkF4 = 0x73;          // opens a drop-down list, as in Windows
-constexpr int idOk = 1;                  // IDOK
-constexpr uint32_t defaultPushButton = 0x1;   // BS_DEFPUSHBUTTON
+constexpr uint32_t vkF4 = 0x73;              // opens a drop-down list, as in Windows
+constexpr int idOk = 1;                      // IDOK
+constexpr uint32_t defaultPushButton = 0x1;  // BS_DEFPUSHBUTTON
 constexpr uint32_t buttonTypeMask = 0xF;
 
-bool contains(const Rect& r, int x, int y)
-{
-    return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height;
-}
+bool contains(const Rect& r, int x, int y) { return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height; }
 
 bool isClass(const DialogControl& control, const char* name)
 {
@@ -36,8 +33,7 @@ int defaultButton(const DialogView& view)
     return idOk;
 }
 
-void keepHighlightVisible(const DialogGeometry& geometry, const DialogControl& combo,
-                          DialogUiState& state)
+void keepHighlightVisible(const DialogGeometry& geometry, const DialogControl& combo, DialogUiState& state)
 {
     int rows = geometry.listRows(combo);
     if (state.highlight < state.firstRow)
@@ -70,9 +66,8 @@ int stepped(int from, uint32_t key, int count)
     return std::clamp(from + (key == vkDown ? 1 : -1), 0, count - 1);
 }
 
-std::optional<DialogInput> keyInDroppedList(const DialogGeometry& geometry,
-                                            const DialogControl& combo, DialogUiState& state,
-                                            uint32_t key)
+std::optional<DialogInput> keyInDroppedList(const DialogGeometry& geometry, const DialogControl& combo,
+                                            DialogUiState& state, uint32_t key)
 {
     if (key == vkUp || key == vkDown) {
         state.highlight = stepped(state.highlight, key, itemCount(combo));
@@ -88,8 +83,8 @@ std::optional<DialogInput> keyInDroppedList(const DialogGeometry& geometry,
     return std::nullopt;
 }
 
-std::optional<DialogInput> key(const DialogView& view, const DialogGeometry& geometry,
-                               DialogUiState& state, uint32_t key)
+std::optional<DialogInput> key(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state,
+                               uint32_t key)
 {
     const DialogControl* combo = findCombo(view);
     if (combo && state.dropped)
@@ -107,8 +102,8 @@ std::optional<DialogInput> key(const DialogView& view, const DialogGeometry& geo
     return std::nullopt;
 }
 
-std::optional<DialogInput> click(const DialogView& view, const DialogGeometry& geometry,
-                                 DialogUiState& state, int x, int y)
+std::optional<DialogInput> click(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state, int x,
+                                 int y)
 {
     const DialogControl* combo = findCombo(view);
     if (combo && state.dropped) {
@@ -146,19 +141,15 @@ void hover(const DialogView& view, const DialogGeometry& geometry, DialogUiState
             state.highlight = state.firstRow + row;
 }
 
-} // namespace
+}  // namespace
 
 DialogGeometry::DialogGeometry(const DialogView& view, int fontHeight_)
-    : width(view.width + 2 * dialogFrame),
-      height(view.height + captionHeight + 2 * dialogFrame),
-      clientX(dialogFrame),
+    : width(view.width + 2 * dialogFrame), height(view.height + captionHeight + 2 * dialogFrame), clientX(dialogFrame),
       clientY(dialogFrame + captionHeight),
-      fontHeight(fontHeight_),
-      caption{dialogFrame, dialogFrame, view.width, captionHeight - 1},
+      fontHeight(fontHeight_), caption{dialogFrame, dialogFrame, view.width, captionHeight - 1},
       closeBox{dialogFrame + view.width - closeBoxSize - 2, dialogFrame + (captionHeight - 1 - closeBoxSize) / 2,
                closeBoxSize, closeBoxSize}
-{
-}
+{ }
 
 Rect DialogGeometry::controlRect(const DialogControl& control) const
 {
@@ -177,14 +168,13 @@ Rect DialogGeometry::comboField(const DialogControl& combo) const
 Rect DialogGeometry::comboArrow(const DialogControl& combo) const
 {
     Rect field = comboField(combo);
-    return Rect{field.x + field.width - 2 - comboArrowWidth, field.y + 2, comboArrowWidth,
-                field.height - 4};
+    return Rect{field.x + field.width - 2 - comboArrowWidth, field.y + 2, comboArrowWidth, field.height - 4};
 }
 
 int DialogGeometry::listRows(const DialogControl& combo) const
 {
     Rect field = comboField(combo);
-    int below = height - dialogFrame - (field.y + field.height) - 2;   // 2: the list's border
+    int below = height - dialogFrame - (field.y + field.height) - 2;  // 2: the list's border
     int fitting = std::max(1, below / listRowHeight());
     return std::max(1, std::min(int(combo.items.size()), fitting));
 }
@@ -209,8 +199,8 @@ const DialogControl* findCombo(const DialogView& view)
     return nullptr;
 }
 
-std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeometry& geometry,
-                                         DialogUiState& state, const DialogAction& action)
+std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state,
+                                         const DialogAction& action)
 {
     switch (action.kind) {
     case DialogAction::key:
@@ -227,4 +217,4 @@ std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeo
     return std::nullopt;
 }
 
-} // namespace host::sdl
+}  // namespace host::sdl

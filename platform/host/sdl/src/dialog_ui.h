@@ -11,22 +11,22 @@
 namespace host::sdl {
 
 // Sizes of the parts the dialog template does not give, in pixels.
-constexpr int dialogFrame = 2;          // raised border around the whole dialog
-constexpr int captionHeight = 18;       // title bar above the client area
-constexpr int closeBoxSize = 14;        // the title bar's close box, square
-constexpr int comboArrowWidth = 16;     // the drop-down button at the combo box's right
+constexpr int dialogFrame = 2;       // raised border around the whole dialog
+constexpr int captionHeight = 18;    // title bar above the client area
+constexpr int closeBoxSize = 14;     // the title bar's close box, square
+constexpr int comboArrowWidth = 16;  // the drop-down button at the combo box's right
 
 // Where everything lies on the dialog's picture (the frame, the title bar and the
 // client area below it). `fontHeight` is the height of a line of text.
 struct DialogGeometry {
-    int width = 0, height = 0;      // the whole picture
-    int clientX = 0, clientY = 0;   // where client coordinate (0, 0) lies
+    int width = 0, height = 0;     // the whole picture
+    int clientX = 0, clientY = 0;  // where client coordinate (0, 0) lies
     int fontHeight = 13;
     Rect caption, closeBox;
 
     DialogGeometry(const DialogView& view, int fontHeight);
-    Rect controlRect(const DialogControl& control) const;   // as the template places it
-    Rect comboField(const DialogControl& combo) const;      // the closed combo box
+    Rect controlRect(const DialogControl& control) const;  // as the template places it
+    Rect comboField(const DialogControl& combo) const;     // the closed combo box
     Rect comboArrow(const DialogControl& combo) const;
     int listRowHeight() const { return fontHeight + 2; }
     // How many rows of the dropped list fit above the dialog's bottom edge.
@@ -54,7 +54,7 @@ struct DialogUiState {
 
 // What `action` does to the dialog: at most one input for the dialog's owner, and
 // whatever it changes of the host's own state.
-std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeometry& geometry,
-                                         DialogUiState& state, const DialogAction& action);
+std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state,
+                                         const DialogAction& action);
 
-} // namespace host::sdl
+}  // namespace host::sdl

@@ -3,10 +3,10 @@
 namespace host::sdl {
 namespace {
 
-constexpr int fallbackRefreshHz = 60;   // when the display does not say its rate
-constexpr int vsyncMarginPercent = 125; // the pace behind a vsync that should have waited
+constexpr int fallbackRefreshHz = 60;    // when the display does not say its rate
+constexpr int vsyncMarginPercent = 125;  // the pace behind a vsync that should have waited
 
-} // namespace
+}  // namespace
 
 FramePacer::Clock::duration FramePacer::delayAt(Clock::time_point now, int refreshHz, bool vsyncWaits)
 {
@@ -16,8 +16,8 @@ FramePacer::Clock::duration FramePacer::delayAt(Clock::time_point now, int refre
     auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)) / hz;
     due_ += period;
     if (due_ < now - period)
-        due_ = now;   // fell behind (a slow frame, or the first): count afresh from now
+        due_ = now;  // fell behind (a slow frame, or the first): count afresh from now
     return due_ > now ? due_ - now : Clock::duration::zero();
 }
 
-} // namespace host::sdl
+}  // namespace host::sdl

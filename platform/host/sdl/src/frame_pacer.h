@@ -20,4 +20,4 @@ private:
     Clock::time_point due_{};
 };
 
-} // namespace host::sdl
+}  // namespace host::sdl

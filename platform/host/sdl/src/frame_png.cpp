@@ -15,4 +15,4 @@ std::string screenshotFileName(const std::string& prefix, std::time_t when, uint
     return prefix + name;
 }
 
-} // namespace host::sdl
+}  // namespace host::sdl

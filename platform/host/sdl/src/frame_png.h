@@ -12,4 +12,4 @@ namespace host::sdl {
 // "<prefix>-YYYYMMDD-HHMMSS-<ticks, ten digits>.png" for the local time `when`.
 std::string screenshotFileName(const std::string& prefix, std::time_t when, uint32_t ticks);
 
-} // namespace host::sdl
+}  // namespace host::sdl

@@ -10,7 +10,7 @@ constexpr int dialogFont = DEFAULT_GUI_FONT;
 
 COLORREF colourOf(soft::Rgb8 c) { return RGB(c.r, c.g, c.b); }
 
-} // namespace
+}  // namespace
 
 GdiCanvas::GdiCanvas(soft::SurfaceMemory& memory)
     : dc_(gdiCreateSurfaceDC(&memory)), previousFont_(SelectObject(dc_, GetStockObject(dialogFont)))
@@ -59,4 +59,4 @@ int dialogLineHeight()
     return canvas.lineHeight();
 }
 
-} // namespace host::sdl
+}  // namespace host::sdl

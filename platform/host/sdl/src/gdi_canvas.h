@@ -29,4 +29,4 @@ private:
 // The height of a line in the dialog font.
 int dialogLineHeight();
 
-} // namespace host::sdl
+}  // namespace host::sdl

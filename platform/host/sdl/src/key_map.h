@@ -11,4 +11,4 @@ namespace host::sdl {
 // modifier keys share one code (VK_SHIFT, VK_CONTROL, VK_MENU), as WM_KEYDOWN reports them.
 uint32_t virtualKeyOf(SDL_Scancode scancode);
 
-} // namespace host::sdl
+}  // namespace host::sdl

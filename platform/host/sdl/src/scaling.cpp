@@ -16,7 +16,7 @@ Rect keepingShape(int outputWidth, int outputHeight, int frameWidth, int frameHe
     // Compare outputWidth / outputHeight with frameWidth / frameHeight without rounding.
     int64_t wide = int64_t(outputWidth) * frameHeight;
     int64_t tall = int64_t(outputHeight) * frameWidth;
-    if (wide >= tall) {   // bars left and right
+    if (wide >= tall) {  // bars left and right
         int width = int(tall / frameHeight);
         return centred(outputWidth, outputHeight, width, outputHeight);
     }
@@ -24,10 +24,9 @@ Rect keepingShape(int outputWidth, int outputHeight, int frameWidth, int frameHe
     return centred(outputWidth, outputHeight, outputWidth, height);
 }
 
-} // namespace
+}  // namespace
 
-Rect frameRectangle(SdlHostOptions::Scale scale, int outputWidth, int outputHeight, int frameWidth,
-                    int frameHeight)
+Rect frameRectangle(SdlHostOptions::Scale scale, int outputWidth, int outputHeight, int frameWidth, int frameHeight)
 {
     if (outputWidth <= 0 || outputHeight <= 0 || frameWidth <= 0 || frameHeight <= 0)
         return Rect{};
@@ -46,8 +45,7 @@ Rect frameRectangle(SdlHostOptions::Scale scale, int outputWidth, int outputHeig
     return keepingShape(outputWidth, outputHeight, frameWidth, frameHeight);
 }
 
-bool outputToFrame(const Rect& shown, int frameWidth, int frameHeight, int x, int y, int& frameX,
-                   int& frameY)
+bool outputToFrame(const Rect& shown, int frameWidth, int frameHeight, int x, int y, int& frameX, int& frameY)
 {
     if (shown.width <= 0 || shown.height <= 0)
         return false;
@@ -58,4 +56,4 @@ bool outputToFrame(const Rect& shown, int frameWidth, int frameHeight, int x, in
     return true;
 }
 
-} // namespace host::sdl
+}  // namespace host::sdl

@@ -16,11 +16,9 @@ struct Rect {
 //  - integer: the largest whole multiple that fits (shrunk with its shape when even
 //    one copy does not fit);
 //  - stretch: the whole output.
-Rect frameRectangle(SdlHostOptions::Scale scale, int outputWidth, int outputHeight, int frameWidth,
-                    int frameHeight);
+Rect frameRectangle(SdlHostOptions::Scale scale, int outputWidth, int outputHeight, int frameWidth, int frameHeight);
 
 // The frame pixel under output point (x, y); false when the point lies on a black bar.
-bool outputToFrame(const Rect& shown, int frameWidth, int frameHeight, int x, int y, int& frameX,
-                   int& frameY);
+bool outputToFrame(const Rect& shown, int frameWidth, int frameHeight, int x, int y, int& frameX, int& frameY);
 
-} // namespace host::sdl
+}  // namespace host::sdl

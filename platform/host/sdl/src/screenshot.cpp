@@ -6,8 +6,8 @@
 
 namespace host::sdl {
 
-std::string saveScreenshot(const Frame& frame, const std::string& dir, const std::string& prefix,
-                           std::time_t when, uint32_t ticks)
+std::string saveScreenshot(const Frame& frame, const std::string& dir, const std::string& prefix, std::time_t when,
+                           uint32_t ticks)
 {
     if (!frame.pixels)
         return "screenshot not saved: nothing shown yet";
@@ -27,4 +27,4 @@ std::string saveScreenshot(const Frame& frame, const std::string& dir, const std
     return "screenshot saved to " + path;
 }
 
-} // namespace host::sdl
+}  // namespace host::sdl

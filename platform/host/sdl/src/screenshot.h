@@ -12,7 +12,7 @@ namespace host::sdl {
 // Saves `frame` into folder `dir` (made when missing) as
 // "<prefix>-YYYYMMDD-HHMMSS-<ticks>.png" and returns the line that says where, or
 // why it could not. The file appears whole or not at all.
-std::string saveScreenshot(const Frame& frame, const std::string& dir, const std::string& prefix,
-                           std::time_t when, uint32_t ticks);
+std::string saveScreenshot(const Frame& frame, const std::string& dir, const std::string& prefix, std::time_t when,
+                           uint32_t ticks);
 
-} // namespace host::sdl
+}  // namespace host::sdl

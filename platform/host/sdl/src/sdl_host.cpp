@@ -36,8 +36,8 @@ const Clock::time_point processStart = Clock::now();
 // the time asked DirectDraw for.
 constexpr int windowedDeviceWidth = 640;
 constexpr int windowedDeviceHeight = 480;
-constexpr int dialogWaitMs = 100;   // how long the dialog waits before looking again
-constexpr int largeDesktopWidth = 2560;   // from here on the dialog is shown twice the size
+constexpr int dialogWaitMs = 100;        // how long the dialog waits before looking again
+constexpr int largeDesktopWidth = 2560;  // from here on the dialog is shown twice the size
 
 std::string executableName()
 {
@@ -47,7 +47,7 @@ std::string executableName()
 }
 
 class SdlHost;
-SdlHost* liveHost = nullptr;   // the one host, for the exit handlers
+SdlHost* liveHost = nullptr;  // the one host, for the exit handlers
 
 class SdlHost final : public Host {
 public:
@@ -164,9 +164,8 @@ public:
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         bool shown = window_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_HIDDEN);
         if (shown && fullScreen_)
-            setFullScreen(false);   // a box behind a full-screen window could not be answered
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(),
-                                 shown ? window_ : nullptr);
+            setFullScreen(false);  // a box behind a full-screen window could not be answered
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(), shown ? window_ : nullptr);
     }
 
     DialogInput waitDialogInput(const DialogView& view) override;
@@ -200,9 +199,8 @@ private:
     {
         if (window_)
             return true;
-        window_ = SDL_CreateWindow(options_.screenshotPrefix.c_str(), SDL_WINDOWPOS_CENTERED,
-                                   SDL_WINDOWPOS_CENTERED, width, height,
-                                   SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+        window_ = SDL_CreateWindow(options_.screenshotPrefix.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   width, height, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
         if (!window_) {
             std::fprintf(stderr, "cannot open a window: %s\n", SDL_GetError());
             return false;
@@ -250,15 +248,12 @@ private:
             return true;
         if (texture_)
             SDL_DestroyTexture(texture_);
-        Uint32 format = frame.format == soft::PixelFormat::rgb555 ? SDL_PIXELFORMAT_RGB555
-                                                                  : SDL_PIXELFORMAT_RGB565;
-        texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, frame.width,
-                                     frame.height);
+        Uint32 format = frame.format == soft::PixelFormat::rgb555 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
+        texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, frame.width, frame.height);
         if (!texture_)
             return false;
-        SDL_SetTextureScaleMode(texture_, options_.filter == SdlHostOptions::Filter::linear
-                                              ? SDL_ScaleModeLinear
-                                              : SDL_ScaleModeNearest);
+        SDL_SetTextureScaleMode(texture_, options_.filter == SdlHostOptions::Filter::linear ? SDL_ScaleModeLinear
+                                                                                            : SDL_ScaleModeNearest);
         textureWidth_ = frame.width;
         textureHeight_ = frame.height;
         textureFormat_ = frame.format;
@@ -290,8 +285,8 @@ private:
 
     void saveShownFrame()
     {
-        std::string line = saveScreenshot(shown_, options_.screenshotDir, options_.screenshotPrefix,
-                                          std::time(nullptr), tickCount());
+        std::string line =
+            saveScreenshot(shown_, options_.screenshotDir, options_.screenshotPrefix, std::time(nullptr), tickCount());
         std::fprintf(stderr, "%s\n", line.c_str());
     }
 
@@ -439,8 +434,8 @@ private:
             GdiCanvas canvas(dialogPicture_);
             paintDialog(canvas, view, geometry, dialogState_);
         }
-        keep(Frame{dialogPicture_.bytes.data(), dialogPicture_.width, dialogPicture_.height,
-                   dialogPicture_.pitch, dialogPicture_.format});
+        keep(Frame{dialogPicture_.bytes.data(), dialogPicture_.width, dialogPicture_.height, dialogPicture_.pitch,
+                   dialogPicture_.format});
         showShown();
     }
 
@@ -517,7 +512,7 @@ bool SdlHost::openAudio(AudioSource* source)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<Host> makeSdlHost(const SdlHostOptions& options, std::string& error)
 {
@@ -542,4 +537,4 @@ std::unique_ptr<Host> makeSdlHost(const SdlHostOptions& options, std::string& er
     return std::make_unique<SdlHost>(options);
 }
 
-} // namespace host
+}  // namespace host

@@ -7,26 +7,26 @@
 #include "host/wav_writer.h"
 
 #include <cstdint>
-#include <vector>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace host {
 
 struct HeadlessHostOptions {
-    uint32_t startMs = 0;            // the virtual tick counter's first value
-    uint32_t frameMs = 20;           // how far it advances at every presented frame
+    uint32_t startMs = 0;   // the virtual tick counter's first value
+    uint32_t frameMs = 20;  // how far it advances at every presented frame
     // When set, the counter runs at this many frames a second instead: frame k is shown
     // at startMs + k * 1000 / fps, so a whole show never drifts.
     uint32_t framesPerSecond = 0;
-    std::string captureDir;          // when set, presented frames are written here as PNG
-    int captureEvery = 1;            // write every K-th presented frame
-    std::string wavPath;             // when set, the mixed sound is written here
+    std::string captureDir;  // when set, presented frames are written here as PNG
+    int captureEvery = 1;    // write every K-th presented frame
+    std::string wavPath;     // when set, the mixed sound is written here
     // How the device dialog is answered: OK (the default), Cancel or its close box.
     enum class DialogAnswer { ok, cancel, close } dialogAnswer = DialogAnswer::ok;
-    bool progress = false;           // one overwritten progress line on stderr
+    bool progress = false;  // one overwritten progress line on stderr
     // The devices DirectDraw reports; empty means the one off-screen device.
     std::vector<DisplayDevice> displayDevices;
     // Dialog answers to give before `dialogAnswer`: picks from a list, say.
@@ -50,8 +50,8 @@ public:
     void closeDialog() override;
     bool openAudio(AudioSource* source) override;
     void closeAudio() override;
-    void lockAudio() override {}
-    void unlockAudio() override {}
+    void lockAudio() override { }
+    void unlockAudio() override { }
 
     // Queues a host event, as a key press on a real keyboard would.
     void postEvent(const Event& event) { events.push_back(event); }
@@ -91,7 +91,7 @@ private:
     std::deque<Event> events;
     std::deque<std::pair<uint32_t, Event>> timedEvents;
     AudioSource* audio = nullptr;
-    uint64_t audioMs = 0;           // virtual time covered since the audio opened
+    uint64_t audioMs = 0;  // virtual time covered since the audio opened
     int64_t mixedFrames = 0;
     WavWriter wav;
     std::vector<int16_t> mixBuffer;
@@ -100,4 +100,4 @@ private:
 
 std::unique_ptr<HeadlessHost> makeHeadlessHost(const HeadlessHostOptions& options);
 
-} // namespace host
+}  // namespace host

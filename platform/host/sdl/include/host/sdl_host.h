@@ -26,4 +26,4 @@ struct SdlHostOptions {
 // one line saying why into `error`.
 std::unique_ptr<Host> makeSdlHost(const SdlHostOptions& options, std::string& error);
 
-} // namespace host
+}  // namespace host
