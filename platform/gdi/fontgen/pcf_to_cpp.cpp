@@ -23,16 +23,16 @@
 namespace {
 
 // PCF table types and format bits (from the X11 PCF file layout).
-constexpr uint32_t kPcfAccelerators = 1u << 1;
-constexpr uint32_t kPcfMetrics = 1u << 2;
-constexpr uint32_t kPcfBitmaps = 1u << 3;
-constexpr uint32_t kPcfEncodings = 1u << 5;
-constexpr uint32_t kPcfBdfAccelerators = 1u << 8;
-constexpr uint32_t kFormatCompressedMetrics = 0x100;
-constexpr uint32_t kFormatMask = 0xFFFFFF00;
-constexpr uint32_t kByteOrderMsb = 1u << 2;
-constexpr uint32_t kBitOrderMsb = 1u << 3;
-constexpr uint16_t kNoGlyph = 0xFFFF;
+constexpr uint32_t pcfAccelerators = 1u << 1;
+constexpr uint32_t pcfMetrics = 1u << 2;
+constexpr uint32_t pcfBitmaps = 1u << 3;
+constexpr uint32_t pcfEncodings = 1u << 5;
+constexpr uint32_t pcfBdfAccelerators = 1u << 8;
+constexpr uint32_t formatCompressedMetrics = 0x100;
+constexpr uint32_t formatMask = 0xFFFFFF00;
+constexpr uint32_t byteOrderMsb = 1u << 2;
+constexpr uint32_t bitOrderMsb = 1u << 3;
+constexpr uint16_t noGlyph = 0xFFFF;
 
 [[noreturn]] void fail(const std::string& why) { throw std::runtime_error(why); }
 
@@ -71,7 +71,7 @@ public:
     size_t position() const { return pos_; }
 
 private:
-    bool msb() const { return format_ & kByteOrderMsb; }
+    bool msb() const { return format_ & byteOrderMsb; }
     uint32_t u32le() { return le(4); }
     void need(uint64_t n) const
     {
@@ -111,7 +111,7 @@ struct PcfFont {
     int ascent = 0, descent = 0;
     std::vector<GlyphMetrics> metrics;
     std::vector<std::vector<uint32_t>> rows;  // per glyph, per row: bit 31 = leftmost ink column
-    std::vector<uint16_t> glyphOfCode;        // code -> glyph index or kNoGlyph
+    std::vector<uint16_t> glyphOfCode;        // code -> glyph index or noGlyph
     uint32_t defaultCode = 0;
 };
 
@@ -157,7 +157,7 @@ void readAccelerators(const std::vector<uint8_t>& file, const TableEntry& t, Pcf
 void readMetrics(const std::vector<uint8_t>& file, const TableEntry& t, PcfFont& font)
 {
     TableReader r(file, t.offset, t.size);
-    bool compressed = (r.format() & kFormatMask) == kFormatCompressedMetrics;
+    bool compressed = (r.format() & formatMask) == formatCompressedMetrics;
     uint32_t count = compressed ? uint16_t(r.s16()) : r.u32();
     for (uint32_t i = 0; i < count; ++i) {
         GlyphMetrics m;
@@ -203,8 +203,8 @@ void readBitmaps(const std::vector<uint8_t>& file, const TableEntry& t, PcfFont&
     size_t dataStart = r.position();
     int padBytes = 1 << (format & 3);
     int unitBytes = 1 << ((format >> 4) & 3);
-    bool msbBits = format & kBitOrderMsb;
-    bool msbBytes = format & kByteOrderMsb;
+    bool msbBits = format & bitOrderMsb;
+    bool msbBytes = format & byteOrderMsb;
     uint32_t dataSize = sizes[format & 3];
     if (dataStart + dataSize > file.size())
         fail("glyph bitmaps run past the end of the font file");
@@ -245,7 +245,7 @@ void readEncodings(const std::vector<uint8_t>& file, const TableEntry& t, PcfFon
     TableReader r(file, t.offset, t.size);
     int minByte2 = r.s16(), maxByte2 = r.s16(), minByte1 = r.s16(), maxByte1 = r.s16();
     font.defaultCode = uint16_t(r.s16());
-    font.glyphOfCode.assign(65536, kNoGlyph);
+    font.glyphOfCode.assign(65536, noGlyph);
     for (int b1 = minByte1; b1 <= maxByte1; ++b1)
         for (int b2 = minByte2; b2 <= maxByte2; ++b2) {
             uint16_t glyph = uint16_t(r.s16());
@@ -259,12 +259,12 @@ PcfFont readPcf(const char* path)
     std::vector<uint8_t> file = readWholeFile(path);
     std::vector<TableEntry> tables = readTableOfContents(file);
     PcfFont font;
-    const TableEntry* accel = findTable(tables, kPcfBdfAccelerators);
+    const TableEntry* accel = findTable(tables, pcfBdfAccelerators);
     if (!accel)
-        accel = findTable(tables, kPcfAccelerators);
-    const TableEntry* metrics = findTable(tables, kPcfMetrics);
-    const TableEntry* bitmaps = findTable(tables, kPcfBitmaps);
-    const TableEntry* encodings = findTable(tables, kPcfEncodings);
+        accel = findTable(tables, pcfAccelerators);
+    const TableEntry* metrics = findTable(tables, pcfMetrics);
+    const TableEntry* bitmaps = findTable(tables, pcfBitmaps);
+    const TableEntry* encodings = findTable(tables, pcfEncodings);
     if (!accel || !metrics || !bitmaps || !encodings)
         fail("the font lacks accelerator, metric, bitmap or encoding tables");
     readAccelerators(file, *accel, font);
@@ -308,7 +308,7 @@ void writeFace(const PcfFont& font, const std::vector<long>& unicode, long codeL
         if (code < 0 || code >= codeLimit || code > 0xFFFF)
             return -1;
         uint16_t g = font.glyphOfCode[code];
-        return g == kNoGlyph ? -1 : g;
+        return g == noGlyph ? -1 : g;
     };
     int fallback = glyphFor(font.defaultCode);
     if (fallback < 0)

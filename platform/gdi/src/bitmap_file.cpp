@@ -11,17 +11,17 @@ namespace gdi {
 
 namespace {
 
-constexpr uint16_t kBitmapSignature = 0x4D42;  // "BM"
-constexpr size_t kFileHeaderSize = 14;
-constexpr uint32_t kInfoHeaderSize = 40;
-constexpr uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3;
+constexpr uint16_t bitmapSignature = 0x4D42;  // "BM"
+constexpr size_t fileHeaderSize = 14;
+constexpr uint32_t infoHeaderSize = 40;
+constexpr uint32_t biRgb = 0, biRle8 = 1, biRle4 = 2, biBitfields = 3;
 
 // The information headers the platform reads, by size.
 struct HeaderSize {
     uint32_t bytes;
     HeaderKind kind;
 };
-constexpr HeaderSize kHeaderSizes[] = {
+constexpr HeaderSize headerSizes[] = {
     {12, HeaderKind::core}, {40, HeaderKind::info}, {52, HeaderKind::v2},
     {56, HeaderKind::v3},   {108, HeaderKind::v4},  {124, HeaderKind::v5},
 };
@@ -61,7 +61,7 @@ std::optional<DecodedBitmap> refuse(std::string* whyRefused, const std::string& 
 
 std::optional<HeaderKind> kindOfHeader(uint32_t size)
 {
-    for (const HeaderSize& h : kHeaderSizes)
+    for (const HeaderSize& h : headerSizes)
         if (h.bytes == size)
             return h.kind;
     return std::nullopt;
@@ -69,8 +69,8 @@ std::optional<HeaderKind> kindOfHeader(uint32_t size)
 
 Header readHeader(const Bytes& file, HeaderKind kind, uint32_t size)
 {
-    constexpr size_t at = kFileHeaderSize;
-    Header h{kind, size, 0, 0, false, 0, 0, kBiRgb, 0, 0};
+    constexpr size_t at = fileHeaderSize;
+    Header h{kind, size, 0, 0, false, 0, 0, biRgb, 0, 0};
     if (kind == HeaderKind::core) {
         h.width = file.u16(at + 4);
         h.height = file.u16(at + 6);
@@ -99,15 +99,15 @@ const char* checkFormat(const Header& h)
     if (h.kind == HeaderKind::core)
         return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 24 ? nullptr : "unsupported bits per pixel";
     switch (h.compression) {
-    case kBiRgb:
+    case biRgb:
         return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32 ? nullptr
                                                                                        : "unsupported bits per pixel";
-    case kBiRle8:
-    case kBiRle4:
-        if (bpp != (h.compression == kBiRle8 ? 8u : 4u))
+    case biRle8:
+    case biRle4:
+        if (bpp != (h.compression == biRle8 ? 8u : 4u))
             return "run-length compression does not match the bits per pixel";
         return h.topDown ? "run-length compressed rows cannot be top-down" : nullptr;
-    case kBiBitfields:
+    case biBitfields:
         return bpp == 16 || bpp == 32 ? nullptr : "colour masks need 16 or 32 bits per pixel";
     default:
         return "unsupported compression";
@@ -145,13 +145,13 @@ const char* headerKindName(HeaderKind kind)
 const char* compressionName(uint32_t compression)
 {
     switch (compression) {
-    case kBiRgb:
+    case biRgb:
         return "BI_RGB";
-    case kBiRle8:
+    case biRle8:
         return "BI_RLE8";
-    case kBiRle4:
+    case biRle4:
         return "BI_RLE4";
-    case kBiBitfields:
+    case biBitfields:
         return "BI_BITFIELDS";
     }
     return "unknown";
@@ -161,15 +161,15 @@ std::optional<DecodedBitmap> readBitmapFile(const uint8_t* data, size_t size, st
                                             uint64_t maxPixels)
 {
     Bytes file{data, size};
-    if (!file.holds(0, kFileHeaderSize + 4))
+    if (!file.holds(0, fileHeaderSize + 4))
         return refuse(whyRefused, "too short for a bitmap file header");
-    if (file.u16(0) != kBitmapSignature)
+    if (file.u16(0) != bitmapSignature)
         return refuse(whyRefused, "not a bitmap file (no BM signature)");
-    uint32_t headerSize = file.u32(kFileHeaderSize);
+    uint32_t headerSize = file.u32(fileHeaderSize);
     std::optional<HeaderKind> kind = kindOfHeader(headerSize);
     if (!kind)
         return refuse(whyRefused, "unsupported information header size " + std::to_string(headerSize));
-    if (!file.holds(kFileHeaderSize, headerSize))
+    if (!file.holds(fileHeaderSize, headerSize))
         return refuse(whyRefused, "truncated information header");
 
     Header h = readHeader(file, *kind, headerSize);
@@ -190,13 +190,13 @@ std::optional<DecodedBitmap> readBitmapFile(const uint8_t* data, size_t size, st
 
     // Colour masks: 16-bit pixels default to 5-5-5, 32-bit to 8-8-8. With BI_BITFIELDS
     // a 40-byte header is followed by the three masks; the later headers hold them.
-    uint64_t tableStart = kFileHeaderSize + uint64_t(headerSize);
+    uint64_t tableStart = fileHeaderSize + uint64_t(headerSize);
     if (h.bitsPerPixel == 16)
         setMasks(layout, 0x7C00, 0x03E0, 0x001F);
     else if (h.bitsPerPixel == 32)
         setMasks(layout, 0xFF0000, 0x00FF00, 0x0000FF);
-    if (h.compression == kBiBitfields) {
-        size_t masksAt = kFileHeaderSize + kInfoHeaderSize;
+    if (h.compression == biBitfields) {
+        size_t masksAt = fileHeaderSize + infoHeaderSize;
         if (!file.holds(masksAt, 12))
             return refuse(whyRefused, "truncated colour masks");
         setMasks(layout, file.u32(masksAt), file.u32(masksAt + 4), file.u32(masksAt + 8));
@@ -242,10 +242,10 @@ std::optional<DecodedBitmap> readBitmapFile(const uint8_t* data, size_t size, st
 
     const uint8_t* pixelData = data + pixelStart;
     size_t available = size - size_t(pixelStart);
-    if (h.compression == kBiRle8 || h.compression == kBiRle4) {
+    if (h.compression == biRle8 || h.compression == biRle4) {
         if (h.imageSize != 0)
             available = std::min<size_t>(available, h.imageSize);
-        if (!decodeRunLength(pixelData, available, h.compression == kBiRle4, layout, out.pixels.data(), whyRefused))
+        if (!decodeRunLength(pixelData, available, h.compression == biRle4, layout, out.pixels.data(), whyRefused))
             return std::nullopt;
         return out;
     }

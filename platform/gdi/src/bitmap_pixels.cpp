@@ -94,7 +94,7 @@ bool decodeRunLength(const uint8_t* data, size_t size, bool fourBit, const Pixel
                      std::string* whyRefused)
 {
     // Escapes after a zero count byte (the platform's run-length encoding).
-    constexpr uint8_t kEndOfLine = 0, kEndOfBitmap = 1, kDelta = 2;
+    constexpr uint8_t endOfLine = 0, endOfBitmap = 1, delta = 2;
 
     std::fill(pixels, pixels + size_t(layout.width) * size_t(layout.height), layout.palette[0]);
     int x = 0, row = 0;  // row 0 is the bottom row
@@ -112,12 +112,12 @@ bool decodeRunLength(const uint8_t* data, size_t size, bool fourBit, const Pixel
         if (count > 0) {  // a run of one index (RLE8) or of two alternating ones (RLE4)
             for (int k = 0; k < count; ++k)
                 put(fourBit ? (k & 1 ? value & 15 : value >> 4) : value);
-        } else if (value == kEndOfLine) {
+        } else if (value == endOfLine) {
             x = 0;
             ++row;
-        } else if (value == kEndOfBitmap) {
+        } else if (value == endOfBitmap) {
             return true;
-        } else if (value == kDelta) {
+        } else if (value == delta) {
             if (size - at < 2)
                 break;
             x = std::min(x + data[at], layout.width);

@@ -15,7 +15,7 @@ using namespace gdi;
 namespace {
 
 // A file that large is no bitmap we would load; it is refused unread.
-constexpr long kMaxFileBytes = 256L << 20;
+constexpr long maxFileBytes = 256L << 20;
 
 bool readFile(const char* path, std::vector<uint8_t>& bytes)
 {
@@ -24,7 +24,7 @@ bool readFile(const char* path, std::vector<uint8_t>& bytes)
         return false;
     bool ok = std::fseek(f, 0, SEEK_END) == 0;
     long size = ok ? std::ftell(f) : -1;
-    ok = size >= 0 && size <= kMaxFileBytes && std::fseek(f, 0, SEEK_SET) == 0;
+    ok = size >= 0 && size <= maxFileBytes && std::fseek(f, 0, SEEK_SET) == 0;
     if (ok) {
         bytes.resize(size_t(size));
         ok = std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -88,7 +88,7 @@ HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, 
     std::optional<DecodedBitmap> picture = readBitmapFile(bytes->data(), bytes->size(), nullptr);
     if (!picture)
         return nullptr;
-    if (uint64_t(width ? width : picture->width) * uint64_t(height ? height : picture->height) > kMaxBitmapPixels)
+    if (uint64_t(width ? width : picture->width) * uint64_t(height ? height : picture->height) > maxBitmapPixels)
         return nullptr;
     return registerObject(makeBitmap(*picture, width, height));
 }

@@ -17,7 +17,7 @@ std::unordered_set<HGDIOBJ__*>& registry()
 }
 int liveDeviceContexts = 0;
 
-constexpr int kStockObjectCount = DC_PEN + 1;
+constexpr int stockObjectCount = DC_PEN + 1;
 
 // The platform's stock colours and faces. Both variable-pitch stock fonts and the
 // system font map to the proportional face; the fixed ones to the two fixed faces.
@@ -88,8 +88,8 @@ bool destroyObject(HGDIOBJ handle)
 
 HGDIOBJ stockObject(int index)
 {
-    static HGDIOBJ__* stock[kStockObjectCount] = {};
-    if (index < 0 || index >= kStockObjectCount)
+    static HGDIOBJ__* stock[stockObjectCount] = {};
+    if (index < 0 || index >= stockObjectCount)
         return nullptr;
     if (!stock[index]) {
         stock[index] = makeStock(index);

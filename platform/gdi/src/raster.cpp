@@ -9,18 +9,18 @@ namespace gdi {
 namespace {
 
 // The cosmetic pens' dash patterns, in pixels on and off.
-constexpr int kDash[] = {18, 6};
-constexpr int kDot[] = {3, 3};
-constexpr int kDashDot[] = {9, 6, 3, 6};
-constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
+constexpr int dash[] = {18, 6};
+constexpr int dot[] = {3, 3};
+constexpr int dashDot[] = {9, 6, 3, 6};
+constexpr int dashDotDot[] = {9, 3, 3, 3, 3, 3};
 
 // Wide shapes sample each pixel a hair off its centre, so that a pixel lying exactly
 // on an edge of an even-width band falls on one side only and the band is exactly
 // `width` pixels across.
-constexpr double kSampleOffsetX = 1.0 / 1024;
-constexpr double kSampleOffsetY = 1.0 / 2048;
+constexpr double sampleOffsetX = 1.0 / 1024;
+constexpr double sampleOffsetY = 1.0 / 2048;
 // Outlines of ellipses count a pixel exactly on the outer edge as inside.
-constexpr double kEdgeTolerance = 1e-9;
+constexpr double edgeTolerance = 1e-9;
 
 struct Interval {
     double lo = 1, hi = 0;  // empty while lo > hi
@@ -61,10 +61,10 @@ void ringRow(const Canvas& canvas, const EllipseShape& e, int y, double outerA, 
              double innerB, uint32_t pixel)
 {
     double cx = e.centreX2 / 2.0, v = e.centreY2 / 2.0 - y;
-    if (v > outerB + kEdgeTolerance)
+    if (v > outerB + edgeTolerance)
         return;
     double outerHalf = outerB > 0 ? outerA * std::sqrt(std::max(0.0, 1 - (v / outerB) * (v / outerB))) : outerA;
-    int right = int(std::floor(cx + outerHalf + kEdgeTolerance));
+    int right = int(std::floor(cx + outerHalf + edgeTolerance));
     int mirror = e.centreY2 - y;
     auto span = [&](int x0, int x1) {  // inclusive
         canvas.fillSpan(y, x0, x1 + 1, pixel);
@@ -77,7 +77,7 @@ void ringRow(const Canvas& canvas, const EllipseShape& e, int y, double outerA, 
         return;
     }
     double innerHalf = innerA * std::sqrt(std::max(0.0, 1 - (v / innerB) * (v / innerB)));
-    int left = std::max(int(std::floor(cx + innerHalf + kEdgeTolerance)) + 1, int(std::ceil(cx)));
+    int left = std::max(int(std::floor(cx + innerHalf + edgeTolerance)) + 1, int(std::ceil(cx)));
     if (left > right)
         return;
     span(left, right);
@@ -88,7 +88,7 @@ void ring(const Canvas& canvas, const EllipseShape& e, double outerA, double out
           uint32_t pixel)
 {
     double cy = e.centreY2 / 2.0;
-    int top = int(std::ceil(cy - outerB - kEdgeTolerance));
+    int top = int(std::ceil(cy - outerB - edgeTolerance));
     int middle = int(std::floor(cy));
     // Only rows that, or whose mirror row, lie inside the clip.
     int first = std::max(top, std::min(int(canvas.clip.top), e.centreY2 - int(canvas.clip.bottom) + 1));
@@ -114,16 +114,16 @@ LineStyle lineStyleOf(int penStyle, uint32_t ink, const uint32_t* paper)
     s.paper = paper;
     switch (penStyle) {
     case PS_DASH:
-        s.pattern = kDash, s.patternLength = 2;
+        s.pattern = dash, s.patternLength = 2;
         break;
     case PS_DOT:
-        s.pattern = kDot, s.patternLength = 2;
+        s.pattern = dot, s.patternLength = 2;
         break;
     case PS_DASHDOT:
-        s.pattern = kDashDot, s.patternLength = 4;
+        s.pattern = dashDot, s.patternLength = 4;
         break;
     case PS_DASHDOTDOT:
-        s.pattern = kDashDotDot, s.patternLength = 6;
+        s.pattern = dashDotDot, s.patternLength = 6;
         break;
     default:
         break;
@@ -163,7 +163,7 @@ void strokeWideLine(const Canvas& canvas, int x0, int y0, int x1, int y1, int wi
     int top = std::max(int(std::floor(std::min(y0, y1) - r)), int(canvas.clip.top));
     int bottom = std::min(int(std::ceil(std::max(y0, y1) + r)), int(canvas.clip.bottom) - 1);
     for (int py = top; py <= bottom; ++py) {
-        double y = py + kSampleOffsetY;
+        double y = py + sampleOffsetY;
         // The band's cross-section is convex: the hull of the two end discs and the
         // rectangle along the segment.
         Interval row = discRow(x0, y0, r, y).hull(discRow(x1, y1, r, y));
@@ -174,7 +174,7 @@ void strokeWideLine(const Canvas& canvas, int x0, int y0, int x1, int y1, int wi
         }
         if (row.empty())
             continue;
-        int first = int(std::ceil(row.lo - kSampleOffsetX)), last = int(std::floor(row.hi - kSampleOffsetX));
+        int first = int(std::ceil(row.lo - sampleOffsetX)), last = int(std::floor(row.hi - sampleOffsetX));
         canvas.fillSpan(py, first, last + 1, pixel);
     }
 }

@@ -10,12 +10,12 @@ namespace {
 
 // Device coordinates the platform accepts (28-bit signed, as in its 32-bit kernel);
 // beyond them a shape is refused rather than walked pixel by pixel.
-constexpr int kCoordinateLimit = 1 << 27;
+constexpr int coordinateLimit = 1 << 27;
 
 bool withinLimits(int a, int b, int c, int d)
 {
-    return std::abs(a) < kCoordinateLimit && std::abs(b) < kCoordinateLimit && std::abs(c) < kCoordinateLimit &&
-           std::abs(d) < kCoordinateLimit;
+    return std::abs(a) < coordinateLimit && std::abs(b) < coordinateLimit && std::abs(c) < coordinateLimit &&
+           std::abs(d) < coordinateLimit;
 }
 
 bool drawsOutline(const Pen* pen) { return pen && pen->style != PS_NULL; }

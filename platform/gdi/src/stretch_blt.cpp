@@ -10,7 +10,7 @@ using namespace gdi;
 namespace {
 
 // Device coordinates the platform accepts (28-bit signed, as in its 32-bit kernel).
-constexpr int kCoordinateLimit = 1 << 27;
+constexpr int coordinateLimit = 1 << 27;
 
 // One axis of the copy: destination start and length, source start and length, and
 // whether the axis is mirrored (the two lengths differ in sign).
@@ -71,7 +71,7 @@ BOOL WINAPI StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, in
     if (!d || !s || rop != SRCCOPY)
         return FALSE;
     for (int v : {x, y, width, height, srcX, srcY, srcWidth, srcHeight})
-        if (v <= -kCoordinateLimit || v >= kCoordinateLimit)
+        if (v <= -coordinateLimit || v >= coordinateLimit)
             return FALSE;
     if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0)
         return TRUE;

@@ -20,15 +20,15 @@ constexpr int bass = 48, lead = 48, echo = 20, harmony = 34, arp = 24, pad = 40,
 }  // namespace level
 
 // The lead's echo: a dotted eighth later, quieter, on the other side.
-constexpr int kEchoDelayRows = 3;
-constexpr uint8_t kSetPanning = 0x08, kExtended = 0x0E, kNoteDelay = 0xD0;
-constexpr uint8_t kLeadPan = 0x68, kEchoPan = 0xB0, kArpPanLeft = 0x48, kArpPanRight = 0xB8;
-constexpr uint8_t kHalfRowDelay = 3;  // ticks, of six a row
+constexpr int echoDelayRows = 3;
+constexpr uint8_t setPanning = 0x08, extended = 0x0E, noteDelay = 0xD0;
+constexpr uint8_t leadPan = 0x68, echoPan = 0xB0, arpPanLeft = 0x48, arpPanRight = 0xB8;
+constexpr uint8_t halfRowDelay = 3;  // ticks, of six a row
 // Pads duck under every kick, rising again across the beat.
-constexpr std::array<int, 4> kPumpShape = {26, 48, 58, 64};
-constexpr uint32_t kArpSeed = 0x42696E21;                       // "Bin!"
-constexpr uint8_t kDrumNote = 49;                               // C-4: drums sound at their own rate
-constexpr std::array<uint8_t, 4> kTomNotes = {56, 53, 49, 46};  // G-4 E-4 C-4 A-3
+constexpr std::array<int, 4> pumpShape = {26, 48, 58, 64};
+constexpr uint32_t arpSeed = 0x42696E21;                       // "Bin!"
+constexpr uint8_t drumNote = 49;                               // C-4: drums sound at their own rate
+constexpr std::array<uint8_t, 4> tomNotes = {56, 53, 49, 46};  // G-4 E-4 C-4 A-3
 
 uint8_t volumeByte(int level) { return uint8_t(0x10 + level); }
 
@@ -86,10 +86,10 @@ class Composer {
 public:
     Arrangement compose()
     {
-        arrangement.rows = kBars * kRowsPerBar;
+        arrangement.rows = showBars * rowsPerBar;
         arrangement.cells.assign(size_t(arrangement.rows) * channelCount, XmCell{});
         int bar = 0;
-        for (const Section& section : kSections)
+        for (const Section& section : sections)
             for (int i = 0; i < section.bars; ++i, ++bar)
                 composeBar(section, i, bar);
         return arrangement;
@@ -112,7 +112,7 @@ private:
 
     void composeBar(const Section& section, int index, int bar)
     {
-        const BarContext at{section, index, bar * kRowsPerBar, (*section.chords)[size_t(index % 4)],
+        const BarContext at{section, index, bar * rowsPerBar, (*section.chords)[size_t(index % 4)],
                             index == section.bars - 1};
         if (section.ending == Ending::silence && at.last) {
             silence(at);
@@ -125,7 +125,7 @@ private:
         pads(at);
         accents(at);
         if (section.crashOnEntry && index == 0)
-            put(at.first, crashChannel(section), XmCell{kDrumNote, crash, volumeByte(level::crash), 0, 0});
+            put(at.first, crashChannel(section), XmCell{drumNote, crash, volumeByte(level::crash), 0, 0});
         if (at.last)
             ending(at);
     }
@@ -149,10 +149,10 @@ private:
         const std::string_view lane[] = {lanes.kick, at.index % 4 == 3 ? lanes.turnaround : lanes.snare, lanes.hats};
         const int channel[] = {kickChannel, snareChannel, hatChannel};
         for (int l = 0; l < 3; ++l)
-            for (int row = 0; row < kRowsPerBar; ++row) {
+            for (int row = 0; row < rowsPerBar; ++row) {
                 const Hit hit = hitOf(lane[l][size_t(row)]);
                 if (hit.instrument && !stopped(at, row))
-                    put(at.first + row, channel[l], XmCell{kDrumNote, hit.instrument, volumeByte(hit.level), 0, 0});
+                    put(at.first + row, channel[l], XmCell{drumNote, hit.instrument, volumeByte(hit.level), 0, 0});
             }
     }
 
@@ -160,12 +160,12 @@ private:
     {
         put(row, bassChannel, XmCell{note, bass, volumeByte(level), 0, 0});
     }
-    void bassOff(int row) { put(row, bassChannel, XmCell{kKeyOff, 0, 0, 0, 0}); }
+    void bassOff(int row) { put(row, bassChannel, XmCell{keyOff, 0, 0, 0, 0}); }
 
     void bassLine(const BarContext& at)
     {
         const uint8_t root = uint8_t(at.chord.root - 12);
-        for (int row = 0; row < kRowsPerBar; ++row) {
+        for (int row = 0; row < rowsPerBar; ++row) {
             const int r = at.first + row;
             if (stopped(at, row)) {
                 if (row == 8)
@@ -201,30 +201,29 @@ private:
     {
         if (!at.section.lead) {
             if (at.index == 0) {  // the previous section's last note may still hold
-                put(at.first, leadChannel, XmCell{kKeyOff, 0, 0, 0, 0});
-                put(at.first + kEchoDelayRows, echoChannel, XmCell{kKeyOff, 0, 0, 0, 0});
+                put(at.first, leadChannel, XmCell{keyOff, 0, 0, 0, 0});
+                put(at.first + echoDelayRows, echoChannel, XmCell{keyOff, 0, 0, 0, 0});
             }
             return;
         }
         const std::string_view bar = (*at.section.lead)[size_t((at.section.leadBar + at.index) % 8)];
-        for (int row = 0; row < kRowsPerBar && size_t(row) * 3 < bar.size(); ++row) {
+        for (int row = 0; row < rowsPerBar && size_t(row) * 3 < bar.size(); ++row) {
             const uint8_t note = noteNumber(bar.substr(size_t(row) * 3, 2));
-            if (note == kNoNote)
+            if (note == noNote)
                 continue;
-            const bool off = note == kKeyOff;
+            const bool off = note == keyOff;
             const uint8_t pitch = off ? note : uint8_t(note + at.section.leadTranspose);
             const int r = at.first + row;
             put(r, leadChannel,
-                off ? XmCell{kKeyOff, 0, 0, 0, 0}
-                    : XmCell{pitch, lead, volumeByte(level::lead), kSetPanning, kLeadPan});
+                off ? XmCell{keyOff, 0, 0, 0, 0} : XmCell{pitch, lead, volumeByte(level::lead), setPanning, leadPan});
             if (at.section.echo == Echo::harmony)
                 put(r, echoChannel,
-                    off ? XmCell{kKeyOff, 0, 0, 0, 0}
-                        : XmCell{thirdBelowInKey(pitch), lead, volumeByte(level::harmony), kSetPanning, kEchoPan});
+                    off ? XmCell{keyOff, 0, 0, 0, 0}
+                        : XmCell{thirdBelowInKey(pitch), lead, volumeByte(level::harmony), setPanning, echoPan});
             else
-                put(r + kEchoDelayRows, echoChannel,
-                    off ? XmCell{kKeyOff, 0, 0, 0, 0}
-                        : XmCell{pitch, lead, volumeByte(level::echo), kSetPanning, kEchoPan});
+                put(r + echoDelayRows, echoChannel,
+                    off ? XmCell{keyOff, 0, 0, 0, 0}
+                        : XmCell{pitch, lead, volumeByte(level::echo), setPanning, echoPan});
         }
     }
 
@@ -235,26 +234,26 @@ private:
         if (at.section.arp == Arp::binary) {
             // Ones and zeros falling: scattered bleeps on two notes, the chord's fifth for a zero and
             // its root an octave above for a one, a fresh but fixed scatter every bar.
-            Prng bits(kArpSeed + uint32_t(bar));
-            for (int row = 0; row < kRowsPerBar; ++row) {
+            Prng bits(arpSeed + uint32_t(bar));
+            for (int row = 0; row < rowsPerBar; ++row) {
                 if (bits.next() % 100 >= 55)
                     continue;
                 const int tone = bits.next() % 2 ? 12 : tones[2];
                 const int level = level::arp - 10 + int(bits.next() % 12);
                 put(at.first + row, arpChannel,
-                    XmCell{uint8_t(base + tone), pluck, volumeByte(level), kSetPanning,
-                           row % 2 ? kArpPanRight : kArpPanLeft});
+                    XmCell{uint8_t(base + tone), pluck, volumeByte(level), setPanning,
+                           row % 2 ? arpPanRight : arpPanLeft});
             }
         } else if (at.section.arp == Arp::running) {
             // Up and over two octaves of the chord, a sixteenth at a time.
             const std::array<int, 8> steps = {0, 1, 2, 3, 4, 2, 3, 1};
-            for (int row = 0; row < kRowsPerBar; ++row) {
+            for (int row = 0; row < rowsPerBar; ++row) {
                 const int step = steps[size_t(row % 8)];
                 const int tone = tones[size_t(step % 3)] + 12 * (step / 3);
                 const int level = row % 4 == 0 ? level::arp + 6 : level::arp;
                 put(at.first + row, arpChannel,
-                    XmCell{uint8_t(base + tone), pluck, volumeByte(level), kSetPanning,
-                           row % 2 ? kArpPanRight : kArpPanLeft});
+                    XmCell{uint8_t(base + tone), pluck, volumeByte(level), setPanning,
+                           row % 2 ? arpPanRight : arpPanLeft});
             }
         }
     }
@@ -266,7 +265,7 @@ private:
         const bool sameChord =
             padSounding && wanted && at.chord.root == padChord.root && at.chord.minor == padChord.minor;
         if (!sameChord && padSounding) {
-            put(at.first, padChannel, XmCell{kKeyOff, 0, 0, 0, 0});
+            put(at.first, padChannel, XmCell{keyOff, 0, 0, 0, 0});
             padChannel = padChannel == padChannelA ? padChannelB : padChannelA;
             padSounding = false;
         }
@@ -279,9 +278,9 @@ private:
             padChord = at.chord;
         }
         if (at.section.pad == Pad::pumping)
-            for (int row = 0; row < kRowsPerBar; ++row) {
+            for (int row = 0; row < rowsPerBar; ++row) {
                 XmCell& cell = arrangement.at(at.first + row, padChannel);
-                cell.volume = volumeByte(level::pad * kPumpShape[size_t(row % 4)] / 64);
+                cell.volume = volumeByte(level::pad * pumpShape[size_t(row % 4)] / 64);
             }
         else if (!sameChord)
             arrangement.at(at.first, padChannel).volume = volumeByte(level::pad);
@@ -302,11 +301,11 @@ private:
             break;
         case Accents::box:
             stab(at.first + 4, at.chord);
-            stab(at.first + 11, at.chord, kExtended, uint8_t(kNoteDelay | kHalfRowDelay));
+            stab(at.first + 11, at.chord, extended, uint8_t(noteDelay | halfRowDelay));
             break;
         case Accents::finale:
             stab(at.first, at.chord);
-            put(at.first, kickChannel, XmCell{kDrumNote, kick, volumeByte(level::kick), 0, 0});
+            put(at.first, kickChannel, XmCell{drumNote, kick, volumeByte(level::kick), 0, 0});
             break;
         case Accents::none:
             break;
@@ -320,20 +319,19 @@ private:
         case Ending::toms:
             // Toms tumbling down over the last beat, with the snare roll.
             for (int row : {12, 13, 14, 15})
-                put(at.first + row, kickChannel,
-                    XmCell{kTomNotes[size_t(row - 12)], tom, volumeByte(level::tom), 0, 0});
+                put(at.first + row, kickChannel, XmCell{tomNotes[size_t(row - 12)], tom, volumeByte(level::tom), 0, 0});
             [[fallthrough]];
         case Ending::fill:
             // Snare rolls into the next section, growing louder.
             for (int row : {8, 10, 12, 13, 14, 15})
                 put(at.first + row, snareChannel,
-                    XmCell{kDrumNote, snare, volumeByte(crescendoFrom + (row - 8) * 4), 0, 0});
+                    XmCell{drumNote, snare, volumeByte(crescendoFrom + (row - 8) * 4), 0, 0});
             break;
         case Ending::riser:
-            put(at.first, stabChannel, XmCell{kDrumNote, riser, volumeByte(level::riser), 0, 0});
-            for (int row = 0; row < kRowsPerBar; ++row)
+            put(at.first, stabChannel, XmCell{drumNote, riser, volumeByte(level::riser), 0, 0});
+            for (int row = 0; row < rowsPerBar; ++row)
                 if (row >= 8 || row % 4 == 0)
-                    put(at.first + row, snareChannel, XmCell{kDrumNote, snare, volumeByte(8 + row * 2), 0, 0});
+                    put(at.first + row, snareChannel, XmCell{drumNote, snare, volumeByte(8 + row * 2), 0, 0});
             break;
         case Ending::none:
         case Ending::stop:
@@ -347,7 +345,7 @@ private:
     {
         for (int channel = 0; channel < channelCount; ++channel)
             if (channel != kickChannel && channel != snareChannel && channel != hatChannel && channel != stabChannel)
-                put(at.first, channel, XmCell{kKeyOff, 0, 0, 0, 0});
+                put(at.first, channel, XmCell{keyOff, 0, 0, 0, 0});
         padSounding = false;
     }
 
@@ -362,9 +360,9 @@ private:
 Arrangement arrangeSong()
 {
     const int bars =
-        std::accumulate(kSections.begin(), kSections.end(), 0, [](int sum, const Section& s) { return sum + s.bars; });
+        std::accumulate(sections.begin(), sections.end(), 0, [](int sum, const Section& s) { return sum + s.bars; });
     Arrangement empty;
-    if (bars != kBars)
+    if (bars != showBars)
         return empty;  // the section table must fill the show exactly; the tests catch it
     return Composer().compose();
 }

@@ -9,8 +9,8 @@
 
 namespace song {
 
-inline constexpr int kRowsPerBar = 16;
-inline constexpr int kBars = 66;  // one bar for each beat of the show
+inline constexpr int rowsPerBar = 16;
+inline constexpr int showBars = 66;  // one bar for each beat of the show
 
 enum Channel : int {
     kickChannel,
@@ -27,7 +27,7 @@ enum Channel : int {
 };
 
 struct Arrangement {
-    int rows = 0;               // kBars * kRowsPerBar
+    int rows = 0;               // showBars * rowsPerBar
     std::vector<XmCell> cells;  // rows * channelCount, row by row
     XmCell& at(int row, int channel) { return cells[size_t(row) * channelCount + size_t(channel)]; }
     const XmCell& at(int row, int channel) const { return cells[size_t(row) * channelCount + size_t(channel)]; }

@@ -7,11 +7,11 @@ namespace song {
 uint8_t noteNumber(std::string_view name)
 {
     if (name == "^^")
-        return kKeyOff;
+        return keyOff;
     if (name.size() < 2 || name == "..")
-        return kNoNote;
-    static constexpr int kSemitone[] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
-    int semitone = kSemitone[name[0] - 'A'];
+        return noNote;
+    static constexpr int semitoneOfLetter[] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
+    int semitone = semitoneOfLetter[name[0] - 'A'];
     size_t at = 1;
     if (name[at] == '#')
         ++semitone, ++at;
@@ -27,13 +27,12 @@ namespace {
 Chord chord(std::string_view root, bool minor) { return Chord{noteNumber(root), minor}; }
 }  // namespace
 
-const Progression kHomeProgression = {chord("A-3", true), chord("F-3", false), chord("C-4", false),
-                                      chord("G-3", false)};
-const Progression kLiftProgression = {chord("F-3", false), chord("G-3", false), chord("E-3", true), chord("A-3", true)};
-const Progression kTonicProgression = {chord("A-3", true), chord("A-3", true), chord("A-3", true), chord("A-3", true)};
+const Progression homeProgression = {chord("A-3", true), chord("F-3", false), chord("C-4", false), chord("G-3", false)};
+const Progression liftProgression = {chord("F-3", false), chord("G-3", false), chord("E-3", true), chord("A-3", true)};
+const Progression tonicProgression = {chord("A-3", true), chord("A-3", true), chord("A-3", true), chord("A-3", true)};
 
 // Rows:        0  1  2  3  4  5  6  7  8  9  10 11 12 13 14 15
-const Theme kThemeA = {
+const Theme themeA = {
     "E5 .. .. E5 .. .. D5 .. C5 .. D5 .. E5 .. .. ^^",  // Am
     "F5 .. .. E5 .. .. C5 .. A4 .. .. .. C5 .. D5 ..",  // F
     "E5 .. .. G5 .. .. E5 .. C5 .. E5 .. G5 .. A5 ..",  // C
@@ -44,7 +43,7 @@ const Theme kThemeA = {
     "B4 .. .. C5 .. .. D5 .. .. .. ^^ .. G4 .. B4 ..",  // G
 };
 
-const Theme kThemeB = {
+const Theme themeB = {
     "C5 .. A4 .. C5 .. F5 .. E5 .. C5 .. A4 .. C5 ..",  // F
     "D5 .. B4 .. D5 .. G5 .. F5 .. D5 .. B4 .. D5 ..",  // G
     "E5 .. B4 .. E5 .. G5 .. B5 .. .. .. A5 .. G5 ..",  // Em
@@ -57,11 +56,11 @@ const Theme kThemeB = {
 
 uint8_t thirdBelowInKey(uint8_t note)
 {
-    static constexpr std::array<int, 7> kAMinor = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
+    static constexpr std::array<int, 7> aMinor = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
     const int pitchClass = (note - 1) % 12;
-    for (size_t degree = 0; degree < kAMinor.size(); ++degree)
-        if (kAMinor[degree] == pitchClass) {
-            const int below = kAMinor[(degree + kAMinor.size() - 2) % kAMinor.size()];
+    for (size_t degree = 0; degree < aMinor.size(); ++degree)
+        if (aMinor[degree] == pitchClass) {
+            const int below = aMinor[(degree + aMinor.size() - 2) % aMinor.size()];
             return uint8_t(note - (pitchClass - below + 12) % 12);
         }
     return uint8_t(note - 3);

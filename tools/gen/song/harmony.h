@@ -19,16 +19,16 @@ struct Chord {
 using Progression = std::array<Chord, 4>;  // one chord a bar
 
 // A minor: i VI III VII, the home loop.
-extern const Progression kHomeProgression;
+extern const Progression homeProgression;
 // VI VII v i, the lifted loop of the middle sections.
-extern const Progression kLiftProgression;
+extern const Progression liftProgression;
 // The last two bars rest on the tonic.
-extern const Progression kTonicProgression;
+extern const Progression tonicProgression;
 
 // A lead theme: eight bars of sixteen rows, one token a row.
 using Theme = std::array<std::string_view, 8>;
-extern const Theme kThemeA;  // over the home loop
-extern const Theme kThemeB;  // over the lifted loop
+extern const Theme themeA;  // over the home loop
+extern const Theme themeB;  // over the lifted loop
 
 // The note a third below in A minor, for a second voice under the lead (chromatic notes: a minor third).
 uint8_t thirdBelowInKey(uint8_t note);

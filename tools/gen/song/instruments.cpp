@@ -8,10 +8,10 @@
 namespace song {
 namespace {
 
-constexpr uint32_t kNoiseSeed = 0x4D6F726E;  // "Morn": the one seed every noise source starts from
+constexpr uint32_t noiseSeed = 0x4D6F726E;  // "Morn": the one seed every noise source starts from
 
-int frames(double seconds) { return int(std::lround(seconds * kRenderRate)); }
-double secondsAt(int frame) { return frame / kRenderRate; }
+int frames(double seconds) { return int(std::lround(seconds * renderRate)); }
+double secondsAt(int frame) { return frame / renderRate; }
 
 // A short linear fade over the last few milliseconds, so one-shots end in silence.
 void fadeTail(Buffer& buffer, double seconds = 0.01)
@@ -24,9 +24,9 @@ void fadeTail(Buffer& buffer, double seconds = 0.01)
 // The ringing metal of a drum machine's cymbals: six detuned square waves, a fixed set of pitches.
 float metallic(double seconds, double pitchScale)
 {
-    static constexpr double kPitches[] = {205.3, 304.4, 369.6, 522.7, 540.0, 800.0};
+    static constexpr double pitches[] = {205.3, 304.4, 369.6, 522.7, 540.0, 800.0};
     float sum = 0;
-    for (double pitch : kPitches)
+    for (double pitch : pitches)
         sum += std::fmod(seconds * pitch * pitchScale, 1.0) < 0.5 ? 1.0f : -1.0f;
     return sum / 6;
 }
@@ -50,24 +50,24 @@ XmInstrument held(const char* name, XmSample sample, XmEnvelope envelope, uint16
 
 XmInstrument buildKick()
 {
-    Prng noise(kNoiseSeed);
+    Prng noise(noiseSeed);
     Buffer out(size_t(frames(0.42)));
     double phase = 0;
     for (size_t i = 0; i < out.size(); ++i) {
         const double t = secondsAt(int(i));
         const double pitch = 46 + 130 * decay(t, 0.022) + 25 * decay(t, 0.11);
-        phase += pitch / kRenderRate;
+        phase += pitch / renderRate;
         const double body = std::sin(2 * M_PI * phase) * decay(t, 0.2) * std::min(1.0, t / 0.0015);
         const double click = noise.bipolar() * 0.35 * decay(t, 0.0025);
         out[i] = float(std::tanh(1.9 * (body + click)));
     }
     fadeTail(out);
-    return oneShot("kick", toSample("kick", out, 0.95, kRenderRate));
+    return oneShot("kick", toSample("kick", out, 0.95, renderRate));
 }
 
 XmInstrument buildSnare()
 {
-    Prng noise(kNoiseSeed + 1);
+    Prng noise(noiseSeed + 1);
     StateVariableFilter filter;
     Buffer out(size_t(frames(0.34)));
     for (size_t i = 0; i < out.size(); ++i) {
@@ -80,27 +80,27 @@ XmInstrument buildSnare()
     }
     saturate(out, 3.0);
     fadeTail(out);
-    return oneShot("snare", toSample("snare", out, 0.95, kRenderRate));
+    return oneShot("snare", toSample("snare", out, 0.95, renderRate));
 }
 
 XmInstrument buildClap()
 {
-    static constexpr double kBursts[] = {0.0, 0.011, 0.021, 0.032};  // hands not quite together
-    Prng noise(kNoiseSeed + 2);
+    static constexpr double bursts[] = {0.0, 0.011, 0.021, 0.032};  // hands not quite together
+    Prng noise(noiseSeed + 2);
     StateVariableFilter filter;
     Buffer out(size_t(frames(0.36)));
     for (size_t i = 0; i < out.size(); ++i) {
         const double t = secondsAt(int(i));
         double envelope = 0;
-        for (double start : kBursts)
+        for (double start : bursts)
             if (t >= start)
-                envelope = std::max(envelope, decay(t - start, start == kBursts[3] ? 0.09 : 0.006));
+                envelope = std::max(envelope, decay(t - start, start == bursts[3] ? 0.09 : 0.006));
         const auto f = filter.process(noise.bipolar(), 1300, 0.7);
         out[i] = float(f.band * envelope);
     }
     saturate(out, 3.5);
     fadeTail(out);
-    return oneShot("clap", toSample("clap", out, 0.95, kRenderRate));
+    return oneShot("clap", toSample("clap", out, 0.95, renderRate));
 }
 
 Buffer renderHat(double tau, double seconds, uint32_t seed)
@@ -119,26 +119,26 @@ Buffer renderHat(double tau, double seconds, uint32_t seed)
     return out;
 }
 
-constexpr uint8_t kHatPanning = 0x98;    // a little right of the kick and snare
-constexpr uint8_t kCrashPanning = 0x70;  // a little left
+constexpr uint8_t hatPanning = 0x98;    // a little right of the kick and snare
+constexpr uint8_t crashPanning = 0x70;  // a little left
 
 XmInstrument buildClosedHat()
 {
-    XmSample sample = toSample("closed hat", renderHat(0.022, 0.11, kNoiseSeed + 3), 0.9, kRenderRate);
-    sample.panning = kHatPanning;
+    XmSample sample = toSample("closed hat", renderHat(0.022, 0.11, noiseSeed + 3), 0.9, renderRate);
+    sample.panning = hatPanning;
     return oneShot("closed hat", std::move(sample));
 }
 
 XmInstrument buildOpenHat()
 {
-    XmSample sample = toSample("open hat", renderHat(0.16, 0.5, kNoiseSeed + 4), 0.9, kRenderRate);
-    sample.panning = kHatPanning;
+    XmSample sample = toSample("open hat", renderHat(0.16, 0.5, noiseSeed + 4), 0.9, renderRate);
+    sample.panning = hatPanning;
     return oneShot("open hat", std::move(sample));
 }
 
 XmInstrument buildCrash()
 {
-    Prng noise(kNoiseSeed + 5);
+    Prng noise(noiseSeed + 5);
     StateVariableFilter filter;
     Buffer out(size_t(frames(2.2)));
     for (size_t i = 0; i < out.size(); ++i) {
@@ -148,8 +148,8 @@ XmInstrument buildCrash()
         out[i] = float((f.high + 0.3 * f.band) * (0.3 * decay(t, 0.08) + 0.7 * decay(t, 0.75)));
     }
     fadeTail(out, 0.2);
-    XmSample sample = toSample("crash", out, 0.9, kRenderRate);
-    sample.panning = kCrashPanning;
+    XmSample sample = toSample("crash", out, 0.9, renderRate);
+    sample.panning = crashPanning;
     return oneShot("crash", std::move(sample));
 }
 
@@ -160,22 +160,22 @@ XmInstrument buildTom()
     double phase = 0;
     for (size_t i = 0; i < out.size(); ++i) {
         const double t = secondsAt(int(i));
-        phase += (130 + 70 * decay(t, 0.04)) / kRenderRate;
+        phase += (130 + 70 * decay(t, 0.04)) / renderRate;
         out[i] = float(std::tanh(1.5 * std::sin(2 * M_PI * phase)) * decay(t, 0.16));
     }
     fadeTail(out);
-    return oneShot("tom", toSample("tom", out, 0.9, kRenderRate));
+    return oneShot("tom", toSample("tom", out, 0.9, renderRate));
 }
 
-// Saw bass with a resonant low-pass sweeping down: the sweep and the level settle at kSettle
+// Saw bass with a resonant low-pass sweeping down: the sweep and the level settle at settleSeconds
 // seconds, after which a loop of whole cycles holds the tone for as long as the note lasts.
 XmInstrument buildBass()
 {
-    constexpr int kPeriod = 337;  // frames: about C-3 at the render rate
-    constexpr double kSettle = 0.3;
-    const double fundamental = kRenderRate / kPeriod;
+    constexpr int period = 337;  // frames: about C-3 at the render rate
+    constexpr double settleSeconds = 0.3;
+    const double fundamental = renderRate / period;
     auto settling = [&](double t, double tau) {
-        const double end = decay(kSettle, tau);
+        const double end = decay(settleSeconds, tau);
         return std::max(0.0, (decay(t, tau) - end) / (1 - end));
     };
     auto amplitude = [&](int k, double t) {
@@ -186,10 +186,10 @@ XmInstrument buildBass()
         const double level = 0.6 + 0.4 * settling(t, 0.15);
         return level * (sawHarmonic(k, 1000) * lowPass * resonance + (k == 1 ? 0.5 : 0.0));
     };
-    const int loopStart = int(std::ceil(kSettle * kRenderRate / kPeriod)) * kPeriod;
-    const int loopLength = 4 * kPeriod;
+    const int loopStart = int(std::ceil(settleSeconds * renderRate / period)) * period;
+    const int loopLength = 4 * period;
     XmSample sample =
-        toSample("bass", renderAdditive(loopStart + loopLength, kPeriod, amplitude), 0.95, periodicRateAtC4(kPeriod));
+        toSample("bass", renderAdditive(loopStart + loopLength, period, amplitude), 0.95, periodicRateAtC4(period));
     sample.loop = XmLoop::forward;
     sample.loopStart = uint32_t(loopStart);
     sample.loopLength = uint32_t(loopLength);
@@ -199,17 +199,17 @@ XmInstrument buildBass()
 // Three detuned saws and a square over a loop of whole cycles of each: a chorused lead.
 XmInstrument buildLead()
 {
-    constexpr int kPeriod = 48;
-    constexpr int kCycles = 96;
-    Prng phases(kNoiseSeed + 6);
+    constexpr int period = 48;
+    constexpr int cycles = 96;
+    Prng phases(noiseSeed + 6);
     const Buffer saw = cycleTable(2048, 20, [](int k) { return sawHarmonic(k, 9); });
     const Buffer square = cycleTable(2048, 20, [](int k) { return squareHarmonic(k, 7); });
-    Buffer loop(size_t(kPeriod * kCycles), 0.0f);
-    addLoopVoice(loop, saw, kCycles, 0.0, 1.0);
-    addLoopVoice(loop, saw, kCycles - 1, phases.next() / 4294967296.0, 0.7);
-    addLoopVoice(loop, saw, kCycles + 1, phases.next() / 4294967296.0, 0.7);
-    addLoopVoice(loop, square, kCycles, 0.25, 0.45);
-    XmSample sample = toSample("lead", loop, 0.9, periodicRateAtC4(kPeriod));
+    Buffer loop(size_t(period * cycles), 0.0f);
+    addLoopVoice(loop, saw, cycles, 0.0, 1.0);
+    addLoopVoice(loop, saw, cycles - 1, phases.next() / 4294967296.0, 0.7);
+    addLoopVoice(loop, saw, cycles + 1, phases.next() / 4294967296.0, 0.7);
+    addLoopVoice(loop, square, cycles, 0.25, 0.45);
+    XmSample sample = toSample("lead", loop, 0.9, periodicRateAtC4(period));
     sample.loop = XmLoop::forward;
     sample.loopLength = uint32_t(loop.size());
     XmInstrument instrument = held("lead", std::move(sample), XmEnvelope{{{0, 0}, {2, 64}, {14, 46}}, 2}, 0x0500);
@@ -220,14 +220,14 @@ XmInstrument buildLead()
 // A plucked square: bright attack closing fast, for arpeggios and bleeps.
 XmInstrument buildPluck()
 {
-    constexpr int kPeriod = 48;
+    constexpr int period = 48;
     auto amplitude = [](int k, double t) {
         const double brightness = 1.5 + 12 * decay(t, 0.045);
         return (0.7 * squareHarmonic(k, brightness) + 0.3 * sawHarmonic(k, brightness)) * decay(t, 0.13);
     };
-    Buffer out = renderAdditive(frames(0.4), kPeriod, amplitude);
+    Buffer out = renderAdditive(frames(0.4), period, amplitude);
     fadeTail(out);
-    return oneShot("pluck", toSample("pluck", out, 0.9, periodicRateAtC4(kPeriod)));
+    return oneShot("pluck", toSample("pluck", out, 0.9, periodicRateAtC4(period)));
 }
 
 // The just-intonation cycle counts of a triad with its octave, over a loop of 200 root cycles.
@@ -251,11 +251,11 @@ Buffer renderChordLoop(bool minor, int rootCycles, int period, double brightness
 
 XmInstrument buildPad(bool minor)
 {
-    constexpr int kPeriod = 100;
-    constexpr int kRootCycles = 200;  // divisible by 4 and 5, so every chord tone runs whole cycles
+    constexpr int period = 100;
+    constexpr int rootCycles = 200;  // divisible by 4 and 5, so every chord tone runs whole cycles
     const char* name = minor ? "pad minor" : "pad major";
-    XmSample sample = toSample(name, renderChordLoop(minor, kRootCycles, kPeriod, 5.0, 2, kNoiseSeed + 7), 0.9,
-                               periodicRateAtC4(kPeriod));
+    XmSample sample = toSample(name, renderChordLoop(minor, rootCycles, period, 5.0, 2, noiseSeed + 7), 0.9,
+                               periodicRateAtC4(period));
     sample.loop = XmLoop::forward;
     sample.loopLength = uint32_t(sample.frames.size());
     return held(name, std::move(sample), XmEnvelope{{{0, 0}, {28, 64}, {48, 54}}, 2}, 0x0180);
@@ -264,10 +264,10 @@ XmInstrument buildPad(bool minor)
 // A chord through a resonant low-pass that snaps shut: the classic stab.
 XmInstrument buildStab(bool minor)
 {
-    constexpr int kPeriod = 100;
-    constexpr int kRootCycles = 260;
+    constexpr int period = 100;
+    constexpr int rootCycles = 260;
     const char* name = minor ? "stab minor" : "stab major";
-    Buffer chord = renderChordLoop(minor, kRootCycles, kPeriod, 30.0, 1, kNoiseSeed + 8);
+    Buffer chord = renderChordLoop(minor, rootCycles, period, 30.0, 1, noiseSeed + 8);
     StateVariableFilter filter;
     for (size_t i = 0; i < chord.size(); ++i) {
         const double t = secondsAt(int(i));
@@ -275,23 +275,23 @@ XmInstrument buildStab(bool minor)
         chord[i] = float(f.low * decay(t, 0.3));
     }
     fadeTail(chord, 0.05);
-    return oneShot(name, toSample(name, chord, 0.9, periodicRateAtC4(kPeriod)));
+    return oneShot(name, toSample(name, chord, 0.9, periodicRateAtC4(period)));
 }
 
 // Noise through a band-pass rising over one bar, swelling as it climbs.
 XmInstrument buildRiser()
 {
-    constexpr double kLength = 1.6667;  // one bar at 144 beats a minute
-    Prng noise(kNoiseSeed + 9);
+    constexpr double length = 1.6667;  // one bar at 144 beats a minute
+    Prng noise(noiseSeed + 9);
     StateVariableFilter filter;
-    Buffer out(size_t(frames(kLength)));
+    Buffer out(size_t(frames(length)));
     for (size_t i = 0; i < out.size(); ++i) {
-        const double x = secondsAt(int(i)) / kLength;
+        const double x = secondsAt(int(i)) / length;
         const auto f = filter.process(noise.bipolar(), 250 * std::pow(40.0, x), 0.35);
         out[i] = float(f.band * (0.1 + 0.9 * x * x));
     }
     fadeTail(out, 0.03);
-    return oneShot("riser", toSample("riser", out, 0.9, kRenderRate));
+    return oneShot("riser", toSample("riser", out, 0.9, renderRate));
 }
 
 }  // namespace

@@ -3,16 +3,16 @@
 namespace song {
 namespace {
 
-const Theme kCoda = {"A4 .. .. .. .. .. .. .. .. .. .. .. ^^ .. .. ..", "", "", "", "", "", "", ""};
+const Theme coda = {"A4 .. .. .. .. .. .. .. .. .. .. .. ^^ .. .. ..", "", "", "", "", "", "", ""};
 
-constexpr Progression const* home = &kHomeProgression;
-constexpr Progression const* lift = &kLiftProgression;
-constexpr Progression const* tonic = &kTonicProgression;
+constexpr Progression const* home = &homeProgression;
+constexpr Progression const* lift = &liftProgression;
+constexpr Progression const* tonic = &tonicProgression;
 
 }  // namespace
 
 // The sections in the order of the show's scenes, one bar for each beat.
-const std::array<Section, kSectionCount> kSections = {{
+const std::array<Section, sectionCount> sections = {{
     {.scene = "binary rain", .bars = 4, .chords = home, .arp = Arp::binary, .crashOnEntry = false},
     {.scene = "binary rain",
      .bars = 4,
@@ -27,7 +27,7 @@ const std::array<Section, kSectionCount> kSections = {{
      .chords = home,
      .drums = Drums::fourFloor,
      .bass = Bass::offbeat,
-     .lead = &kThemeA,
+     .lead = &themeA,
      .pad = Pad::pumping,
      .accents = Accents::house,
      .ending = Ending::fill},
@@ -51,7 +51,7 @@ const std::array<Section, kSectionCount> kSections = {{
      .chords = lift,
      .drums = Drums::fourFloor,
      .bass = Bass::rolling,
-     .lead = &kThemeB,
+     .lead = &themeB,
      .arp = Arp::running,
      .pad = Pad::pumping,
      .ending = Ending::fill},
@@ -60,7 +60,7 @@ const std::array<Section, kSectionCount> kSections = {{
      .chords = home,
      .drums = Drums::fourFloor,
      .bass = Bass::offbeat,
-     .lead = &kThemeA,
+     .lead = &themeA,
      .arp = Arp::running,
      .pad = Pad::pumping,
      .ending = Ending::riser},
@@ -69,7 +69,7 @@ const std::array<Section, kSectionCount> kSections = {{
      .chords = lift,
      .drums = Drums::breakbeat,
      .bass = Bass::rolling,
-     .lead = &kThemeB,
+     .lead = &themeB,
      .leadTranspose = -12,
      .arp = Arp::running,
      .ending = Ending::toms},
@@ -78,7 +78,7 @@ const std::array<Section, kSectionCount> kSections = {{
      .chords = home,
      .drums = Drums::fourFloor,
      .bass = Bass::rolling,
-     .lead = &kThemeA,
+     .lead = &themeA,
      .echo = Echo::harmony,
      .arp = Arp::running,
      .pad = Pad::pumping,
@@ -89,12 +89,12 @@ const std::array<Section, kSectionCount> kSections = {{
      .chords = home,
      .drums = Drums::pulse,
      .bass = Bass::held,
-     .lead = &kThemeA,
+     .lead = &themeA,
      .leadBar = 4,
      .arp = Arp::binary,
      .crashOnEntry = false,
      .ending = Ending::fill},
-    {.scene = "black", .bars = 1, .chords = tonic, .bass = Bass::held, .lead = &kCoda, .accents = Accents::finale},
+    {.scene = "black", .bars = 1, .chords = tonic, .bass = Bass::held, .lead = &coda, .accents = Accents::finale},
     {.scene = "black", .bars = 1, .chords = tonic, .pad = Pad::none, .crashOnEntry = false, .ending = Ending::silence},
 }};
 

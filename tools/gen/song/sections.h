@@ -27,7 +27,7 @@ enum class Ending { none, fill, toms, riser, stop, silence };
 // The lead's second voice: an echo a dotted eighth later, or a third below in time.
 enum class Echo { delay, harmony };
 
-inline constexpr size_t kSectionCount = 13;
+inline constexpr size_t sectionCount = 13;
 
 struct Section {
     const char* scene;
@@ -46,6 +46,6 @@ struct Section {
     Ending ending = Ending::none;
 };
 
-extern const std::array<Section, kSectionCount> kSections;
+extern const std::array<Section, sectionCount> sections;
 
 }  // namespace song

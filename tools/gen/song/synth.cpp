@@ -7,7 +7,7 @@ namespace song {
 
 StateVariableFilter::Out StateVariableFilter::process(float in, double cutoff, double damping)
 {
-    const float f = float(2 * std::sin(M_PI * std::min(cutoff, kRenderRate / 6) / kRenderRate));
+    const float f = float(2 * std::sin(M_PI * std::min(cutoff, renderRate / 6) / renderRate));
     const float high = in - low - float(damping) * band;
     band += f * high;
     low += f * band;
@@ -19,7 +19,7 @@ Buffer renderAdditive(int frames, int period, const std::function<double(int k, 
     Buffer out(size_t(frames), 0.0f);
     const int harmonics = std::max(1, int(period * 0.45));
     for (int i = 0; i < frames; ++i) {
-        const double seconds = i / kRenderRate;
+        const double seconds = i / renderRate;
         const double phase = 2 * M_PI * double(i % period) / period;
         double sum = 0;
         for (int k = 1; k <= harmonics; ++k) {
@@ -86,7 +86,7 @@ XmSample toSample(const char* name, const Buffer& buffer, double peak, double ra
         sample.frames.push_back(int16_t(std::clamp(std::lround(v * scale), -32767L, 32767L)));
 
     // The player sounds note n at 8363 * 2^((n - C-4 + relative + finetune / 128) / 12) frames a second.
-    const double semitones = 12 * std::log2(rateAtC4 / kC4PlaybackRate);
+    const double semitones = 12 * std::log2(rateAtC4 / c4PlaybackRate);
     const double whole = std::round(semitones);
     sample.relativeNote = int8_t(whole);
     sample.finetune = int8_t(std::clamp(std::lround((semitones - whole) * 128), -128L, 127L));

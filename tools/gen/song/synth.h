@@ -1,7 +1,7 @@
 #pragma once
 // Sound synthesis building blocks for the soundtrack's instruments: a fixed-seed noise source,
 // a state-variable filter, band-limited additive tones and loop-exact detuned voice stacks.
-// Every buffer is mono float at kRenderRate; toSample turns one into a tuned 16-bit XmSample.
+// Every buffer is mono float at renderRate; toSample turns one into a tuned 16-bit XmSample.
 
 #include "song/xm_module.h"
 
@@ -11,10 +11,10 @@
 
 namespace song {
 
-inline constexpr double kRenderRate = 44100;     // frames a second of one-shot renders
-inline constexpr double kMiddleC = 261.6255653;  // Hz: C-4 is tuned to middle C (A-4 = 440 Hz)
+inline constexpr double renderRate = 44100;     // frames a second of one-shot renders
+inline constexpr double middleC = 261.6255653;  // Hz: C-4 is tuned to middle C (A-4 = 440 Hz)
 // Frames a second at which the player plays C-4 of a sample with relative note 0 and finetune 0.
-inline constexpr double kC4PlaybackRate = 8363;
+inline constexpr double c4PlaybackRate = 8363;
 
 using Buffer = std::vector<float>;
 
@@ -35,7 +35,7 @@ private:
     uint32_t state;
 };
 
-// Chamberlin state-variable filter; cutoff in Hz at kRenderRate, damping 2 = flat, lower = resonant.
+// Chamberlin state-variable filter; cutoff in Hz at renderRate, damping 2 = flat, lower = resonant.
 struct StateVariableFilter {
     struct Out {
         float low, band, high;
@@ -44,7 +44,7 @@ struct StateVariableFilter {
     float low = 0, band = 0;
 };
 
-// One-shot additive tone: frames at kRenderRate of a wave with period `period` frames, whose k-th
+// One-shot additive tone: frames at renderRate of a wave with period `period` frames, whose k-th
 // harmonic has amplitude amplitude(k, seconds) (k from 1, sine phase). Harmonics stop below Nyquist.
 Buffer renderAdditive(int frames, int period, const std::function<double(int k, double seconds)>& amplitude);
 
@@ -71,6 +71,6 @@ double decay(double seconds, double tau);
 XmSample toSample(const char* name, const Buffer& buffer, double peak, double rateAtC4);
 
 // The rate at C-4 of a sample whose wave repeats every `period` frames, so that C-4 sounds middle C.
-inline double periodicRateAtC4(int period) { return period * kMiddleC; }
+inline double periodicRateAtC4(int period) { return period * middleC; }
 
 }  // namespace song

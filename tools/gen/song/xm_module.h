@@ -10,13 +10,13 @@
 namespace song {
 
 // Note numbers of the format: 1 is C-0, 49 is C-4, 96 is B-7; 97 releases the note.
-inline constexpr uint8_t kNoNote = 0;
-inline constexpr uint8_t kKeyOff = 97;
+inline constexpr uint8_t noNote = 0;
+inline constexpr uint8_t keyOff = 97;
 
 // One channel's entry in one row. Zero in a field means "nothing there"; volume is the
 // volume-column byte (0x10 + level sets the level 0..64), effect/param the effect column.
 struct XmCell {
-    uint8_t note = kNoNote;
+    uint8_t note = noNote;
     uint8_t instrument = 0;  // 1-based, 0 = keep the channel's instrument
     uint8_t volume = 0;
     uint8_t effect = 0;

@@ -6,16 +6,16 @@
 namespace song {
 namespace {
 
-constexpr std::string_view kSignature = "Extended Module: ";
-constexpr uint16_t kFormatVersion = 0x0104;
-constexpr uint32_t kHeaderSize = 276;       // from the size field to the end of the order table
-constexpr uint16_t kLinearFrequencies = 1;  // flags bit 0
-constexpr uint32_t kPatternHeaderSize = 9;
-constexpr uint32_t kInstrumentHeaderSize = 263;  // the size FastTracker 2 writes for an instrument with samples
-constexpr uint32_t kEmptyInstrumentHeaderSize = 29;
-constexpr uint32_t kSampleHeaderSize = 40;
-constexpr size_t kEnvelopePoints = 12;
-constexpr uint8_t kSixteenBit = 0x10;  // sample type bit 4
+constexpr std::string_view signature = "Extended Module: ";
+constexpr uint16_t formatVersion = 0x0104;
+constexpr uint32_t headerSize = 276;       // from the size field to the end of the order table
+constexpr uint16_t linearFrequencies = 1;  // flags bit 0
+constexpr uint32_t patternHeaderSize = 9;
+constexpr uint32_t instrumentHeaderSize = 263;  // the size FastTracker 2 writes for an instrument with samples
+constexpr uint32_t emptyInstrumentHeaderSize = 29;
+constexpr uint32_t sampleHeaderSize = 40;
+constexpr size_t envelopePoints = 12;
+constexpr uint8_t sixteenBit = 0x10;  // sample type bit 4
 
 class ByteWriter {
 public:
@@ -43,18 +43,18 @@ public:
 
 void writeHeader(ByteWriter& out, const XmModule& module)
 {
-    out.text(kSignature, kSignature.size());
+    out.text(signature, signature.size());
     out.text(module.name, 20, ' ');
     out.u8(0x1A);
     out.text(module.tracker, 20, ' ');
-    out.u16(kFormatVersion);
-    out.u32(kHeaderSize);
+    out.u16(formatVersion);
+    out.u32(headerSize);
     out.u16(uint16_t(module.orders.size()));
     out.u16(uint16_t(module.restartPosition));
     out.u16(uint16_t(module.channels));
     out.u16(uint16_t(module.patterns.size()));
     out.u16(uint16_t(module.instruments.size()));
-    out.u16(kLinearFrequencies);
+    out.u16(linearFrequencies);
     out.u16(uint16_t(module.speed));
     out.u16(uint16_t(module.bpm));
     for (size_t i = 0; i < 256; ++i)
@@ -82,7 +82,7 @@ std::vector<uint8_t> packPattern(const XmPattern& pattern)
 void writePattern(ByteWriter& out, const XmPattern& pattern)
 {
     const std::vector<uint8_t> packed = packPattern(pattern);
-    out.u32(kPatternHeaderSize);
+    out.u32(patternHeaderSize);
     out.u8(0);  // packing type
     out.u16(uint16_t(pattern.rows));
     out.u16(uint16_t(packed.size()));
@@ -91,7 +91,7 @@ void writePattern(ByteWriter& out, const XmPattern& pattern)
 
 void writeEnvelopePoints(ByteWriter& out, const XmEnvelope& envelope)
 {
-    for (size_t i = 0; i < kEnvelopePoints; ++i) {
+    for (size_t i = 0; i < envelopePoints; ++i) {
         const bool present = i < envelope.points.size();
         out.u16(present ? envelope.points[i].tick : 0);
         out.u16(present ? envelope.points[i].value : 0);
@@ -113,7 +113,7 @@ void writeSampleHeader(ByteWriter& out, const XmSample& sample)
     out.u32(sample.loopLength * bytesPerFrame);
     out.u8(sample.volume);
     out.u8(uint8_t(sample.finetune));
-    out.u8(uint8_t(uint8_t(sample.loop) | kSixteenBit));
+    out.u8(uint8_t(uint8_t(sample.loop) | sixteenBit));
     out.u8(sample.panning);
     out.u8(uint8_t(sample.relativeNote));
     out.u8(0);
@@ -132,20 +132,20 @@ void writeSampleData(ByteWriter& out, const XmSample& sample)
 void writeInstrument(ByteWriter& out, const XmInstrument& instrument)
 {
     const bool hasSamples = !instrument.samples.empty();
-    out.u32(hasSamples ? kInstrumentHeaderSize : kEmptyInstrumentHeaderSize);
+    out.u32(hasSamples ? instrumentHeaderSize : emptyInstrumentHeaderSize);
     out.text(instrument.name, 22);
     out.u8(0);  // instrument type
     out.u16(uint16_t(instrument.samples.size()));
     if (!hasSamples)
         return;
 
-    out.u32(kSampleHeaderSize);
+    out.u32(sampleHeaderSize);
     for (uint8_t s : instrument.noteToSample)
         out.u8(s);
     writeEnvelopePoints(out, instrument.volumeEnvelope);
     writeEnvelopePoints(out, instrument.panningEnvelope);
-    out.u8(uint8_t(std::min(instrument.volumeEnvelope.points.size(), kEnvelopePoints)));
-    out.u8(uint8_t(std::min(instrument.panningEnvelope.points.size(), kEnvelopePoints)));
+    out.u8(uint8_t(std::min(instrument.volumeEnvelope.points.size(), envelopePoints)));
+    out.u8(uint8_t(std::min(instrument.panningEnvelope.points.size(), envelopePoints)));
     for (const XmEnvelope* envelope : {&instrument.volumeEnvelope, &instrument.panningEnvelope}) {
         out.u8(uint8_t(std::max(envelope->sustainPoint, 0)));
         out.u8(0);  // loop start point
@@ -158,7 +158,7 @@ void writeInstrument(ByteWriter& out, const XmInstrument& instrument)
     out.u8(instrument.vibrato.depth);
     out.u8(instrument.vibrato.rate);
     out.u16(instrument.fadeout);
-    out.zeros(kInstrumentHeaderSize - 241);  // reserved, up to the declared header size
+    out.zeros(instrumentHeaderSize - 241);  // reserved, up to the declared header size
 
     for (const XmSample& sample : instrument.samples)
         writeSampleHeader(out, sample);

@@ -38,11 +38,11 @@ struct DecodedBitmap {
 
 // No picture we load comes near this; it bounds what a small compressed file can make
 // us allocate (128 MiB of pixels).
-constexpr uint64_t kMaxBitmapPixels = uint64_t(1) << 25;
+constexpr uint64_t maxBitmapPixels = uint64_t(1) << 25;
 
 // Decodes a whole bitmap file. On refusal returns nothing and, when `whyRefused` is
 // given, one line saying why. Never reads outside [data, data + size).
 std::optional<DecodedBitmap> readBitmapFile(const uint8_t* data, size_t size, std::string* whyRefused,
-                                            uint64_t maxPixels = kMaxBitmapPixels);
+                                            uint64_t maxPixels = maxBitmapPixels);
 
 }  // namespace gdi
