@@ -57,7 +57,7 @@ void checkGolden(const std::string& name, const std::function<void(SurfaceMemory
         for (int x = 0; x < goldenWidth; ++x)
             actual.push_back(soft::unpackColour(surface.format, surface.at(x, y)));
     writePng(std::string(MORNAKLE_BINARY_DIR) + "/d3d_" + name + ".png", actual);
-    const std::string path = std::string(MORNAKLE_SOURCE_DIR) + "/tests/d3d/golden/" + name + ".png";
+    const std::string path = std::string(MORNAKLE_SOURCE_DIR) + "/tests/platform/d3d/golden/" + name + ".png";
     if (std::getenv("MORNAKLE_REGENERATE_GOLDEN")) {
         ASSERT_TRUE(writePng(path, actual)) << path;
         return;
