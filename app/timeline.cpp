@@ -117,6 +117,13 @@ bool stepTimeline(const Timeline& timeline, double difference, DisplayContext* c
     return true;
 }
 
+void rearmTimeline(const Timeline& timeline)
+{
+    for (int i = 0; i < timeline.count; ++i)
+        if (timeline.spans[i].oneShotDone)
+            *timeline.spans[i].oneShotDone = 0;
+}
+
 float ticksOf(DWORD tickCount) { return float(double(tickCount) * double(ticksPerMillisecond)); }
 
 double elapsedSince(float startTime, DWORD tickCount)

@@ -46,5 +46,9 @@ bool stepTimeline(const Timeline& timeline, double difference, DisplayContext* c
 float ticksOf(DWORD tickCount);
 double elapsedSince(float startTime, DWORD tickCount);
 
-// The one-shot guards of the show, never cleared.
+// Clears every one-shot guard of the timeline, so that a show started again in the same
+// process runs its one-shot actions again.
+void rearmTimeline(const Timeline& timeline);
+
+// The one-shot guards of the show, cleared only by rearmTimeline.
 extern int32_t rainPrepared, houseReleased, boxViewportSet, boxReleased, fullViewportSet;

@@ -74,6 +74,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     DisplayContext* context = &displayContext;
     std::memset(context, 0, sizeof *context);
+    rearmTimeline(showTimeline());
 
     if (setUpDisplay(instance, showCommand, context, setupWindow) != 0)
         return exitSetupFailed;

@@ -10,6 +10,7 @@
 
 #include <bit>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -35,31 +36,30 @@ protected:
     DisplayContext context = {};
 };
 
-TEST_F(DisplaySetup, WindowOnlyTouchesNoDirectDraw)
-{
-    ASSERT_EQ(setUpDisplay(nullptr, SW_SHOWDEFAULT, &context, setupWindow), 0);
-    EXPECT_NE(context.window, nullptr);
-    EXPECT_EQ(context.directDraw, nullptr);
-    EXPECT_EQ(hostObject->dialogRequests(), 0);
-}
-
+// The window alone touches no DirectDraw; the rest fills every field, the full-screen
+// viewport and the 5-5-5 flag, and teardown gives the display back.
 TEST_F(DisplaySetup, FullSetUpFillsEveryFieldAndTheFullScreenViewport)
 {
-    ASSERT_EQ(setUpAll(), 0);
-    EXPECT_NE(context.primarySurface, nullptr);
-    EXPECT_NE(context.backSurface, nullptr);
-    EXPECT_NE(context.depthSurface, nullptr);
-    EXPECT_NE(context.device, nullptr);
-    EXPECT_NE(context.backgroundMaterial, nullptr);
-    EXPECT_EQ(is555, 0);
-    D3DVIEWPORT2 viewport = {};
-    viewport.dwSize = sizeof viewport;
-    ASSERT_EQ(context.viewport->GetViewport2(&viewport), D3D_OK);
-    EXPECT_EQ(viewport.dwWidth, 640u);
-    EXPECT_EQ(viewport.dvClipY, 0.75f);
-    EXPECT_EQ(hostObject->modeDevice(), 0);
-    tearDownDisplay(&context);
-    EXPECT_EQ(hostObject->modeDevice(), -1);
+    for (soft::PixelFormat format : {soft::PixelFormat::rgb565, soft::PixelFormat::rgb555}) {
+        soft::surfaceLayout().format = format;
+        context = {};
+        ASSERT_EQ(setUpDisplay(nullptr, SW_SHOWDEFAULT, &context, setupWindow), 0);
+        EXPECT_NE(context.window, nullptr);
+        EXPECT_EQ(context.directDraw, nullptr);
+        ASSERT_EQ(setUpDisplay(nullptr, SW_SHOWDEFAULT, &context, setupDirectDraw | setupDirect3D), 0);
+        EXPECT_TRUE(context.primarySurface && context.backSurface && context.depthSurface && context.device &&
+                    context.backgroundMaterial);
+        EXPECT_EQ(is555, format == soft::PixelFormat::rgb555);
+        D3DVIEWPORT2 viewport = {};
+        viewport.dwSize = sizeof viewport;
+        ASSERT_EQ(context.viewport->GetViewport2(&viewport), D3D_OK);
+        EXPECT_EQ(viewport.dwWidth, 640u);
+        EXPECT_EQ(viewport.dvClipY, 0.75f);
+        EXPECT_EQ(hostObject->modeDevice(), 0);
+        tearDownDisplay(&context);
+        EXPECT_EQ(hostObject->modeDevice(), -1);
+        is555 = 0;
+    }
 }
 
 TEST_F(DisplaySetup, BoxViewportHasTheExactClipRectangle)
@@ -78,42 +78,35 @@ TEST_F(DisplaySetup, BoxViewportHasTheExactClipRectangle)
     tearDownDisplay(&context);
 }
 
-TEST_F(DisplaySetup, FiveFiveFiveMasksSetTheFlag)
+// A refused software device falls back to Ramp; with neither, set-up ends with the last
+// failure; a failed viewport leaves the device. Teardown releases whatever exists.
+TEST_F(DisplaySetup, FailuresEndWhereTheyHappen)
 {
-    soft::surfaceLayout().format = soft::PixelFormat::rgb555;
-    ASSERT_EQ(setUpAll(), 0);
-    EXPECT_EQ(is555, 1);
-    tearDownDisplay(&context);
-    is555 = 0;
-}
-
-TEST_F(DisplaySetup, RefusedSoftwareDeviceFallsBackToRamp)
-{
-    soft::injectFault("IDirect3D2::CreateDevice(RGB)", E_FAIL);
-    ASSERT_EQ(setUpAll(), 0);
-    EXPECT_NE(context.device, nullptr);
-    tearDownDisplay(&context);
-}
-
-TEST_F(DisplaySetup, NoDeviceAtAllEndsWithTheLastFailure)
-{
-    soft::injectFault("IDirect3D2::CreateDevice(RGB)", E_FAIL);
-    soft::injectFault("IDirect3D2::CreateDevice(Ramp)", E_OUTOFMEMORY);
-    EXPECT_EQ(setUpAll(), E_OUTOFMEMORY);
-    EXPECT_EQ(context.device, nullptr);
-    EXPECT_NE(context.depthSurface, nullptr);
-    tearDownDisplay(&context);
-}
-
-TEST_F(DisplaySetup, ViewportFailureLeavesTheDeviceAndTeardownReleasesWhatExists)
-{
-    soft::injectFault("IDirect3D2::CreateViewport", E_OUTOFMEMORY);
-    EXPECT_EQ(setUpAll(), E_OUTOFMEMORY);
-    EXPECT_NE(context.device, nullptr);
-    EXPECT_EQ(context.viewport, nullptr);
-    EXPECT_EQ(context.backgroundMaterial, nullptr);
-    tearDownDisplay(&context);
-    EXPECT_EQ(hostObject->modeDevice(), -1);
+    const struct {
+        std::vector<std::pair<const char*, HRESULT>> faults;
+        HRESULT result;
+        bool device, viewport;
+    } cases[] = {
+        {{{"IDirect3D2::CreateDevice(RGB)", E_FAIL}}, D3D_OK, true, true},
+        {{{"IDirect3D2::CreateDevice(RGB)", E_FAIL}, {"IDirect3D2::CreateDevice(Ramp)", E_OUTOFMEMORY}},
+         E_OUTOFMEMORY,
+         false,
+         false},
+        {{{"IDirect3D2::CreateViewport", E_OUTOFMEMORY}}, E_OUTOFMEMORY, true, false},
+    };
+    for (const auto& c : cases) {
+        context = {};
+        for (auto [call, result] : c.faults)
+            soft::injectFault(call, result);
+        EXPECT_EQ(setUpAll(), c.result);
+        EXPECT_NE(context.depthSurface, nullptr);
+        EXPECT_EQ(context.device != nullptr, c.device);
+        EXPECT_EQ(context.viewport != nullptr, c.viewport);
+        EXPECT_EQ(context.backgroundMaterial != nullptr, c.viewport);
+        tearDownDisplay(&context);
+        EXPECT_EQ(hostObject->modeDevice(), -1);
+        soft::clearFaults();
+    }
 }
 
 TEST_F(DisplaySetup, CancelledDialogEndsWithMinusOne)

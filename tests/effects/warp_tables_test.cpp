@@ -41,22 +41,6 @@ TEST(WarpOffsetTable, EntriesAndTexelsAtTheFirstTwoSteps)
     }
 }
 
-// The table against the formula written out with plain modular arithmetic.
-TEST(WarpOffsetTable, MatchesTheFormulaForNegativeAndLargeSteps)
-{
-    buildWarpSineTable();
-    auto s = [](int n) { return WarpSineTable[n & (warpSineCount - 1)]; };
-    for (int step : {-9, 0, 3, 797, 1500}) {
-        buildWarpOffsetTable(step);
-        for (int r = 0; r < warpBlockRows; r += 7)
-            for (int k = 0; k < warpBlockColumns; k += 3) {
-                const int u = (k + s(2 * k - 2 * step) + s(4 * r - 2 * step)) & 255;
-                const int v = (r + s(2 * k + 4 * step) - s(2 * k - 2 * step - 200)) & 255;
-                ASSERT_EQ(entry(r, k), vu(v, u)) << "step " << step << " r " << r << " k " << k;
-            }
-    }
-}
-
 TEST(TexelTable, ConvertsToBothPixelFormats)
 {
     struct Case {

@@ -67,14 +67,13 @@ TEST(SceneLoader, MeshesExchangeYAndZAndReverseTriangles)
     EXPECT_EQ(mesh.lightingMode, 0u);
     ASSERT_EQ(mesh.vertexCount, 3u);
     EXPECT_EQ(xyz(mesh.vertices[0]), (Xyz{1, 3, 2}));
-    for (float c : {mesh.vertices[1].r, mesh.vertices[1].g, mesh.vertices[1].b, mesh.vertices[1].a})
-        EXPECT_EQ(c, 1.0f);
+    const MeshVertex& v = mesh.vertices[1];
+    EXPECT_EQ((std::array<float, 4>{v.r, v.g, v.b, v.a}), (std::array<float, 4>{1, 1, 1, 1}));
     EXPECT_TRUE(allZero(mesh.transformedVertices, 3 * sizeof(LitVertex)));
     EXPECT_TRUE(allZero(mesh.transform, sizeof mesh.transform));  // no local frame chunk
     ASSERT_EQ(mesh.faceCount, 1u);
-    EXPECT_EQ(mesh.faces[0].indices[0], 2u);
-    EXPECT_EQ(mesh.faces[0].indices[1], 1u);
-    EXPECT_EQ(mesh.faces[0].indices[2], 0u);
+    EXPECT_EQ((std::array<uint32_t, 3>{mesh.faces[0].indices[0], mesh.faces[0].indices[1], mesh.faces[0].indices[2]}),
+              (std::array<uint32_t, 3>{2, 1, 0}));
 }
 
 TEST(SceneLoader, UnknownChunksAreSkippedWholeAndTextureCoordinatesFollowTheVertexCount)
@@ -126,26 +125,21 @@ TEST(SceneLoader, LightsAreOmniUntilASpotlightChunkMakesThemSpots)
         b.begin(0x4610).floats({0, 10, 0, 30, 60}).end().begin(0x465B).f32(2).end().end().end();
     }));
     ASSERT_EQ(s->lightCount, 2u);
-    const SceneLight& omni = s->lights[0];
+    const SceneLight &omni = s->lights[0], &spot = s->lights[1];
     EXPECT_STREQ(omni.name, "Omni");
-    EXPECT_EQ(omni.kind, LightKind::omni);
-    EXPECT_EQ(omni.spotExponent, 0.0f);
     EXPECT_EQ(xyz(omni.position), (Xyz{1, 3, 2}));
-    EXPECT_EQ(omni.colour[0], 1.0f);
-    EXPECT_NEAR(omni.colour[1], 0.50196f, 1e-5);
-    EXPECT_EQ(omni.colour[2], 0.0f);
-    EXPECT_EQ(omni.range, 250.0f);
-    EXPECT_EQ(omni.attenuation1, 0.0f);  // the range chunk sets only the range
-
-    const SceneLight& spot = s->lights[1];
-    EXPECT_EQ(spot.kind, LightKind::spot);
-    EXPECT_EQ(spot.spotExponent, 1.0f);
+    EXPECT_EQ(xyz(omni.colour), (Xyz{1, 128 / 255.0f, 0}));
+    // kind, spot exponent, range, then the three attenuations: the range chunk sets only the range
+    using Light = std::array<float, 6>;
+    auto facts = [](const SceneLight& l) {
+        return Light{float(l.kind), l.spotExponent, l.range, l.attenuation0, l.attenuation1, l.attenuation2};
+    };
+    EXPECT_EQ(facts(omni), (Light{float(LightKind::omni), 0, 250, 0, 0, 0}));
+    EXPECT_EQ(facts(spot), (Light{float(LightKind::spot), 1, 0, 0, 2, 0}));
     EXPECT_NEAR(spot.hotspot, 0.26178f, 1e-5);
     EXPECT_NEAR(spot.falloff, 0.52356f, 1e-5);
     EXPECT_EQ(xyz(spot.direction), (Xyz{0, 0, 1}));  // toward the target along the file's y
-    EXPECT_EQ(spot.colour[1], 0.5f);
-    EXPECT_EQ((Xyz{spot.attenuation0, spot.attenuation1, spot.attenuation2}), (Xyz{0, 2, 0}));
-    EXPECT_EQ(spot.range, 0.0f);
+    EXPECT_EQ(xyz(spot.colour), (Xyz{0.25f, 0.5f, 1}));
 }
 
 TEST(SceneLoader, TheLastCameraWinsAndItsLensBecomesAFieldOfView)

@@ -1,5 +1,5 @@
 // The scenes' decisions, apart from drawing: the house's orbit, swelling, flashes and band; the
-// box camera on its sphere, its circling lights and flashes; the light-beam swarm and moving light.
+// box camera on its sphere, its circling lights and flashes; the light-beam swarm.
 #include "scenes/box_animation.h"
 #include "scenes/house_animation.h"
 #include "scenes/light_scene.h"
@@ -30,21 +30,8 @@ TEST(HouseOrbit, TurnsOnlyTheSourceCamerasXAndZAboutTheVerticalAxis)
     EXPECT_FLOAT_EQ(camera.position[2], 20.0f);
 }
 
-TEST(HouseSwelling, DirectionFollowsThreeSinesAndHasNoLengthAtTheStart)
-{
-    for (double t : {0.5, 7.0, 40.0, 123.4, 266.0}) {
-        const double e[3] = {std::sin(t / 7.0), std::sin(t / 9.1), std::sin(t / 11.2)};
-        const double length = std::sqrt(e[0] * e[0] + e[1] * e[1] + e[2] * e[2]);
-        const Vector3 w = wanderingDirection(float(t));
-        EXPECT_NEAR(w.x, e[0] / length, 1e-5) << t;
-        EXPECT_NEAR(w.y, e[1] / length, 1e-5) << t;
-        EXPECT_NEAR(w.z, e[2] / length, 1e-5) << t;
-    }
-    const Vector3 start = wanderingDirection(0.0f);
-    EXPECT_TRUE(start.x == 0.0f && start.y == 0.0f && start.z == 0.0f);
-}
-
-// Normals along, against, across w and zero; at t = 0 (no direction) nothing moves.
+// Normals along, against, across the wandering direction and zero; at t = 0 the direction
+// has no length and nothing moves.
 TEST(HouseSwelling, PushesVerticesOutByTheirNormalsAngleToTheDirection)
 {
     for (float t : {40.0f, 0.0f}) {
@@ -236,17 +223,6 @@ TEST_F(Swarm, TurnsAtTheWallsWithoutPullingBackAndFallsUnderGravity)
     EXPECT_NEAR(particles[7].vy, 0.2f - 20 * 0.04f, 1e-5);  // rising slows by 0.04 a pass and falls back
     EXPECT_LT(particles[7].y, highest);
     EXPECT_NEAR(highest, 0.16f + 0.12f + 0.08f + 0.04f, 1e-5);
-}
-
-TEST(MovingLight, CirclesOnThreeSines)
-{
-    float position[3];
-    movingLightPosition(0.0f, position);
-    EXPECT_TRUE(position[0] == 0.0f && position[1] == 20.0f && position[2] == 0.0f);
-    movingLightPosition(50.0f, position);
-    EXPECT_NEAR(position[0], 20 * std::sin(5.0), 1e-5);
-    EXPECT_NEAR(position[1], 20 * std::cos(50 / 11.2), 1e-5);
-    EXPECT_NEAR(position[2], 20 * std::sin(50 / 13.1), 1e-5);
 }
 
 }  // namespace

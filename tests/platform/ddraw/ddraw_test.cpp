@@ -55,37 +55,28 @@ protected:
     IDirectDraw* directDraw = nullptr;
 };
 
+// A fill covers exactly its rectangle; a rectangle outside the surface, an empty one
+// or a call with nothing to do fails and draws nothing.
 TEST_P(DirectDrawTest, ColourFillCoversExactlyItsRectangle)
 {
     IDirectDrawSurface* s = offscreen(16, 8);
     fill(s, nullptr, 0x1234);
-    RECT r = {2, 3, 5, 4};
+    RECT r = {2, 3, 5, 4}, outside = {10, 0, 17, 8}, empty = {4, 4, 4, 6};
     fill(s, &r, 0xBEEF);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 16; ++x)
-            EXPECT_EQ(pixel(s, x, y), (x >= 2 && x < 5 && y == 3) ? 0xBEEF : 0x1234) << x << "," << y;
-    s->Release();
-}
-
-TEST_P(DirectDrawTest, RectangleOutsideTheSurfaceFailsAndDrawsNothing)
-{
-    IDirectDrawSurface* s = offscreen(16, 8);
-    fill(s, nullptr, 7);
     DDBLTFX fx = {};
     fx.dwSize = sizeof fx;
     fx.dwFillColor = 9;
-    RECT outside = {10, 0, 17, 8};
-    RECT empty = {4, 4, 4, 6};
     EXPECT_EQ(s->Blt(&outside, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_INVALIDRECT);
     EXPECT_EQ(s->Blt(&empty, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_INVALIDRECT);
     EXPECT_EQ(s->Blt(nullptr, nullptr, nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDPARAMS);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 16; ++x)
-            ASSERT_EQ(pixel(s, x, y), 7);
+            ASSERT_EQ(pixel(s, x, y), (x >= 2 && x < 5 && y == 3) ? 0xBEEF : 0x1234) << x << "," << y;
     s->Release();
 }
 
-TEST_P(DirectDrawTest, WholeCopyStretchesByNearestNeighbour)
+// A whole copy stretches by nearest neighbour; a source colour key skips only the keyed value.
+TEST_P(DirectDrawTest, CopiesStretchByNearestNeighbourAndSkipTheKey)
 {
     IDirectDrawSurface* small = offscreen(320, 240);
     IDirectDrawSurface* screen = offscreen(640, 480);
@@ -93,35 +84,21 @@ TEST_P(DirectDrawTest, WholeCopyStretchesByNearestNeighbour)
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x)
             m->at(x, y) = uint16_t(x * 7 + y * 13);
+    m->at(0, 0) = 0x001F, m->at(1, 0) = 0x001E, m->at(2, 0) = 0x003F;
     ASSERT_EQ(screen->Blt(nullptr, small, nullptr, DDBLT_WAIT, nullptr), DD_OK);
-    for (int y = 0; y < 480; y += 37)
+    for (int y = 2; y < 480; y += 37)
         for (int x = 0; x < 640; x += 29)
             EXPECT_EQ(pixel(screen, x, y), uint16_t((x / 2) * 7 + (y / 2) * 13));
-    small->Release();
-    screen->Release();
-}
-
-TEST_P(DirectDrawTest, SourceColourKeySkipsOnlyTheKeyedRange)
-{
-    IDirectDrawSurface* picture = offscreen(4, 1);
-    IDirectDrawSurface* back = offscreen(4, 1);
-    soft::SurfaceMemory* p = surfaceMemoryOf(picture);
-    p->at(0, 0) = 0x001F;
-    p->at(1, 0) = 0x001E;
-    p->at(2, 0) = 0x003F;
-    p->at(3, 0) = 0xF800;
-    fill(back, nullptr, 0x5555);
+    fill(screen, nullptr, 0x5555);
     DDBLTFX fx = {};
     fx.dwSize = sizeof fx;
-    fx.ddckSrcColorkey.dwColorSpaceLowValue = 31;
-    fx.ddckSrcColorkey.dwColorSpaceHighValue = 31;
-    ASSERT_EQ(back->Blt(nullptr, picture, nullptr, DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT, &fx), DD_OK);
-    EXPECT_EQ(pixel(back, 0, 0), 0x5555);
-    EXPECT_EQ(pixel(back, 1, 0), 0x001E);
-    EXPECT_EQ(pixel(back, 2, 0), 0x003F);
-    EXPECT_EQ(pixel(back, 3, 0), 0xF800);
-    picture->Release();
-    back->Release();
+    fx.ddckSrcColorkey.dwColorSpaceLowValue = fx.ddckSrcColorkey.dwColorSpaceHighValue = 31;
+    ASSERT_EQ(screen->Blt(nullptr, small, nullptr, DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT, &fx), DD_OK);
+    EXPECT_EQ(pixel(screen, 1, 0), 0x5555);
+    EXPECT_EQ(pixel(screen, 2, 0), 0x001E);
+    EXPECT_EQ(pixel(screen, 4, 0), 0x003F);
+    small->Release();
+    screen->Release();
 }
 
 TEST_P(DirectDrawTest, LockAddressesTheRectanglesTopLeftPixel)
@@ -192,7 +169,7 @@ TEST_P(DirectDrawTest, PixelFormatReportsTheMasksOfTheLayout)
     }
 }
 
-TEST_P(DirectDrawTest, DepthBufferLivesInSystemMemoryOnly)
+TEST_P(DirectDrawTest, DepthBufferLivesInSystemMemoryOnlyAndFaultsComeOnce)
 {
     DDSURFACEDESC desc = {};
     desc.dwSize = sizeof desc;
@@ -213,14 +190,11 @@ TEST_P(DirectDrawTest, DepthBufferLivesInSystemMemoryOnly)
     EXPECT_EQ(depth->Release(), 1u);
     EXPECT_EQ(pixel(depth, 63, 47), 0xFFFF);
     target->Release();
-}
-
-TEST_P(DirectDrawTest, InjectedFaultIsReturnedOnce)
-{
+    // An injected fault is returned once.
     soft::injectFault("IDirectDrawSurface::Blt", DDERR_SURFACELOST);
-    IDirectDrawSurface* s = offscreen(4, 4);
     DDBLTFX fx = {};
     fx.dwSize = sizeof fx;
+    IDirectDrawSurface* s = offscreen(4, 4);
     EXPECT_EQ(s->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_SURFACELOST);
     EXPECT_EQ(s->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
     s->Release();

@@ -33,61 +33,6 @@ uint32_t u32(const std::vector<uint8_t>& f, size_t at)
     return uint32_t(f[at]) | uint32_t(f[at + 1]) << 8 | uint32_t(f[at + 2]) << 16 | uint32_t(f[at + 3]) << 24;
 }
 
-void setU32(std::vector<uint8_t>& f, size_t at, uint32_t v)
-{
-    for (size_t i = 0; i < 4; ++i)
-        f[at + i] = uint8_t(v >> (8 * i));
-}
-
-// The same picture with its rows stored top row first: an uncompressed info-header
-// file with its rows reversed and its height negated.
-std::vector<uint8_t> topDownCopy(const std::vector<uint8_t>& f)
-{
-    std::vector<uint8_t> out = f;
-    int32_t height = int32_t(u32(f, 22));
-    size_t stride = (size_t(u32(f, 18)) * f[28] + 31) / 32 * 4, offBits = u32(f, 10);
-    for (int32_t r = 0; r < height; ++r)
-        std::copy_n(f.begin() + ptrdiff_t(offBits + stride * size_t(height - 1 - r)), stride,
-                    out.begin() + ptrdiff_t(offBits + stride * size_t(r)));
-    setU32(out, 22, uint32_t(-height));
-    return out;
-}
-
-// Re-encodes an uncompressed 4-bit info-header file as BI_RLE4: runs of one index,
-// absolute stretches of differing ones, an end of line after each row.
-std::vector<uint8_t> runLength4Copy(const std::vector<uint8_t>& f)
-{
-    int width = int(u32(f, 18)), height = int(u32(f, 22));
-    size_t stride = (size_t(width) * 4 + 31) / 32 * 4, offBits = u32(f, 10);
-    std::vector<uint8_t> out(f.begin(), f.begin() + ptrdiff_t(offBits));
-    for (int r = 0; r < height; ++r) {
-        auto index = [&](int x) { return (f[offBits + stride * size_t(r) + size_t(x / 2)] >> (x % 2 ? 0 : 4)) & 15; };
-        for (int x = 0; x < width;) {
-            int run = 1;
-            while (x + run < width && run < 255 && index(x + run) == index(x))
-                ++run;
-            if (run >= 2 || width - x < 3) {
-                out.insert(out.end(), {uint8_t(run), uint8_t(index(x) << 4 | index(x))});
-                x += run;
-                continue;
-            }
-            int n = std::min(width - x, 9);  // an absolute stretch, padded to 16 bits
-            out.insert(out.end(), {0, uint8_t(n)});
-            for (int b = 0; b < (n + 1) / 2; ++b)
-                out.push_back(uint8_t(index(x + 2 * b) << 4 | (2 * b + 1 < n ? index(x + 2 * b + 1) : 0)));
-            if ((n + 1) / 2 % 2)
-                out.push_back(0);
-            x += n;
-        }
-        out.insert(out.end(), {0, 0});
-    }
-    out.insert(out.end(), {0, 1});
-    out[30] = 2;  // BI_RLE4
-    setU32(out, 34, uint32_t(out.size() - offBits));
-    setU32(out, 2, uint32_t(out.size()));
-    return out;
-}
-
 struct Written {
     const char* file;
     const char* options;  // what convert is asked for
@@ -178,16 +123,6 @@ TEST_P(RealWorldBitmaps, DecodeAsImageMagickReadsThemAndCutOrSpoiledCopiesAreRef
 INSTANTIATE_TEST_SUITE_P(ImageMagick, RealWorldBitmaps, testing::ValuesIn(kWritten));
 
 class RealWorldCopies : public RealWorldBitmaps { };
-
-TEST_F(RealWorldCopies, TopDownAndRunLength4CopiesDecodeAlike)
-{
-    expectSamePixels(gdi_test::writeFile("real_world_top_down_24.bmp", topDownCopy(readAll(make(kWritten[0])))), false);
-    expectSamePixels(gdi_test::writeFile("real_world_top_down_8.bmp", topDownCopy(readAll(make(kWritten[1])))), false);
-    std::vector<uint8_t> rle4 = runLength4Copy(readAll(make(kWritten[3])));
-    ASSERT_TRUE(decode(rle4));
-    EXPECT_STREQ(gdi::compressionName(decode(rle4)->compression), "BI_RLE4");
-    expectSamePixels(gdi_test::writeFile("real_world_rle4.bmp", rle4), false);
-}
 
 TEST_F(RealWorldCopies, MasksMissingAfterAnInfoHeaderAreRefused)
 {

@@ -59,21 +59,6 @@ TEST(StretchBlt, ColoursKeepTheirTopBitsInBothFormats)
     }
 }
 
-TEST(StretchBlt, PaddedPitchLeavesThePaddingAlone)
-{
-    Picture picture(3, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0xFF00FF});
-    soft::SurfaceMemory surface(3, 2, soft::PixelFormat::rgb565, 10);
-    std::fill(surface.bytes.begin(), surface.bytes.end(), uint8_t(0xAB));
-    picture.copyOnto(surface, 3, 2);
-    EXPECT_EQ(surface.at(0, 0), 0xF800);
-    EXPECT_EQ(surface.at(2, 0), 0x001F);
-    EXPECT_EQ(surface.at(0, 1), 0xFFFF);
-    EXPECT_EQ(surface.at(2, 1), 0xF81F);
-    for (int y = 0; y < 2; ++y)
-        for (int b = 6; b < surface.pitch; ++b)
-            EXPECT_EQ(surface.bytes[size_t(y * surface.pitch + b)], 0xAB) << y << "," << b;
-}
-
 TEST(StretchBlt, NearestNeighbourDoublesHalvesAndMirrors)
 {
     // A 4 x 2 picture of distinct colours stretched over 8 x 4: every source pixel

@@ -203,6 +203,7 @@ TEST_F(Win32Test, ComboBoxRefusesPositionsOutsideItsList)
     EXPECT_EQ(SendMessageA(list, CB_SETITEMDATA, 3, 0), CB_ERR);
     EXPECT_EQ(SendMessageA(list, CB_SETCURSEL, 0, 0), 0);
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
+    DestroyWindow(list);  // else it takes the keys of the tests that follow
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <string_view>
 
 namespace {
 
@@ -129,22 +128,6 @@ TEST_F(LoadedSong, StabsFallOnTheScenesFlashesAndTheBeatEntersWithTheHouse)
             EXPECT_EQ(0xD3, eventAt(order, 11, song::stabChannel).fxp) << "held back half a row, three of six ticks";
         }
     }
-}
-
-TEST_F(LoadedSong, LeadStaysInAMinor)
-{
-    constexpr std::string_view kInKey = "x.xx.x.xx.x.";  // semitones from A: A A# B C C# D D# E F F# G G#
-    int notes = 0;
-    for (int order = 0; order < info.mod->len; ++order)
-        for (int row = 0; row < 16; ++row)
-            for (int channel : {song::leadChannel, song::echoChannel}) {
-                const int note = eventAt(order, row, channel).note;
-                if (note == 0 || note > 96)  // none, or a release
-                    continue;
-                ++notes;  // pitch class counted from A, whatever octave offset the loader adds
-                EXPECT_EQ('x', kInKey[size_t(note + 2) % 12]) << "order " << order << " row " << row;
-            }
-    EXPECT_GT(notes, 300);
 }
 
 TEST(BackXm, IsTheSameOnEveryCall) { EXPECT_EQ(composeBackXm(), composeBackXm()); }

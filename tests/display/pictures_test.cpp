@@ -3,7 +3,6 @@
 #include "bmp_writer.h"
 #include "ddraw_soft.h"
 #include "effect_screen.h"
-#include "win32_resources.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +18,6 @@ Image24 patternImage(int width, int height)
             image.rgb.insert(image.rgb.end(), {uint8_t(blue ? 0 : x * 255 / width),
                                                uint8_t(blue ? 0 : y * 255 / height), uint8_t(blue ? 255 : x ^ y)});
         }
-    return image;
-}
-
-Image24 solidImage(uint8_t r, uint8_t g, uint8_t b)
-{
-    Image24 image{8, 8, {}};
-    for (int i = 0; i < 64; ++i)
-        image.rgb.insert(image.rgb.end(), {r, g, b});
     return image;
 }
 
@@ -95,40 +86,6 @@ TEST_F(Pictures, SmallPictureStretchesOverTheWholeScreen)
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
             ASSERT_EQ(screen.back().at(x, y), picture.at(x / 2, y / 2)) << x << "," << y;
-}
-
-TEST(PictureFormats, PaddedPitchAnd555GiveTheSamePicture)
-{
-    const Image24 image = patternImage(63, 47);  // rows padded to four bytes
-    const std::string path = writeTestFile("formats.bmp", encodeBmp(image));
-    std::vector<int> seen[2];
-    const soft::PixelFormat formats[2] = {soft::PixelFormat::rgb565, soft::PixelFormat::rgb555};
-    for (int i = 0; i < 2; ++i) {
-        EffectScreen screen(formats[i], i == 0 ? 0 : 36);
-        IDirectDrawSurface* surface = loadPicture(path.c_str(), screen.context());
-        ASSERT_NE(surface, nullptr);
-        soft::SurfaceMemory& memory = *surfaceMemoryOf(surface);
-        EXPECT_EQ(memory.format, formats[i]);
-        for (int y = 0; y < 47; ++y)
-            for (int x = 0; x < 63; ++x) {
-                ASSERT_EQ(memory.at(x, y), packed(formats[i], image, x, y));
-                seen[i].push_back(fiveBitColour(formats[i], memory.at(x, y)));
-            }
-        surface->Release();
-    }
-    EXPECT_EQ(seen[0], seen[1]);
-}
-
-TEST_F(Pictures, ResourceWinsOverTheFileOfTheSameName)
-{
-    const std::string name = writeTestFile("both.bmp", encodeBmp(solidImage(255, 0, 0)));
-    win32::registerBitmapResource(name, encodeBmp(solidImage(0, 255, 0)));
-    PictureTable[0] = loadPicture(name.c_str(), screen.context());
-    win32::unregisterBitmapResource(name);
-    PictureTable[1] = loadPicture(name.c_str(), screen.context());
-    ASSERT_TRUE(PictureTable[0] && PictureTable[1]);
-    EXPECT_EQ(surfaceMemoryOf(PictureTable[0])->at(3, 3), 0x07E0);
-    EXPECT_EQ(surfaceMemoryOf(PictureTable[1])->at(3, 3), 0xF800);
 }
 
 TEST_F(Pictures, MissingPicturesStayEmptyAndCopiesFromThemDrawNothing)
