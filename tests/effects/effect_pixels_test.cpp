@@ -197,7 +197,9 @@ void loadTestTexture(bool is555)
     for (int n = 0; n < texelCount; ++n)
         bytes.insert(bytes.end(), {uint8_t(n * 8), uint8_t((n >> 8) * 4 + 3), uint8_t(n * 3)});
     buildWarpSineTable();
-    loadTexelTable(writeTestFile("warp_pattern.raw", bytes).c_str(), is555);
+    // Named after the test, since ctest runs tests side by side.
+    const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    loadTexelTable(writeTestFile("warp_" + name + ".raw", bytes).c_str(), is555);
 }
 
 TEST(TextureWarp, EveryBlockShowsItsTexelOnFourPixels)

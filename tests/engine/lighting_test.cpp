@@ -43,7 +43,7 @@ struct FactorCase {
 void PrintTo(const FactorCase& c, std::ostream* out) { *out << c.what; }
 
 const Vector3 left{-1, 0, 0}, towardSpot{0, 0, -1};
-const FactorCase kFactors[] = {
+const FactorCase factorCases[] = {
     {"omni beyond its range", omni(100), {101, 0, 0}, left, 0, 0},
     {"omni inside its range box but 103.9 away", omni(100), {60, 60, 60}, {-0.577f, -0.577f, -0.577f}, 0, 0},
     {"omni halfway", omni(100), {50, 0, 0}, left, 0.5f, 1e-6f},
@@ -73,7 +73,7 @@ TEST_P(LightFactor, FollowsTheLightsKindDistanceAngleAndNormal)
     EXPECT_NEAR(lightFactor(c.light, c.position, c.normal), c.factor, c.tolerance);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lighting, LightFactor, testing::ValuesIn(kFactors));
+INSTANTIATE_TEST_SUITE_P(Lighting, LightFactor, testing::ValuesIn(factorCases));
 
 MeshVertex model(float r, float g, float b)
 {

@@ -155,14 +155,14 @@ TEST(SceneLoader, TheLastCameraWinsAndItsLensBecomesAFieldOfView)
     EXPECT_NEAR(s->camera.fieldOfView, 0.837744f, 1e-6);
 }
 
-const std::vector<uint8_t> kMeshAndLight = sceneFile([](ChunkBuilder& b) {
+const std::vector<uint8_t> meshAndLight = sceneFile([](ChunkBuilder& b) {
     b.begin(0x4000).text("M").begin(0x4100).vertices({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}).faces({{0, 1, 2}});
     b.end().end().begin(0x4000).text("L").begin(0x4600).floats({1, 2, 3}).end().end();
 });
 
 TEST(SceneLoader, TwoLoadsOfOneFileAreEqualAndShareNothing)
 {
-    LoadedScene a(kMeshAndLight), b(kMeshAndLight);
+    LoadedScene a(meshAndLight), b(meshAndLight);
     ASSERT_EQ(a->meshCount, 1u);
     EXPECT_NE(a->meshes, b->meshes);
     EXPECT_NE(a->meshes[0].vertices, b->meshes[0].vertices);
@@ -174,7 +174,7 @@ TEST(SceneLoader, TwoLoadsOfOneFileAreEqualAndShareNothing)
 TEST(SceneRelease, ListsFreedEarlyWithTheirCountZeroedAreNotFreedAgain)
 {
     Scene scene{};
-    loadSceneFromMemory(kMeshAndLight.data(), kMeshAndLight.size(), &scene);
+    loadSceneFromMemory(meshAndLight.data(), meshAndLight.size(), &scene);
     std::free(scene.lights);
     scene.lightCount = 0;
     std::free(scene.meshes[0].faces);

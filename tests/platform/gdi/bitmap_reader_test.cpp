@@ -15,9 +15,9 @@ using gdi_test::buildBitmap;
 namespace {
 
 // Eight colours with every channel 0 or 255, exact in every depth.
-const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFFFFFF};
-constexpr int kWidth = 5;  // odd, so that every depth pads its rows
-constexpr int kHeight = 3;
+const std::vector<uint32_t> eightColours = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFFFFFF};
+constexpr int pictureWidth = 5;  // odd, so that every depth pads its rows
+constexpr int pictureHeight = 3;
 
 int referenceIndex(int x, int y, int bpp) { return (x + 2 * y + 1) % (bpp >= 3 ? 8 : 1 << bpp); }
 
@@ -42,7 +42,7 @@ struct Variant {
     uint32_t coloursUsed;
 };
 
-const Variant kVariants[] = {
+const Variant variants[] = {
     {"core 1-bit", 12, 1, 0, false, {}, 0},
     {"core 4-bit", 12, 4, 0, false, {}, 0},
     {"core 8-bit", 12, 8, 0, false, {}, 0},
@@ -69,8 +69,8 @@ const Variant kVariants[] = {
 
 std::vector<uint8_t> buildVariant(const Variant& v)
 {
-    BitmapSpec layout{kWidth,
-                      kHeight,
+    BitmapSpec layout{pictureWidth,
+                      pictureHeight,
                       v.bpp,
                       v.compression,
                       v.headerSize,
@@ -79,15 +79,15 @@ std::vector<uint8_t> buildVariant(const Variant& v)
                       v.coloursUsed,
                       {v.masks[0], v.masks[1], v.masks[2]}};
     if (v.bpp <= 8) {
-        layout.palette.assign(kPalette.begin(),
-                              kPalette.begin() + (v.coloursUsed ? v.coloursUsed : std::min(8, 1 << v.bpp)));
+        layout.palette.assign(eightColours.begin(),
+                              eightColours.begin() + (v.coloursUsed ? v.coloursUsed : std::min(8, 1 << v.bpp)));
         if (!v.coloursUsed)
             layout.palette.resize(size_t(1) << v.bpp, 0x123456);  // the unused rest of a full table
     }
     std::vector<uint32_t> values;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
-            uint32_t index = uint32_t(referenceIndex(x, y, v.bpp)), rgb = kPalette[index];
+    for (int y = 0; y < pictureHeight; ++y)
+        for (int x = 0; x < pictureWidth; ++x) {
+            uint32_t index = uint32_t(referenceIndex(x, y, v.bpp)), rgb = eightColours[index];
             values.push_back(v.bpp <= 8 ? index : v.bpp == 24 ? rgb : pack(rgb, v.masks));
         }
     return buildBitmap(layout, values);
@@ -108,8 +108,8 @@ TEST_P(Variants, DecodeToThePictureAndEveryTruncationIsRefused)
     std::string why;
     std::optional<DecodedBitmap> bitmap = read(file, &why);
     ASSERT_TRUE(bitmap) << why;
-    EXPECT_EQ(bitmap->width, kWidth);
-    EXPECT_EQ(bitmap->height, kHeight);
+    EXPECT_EQ(bitmap->width, pictureWidth);
+    EXPECT_EQ(bitmap->height, pictureHeight);
     EXPECT_EQ(bitmap->bitsPerPixel, v.bpp);
     EXPECT_EQ(bitmap->compression, v.compression);
     EXPECT_EQ(bitmap->topDown, v.topDown);
@@ -120,9 +120,9 @@ TEST_P(Variants, DecodeToThePictureAndEveryTruncationIsRefused)
             EXPECT_STREQ(gdi::headerKindName(bitmap->headerKind), name);
         }
     EXPECT_EQ(bitmap->paletteSize, v.bpp > 8 ? 0 : v.coloursUsed ? int(v.coloursUsed) : 1 << v.bpp);
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-            ASSERT_EQ(bitmap->pixels[size_t(y * kWidth + x)], kPalette[size_t(referenceIndex(x, y, v.bpp))])
+    for (int y = 0; y < pictureHeight; ++y)
+        for (int x = 0; x < pictureWidth; ++x)
+            ASSERT_EQ(bitmap->pixels[size_t(y * pictureWidth + x)], eightColours[size_t(referenceIndex(x, y, v.bpp))])
                 << x << "," << y;
     // Each cut is a copy of exactly n bytes, so that a read past it is caught by the
     // address sanitizer in the fuzzing build.
@@ -132,7 +132,7 @@ TEST_P(Variants, DecodeToThePictureAndEveryTruncationIsRefused)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(BitmapReader, Variants, testing::ValuesIn(kVariants));
+INSTANTIATE_TEST_SUITE_P(BitmapReader, Variants, testing::ValuesIn(variants));
 
 void expectPixels(const BitmapSpec& layout, const std::vector<uint32_t>& values, const std::vector<uint32_t>& pixels,
                   int paletteSize)
@@ -155,14 +155,14 @@ TEST(BitmapReader, ChannelsExpandToFullIntensityAndIndexesPastThePaletteAreBlack
 
 BitmapSpec runLengthSpec(int bpp, int width = 5, int height = 3)
 {
-    return {width, height, bpp, bpp == 8 ? 1u : 2u, 40, false, kPalette, 8};
+    return {width, height, bpp, bpp == 8 ? 1u : 2u, 40, false, eightColours, 8};
 }
 
 std::vector<uint32_t> colours(std::initializer_list<int> indexes)
 {
     std::vector<uint32_t> out;
     for (int i : indexes)
-        out.push_back(kPalette[size_t(i)]);
+        out.push_back(eightColours[size_t(i)]);
     return out;
 }
 
@@ -236,7 +236,7 @@ TEST(BitmapReader, MalformedFilesAreRefusedWithAReason)
         {"too large for memory", [](auto& f) { set(f, 18, 100000), set(f, 22, 100000); }},
     };
     for (const auto& [name, spoil] : cases) {
-        std::vector<uint8_t> file = buildVariant(kVariants[6]);  // info 8-bit
+        std::vector<uint8_t> file = buildVariant(variants[6]);  // info 8-bit
         spoil(file);
         std::string why;
         EXPECT_FALSE(read(file, &why)) << name;

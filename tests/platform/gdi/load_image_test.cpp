@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 std::vector<uint8_t> solidBitmap(int width, int height, uint32_t rgb)
@@ -48,11 +50,8 @@ TEST(LoadImage, FileBecomesABitmapThatGetObjectDescribes)
     EXPECT_EQ(GetObjectType(bitmap), DWORD(OBJ_BITMAP));
     BITMAP bm{};
     EXPECT_EQ(GetObjectA(bitmap, sizeof(BITMAP), &bm), int(sizeof(BITMAP)));
-    EXPECT_EQ(bm.bmWidth, 37);
-    EXPECT_EQ(bm.bmHeight, 21);
-    EXPECT_EQ(bm.bmPlanes, 1);
-    EXPECT_EQ(bm.bmBitsPixel, 32);
-    EXPECT_EQ(bm.bmWidthBytes, 37 * 4);
+    EXPECT_EQ((std::array<long, 5>{bm.bmWidth, bm.bmHeight, bm.bmPlanes, bm.bmBitsPixel, bm.bmWidthBytes}),
+              (std::array<long, 5>{37, 21, 1, 32, 37 * 4}));
     ASSERT_TRUE(bm.bmBits);
     EXPECT_EQ(static_cast<const uint32_t*>(bm.bmBits)[0], 0x102030u);
     // The platform's 32-bit BITMAP is 24 bytes long; such a buffer gets the sizes.
@@ -70,8 +69,7 @@ TEST(LoadImage, FileBecomesABitmapThatGetObjectDescribes)
         loadFile(gdi_test::writeFile("load_image_two.bmp", gdi_test::buildBitmap({2, 1}, {0xFF0000, 0x0000FF})), 6, 3);
     ASSERT_TRUE(stretched);  // an asked size stretches the bitmap
     GetObjectA(stretched, sizeof bm, &bm);
-    EXPECT_EQ(bm.bmWidth, 6);
-    EXPECT_EQ(bm.bmHeight, 3);
+    EXPECT_EQ((std::array<long, 2>{bm.bmWidth, bm.bmHeight}), (std::array<long, 2>{6, 3}));
     EXPECT_EQ(pixelOf(stretched, 2, 2), RGB(255, 0, 0));
     EXPECT_EQ(pixelOf(stretched, 3, 0), RGB(0, 0, 255));
     DeleteObject(stretched);

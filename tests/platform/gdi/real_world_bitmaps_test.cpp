@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iterator>
 
@@ -13,7 +14,7 @@ namespace {
 
 // Debian's ImageMagick (package imagemagick), called by its full path so that no
 // other program of that name stands in for it.
-const std::string kConvert = "/usr/bin/convert";
+const std::string convertProgram = "/usr/bin/convert";
 
 bool run(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()) == 0; }
 
@@ -43,7 +44,7 @@ struct Written {
 };
 void PrintTo(const Written& w, std::ostream* out) { *out << w.file; }
 
-const Written kWritten[] = {
+const Written writtenFiles[] = {
     {"bmp3_24.bmp", "BMP3:", 24, "BI_RGB", "info", false},
     {"bmp3_8.bmp", "-type Palette -compress None BMP3:", 8, "BI_RGB", "info", false},
     {"bmp3_8_rle.bmp", "-type Palette -compress RLE BMP3:", 8, "BI_RLE8", "info", false},
@@ -63,19 +64,23 @@ class RealWorldBitmaps : public testing::TestWithParam<Written> {
 protected:
     void SetUp() override
     {
-        if (!run("test -x " + kConvert))
+        if (!run("test -x " + convertProgram))
             GTEST_SKIP() << "ImageMagick's convert is not installed (Debian package imagemagick)";
         // A 37 x 23 picture with gradients and detail in every channel, as a binary PPM.
         std::string ppm = "P6\n37 23\n255\n";
         for (int y = 0; y < 23; ++y)
             for (int x = 0; x < 37; ++x)
                 ppm += {char(x * 255 / 36), char(y * 255 / 22), char((x * 7 + y * 13) % 256)};
-        source = gdi_test::writeFile("real_world_source.ppm", std::vector<uint8_t>(ppm.begin(), ppm.end()));
+        // A source of its own for each test, since ctest runs them side by side.
+        std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        source =
+            gdi_test::writeFile("real_world_source_" + name + ".ppm", std::vector<uint8_t>(ppm.begin(), ppm.end()));
     }
     std::string make(const Written& w)
     {
         std::string path = gdi_test::outputPath(std::string("real_world_") + w.file);
-        EXPECT_TRUE(run(kConvert + " " + source + " " + w.options + path)) << w.options;
+        EXPECT_TRUE(run(convertProgram + " " + source + " " + w.options + path)) << w.options;
         return path;
     }
     // Our decoding of the file at `path` matches what ImageMagick reads from it: 8-bit RGB, top row first.
@@ -83,7 +88,7 @@ protected:
     {
         std::optional<gdi::DecodedBitmap> ours = decode(readAll(path));
         ASSERT_TRUE(ours);
-        ASSERT_TRUE(run(kConvert + " " + path + " -depth 8 rgb:" + path + ".rgb"));
+        ASSERT_TRUE(run(convertProgram + " " + path + " -depth 8 rgb:" + path + ".rgb"));
         std::vector<uint8_t> theirs = readAll(path + ".rgb");
         ASSERT_EQ(theirs.size(), ours->pixels.size() * 3);
         int shift = reducedChannels ? 3 : 0;
@@ -120,7 +125,7 @@ TEST_P(RealWorldBitmaps, DecodeAsImageMagickReadsThemAndCutOrSpoiledCopiesAreRef
     EXPECT_FALSE(decode(file));
 }
 
-INSTANTIATE_TEST_SUITE_P(ImageMagick, RealWorldBitmaps, testing::ValuesIn(kWritten));
+INSTANTIATE_TEST_SUITE_P(ImageMagick, RealWorldBitmaps, testing::ValuesIn(writtenFiles));
 
 class RealWorldCopies : public RealWorldBitmaps { };
 

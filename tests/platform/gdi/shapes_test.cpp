@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr uint16_t kInk = 0xFFFF;  // white in 5-6-5
+constexpr uint16_t ink = 0xFFFF;  // white in 5-6-5
 
 struct Canvas {
     soft::SurfaceMemory surface;
@@ -20,7 +20,7 @@ struct Canvas {
     ~Canvas() { gdiReleaseSurfaceDC(dc); }
     bool inked(int x, int y) const
     {
-        return x >= 0 && y >= 0 && x < surface.width && y < surface.height && surface.at(x, y) == kInk;
+        return x >= 0 && y >= 0 && x < surface.width && y < surface.height && surface.at(x, y) == ink;
     }
     // Draws with a new white pen (and the hollow brush), deleting the pen after.
     template <typename Draw>
@@ -135,7 +135,7 @@ TEST(Lines, WideDashedPenIsSolidAndThinDashesHaveGaps)
         LineTo(c.dc, 100, 35);
     });
     for (int x = 0; x < 48; ++x)
-        ASSERT_EQ(c.surface.at(x, 30), (x % 24) < 18 ? kInk : 0xF800) << x;
+        ASSERT_EQ(c.surface.at(x, 30), (x % 24) < 18 ? ink : 0xF800) << x;
     EXPECT_EQ(c.surface.at(20, 35), 0);
 }
 

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr uint16_t kMarker = 0x1234;  // what the surface held before drawing
-constexpr uint16_t kGreen565 = 0x07E0;
+constexpr uint16_t marker = 0x1234;  // what the surface held before drawing
+constexpr uint16_t green565 = 0x07E0;
 
 // A surface of marker pixels with a context drawing the binary rain's way: a stock
 // font, green on black.
@@ -23,7 +23,7 @@ struct TextSurface {
     {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                surface.at(x, y) = kMarker;
+                surface.at(x, y) = marker;
         dc = gdiCreateSurfaceDC(&surface);
         SelectObject(dc, GetStockObject(font));
         SetBkColor(dc, 0);
@@ -79,15 +79,15 @@ TEST(Text, OpaqueCellsArePaintedWithTheBackgroundFirstTransparentOnesNot)
     ASSERT_TRUE(TextOutA(t.dc, 10, 5, "01 10", 5));
     // Inside the 40 x 13 cells only black and green; a space is a black cell.
     std::multiset<uint16_t> cells = t.valuesIn(10, 5, 50, 18);
-    EXPECT_EQ(std::set<uint16_t>(cells.begin(), cells.end()), (std::set<uint16_t>{0, kGreen565}));
-    EXPECT_EQ(t.count(kGreen565, 26, 5, 34, 18), 0);
-    EXPECT_GT(t.count(kGreen565, 10, 5, 18, 18), 5);
-    EXPECT_EQ(t.count(kMarker, 0, 0, 160, 40), 160 * 40 - 40 * 13);  // outside them nothing changed
+    EXPECT_EQ(std::set<uint16_t>(cells.begin(), cells.end()), (std::set<uint16_t>{0, green565}));
+    EXPECT_EQ(t.count(green565, 26, 5, 34, 18), 0);
+    EXPECT_GT(t.count(green565, 10, 5, 18, 18), 5);
+    EXPECT_EQ(t.count(marker, 0, 0, 160, 40), 160 * 40 - 40 * 13);  // outside them nothing changed
 
     EXPECT_EQ(SetBkMode(t.dc, TRANSPARENT), OPAQUE);
     TextOutA(t.dc, 10, 20, "01", 2);
     cells = t.valuesIn(10, 20, 26, 33);
-    EXPECT_EQ(std::set<uint16_t>(cells.begin(), cells.end()), (std::set<uint16_t>{kMarker, kGreen565}));
+    EXPECT_EQ(std::set<uint16_t>(cells.begin(), cells.end()), (std::set<uint16_t>{marker, green565}));
 }
 
 TEST(Text, GlyphsDifferAndRepeatExactly)
@@ -106,7 +106,7 @@ TEST(Text, GlyphsDifferAndRepeatExactly)
     // A zero-length string draws nothing; a negative count is refused.
     EXPECT_TRUE(TextOutA(t.dc, 100, 0, "1", 0));
     EXPECT_FALSE(TextOutA(t.dc, 100, 0, "1", -1));
-    EXPECT_EQ(t.count(kMarker, 100, 0, 108, 13), 8 * 13);
+    EXPECT_EQ(t.count(marker, 100, 0, 108, 13), 8 * 13);
 }
 
 TEST(Text, ClipAndSurfaceEdgesBoundTheText)
@@ -117,13 +117,13 @@ TEST(Text, ClipAndSurfaceEdgesBoundTheText)
     DeleteObject(clip);
     TextOutA(t.dc, 0, 0, "MMMMMMMMMM", 10);
     TextOutA(t.dc, -5, -5, "WW", 2);
-    EXPECT_EQ(t.count(kMarker, 4, 2, 30, 10), 0);
-    EXPECT_EQ(t.count(kMarker, 0, 0, 64, 32), 64 * 32 - 26 * 8);  // nothing outside the clip
+    EXPECT_EQ(t.count(marker, 4, 2, 30, 10), 0);
+    EXPECT_EQ(t.count(marker, 0, 0, 64, 32), 64 * 32 - 26 * 8);  // nothing outside the clip
     // Without the clip, text running off every edge stays inside the surface.
     SelectClipRgn(t.dc, nullptr);
     TextOutA(t.dc, 60, 28, "MMMM", 4);
     TextOutA(t.dc, -1000, 30, "MMMM", 4);
-    EXPECT_EQ(t.count(0, 60, 28, 64, 32) + t.count(kGreen565, 60, 28, 64, 32), 16);
+    EXPECT_EQ(t.count(0, 60, 28, 64, 32) + t.count(green565, 60, 28, 64, 32), 16);
 }
 
 }  // namespace

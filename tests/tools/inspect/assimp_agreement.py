@@ -117,8 +117,9 @@ def compare(path):
 def damage(path, folder, rng):
     with open(path, "rb") as f:
         data = f.read()
-    cases = [data[:size] for size in range(len(data))]
-    for _ in range(150):
+    # Cuts at a stride (the fuzzer tries every length), and a few random corruptions.
+    cases = [data[:size] for size in range(0, len(data), 7)]
+    for _ in range(40):
         corrupted = bytearray(data)
         for _ in range(rng.randint(1, 8)):
             corrupted[rng.randrange(len(corrupted))] = rng.randrange(256)

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kOutputRate = 44100;
+constexpr int outputRate = 44100;
 
 // Plays one note of one instrument through libxmp and returns mono frames of the first `seconds`.
 std::vector<double> playNote(song::Instrument instrument, const char* note, double seconds)
@@ -29,10 +29,10 @@ std::vector<double> playNote(song::Instrument instrument, const char* note, doub
     std::vector<double> mono;
     xmp_context context = xmp_create_context();
     if (xmp_load_module_from_memory(context, bytes.data(), long(bytes.size())) == 0 &&
-        xmp_start_player(context, kOutputRate, 0) == 0) {
+        xmp_start_player(context, outputRate, 0) == 0) {
         xmp_set_player(context, XMP_PLAYER_INTERP, XMP_INTERP_SPLINE);
         xmp_frame_info frame{};
-        while (mono.size() < size_t(seconds * kOutputRate) && xmp_play_frame(context) == 0) {
+        while (mono.size() < size_t(seconds * outputRate) && xmp_play_frame(context) == 0) {
             xmp_get_frame_info(context, &frame);
             const auto* samples = static_cast<const int16_t*>(frame.buffer);
             for (int i = 0; i + 1 < frame.buffer_size / 2; i += 2)
@@ -48,7 +48,7 @@ std::vector<double> playNote(song::Instrument instrument, const char* note, doub
 // Power of one frequency over frames [from, end), Hann-windowed (Goertzel's recurrence).
 double powerAt(const std::vector<double>& frames, size_t from, double hertz)
 {
-    const double w = 2 * M_PI * hertz / kOutputRate;
+    const double w = 2 * M_PI * hertz / outputRate;
     const size_t n = frames.size() - from;
     double s1 = 0, s2 = 0;
     for (size_t i = 0; i < n; ++i) {
@@ -76,8 +76,8 @@ TEST_P(InstrumentPitch, SoundsTheNotePlayed)
 {
     const PitchCase c = GetParam();
     const std::vector<double> frames = playNote(c.instrument, c.note, c.held ? 1.2 : 0.35);
-    ASSERT_GT(frames.size(), size_t(kOutputRate / 4));
-    const size_t from = kOutputRate / 20;  // past the attack
+    ASSERT_GT(frames.size(), size_t(outputRate / 4));
+    const size_t from = outputRate / 20;  // past the attack
     const double on = powerAt(frames, from, c.hertz);
     const double quarterTone = std::pow(2.0, 1.0 / 24);
     EXPECT_GT(on, 10 * powerAt(frames, from, c.hertz * quarterTone));
@@ -95,14 +95,14 @@ INSTANTIATE_TEST_SUITE_P(
 // A drum is a short hit that has died away long before the next bar.
 TEST(Drums, DieAwayWithinABar)
 {
-    constexpr size_t kHalfBar = kOutputRate * 5 / 6;  // frames: half of a 1.667-second bar
+    constexpr size_t halfBar = outputRate * 5 / 6;  // frames: half of a 1.667-second bar
     for (song::Instrument drum : {song::kick, song::snare, song::clap, song::closedHat, song::openHat, song::tom}) {
         SCOPED_TRACE(int(drum));
         const std::vector<double> frames = playNote(drum, "C-4", 1.0);
-        ASSERT_GT(frames.size(), kHalfBar);
+        ASSERT_GT(frames.size(), halfBar);
         double peak[2] = {0, 0};  // before and after half a bar
         for (size_t i = 0; i < frames.size(); ++i)
-            peak[i >= kHalfBar] = std::max(peak[i >= kHalfBar], std::fabs(frames[i]));
+            peak[i >= halfBar] = std::max(peak[i >= halfBar], std::fabs(frames[i]));
         EXPECT_GT(peak[0], 0.05);
         EXPECT_LT(peak[1], peak[0] * 0.01);
     }

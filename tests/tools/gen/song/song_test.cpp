@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int kOutputRate = 44100;
-constexpr int kFullScale = 32767;
+constexpr int outputRate = 44100;
+constexpr int fullScale = 32767;
 
 // The generated song loaded into libxmp and ready to play at the demo player's 44.1 kHz stereo.
 class LoadedSong : public ::testing::Test {
@@ -23,7 +23,7 @@ protected:
     {
         ASSERT_EQ(0, xmp_load_module_from_memory(context, bytes->data(), long(bytes->size())));
         xmp_get_module_info(context, &info);
-        ASSERT_EQ(0, xmp_start_player(context, kOutputRate, 0));
+        ASSERT_EQ(0, xmp_start_player(context, outputRate, 0));
     }
     void TearDown() override
     {
@@ -67,7 +67,7 @@ TEST_F(LoadedSong, HasTenChannelsOneBarPerBeatAndItsTempo)
 // breakdown for the rings, full sections in the middle, the stills calmer again, a fade at the end.
 TEST_F(LoadedSong, PlaysLoudButNeverClipsAndItsLoudnessFollowsTheScenes)
 {
-    constexpr double kBarMilliseconds = 1000.0 * 16 * 6 / (144 * 2 / 5.0);
+    constexpr double barMilliseconds = 1000.0 * 16 * 6 / (144 * 2 / 5.0);
     int peak = 0, tailPeak = 0;  // the tail: the last three rows before the loop
     double seconds = 0;
     std::vector<double> sumSquares(66, 0.0), samples(66, 0.0);
@@ -77,7 +77,7 @@ TEST_F(LoadedSong, PlaysLoudButNeverClipsAndItsLoudnessFollowsTheScenes)
         if (frame.loop_count > 0)
             break;
         const auto* buffer = static_cast<const int16_t*>(frame.buffer);
-        const size_t bar = std::min(size_t(frame.time / kBarMilliseconds), size_t(65));
+        const size_t bar = std::min(size_t(frame.time / barMilliseconds), size_t(65));
         for (int i = 0; i < frame.buffer_size / 2; ++i) {
             peak = std::max(peak, std::abs(int(buffer[i])));
             if (frame.time > 109700)
@@ -85,12 +85,12 @@ TEST_F(LoadedSong, PlaysLoudButNeverClipsAndItsLoudnessFollowsTheScenes)
             sumSquares[bar] += double(buffer[i]) * buffer[i] / (32768.0 * 32768.0);
         }
         samples[bar] += frame.buffer_size / 2;
-        seconds += double(frame.buffer_size / 4) / kOutputRate;
+        seconds += double(frame.buffer_size / 4) / outputRate;
     }
     EXPECT_NEAR(110.0, seconds, 0.15);
-    EXPECT_LT(peak, kFullScale - 1000) << "a margin below full scale";
-    EXPECT_GT(peak, kFullScale / 4) << "loud enough to be heard";
-    EXPECT_LT(tailPeak, kFullScale / 100) << "the loop back to the quiet intro must not cut a sound";
+    EXPECT_LT(peak, fullScale - 1000) << "a margin below full scale";
+    EXPECT_GT(peak, fullScale / 4) << "loud enough to be heard";
+    EXPECT_LT(tailPeak, fullScale / 100) << "the loop back to the quiet intro must not cut a sound";
 
     auto level = [&](int firstBar, int bars) {  // root mean square, bars counted from 1 as the show counts beats
         double sum = 0;
