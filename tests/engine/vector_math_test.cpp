@@ -43,13 +43,4 @@ TEST(VectorMath, ProjectionForAQuarterTurnAndAFiftyMillimetreLens)
     expectMatrix(m, {0.91355f, 0, 0, 0, 0, 0.91355f, 0, 0, 0, 0, 0.41503f, 0.40673f, 0, 0, -4.15031f, 0}, 1e-5f);
 }
 
-TEST(VectorMath, DivideVectorMayWriteOverItsSource)
-{
-    Vector3 v{2, -4, 8};
-    EXPECT_EQ(divideVector(&v, &v, 2.0f), &v);
-    EXPECT_EQ(v.x, 1.0f);
-    EXPECT_EQ(v.y, -2.0f);
-    EXPECT_EQ(v.z, 4.0f);
-}
-
 }  // namespace
