@@ -77,10 +77,13 @@ HRESULT SoftDirectDraw::queryOther(REFIID, LPVOID* object)
     return direct3DFactory ? direct3DFactory(this, object) : E_NOINTERFACE;
 }
 
-HRESULT SoftDirectDraw::SetCooperativeLevel(HWND, DWORD flags)
+HRESULT SoftDirectDraw::SetCooperativeLevel(HWND window, DWORD flags)
 {
     if (long hr = soft::takeFault("IDirectDraw::SetCooperativeLevel"))
         return hr;
+    // Exclusive access belongs to a window, and a window named must exist.
+    if ((window || (flags & DDSCL_EXCLUSIVE)) && !IsWindow(window))
+        return DDERR_INVALIDPARAMS;
     // Full screen needs exclusive access, as on the platform.
     if ((flags & DDSCL_FULLSCREEN) && !(flags & DDSCL_EXCLUSIVE))
         return DDERR_INVALIDPARAMS;
