@@ -123,7 +123,7 @@ fi
 focus "$dialog"
 xdotool key Return                          # OK: the second device, the window
 
-name=$(basename "$exe")
+name="Mornakle 3D"                          # the caption the demo gives its window
 show=$(find_window "^$name\$")
 [ -n "$show" ] || fail "no window for the show appeared"
 sleep 3
