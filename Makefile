@@ -5,19 +5,22 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-# Build tools and libraries, the fonts the GDI stand-in embeds, and what the tests
-# drive or compare against (a virtual display, key presses, independent readers).
-PACKAGES := cmake g++ make pkg-config libsdl2-dev libxmp-dev libpng-dev \
+# What building and running need: build tools and libraries (the test and benchmark
+# frameworks are built with everything else), the fonts the GDI stand-in embeds, and
+# ffmpeg for --record.
+RUN_PACKAGES := cmake g++ make pkg-config libsdl2-dev libxmp-dev libpng-dev \
     libgtest-dev libgmock-dev libbenchmark-dev python3 \
-    xfonts-base xfonts-100dpi console-setup-linux zlib1g-dev \
-    xvfb xauth xdotool openbox wmctrl x11-utils imagemagick ffmpeg assimp-utils xmp openmpt123 sox
+    xfonts-base xfonts-100dpi console-setup-linux zlib1g-dev ffmpeg
+# What only the tests drive or compare against: a virtual display and window manager,
+# key presses, and independent readers of our files.
+TEST_PACKAGES := xvfb xauth xdotool openbox wmctrl x11-utils imagemagick assimp-utils xmp openmpt123 sox
 
-.PHONY: run test setup build packages readme-frames
+.PHONY: run test setup build packages test-packages readme-frames
 
 run: build
 	@./tools/play.sh $(BUILD)
 
-test: build
+test: build test-packages
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # Not a set-up command: regenerates the strip of frames the README shows.
@@ -31,6 +34,14 @@ build: packages
 setup: packages
 
 packages:
+	@$(MAKE) --no-print-directory install-missing PACKAGES="$(RUN_PACKAGES)"
+
+test-packages:
+	@$(MAKE) --no-print-directory install-missing PACKAGES="$(TEST_PACKAGES)"
+
+# Installs whichever of $(PACKAGES) are missing, or names them when not run as root.
+.PHONY: install-missing
+install-missing:
 	@missing=""; \
 	for p in $(PACKAGES); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \

@@ -1,7 +1,7 @@
 #include "display/display_setup.h"
 
-#include "app/main_window.h"
 #include "display/device_selection.h"
+#include "display/main_window.h"
 
 #include <cstring>
 

@@ -24,7 +24,10 @@ constexpr bool isLetterOrDigit(char c)
 }
 
 // Writes the spread-out message through `put` and returns its length. Punctuation
-// sits right after the letter before it.
+// sits right after the letter before it, unspaced, and that is what makes the length
+// fit: spread out evenly, a word of m characters takes 2m - 1 and a gap between words
+// 3, so any text comes out odd, and the scroller's 394 is reachable only with some
+// marks left unspaced.
 template <typename Put>
 constexpr size_t spreadMessage(Put put)
 {

@@ -5,6 +5,20 @@
 #include <fstream>
 #include <stdexcept>
 
+namespace {
+
+// A window to own the display: exclusive access belongs to a window.
+HWND displayOwnerWindow()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "display owner";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, "display owner", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
 EffectScreen::EffectScreen(soft::PixelFormat format, int extraPitchBytes)
     : host(host::makeHeadlessHost(host::HeadlessHostOptions{})), previousLayout(soft::surfaceLayout())
 {
@@ -14,7 +28,7 @@ EffectScreen::EffectScreen(soft::PixelFormat format, int extraPitchBytes)
 
     if (DirectDrawCreate(nullptr, &display.directDraw, nullptr) != DD_OK)
         throw std::runtime_error("DirectDrawCreate failed");
-    display.directDraw->SetCooperativeLevel(nullptr, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
+    display.directDraw->SetCooperativeLevel(displayOwnerWindow(), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
     display.directDraw->SetDisplayMode(640, 480, 16);
     DDSURFACEDESC desc{};
     desc.dwSize = sizeof desc;

@@ -34,6 +34,7 @@ expect 1 "^Midas: " --headless --inject-fault MIDASinit=1
 mkdir "$work/empty"
 expect 1 "^Midas: " --headless --data "$work/empty"
 expect 2 "" --headless --inject-fault "IDirectDraw::SetDisplayMode=0x88760096"
+expect 2 "" --headless --inject-fault CreateWindowExA=1
 # With a display that cannot be opened, the real host says so and suggests --headless.
 DISPLAY=:999 WAYLAND_DISPLAY= SDL_VIDEODRIVER=x11 expect 2 "try --headless"
 

@@ -27,7 +27,7 @@ void PrimitiveAssembler::triangle(const ClipVertex& a, ClipVertex b, ClipVertex 
         copyColour(b, a);
         copyColour(c, a);
     }
-    drawTriangle(*settings_, a, b, c);
+    clipAndRasterizeTriangle(*settings_, a, b, c);
 }
 
 void PrimitiveAssembler::line(const ClipVertex& from, ClipVertex to) const

@@ -153,7 +153,7 @@ void fill(const PrimitiveSettings& settings, const Polygon& polygon)
             break;
         default:
             if (i >= 2)
-                soft::drawTriangle(target, state, screen[0], screen[i - 1], screen[i]);
+                soft::rasterizeTriangle(target, state, screen[0], screen[i - 1], screen[i]);
             break;
         }
     }
@@ -193,7 +193,8 @@ void setUpScreenSpace(PrimitiveSettings& settings, const D3DVIEWPORT2& v)
     settings.mapping = ScreenMapping{1, 0, 1, 0};
 }
 
-void drawTriangle(const PrimitiveSettings& settings, const ClipVertex& a, const ClipVertex& b, const ClipVertex& c)
+void clipAndRasterizeTriangle(const PrimitiveSettings& settings, const ClipVertex& a, const ClipVertex& b,
+                              const ClipVertex& c)
 {
     const ClipVolume& volume = settings.volume;
     const unsigned codeA = outcode(volume, a), codeB = outcode(volume, b), codeC = outcode(volume, c);

@@ -49,7 +49,9 @@ void setUpProjected(PrimitiveSettings& settings, const D3DVIEWPORT2& viewport);
 // rectangle keeps the rasteriser's numbers small, and the identity mapping.
 void setUpScreenSpace(PrimitiveSettings& settings, const D3DVIEWPORT2& viewport);
 
-void drawTriangle(const PrimitiveSettings& settings, const ClipVertex& a, const ClipVertex& b, const ClipVertex& c);
+// Cuts the triangle to the clip volume, maps the pieces to the screen and rasterises them.
+void clipAndRasterizeTriangle(const PrimitiveSettings& settings, const ClipVertex& a, const ClipVertex& b,
+                              const ClipVertex& c);
 void drawLine(const PrimitiveSettings& settings, const ClipVertex& from, const ClipVertex& to);
 void drawPoint(const PrimitiveSettings& settings, const ClipVertex& point);
 

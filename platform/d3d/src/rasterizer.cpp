@@ -145,8 +145,8 @@ Attributes::Attributes(const Corner corner[3], const d3d::SpanSetup& setup, int6
 
 }  // namespace d3d
 
-void drawTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a, const RasterVertex& b,
-                  const RasterVertex& c)
+void rasterizeTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
+                       const RasterVertex& b, const RasterVertex& c)
 {
     Corner corner[3];
     if (!snap(a, corner[0]) || !snap(b, corner[1]) || !snap(c, corner[2]))
@@ -204,8 +204,8 @@ void drawLine(const RasterTarget& target, const RasterState& state, const Raster
     fromHigh.*across += 0.5f;
     toLow.*across -= 0.5f;
     toHigh.*across += 0.5f;
-    drawTriangle(target, state, fromLow, toLow, toHigh);
-    drawTriangle(target, state, fromLow, toHigh, fromHigh);
+    rasterizeTriangle(target, state, fromLow, toLow, toHigh);
+    rasterizeTriangle(target, state, fromLow, toHigh, fromHigh);
 }
 
 void drawPoint(const RasterTarget& target, const RasterState& state, const RasterVertex& point)
@@ -216,8 +216,8 @@ void drawPoint(const RasterTarget& target, const RasterState& state, const Raste
         corner[i].x += offset[i][0];
         corner[i].y += offset[i][1];
     }
-    drawTriangle(target, state, corner[0], corner[1], corner[2]);
-    drawTriangle(target, state, corner[0], corner[2], corner[3]);
+    rasterizeTriangle(target, state, corner[0], corner[1], corner[2]);
+    rasterizeTriangle(target, state, corner[0], corner[2], corner[3]);
 }
 
 }  // namespace soft

@@ -30,7 +30,11 @@ int deviceIndexOf(const GUID* guid, const std::vector<host::DisplayDevice>& devi
     return -1;
 }
 
+Direct3DFactory direct3DFactory = nullptr;
+
 }  // namespace
+
+void registerDirect3DFactory(Direct3DFactory factory) { direct3DFactory = factory; }
 
 HRESULT WINAPI DirectDrawEnumerateExA(LPDDENUMCALLBACKEXA callback, LPVOID context, DWORD)
 {
@@ -68,35 +72,18 @@ SoftDirectDraw::~SoftDirectDraw()
         host::current().restoreMode();
 }
 
-HRESULT SoftDirectDraw::QueryInterface(REFIID riid, LPVOID* object)
+HRESULT SoftDirectDraw::queryOther(REFIID, LPVOID* object)
 {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (long hr = soft::takeFault("IDirectDraw::QueryInterface"))
-        return hr;
-    if (riid == IID_IDirectDraw || riid == IID_IUnknown) {
-        AddRef();
-        *object = static_cast<IDirectDraw*>(this);
-        return DD_OK;
-    }
-    return createDirect3D2(this, object);
+    return direct3DFactory ? direct3DFactory(this, object) : E_NOINTERFACE;
 }
 
-ULONG SoftDirectDraw::AddRef() { return ++references; }
-
-ULONG SoftDirectDraw::Release()
-{
-    ULONG left = --references;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
-HRESULT SoftDirectDraw::SetCooperativeLevel(HWND, DWORD flags)
+HRESULT SoftDirectDraw::SetCooperativeLevel(HWND window, DWORD flags)
 {
     if (long hr = soft::takeFault("IDirectDraw::SetCooperativeLevel"))
         return hr;
+    // Exclusive access belongs to a window, and a window named must exist.
+    if ((window || (flags & DDSCL_EXCLUSIVE)) && !IsWindow(window))
+        return DDERR_INVALIDPARAMS;
     // Full screen needs exclusive access, as on the platform.
     if ((flags & DDSCL_FULLSCREEN) && !(flags & DDSCL_EXCLUSIVE))
         return DDERR_INVALIDPARAMS;

@@ -1,19 +1,14 @@
 // The DirectDraw objects over software memory. Internal to the stand-in.
 #pragma once
 
+#include "com_object.h"
 #include "ddraw_soft.h"
-
-#include <atomic>
 
 class SoftDirectDraw;
 
-class SoftSurface final : public IDirectDrawSurface {
+class SoftSurface final : public soft::ComObject<IDirectDrawSurface> {
 public:
     SoftSurface(SoftDirectDraw* owner, DWORD caps, int width, int height);
-
-    HRESULT QueryInterface(REFIID riid, LPVOID* object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
 
     HRESULT AddAttachedSurface(IDirectDrawSurface* surface) override;
     HRESULT Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
@@ -37,22 +32,18 @@ public:
 
 private:
     ~SoftSurface() override;
+    bool answers(REFIID riid) const override { return riid == IID_IDirectDrawSurface; }
     void describe(DDSURFACEDESC& desc) const;
     bool busy() const { return lockCount > 0 || dc != nullptr; }
 
     SoftDirectDraw* owner;
-    std::atomic<ULONG> references{1};
     int lockCount = 0;
     HDC dc = nullptr;
 };
 
-class SoftDirectDraw final : public IDirectDraw {
+class SoftDirectDraw final : public soft::ComObject<IDirectDraw> {
 public:
-    explicit SoftDirectDraw(int device) : device(device) { }
-
-    HRESULT QueryInterface(REFIID riid, LPVOID* object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
+    explicit SoftDirectDraw(int device) : ComObject("IDirectDraw"), device(device) { }
 
     HRESULT CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface, IUnknown* outer) override;
     HRESULT RestoreDisplayMode() override;
@@ -64,11 +55,13 @@ public:
 
 private:
     ~SoftDirectDraw() override;
+    bool answers(REFIID riid) const override { return riid == IID_IDirectDraw; }
+    // Direct3D, when a Direct3D is registered.
+    HRESULT queryOther(REFIID riid, LPVOID* object) override;
 
     int device;
     DWORD cooperativeFlags = 0;
     bool modeSet = false;
-    std::atomic<ULONG> references{1};
 };
 
 namespace soft {

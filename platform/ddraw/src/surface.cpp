@@ -56,7 +56,8 @@ IDirectDrawSurface* attachedDepthSurfaceOf(IDirectDrawSurface* surface)
 }
 
 SoftSurface::SoftSurface(SoftDirectDraw* owner, DWORD caps, int width, int height)
-    : memory(width, height, soft::surfaceLayout().format, soft::surfaceLayout().extraPitchBytes), caps(caps),
+    : ComObject("IDirectDrawSurface"),
+      memory(width, height, soft::surfaceLayout().format, soft::surfaceLayout().extraPitchBytes), caps(caps),
       owner(owner)
 {
     liveSurfaces().insert(this);
@@ -71,29 +72,6 @@ SoftSurface::~SoftSurface()
         depthBuffer->Release();
     if (backBuffer)
         backBuffer->Release();
-}
-
-HRESULT SoftSurface::QueryInterface(REFIID riid, LPVOID* object)
-{
-    if (!object)
-        return E_POINTER;
-    if (riid == IID_IDirectDrawSurface || riid == IID_IUnknown) {
-        AddRef();
-        *object = static_cast<IDirectDrawSurface*>(this);
-        return DD_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG SoftSurface::AddRef() { return ++references; }
-
-ULONG SoftSurface::Release()
-{
-    ULONG left = --references;
-    if (left == 0)
-        delete this;
-    return left;
 }
 
 HRESULT SoftSurface::AddAttachedSurface(IDirectDrawSurface* surface)

@@ -42,6 +42,7 @@ void deselect(HGDIOBJ__* object)
 
 HDC makeDeviceContext(soft::SurfaceMemory* surface)
 {
+    reclaimAtExit();
     HDC__* dc = new HDC__;
     dc->surface = surface;
     // A new context starts with the platform's defaults: system font, black pen,
@@ -66,6 +67,12 @@ void destroyDeviceContext(HDC dc)
     deselect(dc->bitmap);
     countDeviceContext(-1);
     delete dc;
+}
+
+void destroyAllDeviceContexts()
+{
+    while (!liveContexts().empty())
+        destroyDeviceContext(*liveContexts().begin());
 }
 
 HDC__* liveDeviceContext(HDC dc) { return dc && liveContexts().count(dc) ? dc : nullptr; }

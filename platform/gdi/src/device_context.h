@@ -26,6 +26,8 @@ namespace gdi {
 // `surface` is null.
 HDC makeDeviceContext(soft::SurfaceMemory* surface);
 void destroyDeviceContext(HDC dc);
+// Frees every context still alive.
+void destroyAllDeviceContexts();
 // The context behind a handle if it is alive, else null.
 HDC__* liveDeviceContext(HDC dc);
 

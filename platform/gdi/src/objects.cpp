@@ -1,7 +1,9 @@
 #include "objects.h"
 
+#include "device_context.h"
 #include "gdi_soft.h"
 
+#include <cstdlib>
 #include <memory>
 #include <unordered_set>
 
@@ -63,8 +65,20 @@ HGDIOBJ__* makeStock(int index)
 
 }  // namespace
 
+void reclaimAtExit()
+{
+    // Handlers run in the reverse order of registration, so both tables outlive it.
+    static const bool registered = [] {
+        registry();
+        destroyAllDeviceContexts();
+        return std::atexit(gdiReclaimAll) == 0;
+    }();
+    (void)registered;
+}
+
 HGDIOBJ registerObject(HGDIOBJ__* object)
 {
+    reclaimAtExit();
     registry().insert(object);
     return object;
 }
@@ -125,3 +139,18 @@ int liveObjectCount()
 }  // namespace gdi
 
 int gdiLiveObjectCount() { return gdi::liveObjectCount(); }
+
+void gdiReclaimAll()
+{
+    gdi::destroyAllDeviceContexts();
+    auto& objects = gdi::registry();
+    for (auto it = objects.begin(); it != objects.end();) {
+        HGDIOBJ__* object = *it;
+        if (object->stock) {
+            ++it;
+            continue;
+        }
+        it = objects.erase(it);
+        delete object;
+    }
+}

@@ -70,6 +70,9 @@ HGDIOBJ stockObject(int index);
 // The 1 x 1 bitmap every new memory device context starts with.
 Bitmap* defaultBitmap();
 
+// Registers gdiReclaimAll to run at exit, once, after the tables it empties exist.
+void reclaimAtExit();
+
 // Device contexts are counted with the objects.
 void countDeviceContext(int delta);
 int liveObjectCount();

@@ -153,6 +153,8 @@ HWND WINAPI CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD st
     HWND window = win32::createBareWindow(className, windowName, style, parent, 0);
     window->windowProc = found->second.lpfnWndProc;
     window->rect = RECT{x, y, x + width, y + height};
+    if (!parent && windowName && host::installed())
+        host::current().setTitle(windowName);
     if (window->windowProc && window->windowProc(window, WM_CREATE, 0, 0) == -1) {
         window->alive = false;
         return nullptr;

@@ -52,6 +52,16 @@ void PrintTo(const Layout& layout, std::ostream* out)
     *out << (layout.format == PixelFormat::rgb555 ? "rgb555" : "rgb565") << (layout.extraPitch ? "Padded" : "");
 }
 
+// A window to own the display: exclusive access belongs to a window.
+HWND displayOwnerWindow()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "display owner";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, "display owner", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+}
+
 class DeviceTest : public ::testing::TestWithParam<Layout> {
 protected:
     void SetUp() override
@@ -61,7 +71,8 @@ protected:
         soft::surfaceLayout() = soft::SurfaceLayout{GetParam().format, GetParam().extraPitch};
         host::install(hostObject.get());
         ASSERT_EQ(DirectDrawCreate(nullptr, &directDraw, nullptr), DD_OK);
-        ASSERT_EQ(directDraw->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT),
+        ASSERT_EQ(directDraw->SetCooperativeLevel(displayOwnerWindow(),
+                                                  DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT),
                   DD_OK);
         ASSERT_EQ(directDraw->SetDisplayMode(640, 480, 16), DD_OK);
         ASSERT_EQ(directDraw->QueryInterface(IID_IDirect3D2, reinterpret_cast<LPVOID*>(&direct3D)), DD_OK);

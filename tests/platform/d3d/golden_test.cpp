@@ -80,10 +80,10 @@ TEST(RasterGolden, InterpenetratingGouraudTriangles)
         RasterState state;
         state.depthTest = state.depthWrite = state.dither = true;
         const auto target = wholeTarget(surface, &depth);
-        soft::drawTriangle(target, state, corner(4, 4, 0.1f, 255, 0, 0), corner(60, 12, 0.9f, 255, 255, 0),
-                           corner(10, 44, 0.1f, 255, 0, 128));
-        soft::drawTriangle(target, state, corner(58, 3, 0.2f, 0, 64, 255), corner(50, 45, 0.2f, 0, 255, 128),
-                           corner(2, 24, 0.8f, 255, 255, 255));
+        soft::rasterizeTriangle(target, state, corner(4, 4, 0.1f, 255, 0, 0), corner(60, 12, 0.9f, 255, 255, 0),
+                                corner(10, 44, 0.1f, 255, 0, 128));
+        soft::rasterizeTriangle(target, state, corner(58, 3, 0.2f, 0, 64, 255), corner(50, 45, 0.2f, 0, 255, 128),
+                                corner(2, 24, 0.8f, 255, 255, 255));
     });
 }
 

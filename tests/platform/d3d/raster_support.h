@@ -25,8 +25,8 @@ inline soft::RasterTarget wholeTarget(soft::SurfaceMemory& colour, soft::Surface
 inline void drawQuad(const soft::RasterTarget& target, const soft::RasterState& state, const soft::RasterVertex& tl,
                      const soft::RasterVertex& tr, const soft::RasterVertex& br, const soft::RasterVertex& bl)
 {
-    soft::drawTriangle(target, state, tl, tr, br);
-    soft::drawTriangle(target, state, tl, br, bl);
+    soft::rasterizeTriangle(target, state, tl, tr, br);
+    soft::rasterizeTriangle(target, state, tl, br, bl);
 }
 
 inline void fill(soft::SurfaceMemory& surface, uint16_t value)

@@ -53,8 +53,8 @@ void drawJitteredMesh(const RasterTarget& target, unsigned seed)
             const RasterVertex halves[2][3] = {{a, b, flip ? c : d}, {flip ? a : b, c, d}};
             for (int t = 0; t < 2; ++t) {
                 const bool reversed = (i + j + t) % 3 == 0;
-                soft::drawTriangle(target, blending(false), halves[t][0], halves[t][reversed ? 2 : 1],
-                                   halves[t][reversed ? 1 : 2]);
+                soft::rasterizeTriangle(target, blending(false), halves[t][0], halves[t][reversed ? 2 : 1],
+                                        halves[t][reversed ? 1 : 2]);
             }
         }
 }
@@ -83,7 +83,7 @@ TEST(RasterCoverage, ShapesTouchExactlyTheirPixelsOnce)
          {10, 5, 20, 15},
          {10, 5, 20, 15},
          [](const RasterTarget& t) {
-             soft::drawTriangle(t, blending(false), mark(-500, -500), mark(900, -20), mark(10, 700));
+             soft::rasterizeTriangle(t, blending(false), mark(-500, -500), mark(900, -20), mark(10, 700));
          }},
         {"a line draws its left end, not its right",
          whole,
@@ -189,10 +189,10 @@ TEST(RasterTarget, PaddedPitchAnd555GiveTheSamePicture)
     auto draw = [](SurfaceMemory& surface, uint16_t background, const RasterState& state) {
         fill(surface, background);
         const auto target = wholeTarget(surface);
-        soft::drawTriangle(target, state, corner(3, 2, 0, 255, 0, 0, 255), corner(60, 10, 0, 0, 255, 0, 200),
-                           corner(20, 45, 0, 0, 0, 255, 90));
-        soft::drawTriangle(target, state, corner(63, 47, 0, 250, 250, 10, 160), corner(0, 30, 0, 10, 120, 250, 255),
-                           corner(50, 0, 0, 120, 60, 30, 40));
+        soft::rasterizeTriangle(target, state, corner(3, 2, 0, 255, 0, 0, 255), corner(60, 10, 0, 0, 255, 0, 200),
+                                corner(20, 45, 0, 0, 0, 255, 90));
+        soft::rasterizeTriangle(target, state, corner(63, 47, 0, 250, 250, 10, 160),
+                                corner(0, 30, 0, 10, 120, 250, 255), corner(50, 0, 0, 120, 60, 30, 40));
         soft::drawLine(target, state, corner(1, 46, 0, 255, 200, 100), corner(62, 1, 0, 255, 200, 100));
     };
     for (bool dither : {false, true}) {

@@ -11,6 +11,16 @@
 
 namespace {
 
+// A window to own the display: exclusive access belongs to a window.
+HWND displayOwnerWindow()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "display owner";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, "display owner", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+}
+
 class DirectDrawTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
@@ -125,7 +135,7 @@ TEST_P(DirectDrawTest, LockAddressesTheRectanglesTopLeftPixel)
 
 TEST_P(DirectDrawTest, FlipExchangesTheBuffersAndPresentsTheNewFront)
 {
-    ASSERT_EQ(directDraw->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
+    ASSERT_EQ(directDraw->SetCooperativeLevel(displayOwnerWindow(), DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
     ASSERT_EQ(directDraw->SetDisplayMode(640, 480, 16), DD_OK);
     DDSURFACEDESC desc = {};
     desc.dwSize = sizeof desc;
@@ -200,6 +210,25 @@ TEST_P(DirectDrawTest, DepthBufferLivesInSystemMemoryOnlyAndFaultsComeOnce)
     s->Release();
 }
 
+TEST_P(DirectDrawTest, CooperativeLevelNeedsAWindowThatExists)
+{
+    HWND gone = displayOwnerWindow();
+    DestroyWindow(gone);
+    const struct {
+        HWND window;
+        DWORD flags;
+        HRESULT expected;
+    } cases[] = {
+        {displayOwnerWindow(), DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE, DD_OK},
+        {nullptr, DDSCL_NORMAL, DD_OK},
+        {nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE, DDERR_INVALIDPARAMS},
+        {gone, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE, DDERR_INVALIDPARAMS},
+        {gone, DDSCL_NORMAL, DDERR_INVALIDPARAMS},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(directDraw->SetCooperativeLevel(c.window, c.flags), c.expected) << c.window << " " << c.flags;
+}
+
 // A pitch wider than the row must change nothing but the layout of memory.
 INSTANTIATE_TEST_SUITE_P(Pitch, DirectDrawTest, ::testing::Values(0, 6));
 
@@ -235,7 +264,7 @@ TEST(DirectDrawEnumeration, ReportsTheHostsDevicesAndFindsThemByGuid)
 
     IDirectDraw* dd = nullptr;
     ASSERT_EQ(DirectDrawCreate(&seen.second, &dd, nullptr), DD_OK);
-    ASSERT_EQ(dd->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
+    ASSERT_EQ(dd->SetCooperativeLevel(displayOwnerWindow(), DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
     ASSERT_EQ(dd->SetDisplayMode(640, 480, 16), DD_OK);
     EXPECT_EQ(hostObject->modeDevice(), 1);
     dd->Release();

@@ -166,3 +166,20 @@ TEST(Shapes, RectanglesFillsAndLinesKeepTheirEdges)
 }
 
 }  // namespace
+
+// A pen left selected when the next CreatePen failed cannot be deleted; the system
+// frees it, and every context, when the process ends.
+TEST(Objects, WhatTheProgramLeftAliveIsReclaimedButNotTheStockObjects)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HPEN pen = CreatePen(PS_SOLID, 3, RGB(1, 2, 3));
+    SelectObject(dc, pen);
+    EXPECT_FALSE(DeleteObject(pen));
+    EXPECT_GE(gdiLiveObjectCount(), 2);
+    gdiReclaimAll();
+    EXPECT_EQ(gdiLiveObjectCount(), 0);
+    EXPECT_EQ(GetObjectType(pen), 0u);
+    HDC fresh = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(SelectObject(fresh, GetStockObject(WHITE_PEN)), GetStockObject(BLACK_PEN));
+    DeleteDC(fresh);
+}

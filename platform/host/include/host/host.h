@@ -90,6 +90,8 @@ public:
     virtual bool pollEvent(Event& event) = 0;
 
     virtual void setCursorVisible(bool visible) = 0;
+    // The caption the program gave its main window, for a host that shows a window.
+    virtual void setTitle(const std::string& title) { (void)title; }
     virtual void messageBox(const std::string& caption, const std::string& text) = 0;
     // Shows the dialog (or its new state) and waits for the user's next action.
     virtual DialogInput waitDialogInput(const DialogView& view) = 0;

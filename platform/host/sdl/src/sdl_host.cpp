@@ -55,6 +55,7 @@ public:
     {
         if (options_.screenshotPrefix.empty())
             options_.screenshotPrefix = executableName();
+        title_ = options_.screenshotPrefix;
         // The working folder at start-up, whatever folder the program moves to later.
         std::error_code error;
         std::filesystem::path dir = std::filesystem::absolute(options_.screenshotDir, error);
@@ -114,7 +115,7 @@ public:
         // Black until the first frame, not the dialog that was shown last.
         shownPixels_.assign(size_t(width) * height * 2, 0);
         shown_ = Frame{shownPixels_.data(), width, height, width * 2, options_.pixelFormat};
-        SDL_SetWindowTitle(window_, options_.screenshotPrefix.c_str());
+        SDL_SetWindowTitle(window_, title_.c_str());
         SDL_SetWindowHitTest(window_, nullptr, nullptr);
         SDL_SetWindowBordered(window_, SDL_TRUE);
         SDL_SetWindowFullscreen(window_, 0);
@@ -159,6 +160,9 @@ public:
 
     void setCursorVisible(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
+    // Shown from the next mode change on: until then the window may show a dialog.
+    void setTitle(const std::string& title) override { title_ = title; }
+
     void messageBox(const std::string& caption, const std::string& text) override
     {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
@@ -199,8 +203,8 @@ private:
     {
         if (window_)
             return true;
-        window_ = SDL_CreateWindow(options_.screenshotPrefix.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   width, height, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+        window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                   SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
         if (!window_) {
             std::fprintf(stderr, "cannot open a window: %s\n", SDL_GetError());
             return false;
@@ -440,6 +444,7 @@ private:
     }
 
     SdlHostOptions options_;
+    std::string title_;  // the program's name until it names its window
     std::vector<HostDevice> devices_;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;

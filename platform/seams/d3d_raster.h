@@ -46,8 +46,8 @@ struct RasterTarget {
 // Colour, alpha and depth run linearly across the screen; at each pixel a channel is
 // taken to its whole value and depth to the level z · 65535, both after a lift of
 // 1/64 that keeps fixed-point rounding from dropping a value a step.
-void drawTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a, const RasterVertex& b,
-                  const RasterVertex& c);
+void rasterizeTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
+                       const RasterVertex& b, const RasterVertex& c);
 
 // A line one pixel wide: a band of two triangles one pixel across its major axis, so
 // each column (or row) between the ends gets exactly one pixel. Like every edge under

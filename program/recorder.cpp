@@ -1,5 +1,8 @@
 #include "recorder.h"
 
+#include "app/timeline.h"
+#include "display/display_setup.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -16,10 +19,11 @@ extern char** environ;
 namespace host {
 namespace {
 
-constexpr uint32_t msPerTick = 50;          // ticks are milliseconds times 0.02
-constexpr uint32_t showLengthTicks = 2200;  // the whole show
-constexpr int frameWidth = 640;
-constexpr int frameHeight = 480;
+constexpr uint32_t msPerTick = 50;  // ticks are milliseconds times 0.02
+// The whole show: the first whole tick at or after its end.
+constexpr uint32_t showLengthTicks = uint32_t(showLength) + (float(uint32_t(showLength)) < showLength ? 1 : 0);
+constexpr int frameWidth = screenWidth;
+constexpr int frameHeight = screenHeight;
 
 struct Codecs {
     const char* video;

@@ -1,22 +1,24 @@
-// Reference counting and interface lookup shared by every Direct3D object.
+// Reference counting and interface lookup shared by every DirectDraw and Direct3D object.
 #pragma once
 
 #include "d3d.h"
+
 #include "soft/faults.h"
 
+#include <atomic>
 #include <string>
 
-namespace soft::d3d {
+namespace soft {
 
 template <typename Interface>
 class ComObject : public Interface {
 public:
     // `name` is the interface's name, as fault injection knows its calls.
-    explicit ComObject(const char* name) : queryCall_(std::string(name) + "::QueryInterface") { }
+    explicit ComObject(const char* name) : queryCall(std::string(name) + "::QueryInterface") { }
 
     HRESULT QueryInterface(REFIID iid, LPVOID* object) override
     {
-        if (long hr = soft::takeFault(queryCall_))
+        if (long hr = soft::takeFault(queryCall))
             return hr;
         if (!object)
             return E_POINTER;
@@ -26,12 +28,12 @@ public:
             return S_OK;
         }
         *object = nullptr;
-        return E_NOINTERFACE;
+        return queryOther(iid, object);
     }
-    ULONG AddRef() override { return ++references_; }
+    ULONG AddRef() override { return ++references; }
     ULONG Release() override
     {
-        ULONG left = --references_;
+        ULONG left = --references;
         if (left == 0)
             delete this;
         return left;
@@ -41,10 +43,12 @@ protected:
     ~ComObject() override = default;
     // Interfaces besides IUnknown that the object hands out as itself.
     virtual bool answers(REFIID) const { return false; }
+    // An interface another object answers for this one, or E_NOINTERFACE.
+    virtual HRESULT queryOther(REFIID, LPVOID*) { return E_NOINTERFACE; }
 
 private:
-    std::string queryCall_;
-    ULONG references_ = 1;
+    std::string queryCall;
+    std::atomic<ULONG> references{1};
 };
 
-}  // namespace soft::d3d
+}  // namespace soft

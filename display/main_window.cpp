@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "display/main_window.h"
 
 void createMainWindow(HINSTANCE instance, int showCommand, DisplayContext* context)
 {

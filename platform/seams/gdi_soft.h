@@ -14,6 +14,10 @@ void gdiReleaseSurfaceDC(HDC dc);
 // stock objects excluded: a frame that cleans up after itself leaves this unchanged.
 int gdiLiveObjectCount();
 
+// Frees every device context and object the program left alive, stock objects
+// excepted, as the system does when a process ends. Runs at exit.
+void gdiReclaimAll();
+
 // Tests can make these calls fail (return null) through soft::injectFault with any
 // non-zero result: "CreateCompatibleDC", "LoadImageA", "CreatePen", "CreateSolidBrush",
 // "CreateRectRgn".

@@ -9,5 +9,12 @@ soft::SurfaceMemory* surfaceMemoryOf(IDirectDrawSurface* surface);
 // The depth buffer attached to a surface with AddAttachedSurface, or null.
 IDirectDrawSurface* attachedDepthSurfaceOf(IDirectDrawSurface* surface);
 
-// Made by the Direct3D stand-in when IDirectDraw::QueryInterface asks for IID_IDirect3D2.
+// Direct3D lives in a library of its own, as in Windows: IDirectDraw::QueryInterface
+// hands every interface it does not answer itself to the factory registered here, and
+// answers E_NOINTERFACE while there is none.
+using Direct3DFactory = HRESULT (*)(IDirectDraw* directDraw, LPVOID* object);
+void registerDirect3DFactory(Direct3DFactory factory);
+
+// The Direct3D stand-in's factory, which it registers at start-up in every program
+// that links it.
 HRESULT createDirect3D2(IDirectDraw* directDraw, LPVOID* object);

@@ -1,0 +1,9 @@
+// Linked into every program that links this Direct3D, so that DirectDraw finds it at
+// start-up, the way Windows finds Direct3D beside DirectDraw.
+#include "ddraw_soft.h"
+
+namespace {
+
+const bool registered = (registerDirect3DFactory(createDirect3D2), true);
+
+}  // namespace
