@@ -58,9 +58,7 @@ TEST_F(ShowRun, EscapeAndCloseEndTheShowWhereverTheClockStands)
 {
     EXPECT_EQ(run(50, 0,
                   [](host::HeadlessHost& h) {
-                      h.onDialog = [&h](const host::DialogView&) {
-                          h.postEvent({host::EventKind::keyDown, VK_ESCAPE});
-                      };
+                      h.onDialogClosed = [&h] { h.postEvent({host::EventKind::keyDown, VK_ESCAPE}); };
                   }),
               0);
     EXPECT_EQ(hostObject->framesPresented(), 2);

@@ -1,10 +1,12 @@
 // Modal dialogs from templates, their controls, and the combo box.
+#include "dialog_paint.h"
 #include "win32_resources.h"
 #include "window_manager.h"
 
 #include "host/host.h"
 
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -31,26 +33,17 @@ HWND buildDialog(const win32::DialogTemplate& layout, DLGPROC dialogProc)
     return dialog;
 }
 
-host::DialogView viewOf(HWND dialog)
+win32::DialogView viewOf(HWND dialog)
 {
-    host::DialogView view;
+    win32::DialogView view;
     view.caption = dialog->text;
     view.width = dialog->rect.right - dialog->rect.left;
     view.height = dialog->rect.bottom - dialog->rect.top;
-    for (HWND control : dialog->children) {
-        host::DialogControl c;
-        c.id = control->controlId;
-        c.className = control->className;
-        c.x = control->rect.left;
-        c.y = control->rect.top;
-        c.width = control->rect.right - control->rect.left;
-        c.height = control->rect.bottom - control->rect.top;
-        c.style = control->style;
-        c.text = control->text;
-        c.items = control->items;
-        c.selection = control->selection;
-        view.controls.push_back(std::move(c));
-    }
+    for (HWND control : dialog->children)
+        view.controls.push_back(win32::DialogControl{control->controlId, control->className, control->rect.left,
+                                                     control->rect.top, control->rect.right - control->rect.left,
+                                                     control->rect.bottom - control->rect.top, control->style,
+                                                     control->text, control->items, control->selection});
     return view;
 }
 
@@ -64,10 +57,10 @@ void dispatchPendingMessages()
     }
 }
 
-void applyInput(HWND dialog, const host::DialogInput& input)
+void applyInput(HWND dialog, const win32::DialogInput& input)
 {
     switch (input.kind) {
-    case host::DialogInput::select: {
+    case win32::DialogInput::select: {
         HWND combo = GetDlgItem(dialog, input.control);
         if (!combo)
             return;
@@ -75,11 +68,11 @@ void applyInput(HWND dialog, const host::DialogInput& input)
         dialog->dialogProc(dialog, WM_COMMAND, MAKEWPARAM(input.control, CBN_SELCHANGE), LPARAM(combo));
         return;
     }
-    case host::DialogInput::command:
+    case win32::DialogInput::command:
         dialog->dialogProc(dialog, WM_COMMAND, MAKEWPARAM(input.control, BN_CLICKED),
                            LPARAM(GetDlgItem(dialog, input.control)));
         return;
-    case host::DialogInput::close:
+    case win32::DialogInput::close:
         // A dialog procedure that leaves WM_CLOSE unhandled gets Cancel, as the
         // default dialog procedure sends it.
         if (!dialog->dialogProc(dialog, WM_CLOSE, 0, 0) && !dialog->dialogEnded)
@@ -87,6 +80,74 @@ void applyInput(HWND dialog, const host::DialogInput& input)
         return;
     }
 }
+
+std::optional<win32::DialogAction> actionOf(const host::Event& event)
+{
+    using win32::DialogAction;
+    switch (event.kind) {
+    case host::EventKind::keyDown:
+        return DialogAction{DialogAction::keyDown, event.virtualKey, 0, 0};
+    case host::EventKind::keyUp:
+        return DialogAction{DialogAction::keyUp, event.virtualKey, 0, 0};
+    case host::EventKind::mouseDown:
+        return DialogAction{DialogAction::click, 0, event.x, event.y};
+    case host::EventKind::mouseMove:
+        return DialogAction{DialogAction::hover, 0, event.x, event.y};
+    case host::EventKind::quit:
+        return DialogAction{DialogAction::closeRequest, 0, 0, 0};
+    case host::EventKind::mouseUp:
+        break;
+    }
+    return std::nullopt;
+}
+
+// A modal dialog on the screen: draws itself into its picture and turns the host's
+// keys and clicks into what its controls do.
+class ModalDialog {
+public:
+    explicit ModalDialog(HWND dialog) : dialog(dialog) { state.focus = win32::firstTabStop(viewOf(dialog)); }
+
+    void show()
+    {
+        win32::DialogView view = viewOf(dialog);
+        win32::DialogGeometry geometry(view, lineHeight());
+        if (picture.width != geometry.width || picture.height != geometry.height)
+            picture = soft::SurfaceMemory(geometry.width, geometry.height, soft::PixelFormat::rgb565);
+        win32::paintDialog(picture, view, geometry, state);
+        host::Frame frame{picture.bytes.data(), picture.width, picture.height, picture.pitch, picture.format};
+        host::current().presentDialog(host::DialogFrame{frame, view.caption, geometry.caption, geometry.closeBox});
+    }
+
+    // Waits a while for the user; true when what they did changed the dialog.
+    bool takeInput()
+    {
+        host::Event event;
+        if (!host::current().waitEvent(event, waitMs))
+            return false;
+        std::optional<win32::DialogAction> action = actionOf(event);
+        if (!action)
+            return false;
+        win32::DialogView view = viewOf(dialog);
+        win32::DialogUiState before = state;
+        std::optional<win32::DialogInput> input =
+            win32::reactToDialog(view, win32::DialogGeometry(view, lineHeight()), state, *action);
+        if (input)
+            applyInput(dialog, *input);
+        return input || before.focus != state.focus || before.dropped != state.dropped ||
+               before.highlight != state.highlight || before.firstRow != state.firstRow;
+    }
+
+private:
+    static constexpr int waitMs = 100;  // how long to wait before the other windows run again
+    static int lineHeight()
+    {
+        static const int height = win32::dialogLineHeight();
+        return height;
+    }
+    HWND dialog;
+    win32::DialogUiState state;
+    soft::SurfaceMemory picture;
+};
 
 }  // namespace
 
@@ -143,11 +204,15 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND, DLGPROC dia
     HWND dialog = buildDialog(*layout, dialogProc);
     HWND firstControl = dialog->children.empty() ? nullptr : dialog->children.front();
     dialogProc(dialog, WM_INITDIALOG, WPARAM(firstControl), initParam);
+    ModalDialog modal(dialog);
+    bool changed = true;
     while (!dialog->dialogEnded) {
         dispatchPendingMessages();
         if (dialog->dialogEnded)
             break;
-        applyInput(dialog, host::current().waitDialogInput(viewOf(dialog)));
+        if (changed)
+            modal.show();
+        changed = modal.takeInput();
     }
     host::current().closeDialog();
     INT_PTR result = dialog->dialogResult;

@@ -102,6 +102,10 @@ void takeHostEvents()
             post(target, WM_KEYDOWN, VK_ESCAPE, 1);
             post(target, WM_KEYUP, VK_ESCAPE, LPARAM(0xC0000001));
             break;
+        case host::EventKind::mouseMove:
+        case host::EventKind::mouseDown:
+        case host::EventKind::mouseUp:
+            break;  // the show takes no mouse input
         }
     }
 }

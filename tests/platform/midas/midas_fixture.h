@@ -39,8 +39,9 @@ public:
     bool pollEvent(host::Event&) override { return false; }
     void setCursorVisible(bool) override { }
     void messageBox(const std::string&, const std::string&) override { }
-    host::DialogInput waitDialogInput(const host::DialogView&) override { return {}; }
+    void presentDialog(const host::DialogFrame&) override { }
     void closeDialog() override { }
+    bool waitEvent(host::Event&, int) override { return false; }
     bool openAudio(host::AudioSource* source) override { return hasAudio && (audio = source); }
     void closeAudio() override { audio = nullptr; }
     void lockAudio() override { ++locks, ++lockCalls; }

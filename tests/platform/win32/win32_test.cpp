@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -115,6 +117,7 @@ TEST_F(Win32Test, CursorCountFollowsShowCursor)
 }
 
 // A small dialog: a combo box and the two buttons.
+constexpr DWORD stop = WS_VISIBLE | WS_TABSTOP;
 const win32::DialogTemplate testDialog = {7001,
                                           0,
                                           "Pick",
@@ -125,9 +128,9 @@ const win32::DialogTemplate testDialog = {7001,
                                           DWORD(WS_POPUP | WS_CAPTION),
                                           "MS Sans Serif",
                                           8,
-                                          {{IDOK, "button", 10, 20, 30, 14, DWORD(BS_DEFPUSHBUTTON | WS_VISIBLE), "OK"},
-                                           {IDCANCEL, "button", 50, 20, 30, 14, DWORD(WS_VISIBLE), "Cancel"},
-                                           {500, "combobox", 10, 4, 80, 40, DWORD(CBS_DROPDOWNLIST | WS_VISIBLE), ""}}};
+                                          {{IDOK, "button", 10, 20, 30, 14, DWORD(BS_DEFPUSHBUTTON | stop), "OK"},
+                                           {IDCANCEL, "button", 50, 20, 30, 14, stop, "Cancel"},
+                                           {500, "combobox", 10, 4, 80, 40, DWORD(CBS_DROPDOWNLIST | stop), ""}}};
 
 struct DialogLog {
     std::vector<UINT> messages;
@@ -151,48 +154,134 @@ INT_PTR CALLBACK testDialogProcedure(HWND dialog, UINT message, WPARAM wParam, L
     return message == WM_COMMAND;
 }
 
-TEST_F(Win32Test, DialogRunsFromItsTemplateUntilEnded)
+using Answer = host::HeadlessHostOptions::DialogAnswer;
+host::Event key(uint32_t vk, host::EventKind kind = host::EventKind::keyDown) { return {kind, vk}; }
+host::Event click(int x, int y) { return {host::EventKind::mouseDown, 0, x, y}; }
+
+// The picture of the test dialog (154 x 87): client area from (2, 20); OK at (17, 52),
+// Cancel at (77, 52), both 45 x 23; the combo box's field from (17, 26), its list below.
+class DialogTest : public Win32Test {
+protected:
+    // Runs the dialog over a host that sends `script`, then `answer`.
+    INT_PTR run(std::vector<host::Event> script, Answer answer = Answer::ok, std::string captureDir = "")
+    {
+        win32::registerDialogResource(&testDialog);
+        host::HeadlessHostOptions o;
+        o.dialogScript = std::move(script);
+        o.dialogAnswer = answer;
+        o.captureDir = captureDir;
+        dialogHost = host::makeHeadlessHost(o);
+        host::install(dialogHost.get());
+        dialogLog = {};
+        INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(7001), window, testDialogProcedure, 0);
+        host::install(hostObject.get());
+        return result;
+    }
+    bool closeSent() const
+    {
+        return std::find(dialogLog.messages.begin(), dialogLog.messages.end(), UINT(WM_CLOSE)) !=
+               dialogLog.messages.end();
+    }
+    uint16_t at(int x, int y) const
+    {
+        const host::Frame& f = dialogHost->lastDialog();
+        return reinterpret_cast<const uint16_t*>(f.pixels + size_t(y) * f.pitch)[x];
+    }
+    int darkInField() const  // dark pixels where the combo box shows its selection
+    {
+        int dark = 0;
+        for (int y = 29; y < 44; ++y)
+            for (int x = 20; x < 116; ++x)
+                dark += at(x, y) == 0;
+        return dark;
+    }
+    std::unique_ptr<host::HeadlessHost> dialogHost;
+};
+
+TEST_F(DialogTest, KeysAndClicksWorkTheControls)
 {
-    win32::registerDialogResource(&testDialog);
-    dialogLog = {};
-    INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(7001), window, testDialogProcedure, 0);
-    EXPECT_EQ(result, 11);
+    const host::Event tab = key(VK_TAB), down = key(VK_DOWN);
+    const struct {
+        const char* what;
+        std::vector<host::Event> script;
+        Answer answer;
+        INT_PTR result;
+        LRESULT selection;  // at OK
+        bool closeSent;
+    } cases[] = {
+        {"Enter on OK, nothing selected", {}, Answer::ok, 11, CB_ERR, false},
+        {"Escape", {}, Answer::cancel, 22, -2, false},
+        {"close request", {}, Answer::close, 22, -2, true},
+        {"Down from nothing picks the first", {down}, Answer::ok, 11, 0, false},
+        {"Down, Down, Up", {down, down, key(VK_UP)}, Answer::ok, 11, 0, false},
+        {"Down, Down", {down, down}, Answer::ok, 11, 1, false},
+        {"Tab to Cancel, Enter", {tab}, Answer::ok, 22, -2, false},
+        {"Tab to Cancel, Space", {tab, key(VK_SPACE)}, Answer::ok, 22, -2, false},
+        {"Tab to the list, Enter presses OK", {tab, tab}, Answer::ok, 11, CB_ERR, false},
+        {"Tab wraps", {tab, tab, tab}, Answer::ok, 11, CB_ERR, false},
+        {"Shift+Tab goes back",
+         {tab, tab, key(VK_SHIFT), tab, key(VK_SHIFT, host::EventKind::keyUp)},
+         Answer::ok,
+         22,
+         -2,
+         false},
+        {"F4 drops the list, Down, Enter picks", {key(0x73), down, key(VK_RETURN)}, Answer::ok, 11, 1, false},
+        {"Escape folds the dropped list only", {key(0x73), down, key(VK_ESCAPE)}, Answer::ok, 11, CB_ERR, false},
+        {"click OK", {click(40, 63)}, Answer::cancel, 11, CB_ERR, false},
+        {"click Cancel", {click(100, 63)}, Answer::ok, 22, -2, false},
+        {"click the close box", {click(142, 9)}, Answer::ok, 22, -2, true},
+        {"click the list open, then its first row", {click(60, 30), click(60, 50)}, Answer::ok, 11, 0, false},
+        {"a click beside the dropped list folds it", {click(60, 30), click(148, 80)}, Answer::ok, 11, CB_ERR, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(run(c.script, c.answer), c.result) << c.what;
+        EXPECT_EQ(dialogLog.selectionAtOk, c.selection) << c.what;
+        EXPECT_EQ(closeSent(), c.closeSent) << c.what;
+    }
     EXPECT_EQ(dialogLog.messages.front(), UINT(WM_INITDIALOG));
-    EXPECT_EQ(dialogLog.selectionAtOk, CB_ERR);  // nothing was selected
-    const host::DialogView& view = hostObject->lastDialog();
-    EXPECT_EQ(view.caption, "Pick");
-    EXPECT_EQ(view.width, 150);  // 100 dialog units of a 6-pixel font
-    ASSERT_EQ(view.controls.size(), 3u);
-    EXPECT_EQ(view.controls[2].items, (std::vector<std::string>{"first", "second"}));
     EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(7002), window, testDialogProcedure, 0), -1);
 }
 
-TEST_F(Win32Test, ClosingADialogThatIgnoresWmCloseSendsCancel)
+// The selected entry shows in the field, the focus rectangle follows Tab, and the host
+// captures the dialog as drawn.
+TEST_F(DialogTest, DrawsTheSelectionAndTheFocus)
 {
-    win32::registerDialogResource(&testDialog);
-    host::HeadlessHostOptions closing;
-    closing.dialogAnswer = host::HeadlessHostOptions::DialogAnswer::close;
-    auto closer = host::makeHeadlessHost(closing);
-    host::install(closer.get());
-    dialogLog = {};
-    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(7001), window, testDialogProcedure, 0), 22);
-    EXPECT_NE(std::find(dialogLog.messages.begin(), dialogLog.messages.end(), UINT(WM_CLOSE)),
-              dialogLog.messages.end());
-    host::install(hostObject.get());
+    const std::string dir = ::testing::TempDir();
+    std::remove((dir + "/dialog.png").c_str());
+    run({}, Answer::ok, dir);
+    EXPECT_EQ(dialogHost->lastDialogTitle(), "Pick");
+    EXPECT_EQ(dialogHost->lastDialog().width, 154);  // 100 dialog units of a 6-pixel font, and the frame
+    EXPECT_EQ(darkInField(), 0);
+    const uint16_t grey = soft::packColour(soft::PixelFormat::rgb565, 192, 192, 192);
+    EXPECT_EQ(at(21, 56), 0);  // the focus rectangle inside OK (inside its default frame)
+    EXPECT_EQ(at(80, 55), grey);
+    std::ifstream png(dir + "/dialog.png", std::ios::binary);
+    char header[24] = {};
+    ASSERT_TRUE(png.read(header, sizeof header));
+    EXPECT_EQ(std::string(header + 12, 4), "IHDR");
+    EXPECT_EQ(uint8_t(header[19]) + 256 * uint8_t(header[18]), 154);
+    EXPECT_EQ(uint8_t(header[23]) + 256 * uint8_t(header[22]), 87);
+
+    run({key(VK_TAB)}, Answer::cancel);
+    EXPECT_EQ(at(21, 56), grey);
+    EXPECT_EQ(at(80, 55), 0);
+
+    run({key(VK_DOWN)}, Answer::cancel);
+    const int first = darkInField();
+    std::vector<uint16_t> firstField;
+    for (int x = 20; x < 116; ++x)
+        firstField.push_back(at(x, 36));
+    EXPECT_GT(first, 10);
+    run({key(VK_DOWN), key(VK_DOWN)}, Answer::cancel);
+    std::vector<uint16_t> secondField;
+    for (int x = 20; x < 116; ++x)
+        secondField.push_back(at(x, 36));
+    EXPECT_GT(darkInField(), 10);
+    EXPECT_NE(firstField, secondField);
 }
 
 TEST_F(Win32Test, ComboBoxRefusesPositionsOutsideItsList)
 {
-    win32::registerDialogResource(&testDialog);
-    host::HeadlessHostOptions picking;
-    picking.dialogScript = {{host::DialogInput::select, 500, 1}};
-    auto picker = host::makeHeadlessHost(picking);
-    host::install(picker.get());
-    dialogLog = {};
-    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(7001), window, testDialogProcedure, 0), 11);
-    EXPECT_EQ(dialogLog.selectionAtOk, 1);
-    host::install(hostObject.get());
-
     WNDCLASSA comboClass = {};
     comboClass.lpfnWndProc = DefWindowProcA;
     comboClass.lpszClassName = "combobox";

@@ -4,13 +4,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace host {
 namespace {
 
-// The dialog's OK and Cancel buttons, as Win32 numbers them.
-constexpr int okButton = 1;
-constexpr int cancelButton = 2;
+// The keys that answer a dialog, as Win32 numbers them.
+constexpr uint32_t vkReturn = 0x0D;
+constexpr uint32_t vkEscape = 0x1B;
 
 // A dialog that keeps asking after this many answers is not listening to them.
 constexpr int dialogPatience = 64;
@@ -138,35 +139,63 @@ void HeadlessHost::messageBox(const std::string& caption, const std::string& tex
     std::fprintf(stderr, "%s\n", messageText.c_str());
 }
 
-DialogInput HeadlessHost::waitDialogInput(const DialogView& view)
+void HeadlessHost::presentDialog(const DialogFrame& shown)
 {
-    dialog = view;
-    if (onDialog)
-        onDialog(view);
-    if (++dialogCalls > dialogPatience) {
-        std::fprintf(stderr, "mornakle: the dialog \"%s\" does not close\n", view.caption.c_str());
-        std::exit(2);
-    }
-    if (size_t(dialogCalls) <= options.dialogScript.size())
-        return options.dialogScript[size_t(dialogCalls) - 1];
-    DialogInput input;
-    switch (options.dialogAnswer) {
-    case HeadlessHostOptions::DialogAnswer::ok:
-        input.kind = DialogInput::command;
-        input.control = okButton;
-        break;
-    case HeadlessHostOptions::DialogAnswer::cancel:
-        input.kind = DialogInput::command;
-        input.control = cancelButton;
-        break;
-    case HeadlessHostOptions::DialogAnswer::close:
-        input.kind = DialogInput::close;
-        break;
-    }
-    return input;
+    const Frame& picture = shown.picture;
+    int rowBytes = picture.width * 2;
+    dialogPixels.resize(size_t(rowBytes) * picture.height);
+    for (int y = 0; y < picture.height; ++y)
+        std::memcpy(dialogPixels.data() + size_t(y) * rowBytes, picture.pixels + size_t(y) * picture.pitch,
+                    size_t(rowBytes));
+    dialog = shown;
+    dialog.picture = Frame{dialogPixels.data(), picture.width, picture.height, rowBytes, picture.format};
 }
 
-void HeadlessHost::closeDialog() { }
+void HeadlessHost::closeDialog()
+{
+    dialogScriptSent = 0;
+    if (onDialogClosed)
+        onDialogClosed();
+}
+
+// Events first, then the script, then the answer; nothing else could happen while a
+// dialog waits on the virtual clock.
+bool HeadlessHost::waitEvent(Event& event, int)
+{
+    if (pollEvent(event))
+        return true;
+    if (++dialogCalls > dialogPatience) {
+        std::fprintf(stderr, "mornakle: the dialog \"%s\" does not close\n", dialog.title.c_str());
+        std::exit(2);
+    }
+    if (dialogScriptSent < options.dialogScript.size()) {
+        event = options.dialogScript[dialogScriptSent++];
+        return true;
+    }
+    if (!options.captureDir.empty())
+        captureDialog();
+    switch (options.dialogAnswer) {
+    case HeadlessHostOptions::DialogAnswer::ok:
+        event = Event{EventKind::keyDown, vkReturn};
+        break;
+    case HeadlessHostOptions::DialogAnswer::cancel:
+        event = Event{EventKind::keyDown, vkEscape};
+        break;
+    case HeadlessHostOptions::DialogAnswer::close:
+        event = Event{EventKind::quit};
+        break;
+    }
+    return true;
+}
+
+void HeadlessHost::captureDialog()
+{
+    std::string error;
+    if (dialog.picture.pixels && !writeFramePng(options.captureDir + "/dialog.png", dialog.picture, error)) {
+        std::fprintf(stderr, "mornakle: cannot capture the dialog: %s\n", error.c_str());
+        std::exit(2);
+    }
+}
 
 bool HeadlessHost::openAudio(AudioSource* source)
 {

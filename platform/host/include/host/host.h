@@ -33,36 +33,31 @@ struct Frame {
 enum class EventKind {
     keyDown,
     keyUp,
+    mouseMove,
+    mouseDown,  // the left button
+    mouseUp,
     quit,  // window closed, SIGINT or SIGTERM: the win32 layer turns it into Escape
 };
 
 struct Event {
     EventKind kind = EventKind::keyDown;
     uint32_t virtualKey = 0;  // Win32 virtual-key code
+    int x = 0, y = 0;         // mouse events: the point of the shown picture, in its pixels
 };
 
-// A modal dialog as the window manager laid it out, in pixels.
-struct DialogControl {
-    int id = 0;
-    std::string className;  // "button", "combobox", "static"
+// A rectangle of a picture, in pixels.
+struct Area {
     int x = 0, y = 0, width = 0, height = 0;
-    uint32_t style = 0;
-    std::string text;
-    std::vector<std::string> items;  // combo box entries
-    int selection = -1;              // combo box selection, -1 for none
+    bool contains(int px, int py) const { return px >= x && py >= y && px < x + width && py < y + height; }
 };
 
-struct DialogView {
-    std::string caption;
-    int width = 0, height = 0;  // client area in pixels
-    std::vector<DialogControl> controls;
-};
-
-// What the user did in a dialog.
-struct DialogInput {
-    enum Kind { select, command, close } kind = command;
-    int control = 0;  // select: the combo box; command: the button pressed
-    int value = 0;    // select: the new selection
+// A modal dialog as drawn, frame and title bar included, shown in a window of its own
+// until closeDialog.
+struct DialogFrame {
+    Frame picture;
+    std::string title;
+    Area titleBar;  // dragging it moves the window,
+    Area closeBox;  // except at its close box
 };
 
 // Fills `out` with `frames` interleaved stereo 16-bit frames at 44.1 kHz.
@@ -93,9 +88,11 @@ public:
     // The caption the program gave its main window, for a host that shows a window.
     virtual void setTitle(const std::string& title) { (void)title; }
     virtual void messageBox(const std::string& caption, const std::string& text) = 0;
-    // Shows the dialog (or its new state) and waits for the user's next action.
-    virtual DialogInput waitDialogInput(const DialogView& view) = 0;
+    // Shows a dialog (or its new look); its input arrives through waitEvent.
+    virtual void presentDialog(const DialogFrame& dialog) = 0;
     virtual void closeDialog() = 0;
+    // Waits up to `timeoutMs` for the next host event, for a dialog waiting on its user.
+    virtual bool waitEvent(Event& event, int timeoutMs) = 0;
 
     // Starts pulling sound from `source`; false when there is no audio output.
     virtual bool openAudio(AudioSource* source) = 0;

@@ -4,9 +4,7 @@
 
 #include "audio_output.h"
 #include "device_list.h"
-#include "dialog_paint.h"
 #include "frame_pacer.h"
-#include "gdi_canvas.h"
 #include "key_map.h"
 #include "scaling.h"
 #include "screenshot.h"
@@ -20,7 +18,6 @@
 #include <ctime>
 #include <deque>
 #include <filesystem>
-#include <optional>
 #include <thread>
 
 namespace host {
@@ -36,7 +33,6 @@ const Clock::time_point processStart = Clock::now();
 // the time asked DirectDraw for.
 constexpr int windowedDeviceWidth = 640;
 constexpr int windowedDeviceHeight = 480;
-constexpr int dialogWaitMs = 100;        // how long the dialog waits before looking again
 constexpr int largeDesktopWidth = 2560;  // from here on the dialog is shown twice the size
 
 std::string executableName()
@@ -51,16 +47,16 @@ SdlHost* liveHost = nullptr;  // the one host, for the exit handlers
 
 class SdlHost final : public Host {
 public:
-    explicit SdlHost(const SdlHostOptions& options) : options_(options)
+    explicit SdlHost(const SdlHostOptions& chosen) : options(chosen)
     {
-        if (options_.screenshotPrefix.empty())
-            options_.screenshotPrefix = executableName();
-        title_ = options_.screenshotPrefix;
+        if (options.screenshotPrefix.empty())
+            options.screenshotPrefix = executableName();
+        title = options.screenshotPrefix;
         // The working folder at start-up, whatever folder the program moves to later.
         std::error_code error;
-        std::filesystem::path dir = std::filesystem::absolute(options_.screenshotDir, error);
+        std::filesystem::path dir = std::filesystem::absolute(options.screenshotDir, error);
         if (!error)
-            options_.screenshotDir = dir.lexically_normal().string();
+            options.screenshotDir = dir.lexically_normal().string();
         liveHost = this;
     }
     ~SdlHost() override { shutdown(); }
@@ -69,19 +65,19 @@ public:
     void shutdown()
     {
         closeAudio();
-        if (window_) {
-            SDL_SetWindowFullscreen(window_, 0);
+        if (window) {
+            SDL_SetWindowFullscreen(window, 0);
             SDL_ShowCursor(SDL_ENABLE);
         }
-        if (texture_)
-            SDL_DestroyTexture(texture_);
-        if (renderer_)
-            SDL_DestroyRenderer(renderer_);
-        if (window_)
-            SDL_DestroyWindow(window_);
-        texture_ = nullptr;
-        renderer_ = nullptr;
-        window_ = nullptr;
+        if (texture)
+            SDL_DestroyTexture(texture);
+        if (renderer)
+            SDL_DestroyRenderer(renderer);
+        if (window)
+            SDL_DestroyWindow(window);
+        texture = nullptr;
+        renderer = nullptr;
+        window = nullptr;
         if (liveHost == this) {
             SDL_Quit();
             liveHost = nullptr;
@@ -98,49 +94,49 @@ public:
     {
         refreshDevices();
         std::vector<DisplayDevice> out;
-        for (const HostDevice& d : devices_)
+        for (const HostDevice& d : devices)
             out.push_back(d.device);
         return out;
     }
 
     bool setMode(int device, int width, int height) override
     {
-        if (devices_.empty())
+        if (devices.empty())
             refreshDevices();
-        if (device < 0 || device >= int(devices_.size()) || width <= 0 || height <= 0)
+        if (device < 0 || device >= int(devices.size()) || width <= 0 || height <= 0)
             return false;
-        const HostDevice& chosen = devices_[device];
+        const HostDevice& chosen = devices[device];
         if (!ensureWindow(width, height))
             return false;
         // Black until the first frame, not the dialog that was shown last.
-        shownPixels_.assign(size_t(width) * height * 2, 0);
-        shown_ = Frame{shownPixels_.data(), width, height, width * 2, options_.pixelFormat};
-        SDL_SetWindowTitle(window_, title_.c_str());
-        SDL_SetWindowHitTest(window_, nullptr, nullptr);
-        SDL_SetWindowBordered(window_, SDL_TRUE);
-        SDL_SetWindowFullscreen(window_, 0);
-        SDL_SetWindowSize(window_, width, height);
-        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(chosen.monitor),
+        shownPixels.assign(size_t(width) * height * 2, 0);
+        shown = Frame{shownPixels.data(), width, height, width * 2, options.pixelFormat};
+        SDL_SetWindowTitle(window, title.c_str());
+        SDL_SetWindowHitTest(window, nullptr, nullptr);
+        SDL_SetWindowBordered(window, SDL_TRUE);
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowSize(window, width, height);
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED_DISPLAY(chosen.monitor),
                               SDL_WINDOWPOS_CENTERED_DISPLAY(chosen.monitor));
-        SDL_ShowWindow(window_);
+        SDL_ShowWindow(window);
         setFullScreen(chosen.device.fullScreen);
-        SDL_RaiseWindow(window_);
+        SDL_RaiseWindow(window);
         showShown();
         return true;
     }
 
     void restoreMode() override
     {
-        if (!window_)
+        if (!window)
             return;
-        SDL_SetWindowFullscreen(window_, 0);
-        fullScreen_ = false;
-        SDL_HideWindow(window_);
+        SDL_SetWindowFullscreen(window, 0);
+        fullScreen = false;
+        SDL_HideWindow(window);
     }
 
     void present(const Frame& frame) override
     {
-        if (!window_ || !frame.pixels)
+        if (!window || !frame.pixels)
             return;
         keep(frame);
         showShown();
@@ -151,39 +147,56 @@ public:
     bool pollEvent(Event& event) override
     {
         pumpEvents();
-        if (events_.empty())
+        if (events.empty())
             return false;
-        event = events_.front();
-        events_.pop_front();
+        event = events.front();
+        events.pop_front();
         return true;
     }
 
     void setCursorVisible(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
     // Shown from the next mode change on: until then the window may show a dialog.
-    void setTitle(const std::string& title) override { title_ = title; }
+    void setTitle(const std::string& name) override { title = name; }
 
     void messageBox(const std::string& caption, const std::string& text) override
     {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-        bool shown = window_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_HIDDEN);
-        if (shown && fullScreen_)
+        bool shown = window && !(SDL_GetWindowFlags(window) & SDL_WINDOW_HIDDEN);
+        if (shown && fullScreen)
             setFullScreen(false);  // a box behind a full-screen window could not be answered
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(), shown ? window_ : nullptr);
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(), shown ? window : nullptr);
     }
 
-    DialogInput waitDialogInput(const DialogView& view) override;
+    void presentDialog(const DialogFrame& dialog) override
+    {
+        if (!dialogOpen)
+            openDialogWindow(dialog);
+        if (!window)
+            return;
+        keep(dialog.picture);
+        showShown();
+    }
+
+    bool waitEvent(Event& event, int timeoutMs) override
+    {
+        pumpEvents();
+        if (events.empty() && SDL_WaitEventTimeout(nullptr, timeoutMs))
+            pumpEvents();
+        return pollEvent(event);
+    }
+
     void closeDialog() override
     {
-        dialogOpen_ = false;
-        if (window_)
-            SDL_HideWindow(window_);
+        dialogOpen = false;
+        if (window)
+            SDL_HideWindow(window);
     }
 
     bool openAudio(AudioSource* source) override;
-    void closeAudio() override { audio_.close(); }
-    void lockAudio() override { audio_.lock(); }
-    void unlockAudio() override { audio_.unlock(); }
+    void closeAudio() override { audio.close(); }
+    void lockAudio() override { audio.lock(); }
+    void unlockAudio() override { audio.unlock(); }
 
 private:
     void refreshDevices()
@@ -196,41 +209,41 @@ private:
             const char* name = SDL_GetDisplayName(i);
             monitors.push_back(MonitorInfo{name ? name : "display", mode.w, mode.h});
         }
-        devices_ = listDevices(monitors, windowedDeviceWidth, windowedDeviceHeight);
+        devices = listDevices(monitors, windowedDeviceWidth, windowedDeviceHeight);
     }
 
     bool ensureWindow(int width, int height)
     {
-        if (window_)
+        if (window)
             return true;
-        window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                   SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
-        if (!window_) {
+        window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                  SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+        if (!window) {
             std::fprintf(stderr, "cannot open a window: %s\n", SDL_GetError());
             return false;
         }
-        Uint32 flags = SDL_RENDERER_ACCELERATED | (options_.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
-        renderer_ = SDL_CreateRenderer(window_, -1, flags);
-        if (!renderer_)
-            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        if (!renderer_) {
+        Uint32 flags = SDL_RENDERER_ACCELERATED | (options.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
+        renderer = SDL_CreateRenderer(window, -1, flags);
+        if (!renderer)
+            renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer) {
             std::fprintf(stderr, "cannot draw into the window: %s\n", SDL_GetError());
-            SDL_DestroyWindow(window_);
-            window_ = nullptr;
+            SDL_DestroyWindow(window);
+            window = nullptr;
             return false;
         }
         SDL_RendererInfo info{};
-        SDL_GetRendererInfo(renderer_, &info);
-        vsyncActive_ = options_.vsync && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+        SDL_GetRendererInfo(renderer, &info);
+        vsyncActive = options.vsync && (info.flags & SDL_RENDERER_PRESENTVSYNC);
         return true;
     }
 
     void setFullScreen(bool on)
     {
-        if (!window_)
+        if (!window)
             return;
-        SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-        fullScreen_ = on;
+        SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        fullScreen = on;
         showShown();
     }
 
@@ -238,59 +251,58 @@ private:
     void keep(const Frame& frame)
     {
         int rowBytes = frame.width * 2;
-        shownPixels_.resize(size_t(rowBytes) * frame.height);
+        shownPixels.resize(size_t(rowBytes) * frame.height);
         for (int y = 0; y < frame.height; ++y)
-            std::memcpy(shownPixels_.data() + size_t(y) * rowBytes, frame.pixels + size_t(y) * frame.pitch,
+            std::memcpy(shownPixels.data() + size_t(y) * rowBytes, frame.pixels + size_t(y) * frame.pitch,
                         size_t(rowBytes));
-        shown_ = Frame{shownPixels_.data(), frame.width, frame.height, rowBytes, frame.format};
+        shown = Frame{shownPixels.data(), frame.width, frame.height, rowBytes, frame.format};
     }
 
     bool ensureTexture(const Frame& frame)
     {
-        if (texture_ && textureWidth_ == frame.width && textureHeight_ == frame.height &&
-            textureFormat_ == frame.format)
+        if (texture && textureWidth == frame.width && textureHeight == frame.height && textureFormat == frame.format)
             return true;
-        if (texture_)
-            SDL_DestroyTexture(texture_);
+        if (texture)
+            SDL_DestroyTexture(texture);
         Uint32 format = frame.format == soft::PixelFormat::rgb555 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
-        texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, frame.width, frame.height);
-        if (!texture_)
+        texture = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_STREAMING, frame.width, frame.height);
+        if (!texture)
             return false;
-        SDL_SetTextureScaleMode(texture_, options_.filter == SdlHostOptions::Filter::linear ? SDL_ScaleModeLinear
-                                                                                            : SDL_ScaleModeNearest);
-        textureWidth_ = frame.width;
-        textureHeight_ = frame.height;
-        textureFormat_ = frame.format;
+        SDL_SetTextureScaleMode(texture, options.filter == SdlHostOptions::Filter::linear ? SDL_ScaleModeLinear
+                                                                                          : SDL_ScaleModeNearest);
+        textureWidth = frame.width;
+        textureHeight = frame.height;
+        textureFormat = frame.format;
         return true;
     }
 
     void showShown()
     {
-        if (!renderer_ || !shown_.pixels || !ensureTexture(shown_))
+        if (!renderer || !shown.pixels || !ensureTexture(shown))
             return;
-        SDL_UpdateTexture(texture_, nullptr, shown_.pixels, shown_.pitch);
+        SDL_UpdateTexture(texture, nullptr, shown.pixels, shown.pitch);
         int outputWidth = 0, outputHeight = 0;
-        SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
-        shownRect_ = frameRectangle(options_.scale, outputWidth, outputHeight, shown_.width, shown_.height);
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_Rect target{shownRect_.x, shownRect_.y, shownRect_.width, shownRect_.height};
-        SDL_RenderCopy(renderer_, texture_, nullptr, &target);
-        SDL_RenderPresent(renderer_);
+        SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
+        shownRect = frameRectangle(options.scale, outputWidth, outputHeight, shown.width, shown.height);
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        SDL_Rect target{shownRect.x, shownRect.y, shownRect.width, shownRect.height};
+        SDL_RenderCopy(renderer, texture, nullptr, &target);
+        SDL_RenderPresent(renderer);
     }
 
     void waitForNextRefresh()
     {
         SDL_DisplayMode mode{};
-        int display = SDL_GetWindowDisplayIndex(window_);
+        int display = SDL_GetWindowDisplayIndex(window);
         int hz = SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0 ? mode.refresh_rate : 0;
-        std::this_thread::sleep_for(pacer_.delayAt(Clock::now(), hz, vsyncActive_));
+        std::this_thread::sleep_for(pacer.delayAt(Clock::now(), hz, vsyncActive));
     }
 
     void saveShownFrame()
     {
         std::string line =
-            saveScreenshot(shown_, options_.screenshotDir, options_.screenshotPrefix, std::time(nullptr), tickCount());
+            saveScreenshot(shown, options.screenshotDir, options.screenshotPrefix, std::time(nullptr), tickCount());
         std::fprintf(stderr, "%s\n", line.c_str());
     }
 
@@ -305,8 +317,8 @@ private:
         if (e.type == SDL_KEYDOWN) {
             if (enter && (e.key.keysym.mod & KMOD_ALT)) {
                 if (!e.key.repeat)
-                    setFullScreen(!fullScreen_);
-                swallowEnterUp_ = true;
+                    setFullScreen(!fullScreen);
+                swallowEnterUp = true;
                 return true;
             }
             if (code == SDL_SCANCODE_F12) {
@@ -316,8 +328,8 @@ private:
             }
             return false;
         }
-        if (enter && swallowEnterUp_) {
-            swallowEnterUp_ = false;
+        if (enter && swallowEnterUp) {
+            swallowEnterUp = false;
             return true;
         }
         return code == SDL_SCANCODE_F12;
@@ -342,8 +354,8 @@ private:
 
     void pushQuit()
     {
-        if (events_.empty() || events_.back().kind != EventKind::quit)
-            events_.push_back(Event{EventKind::quit, 0});
+        if (events.empty() || events.back().kind != EventKind::quit)
+            events.push_back(Event{EventKind::quit, 0});
     }
 
     void pumpEvents()
@@ -357,7 +369,9 @@ private:
             } else if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
                 uint32_t key = virtualKeyOf(e.key.keysym.scancode);
                 if (key)
-                    events_.push_back(Event{e.type == SDL_KEYDOWN ? EventKind::keyDown : EventKind::keyUp, key});
+                    events.push_back(Event{e.type == SDL_KEYDOWN ? EventKind::keyDown : EventKind::keyUp, key});
+            } else {
+                takeMouseEvent(e);
             }
         }
     }
@@ -366,132 +380,84 @@ private:
     bool windowToPicture(int x, int y, int& pictureX, int& pictureY)
     {
         int windowWidth = 1, windowHeight = 1, outputWidth = 1, outputHeight = 1;
-        SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
-        SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+        SDL_GetWindowSize(window, &windowWidth, &windowHeight);
+        SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
         int outX = windowWidth > 0 ? x * outputWidth / windowWidth : x;
         int outY = windowHeight > 0 ? y * outputHeight / windowHeight : y;
-        return outputToFrame(shownRect_, shown_.width, shown_.height, outX, outY, pictureX, pictureY);
+        return outputToFrame(shownRect, shown.width, shown.height, outX, outY, pictureX, pictureY);
     }
 
-    std::optional<DialogAction> dialogActionOf(const SDL_Event& e)
+    // The left button and the mouse's moves, at the picture point under the mouse.
+    void takeMouseEvent(const SDL_Event& e)
     {
-        if (e.type == SDL_QUIT || (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE))
-            return DialogAction{DialogAction::closeRequest, 0, 0, 0};
-        if (e.type == SDL_KEYDOWN) {
-            uint32_t key = virtualKeyOf(e.key.keysym.scancode);
-            if (key)
-                return DialogAction{DialogAction::key, key, 0, 0};
-        }
-        if (e.type == SDL_MOUSEMOTION && dialogState_.dropped) {
-            int x = 0, y = 0;
-            if (windowToPicture(e.motion.x, e.motion.y, x, y))
-                return DialogAction{DialogAction::hover, 0, x, y};
-        }
-        if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_LEFT) {
-            int x = 0, y = 0;
-            if (windowToPicture(e.button.x, e.button.y, x, y))
-                return DialogAction{DialogAction::click, 0, x, y};
-        }
-        return std::nullopt;
+        Event event;
+        bool left = e.button.button == SDL_BUTTON_LEFT;
+        if (e.type == SDL_MOUSEMOTION && windowToPicture(e.motion.x, e.motion.y, event.x, event.y))
+            event.kind = EventKind::mouseMove;
+        else if ((e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) && left &&
+                 windowToPicture(e.button.x, e.button.y, event.x, event.y))
+            event.kind = e.type == SDL_MOUSEBUTTONDOWN ? EventKind::mouseDown : EventKind::mouseUp;
+        else
+            return;
+        events.push_back(event);
     }
 
-    void openDialogWindow(const DialogGeometry& geometry, const std::string& caption)
+    void openDialogWindow(const DialogFrame& dialog)
     {
         SDL_DisplayMode desktop{};
         SDL_GetDesktopDisplayMode(0, &desktop);
         // Twice the size on a large desktop, where the dialog's pixels would be tiny.
         int zoom = desktop.w >= largeDesktopWidth ? 2 : 1;
-        if (!ensureWindow(geometry.width * zoom, geometry.height * zoom))
+        int width = dialog.picture.width * zoom, height = dialog.picture.height * zoom;
+        if (!ensureWindow(width, height))
             return;
-        SDL_SetWindowTitle(window_, caption.c_str());
+        SDL_SetWindowTitle(window, dialog.title.c_str());
         // The dialog paints its own title bar, which moves the window as a real one would.
-        SDL_SetWindowBordered(window_, SDL_FALSE);
-        dialogCaption_ = geometry.caption;
-        dialogCloseBox_ = geometry.closeBox;
-        SDL_SetWindowHitTest(window_, dialogHitTest, this);
-        if (!fullScreen_) {
-            SDL_SetWindowSize(window_, geometry.width * zoom, geometry.height * zoom);
-            SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        SDL_SetWindowBordered(window, SDL_FALSE);
+        dialogTitleBar = dialog.titleBar;
+        dialogCloseBox = dialog.closeBox;
+        SDL_SetWindowHitTest(window, dialogHitTest, this);
+        if (!fullScreen) {
+            SDL_SetWindowSize(window, width, height);
+            SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         }
-        SDL_ShowWindow(window_);
-        SDL_RaiseWindow(window_);
-        dialogOpen_ = true;
-        dialogState_ = DialogUiState{};
+        SDL_ShowWindow(window);
+        SDL_RaiseWindow(window);
+        dialogOpen = true;
     }
 
     static SDL_HitTestResult dialogHitTest(SDL_Window*, const SDL_Point* point, void* self)
     {
         auto* host = static_cast<SdlHost*>(self);
         int x = 0, y = 0;
-        if (!host->dialogOpen_ || host->fullScreen_ || !host->windowToPicture(point->x, point->y, x, y))
+        if (!host->dialogOpen || host->fullScreen || !host->windowToPicture(point->x, point->y, x, y))
             return SDL_HITTEST_NORMAL;
-        auto inside = [&](const Rect& r) { return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height; };
-        return inside(host->dialogCaption_) && !inside(host->dialogCloseBox_) ? SDL_HITTEST_DRAGGABLE
-                                                                              : SDL_HITTEST_NORMAL;
+        bool bar = host->dialogTitleBar.contains(x, y) && !host->dialogCloseBox.contains(x, y);
+        return bar ? SDL_HITTEST_DRAGGABLE : SDL_HITTEST_NORMAL;
     }
 
-    void paintDialogPicture(const DialogView& view, const DialogGeometry& geometry)
-    {
-        if (dialogPicture_.width != geometry.width || dialogPicture_.height != geometry.height)
-            dialogPicture_ = soft::SurfaceMemory(geometry.width, geometry.height, options_.pixelFormat);
-        {
-            GdiCanvas canvas(dialogPicture_);
-            paintDialog(canvas, view, geometry, dialogState_);
-        }
-        keep(Frame{dialogPicture_.bytes.data(), dialogPicture_.width, dialogPicture_.height, dialogPicture_.pitch,
-                   dialogPicture_.format});
-        showShown();
-    }
+    SdlHostOptions options;
+    std::vector<HostDevice> devices;
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    int textureWidth = 0, textureHeight = 0;
+    soft::PixelFormat textureFormat = soft::PixelFormat::rgb565;
+    bool vsyncActive = false;
+    bool fullScreen = false;
+    bool swallowEnterUp = false;
+    FramePacer pacer;
+    std::vector<uint8_t> shownPixels;
+    Frame shown;
+    Rect shownRect;
+    std::deque<Event> events;
 
-    SdlHostOptions options_;
-    std::string title_;  // the program's name until it names its window
-    std::vector<HostDevice> devices_;
-    SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    int textureWidth_ = 0, textureHeight_ = 0;
-    soft::PixelFormat textureFormat_ = soft::PixelFormat::rgb565;
-    bool vsyncActive_ = false;
-    bool fullScreen_ = false;
-    bool swallowEnterUp_ = false;
-    FramePacer pacer_;
-    std::vector<uint8_t> shownPixels_;
-    Frame shown_;
-    Rect shownRect_;
-    std::deque<Event> events_;
+    std::string title;  // the program's name until it names its window
+    bool dialogOpen = false;
+    Area dialogTitleBar, dialogCloseBox;
 
-    bool dialogOpen_ = false;
-    DialogUiState dialogState_;
-    Rect dialogCaption_, dialogCloseBox_;
-    soft::SurfaceMemory dialogPicture_;
-
-    AudioOutput audio_;
+    AudioOutput audio;
 };
-
-DialogInput SdlHost::waitDialogInput(const DialogView& view)
-{
-    static const int lineHeight = dialogLineHeight();
-    DialogGeometry geometry(view, lineHeight);
-    if (!dialogOpen_)
-        openDialogWindow(geometry, view.caption);
-    if (!window_)
-        return DialogInput{DialogInput::close, 0, 0};
-    paintDialogPicture(view, geometry);
-    for (;;) {
-        SDL_Event e;
-        if (!SDL_WaitEventTimeout(&e, dialogWaitMs))
-            continue;
-        if (takeHostKey(e) || takeWindowEvent(e))
-            continue;
-        std::optional<DialogAction> action = dialogActionOf(e);
-        if (!action)
-            continue;
-        std::optional<DialogInput> input = reactToDialog(view, geometry, dialogState_, *action);
-        if (input)
-            return *input;
-        paintDialogPicture(view, geometry);
-    }
-}
 
 // The audio device outlives nothing it reads from: this runs before the destructors
 // of everything made before the device was opened, the sound source among them.
@@ -509,7 +475,7 @@ void shutdownAtExit()
 
 bool SdlHost::openAudio(AudioSource* source)
 {
-    if (!audio_.open(source))
+    if (!audio.open(source))
         return false;
     static bool registered = false;
     if (!registered)

@@ -1,11 +1,9 @@
 // A small program over the SDL host alone, for the end-to-end test under a virtual
 // X server: the device dialog, then moving frames and a tone until Escape or quit.
 // Every key that reaches it is printed on stderr as "key down 0xNN".
-#include "device_dialog.h"
 #include "host/sdl_host.h"
 #include "soft/surface.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -13,7 +11,7 @@
 namespace {
 
 constexpr int frameWidth = 640, frameHeight = 480;
-constexpr uint32_t vkEscape = 27;
+constexpr uint32_t vkEscape = 27, vkReturn = 13;
 
 class Tone : public host::AudioSource {  // 440 Hz on both channels
 public:
@@ -25,25 +23,24 @@ public:
     double phase = 0;
 };
 
-// The demo's device dialog with the host's devices, the window (the second) selected; -1 when
-// it was cancelled or closed.
+// A plain grey dialog with a title bar: Enter confirms the window (the second device),
+// Escape or a close request answers -1.
 int chooseDevice(host::Host& h)
 {
-    std::vector<std::string> devices;
-    for (const host::DisplayDevice& d : h.displays())
-        devices.push_back(d.description);
-    host::DialogView view = deviceDialog(devices, devices.size() < 2 ? -1 : 1);
-    host::DialogControl& combo = view.controls[2];
-    for (;;) {
-        const host::DialogInput input = h.waitDialogInput(view);
-        if (input.kind == host::DialogInput::select) {
-            combo.selection = input.value;
-        } else if (input.kind == host::DialogInput::close || input.control == 2) {
+    soft::SurfaceMemory picture(394, 110, soft::PixelFormat::rgb565);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            picture.at(x, y) =
+                y < 20 ? soft::packColour(picture.format, 0, 0, 128) : soft::packColour(picture.format, 192, 192, 192);
+    host::Frame frame{picture.bytes.data(), picture.width, picture.height, picture.pitch, picture.format};
+    h.presentDialog({frame, "Select Rendering Device", {0, 0, 394, 20}, {376, 3, 14, 14}});
+    for (host::Event e;;) {
+        if (!h.waitEvent(e, 100))
+            continue;
+        const bool key = e.kind == host::EventKind::keyDown;
+        if (e.kind == host::EventKind::quit || (key && (e.virtualKey == vkEscape || e.virtualKey == vkReturn))) {
             h.closeDialog();
-            return -1;
-        } else if (input.control == 1) {
-            h.closeDialog();
-            return std::max(combo.selection, 0);
+            return key && e.virtualKey == vkReturn ? 1 : -1;
         }
     }
 }

@@ -1,6 +1,6 @@
 // The headless host: no display and no sound card. A virtual tick counter advances a
-// fixed step at every presented frame, the device dialog is answered without a user,
-// and frames and sound can be captured to files.
+// fixed step at every presented frame, a dialog gets the key (or close request) that
+// answers it, and frames, the dialog and sound can be captured to files.
 #pragma once
 
 #include "host/host.h"
@@ -21,16 +21,18 @@ struct HeadlessHostOptions {
     // When set, the counter runs at this many frames a second instead: frame k is shown
     // at startMs + k * 1000 / fps, so a whole show never drifts.
     uint32_t framesPerSecond = 0;
-    std::string captureDir;  // when set, presented frames are written here as PNG
-    int captureEvery = 1;    // write every K-th presented frame
-    std::string wavPath;     // when set, the mixed sound is written here
-    // How the device dialog is answered: OK (the default), Cancel or its close box.
+    // When set, presented frames are written here as PNG, and a dialog, as drawn before
+    // it is answered, as dialog.png.
+    std::string captureDir;
+    int captureEvery = 1;  // write every K-th presented frame
+    std::string wavPath;   // when set, the mixed sound is written here
+    // How a dialog is answered: Enter (OK, the default), Escape (Cancel) or a close request.
     enum class DialogAnswer { ok, cancel, close } dialogAnswer = DialogAnswer::ok;
     bool progress = false;  // one overwritten progress line on stderr
     // The devices DirectDraw reports; empty means the one off-screen device.
     std::vector<DisplayDevice> displayDevices;
-    // Dialog answers to give before `dialogAnswer`: picks from a list, say.
-    std::vector<DialogInput> dialogScript;
+    // Events a dialog gets before its answer: keys or clicks that pick from a list, say.
+    std::vector<Event> dialogScript;
 };
 
 class HeadlessHost final : public Host {
@@ -46,8 +48,9 @@ public:
     bool pollEvent(Event& event) override;
     void setCursorVisible(bool visible) override;
     void messageBox(const std::string& caption, const std::string& text) override;
-    DialogInput waitDialogInput(const DialogView& view) override;
+    void presentDialog(const DialogFrame& dialog) override;
     void closeDialog() override;
+    bool waitEvent(Event& event, int timeoutMs) override;
     bool openAudio(AudioSource* source) override;
     void closeAudio() override;
     void lockAudio() override { }
@@ -59,8 +62,8 @@ public:
     void postEventAt(uint32_t atMs, const Event& event);
     // Called once per presented frame, after the frame was captured (tests watch frames).
     std::function<void(const Frame&, uint32_t lastTick)> onPresent;
-    // Called whenever a dialog waits for an answer, before it is given.
-    std::function<void(const DialogView&)> onDialog;
+    // Called whenever a dialog closes.
+    std::function<void()> onDialogClosed;
     // Writes what is still buffered (WAV sizes, the progress line's end). Idempotent.
     void finish();
 
@@ -69,7 +72,9 @@ public:
     uint32_t lastTickRead() const { return lastRead; }
     bool cursorVisible() const { return cursorShown; }
     int modeDevice() const { return mode; }
-    const DialogView& lastDialog() const { return dialog; }
+    // The last dialog as drawn, and its title.
+    const Frame& lastDialog() const { return dialog.picture; }
+    const std::string& lastDialogTitle() const { return dialog.title; }
     int dialogRequests() const { return dialogCalls; }
     const std::string& lastMessageBox() const { return messageText; }
     int64_t audioFramesMixed() const { return mixedFrames; }
@@ -85,8 +90,12 @@ private:
     int presented = 0;
     bool cursorShown = true;
     int mode = -1;
-    DialogView dialog;
+    void captureDialog();
+
+    DialogFrame dialog;
+    std::vector<uint8_t> dialogPixels;
     int dialogCalls = 0;
+    size_t dialogScriptSent = 0;
     std::string messageText;
     std::deque<Event> events;
     std::deque<std::pair<uint32_t, Event>> timedEvents;

@@ -1,36 +1,47 @@
 #include "dialog_ui.h"
 
+#include "windows.h"
+
 #include <algorithm>
 #include <strings.h>
 
-namespace host::sdl {
+namespace win32 {
 namespace {
 
-constexpr uint32_t vkReturn = 0x0D;
-constexpr uint32_t vkEscape = 0x1B;
-constexpr uint32_t vkUp = 0x26;
-constexpr uint32_t vkDown = 0x28;
-constexpr uint32_t vkF4 = 0x73;              // opens a drop-down list, as in Windows
-constexpr int idOk = 1;                      // IDOK
-constexpr uint32_t defaultPushButton = 0x1;  // BS_DEFPUSHBUTTON
+constexpr uint32_t vkF4 = 0x73;  // opens a drop-down list, as in Windows
 constexpr uint32_t buttonTypeMask = 0xF;
-
-bool contains(const Rect& r, int x, int y) { return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height; }
-
-bool isClass(const DialogControl& control, const char* name)
-{
-    return strcasecmp(control.className.c_str(), name) == 0;
-}
 
 int itemCount(const DialogControl& combo) { return int(combo.items.size()); }
 
-// The button Enter presses: the default push button, else OK.
-int defaultButton(const DialogView& view)
+bool isButton(const DialogControl& control) { return isClass(control, "button"); }
+
+// The button Enter presses: the focused push button, else the default one, else OK.
+int defaultButton(const DialogView& view, const DialogUiState& state)
 {
+    if (state.focus >= 0 && state.focus < int(view.controls.size()) && isButton(view.controls[state.focus]))
+        return view.controls[state.focus].id;
     for (const DialogControl& control : view.controls)
-        if (isClass(control, "button") && (control.style & buttonTypeMask) == defaultPushButton)
+        if (isButton(control) && (control.style & buttonTypeMask) == BS_DEFPUSHBUTTON)
             return control.id;
-    return idOk;
+    return IDOK;
+}
+
+// The next control Tab stops at after the focused one (before it with Shift held).
+int nextTabStop(const DialogView& view, int from, bool backwards)
+{
+    int count = int(view.controls.size());
+    int at = from;
+    for (int step = 0; step < count; ++step) {
+        at = backwards ? (at <= 0 ? count - 1 : at - 1) : (at + 1) % count;
+        if (view.controls[at].style & WS_TABSTOP)
+            return at;
+    }
+    return from;
+}
+
+int indexOf(const DialogView& view, const DialogControl* control)
+{
+    return control ? int(control - view.controls.data()) : -1;
 }
 
 void keepHighlightVisible(const DialogGeometry& geometry, const DialogControl& combo, DialogUiState& state)
@@ -63,22 +74,22 @@ int stepped(int from, uint32_t key, int count)
 {
     if (from < 0 || from >= count)
         return 0;
-    return std::clamp(from + (key == vkDown ? 1 : -1), 0, count - 1);
+    return std::clamp(from + (key == VK_DOWN ? 1 : -1), 0, count - 1);
 }
 
 std::optional<DialogInput> keyInDroppedList(const DialogGeometry& geometry, const DialogControl& combo,
                                             DialogUiState& state, uint32_t key)
 {
-    if (key == vkUp || key == vkDown) {
+    if (key == VK_UP || key == VK_DOWN) {
         state.highlight = stepped(state.highlight, key, itemCount(combo));
         keepHighlightVisible(geometry, combo, state);
         return std::nullopt;
     }
-    if (key == vkReturn || key == vkF4) {
+    if (key == VK_RETURN || key == vkF4) {
         state.dropped = false;
         return choose(combo, state.highlight);
     }
-    if (key == vkEscape)
+    if (key == VK_ESCAPE)
         state.dropped = false;
     return std::nullopt;
 }
@@ -87,18 +98,27 @@ std::optional<DialogInput> key(const DialogView& view, const DialogGeometry& geo
                                uint32_t key)
 {
     const DialogControl* combo = findCombo(view);
+    if (key == VK_SHIFT)
+        state.shift = true;
     if (combo && state.dropped)
         return keyInDroppedList(geometry, *combo, state, key);
-    if (key == vkReturn)
-        return DialogInput{DialogInput::command, defaultButton(view), 0};
-    if (key == vkEscape)
-        return DialogInput{DialogInput::close, 0, 0};
+    if (key == VK_TAB)
+        state.focus = nextTabStop(view, state.focus, state.shift);
+    if (key == VK_RETURN)
+        return DialogInput{DialogInput::command, defaultButton(view, state), 0};
+    if (key == VK_SPACE && state.focus >= 0 && isButton(view.controls[state.focus]))
+        return DialogInput{DialogInput::command, view.controls[state.focus].id, 0};
+    if (key == VK_ESCAPE)
+        return DialogInput{DialogInput::command, IDCANCEL, 0};
     if (!combo || combo->items.empty())
         return std::nullopt;
-    if (key == vkUp || key == vkDown)
+    // Up and Down pick from the dialog's one list wherever the focus is.
+    if (key == VK_UP || key == VK_DOWN)
         return choose(*combo, stepped(combo->selection, key, itemCount(*combo)));
-    if (key == vkF4)
+    if (key == vkF4) {
+        state.focus = indexOf(view, combo);
         dropList(geometry, *combo, state);
+    }
     return std::nullopt;
 }
 
@@ -111,16 +131,19 @@ std::optional<DialogInput> click(const DialogView& view, const DialogGeometry& g
         state.dropped = false;
         int rows = geometry.listRows(*combo);
         for (int row = 0; row < rows && state.firstRow + row < itemCount(*combo); ++row)
-            if (contains(geometry.listRow(*combo, row), x, y))
+            if (geometry.listRow(*combo, row).contains(x, y))
                 return choose(*combo, state.firstRow + row);
         return std::nullopt;
     }
-    if (contains(geometry.closeBox, x, y))
+    if (geometry.closeBox.contains(x, y))
         return DialogInput{DialogInput::close, 0, 0};
     for (const DialogControl& control : view.controls) {
-        if (isClass(control, "button") && contains(geometry.controlRect(control), x, y))
+        if (isButton(control) && geometry.controlRect(control).contains(x, y)) {
+            state.focus = indexOf(view, &control);
             return DialogInput{DialogInput::command, control.id, 0};
-        if (&control == combo && contains(geometry.comboField(control), x, y)) {
+        }
+        if (&control == combo && geometry.comboField(control).contains(x, y)) {
+            state.focus = indexOf(view, &control);
             if (!control.items.empty())
                 dropList(geometry, control, state);
             return std::nullopt;
@@ -137,16 +160,16 @@ void hover(const DialogView& view, const DialogGeometry& geometry, DialogUiState
         return;
     int rows = geometry.listRows(*combo);
     for (int row = 0; row < rows && state.firstRow + row < itemCount(*combo); ++row)
-        if (contains(geometry.listRow(*combo, row), x, y))
+        if (geometry.listRow(*combo, row).contains(x, y))
             state.highlight = state.firstRow + row;
 }
 
 }  // namespace
 
-DialogGeometry::DialogGeometry(const DialogView& view, int fontHeight_)
+DialogGeometry::DialogGeometry(const DialogView& view, int lineHeight)
     : width(view.width + 2 * dialogFrame), height(view.height + captionHeight + 2 * dialogFrame), clientX(dialogFrame),
       clientY(dialogFrame + captionHeight),
-      fontHeight(fontHeight_), caption{dialogFrame, dialogFrame, view.width, captionHeight - 1},
+      fontHeight(lineHeight), caption{dialogFrame, dialogFrame, view.width, captionHeight - 1},
       closeBox{dialogFrame + view.width - closeBoxSize - 2, dialogFrame + (captionHeight - 1 - closeBoxSize) / 2,
                closeBoxSize, closeBoxSize}
 { }
@@ -199,12 +222,23 @@ const DialogControl* findCombo(const DialogView& view)
     return nullptr;
 }
 
+bool isClass(const DialogControl& control, const char* name)
+{
+    return strcasecmp(control.className.c_str(), name) == 0;
+}
+
+int firstTabStop(const DialogView& view) { return nextTabStop(view, -1, false); }
+
 std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state,
                                          const DialogAction& action)
 {
     switch (action.kind) {
-    case DialogAction::key:
+    case DialogAction::keyDown:
         return key(view, geometry, state, action.virtualKey);
+    case DialogAction::keyUp:
+        if (action.virtualKey == VK_SHIFT)
+            state.shift = false;
+        return std::nullopt;
     case DialogAction::click:
         return click(view, geometry, state, action.x, action.y);
     case DialogAction::hover:
@@ -217,4 +251,4 @@ std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeo
     return std::nullopt;
 }
 
-}  // namespace host::sdl
+}  // namespace win32

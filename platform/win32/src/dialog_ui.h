@@ -1,14 +1,34 @@
-// The device dialog as the host shows it: where its parts lie on the dialog's
-// picture, and what a key press or a click on them means.
+// A modal dialog as the window manager shows it: where its parts lie on its picture,
+// where the keyboard focus is, and what a key press or a click on them means.
 #pragma once
 
 #include "host/host.h"
-#include "scaling.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
-namespace host::sdl {
+namespace win32 {
+
+using Rect = host::Area;
+
+// A dialog and its controls as laid out from the template, in pixels.
+struct DialogControl {
+    int id = 0;
+    std::string className;  // "button", "combobox", "static"
+    int x = 0, y = 0, width = 0, height = 0;
+    uint32_t style = 0;
+    std::string text;
+    std::vector<std::string> items;  // combo box entries
+    int selection = -1;              // combo box selection, -1 for none
+};
+
+struct DialogView {
+    std::string caption;
+    int width = 0, height = 0;  // client area in pixels
+    std::vector<DialogControl> controls;
+};
 
 // Sizes of the parts the dialog template does not give, in pixels.
 constexpr int dialogFrame = 2;       // raised border around the whole dialog
@@ -36,25 +56,39 @@ struct DialogGeometry {
 };
 
 const DialogControl* findCombo(const DialogView& view);
+bool isClass(const DialogControl& control, const char* name);
 
 // What the user does, in picture coordinates for clicks and mouse moves.
 struct DialogAction {
-    enum Kind { key, click, hover, closeRequest } kind = key;
+    enum Kind { keyDown, keyUp, click, hover, closeRequest } kind = keyDown;
     uint32_t virtualKey = 0;
     int x = 0, y = 0;
 };
 
-// The host's own state of the dialog between two actions: whether the combo box's
-// list is dropped, which row is highlighted and which one is the top visible row.
+// The dialog's own state between two actions: the control with the keyboard focus,
+// whether Shift is held, whether the combo box's list is dropped, which row is
+// highlighted and which one is the top visible row.
 struct DialogUiState {
+    int focus = -1;  // index into the view's controls
+    bool shift = false;
     bool dropped = false;
     int highlight = 0;
     int firstRow = 0;
 };
 
+// What the dialog's owner hears of an action.
+struct DialogInput {
+    enum Kind { select, command, close } kind = command;
+    int control = 0;  // select: the combo box; command: the button pressed
+    int value = 0;    // select: the new selection
+};
+
+// The first control Tab stops at: where the focus starts.
+int firstTabStop(const DialogView& view);
+
 // What `action` does to the dialog: at most one input for the dialog's owner, and
-// whatever it changes of the host's own state.
+// whatever it changes of the dialog's own state.
 std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state,
                                          const DialogAction& action);
 
-}  // namespace host::sdl
+}  // namespace win32

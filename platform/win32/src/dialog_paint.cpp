@@ -1,10 +1,15 @@
 #include "dialog_paint.h"
 
-#include <algorithm>
-#include <strings.h>
+#include "gdi_soft.h"
+#include "windows.h"
 
-namespace host::sdl {
+#include <algorithm>
+
+namespace win32 {
 namespace {
+
+// The font Windows gives dialogs that do not choose one.
+constexpr int dialogFont = DEFAULT_GUI_FONT;
 
 // The grey dialog colours of the Windows of the demo's time.
 constexpr soft::Rgb8 faceColour{192, 192, 192};
@@ -19,13 +24,54 @@ constexpr soft::Rgb8 captionText{255, 255, 255};
 constexpr soft::Rgb8 selectionColour{0, 0, 128};
 constexpr soft::Rgb8 selectionText{255, 255, 255};
 
-constexpr uint32_t defaultPushButton = 0x1;  // BS_DEFPUSHBUTTON
 constexpr uint32_t buttonTypeMask = 0xF;
 
-bool isClass(const DialogControl& control, const char* name)
-{
-    return strcasecmp(control.className.c_str(), name) == 0;
-}
+// Fills and text through one device context on the picture.
+class DialogCanvas {
+public:
+    explicit DialogCanvas(soft::SurfaceMemory& memory)
+        : dc(gdiCreateSurfaceDC(&memory)), previousFont(SelectObject(dc, GetStockObject(dialogFont)))
+    {
+        SetBkMode(dc, TRANSPARENT);
+    }
+    ~DialogCanvas()
+    {
+        SelectObject(dc, previousFont);
+        gdiReleaseSurfaceDC(dc);
+    }
+    DialogCanvas(const DialogCanvas&) = delete;
+    DialogCanvas& operator=(const DialogCanvas&) = delete;
+
+    void fill(const Rect& r, soft::Rgb8 colour)
+    {
+        RECT rect{r.x, r.y, r.x + r.width, r.y + r.height};
+        HBRUSH brush = CreateSolidBrush(RGB(colour.r, colour.g, colour.b));
+        FillRect(dc, &rect, brush);
+        DeleteObject(brush);
+    }
+    // Text with its top-left corner at (x, y), the background left as it is.
+    void text(int x, int y, const std::string& s, soft::Rgb8 colour)
+    {
+        SetTextColor(dc, RGB(colour.r, colour.g, colour.b));
+        TextOutA(dc, x, y, s.c_str(), int(s.size()));
+    }
+    int textWidth(const std::string& s)
+    {
+        SIZE size{0, 0};
+        GetTextExtentPoint32A(dc, s.c_str(), int(s.size()), &size);
+        return int(size.cx);
+    }
+    int lineHeight()
+    {
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc, &metrics);
+        return int(metrics.tmHeight);
+    }
+
+private:
+    HDC dc;
+    HGDIOBJ previousFont;
+};
 
 Rect inset(const Rect& r, int by)
 {
@@ -86,15 +132,30 @@ void paintFrameAndCaption(DialogCanvas& canvas, const DialogView& view, const Di
     paintCloseBox(canvas, g.closeBox);
 }
 
-void paintButton(DialogCanvas& canvas, const DialogControl& control, const DialogGeometry& g)
+// The dotted rectangle that marks the control with the keyboard focus.
+void focusRect(DialogCanvas& canvas, const Rect& r)
+{
+    for (int x = r.x; x < r.x + r.width; x += 2) {
+        canvas.fill(Rect{x, r.y, 1, 1}, darkColour);
+        canvas.fill(Rect{x, r.y + r.height - 1, 1, 1}, darkColour);
+    }
+    for (int y = r.y; y < r.y + r.height; y += 2) {
+        canvas.fill(Rect{r.x, y, 1, 1}, darkColour);
+        canvas.fill(Rect{r.x + r.width - 1, y, 1, 1}, darkColour);
+    }
+}
+
+void paintButton(DialogCanvas& canvas, const DialogControl& control, const DialogGeometry& g, bool focused)
 {
     Rect r = g.controlRect(control);
-    if ((control.style & buttonTypeMask) == defaultPushButton) {
+    if ((control.style & buttonTypeMask) == BS_DEFPUSHBUTTON) {
         edge(canvas, r, darkColour, darkColour);
         r = inset(r, 1);
     }
     raised(canvas, r);
     centredText(canvas, r, control.text, textColour);
+    if (focused)
+        focusRect(canvas, inset(r, 3));
 }
 
 void paintDownArrow(DialogCanvas& canvas, const Rect& r)
@@ -113,7 +174,7 @@ void paintItem(DialogCanvas& canvas, const Rect& r, const std::string& s, bool s
     canvas.text(r.x + 2, y, s, selected ? selectionText : textColour);
 }
 
-void paintCombo(DialogCanvas& canvas, const DialogControl& combo, const DialogGeometry& g)
+void paintCombo(DialogCanvas& canvas, const DialogControl& combo, const DialogGeometry& g, bool focused)
 {
     Rect field = g.comboField(combo);
     sunken(canvas, field);
@@ -124,7 +185,7 @@ void paintCombo(DialogCanvas& canvas, const DialogControl& combo, const DialogGe
     paintDownArrow(canvas, arrow);
     if (combo.selection >= 0 && combo.selection < int(combo.items.size())) {
         Rect item{inside.x + 1, inside.y + 1, arrow.x - inside.x - 2, inside.height - 2};
-        paintItem(canvas, item, combo.items[combo.selection], false);
+        paintItem(canvas, item, combo.items[combo.selection], focused);
     }
 }
 
@@ -144,15 +205,18 @@ void paintDroppedList(DialogCanvas& canvas, const DialogControl& combo, const Di
 
 }  // namespace
 
-void paintDialog(DialogCanvas& canvas, const DialogView& view, const DialogGeometry& geometry,
+void paintDialog(soft::SurfaceMemory& picture, const DialogView& view, const DialogGeometry& geometry,
                  const DialogUiState& state)
 {
+    DialogCanvas canvas(picture);
     paintFrameAndCaption(canvas, view, geometry);
-    for (const DialogControl& control : view.controls) {
+    for (size_t i = 0; i < view.controls.size(); ++i) {
+        const DialogControl& control = view.controls[i];
+        bool focused = int(i) == state.focus && !state.dropped;
         if (isClass(control, "button"))
-            paintButton(canvas, control, geometry);
+            paintButton(canvas, control, geometry, focused);
         else if (isClass(control, "combobox"))
-            paintCombo(canvas, control, geometry);
+            paintCombo(canvas, control, geometry, focused);
         else
             canvas.text(geometry.clientX + control.x, geometry.clientY + control.y, control.text, textColour);
     }
@@ -162,4 +226,11 @@ void paintDialog(DialogCanvas& canvas, const DialogView& view, const DialogGeome
         paintDroppedList(canvas, *combo, geometry, state);
 }
 
-}  // namespace host::sdl
+int dialogLineHeight()
+{
+    soft::SurfaceMemory scratch(1, 1, soft::PixelFormat::rgb565);
+    DialogCanvas canvas(scratch);
+    return canvas.lineHeight();
+}
+
+}  // namespace win32

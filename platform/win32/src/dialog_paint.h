@@ -1,0 +1,16 @@
+// Draws a modal dialog with GDI, in the stock font dialogs use.
+#pragma once
+
+#include "dialog_ui.h"
+#include "soft/surface.h"
+
+namespace win32 {
+
+// The dialog's whole picture: frame, title bar, controls and the dropped list.
+void paintDialog(soft::SurfaceMemory& picture, const DialogView& view, const DialogGeometry& geometry,
+                 const DialogUiState& state);
+
+// The height of a line in the dialog font.
+int dialogLineHeight();
+
+}  // namespace win32
