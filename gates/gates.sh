@@ -49,8 +49,8 @@ echo "== gates: every test under AddressSanitizer and UndefinedBehaviorSanitizer
 status=0
 ctest --test-dir "$asan" --output-on-failure -j "$jobs" || status=1
 echo "   fuzzing:"
-grep -E '^(Test command: .*/fuzz_|Done [0-9]+ runs in)' "$asan/Testing/Temporary/LastTest.log" |
-    sed -E 's|^Test command: .*/(fuzz_[a-z_]+) .*|\1|' | paste -d ' ' - - | sed 's/^/   /' || true
+grep -E '^([0-9]+/[0-9]+ Test: fuzz\.|Done [0-9]+ runs in)' "$asan/Testing/Temporary/LastTest.log" |
+    sed -E 's|^[0-9]+/[0-9]+ Test: fuzz\.(.*)|\1:|' | paste -d ' ' - - | sed 's/^/   /' || true
 ls "$asan/fuzz-crashes" 2>/dev/null | sed 's/^/   reproducer: build-asan\/fuzz-crashes\//'
 tested=$(seconds)
 echo "   ran in $((tested - built)) s (log: build-asan/Testing/Temporary/LastTest.log)"
