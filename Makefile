@@ -1,6 +1,7 @@
 # The two set-up commands of a fresh Debian 12 machine:
 #   make run    install what is missing, build everything, make the data, play the demo
-#   make test   the same set-up, then every test through ctest
+#   make test   the same set-up, then every test through ctest, then the reliability
+#               gates: the sanitized suite, fuzzing, faults and broken data (gates/)
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -12,8 +13,10 @@ RUN_PACKAGES := cmake g++ make pkg-config libsdl2-dev libxmp-dev libpng-dev \
     libgtest-dev libgmock-dev libbenchmark-dev python3 \
     xfonts-base xfonts-100dpi console-setup-linux zlib1g-dev ffmpeg
 # What only the tests drive or compare against: a virtual display and window manager,
-# key presses, and independent readers of our files.
-TEST_PACKAGES := xvfb xauth xdotool openbox wmctrl x11-utils imagemagick assimp-utils xmp openmpt123 sox
+# key presses, and independent readers of our files; clang with its sanitizer and
+# fuzzer runtimes, a symbolizer and ccache for the reliability gates.
+TEST_PACKAGES := xvfb xauth xdotool openbox wmctrl x11-utils imagemagick assimp-utils xmp openmpt123 sox \
+    clang libclang-rt-14-dev llvm ccache
 
 .PHONY: run test setup build packages test-packages readme-frames
 
@@ -22,6 +25,7 @@ run: build
 
 test: build test-packages
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	./gates/gates.sh $(JOBS)
 
 # Not a set-up command: regenerates the strip of frames the README shows.
 readme-frames: build

@@ -79,6 +79,11 @@ int main(int argc, char** argv)
         std::fputs(host::usageText, stdout);
         return 0;
     }
+    if (options.listFaults) {
+        for (const std::string& call : soft::faultPoints())
+            std::printf("%s\n", call.c_str());
+        return 0;
+    }
 
     soft::surfaceLayout().format = options.pixelFormat;
     for (const host::InjectedFault& fault : options.faults)
@@ -101,6 +106,8 @@ int main(int argc, char** argv)
         headlessOptions.progress = options.record.path.empty() && isatty(STDERR_FILENO) != 0;
         headless = host::makeHeadlessHost(headlessOptions).release();
         host::install(headless);
+        if (options.untilMs)
+            headless->postEventAt(headlessOptions.startMs + options.untilMs, host::Event{host::EventKind::quit, 0});
         host::catchQuitSignals();
         std::atexit(finishHeadless);
         if (!options.record.path.empty()) {

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "soft/faults.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +18,7 @@ const char* const usageText =
     "  --capture DIR          headless: write every presented frame to DIR as PNG\n"
     "  --capture-every K      headless: write only every K-th frame (default 1)\n"
     "  --wav FILE             headless: write the show's sound to FILE (16-bit stereo 44.1 kHz)\n"
+    "  --until-ms N           headless: end the show after N ms of show time, as Escape would\n"
     "  --dialog ok|cancel|close  headless: how the device dialog is answered (default ok)\n"
     "  --data DIR             the folder with the demo's data files (default: beside the program)\n"
     "  --pixel-format 565|555 the display's 16-bit pixel format (default 565)\n"
@@ -26,6 +29,7 @@ const char* const usageText =
     "  --fps N                recording: frames a second (default 50)\n"
     "  --from T, --to T       recording: only the show time from tick T to tick T (50 ms each)\n"
     "  --inject-fault CALL=RESULT[,SKIP]  make a platform call fail (for testing)\n"
+    "  --inject-fault list    name every call that can be made to fail\n"
     "  --help                 show this text\n";
 
 namespace {
@@ -49,6 +53,8 @@ bool parseFault(const std::string& text, InjectedFault& fault)
     if (equals == std::string::npos || equals == 0)
         return false;
     fault.call = text.substr(0, equals);
+    if (!soft::isFaultPoint(fault.call))
+        return false;
     std::string rest = text.substr(equals + 1);
     size_t comma = rest.find(',');
     std::string result = rest.substr(0, comma);
@@ -60,7 +66,7 @@ bool parseFault(const std::string& text, InjectedFault& fault)
     fault.result = long(int32_t(uint32_t(value)));
     if (comma != std::string::npos) {
         uint32_t skip;
-        if (!parseUnsigned(rest.c_str() + comma + 1, skip))
+        if (!parseUnsigned(rest.c_str() + comma + 1, skip) || skip > uint32_t(INT32_MAX))
             return false;
         fault.skip = int(skip);
     }
@@ -87,6 +93,7 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
          [&](const char* v) {
              return parseUnsigned(v, options.headlessOptions.frameMs) && options.headlessOptions.frameMs > 0;
          }},
+        {"--until-ms", [&](const char* v) { return parseUnsigned(v, options.untilMs) && options.untilMs > 0; }},
         {"--start-ms", [&](const char* v) { return parseUnsigned(v, options.headlessOptions.startMs); }},
         {"--capture",
          [&](const char* v) {
@@ -151,6 +158,10 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         {"--to", [&](const char* v) { return parseUnsigned(v, options.record.toTicks) && options.record.toTicks > 0; }},
         {"--inject-fault",
          [&](const char* v) {
+             if (std::strcmp(v, "list") == 0) {
+                 options.listFaults = true;
+                 return true;
+             }
              InjectedFault fault;
              if (!parseFault(v, fault))
                  return false;

@@ -20,8 +20,10 @@ struct InjectedFault {
 
 struct Options {
     bool help = false;
+    bool listFaults = false;  // --inject-fault list: name every call that can be made to fail
     bool headless = false;
     HeadlessHostOptions headlessOptions;
+    uint32_t untilMs = 0;  // headless: end the show this long after it starts (0: at its end)
     SdlHostOptions sdlOptions;
     soft::PixelFormat pixelFormat = soft::PixelFormat::rgb565;
     std::string dataDir;  // empty: the data folder beside the executable

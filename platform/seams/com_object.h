@@ -6,19 +6,18 @@
 #include "soft/faults.h"
 
 #include <atomic>
-#include <string>
 
 namespace soft {
 
 template <typename Interface>
 class ComObject : public Interface {
 public:
-    // `name` is the interface's name, as fault injection knows its calls.
-    explicit ComObject(const char* name) : queryCall(std::string(name) + "::QueryInterface") { }
+    // `queryFault` is the interface's QueryInterface, as fault injection knows it.
+    explicit ComObject(const FaultPoint& queryFault) : queryFault(queryFault) { }
 
     HRESULT QueryInterface(REFIID iid, LPVOID* object) override
     {
-        if (long hr = soft::takeFault(queryCall))
+        if (long hr = queryFault.take())
             return hr;
         if (!object)
             return E_POINTER;
@@ -47,7 +46,7 @@ protected:
     virtual HRESULT queryOther(REFIID, LPVOID*) { return E_NOINTERFACE; }
 
 private:
-    std::string queryCall;
+    const FaultPoint& queryFault;
     std::atomic<ULONG> references{1};
 };
 

@@ -1,12 +1,17 @@
 // The command line: every option's value, and the refusals.
 #include "options.h"
 
+#include "soft/faults.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <vector>
 
 namespace {
+
+// Only calls the program can make fail are accepted; this one stands for them.
+const soft::FaultPoint someCall("Example::Call");
 
 // Parses the words of `line` after the program's name.
 bool parse(const std::string& line, host::Options& options, std::string& error)
@@ -27,7 +32,7 @@ TEST(Options, ValuesReachTheHostSettings)
     std::string error;
     ASSERT_TRUE(parse("--headless --frame-ms 50 --start-ms 4294967000 --capture c --capture-every 100 "
                       "--pixel-format 555 --scale integer --filter linear --vsync off --dialog close "
-                      "--inject-fault MIDASinit=0x80004005,2",
+                      "--inject-fault Example::Call=0x80004005,2",
                       o, error))
         << error;
     EXPECT_TRUE(o.headless);
@@ -42,7 +47,7 @@ TEST(Options, ValuesReachTheHostSettings)
     EXPECT_FALSE(o.sdlOptions.vsync);
     EXPECT_EQ(o.headlessOptions.dialogAnswer, host::HeadlessHostOptions::DialogAnswer::close);
     ASSERT_EQ(o.faults.size(), 1u);
-    EXPECT_EQ(o.faults[0].call, "MIDASinit");
+    EXPECT_EQ(o.faults[0].call, "Example::Call");
     EXPECT_EQ(o.faults[0].result, long(int32_t(0x80004005u)));
     EXPECT_EQ(o.faults[0].skip, 2);
     host::Options recording;
@@ -55,8 +60,9 @@ TEST(Options, RefusesWhatItCannotUse)
 {
     for (const char* line : {"--frame-ms 0", "--frame-ms -5", "--frame-ms 12x", "--start-ms 4294967296",
                              "--capture-every 0", "--pixel-format 888", "--scale fit", "--vsync maybe",
-                             "--inject-fault MIDASinit", "--inject-fault =5", "--inject-fault X=0", "--fps 0",
-                             "--bogus", "--data", "--record a.mp4 --from 300 --to 200", "--record a.avi"}) {
+                             "--inject-fault Example::Call", "--inject-fault =5", "--inject-fault Unknown::Call=1",
+                             "--inject-fault Example::Call=1,4294967295", "--until-ms 0", "--inject-fault X=0",
+                             "--fps 0", "--bogus", "--data", "--record a.mp4 --from 300 --to 200", "--record a.avi"}) {
         host::Options o;
         std::string error;
         EXPECT_FALSE(parse(line, o, error)) << line;

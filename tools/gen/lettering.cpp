@@ -121,7 +121,10 @@ std::vector<Segment> layoutText(std::string_view text, float x, float y, const T
     float pen = 0;
     for (char c : text) {
         auto strokes = strokesOf(c);
-        auto [left, width] = extentOf(strokes);
+        // Named apart rather than bound as a pair: lambdas capture no structured bindings
+        // before clang 16.
+        const std::pair<float, float> extent = extentOf(strokes);
+        const float left = extent.first, width = extent.second;
         for (const auto& line : strokes) {
             auto place = [&](Point p) {
                 float px = x + (pen + p.x - left) * unit + (gridHeight - p.y) * unit * layout.slant;

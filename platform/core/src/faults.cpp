@@ -1,6 +1,8 @@
 #include "soft/faults.h"
 
+#include <algorithm>
 #include <map>
+#include <stdexcept>
 
 namespace soft {
 namespace {
@@ -19,18 +21,22 @@ FaultTable& faults()
     return table;
 }
 
-}  // namespace
-
-void injectFault(const std::string& call, long result, int skip, int times)
+// Filled while static objects are constructed, before main; read-only afterwards.
+std::vector<const char*>& registry()
 {
-    faults().emplace(call, Fault{result, skip, times});
+    static std::vector<const char*> names;
+    return names;
 }
 
-long takeFault(std::string_view call)
+}  // namespace
+
+FaultPoint::FaultPoint(const char* name) : name_(name) { registry().push_back(name); }
+
+long FaultPoint::take() const
 {
     if (faults().empty())
         return 0;
-    auto [first, last] = faults().equal_range(call);
+    auto [first, last] = faults().equal_range(std::string_view(name_));
     for (auto it = first; it != last; ++it) {
         Fault& fault = it->second;
         if (fault.skip > 0) {
@@ -45,6 +51,27 @@ long takeFault(std::string_view call)
     return 0;
 }
 
+void injectFault(const std::string& call, long result, int skip, int times)
+{
+    // A misspelt call would never fail, and the test asking for it would pass unseen.
+    if (!isFaultPoint(call))
+        throw std::invalid_argument("no call named " + call + " can be made to fail");
+    faults().emplace(call, Fault{result, skip, times});
+}
+
 void clearFaults() { faults().clear(); }
+
+std::vector<std::string> faultPoints()
+{
+    std::vector<std::string> names(registry().begin(), registry().end());
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
+bool isFaultPoint(std::string_view call)
+{
+    return std::any_of(registry().begin(), registry().end(), [&](const char* name) { return call == name; });
+}
 
 }  // namespace soft

@@ -5,13 +5,30 @@
 #include "soft/faults.h"
 
 #include "viewport.h"
-#include <string>
 
 #include <algorithm>
 
 #if defined(__SSE2__)
 #include <xmmintrin.h>
 #endif
+
+namespace {
+
+// The calls made here that a test can make fail.
+const soft::FaultPoint addViewportFault("IDirect3DDevice2::AddViewport");
+const soft::FaultPoint beginFault("IDirect3DDevice2::Begin");
+const soft::FaultPoint beginSceneFault("IDirect3DDevice2::BeginScene");
+const soft::FaultPoint endFault("IDirect3DDevice2::End");
+const soft::FaultPoint endSceneFault("IDirect3DDevice2::EndScene");
+const soft::FaultPoint getRenderStateFault("IDirect3DDevice2::GetRenderState");
+const soft::FaultPoint getTransformFault("IDirect3DDevice2::GetTransform");
+const soft::FaultPoint queryInterfaceFault("IDirect3DDevice2::QueryInterface");
+const soft::FaultPoint setCurrentViewportFault("IDirect3DDevice2::SetCurrentViewport");
+const soft::FaultPoint setRenderStateFault("IDirect3DDevice2::SetRenderState");
+const soft::FaultPoint setTransformFault("IDirect3DDevice2::SetTransform");
+const soft::FaultPoint vertexFault("IDirect3DDevice2::Vertex");
+
+}  // namespace
 
 namespace soft::d3d {
 namespace {
@@ -53,7 +70,7 @@ bool validPrimitive(D3DPRIMITIVETYPE type) { return type >= D3DPT_POINTLIST && t
 
 }  // namespace
 
-Device::Device(IDirectDrawSurface* target) : ComObject("IDirect3DDevice2"), target_(target)
+Device::Device(IDirectDrawSurface* target) : ComObject(queryInterfaceFault), target_(target)
 {
     target_->AddRef();
     std::fill(transforms_, transforms_ + transformCount, identityMatrix);
@@ -82,8 +99,7 @@ Device::~Device()
 
 HRESULT Device::AddViewport(LPDIRECT3DVIEWPORT2 viewport)
 {
-    static const std::string call = "IDirect3DDevice2::AddViewport";
-    if (long hr = soft::takeFault(call))
+    if (long hr = addViewportFault.take())
         return hr;
     auto* ours = dynamic_cast<Viewport*>(viewport);
     if (!ours || ours->device())
@@ -96,8 +112,7 @@ HRESULT Device::AddViewport(LPDIRECT3DVIEWPORT2 viewport)
 
 HRESULT Device::SetCurrentViewport(LPDIRECT3DVIEWPORT2 viewport)
 {
-    static const std::string call = "IDirect3DDevice2::SetCurrentViewport";
-    if (long hr = soft::takeFault(call))
+    if (long hr = setCurrentViewportFault.take())
         return hr;
     auto* ours = dynamic_cast<Viewport*>(viewport);
     if (!ours || ours->device() != this)
@@ -108,8 +123,7 @@ HRESULT Device::SetCurrentViewport(LPDIRECT3DVIEWPORT2 viewport)
 
 HRESULT Device::BeginScene()
 {
-    static const std::string call = "IDirect3DDevice2::BeginScene";
-    if (long hr = soft::takeFault(call))
+    if (long hr = beginSceneFault.take())
         return hr;
     if (inScene_)
         return D3DERR_SCENE_IN_SCENE;
@@ -119,8 +133,7 @@ HRESULT Device::BeginScene()
 
 HRESULT Device::EndScene()
 {
-    static const std::string call = "IDirect3DDevice2::EndScene";
-    if (long hr = soft::takeFault(call))
+    if (long hr = endSceneFault.take())
         return hr;
     if (!inScene_)
         return D3DERR_SCENE_NOT_IN_SCENE;
@@ -132,8 +145,7 @@ HRESULT Device::EndScene()
 
 HRESULT Device::SetRenderState(D3DRENDERSTATETYPE which, DWORD value)
 {
-    static const std::string call = "IDirect3DDevice2::SetRenderState";
-    if (long hr = soft::takeFault(call))
+    if (long hr = setRenderStateFault.take())
         return hr;
     if (which <= 0 || which >= renderStateCount)
         return DDERR_INVALIDPARAMS;
@@ -143,8 +155,7 @@ HRESULT Device::SetRenderState(D3DRENDERSTATETYPE which, DWORD value)
 
 HRESULT Device::GetRenderState(D3DRENDERSTATETYPE which, LPDWORD value)
 {
-    static const std::string call = "IDirect3DDevice2::GetRenderState";
-    if (long hr = soft::takeFault(call))
+    if (long hr = getRenderStateFault.take())
         return hr;
     if (which <= 0 || which >= renderStateCount || !value)
         return DDERR_INVALIDPARAMS;
@@ -154,8 +165,7 @@ HRESULT Device::GetRenderState(D3DRENDERSTATETYPE which, LPDWORD value)
 
 HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE which, LPD3DMATRIX matrix)
 {
-    static const std::string call = "IDirect3DDevice2::SetTransform";
-    if (long hr = soft::takeFault(call))
+    if (long hr = setTransformFault.take())
         return hr;
     if (which < D3DTRANSFORMSTATE_WORLD || which > D3DTRANSFORMSTATE_PROJECTION || !matrix)
         return DDERR_INVALIDPARAMS;
@@ -165,8 +175,7 @@ HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE which, LPD3DMATRIX matrix)
 
 HRESULT Device::GetTransform(D3DTRANSFORMSTATETYPE which, LPD3DMATRIX matrix)
 {
-    static const std::string call = "IDirect3DDevice2::GetTransform";
-    if (long hr = soft::takeFault(call))
+    if (long hr = getTransformFault.take())
         return hr;
     if (which < D3DTRANSFORMSTATE_WORLD || which > D3DTRANSFORMSTATE_PROJECTION || !matrix)
         return DDERR_INVALIDPARAMS;
@@ -192,8 +201,7 @@ RasterState Device::rasterState(bool depthPresent) const
 
 HRESULT Device::Begin(D3DPRIMITIVETYPE primitive, D3DVERTEXTYPE vertexType, DWORD)
 {
-    static const std::string call = "IDirect3DDevice2::Begin";
-    if (long hr = soft::takeFault(call))
+    if (long hr = beginFault.take())
         return hr;
     if (inPrimitive_)
         return D3DERR_INBEGIN;
@@ -261,14 +269,14 @@ ClipVertex Device::clipVertexOf(const void* vertex) const
     v.z = lit.x * m._13 + lit.y * m._23 + lit.z * m._33 + m._43;
     v.w = lit.x * m._14 + lit.y * m._24 + lit.z * m._34 + m._44;
 #endif
+
     unpackColour(lit.color, v);  // the specular colour adds nothing
     return v;
 }
 
 HRESULT Device::Vertex(LPVOID vertex)
 {
-    static const std::string call = "IDirect3DDevice2::Vertex";
-    if (long hr = soft::takeFault(call))
+    if (long hr = vertexFault.take())
         return hr;
     if (!inPrimitive_)
         return D3DERR_NOTINBEGIN;
@@ -281,8 +289,7 @@ HRESULT Device::Vertex(LPVOID vertex)
 
 HRESULT Device::End(DWORD)
 {
-    static const std::string call = "IDirect3DDevice2::End";
-    if (long hr = soft::takeFault(call))
+    if (long hr = endFault.take())
         return hr;
     if (!inPrimitive_)
         return D3DERR_NOTINBEGIN;

@@ -5,23 +5,36 @@
 #include "soft/faults.h"
 #include "viewport.h"
 
+namespace {
+
+// The calls made here that a test can make fail.
+const soft::FaultPoint createDeviceFault("IDirect3D2::CreateDevice");
+const soft::FaultPoint createDeviceHALFault("IDirect3D2::CreateDevice(HAL)");
+const soft::FaultPoint createDeviceRGBFault("IDirect3D2::CreateDevice(RGB)");
+const soft::FaultPoint createDeviceRampFault("IDirect3D2::CreateDevice(Ramp)");
+const soft::FaultPoint createMaterialFault("IDirect3D2::CreateMaterial");
+const soft::FaultPoint createViewportFault("IDirect3D2::CreateViewport");
+const soft::FaultPoint queryInterfaceFault("IDirect3D2::QueryInterface");
+
+}  // namespace
+
 namespace soft::d3d {
 namespace {
 
 class Direct3D final : public ComObject<IDirect3D2> {
 public:
-    Direct3D() : ComObject("IDirect3D2") { }
+    Direct3D() : ComObject(queryInterfaceFault) { }
 
     HRESULT CreateDevice(REFCLSID deviceGuid, LPDIRECTDRAWSURFACE target, LPDIRECT3DDEVICE2* device) override
     {
         const bool hardware = deviceGuid == IID_IDirect3DHALDevice;
         const bool rgb = deviceGuid == IID_IDirect3DRGBDevice;
         const bool ramp = deviceGuid == IID_IDirect3DRampDevice;
-        const char* call = hardware ? "IDirect3D2::CreateDevice(HAL)"
-                           : rgb    ? "IDirect3D2::CreateDevice(RGB)"
-                           : ramp   ? "IDirect3D2::CreateDevice(Ramp)"
-                                    : "IDirect3D2::CreateDevice";
-        if (long hr = soft::takeFault(call))
+        const FaultPoint& fault = hardware ? createDeviceHALFault
+                                  : rgb    ? createDeviceRGBFault
+                                  : ramp   ? createDeviceRampFault
+                                           : createDeviceFault;
+        if (long hr = fault.take())
             return hr;
         if (!device)
             return DDERR_INVALIDPARAMS;
@@ -38,7 +51,7 @@ public:
 
     HRESULT CreateViewport(LPDIRECT3DVIEWPORT2* viewport, IUnknown* outer) override
     {
-        if (long hr = soft::takeFault("IDirect3D2::CreateViewport"))
+        if (long hr = createViewportFault.take())
             return hr;
         if (!viewport || outer)
             return DDERR_INVALIDPARAMS;
@@ -48,7 +61,7 @@ public:
 
     HRESULT CreateMaterial(LPDIRECT3DMATERIAL2* material, IUnknown* outer) override
     {
-        if (long hr = soft::takeFault("IDirect3D2::CreateMaterial"))
+        if (long hr = createMaterialFault.take())
             return hr;
         if (!material || outer)
             return DDERR_INVALIDPARAMS;

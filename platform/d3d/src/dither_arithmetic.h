@@ -35,20 +35,21 @@ constexpr int ditherBias(int bits, int phase)
     return bias;
 }
 
-constexpr int ditheredLevelByProduct(int value, int bits, int phase)
-{
-    return (value * ((1 << bits) - 1) + ditherBias(bits, phase)) >> 8;
-}
+// `bias` is ditherBias(bits, phase) of the value's phase.
+constexpr int ditheredLevelByProduct(int value, int bits, int bias) { return (value * ((1 << bits) - 1) + bias) >> 8; }
 
 constexpr bool ditheredLevelsMatch(const ReductionTables& tables)
 {
     for (int bits = 5; bits <= 6; ++bits)
-        for (int phase = 0; phase < phaseCount; ++phase)
+        for (int phase = 0; phase < phaseCount; ++phase) {
+            // Once a phase: the bias is a search over every value itself.
+            const int bias = ditherBias(bits, phase);
             for (int value = 0; value < 256; ++value) {
                 const int level = tables.dithered[bits - 5][phase][value];
-                if (ditheredLevel(value, bits, phase) != level || ditheredLevelByProduct(value, bits, phase) != level)
+                if (ditheredLevel(value, bits, phase) != level || ditheredLevelByProduct(value, bits, bias) != level)
                     return false;
             }
+        }
     return true;
 }
 

@@ -2,9 +2,17 @@
 
 #include "soft/faults.h"
 
-#include <string>
-
 #include <map>
+
+namespace {
+
+// The calls made here that a test can make fail.
+const soft::FaultPoint getHandleFault("IDirect3DMaterial2::GetHandle");
+const soft::FaultPoint getMaterialFault("IDirect3DMaterial2::GetMaterial");
+const soft::FaultPoint queryInterfaceFault("IDirect3DMaterial2::QueryInterface");
+const soft::FaultPoint setMaterialFault("IDirect3DMaterial2::SetMaterial");
+
+}  // namespace
 
 namespace soft::d3d {
 namespace {
@@ -22,7 +30,7 @@ HandleTable& handles()
 
 }  // namespace
 
-Material::Material() : ComObject("IDirect3DMaterial2"), handle_(handles().next++)
+Material::Material() : ComObject(queryInterfaceFault), handle_(handles().next++)
 {
     values_.dwSize = sizeof(D3DMATERIAL);
     handles().materials[handle_] = this;
@@ -38,8 +46,7 @@ const Material* Material::byHandle(D3DMATERIALHANDLE handle)
 
 HRESULT Material::SetMaterial(LPD3DMATERIAL material)
 {
-    static const std::string call = "IDirect3DMaterial2::SetMaterial";
-    if (long hr = soft::takeFault(call))
+    if (long hr = setMaterialFault.take())
         return hr;
     if (!material)
         return DDERR_INVALIDPARAMS;
@@ -49,8 +56,7 @@ HRESULT Material::SetMaterial(LPD3DMATERIAL material)
 
 HRESULT Material::GetMaterial(LPD3DMATERIAL material)
 {
-    static const std::string call = "IDirect3DMaterial2::GetMaterial";
-    if (long hr = soft::takeFault(call))
+    if (long hr = getMaterialFault.take())
         return hr;
     if (!material)
         return DDERR_INVALIDPARAMS;
@@ -60,8 +66,7 @@ HRESULT Material::GetMaterial(LPD3DMATERIAL material)
 
 HRESULT Material::GetHandle(IDirect3DDevice2* device, D3DMATERIALHANDLE* handle)
 {
-    static const std::string call = "IDirect3DMaterial2::GetHandle";
-    if (long hr = soft::takeFault(call))
+    if (long hr = getHandleFault.take())
         return hr;
     if (!device || !handle)
         return DDERR_INVALIDPARAMS;

@@ -5,9 +5,18 @@
 #include "render_target.h"
 #include "soft/faults.h"
 
-#include <string>
-
 #include <algorithm>
+
+namespace {
+
+// The calls made here that a test can make fail.
+const soft::FaultPoint clearFault("IDirect3DViewport2::Clear");
+const soft::FaultPoint getViewport2Fault("IDirect3DViewport2::GetViewport2");
+const soft::FaultPoint queryInterfaceFault("IDirect3DViewport2::QueryInterface");
+const soft::FaultPoint setBackgroundFault("IDirect3DViewport2::SetBackground");
+const soft::FaultPoint setViewport2Fault("IDirect3DViewport2::SetViewport2");
+
+}  // namespace
 
 namespace soft::d3d {
 namespace {
@@ -35,10 +44,11 @@ void fillRect(SurfaceMemory& surface, const RasterRect& rect, uint16_t value)
 
 }  // namespace
 
+Viewport::Viewport() : ComObject(queryInterfaceFault) { }
+
 HRESULT Viewport::SetViewport2(LPD3DVIEWPORT2 viewport)
 {
-    static const std::string call = "IDirect3DViewport2::SetViewport2";
-    if (long hr = soft::takeFault(call))
+    if (long hr = setViewport2Fault.take())
         return hr;
     if (!viewport || viewport->dvClipWidth == 0 || viewport->dvClipHeight == 0)
         return DDERR_INVALIDPARAMS;
@@ -50,8 +60,7 @@ HRESULT Viewport::SetViewport2(LPD3DVIEWPORT2 viewport)
 
 HRESULT Viewport::GetViewport2(LPD3DVIEWPORT2 viewport)
 {
-    static const std::string call = "IDirect3DViewport2::GetViewport2";
-    if (long hr = soft::takeFault(call))
+    if (long hr = getViewport2Fault.take())
         return hr;
     if (!viewport)
         return DDERR_INVALIDPARAMS;
@@ -63,8 +72,7 @@ HRESULT Viewport::GetViewport2(LPD3DVIEWPORT2 viewport)
 
 HRESULT Viewport::SetBackground(D3DMATERIALHANDLE material)
 {
-    static const std::string call = "IDirect3DViewport2::SetBackground";
-    if (long hr = soft::takeFault(call))
+    if (long hr = setBackgroundFault.take())
         return hr;
     if (!Material::byHandle(material))
         return DDERR_INVALIDPARAMS;
@@ -74,8 +82,7 @@ HRESULT Viewport::SetBackground(D3DMATERIALHANDLE material)
 
 HRESULT Viewport::Clear(DWORD count, LPD3DRECT rects, DWORD flags)
 {
-    static const std::string call = "IDirect3DViewport2::Clear";
-    if (long hr = soft::takeFault(call))
+    if (long hr = clearFault.take())
         return hr;
     if (!device_)
         return D3DERR_VIEWPORTHASNODEVICE;

@@ -10,7 +10,7 @@ class Device;
 
 class Viewport final : public ComObject<IDirect3DViewport2> {
 public:
-    Viewport() : ComObject("IDirect3DViewport2") { }
+    Viewport();
     HRESULT SetViewport2(LPD3DVIEWPORT2 viewport) override;
     HRESULT GetViewport2(LPD3DVIEWPORT2 viewport) override;
     HRESULT SetBackground(D3DMATERIALHANDLE material) override;

@@ -11,6 +11,20 @@
 
 namespace {
 
+// The calls made here that a test can make fail.
+const soft::FaultPoint queryInterfaceFault("IDirectDraw::QueryInterface");
+const soft::FaultPoint directDrawCreateFault("DirectDrawCreate");
+const soft::FaultPoint createSurfaceFault("IDirectDraw::CreateSurface");
+const soft::FaultPoint createSurfaceOffscreenFault("IDirectDraw::CreateSurface(offscreen)");
+const soft::FaultPoint createSurfacePrimaryFault("IDirectDraw::CreateSurface(primary)");
+const soft::FaultPoint createSurfaceZbufferFault("IDirectDraw::CreateSurface(zbuffer)");
+const soft::FaultPoint setCooperativeLevelFault("IDirectDraw::SetCooperativeLevel");
+const soft::FaultPoint setDisplayModeFault("IDirectDraw::SetDisplayMode");
+
+}  // namespace
+
+namespace {
+
 // A surface bigger than this on a side is refused rather than allocated.
 constexpr int largestSurfaceSide = 16384;
 
@@ -54,7 +68,7 @@ HRESULT WINAPI DirectDrawEnumerateExA(LPDDENUMCALLBACKEXA callback, LPVOID conte
 
 HRESULT WINAPI DirectDrawCreate(GUID* guid, LPDIRECTDRAW* directDraw, IUnknown* outer)
 {
-    if (long hr = soft::takeFault("DirectDrawCreate"))
+    if (long hr = directDrawCreateFault.take())
         return hr;
     if (!directDraw || outer)
         return DDERR_INVALIDPARAMS;
@@ -72,6 +86,8 @@ SoftDirectDraw::~SoftDirectDraw()
         host::current().restoreMode();
 }
 
+SoftDirectDraw::SoftDirectDraw(int device) : ComObject(queryInterfaceFault), device(device) { }
+
 HRESULT SoftDirectDraw::queryOther(REFIID, LPVOID* object)
 {
     return direct3DFactory ? direct3DFactory(this, object) : E_NOINTERFACE;
@@ -79,7 +95,7 @@ HRESULT SoftDirectDraw::queryOther(REFIID, LPVOID* object)
 
 HRESULT SoftDirectDraw::SetCooperativeLevel(HWND window, DWORD flags)
 {
-    if (long hr = soft::takeFault("IDirectDraw::SetCooperativeLevel"))
+    if (long hr = setCooperativeLevelFault.take())
         return hr;
     // Exclusive access belongs to a window, and a window named must exist.
     if ((window || (flags & DDSCL_EXCLUSIVE)) && !IsWindow(window))
@@ -93,7 +109,7 @@ HRESULT SoftDirectDraw::SetCooperativeLevel(HWND window, DWORD flags)
 
 HRESULT SoftDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel)
 {
-    if (long hr = soft::takeFault("IDirectDraw::SetDisplayMode"))
+    if (long hr = setDisplayModeFault.take())
         return hr;
     if (!(cooperativeFlags & DDSCL_EXCLUSIVE))
         return DDERR_NOEXCLUSIVEMODE;
@@ -117,7 +133,7 @@ HRESULT SoftDirectDraw::RestoreDisplayMode()
 
 HRESULT SoftDirectDraw::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface, IUnknown* outer)
 {
-    if (long hr = soft::takeFault("IDirectDraw::CreateSurface"))
+    if (long hr = createSurfaceFault.take())
         return hr;
     if (!desc || !surface || outer || !(desc->dwFlags & DDSD_CAPS))
         return DDERR_INVALIDPARAMS;
@@ -125,7 +141,7 @@ HRESULT SoftDirectDraw::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE*
     DWORD caps = desc->ddsCaps.dwCaps;
 
     if (caps & DDSCAPS_PRIMARYSURFACE) {
-        if (long hr = soft::takeFault("IDirectDraw::CreateSurface(primary)"))
+        if (long hr = createSurfacePrimaryFault.take())
             return hr;
         bool chain = (caps & DDSCAPS_FLIP) != 0;
         DWORD backBuffers = (desc->dwFlags & DDSD_BACKBUFFERCOUNT) ? desc->dwBackBufferCount : 0;
@@ -145,7 +161,7 @@ HRESULT SoftDirectDraw::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE*
         return DDERR_INVALIDPARAMS;
 
     if (caps & DDSCAPS_ZBUFFER) {
-        if (long hr = soft::takeFault("IDirectDraw::CreateSurface(zbuffer)"))
+        if (long hr = createSurfaceZbufferFault.take())
             return hr;
         // There is no 3D hardware, so there is no depth buffer in video memory either;
         // the software device keeps its depth in system memory.
@@ -159,7 +175,7 @@ HRESULT SoftDirectDraw::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE*
         return DD_OK;
     }
 
-    if (long hr = soft::takeFault("IDirectDraw::CreateSurface(offscreen)"))
+    if (long hr = createSurfaceOffscreenFault.take())
         return hr;
     *surface = new SoftSurface(this, caps | DDSCAPS_OFFSCREENPLAIN, int(desc->dwWidth), int(desc->dwHeight));
     return DD_OK;

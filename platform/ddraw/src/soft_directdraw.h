@@ -43,7 +43,7 @@ private:
 
 class SoftDirectDraw final : public soft::ComObject<IDirectDraw> {
 public:
-    explicit SoftDirectDraw(int device) : ComObject("IDirectDraw"), device(device) { }
+    explicit SoftDirectDraw(int device);
 
     HRESULT CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface, IUnknown* outer) override;
     HRESULT RestoreDisplayMode() override;

@@ -12,6 +12,14 @@
 
 namespace {
 
+// The calls made here that a test can make fail.
+const soft::FaultPoint queryInterfaceFault("IDirectDrawSurface::QueryInterface");
+const soft::FaultPoint addAttachedSurfaceFault("IDirectDrawSurface::AddAttachedSurface");
+const soft::FaultPoint bltFault("IDirectDrawSurface::Blt");
+const soft::FaultPoint flipFault("IDirectDrawSurface::Flip");
+const soft::FaultPoint getDCFault("IDirectDrawSurface::GetDC");
+const soft::FaultPoint lockFault("IDirectDrawSurface::Lock");
+
 // Every live surface of ours, so that a foreign pointer is never mistaken for one.
 std::set<const IDirectDrawSurface*>& liveSurfaces()
 {
@@ -56,7 +64,7 @@ IDirectDrawSurface* attachedDepthSurfaceOf(IDirectDrawSurface* surface)
 }
 
 SoftSurface::SoftSurface(SoftDirectDraw* owner, DWORD caps, int width, int height)
-    : ComObject("IDirectDrawSurface"),
+    : ComObject(queryInterfaceFault),
       memory(width, height, soft::surfaceLayout().format, soft::surfaceLayout().extraPitchBytes), caps(caps),
       owner(owner)
 {
@@ -76,7 +84,7 @@ SoftSurface::~SoftSurface()
 
 HRESULT SoftSurface::AddAttachedSurface(IDirectDrawSurface* surface)
 {
-    if (long hr = soft::takeFault("IDirectDrawSurface::AddAttachedSurface"))
+    if (long hr = addAttachedSurfaceFault.take())
         return hr;
     SoftSurface* attached = ours(surface);
     if (!attached || !attached->isDepth() || isDepth())
@@ -92,7 +100,7 @@ HRESULT SoftSurface::AddAttachedSurface(IDirectDrawSurface* surface)
 
 HRESULT SoftSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags, LPDDBLTFX effects)
 {
-    if (long hr = soft::takeFault("IDirectDrawSurface::Blt"))
+    if (long hr = bltFault.take())
         return hr;
     if (busy())
         return DDERR_SURFACEBUSY;
@@ -126,7 +134,7 @@ HRESULT SoftSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sou
 
 HRESULT SoftSurface::Flip(IDirectDrawSurface*, DWORD)
 {
-    if (long hr = soft::takeFault("IDirectDrawSurface::Flip"))
+    if (long hr = flipFault.take())
         return hr;
     if (!backBuffer)
         return DDERR_NOTFLIPPABLE;
@@ -164,7 +172,7 @@ HRESULT SoftSurface::GetAttachedSurface(LPDDSCAPS wanted, IDirectDrawSurface** s
 
 HRESULT SoftSurface::GetDC(HDC* out)
 {
-    if (long hr = soft::takeFault("IDirectDrawSurface::GetDC"))
+    if (long hr = getDCFault.take())
         return hr;
     if (!out)
         return DDERR_INVALIDPARAMS;
@@ -224,7 +232,7 @@ HRESULT SoftSurface::IsLost() { return DD_OK; }
 
 HRESULT SoftSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD, HANDLE)
 {
-    if (long hr = soft::takeFault("IDirectDrawSurface::Lock"))
+    if (long hr = lockFault.take())
         return hr;
     if (!desc)
         return DDERR_INVALIDPARAMS;

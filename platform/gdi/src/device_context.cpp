@@ -9,6 +9,13 @@
 #include <unordered_set>
 #include <utility>
 
+namespace {
+
+// The calls made here that a test can make fail.
+const soft::FaultPoint createCompatibleDCFault("CreateCompatibleDC");
+
+}  // namespace
+
 namespace gdi {
 
 namespace {
@@ -89,7 +96,7 @@ HDC WINAPI CreateCompatibleDC(HDC dc)
 {
     // Compatible with the screen or with another context: either way our memory
     // contexts draw into 32-bit bitmaps.
-    if ((dc && !liveDeviceContext(dc)) || soft::takeFault("CreateCompatibleDC"))
+    if ((dc && !liveDeviceContext(dc)) || createCompatibleDCFault.take())
         return nullptr;
     return makeDeviceContext(nullptr);
 }

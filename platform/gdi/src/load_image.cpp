@@ -10,6 +10,13 @@
 #include <string>
 #include <vector>
 
+namespace {
+
+// The calls made here that a test can make fail.
+const soft::FaultPoint loadImageAFault("LoadImageA");
+
+}  // namespace
+
 using namespace gdi;
 
 namespace {
@@ -68,7 +75,7 @@ Bitmap* makeBitmap(const DecodedBitmap& picture, int width, int height)
 // any caller and are ignored.
 HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags)
 {
-    if (type != IMAGE_BITMAP || !name || width < 0 || height < 0 || soft::takeFault("LoadImageA"))
+    if (type != IMAGE_BITMAP || !name || width < 0 || height < 0 || loadImageAFault.take())
         return nullptr;
     std::vector<uint8_t> fileBytes;
     const std::vector<uint8_t>* bytes = nullptr;

@@ -6,6 +6,15 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+// The calls made here that a test can make fail.
+const soft::FaultPoint createPenFault("CreatePen");
+const soft::FaultPoint createRectRgnFault("CreateRectRgn");
+const soft::FaultPoint createSolidBrushFault("CreateSolidBrush");
+
+}  // namespace
+
 using namespace gdi;
 
 HGDIOBJ WINAPI GetStockObject(int index) { return stockObject(index); }
@@ -92,21 +101,21 @@ int WINAPI GetObjectA(HGDIOBJ object, int size, LPVOID buffer)
 HPEN WINAPI CreatePen(int style, int width, COLORREF colour)
 {
     style &= PS_STYLE_MASK;
-    if (style > PS_INSIDEFRAME || soft::takeFault("CreatePen"))
+    if (style > PS_INSIDEFRAME || createPenFault.take())
         return nullptr;
     return registerObject(new Pen(style, std::max(width, 0), colour & 0xFFFFFF));
 }
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF colour)
 {
-    if (soft::takeFault("CreateSolidBrush"))
+    if (createSolidBrushFault.take())
         return nullptr;
     return registerObject(new Brush(false, colour & 0xFFFFFF));
 }
 
 HRGN WINAPI CreateRectRgn(int left, int top, int right, int bottom)
 {
-    if (soft::takeFault("CreateRectRgn"))
+    if (createRectRgnFault.take())
         return nullptr;
     // The platform orders the corners itself.
     RECT box{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};

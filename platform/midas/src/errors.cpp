@@ -1,7 +1,5 @@
 #include "errors.h"
 
-#include "soft/faults.h"
-
 #include <atomic>
 #include <iterator>
 
@@ -41,9 +39,9 @@ void setLastError(Error error) { last = error; }
 
 Error lastError() { return last; }
 
-bool injectedFailure(const char* call, Error error)
+bool injectedFailure(const soft::FaultPoint& call, Error error)
 {
-    if (soft::takeFault(call) == 0)
+    if (call.take() == 0)
         return false;
     setLastError(error);
     return true;

@@ -1,6 +1,8 @@
 // The library's error codes and their texts, and the last error a call left behind.
 #pragma once
 
+#include "soft/faults.h"
+
 namespace midas {
 
 enum class Error : int {
@@ -27,6 +29,6 @@ Error lastError();
 
 // Takes an injected failure of `call`: when one is due, records `error` as the last
 // error and returns true, and the call then fails.
-bool injectedFailure(const char* call, Error error);
+bool injectedFailure(const soft::FaultPoint& call, Error error);
 
 }  // namespace midas

@@ -3,6 +3,18 @@
 
 #include <new>
 
+namespace {
+
+// The calls made here that a test can make fail.
+const soft::FaultPoint freeModuleFault("MIDASfreeModule");
+const soft::FaultPoint getPlayStatusFault("MIDASgetPlayStatus");
+const soft::FaultPoint loadModuleFault("MIDASloadModule");
+const soft::FaultPoint playModuleFault("MIDASplayModule");
+const soft::FaultPoint pollFault("MIDASpoll");
+const soft::FaultPoint stopModuleFault("MIDASstopModule");
+
+}  // namespace
+
 using namespace midas;
 
 namespace {
@@ -18,7 +30,7 @@ bool requireInit(const Library& lib)
 
 MIDASmodule MIDASloadModule(const char* fileName)
 {
-    if (injectedFailure("MIDASloadModule", Error::fileRead))
+    if (injectedFailure(loadModuleFault, Error::fileRead))
         return nullptr;
     Library& lib = library();
     if (!requireInit(lib))
@@ -39,7 +51,7 @@ MIDASmodule MIDASloadModule(const char* fileName)
 
 MIDASmodulePlayHandle MIDASplayModule(MIDASmodule module, BOOL loopSong)
 {
-    if (injectedFailure("MIDASplayModule", Error::outOfMemory))
+    if (injectedFailure(playModuleFault, Error::outOfMemory))
         return 0;
     Library& lib = library();
     if (!requireInit(lib))
@@ -66,7 +78,7 @@ MIDASmodulePlayHandle MIDASplayModule(MIDASmodule module, BOOL loopSong)
 
 BOOL MIDASpoll()
 {
-    if (injectedFailure("MIDASpoll", Error::soundDevice))
+    if (injectedFailure(pollFault, Error::soundDevice))
         return FALSE;
     library().output.poll();
     return TRUE;
@@ -74,7 +86,7 @@ BOOL MIDASpoll()
 
 BOOL MIDASgetPlayStatus(MIDASmodulePlayHandle playHandle, MIDASplayStatus* status)
 {
-    if (injectedFailure("MIDASgetPlayStatus", Error::invalidHandle))
+    if (injectedFailure(getPlayStatusFault, Error::invalidHandle))
         return FALSE;
     if (!status) {
         setLastError(Error::invalidArguments);
@@ -93,7 +105,7 @@ BOOL MIDASgetPlayStatus(MIDASmodulePlayHandle playHandle, MIDASplayStatus* statu
 
 BOOL MIDASstopModule(MIDASmodulePlayHandle playHandle)
 {
-    if (injectedFailure("MIDASstopModule", Error::invalidHandle))
+    if (injectedFailure(stopModuleFault, Error::invalidHandle))
         return FALSE;
     Library& lib = library();
     bool stopped;
@@ -109,7 +121,7 @@ BOOL MIDASstopModule(MIDASmodulePlayHandle playHandle)
 // A song still playing is stopped first.
 BOOL MIDASfreeModule(MIDASmodule module)
 {
-    if (injectedFailure("MIDASfreeModule", Error::invalidHandle))
+    if (injectedFailure(freeModuleFault, Error::invalidHandle))
         return FALSE;
     Library& lib = library();
     Song* song = lib.findSong(module);

@@ -3,6 +3,17 @@
 
 #include <cstdio>
 
+namespace {
+
+// The calls made here that a test can make fail.
+const soft::FaultPoint closeFault("MIDASclose");
+const soft::FaultPoint configFault("MIDASconfig");
+const soft::FaultPoint initFault("MIDASinit");
+const soft::FaultPoint setOptionFault("MIDASsetOption");
+const soft::FaultPoint startupFault("MIDASstartup");
+
+}  // namespace
+
 using namespace midas;
 
 namespace {
@@ -35,7 +46,7 @@ void closeLibrary(Library& lib)
 
 BOOL MIDASstartup()
 {
-    if (injectedFailure("MIDASstartup", Error::undefined))
+    if (injectedFailure(startupFault, Error::undefined))
         return FALSE;
     Library& lib = library();
     closeLibrary(lib);
@@ -48,7 +59,7 @@ BOOL MIDASstartup()
 // stereo), and the window that owns it is the host's only window.
 BOOL MIDASsetOption(int option, DWORD_PTR value)
 {
-    if (injectedFailure("MIDASsetOption", Error::invalidArguments))
+    if (injectedFailure(setOptionFault, Error::invalidArguments))
         return FALSE;
     if (option < firstOption || option > lastOption) {
         setLastError(Error::invalidArguments);
@@ -61,7 +72,7 @@ BOOL MIDASsetOption(int option, DWORD_PTR value)
 // Nothing to ask the user here, so the configuration is never cancelled.
 BOOL MIDASconfig()
 {
-    if (injectedFailure("MIDASconfig", Error::configCancelled))
+    if (injectedFailure(configFault, Error::configCancelled))
         return FALSE;
     chooseOutput(library());
     return TRUE;
@@ -69,7 +80,7 @@ BOOL MIDASconfig()
 
 BOOL MIDASinit()
 {
-    if (injectedFailure("MIDASinit", Error::soundDevice))
+    if (injectedFailure(initFault, Error::soundDevice))
         return FALSE;
     Library& lib = library();
     chooseOutput(lib);
@@ -79,7 +90,7 @@ BOOL MIDASinit()
 
 BOOL MIDASclose()
 {
-    if (injectedFailure("MIDASclose", Error::soundDevice))
+    if (injectedFailure(closeFault, Error::soundDevice))
         return FALSE;
     closeLibrary(library());
     return TRUE;

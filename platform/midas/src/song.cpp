@@ -56,10 +56,18 @@ LoadedSong loadSong(const char* path)
         return loaded;
     }
     FileContents file = readWholeFile(path);
-    if (file.error == Error::ok && file.bytes.empty())
-        file.error = Error::invalidModule;
     if (file.error != Error::ok) {
         loaded.error = file.error;
+        return loaded;
+    }
+    return loadSongFromMemory(file.bytes.data(), file.bytes.size());
+}
+
+LoadedSong loadSongFromMemory(const unsigned char* bytes, size_t size)
+{
+    LoadedSong loaded;
+    if (size == 0) {
+        loaded.error = Error::invalidModule;
         return loaded;
     }
     xmp_context context = xmp_create_context();
@@ -67,7 +75,7 @@ LoadedSong loadSong(const char* path)
         loaded.error = Error::outOfMemory;
         return loaded;
     }
-    int result = xmp_load_module_from_memory(context, file.bytes.data(), static_cast<long>(file.bytes.size()));
+    int result = xmp_load_module_from_memory(context, bytes, static_cast<long>(size));
     if (result < 0) {
         xmp_free_context(context);
         loaded.error = loadError(result);

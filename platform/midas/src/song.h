@@ -6,6 +6,7 @@
 
 #include <xmp.h>
 
+#include <cstddef>
 #include <memory>
 
 namespace midas {
@@ -31,5 +32,7 @@ struct LoadedSong {
 // Reads the whole file and hands it to libxmp, which knows XM and every other tracker
 // format it reads.
 LoadedSong loadSong(const char* path);
+// The same from bytes already read.
+LoadedSong loadSongFromMemory(const unsigned char* bytes, size_t size);
 
 }  // namespace midas

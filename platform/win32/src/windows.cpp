@@ -10,6 +10,10 @@
 
 namespace {
 
+// The calls made here that a test can make fail.
+const soft::FaultPoint createWindowExAFault("CreateWindowExA");
+const soft::FaultPoint registerClassAFault("RegisterClassA");
+
 std::map<std::string, WNDCLASSA>& classes()
 {
     static std::map<std::string, WNDCLASSA> table;
@@ -138,7 +142,7 @@ void resetWindowManager()
 
 WORD WINAPI RegisterClassA(const WNDCLASSA* wndClass)
 {
-    if (!wndClass || !wndClass->lpszClassName || soft::takeFault("RegisterClassA"))
+    if (!wndClass || !wndClass->lpszClassName || registerClassAFault.take())
         return 0;
     auto [it, added] = classes().emplace(wndClass->lpszClassName, *wndClass);
     if (!added)
@@ -149,7 +153,7 @@ WORD WINAPI RegisterClassA(const WNDCLASSA* wndClass)
 HWND WINAPI CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                             int height, HWND parent, HMENU, HINSTANCE, LPVOID)
 {
-    if (!className || soft::takeFault("CreateWindowExA"))
+    if (!className || createWindowExAFault.take())
         return nullptr;
     auto found = classes().find(className);
     if (found == classes().end())

@@ -7,17 +7,39 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace soft {
 
+// One call that can be made to fail, defined once at namespace scope in the file
+// that makes the call:
+//     const soft::FaultPoint createSurfaceFault("IDirectDraw::CreateSurface");
+// Each registers its name before main runs, so faultPoints() names every call that
+// can fail in the program it is linked into.
+class FaultPoint {
+public:
+    explicit FaultPoint(const char* name);
+    FaultPoint(const FaultPoint&) = delete;
+    FaultPoint& operator=(const FaultPoint&) = delete;
+
+    // Non-zero when the call should fail now; the stand-in returns this value. Cheap
+    // when nothing is injected, as on every run but a test's: it is asked once per vertex.
+    long take() const;
+    const char* name() const { return name_; }
+
+private:
+    const char* name_;
+};
+
 // The next `times` calls of `call`, after letting `skip` calls through, fail with
-// `result`.
+// `result`. Throws std::invalid_argument when no fault point has that name.
 void injectFault(const std::string& call, long result, int skip = 0, int times = 1);
 
-// Non-zero when the call should fail now; the stand-in returns this value. Cheap when
-// nothing is injected, as on every run but a test's: it is asked once per vertex.
-long takeFault(std::string_view call);
-
 void clearFaults();
+
+// The names of every fault point linked into the program, sorted, each once.
+std::vector<std::string> faultPoints();
+
+bool isFaultPoint(std::string_view call);
 
 }  // namespace soft
