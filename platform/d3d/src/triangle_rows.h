@@ -142,11 +142,14 @@ struct Attributes {
 using RowWalk = uint64_t (*)(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
                              const SpanSetup& setup, const Attributes& attributes);
 
-// The walk for a triangle. `depthAllZero` says every pixel lies at depth 0.
-RowWalk rowWalkFor(const SpanSetup& setup, bool depthAllZero);
+// The walk for a triangle, from the kernel family in use; `depthAllZero` says every
+// pixel lies at depth 0. A flat blended triangle's loop may blend from its colour alone,
+// leaving the FlatShade's blend tables unread.
+struct WalkChoice {
+    RowWalk walk;
+    bool readsBlendTables;
+};
 
-// Whether the walk for a flat blended triangle blends in vector lanes from its colour
-// alone, leaving the FlatShade's blend tables unread.
-bool flatBlendInLanes(const SpanSetup& setup, bool depthAllZero);
+WalkChoice chooseWalk(const SpanSetup& setup, bool depthAllZero);
 
 }  // namespace soft::d3d
