@@ -170,6 +170,8 @@ int shadeOverZeroDepth(const SpanSetup& setup, const Span& span)
 // The one row walk: rows [from, to) between two edges, cut to the clip rectangle, each
 // span handed to the loop chosen for the triangle with the starts and steps of the
 // attributes it reads.
+constexpr int prefetchRows = 2;
+
 template <SpanKernel Shade, int ColourChannels, bool UseDepth>
 uint64_t walkRows(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
                   const SpanSetup& setup, const Attributes& attributes)
@@ -180,6 +182,13 @@ uint64_t walkRows(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, con
         const int64_t end = std::min<int64_t>(right.column, clip.right);
         if (first >= end)
             continue;
+        // The rows two below are asked for now, so that they have come from memory
+        // when their turn comes.
+        if (row + prefetchRows < to) {
+            __builtin_prefetch(setup.colour->row(int(row + prefetchRows)) + first, 1);
+            if constexpr (UseDepth)
+                __builtin_prefetch(setup.depth->row(int(row + prefetchRows)) + first, 1);
+        }
         Span span{int(first), int(row), int(end - first), {}, {}, 0, 0};
         attributes.fill<ColourChannels, UseDepth>(span);
         written += uint64_t(Shade(setup, span));

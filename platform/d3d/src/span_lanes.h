@@ -46,19 +46,6 @@ struct DitherBiases {
 };
 inline constexpr DitherBiases ditherBiases;
 
-// Lane j of the 32-bit lanes holds pixel 8·(j / 4) + j % 4; all ones where bit `bit`
-// of that pixel's index is set.
-struct LaneBits {
-    alignas(32) uint32_t mask[4][8];
-    constexpr LaneBits() : mask{}
-    {
-        for (int bit = 0; bit < 4; ++bit)
-            for (int j = 0; j < 8; ++j)
-                mask[bit][j] = ((8 * (j / 4) + j % 4) >> bit & 1) ? ~0u : 0u;
-    }
-};
-inline constexpr LaneBits laneBits;
-
 #if MORNAKLE_SPANS_SSE2
 namespace sse2 {
 
@@ -72,7 +59,12 @@ inline Pixels set16(int v) { return _mm_set1_epi16(int16_t(v)); }
 inline Pixels set32(uint32_t v) { return _mm_set1_epi32(int(v)); }
 inline Pixels set64(uint64_t v) { return _mm_set1_epi64x(int64_t(v)); }
 inline Pixels laneIndex() { return _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7); }
-inline Pixels laneBit(int bit) { return _mm_load_si128(reinterpret_cast<const __m128i*>(laneBits.mask[bit])); }
+// 0, s, 2s and 3s: the steps to pixels 0-3 from the first.
+inline Pixels stepMultiples(uint32_t step)
+{
+    const Pixels each = _mm_set1_epi32(int(step));
+    return _mm_add_epi32(_mm_add_epi32(_mm_slli_si128(each, 4), _mm_slli_si128(each, 8)), _mm_slli_si128(each, 12));
+}
 inline Pixels add16(Pixels a, Pixels b) { return _mm_add_epi16(a, b); }
 inline Pixels add32(Pixels a, Pixels b) { return _mm_add_epi32(a, b); }
 inline Pixels multiply16(Pixels a, Pixels b) { return _mm_mullo_epi16(a, b); }
@@ -135,7 +127,11 @@ inline Pixels set16(int v) { return _mm256_set1_epi16(int16_t(v)); }
 inline Pixels set32(uint32_t v) { return _mm256_set1_epi32(int(v)); }
 inline Pixels set64(uint64_t v) { return _mm256_set1_epi64x(int64_t(v)); }
 inline Pixels laneIndex() { return _mm256_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15); }
-inline Pixels laneBit(int bit) { return _mm256_load_si256(reinterpret_cast<const __m256i*>(laneBits.mask[bit])); }
+// 0, s, 2s, 3s, 8s, 9s, 10s and 11s: the steps to pixels 0-3 and 8-11 from the first.
+inline Pixels stepMultiples(uint32_t step)
+{
+    return _mm256_mullo_epi32(_mm256_set1_epi32(int(step)), _mm256_setr_epi32(0, 1, 2, 3, 8, 9, 10, 11));
+}
 inline Pixels add16(Pixels a, Pixels b) { return _mm256_add_epi16(a, b); }
 inline Pixels add32(Pixels a, Pixels b) { return _mm256_add_epi32(a, b); }
 inline Pixels multiply16(Pixels a, Pixels b) { return _mm256_mullo_epi16(a, b); }
