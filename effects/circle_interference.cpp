@@ -52,19 +52,17 @@ void drawCircleInterference(float time, DisplayContext* context)
     HRGN clip = CreateRectRgn(ringWindow.left, ringWindow.top, ringWindow.right, ringWindow.bottom);
     SelectClipRgn(dc, clip);
 
-    // Both pens or no rings: had one pen failed, the other would stay selected into
-    // the context, undeletable, and be lost.
     HPEN penA = CreatePen(PS_DASH, penWidth, paleBlue);
+    HGDIOBJ previousPen = SelectObject(dc, penA);
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    drawRings(dc, ringCentreA(time));
+
     HPEN penB = CreatePen(PS_DASH, penWidth, paleYellow);
-    if (penA && penB) {
-        HGDIOBJ previousPen = SelectObject(dc, penA);
-        SelectObject(dc, GetStockObject(NULL_BRUSH));
-        drawRings(dc, ringCentreA(time));
-        SelectObject(dc, penB);
-        drawRings(dc, ringCentreB(time));
-        SelectObject(dc, previousPen);
-    }
+    SelectObject(dc, penB);
     DeleteObject(penA);
+    drawRings(dc, ringCentreB(time));
+
+    SelectObject(dc, previousPen);
     DeleteObject(penB);
     DeleteObject(clip);
     back->ReleaseDC(dc);

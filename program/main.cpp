@@ -2,6 +2,7 @@
 // change into the data folder and call the demo's WinMain.
 #include "options.h"
 
+#include "d3d_soft.h"
 #include "host/headless_host.h"
 #include "soft/faults.h"
 #include "soft/surface.h"
@@ -85,6 +86,8 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    if (!soft::takeKernelFamilyFromEnvironment())
+        return exitUsage;
     soft::surfaceLayout().format = options.pixelFormat;
     for (const host::InjectedFault& fault : options.faults)
         soft::injectFault(fault.call, fault.result, fault.skip, 1);

@@ -1,4 +1,5 @@
-// What the Direct3D stand-in counts while it draws, for tests to read.
+// What the Direct3D stand-in counts while it draws, for tests to read, and the family of
+// span kernels its rasteriser draws with.
 #pragma once
 
 #include <cstdint>
@@ -16,5 +17,20 @@ struct Direct3DCounters {
 
 Direct3DCounters& direct3DCounters();
 void resetDirect3DCounters();
+
+// The span kernels come in families: plain C++, and vector lanes of 128 bits (SSE2, or
+// WebAssembly SIMD under the name "wasm") and 256 bits (AVX2). Each draws the same pixels.
+enum class KernelFamily { scalar, sse2, avx2 };
+
+bool kernelFamilyRuns(KernelFamily family);  // whether this build and processor have it
+const char* kernelFamilyName(KernelFamily family);
+KernelFamily kernelFamily();                // the family in use: MORNAKLE_SIMD's, else the widest that runs
+void useKernelFamily(KernelFamily family);  // one that runs, from now on
+
+// Takes the family named by the environment variable MORNAKLE_SIMD, if set. A name that
+// is unknown, or a family this processor lacks, is refused with one line on standard
+// error; until a program has asked, the first triangle asks and ends a refused program
+// with exit code 64.
+bool takeKernelFamilyFromEnvironment();
 
 }  // namespace soft

@@ -1,5 +1,5 @@
 // The dithered reduction of an 8-bit channel worked out with shifts, masks and
-// products instead of a table, so that eight pixels can be reduced at once. It agrees
+// products instead of a table, so that a register of pixels is reduced at once. It agrees
 // with the tables entry for entry; the check below proves it at compile time.
 #pragma once
 

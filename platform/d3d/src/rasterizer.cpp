@@ -175,9 +175,10 @@ void rasterizeTriangle(const RasterTarget& target, const RasterState& state, con
 
     const d3d::SpanSetup setup = spanSetupFor(target, state, a, b, c, cross);
     const Attributes attributes(corner, setup, cross);
-    const RowWalk walk = rowWalkFor(setup, attributes.depthAllZero());
-    if (setup.flat && setup.state.blend && !flatBlendInLanes(setup, attributes.depthAllZero()))
+    const WalkChoice choice = chooseWalk(setup, attributes.depthAllZero());
+    if (choice.readsBlendTables)
         flatShadeCache().makeBlendTables();
+    const RowWalk walk = choice.walk;
     EdgeWalk longEdge(corner[0], corner[2], firstRow);
     EdgeWalk upperEdge(corner[0], corner[1], firstRow);
     EdgeWalk lowerEdge(corner[1], corner[2], middleRow);

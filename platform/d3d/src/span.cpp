@@ -1,10 +1,16 @@
 #include "span.h"
 
-#include "span_vector.h"
-#include "span_wide.h"
+#include "d3d_soft.h"
+
+#include "span_lanes.h"
 #include "triangle_rows.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <type_traits>
 
 namespace soft::d3d {
 namespace {
@@ -152,32 +158,21 @@ int shadeFlat(const SpanSetup& setup, const Span& span)
     return written;
 }
 
-template <int RedShift, int GreenBits, DepthMode Mode>
-int shadeWithDepth(const SpanSetup& setup, const Span& span)
-{
-    if constexpr (haveVectorSpans && Mode == DepthMode::off)
-        if (setup.flat && setup.state.blend && setup.state.dither)
-            return haveWideSpans() ? shadeFlatBlendedDitheredWide<RedShift, GreenBits>(setup, span)
-                                   : shadeFlatBlendedDithered<RedShift, GreenBits>(setup, span);
-    if (setup.flat)
-        return setup.state.blend ? shadeFlat<RedShift, GreenBits, true, Mode>(setup, span)
-                                 : shadeFlat<RedShift, GreenBits, false, Mode>(setup, span);
-    return setup.state.blend ? shadeInterpolated<RedShift, GreenBits, true, Mode>(setup, span)
-                             : shadeInterpolated<RedShift, GreenBits, false, Mode>(setup, span);
-}
-
 // Depth 0 is never farther than what is stored: every pixel of a screen quad at depth 0
-// passes "less or equal" and leaves 0 behind, so the test is skipped.
-template <int RedShift, int GreenBits>
+// passes "less or equal" and leaves 0 behind, so the span is shaded without the test.
+template <SpanKernel Shade>
 int shadeOverZeroDepth(const SpanSetup& setup, const Span& span)
 {
     std::fill_n(setup.depth->row(span.y) + span.x, span.count, uint16_t(0));
-    return shadeWithDepth<RedShift, GreenBits, DepthMode::off>(setup, span);
+    return Shade(setup, span);
 }
 
-// The span loop is a template argument, so that it is inlined into the walk, with the
-// number of colour channels it reads and whether it reads depth.
-template <int (*Shade)(const SpanSetup&, const Span&), int ColourChannels, bool UseDepth>
+// The one row walk: rows [from, to) between two edges, cut to the clip rectangle, each
+// span handed to the loop chosen for the triangle with the starts and steps of the
+// attributes it reads.
+constexpr int prefetchRows = 2;
+
+template <SpanKernel Shade, int ColourChannels, bool UseDepth>
 uint64_t walkRows(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
                   const SpanSetup& setup, const Attributes& attributes)
 {
@@ -187,6 +182,13 @@ uint64_t walkRows(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, con
         const int64_t end = std::min<int64_t>(right.column, clip.right);
         if (first >= end)
             continue;
+        // The rows two below are asked for now, so that they have come from memory
+        // when their turn comes.
+        if (row + prefetchRows < to) {
+            __builtin_prefetch(setup.colour->row(int(row + prefetchRows)) + first, 1);
+            if constexpr (UseDepth)
+                __builtin_prefetch(setup.depth->row(int(row + prefetchRows)) + first, 1);
+        }
         Span span{int(first), int(row), int(end - first), {}, {}, 0, 0};
         attributes.fill<ColourChannels, UseDepth>(span);
         written += uint64_t(Shade(setup, span));
@@ -194,54 +196,63 @@ uint64_t walkRows(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, con
     return written;
 }
 
+// The walk of a span loop, over a depth buffer of zeros when `overZero` says so.
+template <SpanKernel Shade, int ColourChannels, bool UseDepth>
+RowWalk walkOf(bool overZero)
+{
+    return overZero ? walkRows<shadeOverZeroDepth<Shade>, ColourChannels, false>
+                    : walkRows<Shade, ColourChannels, UseDepth>;
+}
+
+// The scalar loops, which draw every case.
 template <int RedShift, int GreenBits, DepthMode Mode>
-RowWalk walkWithDepth(const SpanSetup& setup)
+RowWalk scalarWalk(const SpanSetup& setup, bool overZero)
 {
     constexpr bool useDepth = Mode != DepthMode::off;
-    if constexpr (haveVectorSpans && Mode == DepthMode::off)
-        if (setup.flat && setup.state.blend && setup.state.dither)
-            return haveWideSpans() ? walkRows<shadeFlatBlendedDitheredWide<RedShift, GreenBits>, 0, false>
-                                   : walkRows<shadeFlatBlendedDithered<RedShift, GreenBits>, 0, false>;
-    if constexpr (haveVectorSpans && Mode == DepthMode::lessEqualWrite)
-        if (setup.flat && !setup.state.blend)
-            return walkFlatLessEqual;
     if (setup.flat)
-        return setup.state.blend ? walkRows<shadeFlat<RedShift, GreenBits, true, Mode>, 0, useDepth>
-                                 : walkRows<shadeFlat<RedShift, GreenBits, false, Mode>, 0, useDepth>;
-    if (setup.state.blend)
-        return walkRows<shadeInterpolated<RedShift, GreenBits, true, Mode>, 4, useDepth>;
-    if constexpr (haveVectorSpans && Mode == DepthMode::lessEqualWrite)
-        if (setup.state.dither)
-            return walkDitheredLessEqual<RedShift, GreenBits>;
-    return walkRows<shadeInterpolated<RedShift, GreenBits, false, Mode>, 3, useDepth>;
+        return setup.state.blend ? walkOf<shadeFlat<RedShift, GreenBits, true, Mode>, 0, useDepth>(overZero)
+                                 : walkOf<shadeFlat<RedShift, GreenBits, false, Mode>, 0, useDepth>(overZero);
+    return setup.state.blend ? walkOf<shadeInterpolated<RedShift, GreenBits, true, Mode>, 4, useDepth>(overZero)
+                             : walkOf<shadeInterpolated<RedShift, GreenBits, false, Mode>, 3, useDepth>(overZero);
 }
 
-template <int RedShift, int GreenBits>
-RowWalk walkOverZeroDepth(const SpanSetup& setup)
+// The scalar loops alone.
+struct NoLanes { };
+
+// The one place a triangle's span loop is chosen: a family's vector loop where it has
+// one, else the scalar loop for the depth mode.
+template <int RedShift, int GreenBits, typename Family>
+WalkChoice chooseIn(const SpanSetup& setup, bool depthAllZero)
 {
-    const int channels = setup.flat ? 0 : setup.state.blend ? 4 : 3;
-    switch (channels) {
-    case 0:
-        return walkRows<shadeOverZeroDepth<RedShift, GreenBits>, 0, false>;
-    case 3:
-        return walkRows<shadeOverZeroDepth<RedShift, GreenBits>, 3, false>;
-    default:
-        return walkRows<shadeOverZeroDepth<RedShift, GreenBits>, 4, false>;
+    const RasterState& state = setup.state;
+    DepthMode mode = depthModeOf(setup);
+    const bool overZero = mode == DepthMode::lessEqualWrite && depthAllZero;
+    if (overZero)
+        mode = DepthMode::off;
+    if constexpr (!std::is_same_v<Family, NoLanes>) {
+        if (setup.flat && state.blend && state.dither && mode == DepthMode::off)
+            return {walkOf<Family::template flatBlendedDithered<RedShift, GreenBits>, 0, false>(overZero), false};
+        if (mode == DepthMode::lessEqualWrite && !state.blend && setup.flat)
+            return {walkRows<Family::flatLessEqual, 0, true>, false};
+        if (mode == DepthMode::lessEqualWrite && !state.blend && state.dither)
+            return {walkRows<Family::template ditheredLessEqual<RedShift, GreenBits>, 3, true>, false};
     }
-}
-
-template <int RedShift, int GreenBits>
-RowWalk walkInLayout(const SpanSetup& setup, bool depthAllZero)
-{
-    switch (depthModeOf(setup)) {
+    const bool readsBlendTables = setup.flat && state.blend;
+    switch (mode) {
     case DepthMode::off:
-        return walkWithDepth<RedShift, GreenBits, DepthMode::off>(setup);
+        return {scalarWalk<RedShift, GreenBits, DepthMode::off>(setup, overZero), readsBlendTables};
     case DepthMode::lessEqualWrite:
-        return depthAllZero ? walkOverZeroDepth<RedShift, GreenBits>(setup)
-                            : walkWithDepth<RedShift, GreenBits, DepthMode::lessEqualWrite>(setup);
+        return {scalarWalk<RedShift, GreenBits, DepthMode::lessEqualWrite>(setup, false), readsBlendTables};
     default:
-        return walkWithDepth<RedShift, GreenBits, DepthMode::general>(setup);
+        return {scalarWalk<RedShift, GreenBits, DepthMode::general>(setup, false), readsBlendTables};
     }
+}
+
+template <typename Family>
+WalkChoice chooseInLayout(const SpanSetup& setup, bool depthAllZero)
+{
+    return setup.layout.greenBits == 5 ? chooseIn<10, 5, Family>(setup, depthAllZero)
+                                       : chooseIn<11, 6, Family>(setup, depthAllZero);
 }
 
 }  // namespace
@@ -283,18 +294,100 @@ DepthMode depthModeOf(const SpanSetup& setup)
     return DepthMode::general;
 }
 
-// As walkWithDepth and shadeWithDepth choose, the latter also behind the zero-depth walk.
-bool flatBlendInLanes(const SpanSetup& setup, bool depthAllZero)
+WalkChoice chooseWalk(const SpanSetup& setup, bool depthAllZero)
 {
-    const DepthMode mode = depthModeOf(setup);
-    return haveVectorSpans && setup.state.blend && setup.state.dither &&
-           (mode == DepthMode::off || (mode == DepthMode::lessEqualWrite && depthAllZero));
-}
-
-RowWalk rowWalkFor(const SpanSetup& setup, bool depthAllZero)
-{
-    return setup.layout.greenBits == 5 ? walkInLayout<10, 5>(setup, depthAllZero)
-                                       : walkInLayout<11, 6>(setup, depthAllZero);
+    switch (kernelFamily()) {
+#if MORNAKLE_SPANS_AVX2
+    case KernelFamily::avx2:
+        return chooseInLayout<avx2::Family>(setup, depthAllZero);
+#endif
+#if MORNAKLE_SPANS_SSE2
+    case KernelFamily::sse2:
+        return chooseInLayout<sse2::Family>(setup, depthAllZero);
+#endif
+    default:
+        return chooseInLayout<NoLanes>(setup, depthAllZero);
+    }
 }
 
 }  // namespace soft::d3d
+
+namespace soft {
+namespace {
+
+struct FamilyChoice {
+    KernelFamily family = KernelFamily::scalar;
+    bool made = false;
+};
+
+FamilyChoice& familyChoice()
+{
+    static FamilyChoice choice;
+    return choice;
+}
+
+constexpr KernelFamily everyFamily[] = {KernelFamily::scalar, KernelFamily::sse2, KernelFamily::avx2};
+
+}  // namespace
+
+bool kernelFamilyRuns(KernelFamily family)
+{
+    switch (family) {
+    case KernelFamily::scalar:
+        return true;
+    case KernelFamily::sse2:
+        return MORNAKLE_SPANS_SSE2 + 0 == 1;
+    case KernelFamily::avx2:
+#if MORNAKLE_SPANS_AVX2
+        return __builtin_cpu_supports("avx2");
+#else
+        return false;
+#endif
+    }
+    return false;
+}
+
+const char* kernelFamilyName(KernelFamily family)
+{
+    const char* names[] = {"scalar", "sse2", "avx2"};
+    return names[int(family)];
+}
+
+void useKernelFamily(KernelFamily family) { familyChoice() = {family, true}; }
+
+KernelFamily kernelFamily()
+{
+    if (!familyChoice().made && !takeKernelFamilyFromEnvironment())
+        std::exit(64);
+    return familyChoice().family;
+}
+
+bool takeKernelFamilyFromEnvironment()
+{
+    KernelFamily widest = KernelFamily::scalar;
+    for (KernelFamily family : everyFamily)
+        widest = kernelFamilyRuns(family) ? family : widest;
+    const char* wanted = std::getenv("MORNAKLE_SIMD");
+    if (!wanted || !*wanted) {
+        useKernelFamily(widest);
+        return true;
+    }
+    std::string known;
+    for (KernelFamily family : everyFamily) {
+        const bool named = std::strcmp(wanted, kernelFamilyName(family)) == 0 ||
+                           (family == KernelFamily::sse2 && std::strcmp(wanted, "wasm") == 0 && d3d::onWebAssembly);
+        if (named && kernelFamilyRuns(family)) {
+            useKernelFamily(family);
+            return true;
+        }
+        if (named) {
+            std::fprintf(stderr, "MORNAKLE_SIMD=%s: this processor lacks the %s kernels\n", wanted, wanted);
+            return false;
+        }
+        known += std::string(known.empty() ? "" : ", ") + kernelFamilyName(family);
+    }
+    std::fprintf(stderr, "MORNAKLE_SIMD=%s: no such kernel family (%s)\n", wanted, known.c_str());
+    return false;
+}
+
+}  // namespace soft

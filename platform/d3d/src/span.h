@@ -48,4 +48,7 @@ enum class DepthMode { off, lessEqualWrite, general };
 
 DepthMode depthModeOf(const SpanSetup& setup);
 
+// A span loop: draws the span, returns the pixels it wrote.
+using SpanKernel = int (*)(const SpanSetup& setup, const Span& span);
+
 }  // namespace soft::d3d

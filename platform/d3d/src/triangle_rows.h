@@ -120,6 +120,15 @@ struct Attributes {
 
     Attributes(const Corner corner[3], const SpanSetup& setup, int64_t cross);
 
+    template <int ColourChannels, bool UseDepth>
+    bool lifted() const
+    {
+        bool inRange = !UseDepth || depth.cornersInRange;
+        for (int channel = 0; channel < ColourChannels; ++channel)
+            inRange = inRange && colour[channel].cornersInRange;
+        return inRange;
+    }
+
     bool depthAllZero() const
     {
         return useDepth && depth.perX == 0 && depth.perY == 0 && depth.origin + roundingLift < 1;
@@ -130,6 +139,22 @@ struct Attributes {
     template <int ColourChannels, bool UseDepth>
     void fill(Span& span) const
     {
+        // Where every plane is lifted, stepAcross in short: the start and the triangle's step.
+        if (lifted<ColourChannels, UseDepth>() && span.count <= longestLiftedSpan) {
+            const double x = double(span.x), y = double(span.y);
+            auto start = [&](const Plane& p) {
+                return int64_t((p.origin + p.perY * y + p.perX * x + roundingLift) * fixedOne);
+            };
+            for (int channel = 0; channel < ColourChannels; ++channel) {
+                span.colour[channel] = int32_t(start(colour[channel]));
+                span.colourStep[channel] = int32_t(span.count > 1 ? colour[channel].stepX : 0);
+            }
+            if constexpr (UseDepth) {
+                span.depth = start(depth);
+                span.depthStep = span.count > 1 ? depth.stepX : 0;
+            }
+            return;
+        }
         for (int channel = 0; channel < ColourChannels; ++channel)
             stepAcross(colour[channel], span.x, span.count, span.y, span.colour[channel], span.colourStep[channel]);
         if constexpr (UseDepth)
@@ -142,11 +167,14 @@ struct Attributes {
 using RowWalk = uint64_t (*)(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
                              const SpanSetup& setup, const Attributes& attributes);
 
-// The walk for a triangle. `depthAllZero` says every pixel lies at depth 0.
-RowWalk rowWalkFor(const SpanSetup& setup, bool depthAllZero);
+// The walk for a triangle, from the kernel family in use; `depthAllZero` says every
+// pixel lies at depth 0. A flat blended triangle's loop may blend from its colour alone,
+// leaving the FlatShade's blend tables unread.
+struct WalkChoice {
+    RowWalk walk;
+    bool readsBlendTables;
+};
 
-// Whether the walk for a flat blended triangle blends in vector lanes from its colour
-// alone, leaving the FlatShade's blend tables unread.
-bool flatBlendInLanes(const SpanSetup& setup, bool depthAllZero);
+WalkChoice chooseWalk(const SpanSetup& setup, bool depthAllZero);
 
 }  // namespace soft::d3d

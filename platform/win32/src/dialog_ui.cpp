@@ -108,8 +108,8 @@ std::optional<DialogInput> key(const DialogView& view, const DialogGeometry& geo
         return DialogInput{DialogInput::command, defaultButton(view, state), 0};
     if (key == VK_SPACE && state.focus >= 0 && isButton(view.controls[state.focus]))
         return DialogInput{DialogInput::command, view.controls[state.focus].id, 0};
-    if (key == VK_ESCAPE)
-        return DialogInput{DialogInput::command, IDCANCEL, 0};
+    if (key == VK_ESCAPE)  // as the close box: the dialog procedure decides what Escape means
+        return DialogInput{DialogInput::close, 0, 0};
     if (!combo || combo->items.empty())
         return std::nullopt;
     // Up and Down pick from the dialog's one list wherever the focus is.

@@ -5,7 +5,6 @@
 
 #include <png.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -84,41 +83,5 @@ TEST(RasterGolden, InterpenetratingGouraudTriangles)
                                 corner(10, 44, 0.1f, 255, 0, 128));
         soft::rasterizeTriangle(target, state, corner(58, 3, 0.2f, 0, 64, 255), corner(50, 45, 0.2f, 0, 255, 128),
                                 corner(2, 24, 0.8f, 255, 255, 255));
-    });
-}
-
-TEST(RasterGolden, WireframeEdgesAndPoints)
-{
-    checkGolden("wire_points", [](SurfaceMemory& surface, SurfaceMemory& depth) {
-        fill(surface, 0x2104);
-        const auto target = wholeTarget(surface, &depth);
-        const soft::RasterVertex star[5] = {corner(32, 3, 0.5f, 255, 255, 0), corner(58, 20, 0.5f, 0, 255, 255),
-                                            corner(48, 45, 0.5f, 255, 0, 255), corner(16, 45, 0.5f, 255, 128, 0),
-                                            corner(6, 20, 0.5f, 128, 255, 128)};
-        for (int i = 0; i < 5; ++i)
-            soft::drawLine(target, RasterState{}, star[i], star[(i + 2) % 5]);
-        for (int i = 0; i < 12; ++i) {
-            const float angle = float(i) * 0.5235988f;
-            soft::drawPoint(target, RasterState{}, corner(32 + 10 * std::cos(angle), 26 + 10 * std::sin(angle)));
-        }
-    });
-}
-
-TEST(RasterGolden, BlendedQuadsOverStripes)
-{
-    checkGolden("blend_fade", [](SurfaceMemory& surface, SurfaceMemory&) {
-        for (int y = 0; y < goldenHeight; ++y)
-            for (int x = 0; x < goldenWidth; ++x)
-                surface.at(x, y) = (x / 8 + y / 8) % 2 ? 0xF800 : 0x07FF;
-        RasterState state;
-        state.blend = state.dither = true;
-        auto quad = [&](float x0, float y0, float x1, float y1, float c, float a0, float a1) {
-            drawQuad(wholeTarget(surface), state, corner(x0, y0, 0, c, c, c, a0), corner(x1, y0, 0, c, c, c, a1),
-                     corner(x1, y1, 0, c, c, c, a1), corner(x0, y1, 0, c, c, c, a0));
-        };
-        quad(0, 0, 64, 24, 255, 0, 255);
-        quad(0, 24, 64, 48, 0, 255, 0);
-        drawQuad(wholeTarget(surface), state, corner(16, 12, 0, 40, 40, 200, 127), corner(48, 12, 0, 40, 40, 200, 127),
-                 corner(48, 36, 0, 40, 40, 200, 127), corner(16, 36, 0, 40, 40, 200, 127));
     });
 }

@@ -210,7 +210,7 @@ TEST_F(DialogTest, KeysAndClicksWorkTheControls)
         bool closeSent;
     } cases[] = {
         {"Enter on OK, nothing selected", {}, Answer::ok, 11, CB_ERR, false},
-        {"Escape", {}, Answer::cancel, 22, -2, false},
+        {"Escape, as the close box", {}, Answer::cancel, 22, -2, true},
         {"close request", {}, Answer::close, 22, -2, true},
         {"Down from nothing picks the first", {down}, Answer::ok, 11, 0, false},
         {"Down, Down, Up", {down, down, key(VK_UP)}, Answer::ok, 11, 0, false},

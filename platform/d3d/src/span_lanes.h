@@ -1,0 +1,184 @@
+// The families of vector span kernels: the kernels of span_kernels.inc, compiled once
+// over 128-bit registers with SSE2 (which Emscripten turns into WebAssembly SIMD) and
+// once over 256-bit ones with AVX2, each in a namespace of its own. A family is the
+// handful of register operations the kernels use, under its own name.
+#pragma once
+
+#include "dither_arithmetic.h"
+#include "span.h"
+
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#define MORNAKLE_SPANS_SSE2 1
+#endif
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+#include <immintrin.h>
+#define MORNAKLE_SPANS_AVX2 1
+#endif
+
+namespace soft::d3d {
+
+#if defined(__wasm_simd128__)
+constexpr bool onWebAssembly = true;  // where the 128-bit family is also called "wasm"
+#else
+constexpr bool onWebAssembly = false;
+#endif
+
+// Depths go in lanes biased by 2^31, so that their whole parts compare as signed numbers.
+constexpr uint32_t depthLaneBias = 0x80000000u;
+
+// The dither biases of four successive pixels from a column with the given remainder
+// by 4, as 16-bit fields, for each channel width (5 or 6 bits) and dither row.
+struct DitherBiases {
+    uint64_t four[2][ditherSize][ditherSize];
+    constexpr DitherBiases() : four{}
+    {
+        for (int bits = 5; bits <= 6; ++bits)
+            for (int row = 0; row < ditherSize; ++row)
+                for (int turn = 0; turn < ditherSize; ++turn)
+                    for (int k = 0; k < ditherSize; ++k)
+                        four[bits - 5][row][turn] |=
+                            uint64_t(ditherBias(bits, bayerMatrix[row][(turn + k) % ditherSize])) << (16 * k);
+    }
+};
+inline constexpr DitherBiases ditherBiases;
+
+#if MORNAKLE_SPANS_SSE2
+namespace sse2 {
+
+using Pixels = __m128i;
+constexpr int lanes = 8;
+
+inline Pixels load(const uint16_t* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
+inline void store(uint16_t* at, Pixels v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v); }
+inline Pixels zero() { return _mm_setzero_si128(); }
+inline Pixels set16(int v) { return _mm_set1_epi16(int16_t(v)); }
+inline Pixels set32(uint32_t v) { return _mm_set1_epi32(int(v)); }
+inline Pixels set64(uint64_t v) { return _mm_set1_epi64x(int64_t(v)); }
+inline Pixels laneIndex() { return _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7); }
+// 0, s, 2s and 3s: the steps to pixels 0-3 from the first.
+inline Pixels stepMultiples(uint32_t step)
+{
+    const Pixels each = _mm_set1_epi32(int(step));
+    return _mm_add_epi32(_mm_add_epi32(_mm_slli_si128(each, 4), _mm_slli_si128(each, 8)), _mm_slli_si128(each, 12));
+}
+inline Pixels add16(Pixels a, Pixels b) { return _mm_add_epi16(a, b); }
+inline Pixels add32(Pixels a, Pixels b) { return _mm_add_epi32(a, b); }
+inline Pixels multiply16(Pixels a, Pixels b) { return _mm_mullo_epi16(a, b); }
+inline Pixels bitAnd(Pixels a, Pixels b) { return _mm_and_si128(a, b); }
+inline Pixels bitOr(Pixels a, Pixels b) { return _mm_or_si128(a, b); }
+inline Pixels bitXor(Pixels a, Pixels b) { return _mm_xor_si128(a, b); }
+inline Pixels andNot(Pixels a, Pixels b) { return _mm_andnot_si128(a, b); }  // ~a & b
+inline Pixels greater16(Pixels a, Pixels b) { return _mm_cmpgt_epi16(a, b); }
+inline Pixels min16(Pixels a, Pixels b) { return _mm_min_epi16(a, b); }
+inline Pixels pack32(Pixels a, Pixels b) { return _mm_packs_epi32(a, b); }
+template <int n>
+inline Pixels shiftLeft16(Pixels v)
+{
+    return _mm_slli_epi16(v, n);
+}
+template <int n>
+inline Pixels shiftRight16(Pixels v)
+{
+    return _mm_srli_epi16(v, n);
+}
+template <int n>
+inline Pixels shiftRight32(Pixels v)
+{
+    return _mm_srli_epi32(v, n);
+}
+template <int n>
+inline Pixels shiftRightSigned32(Pixels v)
+{
+    return _mm_srai_epi32(v, n);
+}
+inline int sum16(Pixels v)
+{
+    Pixels sum = _mm_madd_epi16(v, _mm_set1_epi16(1));
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(1, 0, 3, 2)));
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
+    return _mm_cvtsi128_si32(sum);
+}
+
+#include "span_kernels.inc"
+
+}  // namespace sse2
+#endif
+
+#if MORNAKLE_SPANS_AVX2
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
+#pragma GCC push_options
+#pragma GCC target("avx2")
+#endif
+namespace avx2 {
+
+using Pixels = __m256i;
+constexpr int lanes = 16;
+
+inline Pixels load(const uint16_t* at) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)); }
+inline void store(uint16_t* at, Pixels v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), v); }
+inline Pixels zero() { return _mm256_setzero_si256(); }
+inline Pixels set16(int v) { return _mm256_set1_epi16(int16_t(v)); }
+inline Pixels set32(uint32_t v) { return _mm256_set1_epi32(int(v)); }
+inline Pixels set64(uint64_t v) { return _mm256_set1_epi64x(int64_t(v)); }
+inline Pixels laneIndex() { return _mm256_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15); }
+// 0, s, 2s, 3s, 8s, 9s, 10s and 11s: the steps to pixels 0-3 and 8-11 from the first.
+inline Pixels stepMultiples(uint32_t step)
+{
+    return _mm256_mullo_epi32(_mm256_set1_epi32(int(step)), _mm256_setr_epi32(0, 1, 2, 3, 8, 9, 10, 11));
+}
+inline Pixels add16(Pixels a, Pixels b) { return _mm256_add_epi16(a, b); }
+inline Pixels add32(Pixels a, Pixels b) { return _mm256_add_epi32(a, b); }
+inline Pixels multiply16(Pixels a, Pixels b) { return _mm256_mullo_epi16(a, b); }
+inline Pixels bitAnd(Pixels a, Pixels b) { return _mm256_and_si256(a, b); }
+inline Pixels bitOr(Pixels a, Pixels b) { return _mm256_or_si256(a, b); }
+inline Pixels bitXor(Pixels a, Pixels b) { return _mm256_xor_si256(a, b); }
+inline Pixels andNot(Pixels a, Pixels b) { return _mm256_andnot_si256(a, b); }  // ~a & b
+inline Pixels greater16(Pixels a, Pixels b) { return _mm256_cmpgt_epi16(a, b); }
+inline Pixels min16(Pixels a, Pixels b) { return _mm256_min_epi16(a, b); }
+inline Pixels pack32(Pixels a, Pixels b) { return _mm256_packs_epi32(a, b); }  // within each 128 bits
+template <int n>
+inline Pixels shiftLeft16(Pixels v)
+{
+    return _mm256_slli_epi16(v, n);
+}
+template <int n>
+inline Pixels shiftRight16(Pixels v)
+{
+    return _mm256_srli_epi16(v, n);
+}
+template <int n>
+inline Pixels shiftRight32(Pixels v)
+{
+    return _mm256_srli_epi32(v, n);
+}
+template <int n>
+inline Pixels shiftRightSigned32(Pixels v)
+{
+    return _mm256_srai_epi32(v, n);
+}
+inline int sum16(Pixels v)
+{
+    const __m256i pairs = _mm256_madd_epi16(v, _mm256_set1_epi16(1));
+    __m128i sum = _mm_add_epi32(_mm256_castsi256_si128(pairs), _mm256_extracti128_si256(pairs, 1));
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(1, 0, 3, 2)));
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
+    return _mm_cvtsi128_si32(sum);
+}
+
+#include "span_kernels.inc"
+
+}  // namespace avx2
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
+#pragma GCC pop_options
+#endif
+#endif
+
+}  // namespace soft::d3d
