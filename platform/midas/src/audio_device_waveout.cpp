@@ -3,8 +3,9 @@
 // blocks of 16-bit stereo PCM, queued in turn, each mixed anew while the others play.
 #include "audio_device.h"
 
-#include <mmsystem.h>
 #include <windows.h>
+
+#include <mmsystem.h>  // after windows.h, whose types it uses
 
 #include <array>
 #include <vector>
