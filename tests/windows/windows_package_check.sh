@@ -10,7 +10,7 @@ allowed='^(kernel32|user32|gdi32|ddraw|winmm|msvcrt|advapi32)\.dll$'
 failed=0
 fail() { echo "FAILED: $*"; failed=1; }
 for target in win32:i686:pei-i386 win64:x86_64:pei-x86-64; do
-    IFS=: read -r name triplet format <<<"$target"
+    IFS=: read -r name arch format <<<"$target"
     zip=$dir/mornakle-$name.zip
     [ -f "$zip" ] || { echo "skipped: $zip is not built (make windows)"; exit 77; }
     listing=$(cmake -E tar tf "$zip") || { fail "$zip cannot be read"; continue; }
@@ -18,14 +18,14 @@ for target in win32:i686:pei-i386 win64:x86_64:pei-x86-64; do
         grep -qx "$member" <<<"$listing" || fail "$zip lacks $member"
     done
     exe=$dir/$name/package/mornakle.exe
-    headers=$($triplet-objdump -p "$exe") || { fail "$exe is no executable"; continue; }
+    headers=$($arch-w64-mingw32-objdump -p "$exe") || { fail "$exe is no executable"; continue; }
     grep -q "file format $format\$" <<<"$headers" || fail "$exe is not $format"
     grep -q "Subsystem.*(Windows GUI)" <<<"$headers" || fail "$exe is not a GUI program"
     while read -r dll; do
         [[ ${dll,,} =~ $allowed ]] || fail "$exe imports $dll, which Windows lacks"
     done < <(sed -n 's/.*DLL Name: //p' <<<"$headers")
     grep -qi "DLL Name: ddraw.dll" <<<"$headers" || fail "$exe does not import DirectDraw"
-    resources=$($triplet-windres -i "$exe" -O rc 2>&1)
+    resources=$($arch-w64-mingw32-windres -i "$exe" -O rc 2>&1)
     grep -q '^102 DIALOGEX' <<<"$resources" && grep -q '^CAPTION "Select Rendering Device"' <<<"$resources" ||
         fail "$exe lacks the device dialog resource"
 done
