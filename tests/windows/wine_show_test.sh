@@ -4,8 +4,8 @@
 # runs on Wine's DirectDraw and Direct3D (the rain's green on black), and Escape ends
 # it with exit code 0. On the way, frames whose content does not depend on timing
 # (the box scene's frame around its viewport, the credits picture put up with a blit)
-# are grabbed and compared with the headless host's capture of the same spans: they
-# agree within one level per channel.
+# are grabbed while their span can be on screen and compared with the headless host's
+# capture of the same spans: one grab of each agrees within one level per channel.
 #   wine_show_test.sh EXE WORKDIR PREFIX NATIVE_EXE DATA_DIR
 # PREFIX is a throw-away Wine prefix, made on the first run and kept (making one is
 # slow). Wine is given no audio driver, so the program plays in silence and says so
@@ -87,39 +87,27 @@ grab dialog.png
 [ "$(brightest dialog.png)" -gt 50 ] || fail "the dialog is not drawn"
 xdotool windowfocus "$dialog" 2>/dev/null
 xdotool key Return
+entered=$(date +%s.%N)
 
-# The show: green rain on black, until the house scene takes over 13.3 seconds in.
-# That change starts the clock for the grabs.
+# The show: green rain on black. It began after Enter and before the first grab that
+# shows the rain: the two times bound the show's clock for the grabs below.
 green_on_black() {
     local stats
     stats=$(convert "$1" -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b] %[fx:maxima.g]' info:)
     read -r r g b top <<<"$stats"
     awk -v r="$r" -v g="$g" -v b="$b" -v top="$top" 'BEGIN { exit !(top > 0.5 && g > 2 * r && g > 2 * b && g < 0.5) }'
 }
-rain=
+rained=
 for _ in $(seq 200); do
     alive || fail "the program ended before the show began"
     grab rain.png
-    green_on_black rain.png && rain=1 && break
+    green_on_black rain.png && rained=$(date +%s.%N) && break
     sleep 0.1
 done
-[ -n "$rain" ] || fail "no green rain on black: the show did not run on Wine's DirectDraw"
-start=
-for _ in $(seq 200); do
-    alive || fail "the program ended during the rain"
-    grab after-rain.png
-    green_on_black after-rain.png || { start=$(awk -v now="$(date +%s.%N)" 'BEGIN { printf "%.3f", now - 13.33 }'); break; }
-    sleep 0.1
-done
-[ -n "$start" ] || fail "the rain never gave way to the house scene"
+[ -n "$rained" ] || fail "no green rain on black: the show did not run on Wine's DirectDraw"
 
-# Waits until the show has run $1 seconds.
-wait_show() {
-    local left
-    left=$(awk -v s="$start" -v t="$1" -v now="$(date +%s.%N)" 'BEGIN { printf "%.3f", s + t - now }')
-    awk -v l="$left" 'BEGIN { exit !(l > 0) }' && sleep "$left"
-    alive || fail "the program ended during the show"
-}
+# Seconds from now until $1 seconds after $2.
+until_time() { awk -v s="$2" -v t="$1" -v now="$(date +%s.%N)" 'BEGIN { printf "%.3f", s + t - now }'; }
 # The largest difference of any channel of any pixel outside the rectangle $3
 # (x0,y0 x1,y1; none to compare everything), in levels.
 largest_difference() {
@@ -128,22 +116,29 @@ largest_difference() {
     convert "$1" -alpha off "${masked[@]}" "$2" -alpha off "${masked[@]}" \
         -compose difference -composite -separate -evaluate-sequence max -format '%[fx:int(255*maxima+0.5)]' info:
 }
-# Compares the Wine grab $1 with the headless frame at show time $2 ms.
+# Grabs the screen while the span from show time $4 to $5 seconds can be on it, then
+# compares the grabs with the headless frame at $2 ms (outside the rectangle $3): one
+# agrees within one level per channel. A grab of any other span differs by far more.
 peer_check() {
-    local frame difference
+    local name=$1 frame difference best=256 n=0 left
     frame=$(ls headless/frame-*-"$(printf '%010d' "$2")".png 2>/dev/null | head -1)
     [ -n "$frame" ] || fail "no headless frame at $2 ms"
-    difference=$(largest_difference "$1" "$frame" "$3")
-    echo "$1 and the headless frame at $2 ms differ by at most $difference levels"
-    [ "$difference" -le 1 ] || { cp "$frame" "headless-$1"; fail "$1 differs from the headless frame by $difference levels"; }
+    left=$(until_time "$4" "$entered")
+    awk -v l="$left" 'BEGIN { exit !(l > 0) }' && sleep "$left"
+    while awk -v l="$(until_time "$5" "$rained")" 'BEGIN { exit !(l > 0) }'; do
+        alive || fail "the program ended during the show"
+        grab "$name-$((++n)).png"
+    done
+    for ((i = 1; i <= n; i++)); do
+        difference=$(largest_difference "$name-$i.png" "$frame" "$3")
+        [ "$difference" -lt "$best" ] && best=$difference && cp "$name-$i.png" "$name-closest.png"
+    done
+    echo "$name: of $n grabs under Wine, the closest to the headless frame at $2 ms differs by $best in any channel"
+    [ "$best" -le 1 ] || { cp "$frame" "$name-headless.png"; fail "$name differs from the headless frame by $best levels"; }
 }
 
-wait_show 36.67   # the middle of the box scene
-grab box.png
-wait_show 96.67   # the middle of the credits
-grab credits.png
-peer_check box.png 35000 "376,82 624,274"   # all but the box viewport, which moves
-peer_check credits.png 95000 ""
+peer_check box 35000 "376,82 624,274" 33.4 39.9   # the box scene, all but its viewport
+peer_check credits 95000 "" 93.4 99.9             # the credits picture
 
 xdotool key Escape
 for _ in $(seq 100); do alive || break; sleep 0.1; done
