@@ -2,6 +2,7 @@
 #   make run    install what is missing, build everything, make the data, play the demo
 #   make test   the same set-up, then every test through ctest, then the reliability
 #               gates: the sanitized suite, fuzzing, faults and broken data (gates/)
+#   make windows  the Windows programs, cross-compiled: build-windows/mornakle-win32.zip, -win64.zip
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -18,12 +19,18 @@ RUN_PACKAGES := cmake g++ make pkg-config libsdl2-dev libxmp-dev libpng-dev \
 TEST_PACKAGES := xvfb xauth xdotool openbox wmctrl x11-utils imagemagick assimp-utils xmp openmpt123 sox \
     clang libclang-rt-14-dev llvm ccache
 
-.PHONY: run test setup build packages test-packages readme-frames
+# The Windows build's cross compilers and the unpacker of Debian's source packages;
+# the tests also run the 64-bit program under Wine.
+WINDOWS_PACKAGES := g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 dpkg-dev
+TEST_PACKAGES += wine wine64
+WINDOWS_BUILD ?= build-windows
+
+.PHONY: run test setup build packages test-packages readme-frames windows windows-packages data
 
 run: build
 	@./tools/play.sh $(BUILD)
 
-test: build test-packages
+test: build windows test-packages
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	./gates/gates.sh $(JOBS)
 
@@ -37,11 +44,29 @@ build: packages
 
 setup: packages
 
+# The data files alone, made by the generator of the native build.
+data: packages
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS) --target mornakle_data
+
+# One build folder per architecture; Debian's libxmp source is fetched once into
+# $(WINDOWS_BUILD)/sources and built once per architecture.
+windows: data windows-packages
+	@set -e; for arch in win32:i686 win64:x86_64; do \
+	    cmake -S windows -B $(WINDOWS_BUILD)/$${arch%%:*} \
+	        -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-$${arch#*:}.cmake \
+	        -DMORNAKLE_DATA_DIR=$(abspath $(BUILD))/data -DMORNAKLE_SOURCES_DIR=$(abspath $(WINDOWS_BUILD))/sources; \
+	    cmake --build $(WINDOWS_BUILD)/$${arch%%:*} -j $(JOBS); \
+	done
+
 packages:
 	@$(MAKE) --no-print-directory install-missing PACKAGES="$(RUN_PACKAGES)"
 
 test-packages:
 	@$(MAKE) --no-print-directory install-missing PACKAGES="$(TEST_PACKAGES)"
+
+windows-packages:
+	@$(MAKE) --no-print-directory install-missing PACKAGES="$(WINDOWS_PACKAGES)"
 
 # Installs whichever of $(PACKAGES) are missing, or names them when not run as root.
 .PHONY: install-missing

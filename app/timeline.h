@@ -4,6 +4,8 @@
 
 #include "display/display_context.h"
 
+#include <cstdint>
+
 // Ticks are milliseconds times the single-precision 0.02: one tick is 50 ms.
 constexpr float ticksPerMillisecond = 0.02f;
 

@@ -4,6 +4,8 @@
 
 #include "windows.h"
 
+#include <cstdint>
+
 struct DeviceEntry {
     BYTE guid[16];  // all zero for the primary display driver
     char description[256];

@@ -4,6 +4,8 @@
 
 #include "d3d.h"
 
+#include <cstdint>
+
 struct DisplayContext {
     HWND window;
     HINSTANCE instance;

@@ -1,5 +1,11 @@
-// Identifiers of the resources linked into the program.
+// Identifiers of the resources linked into the program. The resource script reads
+// them too, and a resource compiler knows no constants but the preprocessor's.
 #pragma once
 
-constexpr int deviceDialogId = 102;  // "Select Rendering Device"
-constexpr int deviceListId = 1001;   // its combo box of devices
+#define IDD_SELECTDEVICE 102   // "Select Rendering Device"
+#define IDC_DEVICELIST   1001  // its combo box of devices
+
+#ifndef RC_INVOKED
+constexpr int deviceDialogId = IDD_SELECTDEVICE;
+constexpr int deviceListId = IDC_DEVICELIST;
+#endif

@@ -1,7 +1,8 @@
 #include "output.h"
 
+#include "audio_device.h"
+
 #include <algorithm>
-#include <chrono>
 
 namespace midas {
 namespace {
@@ -9,23 +10,14 @@ namespace {
 constexpr int discardFrames = 4096;  // the silent output pulls at most this many at once
 constexpr uint64_t msPerSecond = 1000;
 
-// The host's tick counter, or the process's own clock when no host is installed.
-uint32_t nowMs()
-{
-    if (host::installed())
-        return host::current().tickCount();
-    auto since = std::chrono::steady_clock::now().time_since_epoch();
-    return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
-}
-
 }  // namespace
 
 bool Output::open(host::AudioSource* source)
 {
     close();
     source_ = source;
-    device_ = host::installed() && host::current().openAudio(source);
-    openedMs_ = nowMs();
+    device_ = device::open(source);
+    openedMs_ = device::nowMs();
     framesPulled_ = 0;
     return device_;
 }
@@ -33,7 +25,7 @@ bool Output::open(host::AudioSource* source)
 void Output::close()
 {
     if (device_)
-        host::current().closeAudio();
+        device::close();
     source_ = nullptr;
     device_ = false;
 }
@@ -41,20 +33,20 @@ void Output::close()
 void Output::lock()
 {
     if (device_)
-        host::current().lockAudio();
+        device::lock();
 }
 
 void Output::unlock()
 {
     if (device_)
-        host::current().unlockAudio();
+        device::unlock();
 }
 
 void Output::poll()
 {
     if (!source_ || device_)
         return;
-    uint32_t elapsedMs = nowMs() - openedMs_;  // unsigned: survives the counter wrapping
+    uint32_t elapsedMs = device::nowMs() - openedMs_;  // unsigned: survives the counter wrapping
     uint64_t due = uint64_t(elapsedMs) * host::audioSampleRate / msPerSecond;
     discard_.resize(size_t(discardFrames) * host::audioChannels);
     while (framesPulled_ < due) {

@@ -1,5 +1,5 @@
-// Where the mixed sound goes: the host's audio device, which pulls frames on its own
-// thread, or, when the host has none, nowhere, pulled by poll() as fast as the tick
+// Where the mixed sound goes: the audio device, which pulls frames on its own thread,
+// or, when there is none, nowhere, pulled by poll() as fast as the tick
 // counter advances so that songs still move on as they would with sound.
 #pragma once
 

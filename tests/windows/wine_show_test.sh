@@ -1,0 +1,151 @@
+#!/bin/bash
+# The 64-bit Windows program under Wine on a virtual X server, played as a user would:
+# it starts, the "Select Rendering Device" dialog appears and takes Enter, the show
+# runs on Wine's DirectDraw and Direct3D (the rain's green on black), and Escape ends
+# it with exit code 0. On the way, frames whose content does not depend on timing
+# (the box scene's frame around its viewport, the credits picture put up with a blit)
+# are grabbed while their span can be on screen and compared with the headless host's
+# capture of the same spans: one grab of each agrees within one level per channel.
+#   wine_show_test.sh EXE WORKDIR PREFIX NATIVE_EXE DATA_DIR
+# PREFIX is a throw-away Wine prefix, made on the first run and kept (making one is
+# slow). Wine is given no audio driver, so the program plays in silence and says so
+# once. Exits 77 (skipped) when Wine, Xvfb, xdotool, ImageMagick or a program is missing.
+set -u
+exe=$1 work=$2 prefix=$3 native=$4 data=$5
+skip=77
+
+for tool in wine wineserver Xvfb xdotool import convert identify; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit $skip; }
+done
+[ -f "$exe" ] || { echo "skipped: $exe is not built (make windows)"; exit $skip; }
+[ -x "$native" ] || { echo "skipped: $native is not built"; exit $skip; }
+
+rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv=d"
+xvfb_pid= app_pid=
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    wineserver -k 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+fail() {
+    echo "FAILED: $*"
+    echo "--- program output:"; cat app.log 2>/dev/null
+    exit 1
+}
+
+exec 3>display.number
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 2>xvfb.log &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 50); do [ -s display.number ] && break; sleep 0.1; done
+[ -s display.number ] || { echo "skipped: Xvfb did not start"; exit $skip; }
+export DISPLAY=:$(cat display.number)
+
+# The prefix, once: Wine in Xvfb changes the display mode only inside a virtual
+# desktop, so every program gets one of 640 x 480.
+if [ ! -f "$prefix/mornakle-ready" ]; then
+    rm -rf "$prefix"
+    wineboot -i >prefix.log 2>&1 || fail "wineboot could not make the prefix"
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>prefix.log 2>&1 &&
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 640x480 /f >>prefix.log 2>&1 ||
+        fail "the virtual desktop could not be set"
+    wineserver -w
+    touch "$prefix/mornakle-ready"
+fi
+wineserver -k 2>/dev/null
+wineserver -w
+
+# The headless host's frames, every 100th at 50 ms a frame: 35 s is in the box
+# scene, 95 s shows the credits picture.
+"$native" --headless --frame-ms 50 --capture headless --capture-every 100 --data "$data" >headless.log 2>&1 ||
+    fail "the headless capture failed"
+
+wine "$exe" >app.log 2>&1 &
+app_pid=$!
+alive() { kill -0 "$app_pid" 2>/dev/null; }
+
+# The brightest channel of a picture, 0 to 100.
+brightest() { identify -format '%[fx:int(100*maxima)]' "$1"; }
+# The dialog, a grey box with its caption, appears on the black desktop.
+dialog=
+for _ in $(seq 150); do
+    dialog=$(xdotool search --name '^Select Rendering Device$' 2>/dev/null | head -1)
+    [ -n "$dialog" ] && break
+    alive || fail "the program ended before the dialog appeared"
+    sleep 0.2
+done
+[ -n "$dialog" ] || fail "no \"Select Rendering Device\" dialog appeared"
+# Screen grabs: the virtual desktop's 640 x 480 out of the whole screen.
+desktop=$(xdotool search --onlyvisible --name 'Wine desktop' 2>/dev/null | head -1)
+[ -n "$desktop" ] || fail "no Wine desktop is shown"
+eval "$(xdotool getwindowgeometry --shell "$desktop")"
+grab() { import -window root -crop "640x480+$X+$Y" +repage "$1"; }
+sleep 1
+grab dialog.png
+[ "$(brightest dialog.png)" -gt 50 ] || fail "the dialog is not drawn"
+xdotool windowfocus "$dialog" 2>/dev/null
+xdotool key Return
+entered=$(date +%s.%N)
+
+# The show: green rain on black. It began after Enter and before the first grab that
+# shows the rain: the two times bound the show's clock for the grabs below.
+green_on_black() {
+    local stats
+    stats=$(convert "$1" -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b] %[fx:maxima.g]' info:)
+    read -r r g b top <<<"$stats"
+    awk -v r="$r" -v g="$g" -v b="$b" -v top="$top" 'BEGIN { exit !(top > 0.5 && g > 2 * r && g > 2 * b && g < 0.5) }'
+}
+rained=
+for _ in $(seq 200); do
+    alive || fail "the program ended before the show began"
+    grab rain.png
+    green_on_black rain.png && rained=$(date +%s.%N) && break
+    sleep 0.1
+done
+[ -n "$rained" ] || fail "no green rain on black: the show did not run on Wine's DirectDraw"
+
+# Seconds from now until $1 seconds after $2.
+until_time() { awk -v s="$2" -v t="$1" -v now="$(date +%s.%N)" 'BEGIN { printf "%.3f", s + t - now }'; }
+# The largest difference of any channel of any pixel outside the rectangle $3
+# (x0,y0 x1,y1; none to compare everything), in levels.
+largest_difference() {
+    local masked=()
+    [ -n "$3" ] && masked=(-fill black -draw "rectangle $3")
+    convert "$1" -alpha off "${masked[@]}" "$2" -alpha off "${masked[@]}" \
+        -compose difference -composite -separate -evaluate-sequence max -format '%[fx:int(255*maxima+0.5)]' info:
+}
+# Grabs the screen while the span from show time $4 to $5 seconds can be on it, then
+# compares the grabs with the headless frame at $2 ms (outside the rectangle $3): one
+# agrees within one level per channel. A grab of any other span differs by far more.
+peer_check() {
+    local name=$1 frame difference best=256 n=0 left
+    frame=$(ls headless/frame-*-"$(printf '%010d' "$2")".png 2>/dev/null | head -1)
+    [ -n "$frame" ] || fail "no headless frame at $2 ms"
+    left=$(until_time "$4" "$entered")
+    awk -v l="$left" 'BEGIN { exit !(l > 0) }' && sleep "$left"
+    while awk -v l="$(until_time "$5" "$rained")" 'BEGIN { exit !(l > 0) }'; do
+        alive || fail "the program ended during the show"
+        grab "$name-$((++n)).png"
+    done
+    for ((i = 1; i <= n; i++)); do
+        difference=$(largest_difference "$name-$i.png" "$frame" "$3")
+        [ "$difference" -lt "$best" ] && best=$difference && cp "$name-$i.png" "$name-closest.png"
+    done
+    echo "$name: of $n grabs under Wine, the closest to the headless frame at $2 ms differs by $best in any channel"
+    [ "$best" -le 1 ] || { cp "$frame" "$name-headless.png"; fail "$name differs from the headless frame by $best levels"; }
+}
+
+peer_check box 35000 "376,82 624,274" 33.4 39.9   # the box scene, all but its viewport
+peer_check credits 95000 "" 93.4 99.9             # the credits picture
+
+xdotool key Escape
+for _ in $(seq 100); do alive || break; sleep 0.1; done
+alive && fail "Escape did not end the show"
+wait "$app_pid"
+rc=$?
+app_pid=
+[ "$rc" = 0 ] || fail "exit code $rc after Escape, not 0"
+[ "$(grep -c 'no audio device' app.log)" = 1 ] || fail "not one notice says there is no audio device"
+echo "the Windows program ran the show under Wine and ended with Escape"
