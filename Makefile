@@ -1,9 +1,13 @@
 # The two set-up commands of a fresh Debian 12 machine:
 #   make run    install what is missing, build everything, make the data, play the demo
 #   make test   the same set-up, then every test through ctest
+# and the two that put the program on the machine:
+#   make install  into $(PREFIX) (default /usr/local)
+#   make package  a Debian package in $(BUILD), for dpkg -i
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
 
 # What building and running need: build tools and libraries (the test and benchmark
 # frameworks are built with everything else), the fonts the GDI stand-in embeds, and
@@ -11,11 +15,15 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 RUN_PACKAGES := cmake g++ make pkg-config libsdl2-dev libxmp-dev libpng-dev \
     libgtest-dev libgmock-dev libbenchmark-dev python3 \
     xfonts-base xfonts-100dpi console-setup-linux zlib1g-dev ffmpeg
+# What packing the .deb needs (dpkg-shlibdeps finds its dependencies).
+PACKAGING_PACKAGES := dpkg-dev file
 # What only the tests drive or compare against: a virtual display and window manager,
-# key presses, and independent readers of our files.
-TEST_PACKAGES := xvfb xauth xdotool openbox wmctrl x11-utils imagemagick assimp-utils xmp openmpt123 sox
+# key presses, independent readers of our files, and the packing and validators of
+# the installed tree.
+TEST_PACKAGES := xvfb xauth xdotool openbox wmctrl x11-utils imagemagick assimp-utils xmp openmpt123 sox \
+    $(PACKAGING_PACKAGES) desktop-file-utils appstream man-db
 
-.PHONY: run test setup build packages test-packages readme-frames
+.PHONY: run test setup build packages test-packages packaging-packages readme-frames install package
 
 run: build
 	@./tools/play.sh $(BUILD)
@@ -26,6 +34,12 @@ test: build test-packages
 # Not a set-up command: regenerates the strip of frames the README shows.
 readme-frames: build
 	./tools/readme_frames.sh $(BUILD) docs/show-strip.png
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build packaging-packages
+	cd $(BUILD) && cpack -G DEB
 
 build: packages
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
@@ -38,6 +52,9 @@ packages:
 
 test-packages:
 	@$(MAKE) --no-print-directory install-missing PACKAGES="$(TEST_PACKAGES)"
+
+packaging-packages:
+	@$(MAKE) --no-print-directory install-missing PACKAGES="$(PACKAGING_PACKAGES)"
 
 # Installs whichever of $(PACKAGES) are missing, or names them when not run as root.
 .PHONY: install-missing
