@@ -56,6 +56,8 @@ public:
         if (options_.screenshotPrefix.empty())
             options_.screenshotPrefix = executableName();
         title_ = options_.screenshotPrefix;
+        if (options_.screenshotDir.empty())
+            options_.screenshotDir = screenshotFolder();
         // The working folder at start-up, whatever folder the program moves to later.
         std::error_code error;
         std::filesystem::path dir = std::filesystem::absolute(options_.screenshotDir, error);
