@@ -3,9 +3,13 @@
 #   make test   the same set-up, then every test through ctest, then the reliability
 #               gates: the sanitized suite, fuzzing, faults and broken data (gates/)
 #   make windows  the Windows programs, cross-compiled: build-windows/mornakle-win32.zip, -win64.zip
+# and the two that put the program on the machine:
+#   make install  into $(PREFIX) (default /usr/local)
+#   make package  a Debian package in $(BUILD), for dpkg -i
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
 
 # What building and running need: build tools and libraries (the test and benchmark
 # frameworks are built with everything else), the fonts the GDI stand-in embeds, and
@@ -13,11 +17,14 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 RUN_PACKAGES := cmake g++ make pkg-config libsdl2-dev libxmp-dev libpng-dev \
     libgtest-dev libgmock-dev libbenchmark-dev python3 \
     xfonts-base xfonts-100dpi console-setup-linux zlib1g-dev ffmpeg
+# What packing the .deb needs (dpkg-shlibdeps finds its dependencies).
+PACKAGING_PACKAGES := dpkg-dev file
 # What only the tests drive or compare against: a virtual display and window manager,
-# key presses, and independent readers of our files; clang with its sanitizer and
-# fuzzer runtimes, a symbolizer and ccache for the reliability gates.
+# key presses, independent readers of our files; clang with its sanitizer and
+# fuzzer runtimes, a symbolizer and ccache for the reliability gates; the packing and
+# validators of the installed tree.
 TEST_PACKAGES := xvfb xauth xdotool openbox wmctrl x11-utils imagemagick assimp-utils xmp openmpt123 sox \
-    clang libclang-rt-14-dev llvm ccache
+    clang libclang-rt-14-dev llvm ccache $(PACKAGING_PACKAGES) desktop-file-utils appstream man-db
 
 # The Windows build's cross compilers and the unpacker of Debian's source packages;
 # the tests also run the 64-bit program under Wine.
@@ -25,7 +32,8 @@ WINDOWS_PACKAGES := g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i
 TEST_PACKAGES += wine wine64
 WINDOWS_BUILD ?= build-windows
 
-.PHONY: run test setup build packages test-packages readme-frames windows windows-packages data
+.PHONY: run test setup build packages test-packages packaging-packages readme-frames install package \
+    windows windows-packages data
 
 run: build
 	@./tools/play.sh $(BUILD)
@@ -37,6 +45,12 @@ test: build windows test-packages
 # Not a set-up command: regenerates the strip of frames the README shows.
 readme-frames: build
 	./tools/readme_frames.sh $(BUILD) docs/show-strip.png
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build packaging-packages
+	cd $(BUILD) && cpack -G DEB
 
 build: packages
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
@@ -67,6 +81,9 @@ test-packages:
 
 windows-packages:
 	@$(MAKE) --no-print-directory install-missing PACKAGES="$(WINDOWS_PACKAGES)"
+
+packaging-packages:
+	@$(MAKE) --no-print-directory install-missing PACKAGES="$(PACKAGING_PACKAGES)"
 
 # Installs whichever of $(PACKAGES) are missing, or names them when not run as root.
 .PHONY: install-missing

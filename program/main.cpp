@@ -58,6 +58,19 @@ std::string absolute(const std::string& path)
     return getcwd(here, sizeof here) ? std::string(here) + "/" + path : path;
 }
 
+// The data files: an installed tree keeps them in share/mornakle beside the bin
+// folder holding the program (wherever the tree was moved), a build folder in
+// data/ beside the program itself.
+std::string defaultDataFolder()
+{
+    const std::string here = executableFolder();
+    const std::string installed = here + "/../share/mornakle";
+    struct stat info;
+    if (stat(installed.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return installed;
+    return here + "/data";
+}
+
 bool makeFolder(const std::string& path)
 {
     if (mkdir(path.c_str(), 0777) == 0 || errno == EEXIST)
@@ -92,7 +105,7 @@ int main(int argc, char** argv)
     for (const host::InjectedFault& fault : options.faults)
         soft::injectFault(fault.call, fault.result, fault.skip, 1);
 
-    std::string dataDir = absolute(options.dataDir.empty() ? executableFolder() + "/data" : options.dataDir);
+    std::string dataDir = absolute(options.dataDir.empty() ? defaultDataFolder() : options.dataDir);
     host::HeadlessHostOptions& headlessOptions = options.headlessOptions;
     options.record.path = absolute(options.record.path);
     if (!options.record.path.empty()) {

@@ -45,17 +45,23 @@ MeshData modelCube()
     return mesh;
 }
 
+// Each block sits sunk into the one below by twice the bevel: set on top, the two
+// bevels would leave a groove between the blocks through which the background
+// shows, and sunk by one bevel its twisted corners, which reach past the block
+// beneath, would still leave a notch under them. So its full-width sides meet the
+// top face beneath, and where a corner overhangs it reaches down past the bevel.
 MeshData modelStack()
 {
     MeshBuilder stack("Stack", "Brass");
+    constexpr float bevel = 0.6f;
     float z = -9.0f;
     const float sizes[3] = {4.0f, 3.0f, 2.0f};
     for (int i = 0; i < 3; ++i) {
         MeshBuilder block("block");
         float s = sizes[i];
-        bevelledCube(block, s, 0.6f, 2);
+        bevelledCube(block, s, bevel, 2);
         stack.append(block.data(), 0.35f * float(i), {12.0f, -2.0f + float(i) * 0.6f, z + s});
-        z += 2.0f * s;
+        z += 2.0f * (s - bevel);
     }
     MeshData mesh = stack.take();
     mesh.origin = boundsCentre(mesh);

@@ -162,15 +162,23 @@ MeshData modelGround()
     return mesh;
 }
 
-// A ring of mountains closing the valley, facing inward toward the house.
+// A ring of mountains closing the valley, facing inward toward the house. Below
+// its foot a skirt reaches in and down under the lawn, so that where the lawn's
+// coarse grid dips below the true ground no gap opens between the two.
 MeshData modelMountains()
 {
     constexpr int segments = 48;
     constexpr float foot = 145, crest = 215;
+    constexpr float skirtIn = 10, skirtDepth = 12;
     constexpr int rows = 3;
     MeshBuilder ring("Mountains", "Rock");
     auto at = [&](int i, int j) {
         float a = 2.0f * pi * float(i % segments) / segments;
+        if (j < 0) {
+            float r = foot - skirtIn;
+            return ring.shared(
+                {r * std::cos(a), r * std::sin(a), groundHeight(r * std::cos(a), r * std::sin(a)) - skirtDepth});
+        }
         float t = float(j) / rows;
         float peak =
             38.0f + 16.0f * std::sin(a * 5.0f + 0.7f) + 9.0f * std::sin(a * 11.0f + 2.1f) + 5.0f * std::sin(a * 23.0f);
@@ -180,7 +188,7 @@ MeshData modelMountains()
         return ring.shared({r * std::cos(a), r * std::sin(a), z});
     };
     for (int i = 0; i < segments; ++i)
-        for (int j = 0; j < rows; ++j)
+        for (int j = -1; j < rows; ++j)
             ring.quad(at(i, j), at(i, j + 1), at(i + 1, j + 1), at(i + 1, j));
     MeshData mesh = ring.take();
     mesh.origin = boundsCentre(mesh);
@@ -247,10 +255,14 @@ SceneData modelHouseScene()
     scene.meshes.push_back(modelFence());
     scene.meshes.push_back(modelMountains());
 
+    // The vertices are white, so a surface's colour is the sum of the lights on it,
+    // cut off at full. Kept below full everywhere, the lit scene keeps its hues
+    // (only the flashes wash it white): a low sun lights the walls more than the
+    // lawn, and the other three only tint.
     LightData sun;
     sun.name = "Sunset";
-    sun.position = {-90, -120, 140};
-    sun.colour = {0.95f, 0.66f, 0.38f};
+    sun.position = {-130, -175, 55};
+    sun.colour = {0.74f, 0.51f, 0.29f};
     sun.spot = true;
     sun.target = {0, 0, -5};
     sun.hotspot = 40;
@@ -258,9 +270,9 @@ SceneData modelHouseScene()
     sun.range = 400;
     scene.lights.push_back(sun);
 
-    LightData sky = omniLight("SkyGlow", {115, 60, 80}, {0.3f, 0.5f, 1.0f}, 330, 1.0f);
-    LightData ember = omniLight("Ember", {-70, 110, 30}, {0.95f, 0.3f, 0.6f}, 240, 1.2f);
-    LightData fill = omniLight("Moon", {20, 30, 190}, {0.2f, 0.2f, 0.3f}, 420, 1.0f);
+    LightData sky = omniLight("SkyGlow", {115, 60, 80}, {0.3f, 0.5f, 1.0f}, 330, 0.8f);
+    LightData ember = omniLight("Ember", {-70, 110, 30}, {0.8f, 0.26f, 0.52f}, 200, 0.7f);
+    LightData fill = omniLight("Moon", {20, 30, 190}, {0.1f, 0.12f, 0.18f}, 420, 1.0f);
     scene.lights.push_back(sky);
     scene.lights.push_back(ember);
     scene.lights.push_back(fill);

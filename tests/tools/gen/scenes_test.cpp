@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -217,8 +218,9 @@ TEST(HouseFile, TheOrbitingCameraKeepsTheWholeSwollenHouseInView)
     }
 }
 
-// Share of the mesh's vertices that the file's lights light at all.
-double litShare(const Scene& s, const Mesh& mesh)
+// Share of the mesh's vertices that the file's lights light at all, and the
+// brightest channel any of its vertices gets.
+double litShare(const Scene& s, const Mesh& mesh, float* brightest = nullptr)
 {
     int lit = 0;
     for (uint32_t i = 0; i < mesh.vertexCount; ++i) {
@@ -227,6 +229,8 @@ double litShare(const Scene& s, const Mesh& mesh)
         LitVertex out{p.x, p.y, p.z, 0, 0, 0, 0, 0, 0, v.nx, v.ny, v.nz};
         lightVertex(s.lights, s.lightCount, v, out);
         lit += out.litR + out.litG + out.litB > 0.05f;
+        if (brightest)
+            *brightest = std::max({*brightest, out.litR, out.litG, out.litB});
     }
     return double(lit) / double(mesh.vertexCount);
 }
@@ -245,6 +249,13 @@ TEST(HouseFile, AColouredSpotAndOmniLightsThatReachTheHouse)
     EXPECT_GE(spots, 1) << "a coloured spot";
     EXPECT_GE(omnis, 1) << "an omni light that reaches past the house";
     EXPECT_GT(litShare(s, s.meshes[0]), 0.9);
+    // The vertices are white, so a channel the lights sum past full is cut off and
+    // the surface turns white instead of taking the lights' colours.
+    for (uint32_t m = 0; m < s.meshCount; ++m) {
+        float brightest = 0;
+        litShare(s, s.meshes[m], &brightest);
+        EXPECT_LT(brightest, 1.0f) << s.meshes[m].name << " is lit past full";
+    }
 }
 
 // The boxes lie near the origin, lit by two coloured omni lights that reach them; from

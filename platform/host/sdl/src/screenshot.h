@@ -9,6 +9,12 @@
 
 namespace host::sdl {
 
+// Where F12 saves: Mornakle/ in the user's pictures folder. That is $XDG_PICTURES_DIR,
+// else the XDG_PICTURES_DIR line of user-dirs.dirs in the configuration folder
+// ($XDG_CONFIG_HOME, else ~/.config), else ~/Pictures. A null variable is unset.
+std::string screenshotFolder(const char* picturesDir, const char* configHome, const char* home);
+std::string screenshotFolder();
+
 // Saves `frame` into folder `dir` (made when missing) as
 // "<prefix>-YYYYMMDD-HHMMSS-<ticks>.png" and returns the line that says where, or
 // why it could not. The file appears whole or not at all.

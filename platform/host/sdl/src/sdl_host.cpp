@@ -52,6 +52,8 @@ public:
         if (options.screenshotPrefix.empty())
             options.screenshotPrefix = executableName();
         title = options.screenshotPrefix;
+        if (options.screenshotDir.empty())
+            options.screenshotDir = screenshotFolder();
         // The working folder at start-up, whatever folder the program moves to later.
         std::error_code error;
         std::filesystem::path dir = std::filesystem::absolute(options.screenshotDir, error);

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -125,6 +126,29 @@ TEST(Screenshot, SavingMakesTheFolderAndLeavesOneFileNamedByTimeAndTicks)
     EXPECT_EQ(host::sdl::saveScreenshot(host::Frame{}, "/tmp", "x", 0, 0), "screenshot not saved: nothing shown yet");
     const std::string refused = host::sdl::saveScreenshot(frameOf(m), "/proc/no-such-folder", "x", 0, 0);
     EXPECT_EQ(refused.rfind("screenshot not saved: ", 0), 0u) << refused;
+}
+
+// F12's folder: the variable, else the user-dirs file (with $HOME expanded), else ~/Pictures.
+TEST(Screenshot, FolderFollowsThePicturesDirectoryOfTheUser)
+{
+    const fs::path config = fs::temp_directory_path() / "sdl_host_user_dirs";
+    fs::create_directories(config);
+    std::ofstream(config / "user-dirs.dirs") << "# written by xdg-user-dirs-update\n"
+                                             << "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                                             << "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
+    const std::string dirs = config.string();
+    struct Case {
+        const char* pictures;
+        const char* config;
+        const char* expected;
+    } cases[] = {
+        {"/srv/pics", dirs.c_str(), "/srv/pics/Mornakle"},
+        {"", dirs.c_str(), "/home/ann/Bilder/Mornakle"},
+        {nullptr, "/nonexistent-folder", "/home/ann/Pictures/Mornakle"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(host::sdl::screenshotFolder(c.pictures, c.config, "/home/ann"), c.expected) << c.config;
+    fs::remove_all(config);
 }
 
 }  // namespace

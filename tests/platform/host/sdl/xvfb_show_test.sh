@@ -52,6 +52,9 @@ for _ in $(seq 50); do [ -s display.number ] && break; sleep 0.1; done
 [ -s display.number ] || { echo "skipped: Xvfb did not start"; exit $skip; }
 export DISPLAY=:$(cat display.number)
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
+# F12 saves into the pictures folder of this home, wherever the program was started.
+export HOME=$work/home
+unset XDG_PICTURES_DIR XDG_CONFIG_HOME
 
 wm=
 if command -v openbox >/dev/null && command -v wmctrl >/dev/null; then
@@ -143,8 +146,8 @@ done
 
 focus "$show"
 xdotool key F12
-for _ in $(seq 50); do compgen -G "screenshots/*.png" >/dev/null && break; sleep 0.1; done
-shot=$(compgen -G "screenshots/*.png" | head -1)
+for _ in $(seq 50); do compgen -G "home/Pictures/Mornakle/*.png" >/dev/null && break; sleep 0.1; done
+shot=$(compgen -G "home/Pictures/Mornakle/*.png" | head -1)
 [ -n "$shot" ] || fail "F12 wrote no screenshot"
 [ "$(identify -format '%wx%h' "$shot")" = 640x480 ] || fail "the screenshot is not 640 x 480"
 grep -q "screenshot saved to $work/$shot" app.log || fail "no line says where the screenshot went"

@@ -16,8 +16,9 @@ struct SdlHostOptions {
     // Without vertical sync a frame limiter holds presentation to the display's rate.
     bool vsync = true;
     soft::PixelFormat pixelFormat = soft::PixelFormat::rgb565;
-    // Where F12 saves the shown frame, relative to the working folder.
-    std::string screenshotDir = "screenshots";
+    // Where F12 saves the shown frame, relative to the working folder; empty means
+    // Mornakle/ in the user's pictures folder.
+    std::string screenshotDir;
     // The screenshot file names' first word; empty means the executable's name.
     std::string screenshotPrefix;
 };
