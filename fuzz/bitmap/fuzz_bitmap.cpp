@@ -7,14 +7,14 @@
 
 // A smaller pixel limit than the real one keeps each input fast; the limit itself is
 // what is checked, not its size.
-constexpr uint64_t kFuzzMaxPixels = uint64_t(1) << 20;
+constexpr uint64_t fuzzMaxPixels = uint64_t(1) << 20;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // A copy of exactly `size` bytes, so that any read past the end is caught.
     std::vector<uint8_t> input(data, data + size);
     std::string why;
-    std::optional<gdi::DecodedBitmap> bitmap = gdi::readBitmapFile(input.data(), input.size(), &why, kFuzzMaxPixels);
+    std::optional<gdi::DecodedBitmap> bitmap = gdi::readBitmapFile(input.data(), input.size(), &why, fuzzMaxPixels);
     if (!bitmap) {
         if (why.empty())
             std::abort();
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (bitmap->width <= 0 || bitmap->height <= 0 ||
         bitmap->pixels.size() != size_t(bitmap->width) * size_t(bitmap->height) ||
-        uint64_t(bitmap->width) * uint64_t(bitmap->height) > kFuzzMaxPixels)
+        uint64_t(bitmap->width) * uint64_t(bitmap->height) > fuzzMaxPixels)
         std::abort();
     uint32_t mix = 0;
     for (uint32_t p : bitmap->pixels)
