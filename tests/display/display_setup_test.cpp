@@ -1,15 +1,17 @@
-// Display set-up: what it creates, the fallbacks it takes, where it stops on a failure,
-// and that teardown gives back exactly what exists.
+#include "display/device_selection.h"
 #include "display/display_setup.h"
-
 #include "host/headless_host.h"
 #include "soft/faults.h"
 #include "soft/surface.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <bit>
+#include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -32,12 +34,20 @@ protected:
         EXPECT_EQ(setUpDisplay(nullptr, SW_SHOWDEFAULT, &context, setupWindow), 0);
         return setUpDisplay(nullptr, SW_SHOWDEFAULT, &context, setupDirectDraw | setupDirect3D);
     }
+    D3DVIEWPORT2 viewport()
+    {
+        D3DVIEWPORT2 v = {};
+        v.dwSize = sizeof v;
+        EXPECT_EQ(context.viewport->GetViewport2(&v), D3D_OK);
+        return v;
+    }
     std::unique_ptr<host::HeadlessHost> hostObject;
     DisplayContext context = {};
 };
 
 // The window alone touches no DirectDraw; the rest fills every field, the full-screen
-// viewport and the 5-5-5 flag, and teardown gives the display back.
+// viewport and the 5-5-5 flag, and teardown gives the display back. The box viewport
+// has its exact clip rectangle.
 TEST_F(DisplaySetup, FullSetUpFillsEveryFieldAndTheFullScreenViewport)
 {
     for (soft::PixelFormat format : {soft::PixelFormat::rgb565, soft::PixelFormat::rgb555}) {
@@ -50,32 +60,18 @@ TEST_F(DisplaySetup, FullSetUpFillsEveryFieldAndTheFullScreenViewport)
         EXPECT_TRUE(context.primarySurface && context.backSurface && context.depthSurface && context.device &&
                     context.backgroundMaterial);
         EXPECT_EQ(is555, format == soft::PixelFormat::rgb555);
-        D3DVIEWPORT2 viewport = {};
-        viewport.dwSize = sizeof viewport;
-        ASSERT_EQ(context.viewport->GetViewport2(&viewport), D3D_OK);
-        EXPECT_EQ(viewport.dwWidth, 640u);
-        EXPECT_EQ(viewport.dvClipY, 0.75f);
+        EXPECT_EQ(viewport().dwWidth, 640u);
+        EXPECT_EQ(viewport().dvClipY, 0.75f);
         EXPECT_EQ(hostObject->modeDevice(), 0);
+        setBoxViewport(&context);
+        const D3DVIEWPORT2 box = viewport();
+        EXPECT_EQ((std::array{box.dwX, box.dwY, box.dwWidth, box.dwHeight}), (std::array<DWORD, 4>{376, 82, 249, 193}));
+        EXPECT_EQ(std::bit_cast<uint32_t>(box.dvClipY), 0x3F466CFBu);
+        EXPECT_EQ(std::bit_cast<uint32_t>(box.dvClipHeight), 0x3FC66CFBu);
         tearDownDisplay(&context);
         EXPECT_EQ(hostObject->modeDevice(), -1);
         is555 = 0;
     }
-}
-
-TEST_F(DisplaySetup, BoxViewportHasTheExactClipRectangle)
-{
-    ASSERT_EQ(setUpAll(), 0);
-    setBoxViewport(&context);
-    D3DVIEWPORT2 viewport = {};
-    viewport.dwSize = sizeof viewport;
-    ASSERT_EQ(context.viewport->GetViewport2(&viewport), D3D_OK);
-    EXPECT_EQ(viewport.dwX, 376u);
-    EXPECT_EQ(viewport.dwY, 82u);
-    EXPECT_EQ(viewport.dwWidth, 249u);
-    EXPECT_EQ(viewport.dwHeight, 193u);
-    EXPECT_EQ(std::bit_cast<uint32_t>(viewport.dvClipY), 0x3F466CFBu);
-    EXPECT_EQ(std::bit_cast<uint32_t>(viewport.dvClipHeight), 0x3FC66CFBu);
-    tearDownDisplay(&context);
 }
 
 // A refused software device falls back to Ramp; with neither, set-up ends with the last
@@ -117,6 +113,80 @@ TEST_F(DisplaySetup, CancelledDialogEndsWithMinusOne)
     host::install(cancelling.get());
     EXPECT_EQ(setUpAll(), setupCancelled);
     EXPECT_EQ(context.directDraw, nullptr);
+}
+
+// Choosing the rendering device: what is listed, what is offered, what is confirmed.
+std::vector<host::DisplayDevice> devices(int count)
+{
+    std::vector<host::DisplayDevice> list;
+    for (int i = 0; i < count; ++i) {
+        host::DisplayDevice d;
+        d.description = "Device " + std::to_string(i);
+        d.hasGuid = i > 0;  // the primary display comes without a GUID
+        for (int b = 0; b < 16; ++b)
+            d.guid[b] = uint8_t(i * 16 + b);
+        list.push_back(d);
+    }
+    return list;
+}
+
+class DeviceSelection : public ::testing::Test {
+protected:
+    int choose(host::HeadlessHostOptions options)
+    {
+        hostObject = host::makeHeadlessHost(options);
+        host::install(hostObject.get());
+        std::memset(chosenDevice, 0xEE, sizeof chosenDevice);
+        int result = chooseDevice(nullptr, nullptr);
+        host::install(nullptr);
+        return result;
+    }
+    std::unique_ptr<host::HeadlessHost> hostObject;
+};
+
+TEST_F(DeviceSelection, ThreeDevicesAreListedInOrderAndTheSecondIsOffered)
+{
+    host::HeadlessHostOptions options;
+    options.displayDevices = devices(3);
+    ASSERT_EQ(choose(options), 1);
+    EXPECT_EQ(hostObject->lastDialogTitle(), "Select Rendering Device");
+}
+
+// What is confirmed (the GUID's bytes, zero for the primary display that has none): OK with the
+// offered entry, with nothing selected, or after Down picks the next; cancel and close confirm nothing.
+// Enumeration stops after the fifth device.
+TEST_F(DeviceSelection, TheAnswerConfirmsItsDevice)
+{
+    using Answer = host::HeadlessHostOptions::DialogAnswer;
+    const struct {
+        int devices, pick;
+        Answer answer;
+        int result, firstByte;
+    } cases[] = {{3, -1, Answer::ok, 1, 16}, {1, -1, Answer::ok, 1, 0},        {3, 2, Answer::ok, 1, 32},
+                 {7, -1, Answer::ok, 1, 16}, {2, -1, Answer::cancel, 0, 0xEE}, {2, -1, Answer::close, 0, 0xEE}};
+    for (auto c : cases) {
+        SCOPED_TRACE(testing::Message() << c.devices << " devices, pick " << c.pick << " answer " << int(c.answer));
+        host::HeadlessHostOptions options;
+        options.displayDevices = devices(c.devices);
+        options.dialogAnswer = c.answer;
+        if (c.pick >= 0)
+            options.dialogScript = {{host::EventKind::keyDown, VK_DOWN}};
+        EXPECT_EQ(choose(options), c.result);
+        for (int b = 0; b < 16; ++b)
+            EXPECT_EQ(chosenDevice[b], c.firstByte == 0xEE ? 0xEE : c.firstByte ? uint8_t(c.firstByte + b) : 0) << b;
+        EXPECT_EQ(deviceCount, std::min(c.devices, 5));
+    }
+    EXPECT_STREQ(deviceTable[4].description, "Device 4");
+}
+
+TEST(DeviceEntries, LongDescriptionIsCutTo255Characters)
+{
+    deviceCount = 0;
+    std::string longText(400, 'x');
+    EXPECT_EQ(addDeviceEntry(nullptr, longText.data(), nullptr, nullptr, nullptr), TRUE);
+    EXPECT_EQ(std::strlen(deviceTable[0].description), 255u);
+    for (int i = 1; i < 5; ++i)
+        EXPECT_EQ(addDeviceEntry(nullptr, longText.data(), nullptr, nullptr, nullptr), i < 4 ? TRUE : FALSE);
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-// The five kinds of light, one vertex at a time.
 #include "engine/lighting.h"
 
 #include <gtest/gtest.h>
@@ -33,47 +32,38 @@ SceneLight spot(float hotspot, float falloff, float exponent)
 }
 Vector3 atAngle(float theta) { return {10 * std::sin(theta), 0, 10 * std::cos(theta)}; }
 
-struct FactorCase {
-    const char* what;
-    SceneLight light;
-    Vector3 position, normal;
-    float factor, tolerance;
-};
-
-void PrintTo(const FactorCase& c, std::ostream* out) { *out << c.what; }
-
-const Vector3 left{-1, 0, 0}, towardSpot{0, 0, -1};
-const FactorCase factorCases[] = {
-    {"omni beyond its range", omni(100), {101, 0, 0}, left, 0, 0},
-    {"omni inside its range box but 103.9 away", omni(100), {60, 60, 60}, {-0.577f, -0.577f, -0.577f}, 0, 0},
-    {"omni halfway", omni(100), {50, 0, 0}, left, 0.5f, 1e-6f},
-    {"omni halfway scaled by u.N", omni(100), {50, 0, 0}, {-0.6f, 0.8f, 0}, 0.5f * 0.6f, 1e-6f},
-    {"omni polynomial falloff", omni(100, 0.25f, 1, 2), {50, 0, 0}, left, 0.25f + 0.5f + 2 * 0.25f, 1e-6f},
-    {"spot inside the hotspot", spot(0.2f, 0.4f, 1), atAngle(0.1f), towardSpot, 1, 1e-6f},
-    {"spot halfway along its edge", spot(0.2f, 0.4f, 1), atAngle(0.3f), towardSpot, 0.5f, 1e-5f},
-    {"spot at its falloff", spot(0.2f, 0.4f, 1), atAngle(0.4f), towardSpot, 0, 1e-5f},
-    {"spot beyond its falloff", spot(0.2f, 0.4f, 1), atAngle(0.401f), towardSpot, 0, 0},
-    {"spot facing away", spot(0.2f, 0.4f, 1), atAngle(0.3f), {0, 0, 1}, -0.5f, 1e-5f},
-    {"spot edge of exponent 2", spot(0.2f, 0.4f, 2), atAngle(0.3f), towardSpot,
-     std::cos(std::pow(0.5f * 1.570796f, 2.0f)), 1e-4f},
-    {"spot with falloff below hotspot", spot(0.4f, 0.3f, 1), atAngle(0.29f), towardSpot, 1, 1e-6f},
-    {"spot with falloff below hotspot, outside", spot(0.4f, 0.3f, 1), atAngle(0.35f), towardSpot, 0, 0},
-    {"spot with falloff equal to hotspot", spot(0.3f, 0.3f, 2), atAngle(0.29f), towardSpot, 1, 1e-6f},
-    {"directional facing", light(LightKind::directional, {}, {0, 1, 0}), {5, 5, 5}, {0, 1, 0}, 1, 1e-6f},
-    {"directional turned away", light(LightKind::directional, {}, {0, 1, 0}), {5, 5, 5}, {0, -1, 0}, -1, 1e-6f},
-    {"point facing", light(LightKind::point, {0, 1000, 0}), {0, 0, 0}, {0, 1, 0}, 1, 1e-6f},
-    {"point at a slant", light(LightKind::point, {0, 1000, 0}), {0, 0, 0}, {0.6f, 0.8f, 0}, 0.8f, 1e-6f},
-};
-
-class LightFactor : public testing::TestWithParam<FactorCase> { };
-
-TEST_P(LightFactor, FollowsTheLightsKindDistanceAngleAndNormal)
+TEST(Lighting, FactorFollowsTheLightsKindDistanceAngleAndNormal)
 {
-    const FactorCase& c = GetParam();
-    EXPECT_NEAR(lightFactor(c.light, c.position, c.normal), c.factor, c.tolerance);
+    const Vector3 left{-1, 0, 0}, towardSpot{0, 0, -1};
+    const struct {
+        const char* what;
+        SceneLight light;
+        Vector3 position, normal;
+        float factor, tolerance;
+    } cases[] = {
+        {"omni beyond its range", omni(100), {101, 0, 0}, left, 0, 0},
+        {"omni inside its range box but 103.9 away", omni(100), {60, 60, 60}, {-0.577f, -0.577f, -0.577f}, 0, 0},
+        {"omni halfway", omni(100), {50, 0, 0}, left, 0.5f, 1e-6f},
+        {"omni halfway scaled by u.N", omni(100), {50, 0, 0}, {-0.6f, 0.8f, 0}, 0.5f * 0.6f, 1e-6f},
+        {"omni polynomial falloff", omni(100, 0.25f, 1, 2), {50, 0, 0}, left, 0.25f + 0.5f + 2 * 0.25f, 1e-6f},
+        {"spot inside the hotspot", spot(0.2f, 0.4f, 1), atAngle(0.1f), towardSpot, 1, 1e-6f},
+        {"spot halfway along its edge", spot(0.2f, 0.4f, 1), atAngle(0.3f), towardSpot, 0.5f, 1e-5f},
+        {"spot at its falloff", spot(0.2f, 0.4f, 1), atAngle(0.4f), towardSpot, 0, 1e-5f},
+        {"spot beyond its falloff", spot(0.2f, 0.4f, 1), atAngle(0.401f), towardSpot, 0, 0},
+        {"spot facing away", spot(0.2f, 0.4f, 1), atAngle(0.3f), {0, 0, 1}, -0.5f, 1e-5f},
+        {"spot edge of exponent 2", spot(0.2f, 0.4f, 2), atAngle(0.3f), towardSpot,
+         std::cos(std::pow(0.5f * 1.570796f, 2.0f)), 1e-4f},
+        {"spot with falloff below hotspot", spot(0.4f, 0.3f, 1), atAngle(0.29f), towardSpot, 1, 1e-6f},
+        {"spot with falloff below hotspot, outside", spot(0.4f, 0.3f, 1), atAngle(0.35f), towardSpot, 0, 0},
+        {"spot with falloff equal to hotspot", spot(0.3f, 0.3f, 2), atAngle(0.29f), towardSpot, 1, 1e-6f},
+        {"directional facing", light(LightKind::directional, {}, {0, 1, 0}), {5, 5, 5}, {0, 1, 0}, 1, 1e-6f},
+        {"directional turned away", light(LightKind::directional, {}, {0, 1, 0}), {5, 5, 5}, {0, -1, 0}, -1, 1e-6f},
+        {"point facing", light(LightKind::point, {0, 1000, 0}), {0, 0, 0}, {0, 1, 0}, 1, 1e-6f},
+        {"point at a slant", light(LightKind::point, {0, 1000, 0}), {0, 0, 0}, {0.6f, 0.8f, 0}, 0.8f, 1e-6f},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(lightFactor(c.light, c.position, c.normal), c.factor, c.tolerance) << c.what;
 }
-
-INSTANTIATE_TEST_SUITE_P(Lighting, LightFactor, testing::ValuesIn(factorCases));
 
 MeshVertex model(float r, float g, float b)
 {

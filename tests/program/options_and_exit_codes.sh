@@ -1,22 +1,14 @@
 #!/usr/bin/env bash
 # Options and exit codes of the program, as a user sees them.
-set -u
-program=$1
-failures=0
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/cli_common.sh"
 
 expect() {  # expect CODE PATTERN-ON-STDERR ARGS...
     local code=$1 pattern=$2; shift 2
     "$program" "$@" >"$work/out" 2>"$work/err"
     local got=$?
-    if [ "$got" != "$code" ]; then
-        echo "FAIL: $* exited $got, expected $code"; cat "$work/err"; failures=$((failures + 1))
-    elif [ -n "$pattern" ] && ! grep -q -- "$pattern" "$work/err"; then
-        echo "FAIL: $* did not say '$pattern'"; cat "$work/err"; failures=$((failures + 1))
-    else
-        echo "ok: $*"
-    fi
+    if [ "$got" != "$code" ]; then fail "$* exited $got, expected $code"; cat "$work/err"
+    elif [ -n "$pattern" ] && ! grep -q -- "$pattern" "$work/err"; then fail "$* did not say '$pattern'"; cat "$work/err"
+    else echo "ok: $*"; fi
 }
 
 expect 64 "unknown option --bogus" --bogus
@@ -24,12 +16,12 @@ expect 64 "needs a value" --headless --frame-ms
 expect 64 "bad value '0' for --frame-ms" --headless --frame-ms 0
 expect 64 "bad value 'x' for --pixel-format" --pixel-format x
 expect 0 "" --help
-grep -q -- "--headless" "$work/out" || { echo "FAIL: --help lists no options"; failures=$((failures + 1)); }
+grep -q -- "--headless" "$work/out" || fail "--help lists no options"
 expect 2 "cannot open the data folder" --headless --data "$work/nowhere"
 expect 2 "" --headless --dialog cancel
 expect 2 "" --headless --dialog close
 expect 2 "" --headless --inject-fault MIDASconfig=1
-grep -q "Midas" "$work/err" && { echo "FAIL: a refused configuration showed a message"; failures=$((failures + 1)); }
+grep -q "Midas" "$work/err" && fail "a refused configuration showed a message"
 expect 1 "^Midas: " --headless --inject-fault MIDASinit=1
 mkdir "$work/empty"
 expect 1 "^Midas: " --headless --data "$work/empty"
@@ -38,5 +30,4 @@ expect 2 "" --headless --inject-fault CreateWindowExA=1
 # With a display that cannot be opened, the real host says so and suggests --headless.
 DISPLAY=:999 WAYLAND_DISPLAY= SDL_VIDEODRIVER=x11 expect 2 "try --headless"
 
-echo "$(( 14 - failures )) passed, $failures failed"
-[ "$failures" = 0 ]
+finish

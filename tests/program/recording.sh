@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
 # Recording an excerpt of the show to a video, checked with ffprobe; and the refusal
 # when ffmpeg is missing.
-set -u
-program=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/cli_common.sh"
 
 if command -v ffprobe >/dev/null; then
     # Ticks 600 to 640 of the show (2 s) at 30 frames a second.
@@ -29,5 +24,4 @@ code=$?
 [ "$(wc -l <"$work/err")" = 1 ] && grep -q "Debian package ffmpeg" "$work/err" || fail "message: $(cat "$work/err")"
 [ ! -e "$work/none.mp4" ] && [ ! -e "$work/none.mp4.part.wav" ] || fail "files left without ffmpeg"
 
-echo "$(( failures == 0 )) passed, $(( failures > 0 )) failed"
-[ "$failures" = 0 ]
+finish

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -62,49 +63,36 @@ TEST(HouseSwelling, PushesVerticesOutByTheirNormalsAngleToTheDirection)
     }
 }
 
-TEST(HouseFlashes, FallOnTheBeatAndTwelveAndAHalfTicksAfter)
+// Flash levels (-1: no flash) and the house's band of pictures and fade; the window ends are excluded.
+TEST(Flashes, FallOnTheirBeats)
 {
+    const float beat7 = 7 * 33.33333206176758f;
     const struct {
-        float t;
-        float level;
-    } cases[] = {
-        // level < 0: no flash
-        {5.0f, 0.5f},
-        {10.0f, -1},
-        {12.5f, -1},
-        {17.5f, 0.5f},
-        {0.0f, -1},
-        {25.0f, -1},                                               // window ends excluded
-        {240.0f, float(1 - (240 - 7 * 33.33333206176758) * 0.1)},  // beat 7 starts at 233.33332, about 0.3333
-        {33.4f, float(1 - (33.4f - 33.33333206176758) * 0.1)},
-        {270.0f, -1},  // only eight beats flash
-    };
+        FlashLevel (*level)(float);
+        float t, expected, slack;
+    } cases[] = {// clang-format off
+        {houseFlashLevel, 5, .5f, 1e-6f}, {houseFlashLevel, 10, -1, 0}, {houseFlashLevel, 12.5f, -1, 0},
+        {houseFlashLevel, 17.5f, .5f, 1e-6f}, {houseFlashLevel, 0, -1, 0}, {houseFlashLevel, 25, -1, 0},
+        {houseFlashLevel, 240, 1 - (240 - beat7) * .1f, 1e-6f}, {houseFlashLevel, 270, -1, 0},
+        {houseFlashLevel, 33.4f, 1 - (33.4f - 33.33333206176758f) * .1f, 1e-6f},
+        {boxFlashLevel, 13.333333f, .5f, 1e-6f}, {boxFlashLevel, 27, .5f, 1e-6f}, {boxFlashLevel, 20, -1, 0},
+        {boxFlashLevel, 30, -1, 0}, {boxFlashLevel, 8.333333f, -1, 0}, {boxFlashLevel, 0, -1, 0},
+        {boxFlashLevel, 41.67f, 1, 1e-3f}, {boxFlashLevel, 18.3f, 1 - (18.3f - 8.333333f) * .1f, 1e-6f},
+        {boxFlashLevel, 18.34f, -1, 0}, {boxFlashLevel, 24.01f, 1, 1e-2f}};  // clang-format on
     for (auto c : cases)
-        EXPECT_NEAR(houseFlashLevel(c.t).value_or(-1), c.level, 1e-6) << c.t;
-}
-
-TEST(HouseBand, ChangesEveryTwoBeatsThenFadesToBlack)
-{
+        EXPECT_NEAR(c.level(c.t).value_or(-1), c.expected, c.slack) << (c.level == boxFlashLevel) << " " << c.t;
     const struct {
         float t;
         HouseBand::Kind kind;
         int picture;
-        float black;
-        float slack;
-    } cases[] = {
-        {0.0f, HouseBand::picture, 0, 0, 0},
-        {66.6f, HouseBand::picture, 0, 0, 0},
-        {66.666664f, HouseBand::picture, 1, 0, 0},
-        {133.3f, HouseBand::picture, 1, 0, 0},
-        {133.33333f, HouseBand::picture, 4, 0, 0},
-        {199.99f, HouseBand::picture, 4, 0, 0},
-        {200.0f, HouseBand::blackFade, 0, 0.0f, 0},
-        {233.33f, HouseBand::blackFade, 0, 0.5f, 1e-3f},
-        {240.0f, HouseBand::blackFade, 0, 0.6f, 1e-6f},
-        {266.66f, HouseBand::blackFade, 0, 1.0f, 2e-3f},
-        {266.66666f, HouseBand::nothing, 0, 0, 0},
-    };
-    for (auto c : cases) {
+        float black, slack;
+    } bands[] = {{0, HouseBand::picture, 0, 0, 0},           {66.6f, HouseBand::picture, 0, 0, 0},
+                 {66.666664f, HouseBand::picture, 1, 0, 0},  {133.3f, HouseBand::picture, 1, 0, 0},
+                 {133.33333f, HouseBand::picture, 4, 0, 0},  {199.99f, HouseBand::picture, 4, 0, 0},
+                 {200, HouseBand::blackFade, 0, 0, 0},       {233.33f, HouseBand::blackFade, 0, .5f, 1e-3f},
+                 {240, HouseBand::blackFade, 0, .6f, 1e-6f}, {266.66f, HouseBand::blackFade, 0, 1, 2e-3f},
+                 {266.66666f, HouseBand::nothing, 0, 0, 0}};
+    for (auto c : bands) {
         const HouseBand band = houseBand(c.t);
         ASSERT_EQ(band.kind, c.kind) << c.t;
         EXPECT_EQ(c.kind == HouseBand::picture ? band.pictureIndex : 0, c.picture) << c.t;
@@ -112,58 +100,26 @@ TEST(HouseBand, ChangesEveryTwoBeatsThenFadesToBlack)
     }
 }
 
-TEST(BoxPose, CameraAndLightsAtTheStartAndTenTicksIn)
+// At the start and ten ticks in, then on their spheres and circles at every time.
+TEST(BoxPose, CameraAndLightsKeepTheirPathsAndDistances)
 {
     const struct {
-        float t;
-        float camera[3], light0X, light0Z, light1X, light1Y, slack;
-    } cases[] = {
-        {0.0f, {-0.9995f, 0.0300f, -49.990f}, 40.792f, 39.192f, -39.592f, 20.796f, 1e-3f},
-        {10.0f, {-27.005f, 34.054f, -24.720f}, 54.285f, -15.910f, -4.737f, 44.470f, 2e-3f},
-    };
+        float t, camera[3], light0X, light0Z, light1X, light1Y, slack;
+    } cases[] = {{0, {-0.9995f, 0.0300f, -49.990f}, 40.792f, 39.192f, -39.592f, 20.796f, 1e-3f},
+                 {10, {-27.005f, 34.054f, -24.720f}, 54.285f, -15.910f, -4.737f, 44.470f, 2e-3f}};
     for (const auto& c : cases) {
-        const BoxPose pose = boxPose(c.t);
-        for (int axis = 0; axis < 3; ++axis)
-            EXPECT_NEAR(pose.camera[axis], c.camera[axis], c.slack) << c.t << " axis " << axis;
-        EXPECT_NEAR(pose.light0X, c.light0X, c.slack) << c.t;
-        EXPECT_NEAR(pose.light0Z, c.light0Z, c.slack) << c.t;
-        EXPECT_NEAR(pose.light1X, c.light1X, c.slack) << c.t;
-        EXPECT_NEAR(pose.light1Y, c.light1Y, c.slack) << c.t;
+        const BoxPose p = boxPose(c.t);
+        const float got[] = {p.camera[0], p.camera[1], p.camera[2], p.light0X, p.light0Z, p.light1X, p.light1Y};
+        const float want[] = {c.camera[0], c.camera[1], c.camera[2], c.light0X, c.light0Z, c.light1X, c.light1Y};
+        for (int i = 0; i < 7; ++i)
+            EXPECT_NEAR(got[i], want[i], c.slack) << c.t << " value " << i;
     }
-}
-
-TEST(BoxPose, CameraAndLightsKeepTheirDistances)
-{
     for (float t = 0.0f; t < 140.0f; t += 0.37f) {
-        const BoxPose pose = boxPose(t);
-        const float* c = pose.camera;
-        EXPECT_NEAR(std::sqrt(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]), 50.0f, 1e-4) << t;
-        EXPECT_NEAR(std::hypot(pose.light0X, pose.light0Z), 40 * std::sqrt(2.0), 1e-4) << t;
-        EXPECT_NEAR(std::hypot(pose.light1X, pose.light1Y), std::sqrt(2000.0), 1e-4) << t;
+        const BoxPose p = boxPose(t);
+        EXPECT_NEAR(std::hypot(p.camera[0], p.camera[1], p.camera[2]), 50.0f, 1e-4) << t;
+        EXPECT_NEAR(std::hypot(p.light0X, p.light0Z), 40 * std::sqrt(2.0), 1e-4) << t;
+        EXPECT_NEAR(std::hypot(p.light1X, p.light1Y), std::sqrt(2000.0), 1e-4) << t;
     }
-}
-
-TEST(BoxFlashes, TwoInEveryBeat)
-{
-    const struct {
-        float t;
-        float level;
-        float slack;
-    } cases[] = {
-        // level < 0: no flash
-        {13.333333f, 0.5f, 1e-6f},
-        {27.0f, 0.5f, 1e-6f},
-        {20.0f, -1, 0},
-        {30.0f, -1, 0},
-        {8.333333f, -1, 0},
-        {0.0f, -1, 0},          // the start itself is excluded
-        {41.67f, 1.0f, 1e-3f},  // beat 1, a quarter beat in
-        {18.3f, 1.0f - (18.3f - 8.333333f) * 0.1f, 1e-6f},
-        {18.34f, -1, 0},
-        {24.01f, 1.0f, 1e-2f},
-    };
-    for (auto c : cases)
-        EXPECT_NEAR(boxFlashLevel(c.t).value_or(-1), c.level, c.slack) << c.t;
 }
 
 class Swarm : public ::testing::Test {

@@ -1,5 +1,3 @@
-// DirectDraw over software surfaces: fills, stretching and keyed copies, the flipping
-// chain, locks and device contexts, as the demo relies on them.
 #include "ddraw_soft.h"
 #include "host/headless_host.h"
 #include "soft/faults.h"
@@ -38,24 +36,29 @@ protected:
         host::install(nullptr);
     }
 
-    IDirectDrawSurface* offscreen(int width, int height)
+    static DDSURFACEDESC describe(DWORD flags, DWORD caps, int width = 0, int height = 0)
     {
         DDSURFACEDESC desc = {};
-        desc.dwSize = sizeof desc;
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.dwWidth = DWORD(width);
-        desc.dwHeight = DWORD(height);
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+        desc.dwSize = sizeof desc, desc.dwFlags = flags, desc.ddsCaps.dwCaps = caps;
+        desc.dwWidth = DWORD(width), desc.dwHeight = DWORD(height);
+        return desc;
+    }
+    IDirectDrawSurface* offscreen(int width, int height)
+    {
+        DDSURFACEDESC desc = describe(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, width, height);
         IDirectDrawSurface* surface = nullptr;
         EXPECT_EQ(directDraw->CreateSurface(&desc, &surface, nullptr), DD_OK);
         return surface;
     }
-
-    static void fill(IDirectDrawSurface* surface, RECT* rect, DWORD colour)
+    static DDBLTFX effects(DWORD colour = 0)
     {
         DDBLTFX fx = {};
-        fx.dwSize = sizeof fx;
-        fx.dwFillColor = colour;
+        fx.dwSize = sizeof fx, fx.dwFillColor = colour;
+        return fx;
+    }
+    static void fill(IDirectDrawSurface* surface, RECT* rect, DWORD colour)
+    {
+        DDBLTFX fx = effects(colour);
         ASSERT_EQ(surface->Blt(rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), DD_OK);
     }
 
@@ -73,9 +76,7 @@ TEST_P(DirectDrawTest, ColourFillCoversExactlyItsRectangle)
     fill(s, nullptr, 0x1234);
     RECT r = {2, 3, 5, 4}, outside = {10, 0, 17, 8}, empty = {4, 4, 4, 6};
     fill(s, &r, 0xBEEF);
-    DDBLTFX fx = {};
-    fx.dwSize = sizeof fx;
-    fx.dwFillColor = 9;
+    DDBLTFX fx = effects(9);
     EXPECT_EQ(s->Blt(&outside, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_INVALIDRECT);
     EXPECT_EQ(s->Blt(&empty, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_INVALIDRECT);
     EXPECT_EQ(s->Blt(nullptr, nullptr, nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDPARAMS);
@@ -100,8 +101,7 @@ TEST_P(DirectDrawTest, CopiesStretchByNearestNeighbourAndSkipTheKey)
         for (int x = 0; x < 640; x += 29)
             EXPECT_EQ(pixel(screen, x, y), uint16_t((x / 2) * 7 + (y / 2) * 13));
     fill(screen, nullptr, 0x5555);
-    DDBLTFX fx = {};
-    fx.dwSize = sizeof fx;
+    DDBLTFX fx = effects();
     fx.ddckSrcColorkey.dwColorSpaceLowValue = fx.ddckSrcColorkey.dwColorSpaceHighValue = 31;
     ASSERT_EQ(screen->Blt(nullptr, small, nullptr, DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT, &fx), DD_OK);
     EXPECT_EQ(pixel(screen, 1, 0), 0x5555);
@@ -115,8 +115,7 @@ TEST_P(DirectDrawTest, LockAddressesTheRectanglesTopLeftPixel)
 {
     IDirectDrawSurface* s = offscreen(32, 16);
     RECT r = {5, 7, 9, 10};
-    DDSURFACEDESC desc = {};
-    desc.dwSize = sizeof desc;
+    DDSURFACEDESC desc = describe(0, 0);
     ASSERT_EQ(s->Lock(&r, &desc, DDLOCK_WAIT, nullptr), DD_OK);
     EXPECT_EQ(desc.dwWidth, 32u);
     EXPECT_EQ(desc.dwHeight, 16u);
@@ -137,11 +136,9 @@ TEST_P(DirectDrawTest, FlipExchangesTheBuffersAndPresentsTheNewFront)
 {
     ASSERT_EQ(directDraw->SetCooperativeLevel(displayOwnerWindow(), DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
     ASSERT_EQ(directDraw->SetDisplayMode(640, 480, 16), DD_OK);
-    DDSURFACEDESC desc = {};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    DDSURFACEDESC desc =
+        describe(DDSD_CAPS | DDSD_BACKBUFFERCOUNT, DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
     desc.dwBackBufferCount = 1;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
     IDirectDrawSurface *front = nullptr, *back = nullptr;
     ASSERT_EQ(directDraw->CreateSurface(&desc, &front, nullptr), DD_OK);
     DDSCAPS caps = {DDSCAPS_BACKBUFFER};
@@ -181,13 +178,9 @@ TEST_P(DirectDrawTest, PixelFormatReportsTheMasksOfTheLayout)
 
 TEST_P(DirectDrawTest, DepthBufferLivesInSystemMemoryOnlyAndFaultsComeOnce)
 {
-    DDSURFACEDESC desc = {};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_ZBUFFERBITDEPTH;
-    desc.dwWidth = 64;
-    desc.dwHeight = 48;
+    DDSURFACEDESC desc = describe(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_ZBUFFERBITDEPTH,
+                                  DDSCAPS_ZBUFFER | DDSCAPS_VIDEOMEMORY, 64, 48);
     desc.dwZBufferBitDepth = 16;
-    desc.ddsCaps.dwCaps = DDSCAPS_ZBUFFER | DDSCAPS_VIDEOMEMORY;
     IDirectDrawSurface* depth = nullptr;
     EXPECT_EQ(directDraw->CreateSurface(&desc, &depth, nullptr), DDERR_NOZBUFFERHW);
     desc.ddsCaps.dwCaps = DDSCAPS_ZBUFFER | DDSCAPS_SYSTEMMEMORY;
@@ -202,8 +195,7 @@ TEST_P(DirectDrawTest, DepthBufferLivesInSystemMemoryOnlyAndFaultsComeOnce)
     target->Release();
     // An injected fault is returned once.
     soft::injectFault("IDirectDrawSurface::Blt", DDERR_SURFACELOST);
-    DDBLTFX fx = {};
-    fx.dwSize = sizeof fx;
+    DDBLTFX fx = effects();
     IDirectDrawSurface* s = offscreen(4, 4);
     EXPECT_EQ(s->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_SURFACELOST);
     EXPECT_EQ(s->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
@@ -235,12 +227,8 @@ INSTANTIATE_TEST_SUITE_P(Pitch, DirectDrawTest, ::testing::Values(0, 6));
 TEST(DirectDrawEnumeration, ReportsTheHostsDevicesAndFindsThemByGuid)
 {
     host::HeadlessHostOptions options;
-    host::DisplayDevice primary, windowed;
-    primary.description = "Primary";
-    windowed.description = "Windowed";
-    windowed.hasGuid = true;
-    windowed.guid[0] = 0x42;
-    options.displayDevices = {primary, windowed};
+    options.displayDevices.resize(2);
+    options.displayDevices[1].hasGuid = true, options.displayDevices[1].guid[0] = 0x42;
     auto hostObject = host::makeHeadlessHost(options);
     host::install(hostObject.get());
 
@@ -251,11 +239,7 @@ TEST(DirectDrawEnumeration, ReportsTheHostsDevicesAndFindsThemByGuid)
     } seen;
     auto callback = [](GUID* guid, LPSTR, LPSTR, LPVOID context, HMONITOR) -> BOOL {
         auto* s = static_cast<Seen*>(context);
-        if (s->count == 0)
-            s->firstHadGuid = guid != nullptr;
-        else
-            s->second = *guid;
-        ++s->count;
+        (s->count++ == 0 ? void(s->firstHadGuid = guid != nullptr) : void(s->second = *guid));
         return TRUE;
     };
     ASSERT_EQ(DirectDrawEnumerateExA(callback, &seen, 7), DD_OK);

@@ -46,17 +46,15 @@ std::vector<uint8_t>* LoadedSong::bytes = nullptr;
 
 TEST_F(LoadedSong, HasTenChannelsOneBarPerBeatAndItsTempo)
 {
-    const xmp_module* module = info.mod;
-    EXPECT_EQ(10, module->chn);
-    EXPECT_EQ(song::channelCount, module->chn);
-    EXPECT_EQ(66, module->len);
-    EXPECT_EQ(0, module->rst);
-    EXPECT_EQ(6, module->spd);
-    EXPECT_EQ(144, module->bpm);
-    EXPECT_EQ(song::instrumentCount, module->ins);
+    const xmp_module* m = info.mod;
+    const std::pair<int, int> fields[] = {
+        {m->chn, 10},  {m->chn, song::channelCount},   {m->len, 66}, {m->rst, 0}, {m->spd, 6},
+        {m->bpm, 144}, {m->ins, song::instrumentCount}};
+    for (auto [got, expected] : fields)
+        EXPECT_EQ(got, expected);
     EXPECT_GT((*bytes)[70] | (*bytes)[71] << 8, 20) << "the header's pattern count: the sections differ";
-    for (int order = 0; order < module->len; ++order)
-        EXPECT_EQ(16, module->xxp[module->xxo[order]]->rows);
+    for (int order = 0; order < m->len; ++order)
+        EXPECT_EQ(16, m->xxp[m->xxo[order]]->rows);
     xmp_frame_info frame{};
     xmp_get_frame_info(context, &frame);
     EXPECT_NEAR(110000, frame.total_time, 20);

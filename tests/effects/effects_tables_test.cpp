@@ -1,0 +1,254 @@
+#include "effects/circle_interference.h"
+#include "effects/greetings_scroller.h"
+#include "effects/greetings_text.h"
+#include "effects/rain_grid.h"
+#include "effects/warp_tables.h"
+#include "effects/wave_field.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string lineOf(const RainGrid& grid, int row, int column)
+{
+    return std::string(rainLine(grid, row, column), rainLineLength);
+}
+
+RainGrid freshGrid()
+{
+    RainGrid grid{};
+    RandomState random;
+    fillRainGrid(grid, random);
+    return grid;
+}
+
+// Seeded 1: the first three lines, then every cell eight binary digits with at most one
+// blank and a terminator, 220 of the 320 lines with a blank.
+TEST(RainGrid, LinesOfSeedOne)
+{
+    const RainGrid grid = freshGrid();
+    EXPECT_EQ(lineOf(grid, 0, 0), " 0010011");
+    EXPECT_EQ(lineOf(grid, 1, 0), "01111111");
+    EXPECT_EQ(lineOf(grid, 2, 0), "100100 0");
+    int linesWithBlank = 0;
+    for (int column = 0; column < rainColumns; ++column)
+        for (int row = 0; row < rainRows; ++row) {
+            const std::string line = lineOf(grid, row, column);
+            ASSERT_EQ(line.find_first_not_of("01 "), std::string::npos) << row << "," << column;
+            EXPECT_EQ(rainLine(grid, row, column)[rainLineLength], '\0');
+            const auto blanks = std::count(line.begin(), line.end(), ' ');
+            EXPECT_LE(blanks, 1);
+            linesWithBlank += int(blanks);
+        }
+    EXPECT_EQ(linesWithBlank, 220);
+}
+
+TEST(RainGrid, ScrollingMovesRowsUpAndWrapsAfterFortyFrames)
+{
+    const RainGrid generated = freshGrid();
+    RainGrid grid = generated;
+    for (int frame = 1; frame <= rainRows; ++frame) {
+        scrollRainGrid(grid);
+        for (int column = 0; column < rainColumns; ++column)
+            for (int row = 0; row < rainRows; ++row)
+                ASSERT_EQ(lineOf(grid, row, column), lineOf(generated, (row + frame) % rainRows, column))
+                    << "frame " << frame << " row " << row << " column " << column;
+    }
+}
+
+uint16_t entry(int r, int k) { return WarpOffsetTable[r * warpBlockColumns + k]; }
+constexpr uint16_t vu(int v, int u) { return uint16_t(v << 8 | u); }
+
+TEST(WarpSineTable, TruncatesFiftySinesTowardZero)
+{
+    buildWarpSineTable();
+    const std::pair<int, int> values[] = {{0, 0},     {3, 0},     {4, 1},    {256, 50},
+                                          {768, -50}, {824, -47}, {1021, 0}, {1023, 0}};
+    for (auto [i, value] : values)
+        EXPECT_EQ(WarpSineTable[i], value) << i;
+    EXPECT_EQ(std::count(WarpSineTable, WarpSineTable + warpSineCount, 50), 1);
+    EXPECT_EQ(std::count(WarpSineTable, WarpSineTable + warpSineCount, -50), 1);
+}
+
+TEST(WarpOffsetTable, EntriesAndTexelsAtTheFirstTwoSteps)
+{
+    buildWarpSineTable();
+    struct Case {
+        int step, r, k;
+        uint16_t entry, texel;
+    } cases[] = {
+        {0, 0, 0, vu(47, 0), 12032},  // s(-200) is entry 824, -47
+        {0, 0, 1, vu(46, 1), 11777},
+        {0, 239, 319, vu(184, 9), 47113},
+        {3, 0, 0, vu(50, 254), vu(66, 4)},  // 1 <= t < 2: adding 3846 carries from u into v
+    };
+    for (const Case& c : cases) {
+        buildWarpOffsetTable(c.step);
+        EXPECT_EQ(entry(c.r, c.k), c.entry) << c.step << " " << c.r << "," << c.k;
+        EXPECT_EQ(warpTexelIndex(entry(c.r, c.k), c.step), c.texel) << c.step << " " << c.r << "," << c.k;
+    }
+}
+
+TEST(TexelTable, ConvertsToBothPixelFormats)
+{
+    struct Case {
+        uint8_t r, g, b;
+        uint16_t in565, in555;
+    } cases[] = {
+        {255, 255, 255, 0xFFDF, 0x7FFF},
+        {255, 0, 0, 0xF800, 0x7C00},
+        {0, 255, 0, 0x07C0, 0x03E0},
+        {0, 0, 255, 0x001F, 0x001F},
+        {7, 7, 7, 0, 0},  // only the top five bits count
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(convertTexel(c.r, c.g, c.b, false), c.in565) << int(c.r) << "," << int(c.g) << "," << int(c.b);
+        EXPECT_EQ(convertTexel(c.r, c.g, c.b, true), c.in555) << int(c.r) << "," << int(c.g) << "," << int(c.b);
+    }
+}
+
+TEST(TexelTable, FastRowGatherMatchesThePlainOne)
+{
+    for (int n = 0; n < texelCount; ++n)
+        TexelTable[n] = uint16_t(n * 40503u);
+    uint16_t entries[warpBlockColumns];
+    for (int k = 0; k < warpBlockColumns; ++k)
+        entries[k] = uint16_t(k * 2654435761u >> 7);
+    entries[0] = 0;
+    entries[1] = entries[319] = 0xFFFF;  // the very last texel
+    for (int step : {0, 3, -6, 1200}) {
+        uint32_t fast[warpBlockColumns], plain[warpBlockColumns];
+        gatherWarpRow(entries, step, fast);
+        gatherWarpRowPlain(entries, step, plain);
+        for (int k = 0; k < warpBlockColumns; ++k) {
+            ASSERT_EQ(fast[k], plain[k]) << "step " << step << " k " << k;
+            const uint32_t texel = TexelTable[uint16_t(entries[k] + 1282 * step)];
+            ASSERT_EQ(plain[k], texel | texel << 16);
+        }
+    }
+}
+
+std::string writeTexture(const char* name, const std::vector<uint8_t>& bytes)
+{
+    const std::string path = std::string(MORNAKLE_BINARY_DIR) + "/" + name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return path;
+}
+
+// Texels come in file order; those a missing or short file does not supply are black.
+TEST(TexelTable, ReadsTexelsInFileOrderAndTheRestAreBlack)
+{
+    std::vector<uint8_t> bytes;
+    for (int n = 0; n < texelCount; ++n)
+        bytes.insert(bytes.end(), {uint8_t(n), uint8_t(n >> 8), uint8_t(n * 7)});
+    loadTexelTable(writeTexture("warp_full.raw", bytes).c_str(), false);
+    for (int n : {0, 1, 255, 256, 4097, 65535})
+        EXPECT_EQ(TexelTable[n], convertTexel(uint8_t(n), uint8_t(n >> 8), uint8_t(n * 7), false)) << n;
+
+    struct Case {
+        const char* path;
+        int texels;  // what the file supplies, white
+    } cases[] = {{"no/such/screen1tex.raw", 0}, {"warp_short.raw", 1000}};
+    for (const Case& c : cases) {
+        std::fill(std::begin(TexelTable), std::end(TexelTable), uint16_t(0xABCD));
+        const std::string path = c.texels ? writeTexture(c.path, std::vector<uint8_t>(3 * c.texels, 255)) : c.path;
+        loadTexelTable(path.c_str(), true);
+        for (int n = 0; n < texelCount; ++n)
+            ASSERT_EQ(TexelTable[n], n < c.texels ? 0x7FFF : 0) << c.path << " " << n;
+    }
+}
+
+TEST(WaveField, ValuesAtTimesZeroAndTen)
+{
+    struct Case {
+        float t;
+        int row;
+        std::vector<int> start;  // the row's first values
+    } cases[] = {
+        {0, 0, {15, 14, 15, 15, 16, 13, 11, 8, 7}},    {0, 1, {13}}, {0, 2, {12}}, {0, 4, {11}},
+        {10, 0, {11, 10, 10, 10, 11, 11, 13, 14, 17}}, {10, 4, {1}},
+    };
+    for (const Case& c : cases) {
+        computeWaveField(c.t);
+        const uint16_t* row = WaveField + c.row * waveFieldColumns;
+        EXPECT_EQ(std::vector<int>(row, row + c.start.size()), c.start) << "t " << c.t << " row " << c.row;
+    }
+}
+
+// No value leaves 0..30 anywhere in the span.
+TEST(WaveField, StaysWithinItsRange)
+{
+    for (float t = 0; t < 266.7f; t += 1.3f) {
+        computeWaveField(t);
+        const auto [low, high] = std::minmax_element(std::begin(WaveField), std::end(WaveField));
+        ASSERT_TRUE(*low >= 0 && *high <= 30) << t;
+    }
+}
+
+// Where the effects put things at a given local time.
+TEST(RingCentres, SwingRoundTheWindowCentreTruncatedTowardZero)
+{
+    struct Case {
+        float t;
+        int ax, ay, bx, by;
+    } cases[] = {
+        {0, 420, 240, 420, 240},
+        {10, 445, 262, 449, 220},  // 30 sin(-10/13) = -20.87 gives -20
+        {100, 404, 266, 449, 211},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ringCentreA(c.t).x, c.ax) << c.t;
+        EXPECT_EQ(ringCentreA(c.t).y, c.ay) << c.t;
+        EXPECT_EQ(ringCentreB(c.t).x, c.bx) << c.t;
+        EXPECT_EQ(ringCentreB(c.t).y, c.by) << c.t;
+    }
+    for (float t = 0; t < 133.4f; t += 0.7f)
+        for (RingCentre c : {ringCentreA(t), ringCentreB(t)})
+            EXPECT_TRUE(std::abs(c.x - 420) <= 30 && std::abs(c.y - 240) <= 30) << t;
+}
+
+TEST(GreetingsScroller, PositionAdvancesInWholeCharacters)
+{
+    const std::pair<float, int> positions[] = {
+        {0, 0},
+        {1, 2},
+        {100, 210},
+        {200, 421},
+        {21.3f, 44},
+        {21.4f, 45},  // the message's first letter enters
+        {266.666f, 561},
+        {266.6666259765625f, 561},  // the span's last instant
+        {-5, 0},
+        {1000, int(GreetingsText.size()) - 1 - greetingsWindowChars},  // outside the span the window stays in the line
+    };
+    for (auto [t, p] : positions)
+        EXPECT_EQ(greetingsScrollPosition(t), p) << t;
+}
+
+// 124 blanks, a message of 394 characters, 124 blanks; in the message the letters of a
+// word stand one blank apart and words three; mostly lower case, some capitals, one digit.
+TEST(GreetingsText, SpreadsTheMessageBetweenBlankMargins)
+{
+    const std::string line(GreetingsText.data());
+    ASSERT_EQ(line.size(), 642u);
+    EXPECT_EQ(line.find_first_not_of(' '), 124u);
+    EXPECT_EQ(line.find_last_not_of(' '), 642u - 124u - 1u);
+    const std::string message = line.substr(124, 394);
+    EXPECT_TRUE(std::regex_match(message, std::regex("[^ ]+(( |   )[^ ]+)*"))) << message;
+    auto count = [&](int (*is)(int)) {
+        return std::count_if(message.begin(), message.end(), [&](unsigned char c) { return is(c) != 0; });
+    };
+    EXPECT_EQ(count(std::isdigit), 1);
+    EXPECT_GT(count(std::isupper), 0);
+    EXPECT_GT(count(std::islower), 5 * count(std::isupper));
+}
+
+}  // namespace

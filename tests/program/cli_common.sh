@@ -1,0 +1,9 @@
+# Shared by the program's scripts: sourced with the program as $1; a scratch folder, a failure
+# count, and the closing summary.
+set -u
+program=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+finish() { echo "$((failures == 0)) passed, $((failures > 0)) failed"; [ "$failures" = 0 ]; }
