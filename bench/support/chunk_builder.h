@@ -14,13 +14,13 @@ class ChunkBuilder {
 public:
     ChunkBuilder& begin(uint16_t id)
     {
-        open_.push_back(bytes_.size() + 2);
+        open.push_back(bytes_.size() + 2);
         return u16(id).u32(0);  // the length is patched by end()
     }
     ChunkBuilder& end()
     {
-        size_t at = open_.back();
-        open_.pop_back();
+        size_t at = open.back();
+        open.pop_back();
         for (int i = 0; i < 4; ++i)
             bytes_[at + i] = uint8_t((bytes_.size() - at + 2) >> (8 * i));
         return *this;
@@ -63,7 +63,7 @@ public:
 
 private:
     std::vector<uint8_t> bytes_;
-    std::vector<size_t> open_;
+    std::vector<size_t> open;
 };
 
 // main { version, editor { mesh version, body } }, as 3D Studio writes it.

@@ -199,7 +199,7 @@ void loadTestTexture(bool is555)
     buildWarpSineTable();
     // Named after the test, since ctest runs tests side by side.
     const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
-    loadTexelTable(writeTestFile("warp_" + name + ".raw", bytes).c_str(), is555);
+    loadTexelTable(writeTestFile("warp" + name + ".raw", bytes).c_str(), is555);
 }
 
 TEST(TextureWarp, EveryBlockShowsItsTexelOnFourPixels)

@@ -5,17 +5,17 @@
 
 void ChunkWriter::begin(uint16_t id)
 {
-    open_.push_back(bytes_.size());
+    open.push_back(bytes_.size());
     u16(id);
     u32(0);
 }
 
 void ChunkWriter::end()
 {
-    if (open_.empty())
+    if (open.empty())
         throw std::logic_error("ChunkWriter::end without begin");
-    const size_t start = open_.back();
-    open_.pop_back();
+    const size_t start = open.back();
+    open.pop_back();
     const uint32_t length = uint32_t(bytes_.size() - start);
     for (int i = 0; i < 4; ++i)
         bytes_[start + 2 + i] = uint8_t(length >> (8 * i));

@@ -18,9 +18,9 @@ public:
     void text(std::string_view name);  // zero-terminated
 
     const std::vector<uint8_t>& bytes() const { return bytes_; }
-    bool balanced() const { return open_.empty(); }
+    bool balanced() const { return open.empty(); }
 
 private:
     std::vector<uint8_t> bytes_;
-    std::vector<size_t> open_;  // offsets of the headers still waiting for a length
+    std::vector<size_t> open;  // offsets of the headers still waiting for a length
 };

@@ -19,11 +19,11 @@ uint16_t MeshBuilder::shared(Vec3 p)
 {
     auto key = std::make_tuple(std::lround(p.x / weldResolution), std::lround(p.y / weldResolution),
                                std::lround(p.z / weldResolution));
-    auto found = sharedIndex_.find(key);
-    if (found != sharedIndex_.end())
+    auto found = sharedIndex.find(key);
+    if (found != sharedIndex.end())
         return found->second;
     uint16_t index = fresh(p);
-    sharedIndex_.emplace(key, index);
+    sharedIndex.emplace(key, index);
     return index;
 }
 

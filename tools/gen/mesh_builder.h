@@ -57,7 +57,7 @@ public:
 
 private:
     MeshData data_;
-    std::map<std::tuple<long, long, long>, uint16_t> sharedIndex_;
+    std::map<std::tuple<long, long, long>, uint16_t> sharedIndex;
 };
 
 // Centre of the bounding box of the mesh's vertices.

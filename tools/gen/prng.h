@@ -6,14 +6,14 @@
 
 class Prng {
 public:
-    explicit Prng(uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) { }
+    explicit Prng(uint32_t seed) : state(seed ? seed : 0x9E3779B9u) { }
 
     uint32_t next()
     {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_;
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state;
     }
 
     // Uniform in [0, 1).
@@ -22,5 +22,5 @@ public:
     float range(float low, float high) { return low + (high - low) * unit(); }
 
 private:
-    uint32_t state_;
+    uint32_t state;
 };

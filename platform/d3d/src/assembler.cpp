@@ -18,7 +18,7 @@ void PrimitiveAssembler::begin(D3DPRIMITIVETYPE type, const PrimitiveSettings* s
     type_ = type;
     settings_ = settings;
     flatShading_ = flatShading;
-    count_ = 0;
+    count = 0;
 }
 
 void PrimitiveAssembler::triangle(const ClipVertex& a, ClipVertex b, ClipVertex c) const
@@ -39,44 +39,44 @@ void PrimitiveAssembler::line(const ClipVertex& from, ClipVertex to) const
 
 void PrimitiveAssembler::add(const ClipVertex& v)
 {
-    const long index = count_++;
+    const long index = count++;
     switch (type_) {
     case D3DPT_POINTLIST:
         drawPoint(*settings_, v);
         break;
     case D3DPT_LINELIST:
         if (index % 2 == 1)
-            line(held_[0], v);
-        held_[0] = v;
+            line(held[0], v);
+        held[0] = v;
         break;
     case D3DPT_LINESTRIP:
         if (index > 0)
-            line(held_[0], v);
-        held_[0] = v;
+            line(held[0], v);
+        held[0] = v;
         break;
     case D3DPT_TRIANGLELIST:
         if (index % 3 == 2)
-            triangle(held_[0], held_[1], v);
+            triangle(held[0], held[1], v);
         else
-            held_[index % 3] = v;
+            held[index % 3] = v;
         break;
     case D3DPT_TRIANGLESTRIP:
         // Every second triangle of a strip is sent reversed, to keep one winding.
         if (index < 2) {
-            held_[index] = v;
+            held[index] = v;
             break;
         }
         if (index % 2 == 1)
-            triangle(held_[1], held_[0], v);
+            triangle(held[1], held[0], v);
         else
-            triangle(held_[0], held_[1], v);
-        held_[0] = held_[1];
-        held_[1] = v;
+            triangle(held[0], held[1], v);
+        held[0] = held[1];
+        held[1] = v;
         break;
     case D3DPT_TRIANGLEFAN:
         if (index >= 2)
-            triangle(held_[0], held_[1], v);
-        held_[index == 0 ? 0 : 1] = v;
+            triangle(held[0], held[1], v);
+        held[index == 0 ? 0 : 1] = v;
         break;
     }
 }

@@ -18,8 +18,8 @@ private:
     D3DPRIMITIVETYPE type_ = D3DPT_TRIANGLELIST;
     const PrimitiveSettings* settings_ = nullptr;
     bool flatShading_ = false;  // every corner takes the colour of the primitive's first
-    ClipVertex held_[2]{};      // the earlier corners still needed
-    long count_ = 0;            // vertices taken since begin
+    ClipVertex held[2]{};       // the earlier corners still needed
+    long count = 0;             // vertices taken since begin
 };
 
 }  // namespace soft::d3d

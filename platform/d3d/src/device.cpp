@@ -75,22 +75,22 @@ Device::Device(IDirectDrawSurface* target) : ComObject(queryInterfaceFault), tar
     target_->AddRef();
     std::fill(transforms_, transforms_ + transformCount, identityMatrix);
     // The platform's defaults.
-    renderStates_[D3DRENDERSTATE_ZENABLE] = FALSE;
-    renderStates_[D3DRENDERSTATE_FILLMODE] = D3DFILL_SOLID;
-    renderStates_[D3DRENDERSTATE_SHADEMODE] = D3DSHADE_GOURAUD;
-    renderStates_[D3DRENDERSTATE_ZWRITEENABLE] = TRUE;
-    renderStates_[D3DRENDERSTATE_SRCBLEND] = D3DBLEND_ONE;
-    renderStates_[D3DRENDERSTATE_DESTBLEND] = D3DBLEND_ZERO;
-    renderStates_[D3DRENDERSTATE_CULLMODE] = D3DCULL_CCW;
-    renderStates_[D3DRENDERSTATE_ZFUNC] = D3DCMP_LESSEQUAL;
-    renderStates_[D3DRENDERSTATE_DITHERENABLE] = FALSE;
-    renderStates_[D3DRENDERSTATE_ALPHABLENDENABLE] = FALSE;
-    renderStates_[D3DRENDERSTATE_SPECULARENABLE] = FALSE;
+    renderStates[D3DRENDERSTATE_ZENABLE] = FALSE;
+    renderStates[D3DRENDERSTATE_FILLMODE] = D3DFILL_SOLID;
+    renderStates[D3DRENDERSTATE_SHADEMODE] = D3DSHADE_GOURAUD;
+    renderStates[D3DRENDERSTATE_ZWRITEENABLE] = TRUE;
+    renderStates[D3DRENDERSTATE_SRCBLEND] = D3DBLEND_ONE;
+    renderStates[D3DRENDERSTATE_DESTBLEND] = D3DBLEND_ZERO;
+    renderStates[D3DRENDERSTATE_CULLMODE] = D3DCULL_CCW;
+    renderStates[D3DRENDERSTATE_ZFUNC] = D3DCMP_LESSEQUAL;
+    renderStates[D3DRENDERSTATE_DITHERENABLE] = FALSE;
+    renderStates[D3DRENDERSTATE_ALPHABLENDENABLE] = FALSE;
+    renderStates[D3DRENDERSTATE_SPECULARENABLE] = FALSE;
 }
 
 Device::~Device()
 {
-    for (Viewport* viewport : viewports_) {
+    for (Viewport* viewport : viewports) {
         viewport->detach();
         viewport->Release();
     }
@@ -106,7 +106,7 @@ HRESULT Device::AddViewport(LPDIRECT3DVIEWPORT2 viewport)
         return DDERR_INVALIDPARAMS;
     ours->AddRef();
     ours->attach(this);
-    viewports_.push_back(ours);
+    viewports.push_back(ours);
     return D3D_OK;
 }
 
@@ -117,7 +117,7 @@ HRESULT Device::SetCurrentViewport(LPDIRECT3DVIEWPORT2 viewport)
     auto* ours = dynamic_cast<Viewport*>(viewport);
     if (!ours || ours->device() != this)
         return DDERR_INVALIDPARAMS;
-    currentViewport_ = ours;
+    currentViewport = ours;
     return D3D_OK;
 }
 
@@ -125,9 +125,9 @@ HRESULT Device::BeginScene()
 {
     if (long hr = beginSceneFault.take())
         return hr;
-    if (inScene_)
+    if (inScene)
         return D3DERR_SCENE_IN_SCENE;
-    inScene_ = true;
+    inScene = true;
     return D3D_OK;
 }
 
@@ -135,11 +135,11 @@ HRESULT Device::EndScene()
 {
     if (long hr = endSceneFault.take())
         return hr;
-    if (!inScene_)
+    if (!inScene)
         return D3DERR_SCENE_NOT_IN_SCENE;
-    if (inPrimitive_)
+    if (inPrimitive)
         return D3DERR_INBEGIN;
-    inScene_ = false;
+    inScene = false;
     return D3D_OK;
 }
 
@@ -149,7 +149,7 @@ HRESULT Device::SetRenderState(D3DRENDERSTATETYPE which, DWORD value)
         return hr;
     if (which <= 0 || which >= renderStateCount)
         return DDERR_INVALIDPARAMS;
-    renderStates_[which] = value;
+    renderStates[which] = value;
     return D3D_OK;
 }
 
@@ -159,7 +159,7 @@ HRESULT Device::GetRenderState(D3DRENDERSTATETYPE which, LPDWORD value)
         return hr;
     if (which <= 0 || which >= renderStateCount || !value)
         return DDERR_INVALIDPARAMS;
-    *value = renderStates_[which];
+    *value = renderStates[which];
     return D3D_OK;
 }
 
@@ -203,18 +203,18 @@ HRESULT Device::Begin(D3DPRIMITIVETYPE primitive, D3DVERTEXTYPE vertexType, DWOR
 {
     if (long hr = beginFault.take())
         return hr;
-    if (inPrimitive_)
+    if (inPrimitive)
         return D3DERR_INBEGIN;
-    if (!inScene_)
+    if (!inScene)
         return D3DERR_SCENE_NOT_IN_SCENE;
     if (!validPrimitive(primitive))
         return D3DERR_INVALIDPRIMITIVETYPE;
     // Unlit vertices would need the device's own lighting, which is not provided.
     if (vertexType != D3DVT_LVERTEX && vertexType != D3DVT_TLVERTEX)
         return D3DERR_INVALIDVERTEXTYPE;
-    if (!currentViewport_)
+    if (!currentViewport)
         return D3DERR_NOCURRENTVIEWPORT;
-    const D3DVIEWPORT2* viewport = currentViewport_->values();
+    const D3DVIEWPORT2* viewport = currentViewport->values();
     if (!viewport)
         return D3DERR_VIEWPORTDATANOTSET;
     const TargetMemory memory = targetMemoryOf(target_);
@@ -231,10 +231,10 @@ HRESULT Device::Begin(D3DPRIMITIVETYPE primitive, D3DVERTEXTYPE vertexType, DWOR
     settings_.state = rasterState(memory.depth != nullptr);
     settings_.cull = D3DCULL(state(D3DRENDERSTATE_CULLMODE));
     settings_.fill = D3DFILLMODE(state(D3DRENDERSTATE_FILLMODE));
-    worldToClip_ = multiply(multiply(transforms_[0], transforms_[1]), transforms_[2]);
+    worldToClip = multiply(multiply(transforms_[0], transforms_[1]), transforms_[2]);
     vertexType_ = vertexType;
     assembler_.begin(primitive, &settings_, state(D3DRENDERSTATE_SHADEMODE) == D3DSHADE_FLAT);
-    inPrimitive_ = true;
+    inPrimitive = true;
     ++direct3DCounters().primitivesBegun;
     return D3D_OK;
 }
@@ -252,7 +252,7 @@ ClipVertex Device::clipVertexOf(const void* vertex) const
         return v;
     }
     const auto& lit = *static_cast<const D3DLVERTEX*>(vertex);
-    const D3DMATRIX& m = worldToClip_;
+    const D3DMATRIX& m = worldToClip;
 #if defined(__SSE2__)
     // The four sums side by side, each added up in the order of the scalar form below.
     auto row = [](const D3DVALUE* first) { return _mm_loadu_ps(first); };
@@ -278,7 +278,7 @@ HRESULT Device::Vertex(LPVOID vertex)
 {
     if (long hr = vertexFault.take())
         return hr;
-    if (!inPrimitive_)
+    if (!inPrimitive)
         return D3DERR_NOTINBEGIN;
     if (!vertex)
         return DDERR_INVALIDPARAMS;
@@ -291,9 +291,9 @@ HRESULT Device::End(DWORD)
 {
     if (long hr = endFault.take())
         return hr;
-    if (!inPrimitive_)
+    if (!inPrimitive)
         return D3DERR_NOTINBEGIN;
-    inPrimitive_ = false;  // corners of an unfinished primitive are dropped
+    inPrimitive = false;  // corners of an unfinished primitive are dropped
     return D3D_OK;
 }
 

@@ -32,7 +32,7 @@ public:
 
 private:
     ~Device() override;
-    DWORD state(D3DRENDERSTATETYPE which) const { return renderStates_[which]; }
+    DWORD state(D3DRENDERSTATETYPE which) const { return renderStates[which]; }
     RasterState rasterState(bool depthPresent) const;
     ClipVertex clipVertexOf(const void* vertex) const;
 
@@ -40,16 +40,16 @@ private:
     static constexpr int transformCount = 3;  // world, view, projection
 
     IDirectDrawSurface* target_;
-    std::vector<Viewport*> viewports_;
-    Viewport* currentViewport_ = nullptr;
-    DWORD renderStates_[renderStateCount]{};
+    std::vector<Viewport*> viewports;
+    Viewport* currentViewport = nullptr;
+    DWORD renderStates[renderStateCount]{};
     D3DMATRIX transforms_[transformCount];
-    bool inScene_ = false;
+    bool inScene = false;
 
     // Fixed from Begin to End.
-    bool inPrimitive_ = false;
+    bool inPrimitive = false;
     D3DVERTEXTYPE vertexType_ = D3DVT_LVERTEX;
-    D3DMATRIX worldToClip_{};
+    D3DMATRIX worldToClip{};
     PrimitiveSettings settings_;
     PrimitiveAssembler assembler_;
 };

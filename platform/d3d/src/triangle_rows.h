@@ -41,28 +41,28 @@ public:
     {
         const int64_t dx = bottom.x - top.x, dy = std::max<int64_t>(bottom.y - top.y, 1);
         // The edge crosses row r at N(r) / D columns, N(r) = x0·dy + (16r − y0)·dx.
-        denominator_ = dy * subpixelsPerPixel;
+        denominator = dy * subpixelsPerPixel;
         const int64_t numerator = top.x * dy + (firstRow * subpixelsPerPixel - top.y) * dx;
-        column = ceilDiv(numerator, denominator_);
-        excess_ = column * denominator_ - numerator;  // 0 <= excess < D
+        column = ceilDiv(numerator, denominator);
+        excess_ = column * denominator - numerator;  // 0 <= excess < D
         const int64_t step = dx * subpixelsPerPixel;
-        stepColumns_ = floorDiv(step, denominator_);
-        stepRemainder_ = step - stepColumns_ * denominator_;
+        stepColumns = floorDiv(step, denominator);
+        stepRemainder = step - stepColumns * denominator;
     }
 
     // Without a branch: whether the excess wraps changes from row to row.
     void nextRow()
     {
-        excess_ -= stepRemainder_;
+        excess_ -= stepRemainder;
         const int64_t wrapped = excess_ >> 63;  // all ones when the excess went below 0
-        excess_ += denominator_ & wrapped;
-        column += stepColumns_ - wrapped;
+        excess_ += denominator & wrapped;
+        column += stepColumns - wrapped;
     }
 
     int64_t column = 0;
 
 private:
-    int64_t denominator_ = 1, excess_ = 0, stepColumns_ = 0, stepRemainder_ = 0;
+    int64_t denominator = 1, excess_ = 0, stepColumns = 0, stepRemainder = 0;
 };
 
 // Fixed-point values are held a little inside [0, top + 1) so that their whole part

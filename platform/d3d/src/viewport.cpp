@@ -54,7 +54,7 @@ HRESULT Viewport::SetViewport2(LPD3DVIEWPORT2 viewport)
         return DDERR_INVALIDPARAMS;
     values_ = *viewport;
     values_.dwSize = sizeof(D3DVIEWPORT2);
-    valuesSet_ = true;
+    valuesSet = true;
     return D3D_OK;
 }
 
@@ -64,7 +64,7 @@ HRESULT Viewport::GetViewport2(LPD3DVIEWPORT2 viewport)
         return hr;
     if (!viewport)
         return DDERR_INVALIDPARAMS;
-    if (!valuesSet_)
+    if (!valuesSet)
         return D3DERR_VIEWPORTDATANOTSET;
     *viewport = values_;
     return D3D_OK;

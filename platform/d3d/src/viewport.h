@@ -21,13 +21,13 @@ public:
     void detach() { device_ = nullptr; }
     Device* device() const { return device_; }
     // The values last set, or null before the first SetViewport2.
-    const D3DVIEWPORT2* values() const { return valuesSet_ ? &values_ : nullptr; }
+    const D3DVIEWPORT2* values() const { return valuesSet ? &values_ : nullptr; }
 
 private:
     ~Viewport() override = default;
     Device* device_ = nullptr;
     D3DVIEWPORT2 values_{};
-    bool valuesSet_ = false;
+    bool valuesSet = false;
     D3DMATERIALHANDLE background_ = 0;
 };
 

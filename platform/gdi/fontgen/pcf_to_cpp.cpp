@@ -57,7 +57,7 @@ std::vector<uint8_t> readWholeFile(const char* path)
 class TableReader {
 public:
     TableReader(const std::vector<uint8_t>& file, uint32_t offset, uint32_t size)
-        : file_(file), pos_(offset), end_(std::min<uint64_t>(uint64_t(offset) + size, file.size()))
+        : file_(file), pos(offset), end_(std::min<uint64_t>(uint64_t(offset) + size, file.size()))
     {
         // Some font compilers state table sizes a little past the end of the file; what
         // the table really holds is checked as it is read.
@@ -67,15 +67,15 @@ public:
     uint32_t u32() { return msb() ? be(4) : le(4); }
     int16_t s16() { return int16_t(msb() ? be(2) : le(2)); }
     uint8_t u8() { return uint8_t(le(1)); }
-    void skip(uint32_t n) { need(n), pos_ += n; }
-    size_t position() const { return pos_; }
+    void skip(uint32_t n) { need(n), pos += n; }
+    size_t position() const { return pos; }
 
 private:
     bool msb() const { return format_ & byteOrderMsb; }
     uint32_t u32le() { return le(4); }
     void need(uint64_t n) const
     {
-        if (pos_ + n > end_)
+        if (pos + n > end_)
             fail("a table is shorter than its contents");
     }
     uint32_t le(int n)
@@ -83,8 +83,8 @@ private:
         need(n);
         uint32_t v = 0;
         for (int i = n - 1; i >= 0; --i)
-            v = v << 8 | file_[pos_ + i];
-        pos_ += n;
+            v = v << 8 | file_[pos + i];
+        pos += n;
         return v;
     }
     uint32_t be(int n)
@@ -92,13 +92,13 @@ private:
         need(n);
         uint32_t v = 0;
         for (int i = 0; i < n; ++i)
-            v = v << 8 | file_[pos_ + i];
-        pos_ += n;
+            v = v << 8 | file_[pos + i];
+        pos += n;
         return v;
     }
 
     const std::vector<uint8_t>& file_;
-    uint64_t pos_;
+    uint64_t pos;
     uint64_t end_;
     uint32_t format_;
 };

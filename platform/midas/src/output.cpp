@@ -17,8 +17,8 @@ bool Output::open(host::AudioSource* source)
     close();
     source_ = source;
     device_ = device::open(source);
-    openedMs_ = device::nowMs();
-    framesPulled_ = 0;
+    openedMs = device::nowMs();
+    framesPulled = 0;
     return device_;
 }
 
@@ -46,13 +46,13 @@ void Output::poll()
 {
     if (!source_ || device_)
         return;
-    uint32_t elapsedMs = device::nowMs() - openedMs_;  // unsigned: survives the counter wrapping
+    uint32_t elapsedMs = device::nowMs() - openedMs;  // unsigned: survives the counter wrapping
     uint64_t due = uint64_t(elapsedMs) * host::audioSampleRate / msPerSecond;
-    discard_.resize(size_t(discardFrames) * host::audioChannels);
-    while (framesPulled_ < due) {
-        int frames = int(std::min<uint64_t>(due - framesPulled_, discardFrames));
-        source_->mix(discard_.data(), frames);
-        framesPulled_ += frames;
+    discard.resize(size_t(discardFrames) * host::audioChannels);
+    while (framesPulled < due) {
+        int frames = int(std::min<uint64_t>(due - framesPulled, discardFrames));
+        source_->mix(discard.data(), frames);
+        framesPulled += frames;
     }
 }
 

@@ -28,9 +28,9 @@ public:
 private:
     host::AudioSource* source_ = nullptr;
     bool device_ = false;
-    uint32_t openedMs_ = 0;
-    uint64_t framesPulled_ = 0;
-    std::vector<int16_t> discard_;
+    uint32_t openedMs = 0;
+    uint64_t framesPulled = 0;
+    std::vector<int16_t> discard;
 };
 
 }  // namespace midas

@@ -36,11 +36,11 @@ void Player::mix(int16_t* out, int frames)
         return;
     size_t samples = size_t(frames) * host::audioChannels;
     std::fill_n(out, samples, int16_t(0));
-    if (scratch_.size() < samples)
-        scratch_.resize(samples);
-    for (Playback& playback : playbacks_) {
-        render(playback, scratch_.data(), frames);
-        addClipped(out, scratch_.data(), samples);
+    if (scratch.size() < samples)
+        scratch.resize(samples);
+    for (Playback& playback : playbacks) {
+        render(playback, scratch.data(), frames);
+        addClipped(out, scratch.data(), samples);
     }
 }
 
@@ -48,25 +48,25 @@ MIDASmodulePlayHandle Player::start(Song& song, bool loop)
 {
     if (xmp_start_player(song.context(), host::audioSampleRate, 0) != 0)
         return 0;
-    if (++lastHandle_ == 0)  // 0 means failure; skip it when the count wraps
-        ++lastHandle_;
-    playbacks_.push_back(Playback{lastHandle_, &song, loop ? 0 : 1, false});
-    return lastHandle_;
+    if (++lastHandle == 0)  // 0 means failure; skip it when the count wraps
+        ++lastHandle;
+    playbacks.push_back(Playback{lastHandle, &song, loop ? 0 : 1, false});
+    return lastHandle;
 }
 
 bool Player::stop(MIDASmodulePlayHandle handle)
 {
-    auto it = std::find_if(playbacks_.begin(), playbacks_.end(), [&](const Playback& p) { return p.handle == handle; });
-    if (it == playbacks_.end())
+    auto it = std::find_if(playbacks.begin(), playbacks.end(), [&](const Playback& p) { return p.handle == handle; });
+    if (it == playbacks.end())
         return false;
     xmp_end_player(it->song->context());
-    playbacks_.erase(it);
+    playbacks.erase(it);
     return true;
 }
 
 void Player::stopSong(const Song& song)
 {
-    for (const Playback& playback : playbacks_)
+    for (const Playback& playback : playbacks)
         if (playback.song == &song) {
             stop(playback.handle);  // a song plays at most once at a time
             return;
@@ -75,13 +75,13 @@ void Player::stopSong(const Song& song)
 
 void Player::stopAll()
 {
-    while (!playbacks_.empty())
-        stop(playbacks_.back().handle);
+    while (!playbacks.empty())
+        stop(playbacks.back().handle);
 }
 
 const Playback* Player::find(MIDASmodulePlayHandle handle) const
 {
-    for (const Playback& playback : playbacks_)
+    for (const Playback& playback : playbacks)
         if (playback.handle == handle)
             return &playback;
     return nullptr;
@@ -89,7 +89,7 @@ const Playback* Player::find(MIDASmodulePlayHandle handle) const
 
 bool Player::isPlaying(const Song& song) const
 {
-    return std::any_of(playbacks_.begin(), playbacks_.end(), [&](const Playback& p) { return p.song == &song; });
+    return std::any_of(playbacks.begin(), playbacks.end(), [&](const Playback& p) { return p.song == &song; });
 }
 
 MIDASplayStatus Player::status(const Playback& playback) const

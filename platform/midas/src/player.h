@@ -36,9 +36,9 @@ public:
 private:
     void render(Playback& playback, int16_t* out, int frames);
 
-    std::vector<Playback> playbacks_;
-    std::vector<int16_t> scratch_;
-    MIDASmodulePlayHandle lastHandle_ = 0;
+    std::vector<Playback> playbacks;
+    std::vector<int16_t> scratch;
+    MIDASmodulePlayHandle lastHandle = 0;
 };
 
 }  // namespace midas

@@ -14,10 +14,10 @@ FramePacer::Clock::duration FramePacer::delayAt(Clock::time_point now, int refre
     if (vsyncWaits)
         hz = hz * vsyncMarginPercent / 100;
     auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)) / hz;
-    due_ += period;
-    if (due_ < now - period)
-        due_ = now;  // fell behind (a slow frame, or the first): count afresh from now
-    return due_ > now ? due_ - now : Clock::duration::zero();
+    due += period;
+    if (due < now - period)
+        due = now;  // fell behind (a slow frame, or the first): count afresh from now
+    return due > now ? due - now : Clock::duration::zero();
 }
 
 }  // namespace host::sdl

@@ -17,7 +17,7 @@ public:
     Clock::duration delayAt(Clock::time_point now, int refreshHz, bool vsyncWaits);
 
 private:
-    Clock::time_point due_{};
+    Clock::time_point due{};
 };
 
 }  // namespace host::sdl
