@@ -9,6 +9,14 @@
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# Where ccache is installed (the tests bring it), builds share compiled objects across
+# clones and build folders; without it nothing changes.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+ifneq ($(CCACHE),)
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
+CMAKE_LAUNCHER := -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+endif
 PREFIX ?= /usr/local
 
 # What building and running need: build tools and libraries (the test and benchmark
@@ -53,21 +61,21 @@ package: build packaging-packages
 	cd $(BUILD) && cpack -G DEB
 
 build: packages
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_LAUNCHER)
 	cmake --build $(BUILD) -j $(JOBS)
 
 setup: packages
 
 # The data files alone, made by the generator of the native build.
 data: packages
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_LAUNCHER)
 	cmake --build $(BUILD) -j $(JOBS) --target mornakle_data
 
 # One build folder per architecture; Debian's libxmp source is fetched once into
 # $(WINDOWS_BUILD)/sources and built once per architecture.
 windows: data windows-packages
 	@set -e; for arch in win32:i686 win64:x86_64; do \
-	    cmake -S windows -B $(WINDOWS_BUILD)/$${arch%%:*} \
+	    cmake -S windows -B $(WINDOWS_BUILD)/$${arch%%:*} $(CMAKE_LAUNCHER) \
 	        -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-$${arch#*:}.cmake \
 	        -DMORNAKLE_DATA_DIR=$(abspath $(BUILD))/data -DMORNAKLE_SOURCES_DIR=$(abspath $(WINDOWS_BUILD))/sources; \
 	    cmake --build $(WINDOWS_BUILD)/$${arch%%:*} -j $(JOBS); \
