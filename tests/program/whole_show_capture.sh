@@ -8,6 +8,9 @@
 code=$?
 [ "$code" = 0 ] || { fail "exit code $code"; cat "$work/err"; }
 
+# The device dialog as drawn, before it was answered, beside the frames.
+[ -s "$work/frames/dialog.png" ] || fail "no dialog.png"
+rm -f "$work/frames/dialog.png"
 count=$(ls "$work/frames" | wc -l)
 # 2200 frames are drawn, plus the rain's own present at the start and the two at the
 # picture changes; every hundredth is kept.
