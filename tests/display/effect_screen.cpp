@@ -1,23 +1,10 @@
 #include "effect_screen.h"
 
+#include "../support/display_owner.h"
 #include "ddraw_soft.h"
 
 #include <fstream>
 #include <stdexcept>
-
-namespace {
-
-// A window to own the display: exclusive access belongs to a window.
-HWND displayOwnerWindow()
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "display owner";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(0, "display owner", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-}
-
-}  // namespace
 
 EffectScreen::EffectScreen(soft::PixelFormat format, int extraPitchBytes)
     : host(host::makeHeadlessHost(host::HeadlessHostOptions{})), previousLayout(soft::surfaceLayout())

@@ -1,6 +1,7 @@
 // The Direct3D device over DirectDraw surfaces, driven as the demo drives it: device
 // creation, scenes, clears, projected and screen-space triangle lists, clipping to the
 // viewport, culling, depth, fill modes and the memory exchange of Flip.
+#include "../../support/display_owner.h"
 #include "d3d.h"
 #include "d3d_soft.h"
 #include "ddraw_soft.h"
@@ -50,16 +51,6 @@ struct Layout {
 void PrintTo(const Layout& layout, std::ostream* out)
 {
     *out << (layout.format == PixelFormat::rgb555 ? "rgb555" : "rgb565") << (layout.extraPitch ? "Padded" : "");
-}
-
-// A window to own the display: exclusive access belongs to a window.
-HWND displayOwnerWindow()
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "display owner";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(0, "display owner", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
 }
 
 class DeviceTest : public ::testing::TestWithParam<Layout> {

@@ -2,22 +2,14 @@
 #include "host/headless_host.h"
 #include "soft/faults.h"
 
+#include "../../support/display_owner.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 
 namespace {
-
-// A window to own the display: exclusive access belongs to a window.
-HWND displayOwnerWindow()
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "display owner";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(0, "display owner", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-}
 
 class DirectDrawTest : public ::testing::TestWithParam<int> {
 protected:

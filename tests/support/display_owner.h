@@ -1,0 +1,13 @@
+#pragma once
+
+#include "windows.h"
+
+// A window to own the display: exclusive access belongs to a window.
+inline HWND displayOwnerWindow()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "display owner";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, "display owner", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+}
