@@ -1,19 +1,3 @@
-# Cross-compiling for 64-bit Windows with Debian's mingw-w64 (x86_64-w64-mingw32).
-# The posix thread model gives the full C++ standard library; the program links it,
-# libgcc and winpthread statically, so it needs only the DLLs Windows itself has.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for 64-bit Windows (x86_64-w64-mingw32).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(MINGW_TRIPLET x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${MINGW_TRIPLET}-windres)
-set(CMAKE_AR ${MINGW_TRIPLET}-ar CACHE FILEPATH "")
-set(CMAKE_RANLIB ${MINGW_TRIPLET}-ranlib CACHE FILEPATH "")
-
-# Headers and libraries from the cross tree only; programs from the build machine.
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
