@@ -39,7 +39,7 @@ private=(dpkg --root="$root" --force-depends --force-not-root --force-script-chr
 mkdir "$work/elsewhere" && cd "$work/elsewhere" || exit 1
 "$root/usr/bin/mornakle" --headless --frame-ms 50 --capture shots --capture-every 1000 >run.log 2>&1 ||
     { cat run.log; fail "the packaged program did not play the show"; }
-[ "$(ls shots | wc -l)" -ge 2 ] || fail "the packaged program captured no frames"
+[ "$(ls shots/frame-* | wc -l)" -ge 2 ] || fail "the packaged program captured no frames"
 "${private[@]}" -r mornakle >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -r"; }
 left=$(find "$root/usr" -mindepth 1 2>/dev/null)
 [ -z "$left" ] || fail "dpkg -r left behind: $left"

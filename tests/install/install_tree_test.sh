@@ -43,7 +43,7 @@ mkdir "$work/elsewhere" && cd "$work/elsewhere" || exit 1
 rc=$?
 [ "$rc" = 0 ] || { cat run.log; fail "the moved program exited with $rc"; }
 # Frame 350 (17.5 s) is the house scene: drawn from the installed meshes, not black.
-shot=$(ls shots | sed -n 2p)
+shot=$(cd shots && ls frame-* | sed -n 2p)
 [ -n "$shot" ] || fail "the moved program captured no frames"
 [ "$(identify -format '%[fx:maxima.g>0.1]' "shots/$shot")" = 1 ] || fail "$shot is black"
 "$work/moved/bin/mornakle-inspect" "$work/moved/share/mornakle/box.3ds" | grep -q '"vertexCount"' ||
