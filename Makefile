@@ -15,13 +15,35 @@ RUN_PACKAGES := cmake g++ make pkg-config libsdl2-dev libxmp-dev libpng-dev \
 # key presses, and independent readers of our files.
 TEST_PACKAGES := xvfb xauth xdotool openbox wmctrl x11-utils imagemagick assimp-utils xmp openmpt123 sox
 
-.PHONY: run test setup build packages test-packages readme-frames
+.PHONY: run test setup build packages test-packages readme-frames web web-serve web-test
 
 run: build
 	@./tools/play.sh $(BUILD)
 
 test: build test-packages
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory web-test
+
+# The show for a web browser: a static site in $(WEB_BUILD)/site, built with Debian's
+# emscripten (the data files and the font converter come from the native build).
+WEB_BUILD ?= build-web
+WEB_PACKAGES := emscripten chromium chromium-driver python3-selenium
+export NODE_PATH ?= /usr/share/nodejs
+
+web: build
+	@$(MAKE) --no-print-directory packages PACKAGES="$(WEB_PACKAGES)"
+	./platform/host/web/libxmp.sh $(WEB_BUILD)
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DMORNAKLE_NATIVE_BUILD=$(abspath $(BUILD)) \
+	    -DCMAKE_CXX_COMPILER_LAUNCHER=$$(command -v ccache || true) -DCMAKE_C_COMPILER_LAUNCHER=$$(command -v ccache || true)
+	cmake --build $(WEB_BUILD) -j $(JOBS) --target web_site
+	git archive --format=tar.gz --prefix=mornakle3d/ -o $(WEB_BUILD)/site/mornakle3d-source.tar.gz HEAD
+
+web-serve: web
+	cd $(WEB_BUILD)/site && python3 -m http.server 8000 --bind 127.0.0.1
+
+# The site in headless Chromium against the native program (part of `make test`).
+web-test: web
+	/usr/bin/python3 tests/platform/host/web/web_test.py $(BUILD) $(WEB_BUILD)
 
 # Not a set-up command: regenerates the strip of frames the README shows.
 readme-frames: build
