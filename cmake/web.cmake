@@ -15,7 +15,10 @@ add_library(PkgConfig::XMP INTERFACE IMPORTED)
 set_target_properties(PkgConfig::XMP PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES ${MORNAKLE_LIBXMP_PREFIX}/include
     INTERFACE_LINK_LIBRARIES ${MORNAKLE_LIBXMP_PREFIX}/lib/libxmp.a
-    INTERFACE_COMPILE_DEFINITIONS LIBXMP_STATIC)
+    INTERFACE_COMPILE_DEFINITIONS LIBXMP_STATIC
+    # xmp.h includes emscripten.h inside its extern "C" block, where C++ templates
+    # cannot be: included first, it is not read there again.
+    INTERFACE_COMPILE_OPTIONS "SHELL:-include emscripten.h")
 file(MAKE_DIRECTORY ${MORNAKLE_LIBXMP_PREFIX}/include)
 # No libpng: frames leave through the page's canvas, and the host's PNG writer stays out.
 add_library(PNG::PNG INTERFACE IMPORTED)

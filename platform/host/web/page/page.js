@@ -28,7 +28,7 @@ let audio = null;  // {context, node} once a gesture allowed sound
 function option(name) {
     const value = params.get(name);
     if (!testMode || value === null) return -1;
-    if (name === 'dialog') return Math.max(0, dialogAnswers.indexOf(value));
+    if (name === 'dialog') return dialogAnswers.indexOf(value);
     const number = Number(value);
     return Number.isInteger(number) && number >= 0 ? number : -1;
 }

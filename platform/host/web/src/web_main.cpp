@@ -30,7 +30,9 @@ host::WebHostOptions optionsFromPage()
         options.untilMs = uint32_t(untilMs);
         int startMs = webOption("start-ms");
         options.startMs = startMs > 0 ? uint32_t(startMs) : 0;
-        options.dialogAnswer = host::WebHostOptions::DialogAnswer(webOption("dialog"));
+        int answer = webOption("dialog");
+        if (answer > 0)
+            options.dialogAnswer = host::WebHostOptions::DialogAnswer(answer);
     }
     return options;
 }

@@ -28,6 +28,7 @@ import unittest
 import zlib
 
 from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
@@ -116,7 +117,7 @@ class WebShow(unittest.TestCase):
                      '--user-data-dir=' + os.path.join(cls.scratch, 'profile')):
             options.add_argument(flag)
         options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-        service = webdriver.ChromeService(executable_path='/usr/bin/chromedriver')
+        service = Service(executable_path='/usr/bin/chromedriver')
         cls.driver = webdriver.Chrome(options=options, service=service)
         cls.driver.set_window_size(1000, 1000)
 
