@@ -22,7 +22,6 @@ run: build
 
 test: build test-packages
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
-	$(MAKE) --no-print-directory web-test
 
 # The show for a web browser: a static site in $(WEB_BUILD)/site, built with Debian's
 # emscripten (the data files and the font converter come from the native build).
@@ -41,7 +40,7 @@ web: build
 web-serve: web
 	cd $(WEB_BUILD)/site && python3 -m http.server 8000 --bind 127.0.0.1
 
-# The site in headless Chromium against the native program (part of `make test`).
+# The site in headless Chromium against the native program.
 web-test: web
 	/usr/bin/python3 tests/platform/host/web/web_test.py $(BUILD) $(WEB_BUILD)
 

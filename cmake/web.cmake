@@ -8,7 +8,7 @@ set(MORNAKLE_FUZZ OFF CACHE BOOL "" FORCE)
 set(MORNAKLE_NATIVE_BUILD ${CMAKE_SOURCE_DIR}/build CACHE PATH "The native build, for its tools and data")
 set(MORNAKLE_LIBXMP_PREFIX ${CMAKE_BINARY_DIR}/libxmp/prefix CACHE PATH "libxmp built for WebAssembly")
 
-if(NOT EXISTS ${MORNAKLE_LIBXMP_PREFIX}/lib/libxmp.a AND NOT MORNAKLE_WEB_EARLY)
+if(NOT EXISTS ${MORNAKLE_LIBXMP_PREFIX}/lib/libxmp.a)
     message(FATAL_ERROR "No libxmp for WebAssembly in ${MORNAKLE_LIBXMP_PREFIX}: run platform/host/web/libxmp.sh")
 endif()
 add_library(PkgConfig::XMP INTERFACE IMPORTED)
