@@ -162,10 +162,12 @@ void WebHost::recordTiming(double frameMs)
 void WebHost::present(const Frame& frame)
 {
     double now = webNow();
-    if (!readSincePresent)
-        startKnown = false;  // a frame drawn before the show's clock started
-    else
+    if (readSincePresent) {
+        timingStarted = true;
         recordTiming(now - frameStartedAt);
+    } else if (!timingStarted) {
+        startKnown = false;  // a frame drawn before the show's clock started
+    }
     readSincePresent = false;
     if (!options.testMode) {
         show(frame);

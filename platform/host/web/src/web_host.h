@@ -42,7 +42,7 @@ public:
     void unlockAudio() override { }
 
     // The span of the show a frame belongs to, from its counter value and the first
-    // value read after the last frame drawn without reading the counter.
+    // value read after the last frame drawn, before the show, without reading the counter.
     std::function<int(uint32_t startTick, uint32_t frameTick)> spanOf;
 
     // Puts the results on the page: the last frame, the sound so far, the timings, and
@@ -62,6 +62,7 @@ private:
     uint32_t lastRead;
     bool readSincePresent = false;
     bool startKnown = false;
+    bool timingStarted = false;
     uint32_t startTick = 0;
     double startedAt;
     double frameStartedAt;
