@@ -34,12 +34,13 @@ function option(name) {
 }
 
 async function loadData() {
-    const list = await fetch('data/files.txt').then((response) => response.text());
+    const list = await fetch('data/files.txt', {cache: 'no-cache'}).then((response) => response.text());
     const names = list.split('\n').filter((name) => name);
     const files = [];
     let done = 0;
     await Promise.all(names.map(async (name) => {
-        const response = await fetch('data/' + encodeURIComponent(name));
+        // Asked again each time (a 304 when unchanged), so a file taken away is missing.
+        const response = await fetch('data/' + encodeURIComponent(name), {cache: 'no-cache'});
         // A file the server does not have is missing, as it would be on a disk.
         if (response.ok) files.push({name, bytes: new Uint8Array(await response.arrayBuffer())});
         progress.value = ++done / names.length;
