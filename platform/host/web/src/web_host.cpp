@@ -1,0 +1,334 @@
+#include "web_host.h"
+
+#include "dialog_paint.h"
+#include "gdi_canvas.h"
+#include "soft/surface.h"
+
+#include <emscripten.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+// The page's side of the host (page/host.js) is reached through Module.web.
+// clang-format off
+EM_JS(double, webNow, (), { return performance.now(); });
+EM_JS(void, webSetSize, (int width, int height), { Module.web.setSize(width, height); });
+EM_JS(void, webShow, (const uint8_t* rgba, int width, int height), {
+    Module.web.show(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
+});
+EM_JS(int, webNextEvent, (), { return Module.web.nextEvent(); });
+EM_ASYNC_JS(void, webNextFrame, (), { await Module.web.nextFrame(); });
+EM_ASYNC_JS(void, webNextKey, (), { await Module.web.nextKey(); });
+EM_ASYNC_JS(void, webYield, (), { await new Promise((resolve) => setTimeout(resolve, 0)); });
+// Never resolves: the program stays where it stopped, its results on the page.
+EM_ASYNC_JS(void, webHalt, (), { await new Promise(() => {}); });
+EM_JS(void, webCursor, (int visible), { Module.web.cursor(visible); });
+EM_JS(void, webMessage, (const char* caption, const char* text), {
+    Module.web.message(UTF8ToString(caption), UTF8ToString(text));
+});
+EM_JS(int, webOpenAudio, (), { return Module.web.openAudio(); });
+EM_JS(void, webCloseAudio, (), { Module.web.closeAudio(); });
+EM_JS(int, webAudioWanted, (), { return Module.web.audioWanted(); });
+EM_JS(void, webAudioPlay, (const int16_t* samples, int frames), {
+    Module.web.audioPlay(HEAP16.subarray(samples >> 1, (samples >> 1) + frames * 2));
+});
+EM_JS(void, webReport, (const char* audio, const char* timing, int exitCode), {
+    Module.web.report(UTF8ToString(audio), UTF8ToString(timing), exitCode);
+});
+// clang-format on
+
+namespace host {
+namespace {
+
+constexpr int okButton = 1;
+constexpr int cancelButton = 2;
+constexpr int dialogPatience = 64;  // answers after which a dialog is not listening
+constexpr int yieldEveryMs = 100;   // test mode gives the page a turn this often
+
+// CRC-32 as zlib computes it (reflected polynomial 0xEDB88320).
+const std::array<uint32_t, 256>& crcTable()
+{
+    static const std::array<uint32_t, 256> table = [] {
+        std::array<uint32_t, 256> t{};
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    return table;
+}
+
+uint32_t crc32(uint32_t crc, const uint8_t* bytes, size_t size)
+{
+    const auto& table = crcTable();
+    crc = ~crc;
+    for (size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+// Every 16-bit pixel as the canvas's RGBA bytes, one table per pixel format.
+const std::vector<uint32_t>& rgbaTable(soft::PixelFormat format)
+{
+    static std::vector<uint32_t> tables[2];
+    std::vector<uint32_t>& table = tables[format == soft::PixelFormat::rgb555 ? 1 : 0];
+    if (table.empty()) {
+        table.resize(65536);
+        for (uint32_t p = 0; p < 65536; ++p) {
+            soft::Rgb8 c = soft::unpackColour(format, uint16_t(p));
+            table[p] = uint32_t(c.r) | uint32_t(c.g) << 8 | uint32_t(c.b) << 16 | 0xFF000000u;
+        }
+    }
+    return table;
+}
+
+}  // namespace
+
+WebHost::WebHost(const WebHostOptions& options)
+    : options(options), clock(options.startMs), lastRead(options.startMs), startedAt(webNow()),
+      frameStartedAt(startedAt)
+{ }
+
+uint32_t WebHost::tickCount()
+{
+    if (options.testMode)
+        lastRead = clock;
+    else
+        lastRead = uint32_t(webNow() - startedAt);
+    if (!readSincePresent && !startKnown) {
+        startTick = lastRead;
+        startKnown = true;
+    }
+    readSincePresent = true;
+    return lastRead;
+}
+
+std::vector<DisplayDevice> WebHost::displays()
+{
+    DisplayDevice canvas;
+    canvas.description = "Browser canvas";
+    canvas.driverName = "canvas";
+    canvas.fullScreen = true;
+    return {canvas};
+}
+
+bool WebHost::setMode(int device, int width, int height)
+{
+    if (device != 0 || width <= 0 || height <= 0)
+        return false;
+    webSetSize(width, height);
+    return true;
+}
+
+void WebHost::restoreMode() { }
+
+void WebHost::show(const Frame& frame)
+{
+    const std::vector<uint32_t>& table = rgbaTable(frame.format);
+    rgba.resize(size_t(frame.width) * frame.height * 4);
+    auto* out = reinterpret_cast<uint32_t*>(rgba.data());
+    for (int y = 0; y < frame.height; ++y) {
+        const auto* row = reinterpret_cast<const uint16_t*>(frame.pixels + size_t(y) * frame.pitch);
+        for (int x = 0; x < frame.width; ++x)
+            *out++ = table[row[x]];
+    }
+    webShow(rgba.data(), frame.width, frame.height);
+}
+
+void WebHost::keep(const Frame& frame)
+{
+    size_t rowBytes = size_t(frame.width) * 2;
+    kept.resize(rowBytes * frame.height);
+    for (int y = 0; y < frame.height; ++y)
+        std::memcpy(kept.data() + rowBytes * y, frame.pixels + size_t(y) * frame.pitch, rowBytes);
+    keptFrame = frame;
+}
+
+void WebHost::recordTiming(double frameMs)
+{
+    if (!spanOf || !startKnown)
+        return;
+    auto& [total, frames] = spanTimes[spanOf(startTick, lastRead)];
+    total += frameMs;
+    ++frames;
+}
+
+void WebHost::present(const Frame& frame)
+{
+    double now = webNow();
+    if (readSincePresent) {
+        timingStarted = true;
+        recordTiming(now - frameStartedAt);
+    } else if (!timingStarted) {
+        startKnown = false;  // a frame drawn before the show's clock started
+    }
+    readSincePresent = false;
+    if (!options.testMode) {
+        show(frame);
+        webNextFrame();
+        feedAudio();
+        frameStartedAt = webNow();
+        return;
+    }
+    uint32_t frameTick = lastRead;
+    uint32_t before = clock;
+    clock += options.frameMs;
+    mixVirtual(clock - before);
+    keep(frame);
+    if (int32_t(frameTick - options.untilMs) >= 0) {
+        report(0);
+        webHalt();
+    }
+    if (now - lastYieldAt >= yieldEveryMs) {
+        webYield();
+        lastYieldAt = webNow();
+    }
+    frameStartedAt = webNow();
+}
+
+void WebHost::mixVirtual(uint32_t advancedMs)
+{
+    if (!audio)
+        return;
+    // Exactly the sound for the time the counter covered, counted from the total so
+    // that rounding never drifts.
+    audioMs += advancedMs;
+    int64_t due = int64_t(audioMs * audioSampleRate / 1000) - mixedFrames;
+    if (due <= 0)
+        return;
+    mixBuffer.resize(size_t(due) * audioChannels);
+    audio->mix(mixBuffer.data(), int(due));
+    mixedFrames += due;
+    crc = crc32(crc, reinterpret_cast<const uint8_t*>(mixBuffer.data()), mixBuffer.size() * sizeof(int16_t));
+}
+
+void WebHost::feedAudio()
+{
+    if (!audio)
+        return;
+    int wanted = webAudioWanted();
+    if (wanted <= 0)
+        return;
+    mixBuffer.resize(size_t(wanted) * audioChannels);
+    audio->mix(mixBuffer.data(), wanted);
+    mixedFrames += wanted;
+    webAudioPlay(mixBuffer.data(), wanted);
+}
+
+bool WebHost::pollEvent(Event& event)
+{
+    int code = webNextEvent();
+    if (code < 0)
+        return false;
+    // The page sends the virtual-key code, with the release in bit 8.
+    event.kind = code & 0x100 ? EventKind::keyUp : EventKind::keyDown;
+    event.virtualKey = uint32_t(code & 0xFF);
+    return true;
+}
+
+void WebHost::setCursorVisible(bool visible) { webCursor(visible ? 1 : 0); }
+
+void WebHost::messageBox(const std::string& caption, const std::string& text)
+{
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    webMessage(caption.c_str(), text.c_str());
+}
+
+DialogInput WebHost::answerDialog(const DialogView& view)
+{
+    if (++dialogCalls > dialogPatience) {
+        std::fprintf(stderr, "mornakle: the dialog \"%s\" does not close\n", view.caption.c_str());
+        report(2);
+        webHalt();
+    }
+    DialogInput input;
+    switch (options.dialogAnswer) {
+    case WebHostOptions::DialogAnswer::ok:
+        input.control = okButton;
+        break;
+    case WebHostOptions::DialogAnswer::cancel:
+        input.control = cancelButton;
+        break;
+    case WebHostOptions::DialogAnswer::close:
+        input.kind = DialogInput::close;
+        break;
+    }
+    return input;
+}
+
+DialogInput WebHost::waitDialogInput(const DialogView& view)
+{
+    if (options.testMode)
+        return answerDialog(view);
+    using namespace host::sdl;
+    static const int lineHeight = dialogLineHeight();
+    static DialogUiState state;
+    if (!dialogOpen)
+        state = DialogUiState{};
+    dialogOpen = true;
+    DialogGeometry geometry(view, lineHeight);
+    soft::SurfaceMemory picture(geometry.width, geometry.height, soft::PixelFormat::rgb565);
+    for (;;) {
+        {
+            GdiCanvas canvas(picture);
+            paintDialog(canvas, view, geometry, state);
+        }
+        webSetSize(picture.width, picture.height);
+        show(Frame{picture.bytes.data(), picture.width, picture.height, picture.pitch, picture.format});
+        webNextKey();
+        Event event;
+        while (pollEvent(event)) {
+            if (event.kind != EventKind::keyDown)
+                continue;
+            std::optional<DialogInput> input =
+                reactToDialog(view, geometry, state, DialogAction{DialogAction::key, event.virtualKey, 0, 0});
+            if (input)
+                return *input;
+        }
+    }
+}
+
+void WebHost::closeDialog() { dialogOpen = false; }
+
+bool WebHost::openAudio(AudioSource* source)
+{
+    audioMs = 0;
+    mixedFrames = 0;
+    crc = 0;
+    if (!options.testMode && !webOpenAudio())
+        return false;
+    audio = source;
+    return true;
+}
+
+void WebHost::closeAudio()
+{
+    if (audio && !options.testMode)
+        webCloseAudio();
+    audio = nullptr;
+}
+
+void WebHost::report(int exitCode)
+{
+    if (!kept.empty())
+        show(Frame{kept.data(), keptFrame.width, keptFrame.height, keptFrame.width * 2, keptFrame.format});
+    char audioText[40];
+    std::snprintf(audioText, sizeof audioText, "%lld %08x", static_cast<long long>(mixedFrames), unsigned(crc));
+    std::string timing = "{";
+    for (const auto& [span, time] : spanTimes) {
+        char entry[64];
+        std::snprintf(entry, sizeof entry, "%s\"%d\": %.3f", timing.size() > 1 ? ", " : "", span,
+                      time.first / time.second);
+        timing += entry;
+    }
+    timing += "}";
+    webReport(audioText, timing.c_str(), exitCode);
+}
+
+}  // namespace host
