@@ -20,8 +20,7 @@ const progress = document.getElementById('progress');
 const message = document.getElementById('message');
 
 let image = null;
-let keyQueue = [];
-let keyWaiter = null;
+let eventQueue = [];
 let running = false;
 let audio = null;  // {context, node} once a gesture allowed sound
 
@@ -78,14 +77,10 @@ const web = {
         context2d.putImageData(image, 0, 0);
     },
     nextEvent() {
-        return keyQueue.length ? keyQueue.shift() : -1;
+        return eventQueue.shift() || null;
     },
     nextFrame() {
         return new Promise((resolve) => requestAnimationFrame(() => resolve()));
-    },
-    nextKey() {
-        if (keyQueue.length) return Promise.resolve();
-        return new Promise((resolve) => { keyWaiter = resolve; });
     },
     cursor(visible) {
         canvas.style.cursor = visible ? '' : 'none';
@@ -130,19 +125,28 @@ const web = {
     },
 };
 
+// The host's events, as its EventKind numbers them: [kind, virtual key] for a key,
+// [kind, x, y, width, height] for the mouse (the point and the canvas's size on the page).
+const keyDown = 0, keyUp = 1, mouseMove = 2, mouseDown = 3, mouseUp = 4;
+
 // Win32's virtual-key codes are the browsers' key codes for every key the show reads.
 function onKey(event, released) {
     if (!running || event.altKey || event.ctrlKey || event.metaKey || event.keyCode > 0xFF) return;
-    keyQueue.push(event.keyCode | (released ? 0x100 : 0));
+    eventQueue.push([released ? keyUp : keyDown, event.keyCode]);
     event.preventDefault();
-    if (keyWaiter) {
-        const wake = keyWaiter;
-        keyWaiter = null;
-        wake();
-    }
 }
 document.addEventListener('keydown', (event) => onKey(event, false));
 document.addEventListener('keyup', (event) => onKey(event, true));
+
+function onMouse(event, kind) {
+    if (!running || (kind !== mouseMove && event.button !== 0)) return;
+    const box = canvas.getBoundingClientRect();
+    eventQueue.push([kind, Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top),
+                     Math.round(box.width), Math.round(box.height)]);
+}
+canvas.addEventListener('mousemove', (event) => onMouse(event, mouseMove));
+canvas.addEventListener('mousedown', (event) => onMouse(event, mouseDown));
+canvas.addEventListener('mouseup', (event) => onMouse(event, mouseUp));
 
 function toggleFullScreen() {
     if (document.fullscreenElement) document.exitFullscreen();
@@ -155,7 +159,7 @@ document.getElementById('smooth').addEventListener('change', (event) => {
 });
 
 function start(files) {
-    keyQueue = [];
+    eventQueue = [];
     running = true;
     document.body.className = 'running';
     message.textContent = '';

@@ -1,11 +1,10 @@
 #include "web_host.h"
 
-#include "dialog_paint.h"
-#include "gdi_canvas.h"
-#include "soft/surface.h"
+#include "scaling.h"
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -19,9 +18,14 @@ EM_JS(void, webSetSize, (int width, int height), { Module.web.setSize(width, hei
 EM_JS(void, webShow, (const uint8_t* rgba, int width, int height), {
     Module.web.show(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
 });
-EM_JS(int, webNextEvent, (), { return Module.web.nextEvent(); });
+// Fills kind, then the virtual key or the point and the canvas's size on the page.
+EM_JS(int, webNextEvent, (int* fields), {
+    const event = Module.web.nextEvent();
+    if (!event) return 0;
+    HEAP32.set(event, fields >> 2);
+    return 1;
+});
 EM_ASYNC_JS(void, webNextFrame, (), { await Module.web.nextFrame(); });
-EM_ASYNC_JS(void, webNextKey, (), { await Module.web.nextKey(); });
 EM_ASYNC_JS(void, webYield, (), { await new Promise((resolve) => setTimeout(resolve, 0)); });
 // Never resolves: the program stays where it stopped, its results on the page.
 EM_ASYNC_JS(void, webHalt, (), { await new Promise(() => {}); });
@@ -43,10 +47,11 @@ EM_JS(void, webReport, (const char* audio, const char* timing, int exitCode), {
 namespace host {
 namespace {
 
-constexpr int okButton = 1;
-constexpr int cancelButton = 2;
+constexpr uint32_t vkReturn = 0x0D;
+constexpr uint32_t vkEscape = 0x1B;
 constexpr int dialogPatience = 64;  // answers after which a dialog is not listening
 constexpr int yieldEveryMs = 100;   // test mode gives the page a turn this often
+constexpr int waitStepMs = 10;      // a waiting dialog looks at the page's events this often
 
 // CRC-32 as zlib computes it (reflected polynomial 0xEDB88320).
 const std::array<uint32_t, 256>& crcTable()
@@ -139,6 +144,8 @@ void WebHost::show(const Frame& frame)
             *out++ = table[row[x]];
     }
     webShow(rgba.data(), frame.width, frame.height);
+    shownWidth = frame.width;
+    shownHeight = frame.height;
 }
 
 void WebHost::keep(const Frame& frame)
@@ -223,13 +230,24 @@ void WebHost::feedAudio()
 
 bool WebHost::pollEvent(Event& event)
 {
-    int code = webNextEvent();
-    if (code < 0)
-        return false;
-    // The page sends the virtual-key code, with the release in bit 8.
-    event.kind = code & 0x100 ? EventKind::keyUp : EventKind::keyDown;
-    event.virtualKey = uint32_t(code & 0xFF);
-    return true;
+    // What the page queued: kind (as EventKind numbers it), then for a key its virtual-key
+    // code, for the mouse the point on the canvas and the canvas's size, in CSS pixels.
+    for (;;) {
+        int fields[5] = {};
+        if (!webNextEvent(fields))
+            return false;
+        event = Event{EventKind(fields[0])};
+        if (event.kind == EventKind::keyDown || event.kind == EventKind::keyUp) {
+            event.virtualKey = uint32_t(fields[1]);
+            return true;
+        }
+        // The picture is scaled into the canvas with its shape kept; a point on the bars
+        // around it is on nothing.
+        sdl::Rect shown =
+            sdl::frameRectangle(SdlHostOptions::Scale::aspect, fields[3], fields[4], shownWidth, shownHeight);
+        if (sdl::outputToFrame(shown, shownWidth, shownHeight, fields[1], fields[2], event.x, event.y))
+            return true;
+    }
 }
 
 void WebHost::setCursorVisible(bool visible) { webCursor(visible ? 1 : 0); }
@@ -240,61 +258,54 @@ void WebHost::messageBox(const std::string& caption, const std::string& text)
     webMessage(caption.c_str(), text.c_str());
 }
 
-DialogInput WebHost::answerDialog(const DialogView& view)
+void WebHost::presentDialog(const DialogFrame& dialog)
+{
+    dialogTitle = dialog.title;
+    if (options.testMode)
+        return;
+    webSetSize(dialog.picture.width, dialog.picture.height);
+    show(dialog.picture);
+}
+
+void WebHost::closeDialog() { }
+
+// Test mode answers as the headless host does: Enter, Escape or a close request.
+bool WebHost::answerDialog(Event& event)
 {
     if (++dialogCalls > dialogPatience) {
-        std::fprintf(stderr, "mornakle: the dialog \"%s\" does not close\n", view.caption.c_str());
+        std::fprintf(stderr, "mornakle: the dialog \"%s\" does not close\n", dialogTitle.c_str());
         report(2);
         webHalt();
     }
-    DialogInput input;
     switch (options.dialogAnswer) {
     case WebHostOptions::DialogAnswer::ok:
-        input.control = okButton;
+        event = Event{EventKind::keyDown, vkReturn};
         break;
     case WebHostOptions::DialogAnswer::cancel:
-        input.control = cancelButton;
+        event = Event{EventKind::keyDown, vkEscape};
         break;
     case WebHostOptions::DialogAnswer::close:
-        input.kind = DialogInput::close;
+        event = Event{EventKind::quit};
         break;
     }
-    return input;
+    return true;
 }
 
-DialogInput WebHost::waitDialogInput(const DialogView& view)
+// The browser runs while the dialog waits: the wait sleeps through Asyncify.
+bool WebHost::waitEvent(Event& event, int timeoutMs)
 {
     if (options.testMode)
-        return answerDialog(view);
-    using namespace host::sdl;
-    static const int lineHeight = dialogLineHeight();
-    static DialogUiState state;
-    if (!dialogOpen)
-        state = DialogUiState{};
-    dialogOpen = true;
-    DialogGeometry geometry(view, lineHeight);
-    soft::SurfaceMemory picture(geometry.width, geometry.height, soft::PixelFormat::rgb565);
+        return answerDialog(event);
+    double until = webNow() + timeoutMs;
     for (;;) {
-        {
-            GdiCanvas canvas(picture);
-            paintDialog(canvas, view, geometry, state);
-        }
-        webSetSize(picture.width, picture.height);
-        show(Frame{picture.bytes.data(), picture.width, picture.height, picture.pitch, picture.format});
-        webNextKey();
-        Event event;
-        while (pollEvent(event)) {
-            if (event.kind != EventKind::keyDown)
-                continue;
-            std::optional<DialogInput> input =
-                reactToDialog(view, geometry, state, DialogAction{DialogAction::key, event.virtualKey, 0, 0});
-            if (input)
-                return *input;
-        }
+        if (pollEvent(event))
+            return true;
+        double left = until - webNow();
+        if (left <= 0)
+            return false;
+        emscripten_sleep(unsigned(std::min(left, double(waitStepMs)) + 0.5));
     }
 }
-
-void WebHost::closeDialog() { dialogOpen = false; }
 
 bool WebHost::openAudio(AudioSource* source)
 {

@@ -1,4 +1,5 @@
-// The browser host: frames on the page's canvas, keys from the page, sound through
+// The browser host: frames and the dialogs on the page's canvas, keys and the mouse
+// from the page, sound through
 // Web Audio, and the real clock. In test mode it runs on a virtual counter instead,
 // exactly as the headless host does, and reports what it showed and mixed.
 #pragma once
@@ -33,8 +34,9 @@ public:
     bool pollEvent(Event& event) override;
     void setCursorVisible(bool visible) override;
     void messageBox(const std::string& caption, const std::string& text) override;
-    DialogInput waitDialogInput(const DialogView& view) override;
+    void presentDialog(const DialogFrame& dialog) override;
     void closeDialog() override;
+    bool waitEvent(Event& event, int timeoutMs) override;
     bool openAudio(AudioSource* source) override;
     void closeAudio() override;
     // One thread: nothing mixes while the demo runs.
@@ -55,7 +57,7 @@ private:
     void mixVirtual(uint32_t advancedMs);
     void feedAudio();
     void recordTiming(double frameMs);
-    DialogInput answerDialog(const DialogView& view);
+    bool answerDialog(Event& event);
 
     WebHostOptions options;
     uint32_t clock;
@@ -68,10 +70,11 @@ private:
     double frameStartedAt;
     double lastYieldAt = 0;
     int dialogCalls = 0;
-    std::vector<uint8_t> rgba;  // the frame shown last, as the canvas takes it
-    std::vector<uint8_t> kept;  // test mode: the frame presented last, shown when it stops
+    std::string dialogTitle;
+    int shownWidth = 0, shownHeight = 0;  // the picture on the canvas, for the mouse
+    std::vector<uint8_t> rgba;            // the frame shown last, as the canvas takes it
+    std::vector<uint8_t> kept;            // test mode: the frame presented last, shown when it stops
     Frame keptFrame;
-    bool dialogOpen = false;
     AudioSource* audio = nullptr;
     uint64_t audioMs = 0;
     int64_t mixedFrames = 0;
