@@ -189,8 +189,7 @@ void WebHost::present(const Frame& frame)
     mixVirtual(clock - before);
     keep(frame);
     if (int32_t(frameTick - options.untilMs) >= 0) {
-        report(0);
-        webHalt();
+        stop(0);
     }
     if (now - lastYieldAt >= yieldEveryMs) {
         webYield();
@@ -274,8 +273,7 @@ bool WebHost::answerDialog(Event& event)
 {
     if (++dialogCalls > dialogPatience) {
         std::fprintf(stderr, "mornakle: the dialog \"%s\" does not close\n", dialogTitle.c_str());
-        report(2);
-        webHalt();
+        stop(2);
     }
     switch (options.dialogAnswer) {
     case WebHostOptions::DialogAnswer::ok:
@@ -323,6 +321,12 @@ void WebHost::closeAudio()
     if (audio && !options.testMode)
         webCloseAudio();
     audio = nullptr;
+}
+
+void WebHost::stop(int exitCode)
+{
+    report(exitCode);
+    webHalt();
 }
 
 void WebHost::report(int exitCode)

@@ -50,6 +50,8 @@ public:
     // Puts the results on the page: the last frame, the sound so far, the timings, and
     // last the exit code.
     void report(int exitCode);
+    // Reports, then stays where it is: the page keeps the program's last state.
+    void stop(int exitCode);
 
 private:
     void show(const Frame& frame);

@@ -18,6 +18,7 @@ EM_JS(int, webOption, (const char* name), { return Module.web.option(UTF8ToStrin
 namespace {
 
 constexpr int exitSetup = 2;
+host::WebHost* live = nullptr;
 
 host::WebHostOptions optionsFromPage()
 {
@@ -39,6 +40,16 @@ host::WebHostOptions optionsFromPage()
 
 }  // namespace
 
+// The demo leaves by exit() where it gives up (a missing data file, say), and the
+// program is linked with exit() wrapped so the page still gets its results.
+extern "C" [[noreturn]] void __real_exit(int code);
+extern "C" void __wrap_exit(int code)
+{
+    if (live)
+        live->stop(code);
+    __real_exit(code);
+}
+
 int main()
 {
     static host::WebHost web(optionsFromPage());
@@ -47,6 +58,7 @@ int main()
         return selectSpan(showTimeline(), difference, float(difference));
     };
     host::install(&web);
+    live = &web;
     if (chdir("/data") != 0) {
         std::fprintf(stderr, "mornakle: the data files did not load\n");
         web.report(exitSetup);
