@@ -9,8 +9,8 @@ Serves WEB_BUILD/site on 127.0.0.1 and checks, with selenium and chromium-driver
     same prefix of the native --wav;
   - the dialog's Cancel and close box, and a missing data file, end the show with the
     native program's exit code and message;
-  - a visitor's path: Play, Enter in the dialog, the rain on the canvas, Escape ends,
-    Play again, and no error in the console.
+  - a visitor's path: Play, a click on the dialog's close box ends the show, Play again,
+    Enter in the dialog, the rain on the canvas, Escape ends, and no error in the console.
 """
 import base64
 import functools
@@ -142,7 +142,7 @@ class WebShow(unittest.TestCase):
         self.assertEqual(code, 0)
         with open(wav, 'rb') as f:
             samples = f.read()[44:]
-        captured = {int(name[-14:-4]): name for name in os.listdir(frames)}
+        captured = {int(name[-14:-4]): name for name in os.listdir(frames) if name.startswith("frame-")}
         spans_seen = set()
         for until in SPAN_TIMES:
             with self.subTest(until_ms=until):
@@ -194,10 +194,19 @@ class WebShow(unittest.TestCase):
         driver.get(self.address)
         play = driver.find_element(By.ID, 'play')
         WebDriverWait(driver, 60).until(lambda _: play.is_enabled())
-        play.click()
         canvas = driver.find_element(By.ID, 'screen')
-        WebDriverWait(driver, 30).until(lambda _: canvas.is_displayed())
-        time.sleep(1)
+        size = lambda _: driver.execute_script('const c = arguments[0]; return [c.width, c.height];', canvas)
+        # The dialog's close box, found with the mouse on its picture scaled into the canvas,
+        # ends the show; Play again starts it anew.
+        play.click()
+        WebDriverWait(driver, 30).until(lambda _: canvas.is_displayed() and size(_) != [640, 480])
+        width, height = size(None)
+        scale = min(canvas.size['width'] / width, canvas.size['height'] / height)
+        webdriver.ActionChains(driver).move_to_element_with_offset(
+            canvas, round((width - 11 - width / 2) * scale), round((10 - height / 2) * scale)).click().perform()
+        WebDriverWait(driver, 30).until(lambda _: play.is_displayed() and play.text == 'Play again')
+        play.click()
+        WebDriverWait(driver, 30).until(lambda _: canvas.is_displayed() and size(_) != [640, 480])
         body = driver.find_element(By.TAG_NAME, 'body')
         body.send_keys('\ue007')  # Enter: OK in the device dialog
         time.sleep(3)
