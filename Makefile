@@ -41,7 +41,7 @@ TEST_PACKAGES += wine wine64
 WINDOWS_BUILD ?= build-windows
 
 .PHONY: run test setup build packages test-packages packaging-packages readme-frames install package \
-    windows windows-packages data
+    windows windows-packages data web web-serve web-test
 
 run: build
 	@./tools/play.sh $(BUILD)
@@ -49,6 +49,27 @@ run: build
 test: build windows test-packages
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	./gates/gates.sh $(JOBS)
+
+# The show for a web browser: a static site in $(WEB_BUILD)/site, built with Debian's
+# emscripten (the data files and the font converter come from the native build).
+WEB_BUILD ?= build-web
+WEB_PACKAGES := emscripten chromium chromium-driver python3-selenium
+export NODE_PATH ?= /usr/share/nodejs
+
+web: build
+	@$(MAKE) --no-print-directory packages PACKAGES="$(WEB_PACKAGES)"
+	./platform/host/web/libxmp.sh $(WEB_BUILD)
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DMORNAKLE_NATIVE_BUILD=$(abspath $(BUILD)) \
+	    -DCMAKE_CXX_COMPILER_LAUNCHER=$$(command -v ccache || true) -DCMAKE_C_COMPILER_LAUNCHER=$$(command -v ccache || true)
+	cmake --build $(WEB_BUILD) -j $(JOBS) --target web_site
+	git archive --format=tar.gz --prefix=mornakle3d/ -o $(WEB_BUILD)/site/mornakle3d-source.tar.gz HEAD
+
+web-serve: web
+	cd $(WEB_BUILD)/site && python3 -m http.server 8000 --bind 127.0.0.1
+
+# The site in headless Chromium against the native program.
+web-test: web
+	/usr/bin/python3 tests/platform/host/web/web_test.py $(BUILD) $(WEB_BUILD)
 
 # Not a set-up command: regenerates the strip of frames the README shows.
 readme-frames: build

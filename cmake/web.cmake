@@ -1,0 +1,51 @@
+# The build for WebAssembly with emscripten (`make web`): the program's libraries and
+# the browser host only. What runs at build time comes from the native build in
+# MORNAKLE_NATIVE_BUILD (the font converter, the data files); libxmp comes from
+# Debian's source package, built for WebAssembly into MORNAKLE_LIBXMP_PREFIX.
+set(MORNAKLE_TESTS OFF CACHE BOOL "" FORCE)
+set(MORNAKLE_BENCH OFF CACHE BOOL "" FORCE)
+set(MORNAKLE_FUZZ OFF CACHE BOOL "" FORCE)
+set(MORNAKLE_NATIVE_BUILD ${CMAKE_SOURCE_DIR}/build CACHE PATH "The native build, for its tools and data")
+set(MORNAKLE_LIBXMP_PREFIX ${CMAKE_BINARY_DIR}/libxmp/prefix CACHE PATH "libxmp built for WebAssembly")
+
+if(NOT EXISTS ${MORNAKLE_LIBXMP_PREFIX}/lib/libxmp.a)
+    message(FATAL_ERROR "No libxmp for WebAssembly in ${MORNAKLE_LIBXMP_PREFIX}: run platform/host/web/libxmp.sh")
+endif()
+add_library(PkgConfig::XMP INTERFACE IMPORTED)
+set_target_properties(PkgConfig::XMP PROPERTIES
+    INTERFACE_INCLUDE_DIRECTORIES ${MORNAKLE_LIBXMP_PREFIX}/include
+    INTERFACE_LINK_LIBRARIES ${MORNAKLE_LIBXMP_PREFIX}/lib/libxmp.a
+    INTERFACE_COMPILE_DEFINITIONS LIBXMP_STATIC
+    # xmp.h includes emscripten.h inside its extern "C" block, where C++ templates
+    # cannot be: included first, it is not read there again.
+    INTERFACE_COMPILE_OPTIONS "SHELL:-include emscripten.h")
+file(MAKE_DIRECTORY ${MORNAKLE_LIBXMP_PREFIX}/include)
+# No libpng: frames leave through the page's canvas, and the host's PNG writer stays out.
+add_library(PNG::PNG INTERFACE IMPORTED)
+# One thread: the stand-ins' locks cost nothing and nothing starts a thread.
+add_library(Threads::Threads INTERFACE IMPORTED)
+
+# The native font converter writes the GDI stand-in's font tables from the machine's
+# X11 fonts, found outside emscripten's system root.
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
+add_executable(gdi-fontgen IMPORTED)
+set_target_properties(gdi-fontgen PROPERTIES
+    IMPORTED_LOCATION ${MORNAKLE_NATIVE_BUILD}/platform/gdi/gdi-fontgen
+    CROSSCOMPILING_EMULATOR "")
+
+# The same code generation as natively; SSE intrinsics map onto WebAssembly SIMD.
+add_compile_options(-msimd128 -msse2)
+# The pixel tables are computed at compile time; clang's default step limit is too low.
+add_compile_options(-fconstexpr-steps=200000000)
+
+# Only the program's folders, with the browser's host in place of the native ones.
+function(mornakle_web_folders folders)
+    set(kept)
+    foreach(folder IN LISTS ${folders})
+        if(NOT folder MATCHES "^(tools|tests|bench|fuzz|platform/host/(sdl|headless|main)|program)$")
+            list(APPEND kept ${folder})
+        endif()
+    endforeach()
+    list(APPEND kept platform/host/web)
+    set(${folders} ${kept} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,191 @@
+// The page around the program: loads the program and its data files, starts the show
+// on Play (browsers start sound only after a gesture), hands it keys, frames and
+// sound, and shows the last frame with "Play again" when it ends.
+//
+// Test mode, for our tests: index.html?frame-ms=N&until-ms=T[&start-ms=S][&dialog=ok|cancel|close]
+// runs at once on a virtual counter and fills the <output> elements.
+'use strict';
+
+const params = new URLSearchParams(location.search);
+const testMode = params.has('frame-ms') && params.has('until-ms');
+const dialogAnswers = ['ok', 'cancel', 'close'];
+const sampleRate = 44100;
+const audioLeadSeconds = 0.12;  // how far ahead of the speakers the sound is mixed
+
+const stage = document.getElementById('stage');
+const canvas = document.getElementById('screen');
+const context2d = canvas.getContext('2d');
+const playButton = document.getElementById('play');
+const progress = document.getElementById('progress');
+const message = document.getElementById('message');
+
+let image = null;
+let eventQueue = [];
+let running = false;
+let audio = null;  // {context, node} once a gesture allowed sound
+
+function option(name) {
+    const value = params.get(name);
+    if (!testMode || value === null) return -1;
+    if (name === 'dialog') return dialogAnswers.indexOf(value);
+    const number = Number(value);
+    return Number.isInteger(number) && number >= 0 ? number : -1;
+}
+
+async function loadData() {
+    const list = await fetch('data/files.txt', {cache: 'no-cache'}).then((response) => response.text());
+    const names = list.split('\n').filter((name) => name);
+    const files = [];
+    let done = 0;
+    await Promise.all(names.map(async (name) => {
+        // Asked again each time (a 304 when unchanged), so a file taken away is missing.
+        const response = await fetch('data/' + encodeURIComponent(name), {cache: 'no-cache'});
+        // A file the server does not have is missing, as it would be on a disk.
+        if (response.ok) files.push({name, bytes: new Uint8Array(await response.arrayBuffer())});
+        progress.value = ++done / names.length;
+    }));
+    return files;
+}
+
+async function openAudio() {
+    try {
+        const context = new AudioContext({sampleRate});
+        await context.audioWorklet.addModule('audio.js');
+        const node = new AudioWorkletNode(context, 'mornakle-feed', {outputChannelCount: [2]});
+        node.connect(context.destination);
+        await context.resume();
+        return {context, node, posted: 0, startTime: 0};
+    } catch (error) {
+        console.info('No sound: ' + error);
+        return null;
+    }
+}
+
+// What the program's host calls (platform/host/web/src/web_host.cpp).
+const web = {
+    option,
+    setSize(width, height) {
+        if (canvas.width !== width || canvas.height !== height) {
+            canvas.width = width;
+            canvas.height = height;
+            image = null;
+        }
+    },
+    show(rgba, width, height) {
+        if (!image || image.width !== width || image.height !== height) image = new ImageData(width, height);
+        image.data.set(rgba);
+        context2d.putImageData(image, 0, 0);
+    },
+    nextEvent() {
+        return eventQueue.shift() || null;
+    },
+    nextFrame() {
+        return new Promise((resolve) => requestAnimationFrame(() => resolve()));
+    },
+    cursor(visible) {
+        canvas.style.cursor = visible ? '' : 'none';
+    },
+    message(caption, text) {
+        message.textContent = caption + ': ' + text;
+    },
+    openAudio() {
+        if (!audio) return 0;
+        audio.posted = 0;
+        audio.startTime = audio.context.currentTime;
+        return 1;
+    },
+    closeAudio() {
+        if (audio) audio.node.port.postMessage('stop');
+    },
+    audioWanted() {
+        const played = (audio.context.currentTime - audio.startTime) * sampleRate;
+        const wanted = Math.round(played + audioLeadSeconds * sampleRate - audio.posted);
+        return Math.min(Math.max(wanted, 0), sampleRate);
+    },
+    audioPlay(samples) {
+        const copy = new Int16Array(samples);
+        audio.node.port.postMessage(copy, [copy.buffer]);
+        audio.posted += copy.length / 2;
+    },
+    report(audioText, timing, exitCode) {
+        running = false;
+        if (testMode) {
+            document.getElementById('frame').value = canvas.toDataURL('image/png');
+            document.getElementById('audio').value = audioText;
+            document.getElementById('timing').value = timing;
+            document.getElementById('status').value = String(exitCode);
+            return;
+        }
+        web.closeAudio();
+        document.body.className = 'ended';
+        playButton.textContent = 'Play again';
+        playButton.disabled = false;
+        document.getElementById('panel').style.display = 'block';
+        playButton.focus();
+    },
+};
+
+// The host's events, as its EventKind numbers them: [kind, virtual key] for a key,
+// [kind, x, y, width, height] for the mouse (the point and the canvas's size on the page).
+const keyDown = 0, keyUp = 1, mouseMove = 2, mouseDown = 3, mouseUp = 4;
+
+// Win32's virtual-key codes are the browsers' key codes for every key the show reads.
+function onKey(event, released) {
+    if (!running || event.altKey || event.ctrlKey || event.metaKey || event.keyCode > 0xFF) return;
+    eventQueue.push([released ? keyUp : keyDown, event.keyCode]);
+    event.preventDefault();
+}
+document.addEventListener('keydown', (event) => onKey(event, false));
+document.addEventListener('keyup', (event) => onKey(event, true));
+
+function onMouse(event, kind) {
+    if (!running || (kind !== mouseMove && event.button !== 0)) return;
+    const box = canvas.getBoundingClientRect();
+    eventQueue.push([kind, Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top),
+                     Math.round(box.width), Math.round(box.height)]);
+}
+canvas.addEventListener('mousemove', (event) => onMouse(event, mouseMove));
+canvas.addEventListener('mousedown', (event) => onMouse(event, mouseDown));
+canvas.addEventListener('mouseup', (event) => onMouse(event, mouseUp));
+
+function toggleFullScreen() {
+    if (document.fullscreenElement) document.exitFullscreen();
+    else stage.requestFullscreen().catch(() => {});
+}
+document.getElementById('fullscreen').addEventListener('click', toggleFullScreen);
+stage.addEventListener('dblclick', toggleFullScreen);
+document.getElementById('smooth').addEventListener('change', (event) => {
+    canvas.classList.toggle('smooth', event.target.checked);
+});
+
+function start(files) {
+    eventQueue = [];
+    running = true;
+    document.body.className = 'running';
+    message.textContent = '';
+    createMornakle({
+        web,
+        preRun: [(module) => {
+            module.FS.mkdir('/data');
+            for (const file of files) module.FS.writeFile('/data/' + file.name, file.bytes);
+        }],
+        print: (text) => console.log(text),
+        printErr: (text) => console.warn(text),
+    });
+}
+
+loadData().then((files) => {
+    if (testMode) {
+        start(files);
+        return;
+    }
+    playButton.disabled = false;
+    playButton.addEventListener('click', async () => {
+        playButton.disabled = true;
+        if (!audio) audio = await openAudio();
+        start(files);
+        canvas.focus();
+    });
+}).catch((error) => {
+    message.textContent = 'The show could not load: ' + error;
+});

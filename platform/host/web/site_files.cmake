@@ -1,0 +1,26 @@
+# The site's data files, copied from the native build with a list the page loads them
+# by, and the poster: a frame of the show drawn by the native program.
+file(GLOB names RELATIVE ${DATA} ${DATA}/*)
+list(SORT names)
+file(MAKE_DIRECTORY ${SITE}/data)
+set(list "")
+foreach(name IN LISTS names)
+    file(COPY_FILE ${DATA}/${name} ${SITE}/data/${name} ONLY_IF_DIFFERENT)
+    string(APPEND list "${name}\n")
+endforeach()
+file(WRITE ${SITE}/data/files.txt.new "${list}")
+file(COPY_FILE ${SITE}/data/files.txt.new ${SITE}/data/files.txt ONLY_IF_DIFFERENT)
+file(REMOVE ${SITE}/data/files.txt.new)
+
+if(NOT EXISTS ${SITE}/poster.png)
+    set(frames ${SITE}/../poster-frames)
+    file(REMOVE_RECURSE ${frames})
+    execute_process(COMMAND ${PROGRAM} --headless --frame-ms 1000 --capture ${frames} --data ${DATA}
+        RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET)
+    file(GLOB poster ${frames}/frame-*-0000060000.png)
+    if(NOT result EQUAL 0 OR NOT poster)
+        message(FATAL_ERROR "The native program could not draw the poster frame")
+    endif()
+    file(COPY_FILE ${poster} ${SITE}/poster.png)
+    file(REMOVE_RECURSE ${frames})
+endif()

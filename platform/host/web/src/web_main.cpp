@@ -1,0 +1,71 @@
+// The program's entry in a browser: the page has put the data files into /data and
+// says how to run (a visitor's show, or the test mode's virtual counter); the host is
+// installed and the demo's WinMain runs, yielding to the browser inside the host.
+#include "web_host.h"
+
+#include "app/timeline.h"
+#include "windows.h"
+
+#include <emscripten.h>
+
+#include <cstdio>
+#include <unistd.h>
+
+// clang-format off
+EM_JS(int, webOption, (const char* name), { return Module.web.option(UTF8ToString(name)); });
+// clang-format on
+
+namespace {
+
+constexpr int exitSetup = 2;
+host::WebHost* live = nullptr;
+
+host::WebHostOptions optionsFromPage()
+{
+    host::WebHostOptions options;
+    int frameMs = webOption("frame-ms");
+    int untilMs = webOption("until-ms");
+    options.testMode = frameMs > 0 && untilMs >= 0;
+    if (options.testMode) {
+        options.frameMs = uint32_t(frameMs);
+        options.untilMs = uint32_t(untilMs);
+        int startMs = webOption("start-ms");
+        options.startMs = startMs > 0 ? uint32_t(startMs) : 0;
+        int answer = webOption("dialog");
+        if (answer > 0)
+            options.dialogAnswer = host::WebHostOptions::DialogAnswer(answer);
+    }
+    return options;
+}
+
+}  // namespace
+
+// The demo leaves by exit() where it gives up (a missing data file, say), and the
+// program is linked with exit() wrapped so the page still gets its results.
+extern "C" [[noreturn]] void __real_exit(int code);
+extern "C" void __wrap_exit(int code)
+{
+    if (live)
+        live->stop(code);
+    __real_exit(code);
+}
+
+int main()
+{
+    static host::WebHost web(optionsFromPage());
+    web.spanOf = [](uint32_t startTick, uint32_t frameTick) {
+        double difference = elapsedSince(ticksOf(startTick), frameTick);
+        return selectSpan(showTimeline(), difference, float(difference));
+    };
+    host::install(&web);
+    live = &web;
+    if (chdir("/data") != 0) {
+        std::fprintf(stderr, "mornakle: the data files did not load\n");
+        web.report(exitSetup);
+        return exitSetup;
+    }
+    char commandLine[] = "";
+    int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+    web.report(code);
+    return code;
+}

@@ -1,0 +1,229 @@
+#!/usr/bin/python3
+"""The show in headless Chromium against the native program.
+
+    web_test.py NATIVE_BUILD WEB_BUILD
+
+Serves WEB_BUILD/site on 127.0.0.1 and checks, with selenium and chromium-driver:
+  - frames at chosen counter values, one in every span of the show, equal the native
+    headless capture pixel for pixel, and the sound mixed so far has the CRC-32 of the
+    same prefix of the native --wav;
+  - the dialog's Cancel and close box, and a missing data file, end the show with the
+    native program's exit code and message;
+  - a visitor's path: Play, a click on the dialog's close box ends the show, Play again,
+    Enter in the dialog, the rain on the canvas, Escape ends, and no error in the console.
+"""
+import base64
+import functools
+import http.server
+import json
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+import zlib
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support.ui import WebDriverWait
+
+NATIVE = WEB = None
+FRAME_MS = 250
+# One counter value inside each span of the show, in running order (the show's clock
+# starts at the third frame, at 2 * FRAME_MS).
+SPAN_TIMES = [5000, 20000, 30000, 36000, 45000, 60000, 72000, 85000, 96000, 102000, 108000]
+MISSING_FILE = 'back.xm'
+
+
+def decode_png(data):
+    """Rows of (r, g, b) bytes from an 8-bit, non-interlaced RGB or RGBA PNG."""
+    assert data[:8] == b'\x89PNG\r\n\x1a\n'
+    pos, idat = 8, b''
+    while pos < len(data):
+        length, kind = struct.unpack('>I4s', data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b'IHDR':
+            width, height, depth, colour, _, _, interlace = struct.unpack('>IIBBBBB', body)
+            assert depth == 8 and colour in (2, 6) and interlace == 0
+        elif kind == b'IDAT':
+            idat += body
+        pos += 12 + length
+    channels = 3 if colour == 2 else 4
+    raw, stride = zlib.decompress(idat), width * channels
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - channels] if i >= channels else 0
+            b = previous[i]
+            c = previous[i - channels] if i >= channels else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 255
+            elif kind == 2:
+                line[i] = (line[i] + b) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 255
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        previous = line
+        rows.append(bytes(line) if channels == 3 else bytes(v for j, v in enumerate(line) if j % 4 != 3))
+    return width, height, rows
+
+
+class Server(http.server.ThreadingHTTPServer):
+    hidden = set()  # paths answered with 404, as if the file were not there
+
+
+class Handler(http.server.SimpleHTTPRequestHandler):
+    def do_GET(self):
+        if self.path.split('?')[0] in self.server.hidden:
+            self.send_error(404)
+            return
+        super().do_GET()
+
+    def log_message(self, *args):
+        pass
+
+
+def native_run(folder, *arguments, data=None):
+    """The native headless program's exit code and standard error."""
+    program = os.path.join(NATIVE, 'mornakle')
+    data = data or os.path.join(NATIVE, 'data')
+    result = subprocess.run([program, '--headless', '--data', data, *arguments], cwd=folder,
+                            capture_output=True, text=True, timeout=600)
+    return result.returncode, result.stderr
+
+
+class WebShow(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.scratch = tempfile.mkdtemp(prefix='mornakle-web-')
+        cls.server = Server(('127.0.0.1', 0),
+                            functools.partial(Handler, directory=os.path.join(WEB, 'site')))
+        threading.Thread(target=cls.server.serve_forever, daemon=True).start()
+        cls.address = 'http://127.0.0.1:%d/' % cls.server.server_address[1]
+        options = webdriver.ChromeOptions()
+        options.binary_location = '/usr/bin/chromium'
+        for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+                     '--disable-background-networking', '--disable-component-update', '--disable-sync',
+                     '--autoplay-policy=no-user-gesture-required',
+                     '--user-data-dir=' + os.path.join(cls.scratch, 'profile')):
+            options.add_argument(flag)
+        options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+        service = Service(executable_path='/usr/bin/chromedriver')
+        cls.driver = webdriver.Chrome(options=options, service=service)
+        cls.driver.set_window_size(1000, 1000)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.shutdown()
+        shutil.rmtree(cls.scratch, ignore_errors=True)
+
+    def run_page(self, query, timeout=120):
+        """The test mode's outputs: frame, audio, timing, status."""
+        self.driver.get(self.address + 'index.html?' + query)
+        status = self.driver.find_element(By.ID, 'status')
+        WebDriverWait(self.driver, timeout).until(lambda _: status.get_attribute('value'))
+        return {name: self.driver.find_element(By.ID, name).get_attribute('value')
+                for name in ('frame', 'audio', 'timing', 'status')}
+
+    def test_frames_and_sound_equal_the_native_program(self):
+        frames = os.path.join(self.scratch, 'frames')
+        wav = os.path.join(self.scratch, 'show.wav')
+        code, _ = native_run(self.scratch, '--frame-ms', str(FRAME_MS), '--capture', frames, '--wav', wav)
+        self.assertEqual(code, 0)
+        with open(wav, 'rb') as f:
+            samples = f.read()[44:]
+        captured = {int(name[-14:-4]): name for name in os.listdir(frames) if name.startswith("frame-")}
+        spans_seen = set()
+        for until in SPAN_TIMES:
+            with self.subTest(until_ms=until):
+                out = self.run_page('frame-ms=%d&until-ms=%d' % (FRAME_MS, until))
+                self.assertEqual(out['status'], '0')
+                spans_seen.update(json.loads(out['timing']))
+                prefix = 'data:image/png;base64,'
+                self.assertTrue(out['frame'].startswith(prefix))
+                web_frame = decode_png(base64.b64decode(out['frame'][len(prefix):]))
+                with open(os.path.join(frames, captured[until]), 'rb') as f:
+                    native_frame = decode_png(f.read())
+                self.assertEqual(web_frame[:2], (640, 480))
+                self.assertTrue(web_frame == native_frame, 'the frame at %d ms differs' % until)
+                count, crc = out['audio'].split()
+                self.assertGreater(int(count), 0)
+                self.assertEqual(crc, '%08x' % zlib.crc32(samples[:int(count) * 4]))
+        self.assertEqual(spans_seen, {str(i) for i in range(len(SPAN_TIMES))})
+
+    def test_show_end_and_start_offset(self):
+        # A counter that starts late and a show played to its end.
+        out = self.run_page('frame-ms=2000&until-ms=400000&start-ms=70000')
+        code, _ = native_run(self.scratch, '--frame-ms', '2000', '--start-ms', '70000')
+        self.assertEqual(out['status'], str(code))
+
+    def test_dialog_answers(self):
+        for answer in ('cancel', 'close'):
+            with self.subTest(dialog=answer):
+                out = self.run_page('frame-ms=20&until-ms=100000&dialog=' + answer)
+                code, _ = native_run(self.scratch, '--dialog', answer)
+                self.assertEqual(out['status'], str(code))
+
+    def test_missing_data_file(self):
+        data = os.path.join(self.scratch, 'data')
+        shutil.copytree(os.path.join(NATIVE, 'data'), data)
+        os.remove(os.path.join(data, MISSING_FILE))
+        code, stderr = native_run(self.scratch, '--frame-ms', '20', data=data)
+        self.server.hidden = {'/data/' + MISSING_FILE}
+        try:
+            out = self.run_page('frame-ms=20&until-ms=100000')
+        finally:
+            self.server.hidden = set()
+        self.assertEqual(out['status'], str(code))
+        message = self.driver.find_element(By.ID, 'message').get_attribute('textContent')
+        self.assertTrue(message and message in stderr, (message, stderr))
+
+    def test_visitors_path(self):
+        driver = self.driver
+        driver.get_log('browser')
+        driver.get(self.address)
+        play = driver.find_element(By.ID, 'play')
+        WebDriverWait(driver, 60).until(lambda _: play.is_enabled())
+        canvas = driver.find_element(By.ID, 'screen')
+        size = lambda _: driver.execute_script('const c = arguments[0]; return [c.width, c.height];', canvas)
+        # The dialog's close box, found with the mouse on its picture scaled into the canvas,
+        # ends the show; Play again starts it anew.
+        play.click()
+        WebDriverWait(driver, 30).until(lambda _: canvas.is_displayed() and size(_) != [640, 480])
+        width, height = size(None)
+        scale = min(canvas.size['width'] / width, canvas.size['height'] / height)
+        webdriver.ActionChains(driver).move_to_element_with_offset(
+            canvas, round((width - 11 - width / 2) * scale), round((10 - height / 2) * scale)).click().perform()
+        WebDriverWait(driver, 30).until(lambda _: play.is_displayed() and play.text == 'Play again')
+        play.click()
+        WebDriverWait(driver, 30).until(lambda _: canvas.is_displayed() and size(_) != [640, 480])
+        body = driver.find_element(By.TAG_NAME, 'body')
+        body.send_keys('\ue007')  # Enter: OK in the device dialog
+        time.sleep(3)
+        green = driver.execute_script('''
+            const c = document.getElementById('screen');
+            const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+            let n = 0;
+            for (let i = 0; i < d.length; i += 4) if (d[i + 1] > 64 && d[i + 1] > 2 * d[i]) ++n;
+            return [c.width, c.height, n];''')
+        self.assertEqual(green[:2], [640, 480])
+        self.assertGreater(green[2], 1000, 'no rain on the canvas')
+        body.send_keys('\ue00c')  # Escape ends the show
+        WebDriverWait(driver, 30).until(lambda _: play.is_displayed() and play.text == 'Play again')
+        errors = [entry for entry in driver.get_log('browser') if entry['level'] == 'SEVERE']
+        self.assertEqual(errors, [])
+
+
+if __name__ == '__main__':
+    NATIVE, WEB = (os.path.abspath(p) for p in sys.argv[1:3])
+    unittest.main(argv=sys.argv[:1] + sys.argv[3:], verbosity=2)
