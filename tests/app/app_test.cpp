@@ -1,5 +1,8 @@
 #include "app/timeline.h"
 #include "host/headless_host.h"
+#include "scenes/box_scene.h"
+#include "scenes/house_scene.h"
+#include "scenes/light_scene.h"
 #include "soft/faults.h"
 #include "windows.h"
 
@@ -108,7 +111,11 @@ protected:
         host::install(hostObject.get());
         hostObject->onPresent = [this](const host::Frame&, uint32_t tick) { ticks.push_back(tick); };
         char commandLine[] = "";
-        return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+        const int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+        // A show ended early leaves its scenes loaded, for the process's end to free; the
+        // next show in this process loads them anew.
+        releaseHouseScene(nullptr), releaseBoxScene(nullptr), releaseLightScene(nullptr);
+        return code;
     }
 
     std::unique_ptr<host::HeadlessHost> hostObject;
