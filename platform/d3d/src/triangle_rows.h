@@ -137,7 +137,7 @@ struct Attributes {
     // The span's starts and steps; the walk knows how many colour channels its loop
     // reads and whether it reads depth.
     template <int ColourChannels, bool UseDepth>
-    void fill(Span& span) const
+    [[gnu::always_inline]] void fill(Span& span) const
     {
         // Where every plane is lifted, stepAcross in short: the start and the triangle's step.
         if (lifted<ColourChannels, UseDepth>() && span.count <= longestLiftedSpan) {
@@ -162,8 +162,37 @@ struct Attributes {
     }
 };
 
-// Rows [from, to) between two edges, cut to the clip rectangle, each span drawn by the
-// loop chosen for the triangle; returns the pixels written.
+// The one row walk: rows [from, to) between two edges, cut to the clip rectangle, each
+// span handed to `draw` with the starts and steps of the attributes its loop reads;
+// returns the pixels written.
+constexpr int prefetchRows = 2;
+
+template <int ColourChannels, bool UseDepth, typename Draw>
+[[gnu::always_inline]] inline uint64_t walkSpans(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to,
+                                                 const RasterRect& clip, const SpanSetup& setup,
+                                                 const Attributes& attributes, Draw draw)
+{
+    uint64_t written = 0;
+    for (int64_t row = from; row < to; ++row, left.nextRow(), right.nextRow()) {
+        const int64_t first = std::max<int64_t>(left.column, clip.left);
+        const int64_t end = std::min<int64_t>(right.column, clip.right);
+        if (first >= end)
+            continue;
+        // The rows two below are asked for now, so that they have come from memory
+        // when their turn comes.
+        if (row + prefetchRows < to) {
+            __builtin_prefetch(setup.colour->row(int(row + prefetchRows)) + first, 1);
+            if constexpr (UseDepth)
+                __builtin_prefetch(setup.depth->row(int(row + prefetchRows)) + first, 1);
+        }
+        Span span{int(first), int(row), int(end - first), {}, {}, 0, 0};
+        attributes.fill<ColourChannels, UseDepth>(span);
+        written += uint64_t(draw(span));
+    }
+    return written;
+}
+
+// The walk of one triangle, as chosen for it.
 using RowWalk = uint64_t (*)(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
                              const SpanSetup& setup, const Attributes& attributes);
 
