@@ -135,12 +135,12 @@ struct Attributes {
     }
 
     // The span's starts and steps; the walk knows how many colour channels its loop
-    // reads and whether it reads depth.
+    // reads and whether it reads depth, and has asked once whether they are lifted.
     template <int ColourChannels, bool UseDepth>
-    [[gnu::always_inline]] void fill(Span& span) const
+    [[gnu::always_inline]] void fill(Span& span, bool planesLifted) const
     {
         // Where every plane is lifted, stepAcross in short: the start and the triangle's step.
-        if (lifted<ColourChannels, UseDepth>() && span.count <= longestLiftedSpan) {
+        if (planesLifted && span.count <= longestLiftedSpan) {
             const double x = double(span.x), y = double(span.y);
             auto start = [&](const Plane& p) {
                 return int64_t((p.origin + p.perY * y + p.perX * x + roundingLift) * fixedOne);
@@ -173,6 +173,7 @@ template <int ColourChannels, bool UseDepth, typename Draw>
                                                  const Attributes& attributes, Draw draw)
 {
     uint64_t written = 0;
+    const bool planesLifted = attributes.lifted<ColourChannels, UseDepth>();
     for (int64_t row = from; row < to; ++row, left.nextRow(), right.nextRow()) {
         const int64_t first = std::max<int64_t>(left.column, clip.left);
         const int64_t end = std::min<int64_t>(right.column, clip.right);
@@ -186,7 +187,7 @@ template <int ColourChannels, bool UseDepth, typename Draw>
                 __builtin_prefetch(setup.depth->row(int(row + prefetchRows)) + first, 1);
         }
         Span span{int(first), int(row), int(end - first), {}, {}, 0, 0};
-        attributes.fill<ColourChannels, UseDepth>(span);
+        attributes.fill<ColourChannels, UseDepth>(span, planesLifted);
         written += uint64_t(draw(span));
     }
     return written;
