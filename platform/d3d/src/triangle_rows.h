@@ -77,12 +77,13 @@ constexpr double roundingLift = 1.0 / 64.0;
 constexpr int longestLiftedSpan = 1024;
 
 // An attribute as a linear function of the pixel position, with its step from one
-// pixel to the next in fixed point.
+// pixel to the next in fixed point. Left unset until made: a triangle makes only the
+// planes its spans read, and clearing the others cost more than making them.
 struct Plane {
-    double origin = 0, perX = 0, perY = 0;  // value at (0, 0) and its slopes
-    int64_t stepX = 0;                      // perX in fixed point, rounded
-    double top = 0;                         // the largest whole value the attribute takes
-    bool cornersInRange = false;            // every corner's value lies in [0, top]
+    double origin, perX, perY;  // value at (0, 0) and its slopes
+    int64_t stepX;              // perX in fixed point, rounded
+    double top;                 // the largest whole value the attribute takes
+    bool cornersInRange;        // every corner's value lies in [0, top]
 };
 
 // The attribute at the first pixel of a span and its step, in fixed point. Outside the
