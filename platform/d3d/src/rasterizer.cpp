@@ -148,20 +148,22 @@ Attributes::Attributes(const Corner corner[3], const d3d::SpanSetup& setup, int6
 void rasterizeTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
                        const RasterVertex& b, const RasterVertex& c)
 {
-    Corner corner[3];
-    if (!snap(a, corner[0]) || !snap(b, corner[1]) || !snap(c, corner[2]))
+    Corner snapped[3];
+    if (!snap(a, snapped[0]) || !snap(b, snapped[1]) || !snap(c, snapped[2]))
         return;
-    // Top to bottom, by conditional swaps rather than branches: which corner is
-    // highest is anybody's guess from one triangle to the next.
+    // Top to bottom, by conditional swaps of their numbers rather than branches: which
+    // corner is highest is anybody's guess from one triangle to the next.
+    int at[3] = {0, 1, 2};
     auto order = [&](int i, int j) {
-        const Corner p = corner[i], q = corner[j];
-        const bool swap = q.y < p.y;
-        corner[i] = swap ? q : p;
-        corner[j] = swap ? p : q;
+        const int p = at[i], q = at[j];
+        const bool swap = snapped[q].y < snapped[p].y;
+        at[i] = swap ? q : p;
+        at[j] = swap ? p : q;
     };
     order(0, 1);
     order(1, 2);
     order(0, 1);
+    const Corner corner[3] = {snapped[at[0]], snapped[at[1]], snapped[at[2]]};
     const int64_t cross = (corner[1].x - corner[0].x) * (corner[2].y - corner[0].y) -
                           (corner[2].x - corner[0].x) * (corner[1].y - corner[0].y);
     if (cross == 0)

@@ -167,33 +167,13 @@ int shadeOverZeroDepth(const SpanSetup& setup, const Span& span)
     return Shade(setup, span);
 }
 
-// The one row walk: rows [from, to) between two edges, cut to the clip rectangle, each
-// span handed to the loop chosen for the triangle with the starts and steps of the
-// attributes it reads.
-constexpr int prefetchRows = 2;
-
+// Each span of a triangle handed to its loop.
 template <SpanKernel Shade, int ColourChannels, bool UseDepth>
 uint64_t walkRows(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
                   const SpanSetup& setup, const Attributes& attributes)
 {
-    uint64_t written = 0;
-    for (int64_t row = from; row < to; ++row, left.nextRow(), right.nextRow()) {
-        const int64_t first = std::max<int64_t>(left.column, clip.left);
-        const int64_t end = std::min<int64_t>(right.column, clip.right);
-        if (first >= end)
-            continue;
-        // The rows two below are asked for now, so that they have come from memory
-        // when their turn comes.
-        if (row + prefetchRows < to) {
-            __builtin_prefetch(setup.colour->row(int(row + prefetchRows)) + first, 1);
-            if constexpr (UseDepth)
-                __builtin_prefetch(setup.depth->row(int(row + prefetchRows)) + first, 1);
-        }
-        Span span{int(first), int(row), int(end - first), {}, {}, 0, 0};
-        attributes.fill<ColourChannels, UseDepth>(span);
-        written += uint64_t(Shade(setup, span));
-    }
-    return written;
+    return walkSpans<ColourChannels, UseDepth>(left, right, from, to, clip, setup, attributes,
+                                               [&setup](const Span& span) { return Shade(setup, span); });
 }
 
 // The walk of a span loop, over a depth buffer of zeros when `overZero` says so.
@@ -233,9 +213,9 @@ WalkChoice chooseIn(const SpanSetup& setup, bool depthAllZero)
         if (setup.flat && state.blend && state.dither && mode == DepthMode::off)
             return {walkOf<Family::template flatBlendedDithered<RedShift, GreenBits>, 0, false>(overZero), false};
         if (mode == DepthMode::lessEqualWrite && !state.blend && setup.flat)
-            return {walkRows<Family::flatLessEqual, 0, true>, false};
+            return {Family::flatLessEqual, false};
         if (mode == DepthMode::lessEqualWrite && !state.blend && state.dither)
-            return {walkRows<Family::template ditheredLessEqual<RedShift, GreenBits>, 3, true>, false};
+            return {Family::template ditheredLessEqual<RedShift, GreenBits>, false};
     }
     const bool readsBlendTables = setup.flat && state.blend;
     switch (mode) {

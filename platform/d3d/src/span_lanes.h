@@ -6,6 +6,7 @@
 
 #include "dither_arithmetic.h"
 #include "span.h"
+#include "triangle_rows.h"
 
 #include <cstdint>
 #include <cstring>

@@ -77,12 +77,13 @@ constexpr double roundingLift = 1.0 / 64.0;
 constexpr int longestLiftedSpan = 1024;
 
 // An attribute as a linear function of the pixel position, with its step from one
-// pixel to the next in fixed point.
+// pixel to the next in fixed point. Left unset until made: a triangle makes only the
+// planes its spans read, and clearing the others cost more than making them.
 struct Plane {
-    double origin = 0, perX = 0, perY = 0;  // value at (0, 0) and its slopes
-    int64_t stepX = 0;                      // perX in fixed point, rounded
-    double top = 0;                         // the largest whole value the attribute takes
-    bool cornersInRange = false;            // every corner's value lies in [0, top]
+    double origin, perX, perY;  // value at (0, 0) and its slopes
+    int64_t stepX;              // perX in fixed point, rounded
+    double top;                 // the largest whole value the attribute takes
+    bool cornersInRange;        // every corner's value lies in [0, top]
 };
 
 // The attribute at the first pixel of a span and its step, in fixed point. Outside the
@@ -135,12 +136,12 @@ struct Attributes {
     }
 
     // The span's starts and steps; the walk knows how many colour channels its loop
-    // reads and whether it reads depth.
+    // reads and whether it reads depth, and has asked once whether they are lifted.
     template <int ColourChannels, bool UseDepth>
-    void fill(Span& span) const
+    [[gnu::always_inline]] void fill(Span& span, bool planesLifted) const
     {
         // Where every plane is lifted, stepAcross in short: the start and the triangle's step.
-        if (lifted<ColourChannels, UseDepth>() && span.count <= longestLiftedSpan) {
+        if (planesLifted && span.count <= longestLiftedSpan) {
             const double x = double(span.x), y = double(span.y);
             auto start = [&](const Plane& p) {
                 return int64_t((p.origin + p.perY * y + p.perX * x + roundingLift) * fixedOne);
@@ -162,8 +163,38 @@ struct Attributes {
     }
 };
 
-// Rows [from, to) between two edges, cut to the clip rectangle, each span drawn by the
-// loop chosen for the triangle; returns the pixels written.
+// The one row walk: rows [from, to) between two edges, cut to the clip rectangle, each
+// span handed to `draw` with the starts and steps of the attributes its loop reads;
+// returns the pixels written.
+constexpr int prefetchRows = 2;
+
+template <int ColourChannels, bool UseDepth, typename Draw>
+[[gnu::always_inline]] inline uint64_t walkSpans(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to,
+                                                 const RasterRect& clip, const SpanSetup& setup,
+                                                 const Attributes& attributes, Draw draw)
+{
+    uint64_t written = 0;
+    const bool planesLifted = attributes.lifted<ColourChannels, UseDepth>();
+    for (int64_t row = from; row < to; ++row, left.nextRow(), right.nextRow()) {
+        const int64_t first = std::max<int64_t>(left.column, clip.left);
+        const int64_t end = std::min<int64_t>(right.column, clip.right);
+        if (first >= end)
+            continue;
+        // The rows two below are asked for now, so that they have come from memory
+        // when their turn comes.
+        if (row + prefetchRows < to) {
+            __builtin_prefetch(setup.colour->row(int(row + prefetchRows)) + first, 1);
+            if constexpr (UseDepth)
+                __builtin_prefetch(setup.depth->row(int(row + prefetchRows)) + first, 1);
+        }
+        Span span{int(first), int(row), int(end - first), {}, {}, 0, 0};
+        attributes.fill<ColourChannels, UseDepth>(span, planesLifted);
+        written += uint64_t(draw(span));
+    }
+    return written;
+}
+
+// The walk of one triangle, as chosen for it.
 using RowWalk = uint64_t (*)(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
                              const SpanSetup& setup, const Attributes& attributes);
 
