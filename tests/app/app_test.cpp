@@ -115,6 +115,8 @@ protected:
         // A show ended early leaves its scenes loaded, for the process's end to free; the
         // next show in this process loads them anew.
         releaseHouseScene(nullptr), releaseBoxScene(nullptr), releaseLightScene(nullptr);
+        releaseScene(&houseScene);  // the drawn copy, which the show keeps to the end
+        houseScene = {};
         return code;
     }
 
