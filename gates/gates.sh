@@ -25,7 +25,7 @@ symbolizer=$(command -v llvm-symbolizer || command -v llvm-symbolizer-14 || true
 export ASAN_OPTIONS=detect_leaks=1:exitcode=86:check_initialization_order=1:detect_stack_use_after_return=0
 export LSAN_OPTIONS=suppressions=$supp:print_suppressions=0:exitcode=86
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:exitcode=86
-export TSAN_OPTIONS=halt_on_error=1:exitcode=86:second_deadlock_stack=1
+export TSAN_OPTIONS=halt_on_error=1:exitcode=86:second_deadlock_stack=1:suppressions=$root/gates/tsan.supp
 [ -n "$symbolizer" ] && export ASAN_SYMBOLIZER_PATH=$symbolizer TSAN_SYMBOLIZER_PATH=$symbolizer
 
 # Optimised enough to run the show briskly, with line numbers for the reports.
