@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace midas {
@@ -22,12 +23,35 @@ void addClipped(int16_t* to, const int16_t* from, size_t samples)
 
 }  // namespace
 
+// Copies the song's frames out as libxmp's own buffer filling does, except that a frame
+// without a single sample (a tempo factor or tempo a hostile file sets can make one) ends
+// the song: libxmp would ask for the next frame for ever.
 void Player::render(Playback& playback, int16_t* out, int frames)
 {
-    if (!playback.ended && xmp_play_buffer(playback.song->context(), out, frames * frameBytes, playback.loopLimit) < 0)
-        playback.ended = true;  // libxmp leaves the buffer untouched once the song is over
-    if (playback.ended)
-        std::fill_n(out, size_t(frames) * host::audioChannels, int16_t(0));
+    char* to = reinterpret_cast<char*>(out);
+    const int size = frames * frameBytes;
+    int filled = 0;
+    while (!playback.ended && filled < size) {
+        if (playback.consumed == playback.frameBytes) {
+            xmp_context context = playback.song->context();
+            int result = xmp_play_frame(context);
+            xmp_frame_info info;
+            xmp_get_frame_info(context, &info);
+            if (result < 0 || (playback.loopLimit > 0 && info.loop_count >= playback.loopLimit) ||
+                info.buffer_size <= 0) {
+                playback.ended = true;
+                break;
+            }
+            playback.frame = static_cast<const char*>(info.buffer);
+            playback.frameBytes = info.buffer_size;
+            playback.consumed = 0;
+        }
+        int copy = std::min(size - filled, playback.frameBytes - playback.consumed);
+        std::memcpy(to + filled, playback.frame + playback.consumed, size_t(copy));
+        playback.consumed += copy;
+        filled += copy;
+    }
+    std::memset(to + filled, 0, size_t(size - filled));
 }
 
 void Player::mix(int16_t* out, int frames)

@@ -15,8 +15,11 @@ namespace midas {
 struct Playback {
     MIDASmodulePlayHandle handle = 0;
     Song* song = nullptr;
-    int loopLimit = 0;   // libxmp's loop count: 0 repeats for ever, 1 stops at the end
-    bool ended = false;  // the song reached its end and plays silence
+    int loopLimit = 0;            // libxmp's loop count: 0 repeats for ever, 1 stops at the end
+    bool ended = false;           // the song reached its end and plays silence
+    const char* frame = nullptr;  // libxmp's last rendered frame, `consumed` bytes of it already out
+    int frameBytes = 0;
+    int consumed = 0;
 };
 
 class Player : public host::AudioSource {

@@ -1,9 +1,12 @@
 // What plays: the stand-in's sound against libxmp's own, looping, stopping, status.
 #include "midas_fixture.h"
+#include "song.h"
 #include "test_songs.h"
 
 #include <algorithm>
 #include <limits>
+
+#include <unistd.h>
 
 namespace {
 
@@ -160,6 +163,28 @@ TEST_F(PlaybackTest, FreeingAPlayingSongStopsIt)
     EXPECT_FALSE(MIDASgetPlayStatus(handle, &status));
     EXPECT_EQ(fakeHost.locks, 0);  // every change was made with the device held off, and let go
     EXPECT_GT(fakeHost.lockCalls, 0);
+}
+
+// A frame of no length (a file can set a tempo that leaves none) ends the song: libxmp's
+// own buffer filling would ask for the next frame for ever. Played in a child process
+// that an alarm ends, so that the old spin fails at once.
+TEST_F(PlaybackTest, AFrameOfNoLengthEndsTheSong)
+{
+    bringUp();
+    MIDASmodule module = MIDASloadModule(writeTestFile("no_length.xm", makeXm({.notes = false})).c_str());
+    ASSERT_NE(module, nullptr);
+    MIDASmodulePlayHandle handle = MIDASplayModule(module, TRUE);
+    ASSERT_NE(handle, 0u);
+    ASSERT_EQ(xmp_set_tempo_factor(static_cast<midas::Song*>(module)->context(), 0.0001), 0);
+    EXPECT_EXIT(
+        {
+            alarm(10);
+            std::vector<int16_t> out = fakeHost.pull(4096);
+            MIDASplayStatus status;
+            std::exit(silent(out) && MIDASgetPlayStatus(handle, &status) ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(MIDASstopModule(handle));
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ std::vector<uint8_t> makeXm(const TestSong& song)
     song::XmPattern pattern(song.rows, module.channels);
     for (int row = 0; row < song.rows; ++row)
         for (int channel = 0; channel < module.channels; ++channel)
-            if (int note = noteAt(row, channel))
+            if (int note = song.notes ? noteAt(row, channel) : 0)
                 pattern.at(row, channel) = {uint8_t(note), 1};
     module.patterns.push_back(pattern);
     song::XmInstrument wave;

@@ -13,6 +13,7 @@ struct TestSong {
     int rows = 16;            // rows in the pattern (always 64 in a Protracker module)
     int speed = 3;            // ticks per row
     int bpm = 125;
+    bool notes = true;  // false leaves every row empty: the song is silence
 };
 
 std::vector<uint8_t> makeXm(const TestSong& song);
