@@ -97,16 +97,9 @@ void HeadlessHost::mixAudio(uint32_t advancedMs)
 {
     if (!audio)
         return;
-    // Exactly the sound for the time the counter covered: frames are counted from the
-    // total so that rounding never drifts.
-    audioMs += advancedMs;
-    int64_t due = int64_t(audioMs * audioSampleRate / 1000) - mixedFrames;
-    if (due <= 0)
-        return;
-    mixBuffer.resize(size_t(due) * audioChannels);
-    audio->mix(mixBuffer.data(), int(due));
-    mixedFrames += due;
-    wav.write(mixBuffer.data(), int(due));
+    std::span<const int16_t> mixed = virtualAudio.advance(*audio, advancedMs);
+    if (!mixed.empty())
+        wav.write(mixed.data(), int(mixed.size() / audioChannels));
 }
 
 void HeadlessHost::postEventAt(uint32_t atMs, const Event& event) { timedEvents.emplace_back(atMs, event); }
@@ -200,8 +193,7 @@ void HeadlessHost::captureDialog()
 bool HeadlessHost::openAudio(AudioSource* source)
 {
     audio = source;
-    audioMs = 0;
-    mixedFrames = 0;
+    virtualAudio.restart();
     if (!options.wavPath.empty() && !wav.isOpen() && !wav.open(options.wavPath)) {
         std::fprintf(stderr, "mornakle: cannot write %s\n", options.wavPath.c_str());
         std::exit(2);

@@ -202,16 +202,8 @@ void WebHost::mixVirtual(uint32_t advancedMs)
 {
     if (!audio)
         return;
-    // Exactly the sound for the time the counter covered, counted from the total so
-    // that rounding never drifts.
-    audioMs += advancedMs;
-    int64_t due = int64_t(audioMs * audioSampleRate / 1000) - mixedFrames;
-    if (due <= 0)
-        return;
-    mixBuffer.resize(size_t(due) * audioChannels);
-    audio->mix(mixBuffer.data(), int(due));
-    mixedFrames += due;
-    crc = crc32(crc, reinterpret_cast<const uint8_t*>(mixBuffer.data()), mixBuffer.size() * sizeof(int16_t));
+    std::span<const int16_t> mixed = virtualAudio.advance(*audio, advancedMs);
+    crc = crc32(crc, reinterpret_cast<const uint8_t*>(mixed.data()), mixed.size_bytes());
 }
 
 void WebHost::feedAudio()
@@ -223,7 +215,6 @@ void WebHost::feedAudio()
         return;
     mixBuffer.resize(size_t(wanted) * audioChannels);
     audio->mix(mixBuffer.data(), wanted);
-    mixedFrames += wanted;
     webAudioPlay(mixBuffer.data(), wanted);
 }
 
@@ -307,8 +298,7 @@ bool WebHost::waitEvent(Event& event, int timeoutMs)
 
 bool WebHost::openAudio(AudioSource* source)
 {
-    audioMs = 0;
-    mixedFrames = 0;
+    virtualAudio.restart();
     crc = 0;
     if (!options.testMode && !webOpenAudio())
         return false;
@@ -334,7 +324,8 @@ void WebHost::report(int exitCode)
     if (!kept.empty())
         show(Frame{kept.data(), keptFrame.width, keptFrame.height, keptFrame.width * 2, keptFrame.format});
     char audioText[40];
-    std::snprintf(audioText, sizeof audioText, "%lld %08x", static_cast<long long>(mixedFrames), unsigned(crc));
+    std::snprintf(audioText, sizeof audioText, "%lld %08x", static_cast<long long>(virtualAudio.mixedFrames()),
+                  unsigned(crc));
     std::string timing = "{";
     for (const auto& [span, time] : spanTimes) {
         char entry[64];

@@ -1,10 +1,10 @@
 // The browser host: frames and the dialogs on the page's canvas, keys and the mouse
-// from the page, sound through
-// Web Audio, and the real clock. In test mode it runs on a virtual counter instead,
+// from the page, sound through Web Audio, and the real clock. In test mode it runs on a virtual counter instead,
 // exactly as the headless host does, and reports what it showed and mixed.
 #pragma once
 
 #include "host/host.h"
+#include "host/virtual_audio.h"
 
 #include <cstdint>
 #include <functional>
@@ -78,10 +78,9 @@ private:
     std::vector<uint8_t> kept;            // test mode: the frame presented last, shown when it stops
     Frame keptFrame;
     AudioSource* audio = nullptr;
-    uint64_t audioMs = 0;
-    int64_t mixedFrames = 0;
-    uint32_t crc = 0;
-    std::vector<int16_t> mixBuffer;
+    VirtualAudio virtualAudio;                        // test mode
+    uint32_t crc = 0;                                 // of what the virtual counter mixed
+    std::vector<int16_t> mixBuffer;                   // what Web Audio asked for last
     std::map<int, std::pair<double, int>> spanTimes;  // span: total ms, frames
 };
 

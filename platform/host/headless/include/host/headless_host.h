@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/host.h"
+#include "host/virtual_audio.h"
 #include "host/wav_writer.h"
 
 #include <cstdint>
@@ -77,7 +78,7 @@ public:
     const std::string& lastDialogTitle() const { return dialog.title; }
     int dialogRequests() const { return dialogCalls; }
     const std::string& lastMessageBox() const { return messageText; }
-    int64_t audioFramesMixed() const { return mixedFrames; }
+    int64_t audioFramesMixed() const { return virtualAudio.mixedFrames(); }
 
 private:
     void mixAudio(uint32_t advancedMs);
@@ -100,10 +101,8 @@ private:
     std::deque<Event> events;
     std::deque<std::pair<uint32_t, Event>> timedEvents;
     AudioSource* audio = nullptr;
-    uint64_t audioMs = 0;  // virtual time covered since the audio opened
-    int64_t mixedFrames = 0;
+    VirtualAudio virtualAudio;
     WavWriter wav;
-    std::vector<int16_t> mixBuffer;
     bool finished = false;
 };
 
