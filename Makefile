@@ -1,7 +1,8 @@
 # The two set-up commands of a fresh Debian 12 machine:
 #   make run    install what is missing, build everything, make the data, play the demo
-#   make test   the same set-up, then every test through ctest, then the reliability
-#               gates: the sanitized suite, fuzzing, faults and broken data (gates/)
+#   make test   the same set-up, then every test through ctest, the show in headless
+#               Chromium against the native program, then the reliability gates: the
+#               sanitized suite, fuzzing, faults and broken data (gates/)
 #   make windows  the Windows programs, cross-compiled: build-windows/mornakle-win32.zip, -win64.zip
 # and the two that put the program on the machine:
 #   make install  into $(PREFIX) (default /usr/local)
@@ -46,8 +47,9 @@ WINDOWS_BUILD ?= build-windows
 run: build
 	@./tools/play.sh $(BUILD)
 
-test: build windows test-packages
+test: build windows web test-packages
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	/usr/bin/python3 tests/platform/host/web/web_test.py $(BUILD) $(WEB_BUILD)
 	./gates/gates.sh $(JOBS)
 
 # The show for a web browser: a static site in $(WEB_BUILD)/site, built with Debian's
