@@ -2,7 +2,9 @@
 """Makes the fuzz targets' seed corpora from the generator's data files, each small:
    fuzz/make_seeds.py DATA-DIR
 Scenes are taken whole or cut short, pictures cropped to a corner, the song cut to a
-few patterns and instruments with short samples; command lines are written out."""
+few patterns and instruments with short samples; command lines are written out.
+Inputs a fuzzer once found faulty stay in the corpora as found-*, so that every run
+tries them first; this script leaves them alone."""
 import os
 import struct
 import sys
