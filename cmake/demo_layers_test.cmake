@@ -1,9 +1,9 @@
 cmake_minimum_required(VERSION 3.25)
 # Run by CTest: the demo sees the platform only through its API headers.
 #   cmake -DCOMPILE_COMMANDS=... -DSOURCE_DIR=... -DWORK_DIR=... -P demo_layers_test.cmake
-# Every demo compile line is read from compile_commands.json. None may name an include
-# folder of a host, of the software core, of the seams between the stand-ins or of a
-# stand-in's internals; and a source compiled with the demo's own flags finds every API
+# Every demo compile line is read from compile_commands.json. None may name the source
+# root or an include folder of a host, of the software core, of the seams between the
+# stand-ins or of a stand-in's internals; and a source compiled with the demo's own flags finds every API
 # header and none of those headers.
 set(demoFolders app display engine scenes effects resources)
 set(demoObjects " -o CMakeFiles/(demo_[a-z]+|mornakle_resources)\\.dir/")
@@ -12,7 +12,10 @@ set(forbiddenFolders "/platform/core" "/platform/host" "/platform/seams" "/src$"
 set(apiHeaders windows.h ddraw.h d3d.h midas.h)
 set(hiddenHeaders host/host.h host/headless_host.h host/sdl_host.h host/png_writer.h soft/surface.h
     soft/faults.h d3d_soft.h ddraw_soft.h gdi_soft.h d3d_raster.h gdi/bitmap_file.h window_manager.h
-    soft_directdraw.h SDL.h)
+    soft_directdraw.h SDL.h
+    # and by their paths from the source root
+    platform/host/include/host/host.h platform/core/include/soft/surface.h platform/d3d/src/span_lanes.h
+    program/options.h)
 
 file(READ ${COMPILE_COMMANDS} json)
 string(JSON count LENGTH "${json}")
@@ -38,6 +41,9 @@ foreach(i RANGE ${last})
     foreach(argument IN LISTS arguments)
         if(argument MATCHES "^-(I|isystem)(.*)$")
             set(folder "${CMAKE_MATCH_2}")
+            if(folder STREQUAL SOURCE_DIR)
+                string(APPEND failures "${file} includes the source root\n")
+            endif()
             foreach(forbidden IN LISTS forbiddenFolders)
                 if(folder MATCHES "${forbidden}")
                     string(APPEND failures "${file} includes ${folder}\n")
