@@ -147,10 +147,10 @@ HRESULT SoftDirectDraw::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE*
         DWORD backBuffers = (desc->dwFlags & DDSD_BACKBUFFERCOUNT) ? desc->dwBackBufferCount : 0;
         if (chain != (backBuffers > 0) || backBuffers > 1 || (chain && !(caps & DDSCAPS_COMPLEX)))
             return DDERR_INVALIDCAPS;
-        auto* front = new SoftSurface(this, caps | DDSCAPS_FRONTBUFFER, modeWidth, modeHeight);
+        auto* front = new SoftSurface(caps | DDSCAPS_FRONTBUFFER, modeWidth, modeHeight);
         if (chain) {
             DWORD backCaps = (caps & ~(DDSCAPS_PRIMARYSURFACE | DDSCAPS_FRONTBUFFER)) | DDSCAPS_BACKBUFFER;
-            front->backBuffer = new SoftSurface(this, backCaps, modeWidth, modeHeight);
+            front->backBuffer = new SoftSurface(backCaps, modeWidth, modeHeight);
         }
         *surface = front;
         return DD_OK;
@@ -169,7 +169,7 @@ HRESULT SoftDirectDraw::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE*
             return DDERR_NOZBUFFERHW;
         if ((desc->dwFlags & DDSD_ZBUFFERBITDEPTH) && desc->dwZBufferBitDepth != 16)
             return DDERR_INVALIDPARAMS;
-        auto* depth = new SoftSurface(this, caps, int(desc->dwWidth), int(desc->dwHeight));
+        auto* depth = new SoftSurface(caps, int(desc->dwWidth), int(desc->dwHeight));
         std::fill(depth->memory.bytes.begin(), depth->memory.bytes.end(), uint8_t(0xFF));
         *surface = depth;
         return DD_OK;
@@ -177,6 +177,6 @@ HRESULT SoftDirectDraw::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE*
 
     if (long hr = createSurfaceOffscreenFault.take())
         return hr;
-    *surface = new SoftSurface(this, caps | DDSCAPS_OFFSCREENPLAIN, int(desc->dwWidth), int(desc->dwHeight));
+    *surface = new SoftSurface(caps | DDSCAPS_OFFSCREENPLAIN, int(desc->dwWidth), int(desc->dwHeight));
     return DD_OK;
 }

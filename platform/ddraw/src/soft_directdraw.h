@@ -8,7 +8,7 @@ class SoftDirectDraw;
 
 class SoftSurface final : public soft::ComObject<IDirectDrawSurface> {
 public:
-    SoftSurface(SoftDirectDraw* owner, DWORD caps, int width, int height);
+    SoftSurface(DWORD caps, int width, int height);
 
     HRESULT AddAttachedSurface(IDirectDrawSurface* surface) override;
     HRESULT Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
@@ -36,7 +36,6 @@ private:
     void describe(DDSURFACEDESC& desc) const;
     bool busy() const { return lockCount > 0 || dc != nullptr; }
 
-    SoftDirectDraw* owner;
     int lockCount = 0;
     HDC dc = nullptr;
 };

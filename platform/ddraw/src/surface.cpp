@@ -63,10 +63,9 @@ IDirectDrawSurface* attachedDepthSurfaceOf(IDirectDrawSurface* surface)
     return s ? s->depthBuffer : nullptr;
 }
 
-SoftSurface::SoftSurface(SoftDirectDraw* owner, DWORD caps, int width, int height)
+SoftSurface::SoftSurface(DWORD caps, int width, int height)
     : ComObject(queryInterfaceFault),
-      memory(width, height, soft::surfaceLayout().format, soft::surfaceLayout().extraPitchBytes), caps(caps),
-      owner(owner)
+      memory(width, height, soft::surfaceLayout().format, soft::surfaceLayout().extraPitchBytes), caps(caps)
 {
     liveSurfaces().insert(this);
 }

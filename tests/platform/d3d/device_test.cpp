@@ -193,13 +193,17 @@ TEST_P(DeviceTest, OnlyTheSoftwareDevicesAreMadeAndTheyHoldTheirViewports)
     EXPECT_EQ(other->Release(), 0u);
 }
 
-TEST_P(DeviceTest, InjectedFaultsFailTheCallAndChangeNothing)
+TEST_P(DeviceTest, InjectedFaultsAndUnknownStatesFailTheCallAndChangeNothing)
 {
     soft::injectFault("IDirect3DDevice2::SetRenderState", DDERR_GENERIC);
     EXPECT_EQ(device->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_ONE), DDERR_GENERIC);
     DWORD value = 0;
     ASSERT_EQ(device->GetRenderState(D3DRENDERSTATE_SRCBLEND, &value), D3D_OK);
     EXPECT_EQ(value, DWORD(D3DBLEND_BOTHSRCALPHA));
+    for (int state : {0, 256, -1, 0x7fffffff}) {  // no render state: refused, nothing written
+        EXPECT_EQ(device->SetRenderState(D3DRENDERSTATETYPE(state), 1), DDERR_INVALIDPARAMS) << state;
+        EXPECT_EQ(device->GetRenderState(D3DRENDERSTATETYPE(state), &value), DDERR_INVALIDPARAMS) << state;
+    }
     clearAll(sentinel);
     soft::injectFault("IDirect3DViewport2::Clear", DDERR_SURFACELOST);
     D3DRECT all = {0, 0, 640, 480};
