@@ -2,7 +2,6 @@
 #include "chunk_builder.h"
 #include "ddraw_soft.h"
 #include "display/display_setup.h"
-#include "effects/fades.h"
 #include "engine/renderer.h"
 #include "host/headless_host.h"
 
@@ -33,12 +32,6 @@ protected:
         tearDownDisplay(&context);
         host::install(nullptr);
     }
-    void fill(const std::function<uint16_t(int, int)>& value)
-    {
-        for (int y = 0; y < back->height; ++y)
-            for (int x = 0; x < back->width; ++x)
-                back->at(x, y) = value(x, y);
-    }
     int count(const std::function<bool(int, int, uint16_t)>& test) const
     {
         int n = 0;
@@ -62,27 +55,6 @@ protected:
     DisplayContext context{};
     soft::SurfaceMemory* back = nullptr;
 };
-
-TEST_F(RealDevice, FadesBlendTheWholeFrameByTheirLevel)
-{
-    auto pattern = [](int x, int y) { return uint16_t(x * 37 + y * 1013); };
-    fill(pattern);
-    drawWhiteFade(0.0f, &context);
-    drawBlackFade(0.0f, &context);
-    EXPECT_EQ(count([&](int x, int y, uint16_t p) { return p != pattern(x, y); }), 0);
-
-    fill([](int, int) { return white565; });
-    drawBlackFade(0.5f, &context);  // alpha 127
-    EXPECT_EQ(count([&](int, int, uint16_t p) {
-                  soft::Rgb8 c = soft::unpackColour(back->format, p);
-                  return std::abs(c.r - 128) <= 12 && std::abs(c.g - 128) <= 12;
-              }),
-              allPixels);
-    drawWhiteFade(1.0f, &context);
-    EXPECT_EQ(countOf(white565), allPixels);
-    drawBlackFade(1.0f, &context);
-    EXPECT_EQ(countOf(0x0000), allPixels);
-}
 
 // A square in the file's x-z plane, wound counter-clockwise as seen from the camera
 // at file (0, -100, 0), with a red omni light beside the camera: the loader's axis

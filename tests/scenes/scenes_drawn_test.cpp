@@ -287,31 +287,4 @@ TEST_F(Scenes, LightSceneLiesUnderItsOverlayAndFollowsParticleTen)
     }
 }
 
-// A scene loaded with fewer meshes or lights than it animates leaves the missing ones alone.
-TEST_F(Scenes, MissingMeshesAndLightsAreLeftAlone)
-{
-    drawHouseScene(40.0f, context());
-    const float house = houseScene.meshes[0].vertices[0].x;
-    const SceneLight box1 = boxScene.lights[1], light1 = lightScene.lights[1];
-    const uint32_t houseMeshes = houseSourceScene.meshCount, boxLights = boxScene.lightCount;
-    const uint32_t lightLights = lightScene.lightCount, lightMeshes = lightScene.meshCount;
-    houseSourceScene.meshCount = 0, boxScene.lightCount = 1, lightScene.lightCount = 1, lightScene.meshCount = 0;
-    lightScene.meshes[0].fillMode = 3;
-    drawHouseScene(80.0f, context());
-    {
-        BoxViewport viewport(context());
-        drawBoxScene(50.0f, context());
-    }
-    drawLightScene(simulationClock + 5.0f, context());
-    houseSourceScene.meshCount = houseMeshes, boxScene.lightCount = boxLights;
-    lightScene.lightCount = lightLights, lightScene.meshCount = lightMeshes;
-    EXPECT_EQ(houseScene.meshes[0].vertices[0].x, house);
-    EXPECT_EQ(boxScene.lights[0].position[0], boxPose(50.0f).light0X);
-    EXPECT_EQ(lightScene.meshes[0].fillMode, 3u);
-    for (int axis = 0; axis < 3; ++axis) {
-        EXPECT_EQ(boxScene.lights[1].position[axis], box1.position[axis]);
-        EXPECT_EQ(lightScene.lights[1].position[axis], light1.position[axis]);
-    }
-}
-
 }  // namespace

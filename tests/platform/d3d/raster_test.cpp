@@ -204,6 +204,14 @@ TEST(RasterShading, ColourAndDepthFollowThePlaneExactly)
                 return blendedPixel(format, 0, 5 * x, 20 * y, 255 - 5 * x, 255, dither, x, y);
             });
             expectSurface(depth, [](int x, int) { return uint16_t(1285 * x); });
+            // A white quad whose depth falls as the first one's rises shows from the crossing on.
+            drawQuad(wholeTarget(surface, &depth), state, corner(0, 0, 1), corner(51, 0, 0), corner(51, 8, 0),
+                     corner(0, 8, 1));
+            expectSurface(surface, [&](int x, int y) {
+                return blendedPixel(format, 0, x < 26 ? 5 * x : 255, x < 26 ? 20 * y : 255, x < 26 ? 255 - 5 * x : 255,
+                                    255, dither, x, y);
+            });
+            expectSurface(depth, [](int x, int) { return uint16_t(1285 * std::min(x, 51 - x)); });
         }
 }
 

@@ -152,22 +152,6 @@ TEST_P(DirectDrawTest, FlipExchangesTheBuffersAndPresentsTheNewFront)
     front->Release();
 }
 
-TEST_P(DirectDrawTest, PixelFormatReportsTheMasksOfTheLayout)
-{
-    for (soft::PixelFormat format : {soft::PixelFormat::rgb565, soft::PixelFormat::rgb555}) {
-        soft::surfaceLayout().format = format;
-        IDirectDrawSurface* s = offscreen(2, 2);
-        DDPIXELFORMAT pf = {};
-        pf.dwSize = sizeof pf;
-        ASSERT_EQ(s->GetPixelFormat(&pf), DD_OK);
-        EXPECT_EQ(pf.dwRGBBitCount, 16u);
-        DWORD all = pf.dwRBitMask | pf.dwGBitMask | pf.dwBBitMask;
-        EXPECT_EQ(all, format == soft::PixelFormat::rgb555 ? 0x7FFFu : 0xFFFFu);
-        EXPECT_EQ(pf.dwBBitMask, 0x001Fu);
-        s->Release();
-    }
-}
-
 TEST_P(DirectDrawTest, DepthBufferLivesInSystemMemoryOnlyAndFaultsComeOnce)
 {
     DDSURFACEDESC desc = describe(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_ZBUFFERBITDEPTH,

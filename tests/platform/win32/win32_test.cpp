@@ -101,13 +101,6 @@ TEST_F(Win32Test, CloseDestroysTheWindowAndPostsAQuitThatIsDispatchedLikeAnyMess
     EXPECT_EQ(SendMessageA(window, WM_USER, 0, 0), 0);
 }
 
-TEST_F(Win32Test, UserDataHoldsAPointer)
-{
-    int value = 0;
-    SetWindowLongA(window, GWL_USERDATA, reinterpret_cast<LONG_PTR>(&value));
-    EXPECT_EQ(reinterpret_cast<int*>(GetWindowLongA(window, GWL_USERDATA)), &value);
-}
-
 TEST_F(Win32Test, CursorCountFollowsShowCursor)
 {
     EXPECT_EQ(ShowCursor(FALSE), -1);

@@ -1,15 +1,14 @@
 #!/usr/bin/env python3
 """mornakle-inspect against an independent reader of 3D Studio files (assimp).
 
-Makes a few small .3ds files at run time (assimp exports them from OBJ and Collada
-written here; one with lights and a camera is built chunk by chunk, since assimp
-writes neither), checks that both readers find the same meshes, names, vertex and
-face counts, lights and camera, then feeds truncated and corrupted copies to
-mornakle-inspect: it must exit 0 with valid JSON every time.
+Makes two small .3ds files at run time (assimp exports one from OBJ written here; one
+with lights and a camera is built chunk by chunk, since assimp writes neither) and
+checks that both readers find the same meshes, names, vertex and face counts, lights
+and camera. Damaged files are the loader's fuzzer's business.
 
 usage: assimp_agreement.py MORNAKLE_INSPECT ASSIMP
 """
-import json, os, random, re, struct, subprocess, sys, tempfile
+import json, os, re, struct, subprocess, sys, tempfile
 
 INSPECT, ASSIMP = sys.argv[1], sys.argv[2]
 OBJ = ("o Cube\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 0 0 1\nv 1 0 1\nv 1 1 1\nv 0 1 1\n"
@@ -60,15 +59,10 @@ def write(path, data):
 
 
 def make_files(folder):
-    obj, dae = write(os.path.join(folder, "two.obj"), OBJ), os.path.join(folder, "two.dae")
+    obj = write(os.path.join(folder, "two.obj"), OBJ)
     run(ASSIMP, "export", obj, os.path.join(folder, "two.3ds"))
-    # A Collada copy whose first node is named with a space: assimp keeps it.
-    run(ASSIMP, "export", obj, dae)
-    with open(dae) as f:
-        write(dae, f.read().replace('<node id="Cube" name="Cube"', '<node id="Torus Knot" name="Torus Knot"'))
-    run(ASSIMP, "export", dae, os.path.join(folder, "spaced.3ds"))
     write(os.path.join(folder, "lights.3ds"), lights_and_camera_file())
-    return [os.path.join(folder, name) for name in ("two.3ds", "spaced.3ds", "lights.3ds")]
+    return [os.path.join(folder, name) for name in ("two.3ds", "lights.3ds")]
 
 
 def assimp_view(path):
@@ -114,38 +108,16 @@ def compare(path):
     return ours
 
 
-def damage(path, folder, rng):
-    with open(path, "rb") as f:
-        data = f.read()
-    # Cuts at a stride (the fuzzer tries every length), and a few random corruptions.
-    cases = [data[:size] for size in range(0, len(data), 7)]
-    for _ in range(40):
-        corrupted = bytearray(data)
-        for _ in range(rng.randint(1, 8)):
-            corrupted[rng.randrange(len(corrupted))] = rng.randrange(256)
-        cases.append(bytes(corrupted))
-    for case in cases:
-        try:
-            inspect(write(os.path.join(folder, "damaged.3ds"), case))
-        except (AssertionError, ValueError) as error:
-            return failures.append("damaged copy of %s (%d bytes): %s" % (os.path.basename(path), len(case), error))
-
-
 def main():
-    rng = random.Random(3)
     with tempfile.TemporaryDirectory() as folder:
         paths = make_files(folder)
         results = [compare(p) for p in paths]
-        check(any(m["name"].startswith("Torus Knot") for m in results[1]["meshes"]),
-              "the spaced name was not read whole: %s" % [m["name"] for m in results[1]["meshes"]])
-        check([l["kind"] for l in results[2]["lights"]] == ["omni", "spot"], "light kinds %s" % results[2]["lights"])
+        check([l["kind"] for l in results[1]["lights"]] == ["omni", "spot"], "light kinds %s" % results[1]["lights"])
         odd = write(os.path.join(folder, "odd.3ds"), not_a_number_file())
         seen = inspect(odd)  # NaN and infinity come out as null, control bytes escaped
         check(seen["lights"][0]["direction"] == [None] * 3 and seen["camera"]["roll"] is None
               and seen["camera"]["fieldOfView"] is None and seen["lights"][0]["name"] == 'Odd \x01"\\\xe9',
               "odd values: %s" % seen)
-        for p in paths + [odd]:
-            damage(p, folder, rng)
         missing = run(INSPECT, os.path.join(folder, "absent.3ds"))
         check(missing.returncode == 1 and missing.stdout == "" and len(missing.stderr.splitlines()) == 1,
               "a missing file: exit %d, stderr %r" % (missing.returncode, missing.stderr))
