@@ -9,7 +9,7 @@
 #include "scenes/light_scene.h"
 
 #include "ddraw_soft.h"
-#include "host/headless_host.h"
+#include "headless_display.h"
 
 #include <gtest/gtest.h>
 
@@ -20,40 +20,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The window, flipping chain, depth buffer, device and viewport that set-up makes, with a scene open.
-struct SceneDisplay {
-    std::unique_ptr<host::HeadlessHost> host = host::makeHeadlessHost({});
-    DisplayContext display{};
-    long result = -1;
-    SceneDisplay()
-    {
-        host::install(host.get());
-        setUpDisplay(nullptr, SW_SHOWDEFAULT, &display, setupWindow);
-        result = setUpDisplay(nullptr, SW_SHOWDEFAULT, &display, setupDirectDraw | setupDirect3D);
-        if (ready())
-            display.device->BeginScene();
-    }
-    ~SceneDisplay()
-    {
-        if (ready())
-            display.device->EndScene(), tearDownDisplay(&display);
-        host::install(nullptr);
-    }
-    bool ready() const { return result == 0; }
-    soft::SurfaceMemory& back() { return *surfaceMemoryOf(display.backSurface); }
-    void seedBack()  // a pattern no scene draws
+// The display as start-up leaves it, with a scene open, and a back buffer to seed with a
+// pattern no scene draws.
+struct SceneDisplay : HeadlessDisplay {
+    soft::SurfaceMemory& back() { return *surfaceMemoryOf(context.backSurface); }
+    void seedBack()
     {
         for (int y = 0; y < back().height; ++y)
             for (int x = 0; x < back().width; ++x)
                 back().at(x, y) = seed(x, y);
     }
     static uint16_t seed(int x, int y) { return uint16_t(0x8421 ^ (x * 7 + y * 13)); }
-};
-
-struct InFolder {
-    fs::path previous = fs::current_path();
-    explicit InFolder(const fs::path& dir) { fs::current_path(dir); }
-    ~InFolder() { fs::current_path(previous); }
 };
 
 struct Window {
@@ -106,13 +83,14 @@ TEST_P(MissingData, ScenesDrawTheirClearsAndFlashes)
 {
     SceneDisplay display;
     ASSERT_TRUE(display.ready());
-    DisplayContext* context = &display.display;
+    DisplayContext* context = &display.context;
     houseSourceScene = houseScene = boxScene = lightScene = Scene{};  // as the show starts, whatever ran before
     {
         const fs::path dir = fs::path(MORNAKLE_BINARY_DIR) / (GetParam() ? "scenes_empty_files" : "scenes_no_files");
         fs::remove_all(dir);
         fs::create_directories(dir);
-        InFolder folder(dir);
+        const fs::path previous = fs::current_path();
+        fs::current_path(dir);
         const unsigned char emptyEditor[] = {0x4D, 0x4D, 12, 0, 0, 0, 0x3D, 0x3D, 6, 0, 0, 0};
         for (const char* name : {"hus.3ds", "box.3ds", "light.3ds"})
             if (std::FILE* file = GetParam() ? std::fopen(name, "wb") : nullptr)
@@ -121,6 +99,7 @@ TEST_P(MissingData, ScenesDrawTheirClearsAndFlashes)
         loadHouseScene(context);
         loadBoxScene(context);
         loadLightScene(context);
+        fs::current_path(previous);
     }
     EXPECT_EQ(houseSourceScene.meshCount + houseScene.meshCount + boxScene.lightCount + lightScene.meshCount, 0u);
     soft::SurfaceMemory& back = display.back();
@@ -156,11 +135,8 @@ protected:
     {
         display = new SceneDisplay;
         ASSERT_TRUE(display->ready());
-        InFolder data(MORNAKLE_DATA_DIR);
-        loadPictures(context());
-        loadHouseScene(context());
-        loadBoxScene(context());
-        loadLightScene(context());
+        display->loadFromDataFolder(
+            [](DisplayContext* c) { loadPictures(c), loadHouseScene(c), loadBoxScene(c), loadLightScene(c); });
     }
     static void TearDownTestSuite()
     {
@@ -172,7 +148,7 @@ protected:
     }
     void SetUp() override { ASSERT_TRUE(display && display->ready()); }
 
-    static DisplayContext* context() { return &display->display; }
+    static DisplayContext* context() { return &display->context; }
     static soft::SurfaceMemory& back() { return display->back(); }
     static soft::SurfaceMemory& picture(int index) { return *surfaceMemoryOf(PictureTable[index]); }
 
