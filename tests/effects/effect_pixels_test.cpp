@@ -143,8 +143,9 @@ TEST_F(BinaryRain, StartsBlackOnBothBuffersThenDrawsGreenDigitsUnderTheTitle)
 {
     screen.seedBack();
     std::fill(screen.front().bytes.begin(), screen.front().bytes.end(), uint8_t(0x5A));
+    const int presented = screen.headless().framesPresented();
     initBinaryRain(screen.context());
-    EXPECT_EQ(screen.headless().framesPresented(), 1);
+    EXPECT_EQ(screen.headless().framesPresented(), presented + 1);
     EXPECT_EQ(litPixels(screen.back(), fullScreen), 0);
     EXPECT_EQ(litPixels(screen.front(), fullScreen), 0);
 
