@@ -1,3 +1,4 @@
+#include "gdi/bitmap_file.h"
 #include "gen_test_support.h"
 
 #include <gtest/gtest.h>
@@ -25,44 +26,24 @@ struct Picture {
     }
 };
 
-uint32_t le(const std::vector<uint8_t>& b, size_t at, int bytes)
-{
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = (v << 8) | b[at + size_t(i)];
-    return v;
-}
-
-// Reads the file as Windows would, checking the fields the demo's bitmap loader relies
-// on: a 640 x 480 bottom-up BITMAPINFOHEADER picture, one plane, 24 bits, uncompressed.
+// Reads the file through the platform's bitmap reader, as the demo's loader does, and checks
+// the layout it relies on: a 640 x 480 bottom-up BITMAPINFOHEADER picture, 24 bits, uncompressed.
 Picture readBitmap(const std::string& name)
 {
     const std::vector<uint8_t> b = readDataFile(name);
+    std::string why;
+    const std::optional<gdi::DecodedBitmap> d = gdi::readBitmapFile(b.data(), b.size(), &why);
     Picture pic;
-    EXPECT_GE(b.size(), 54u) << name;
-    if (b.size() < 54)
+    EXPECT_TRUE(d) << name << ": " << why;
+    if (!d)
         return pic;
-    const uint32_t offset = le(b, 10, 4);
-    const std::pair<size_t, size_t> fields[] = {{le(b, 0, 2), 'B' | 'M' << 8},
-                                                {le(b, 2, 4), b.size()},
-                                                {le(b, 14, 4), 40},
-                                                {le(b, 18, 4), 640},
-                                                {le(b, 22, 4), 480},
-                                                {le(b, 26, 2), 1},
-                                                {le(b, 28, 2), 24},
-                                                {le(b, 30, 4), 0},
-                                                {b.size(), offset + 640 * 3 * 480}};
-    for (auto [got, expected] : fields)
-        EXPECT_EQ(got, expected) << name;
-    if (b.size() != offset + 640 * 3 * 480)
-        return pic;
-    pic.width = 640;
-    pic.height = 480;
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) {
-            const uint8_t* p = &b[offset + 640 * 3 * size_t(479 - y) + 3 * size_t(x)];
-            pic.pixels.push_back({p[2], p[1], p[0]});
-        }
+    EXPECT_EQ(
+        (std::array{d->width, d->height, d->bitsPerPixel, int(d->compression), int(d->headerKind), int(d->topDown)}),
+        (std::array{640, 480, 24, 0, int(gdi::HeaderKind::info), 0}))
+        << name;
+    pic.width = d->width, pic.height = d->height;
+    for (uint32_t p : d->pixels)
+        pic.pixels.push_back({uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
     return pic;
 }
 
