@@ -105,19 +105,12 @@ TEST_F(Win32Test, CursorCountFollowsShowCursor)
 
 // A small dialog: a combo box and the two buttons.
 constexpr DWORD stop = WS_VISIBLE | WS_TABSTOP;
-const win32::DialogTemplate testDialog = {7001,
-                                          0,
-                                          "Pick",
-                                          0,
-                                          0,
-                                          100,
-                                          40,
-                                          DWORD(WS_POPUP | WS_CAPTION),
-                                          "MS Sans Serif",
-                                          8,
-                                          {{IDOK, "button", 10, 20, 30, 14, DWORD(BS_DEFPUSHBUTTON | stop), "OK"},
-                                           {IDCANCEL, "button", 50, 20, 30, 14, stop, "Cancel"},
-                                           {500, "combobox", 10, 4, 80, 40, DWORD(CBS_DROPDOWNLIST | stop), ""}}};
+const std::vector<win32::DialogItemTemplate> testItems = {
+    {IDOK, "button", 10, 20, 30, 14, DWORD(BS_DEFPUSHBUTTON | stop), "OK"},
+    {IDCANCEL, "button", 50, 20, 30, 14, stop, "Cancel"},
+    {500, "combobox", 10, 4, 80, 40, DWORD(CBS_DROPDOWNLIST | stop), ""}};
+const win32::DialogTemplate testDialog = {7001, 0,        "Pick", 0, 0, 100, 40, WS_POPUP | WS_CAPTION, "MS Sans Serif",
+                                          8,    testItems};
 
 struct DialogLog {
     std::vector<UINT> messages;
@@ -186,7 +179,8 @@ protected:
 
 TEST_F(DialogTest, KeysAndClicksWorkTheControls)
 {
-    const host::Event tab = key(VK_TAB), down = key(VK_DOWN);
+    const host::Event tab = key(VK_TAB), down = key(VK_DOWN), shift = key(VK_SHIFT);
+    const host::Event unshift = key(VK_SHIFT, host::EventKind::keyUp);
     const struct {
         const char* what;
         std::vector<host::Event> script;
@@ -205,12 +199,7 @@ TEST_F(DialogTest, KeysAndClicksWorkTheControls)
         {"Tab to Cancel, Space", {tab, key(VK_SPACE)}, Answer::ok, 22, -2, false},
         {"Tab to the list, Enter presses OK", {tab, tab}, Answer::ok, 11, CB_ERR, false},
         {"Tab wraps", {tab, tab, tab}, Answer::ok, 11, CB_ERR, false},
-        {"Shift+Tab goes back",
-         {tab, tab, key(VK_SHIFT), tab, key(VK_SHIFT, host::EventKind::keyUp)},
-         Answer::ok,
-         22,
-         -2,
-         false},
+        {"Shift+Tab goes back", {tab, tab, shift, tab, unshift}, Answer::ok, 22, -2, false},
         {"F4 drops the list, Down, Enter picks", {key(0x73), down, key(VK_RETURN)}, Answer::ok, 11, 1, false},
         {"Escape folds the dropped list only", {key(0x73), down, key(VK_ESCAPE)}, Answer::ok, 11, CB_ERR, false},
         {"click OK", {click(40, 63)}, Answer::cancel, 11, CB_ERR, false},
