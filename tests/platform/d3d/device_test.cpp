@@ -281,22 +281,15 @@ TEST_P(DeviceTest, PrimitivesReachExactlyTheirPixelsEachOnce)
         std::vector<D3DLVERTEX> lit;
         std::vector<D3DTLVERTEX> screen;
     };
-    std::vector<Case> cases = {
-        {fullScreenViewport,
-         {160, 120, 480, 360},
-         0,
-         {at(-0.5f, 0.375f), at(0.5f, 0.375f), at(0.5f, -0.375f), at(-0.5f, 0.375f), at(0.5f, -0.375f),
-          at(-0.5f, -0.375f)},
-         {}},
-        {boxViewport, boxRect, 1, {at(-30, 30), at(30, 30), at(0, -40)}, {}},
-        {boxViewport,
-         boxRect,
-         0,
-         {},
-         {pixel(0, 0), pixel(640, 0), pixel(640, 480), pixel(0, 0), pixel(640, 480), pixel(0, 480)}},
-        {fullScreenViewport, screen, 1, {}, wild},
-        {huge, screen, 1, {}, wild},
-    };
+    const std::vector<D3DLVERTEX> middle = {at(-0.5f, 0.375f), at(0.5f, 0.375f),  at(0.5f, -0.375f),
+                                            at(-0.5f, 0.375f), at(0.5f, -0.375f), at(-0.5f, -0.375f)};
+    const std::vector<D3DTLVERTEX> whole = {pixel(0, 0), pixel(640, 0),   pixel(640, 480),
+                                            pixel(0, 0), pixel(640, 480), pixel(0, 480)};
+    std::vector<Case> cases = {{fullScreenViewport, {160, 120, 480, 360}, 0, middle, {}},
+                               {boxViewport, boxRect, 1, {at(-30, 30), at(30, 30), at(0, -40)}, {}},
+                               {boxViewport, boxRect, 0, {}, whole},
+                               {fullScreenViewport, screen, 1, {}, wild},
+                               {huge, screen, 1, {}, wild}};
     std::mt19937 random(11);
     std::uniform_real_distribution<float> outside(2.0f, 4.0f);
     auto far = [&](float towardsX, float towardsY) {
