@@ -8,6 +8,7 @@
 #include "scenes/house_scene.h"
 #include "scenes/light_scene.h"
 
+#include "d3d_soft.h"
 #include "ddraw_soft.h"
 #include "headless_display.h"
 
@@ -190,6 +191,33 @@ TEST_F(Scenes, HouseSwellsMeshZeroAndOrbitsTheCamera)
     EXPECT_EQ(houseScene.camera.position[0], expected.position[0]);
     EXPECT_EQ(houseScene.camera.position[2], expected.position[2]);
     EXPECT_EQ(houseScene.camera.position[1], houseSourceScene.camera.position[1]);
+}
+
+// The orbiting, swelling house and the box scene's bevelled cube stay whole in view all along
+// their spans: drawn alone, the device clips none of their triangles. The boxes round the cube
+// may brush the window's edge.
+TEST_F(Scenes, TheHouseAndTheBoxesStayInView)
+{
+    const soft::Direct3DCounters& counters = soft::direct3DCounters();
+    const uint32_t houseMeshes = houseScene.meshCount, boxMeshes = boxScene.meshCount;
+    houseScene.meshCount = 1;
+    for (float t = 0.0f; t < 266.0f; t += 7.3f) {
+        soft::resetDirect3DCounters();
+        drawHouseScene(t, context());
+        EXPECT_GT(counters.trianglesDrawn, 500u) << t;
+        EXPECT_EQ(counters.trianglesClipped, 0u) << "house at " << t;
+    }
+    houseScene.meshCount = houseMeshes;
+    BoxViewport viewport(context());
+    for (float t = 0.0f; t < 140.0f; t += 3.1f)
+        for (uint32_t meshes : {1u, boxMeshes}) {
+            boxScene.meshCount = meshes;
+            soft::resetDirect3DCounters();
+            drawBoxScene(t, context());
+            EXPECT_GT(counters.trianglesDrawn, 10u) << t;
+            EXPECT_LE(counters.trianglesClipped, meshes == 1 ? 0 : counters.trianglesDrawn / 5)
+                << meshes << " at " << t;
+        }
 }
 
 TEST_F(Scenes, HouseBandLaysItsPictureOverTheSceneThenFadesItAllToBlack)

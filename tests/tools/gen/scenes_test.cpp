@@ -1,6 +1,6 @@
 // The three scene files read back through the demo's own loader, and checked for
-// what their scenes rely on: counts, lights that reach, cameras that see, faces
-// that face the right way.
+// what their scenes rely on: a house that swells without tearing, lights that reach,
+// faces that face the right way. That the cameras see them is the drawn scenes' test.
 #include "chunk_builder.h"
 #include "gen_test_support.h"
 
@@ -90,31 +90,6 @@ void expectOutward(const Mesh& mesh)
 
 Vector3 toVector(const float* p) { return {p[0], p[1], p[2]}; }
 
-// Clip-space position of a world point for a camera, as the device computes it (row vectors).
-std::array<float, 4> project(Vector3 p, Vector3 eye, Vector3 target, float roll, float fieldOfView)
-{
-    Matrix4 view, projection;
-    lookAtMatrix(&view, eye, target, {std::sin(roll), std::cos(roll), 0});
-    projectionMatrix(&projection, 10.0f, 500.0f, fieldOfView);
-    std::array<float, 4> v{p.x, p.y, p.z, 1};
-    for (const Matrix4* m : {&view, &projection}) {
-        std::array<float, 4> out{};
-        for (int col = 0; col < 4; ++col)
-            for (int row = 0; row < 4; ++row)
-                out[col] += v[row] * m->at(row, col);
-        v = out;
-    }
-    return v;
-}
-
-// Inside a viewport's clip volume: x/w in [-1, 1], y/w within the viewport's height over
-// its width (0.75 for the full screen), z/w in [0, 1].
-bool inView(const std::array<float, 4>& c, float margin = 1.0f, float aspect = 0.75f)
-{
-    return c[3] > 0 && std::fabs(c[0] / c[3]) <= margin && std::fabs(c[1] / c[3]) <= aspect * margin &&
-           c[2] / c[3] >= 0 && c[2] / c[3] <= 1;
-}
-
 // The house comes first, centred on its frame's origin so that swelling grows it evenly,
 // within the renderer's budget; it is one closed smooth surface that swells without
 // tearing: every vertex is shared by faces (so every normal is set) and no position is
@@ -179,31 +154,6 @@ TEST(SceneFiles, EveryMeshFacesOutwardSoTheRendererKeepsItsVisibleSide)
         expectOutward(light.scene.meshes[m]);
 }
 
-TEST(HouseFile, TheOrbitingCameraKeepsTheWholeSwollenHouseInView)
-{
-    SceneFile file("hus.3ds");
-    const Scene& s = file.scene;
-    const SceneCamera& cam = s.camera;
-    EXPECT_NEAR(cam.target[0], 0.0f, 1e-3f);  // on the axis the orbit turns about
-    EXPECT_NEAR(cam.target[2], 0.0f, 1e-3f);
-    EXPECT_GE(cam.fieldOfView, 2400.0f / 50.0f * 0.017453f - 1e-4f);  // a 35-50 mm lens
-    EXPECT_LE(cam.fieldOfView, 2400.0f / 35.0f * 0.017453f + 1e-4f);
-    const Mesh& house = s.meshes[0];
-    for (int step = 0; step < 16; ++step) {
-        float a = float(step) * 2.0f * 3.14159265f / 16.0f;
-        Vector3 eye{cam.position[0] * std::cos(a) + cam.position[2] * std::sin(a), cam.position[1],
-                    cam.position[2] * std::cos(a) - cam.position[0] * std::sin(a)};
-        for (float swell : {1.0f, 1.5f})
-            for (uint32_t i = 0; i < house.vertexCount; ++i) {
-                const MeshVertex& v = house.vertices[i];
-                Vector3 p{v.x * swell + house.transform[3], v.y * swell + house.transform[7],
-                          v.z * swell + house.transform[11]};
-                ASSERT_TRUE(inView(project(p, eye, toVector(cam.target), cam.roll, cam.fieldOfView)))
-                    << "vertex " << i << " at orbit step " << step << ", swell " << swell;
-            }
-    }
-}
-
 // Share of the mesh's vertices that the file's lights light at all, and the
 // brightest channel any of its vertices gets.
 double litShare(const Scene& s, const Mesh& mesh, float* brightest = nullptr)
@@ -244,14 +194,12 @@ TEST(HouseFile, AColouredSpotAndOmniLightsThatReachTheHouse)
     }
 }
 
-// The boxes lie near the origin, lit by two coloured omni lights that reach them; from
-// anywhere on the camera's sphere of radius 50 the bevelled cube is whole in view, and the
-// group round it nearly so (a corner may brush the window's edge).
-TEST(BoxFile, BoxesNearTheOriginInViewFromAllRoundAndLit)
+// The boxes lie near the origin, lit by two coloured omni lights that reach them (the scene
+// test draws them in view all along the camera's path).
+TEST(BoxFile, BoxesNearTheOriginLitByTwoColouredLights)
 {
     SceneFile file("box.3ds");
     const Scene& s = file.scene;
-    ASSERT_GE(s.meshCount, 2u);
     ASSERT_GE(s.lightCount, 2u);
     for (int l = 0; l < 2; ++l) {
         EXPECT_EQ(s.lights[l].kind, LightKind::omni);
@@ -259,36 +207,20 @@ TEST(BoxFile, BoxesNearTheOriginInViewFromAllRoundAndLit)
         EXPECT_NE(s.lights[l].colour[0], s.lights[l].colour[2]) << "coloured";
     }
     EXPECT_GT(litShare(s, s.meshes[0]), 0.5);
-    for (int step = 0; step < 12; ++step) {
-        float a1 = 0.3f + float(step) * 0.5f, a2 = float(step) * 0.9f;
-        Vector3 eye{-50 * std::sin(a1) * std::cos(a2), 50 * std::sin(a1) * std::sin(a2), -50 * std::cos(a1)};
-        int seen = 0, all = 0;
-        for (uint32_t m = 0; m < s.meshCount; ++m)
-            for (uint32_t i = 0; i < s.meshes[m].vertexCount; ++i, ++all) {
-                ASSERT_LE(lengthOf(worldPosition(s.meshes[m], i)), 20.0f) << s.meshes[m].name;
-                const bool in = inView(project(worldPosition(s.meshes[m], i), eye, {0, 0, 0}, 0, s.camera.fieldOfView),
-                                       1.0f, 193.0f / 249.0f);
-                ASSERT_TRUE(in || m > 0) << "cube vertex " << i << " at step " << step;
-                seen += in;
-            }
-        EXPECT_GT(seen, all * 85 / 100) << "step " << step;
-    }
+    for (uint32_t m = 0; m < s.meshCount; ++m)
+        for (uint32_t i = 0; i < s.meshes[m].vertexCount; ++i)
+            ASSERT_LE(lengthOf(worldPosition(s.meshes[m], i)), 20.0f) << s.meshes[m].name;
 }
 
-// A lattice of radius 40 round the camera, seen through a wide lens, lit by the light inside.
+// A lattice of radius 40 round the camera, lit by the light inside.
 TEST(LightFile, ALatticeAroundTheCameraLitFromInside)
 {
     SceneFile file("light.3ds");
     const Scene& s = file.scene;
-    ASSERT_GE(s.meshCount, 1u);
     ASSERT_GE(s.lightCount, 2u);
     const Mesh& lattice = s.meshes[0];
-    int seen = 0;
-    for (uint32_t i = 0; i < lattice.vertexCount; ++i) {
+    for (uint32_t i = 0; i < lattice.vertexCount; ++i)
         EXPECT_NEAR(lengthOf(worldPosition(lattice, i)), 40.0f, 0.01f);
-        seen += inView(project(worldPosition(lattice, i), {0, 0, -30}, {0, 0, 0}, 0, s.camera.fieldOfView));
-    }
-    EXPECT_GT(seen, int(lattice.vertexCount) / 5);
     EXPECT_EQ(s.lights[1].kind, LightKind::omni);
     EXPECT_GT(s.lights[1].range, 40.0f);
     EXPECT_GT(litShare(s, lattice), 0.5);
