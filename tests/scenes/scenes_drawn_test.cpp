@@ -2,6 +2,7 @@
 // headless host: with the shipped data, and with their files missing or empty.
 #include "display/display_setup.h"
 #include "display/pictures.h"
+#include "engine/renderer.h"
 #include "scenes/box_animation.h"
 #include "scenes/box_scene.h"
 #include "scenes/house_animation.h"
@@ -16,6 +17,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <numeric>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -218,6 +222,37 @@ TEST_F(Scenes, TheHouseAndTheBoxesStayInView)
             EXPECT_LE(counters.trianglesClipped, meshes == 1 ? 0 : counters.trianglesDrawn / 5)
                 << meshes << " at " << t;
         }
+}
+
+// Every face the cameras see faces them (the lattice round the light scene's camera faces
+// inward): each scene posed as at `t` and drawn again without culling, which adds the faces
+// turned away, changes only a few pixels where faces meet at one depth or a thin board shows
+// its back (a mesh turned inside out changes thousands).
+TEST_F(Scenes, CullingHidesNothingTheCamerasShouldSee)
+{
+    auto frame = [&](Scene& scene, D3DCULL cull) {
+        D3DRECT whole{0, 0, 640, 480};
+        context()->viewport->Clear(1, &whole, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);
+        context()->device->SetRenderState(D3DRENDERSTATE_CULLMODE, cull);
+        renderScene(&scene, context()->device);
+        return std::vector<uint16_t>(back().row(0), back().row(0) + back().pitch / 2 * back().height);
+    };
+    const std::tuple<void (*)(float, DisplayContext*), Scene*, float> poses[] = {
+        {drawHouseScene, &houseScene, 10},  {drawHouseScene, &houseScene, 60},  {drawHouseScene, &houseScene, 110},
+        {drawHouseScene, &houseScene, 160}, {drawHouseScene, &houseScene, 210}, {drawLightScene, &lightScene, 30},
+        {drawLightScene, &lightScene, 80},  {drawBoxScene, &boxScene, 20},      {drawBoxScene, &boxScene, 57},
+        {drawBoxScene, &boxScene, 100}};
+    for (auto [draw, scene, t] : poses) {
+        BoxViewport viewport(context());
+        if (draw != drawBoxScene)
+            setFullScreenViewport(context());
+        draw(t, context());
+        const std::vector<uint16_t> culled = frame(*scene, D3DCULL_CCW), all = frame(*scene, D3DCULL_NONE);
+        EXPECT_LE(
+            std::inner_product(culled.begin(), culled.end(), all.begin(), 0, std::plus<>(), std::not_equal_to<>()), 400)
+            << t;
+    }
+    context()->device->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_CCW);
 }
 
 TEST_F(Scenes, HouseBandLaysItsPictureOverTheSceneThenFadesItAllToBlack)
