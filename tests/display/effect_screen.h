@@ -53,6 +53,21 @@ public:
     }
 };
 
+// A rectangle of the screen, right and bottom exclusive, and the pixels in it that pass a test.
+struct Window {
+    int left, top, right, bottom;
+    bool holds(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+template <typename Test>
+int countIn(const soft::SurfaceMemory& m, Window w, Test test)
+{
+    int n = 0;
+    for (int y = w.top; y < w.bottom; ++y)
+        for (int x = w.left; x < w.right; ++x)
+            n += bool(test(m.at(x, y)));
+    return n;
+}
+
 // A pixel at five bits a channel, what both pixel formats keep.
 inline int fiveBitColour(soft::PixelFormat format, uint16_t pixel)
 {

@@ -11,7 +11,7 @@
 
 #include "d3d_soft.h"
 #include "ddraw_soft.h"
-#include "headless_display.h"
+#include "effect_screen.h"
 
 #include <gtest/gtest.h>
 
@@ -25,23 +25,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The display as start-up leaves it, with a scene open, and a back buffer to seed with a
-// pattern no scene draws.
-struct SceneDisplay : HeadlessDisplay {
-    soft::SurfaceMemory& back() { return *surfaceMemoryOf(context.backSurface); }
-    void seedBack()
-    {
-        for (int y = 0; y < back().height; ++y)
-            for (int x = 0; x < back().width; ++x)
-                back().at(x, y) = seed(x, y);
-    }
-    static uint16_t seed(int x, int y) { return uint16_t(0x8421 ^ (x * 7 + y * 13)); }
-};
+using SceneDisplay = EffectScreen;  // the display as start-up leaves it, with a scene open
 
-struct Window {
-    int left, top, right, bottom;  // right and bottom exclusive
-    bool holds(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-};
 constexpr Window boxWindow = {376, 82, 625, 275}, band = {0, 320, 640, 480}, screen = {0, 0, 640, 480};
 
 soft::Rgb8 rgbAt(const soft::SurfaceMemory& m, int x, int y) { return soft::unpackColour(m.format, m.at(x, y)); }
@@ -52,11 +37,7 @@ bool isGrey(soft::Rgb8 c, int level, int slack)
 constexpr int black = 0, blackSlack = 8;  // up to the one step of the 16-bit format that dithering may add
 int countGrey(const soft::SurfaceMemory& m, Window w, int level, int slack)
 {
-    int n = 0;
-    for (int y = w.top; y < w.bottom; ++y)
-        for (int x = w.left; x < w.right; ++x)
-            n += isGrey(rgbAt(m, x, y), level, slack);
-    return n;
+    return countIn(m, w, [&](uint16_t p) { return isGrey(soft::unpackColour(m.format, p), level, slack); });
 }
 int countLit(const soft::SurfaceMemory& m, Window w)
 {
@@ -74,7 +55,7 @@ Keyed pictureOver(const soft::SurfaceMemory& back, const soft::SurfaceMemory& pi
     for (int y = w.top; y < w.bottom; ++y)
         for (int x = w.left; x < w.right; ++x)
             if (picture.at(x, y) == transparentColour)
-                ++keyed.pixels, keyed.seeded += back.at(x, y) == SceneDisplay::seed(x, y);
+                ++keyed.pixels, keyed.seeded += back.at(x, y) == SceneDisplay::seedValue(x, y);
             else if (back.at(x, y) != picture.at(x, y))
                 return ADD_FAILURE() << "picture pixel " << x << "," << y << " not shown", keyed;
     return keyed;
@@ -88,7 +69,7 @@ TEST_P(MissingData, ScenesDrawTheirClearsAndFlashes)
 {
     SceneDisplay display;
     ASSERT_TRUE(display.ready());
-    DisplayContext* context = &display.context;
+    DisplayContext* context = display.context();
     houseSourceScene = houseScene = boxScene = lightScene = Scene{};  // as the show starts, whatever ran before
     {
         const fs::path dir = fs::path(MORNAKLE_BINARY_DIR) / (GetParam() ? "scenes_empty_files" : "scenes_no_files");
@@ -119,12 +100,12 @@ TEST_P(MissingData, ScenesDrawTheirClearsAndFlashes)
 
     display.seedBack();
     drawBoxScene(20.0f, context);  // no picture: only the window is cleared
-    EXPECT_EQ(back.at(10, 10), SceneDisplay::seed(10, 10));
+    EXPECT_EQ(back.at(10, 10), SceneDisplay::seedValue(10, 10));
     EXPECT_EQ(back.at(500, 150), 0);
 
     drawLightScene(3.0f, context);
     EXPECT_GE(simulationClock, 3.0f);
-    EXPECT_NE(back.at(10, 10), SceneDisplay::seed(10, 10));
+    EXPECT_NE(back.at(10, 10), SceneDisplay::seedValue(10, 10));
 
     releaseHouseScene(context);
     releaseBoxScene(context);
@@ -153,7 +134,7 @@ protected:
     }
     void SetUp() override { ASSERT_TRUE(display && display->ready()); }
 
-    static DisplayContext* context() { return &display->context; }
+    static DisplayContext* context() { return display->context(); }
     static soft::SurfaceMemory& back() { return display->back(); }
     static soft::SurfaceMemory& picture(int index) { return *surfaceMemoryOf(PictureTable[index]); }
 
@@ -263,7 +244,7 @@ TEST_F(Scenes, HouseBandLaysItsPictureOverTheSceneThenFadesItAllToBlack)
     EXPECT_GT(countGrey(back(), {0, 0, 640, 320}, black, blackSlack), 10000);  // the cleared sky
     EXPECT_GT(countLit(back(), {0, 0, 640, 320}), 50000);                      // and the lit house
     for (int x = 0; x < 640; x += 7)
-        ASSERT_NE(back().at(x, 0), SceneDisplay::seed(x, 0)) << x;
+        ASSERT_NE(back().at(x, 0), SceneDisplay::seedValue(x, 0)) << x;
     drawHouseScene(240.0f, context());  // beat 7's flash, 0.33, under black 0.6 on the sky
     EXPECT_TRUE(isGrey(rgbAt(back(), 320, 2), int(0.4 * 0.3333 * 255), 8));
     drawHouseScene(266.6f, context());  // faded out
