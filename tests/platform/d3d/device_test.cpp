@@ -43,15 +43,7 @@ std::vector<D3DTLVERTEX> screenQuad(D3DCOLOR colour)
 
 uint64_t area(const soft::RasterRect& r) { return uint64_t(r.right - r.left) * uint64_t(r.bottom - r.top); }
 
-struct Layout {
-    PixelFormat format;
-    int extraPitch;
-};
-
-void PrintTo(const Layout& layout, std::ostream* out)
-{
-    *out << (layout.format == PixelFormat::rgb555 ? "rgb555" : "rgb565") << (layout.extraPitch ? "Padded" : "");
-}
+using Layout = soft::SurfaceLayout;
 
 class DeviceTest : public ::testing::TestWithParam<Layout> {
 protected:
@@ -59,7 +51,7 @@ protected:
     {
         // As the demo does: a full-screen flipping pair, the device on the back surface
         // with a 16-bit depth buffer attached.
-        soft::surfaceLayout() = soft::SurfaceLayout{GetParam().format, GetParam().extraPitch};
+        soft::surfaceLayout() = GetParam();
         host::install(hostObject.get());
         ASSERT_EQ(DirectDrawCreate(nullptr, &directDraw, nullptr), DD_OK);
         ASSERT_EQ(directDraw->SetCooperativeLevel(displayOwnerWindow(),
@@ -437,6 +429,9 @@ TEST_P(DeviceTest, DrawsIntoTheBackBufferAfterEveryFlip)
 INSTANTIATE_TEST_SUITE_P(Layouts, DeviceTest,
                          ::testing::Values(Layout{PixelFormat::rgb565, 0}, Layout{PixelFormat::rgb565, 24},
                                            Layout{PixelFormat::rgb555, 0}),
-                         ::testing::PrintToStringParamName());
+                         [](const auto& info) {
+                             return std::string(info.param.format == PixelFormat::rgb555 ? "rgb555" : "rgb565") +
+                                    (info.param.extraPitchBytes ? "Padded" : "");
+                         });
 
 }  // namespace
