@@ -1,11 +1,10 @@
 // The Direct3D device over DirectDraw surfaces, driven as the demo drives it: device
 // creation, scenes, clears, projected and screen-space triangle lists, clipping to the
 // viewport, culling, depth, fill modes and the memory exchange of Flip.
-#include "../../support/display_owner.h"
 #include "d3d.h"
 #include "d3d_soft.h"
 #include "ddraw_soft.h"
-#include "host/headless_host.h"
+#include "headless_display.h"
 #include "raster_support.h"
 #include "soft/faults.h"
 
@@ -49,48 +48,16 @@ class DeviceTest : public ::testing::TestWithParam<Layout> {
 protected:
     void SetUp() override
     {
-        // As the demo does: a full-screen flipping pair, the device on the back surface
-        // with a 16-bit depth buffer attached.
+        // The display as the demo's set-up leaves it, in each layout: a full-screen flipping pair,
+        // the device on the back surface with a 16-bit depth buffer attached, the full-screen
+        // viewport with a background material, the fixed render states; no scene open.
         soft::surfaceLayout() = GetParam();
-        host::install(hostObject.get());
-        ASSERT_EQ(DirectDrawCreate(nullptr, &directDraw, nullptr), DD_OK);
-        ASSERT_EQ(directDraw->SetCooperativeLevel(displayOwnerWindow(),
-                                                  DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT),
-                  DD_OK);
-        ASSERT_EQ(directDraw->SetDisplayMode(640, 480, 16), DD_OK);
-        ASSERT_EQ(directDraw->QueryInterface(IID_IDirect3D2, reinterpret_cast<LPVOID*>(&direct3D)), DD_OK);
-        DDSURFACEDESC desc = {};
-        desc.dwSize = sizeof desc;
-        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-        desc.dwBackBufferCount = 1;
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE;
-        ASSERT_EQ(directDraw->CreateSurface(&desc, &front, nullptr), DD_OK);
-        DDSCAPS backCaps = {DDSCAPS_BACKBUFFER};
-        ASSERT_EQ(front->GetAttachedSurface(&backCaps, &target), DD_OK);
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_ZBUFFERBITDEPTH;
-        desc.dwWidth = 640;
-        desc.dwHeight = 480;
-        desc.dwZBufferBitDepth = 16;
-        desc.ddsCaps.dwCaps = DDSCAPS_ZBUFFER | DDSCAPS_SYSTEMMEMORY;
-        ASSERT_EQ(directDraw->CreateSurface(&desc, &depth, nullptr), DD_OK);
-        ASSERT_EQ(target->AddAttachedSurface(depth), DD_OK);
-        ASSERT_EQ(direct3D->CreateDevice(IID_IDirect3DRGBDevice, target, &device), D3D_OK);
-        ASSERT_EQ(direct3D->CreateViewport(&viewport, nullptr), D3D_OK);
-        ASSERT_EQ(device->AddViewport(viewport), D3D_OK);
-        setViewport(fullScreenViewport);
-        ASSERT_EQ(device->SetCurrentViewport(viewport), D3D_OK);
-        ASSERT_EQ(direct3D->CreateMaterial(&material, nullptr), D3D_OK);
-        D3DMATERIALHANDLE handle = 0;
-        ASSERT_EQ(material->GetHandle(device, &handle), D3D_OK);
-        ASSERT_EQ(viewport->SetBackground(handle), D3D_OK);
-        // The render states the demo's display set-up makes.
-        const std::pair<D3DRENDERSTATETYPE, DWORD> states[] = {
-            {D3DRENDERSTATE_DITHERENABLE, TRUE},     {D3DRENDERSTATE_ZENABLE, TRUE},
-            {D3DRENDERSTATE_ZWRITEENABLE, TRUE},     {D3DRENDERSTATE_ZFUNC, D3DCMP_LESSEQUAL},
-            {D3DRENDERSTATE_ALPHABLENDENABLE, TRUE}, {D3DRENDERSTATE_SRCBLEND, D3DBLEND_BOTHSRCALPHA},
-            {D3DRENDERSTATE_CULLMODE, D3DCULL_CCW}};
-        for (auto [state, value] : states)
-            ASSERT_EQ(device->SetRenderState(state, value), D3D_OK);
+        display = std::make_unique<HeadlessDisplay>();
+        ASSERT_TRUE(display->ready());
+        const DisplayContext& c = display->context;
+        direct3D = c.direct3D, front = c.primarySurface, target = c.backSurface, depth = c.depthSurface;
+        device = c.device, viewport = c.viewport, material = c.backgroundMaterial;
+        ASSERT_EQ(device->EndScene(), D3D_OK);
         soft::resetDirect3DCounters();
         eachPaddingByte([](uint8_t& byte) { byte = paddingMark; });
     }
@@ -100,13 +67,9 @@ protected:
         int touched = 0;
         eachPaddingByte([&](uint8_t& byte) { touched += byte != paddingMark; });
         EXPECT_EQ(touched, 0) << "bytes of row padding written";
-        for (IUnknown* object :
-             std::initializer_list<IUnknown*>{material, viewport, device, depth, target, front, direct3D, directDraw})
-            if (object)
-                object->Release();
+        display.reset();
         soft::clearFaults();
         soft::surfaceLayout() = {};
-        host::install(nullptr);
     }
 
     // The bytes past the end of each row, which nothing may touch: SetUp marks them.
@@ -154,12 +117,9 @@ protected:
         expectSurface(pixels(), [](int, int) { return sentinel; });
     }
 
-    std::unique_ptr<host::HeadlessHost> hostObject = host::makeHeadlessHost({});
-    IDirectDraw* directDraw = nullptr;
+    std::unique_ptr<HeadlessDisplay> display;
     IDirect3D2* direct3D = nullptr;
-    IDirectDrawSurface* front = nullptr;
-    IDirectDrawSurface* target = nullptr;  // the back surface
-    IDirectDrawSurface* depth = nullptr;
+    IDirectDrawSurface *front = nullptr, *target = nullptr, *depth = nullptr;  // target: the back surface
     IDirect3DDevice2* device = nullptr;
     IDirect3DViewport2* viewport = nullptr;
     IDirect3DMaterial2* material = nullptr;
