@@ -32,17 +32,17 @@ TEST(Timeline, BoundariesAreTheRoundedProductsOfTheBeat)
 
 TEST(Timeline, EachTimeFallsInTheSpanItsBoundariesGive)
 {
-    const std::pair<double, int> cases[] = {
-        {-1.0e6, 0},  // a wrapped counter shows the rain again
-        {0.0, 0},
-        {266.666656494140625, 1},
-        {1999.99, 8},
-        {1999.9998779296875, 9},
-        {2199.99, 10},
-        {2200.0, -1},
-        {5000.0, -1},
-        {266.666656494140625 - 1e-6, 0},  // rounds to the first boundary, which is tested before rounding
-    };
+    // A wrapped counter (a negative difference) shows the rain again; the last difference rounds
+    // to the first boundary, which is tested before rounding.
+    const std::pair<double, int> cases[] = {{-1.0e6, 0},
+                                            {0.0, 0},
+                                            {266.666656494140625, 1},
+                                            {1999.99, 8},
+                                            {1999.9998779296875, 9},
+                                            {2199.99, 10},
+                                            {2200.0, -1},
+                                            {5000.0, -1},
+                                            {266.666656494140625 - 1e-6, 0}};
     for (auto [difference, span] : cases)
         EXPECT_EQ(selectSpan(showTimeline(), difference, float(difference)), span) << difference;
 }
@@ -140,23 +140,12 @@ TEST_F(ShowRun, RunsToTheEndWithoutPresentingPastIt)
 // the rain) until Escape.
 TEST_F(ShowRun, EscapeAndCloseEndTheShowWhereverTheClockStands)
 {
-    EXPECT_EQ(run(50, 0,
-                  [](host::HeadlessHost& h) {
-                      h.onDialogClosed = [&h] { h.postEvent({host::EventKind::keyDown, VK_ESCAPE}); };
-                  }),
-              0);
+    const host::Event escape{host::EventKind::keyDown, VK_ESCAPE};
+    EXPECT_EQ(run(50, 0, [&](host::HeadlessHost& h) { h.onDialogClosed = [&h, escape] { h.postEvent(escape); }; }), 0);
     EXPECT_EQ(hostObject->framesPresented(), 2);
-    EXPECT_EQ(run(50, 1000,
-                  [](host::HeadlessHost& h) {
-                      h.postEventAt(1000 + 30 * 50, {host::EventKind::quit, 0});
-                  }),
-              0);
+    EXPECT_EQ(run(50, 1000, [](host::HeadlessHost& h) { h.postEventAt(2500, {host::EventKind::quit, 0}); }), 0);
     EXPECT_LT(hostObject->framesPresented(), 40);
-    EXPECT_EQ(run(1000, 0xFFFFFFFFu - 5000,
-                  [](host::HeadlessHost& h) {
-                      h.postEventAt(30000, {host::EventKind::keyDown, VK_ESCAPE});
-                  }),
-              0);
+    EXPECT_EQ(run(1000, 0xFFFFFFFFu - 5000, [&](host::HeadlessHost& h) { h.postEventAt(30000, escape); }), 0);
     EXPECT_GT(hostObject->framesPresented(), 30);
     EXPECT_LT(hostObject->framesPresented(), 40);
 }

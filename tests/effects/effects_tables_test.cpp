@@ -5,13 +5,16 @@
 #include "effects/warp_tables.h"
 #include "effects/wave_field.h"
 
+#include "effect_screen.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
-#include <fstream>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -98,19 +101,15 @@ TEST(WarpOffsetTable, EntriesAndTexelsAtTheFirstTwoSteps)
 
 TEST(TexelTable, ConvertsToBothPixelFormats)
 {
-    struct Case {
-        uint8_t r, g, b;
-        uint16_t in565, in555;
-    } cases[] = {
-        {255, 255, 255, 0xFFDF, 0x7FFF},
-        {255, 0, 0, 0xF800, 0x7C00},
-        {0, 255, 0, 0x07C0, 0x03E0},
-        {0, 0, 255, 0x001F, 0x001F},
-        {7, 7, 7, 0, 0},  // only the top five bits count
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(convertTexel(c.r, c.g, c.b, false), c.in565) << int(c.r) << "," << int(c.g) << "," << int(c.b);
-        EXPECT_EQ(convertTexel(c.r, c.g, c.b, true), c.in555) << int(c.r) << "," << int(c.g) << "," << int(c.b);
+    // Only the top five bits of each channel count, green's too in 5-6-5.
+    const std::array<int, 5> cases[] = {{255, 255, 255, 0xFFDF, 0x7FFF},
+                                        {255, 0, 0, 0xF800, 0x7C00},
+                                        {0, 255, 0, 0x07C0, 0x03E0},
+                                        {0, 0, 255, 0x001F, 0x001F},
+                                        {7, 7, 7, 0, 0}};
+    for (auto [r, g, b, in565, in555] : cases) {
+        EXPECT_EQ(convertTexel(uint8_t(r), uint8_t(g), uint8_t(b), false), in565) << r << "," << g << "," << b;
+        EXPECT_EQ(convertTexel(uint8_t(r), uint8_t(g), uint8_t(b), true), in555) << r << "," << g << "," << b;
     }
 }
 
@@ -135,21 +134,13 @@ TEST(TexelTable, FastRowGatherMatchesThePlainOne)
     }
 }
 
-std::string writeTexture(const char* name, const std::vector<uint8_t>& bytes)
-{
-    const std::string path = std::string(MORNAKLE_BINARY_DIR) + "/" + name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return path;
-}
-
 // Texels come in file order; those a missing or short file does not supply are black.
 TEST(TexelTable, ReadsTexelsInFileOrderAndTheRestAreBlack)
 {
     std::vector<uint8_t> bytes;
     for (int n = 0; n < texelCount; ++n)
         bytes.insert(bytes.end(), {uint8_t(n), uint8_t(n >> 8), uint8_t(n * 7)});
-    loadTexelTable(writeTexture("warp_full.raw", bytes).c_str(), false);
+    loadTexelTable(writeTestFile("warp_full.raw", bytes).c_str(), false);
     for (int n : {0, 1, 255, 256, 4097, 65535})
         EXPECT_EQ(TexelTable[n], convertTexel(uint8_t(n), uint8_t(n >> 8), uint8_t(n * 7), false)) << n;
 
@@ -159,7 +150,7 @@ TEST(TexelTable, ReadsTexelsInFileOrderAndTheRestAreBlack)
     } cases[] = {{"no/such/screen1tex.raw", 0}, {"warp_short.raw", 1000}};
     for (const Case& c : cases) {
         std::fill(std::begin(TexelTable), std::end(TexelTable), uint16_t(0xABCD));
-        const std::string path = c.texels ? writeTexture(c.path, std::vector<uint8_t>(3 * c.texels, 255)) : c.path;
+        const std::string path = c.texels ? writeTestFile(c.path, std::vector<uint8_t>(3 * c.texels, 255)) : c.path;
         loadTexelTable(path.c_str(), true);
         for (int n = 0; n < texelCount; ++n)
             ASSERT_EQ(TexelTable[n], n < c.texels ? 0x7FFF : 0) << c.path << " " << n;
@@ -168,18 +159,14 @@ TEST(TexelTable, ReadsTexelsInFileOrderAndTheRestAreBlack)
 
 TEST(WaveField, ValuesAtTimesZeroAndTen)
 {
-    struct Case {
-        float t;
-        int row;
-        std::vector<int> start;  // the row's first values
-    } cases[] = {
+    // At each time, rows and their first values.
+    const std::tuple<float, int, std::vector<int>> cases[] = {
         {0, 0, {15, 14, 15, 15, 16, 13, 11, 8, 7}},    {0, 1, {13}}, {0, 2, {12}}, {0, 4, {11}},
-        {10, 0, {11, 10, 10, 10, 11, 11, 13, 14, 17}}, {10, 4, {1}},
-    };
-    for (const Case& c : cases) {
-        computeWaveField(c.t);
-        const uint16_t* row = WaveField + c.row * waveFieldColumns;
-        EXPECT_EQ(std::vector<int>(row, row + c.start.size()), c.start) << "t " << c.t << " row " << c.row;
+        {10, 0, {11, 10, 10, 10, 11, 11, 13, 14, 17}}, {10, 4, {1}}};
+    for (const auto& [t, r, start] : cases) {
+        computeWaveField(t);
+        const uint16_t* row = WaveField + r * waveFieldColumns;
+        EXPECT_EQ(std::vector<int>(row, row + start.size()), start) << "t " << t << " row " << r;
     }
 }
 
@@ -196,19 +183,12 @@ TEST(WaveField, StaysWithinItsRange)
 // Where the effects put things at a given local time.
 TEST(RingCentres, SwingRoundTheWindowCentreTruncatedTowardZero)
 {
-    struct Case {
-        float t;
-        int ax, ay, bx, by;
-    } cases[] = {
-        {0, 420, 240, 420, 240},
-        {10, 445, 262, 449, 220},  // 30 sin(-10/13) = -20.87 gives -20
-        {100, 404, 266, 449, 211},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ringCentreA(c.t).x, c.ax) << c.t;
-        EXPECT_EQ(ringCentreA(c.t).y, c.ay) << c.t;
-        EXPECT_EQ(ringCentreB(c.t).x, c.bx) << c.t;
-        EXPECT_EQ(ringCentreB(c.t).y, c.by) << c.t;
+    // At t 10, 30 sin(-10/13) = -20.87 gives -20.
+    const std::pair<float, std::array<int, 4>> cases[] = {
+        {0, {420, 240, 420, 240}}, {10, {445, 262, 449, 220}}, {100, {404, 266, 449, 211}}};
+    for (auto [t, expected] : cases) {
+        const RingCentre a = ringCentreA(t), b = ringCentreB(t);
+        EXPECT_EQ((std::array{a.x, a.y, b.x, b.y}), expected) << t;
     }
     for (float t = 0; t < 133.4f; t += 0.7f)
         for (RingCentre c : {ringCentreA(t), ringCentreB(t)})
@@ -217,18 +197,14 @@ TEST(RingCentres, SwingRoundTheWindowCentreTruncatedTowardZero)
 
 TEST(GreetingsScroller, PositionAdvancesInWholeCharacters)
 {
+    // At 21.4 the message's first letter enters; 266.6666259765625 is the span's last instant;
+    // outside the span the window stays in the line.
     const std::pair<float, int> positions[] = {
-        {0, 0},
-        {1, 2},
-        {100, 210},
-        {200, 421},
-        {21.3f, 44},
-        {21.4f, 45},  // the message's first letter enters
-        {266.666f, 561},
-        {266.6666259765625f, 561},  // the span's last instant
-        {-5, 0},
-        {1000, int(GreetingsText.size()) - 1 - greetingsWindowChars},  // outside the span the window stays in the line
-    };
+        {0, 0},          {1, 2},
+        {100, 210},      {200, 421},
+        {21.3f, 44},     {21.4f, 45},
+        {266.666f, 561}, {266.6666259765625f, 561},
+        {-5, 0},         {1000, int(GreetingsText.size()) - 1 - greetingsWindowChars}};
     for (auto [t, p] : positions)
         EXPECT_EQ(greetingsScrollPosition(t), p) << t;
 }

@@ -123,10 +123,8 @@ TEST(Renderer, CornersAreSentPerFaceInStoredOrderFromTheSharedLitVertex)
     auto v = render({data.mesh}).callsOf(DeviceCall::vertex);
     ASSERT_EQ(v.size(), 6u);
     const float expectedX[6] = {0, 1, 0, 1, 1, 0}, expectedY[6] = {1, 0, 0, 0, 1, 1};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(v[i].lvertex.x, expectedX[i]) << i;
-        EXPECT_EQ(v[i].lvertex.y, expectedY[i]) << i;
-    }
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(v[i].lvertex.x == expectedX[i] && v[i].lvertex.y == expectedY[i]) << i;
     EXPECT_EQ(v[1].lvertex.color, 0xFF00FF00u);
     EXPECT_EQ(v[3].lvertex.color, v[1].lvertex.color);  // vertex 1 in both faces
     EXPECT_EQ(v[2].lvertex.color, 0xFFFF0000u);
@@ -140,12 +138,8 @@ TEST(Renderer, TheMeshTransformMapsPositionsAndNormalsAsColumnVectors)
     const float m[16] = {0, -1, 0, 10, 1, 0, 0, 20, 0, 0, 1, 30, 0, 0, 0, 0};
     std::memcpy(data.mesh.transform, m, sizeof m);
     auto v = render({data.mesh}).callsOf(DeviceCall::vertex);
-    const LitVertex& moved = data.lit[1];  // model (1, 0, 0)
-    EXPECT_EQ(moved.x, 10.0f);
-    EXPECT_EQ(moved.y, 21.0f);
-    EXPECT_EQ(moved.z, 30.0f);
-    EXPECT_EQ(moved.nx, 0.0f);
-    EXPECT_EQ(moved.ny, 1.0f);
+    const LitVertex& moved = data.lit[1];  // model (1, 0, 0) with normal (1, 0, 0)
+    EXPECT_EQ((std::array{moved.x, moved.y, moved.z, moved.nx, moved.ny}), (std::array<float, 5>{10, 21, 30, 0, 1}));
     EXPECT_EQ(v[1].lvertex.y, 21.0f);
 }
 
@@ -181,21 +175,19 @@ TEST(Fades, OneTriangleListOfSixScreenCornersCarryingTheTruncatedLevel)
             fade.draw(level, &context);
             const std::vector<DeviceCall>& calls = device.calls;
             ASSERT_EQ(calls.size(), 8u);  // no render state is touched
-            EXPECT_EQ(calls[0].kind, DeviceCall::begin);
-            EXPECT_EQ(calls[0].a, DWORD(D3DPT_TRIANGLELIST));
-            EXPECT_EQ(calls[0].b, DWORD(D3DVT_TLVERTEX));
-            EXPECT_EQ(calls[0].c, DWORD(D3DDP_WAIT));
-            EXPECT_EQ(calls[7].kind, DeviceCall::end);
-            EXPECT_EQ(calls[7].a, 0u);
+            EXPECT_EQ(
+                (std::array<DWORD, 6>{calls[0].kind, calls[0].a, calls[0].b, calls[0].c, calls[7].kind, calls[7].a}),
+                (std::array<DWORD, 6>{DeviceCall::begin, D3DPT_TRIANGLELIST, D3DVT_TLVERTEX, D3DDP_WAIT,
+                                      DeviceCall::end, 0}));
             for (int i = 0; i < 6; ++i) {
                 const D3DTLVERTEX& v = calls[1 + i].tlvertex;
                 EXPECT_EQ(calls[1 + i].kind, DeviceCall::vertex);
-                EXPECT_EQ(v.sx, corners[i][0]) << i;
-                EXPECT_EQ(v.sy, corners[i][1]) << i;
-                EXPECT_EQ(v.sz, 0.0f);
-                EXPECT_EQ(v.rhw, 1.0f);
-                EXPECT_EQ(v.color, alpha << 24 | fade.colour) << level;
-                EXPECT_EQ(v.specular, 0xFF000000u);
+                EXPECT_EQ((std::array<float, 4>{v.sx, v.sy, v.sz, v.rhw}),
+                          (std::array<float, 4>{corners[i][0], corners[i][1], 0, 1}))
+                    << i;
+                EXPECT_EQ((std::array<D3DCOLOR, 2>{v.color, v.specular}),
+                          (std::array<D3DCOLOR, 2>{alpha << 24 | fade.colour, 0xFF000000u}))
+                    << level;
             }
         }
 }

@@ -58,8 +58,8 @@ TEST(LoadImage, FileBecomesABitmapThatGetObjectDescribes)
     BITMAP small{};
     EXPECT_EQ(GetObjectA(bitmap, 24, &small), 24);
     EXPECT_EQ(small.bmHeight, 21);
-    EXPECT_EQ(GetObjectA(bitmap, 0, nullptr), int(sizeof(BITMAP)));
-    EXPECT_EQ(GetObjectA(bitmap, 8, &small), 0);
+    EXPECT_EQ((std::array{GetObjectA(bitmap, 0, nullptr), GetObjectA(bitmap, 8, &small)}),
+              (std::array{int(sizeof(BITMAP)), 0}));
     EXPECT_EQ(pixelOf(bitmap, 36, 20), RGB(0x10, 0x20, 0x30));
     EXPECT_TRUE(DeleteObject(bitmap));
     EXPECT_EQ(gdiLiveObjectCount(), before);
@@ -166,10 +166,7 @@ TEST(ObjectCounting, InjectedFaultsFailCreationOnce)
     for (const char* call : {"CreateCompatibleDC", "LoadImageA", "CreatePen", "CreateSolidBrush", "CreateRectRgn"})
         soft::injectFault(call, 1);
     const std::string path = gdi_test::writeFile("load_image_fault.bmp", solidBitmap(2, 2, 0));
-    EXPECT_FALSE(CreateCompatibleDC(nullptr));
-    EXPECT_FALSE(loadFile(path));
-    EXPECT_FALSE(CreatePen(PS_SOLID, 1, 0));
-    EXPECT_FALSE(CreateSolidBrush(0));
+    EXPECT_FALSE(CreateCompatibleDC(nullptr) || loadFile(path) || CreatePen(PS_SOLID, 1, 0) || CreateSolidBrush(0));
     EXPECT_FALSE(CreateRectRgn(0, 0, 1, 1));
     EXPECT_EQ(gdiLiveObjectCount(), before);
     HDC dc = CreateCompatibleDC(nullptr);

@@ -13,12 +13,7 @@ namespace {
 host::Frame blackFrame()
 {
     static std::vector<uint8_t> pixels(640 * 480 * 2);
-    host::Frame frame;
-    frame.pixels = pixels.data();
-    frame.width = 640;
-    frame.height = 480;
-    frame.pitch = 1280;
-    return frame;
+    return host::Frame{pixels.data(), 640, 480, 1280, soft::PixelFormat::rgb565};
 }
 
 // A source that counts what it is asked for.

@@ -52,30 +52,22 @@ host::Frame frameOf(const soft::SurfaceMemory& m)
 TEST(FramePng, FramesOfBothLayoutsComeBackAsEightBitRgb)
 {
     using V = std::vector<int>;
+    using Pixels = std::vector<std::pair<uint16_t, V>>;
+    const Pixels in565 = {{0xFFFF, {255, 255, 255}}, {0xF800, {255, 0, 0}}, {0x07E0, {0, 255, 0}},
+                          {0x001F, {0, 0, 255}},     {0x0000, {0, 0, 0}},   {0x0841, {8, 8, 8}}};
+    const Pixels in555 = {
+        {0x7C00, {255, 0, 0}}, {0x03E0, {0, 255, 0}}, {0x001F, {0, 0, 255}}, {0x7FFF, {255, 255, 255}}};
     const struct {
         soft::PixelFormat format;
         int padding;
-        std::vector<std::pair<uint16_t, V>> pixels;
-    } cases[] = {
-        {soft::PixelFormat::rgb565,
-         24,
-         {{0xFFFF, {255, 255, 255}},
-          {0xF800, {255, 0, 0}},
-          {0x07E0, {0, 255, 0}},
-          {0x001F, {0, 0, 255}},
-          {0x0000, {0, 0, 0}},
-          {0x0841, {8, 8, 8}}}},
-        {soft::PixelFormat::rgb555,
-         0,
-         {{0x7C00, {255, 0, 0}}, {0x03E0, {0, 255, 0}}, {0x001F, {0, 0, 255}}, {0x7FFF, {255, 255, 255}}}},
-    };
+        const Pixels& pixels;
+    } cases[] = {{soft::PixelFormat::rgb565, 24, in565}, {soft::PixelFormat::rgb555, 0, in555}};
     const fs::path path = fs::temp_directory_path() / "sdl_host_frame.png";
     for (const auto& c : cases) {
         soft::SurfaceMemory m(640, 480, c.format, c.padding);
-        std::fill(m.bytes.begin(), m.bytes.end(), 0xAB);
+        std::fill(m.bytes.begin(), m.bytes.end(), 0xAB);  // the padding
         for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x)
-                m.at(x, y) = 0;
+            std::fill_n(m.row(y), 640, 0);
         for (size_t i = 0; i < c.pixels.size(); ++i)
             m.at(int(i) * 127, int(i) * 95) = c.pixels[i].first;
         std::string error;

@@ -10,12 +10,9 @@
 set -u
 mode=$1 exe=$2 work=$3
 shift 3
-# The demo's data folder, from its --data argument, for the broken-song run.
-data=
 args=("$@")
-for ((i = 0; i + 1 < ${#args[@]}; i++)); do
-    [ "${args[i]}" = --data ] && data=${args[i + 1]}
-done
+data=
+[ "${1:-}" = --data ] && data=$2  # the demo's data folder, for the broken-song run
 skip=77
 
 for tool in Xvfb xdotool import identify; do
@@ -25,12 +22,7 @@ done
 
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 xvfb_pid= app_pid= wm_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-}
-trap cleanup EXIT
+trap 'kill $app_pid $wm_pid $xvfb_pid 2>/dev/null' EXIT
 fail() {
     echo "FAILED: $*"
     echo "--- program output:"; cat app.log
@@ -38,10 +30,10 @@ fail() {
 }
 
 # No display at all: one line says so and the exit code is 2.
-env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 "$exe" "$@" >/dev/null 2>no-display.log
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 "$exe" "$@" >/dev/null 2>app.log
 rc=$?
-[ "$rc" = 2 ] || { cat no-display.log; echo "FAILED: exit code $rc without a display, not 2"; exit 1; }
-[ "$(grep -c 'cannot open a display' no-display.log)" = 1 ] || { cat no-display.log; echo "FAILED: not one line says the display is missing"; exit 1; }
+[ "$rc" = 2 ] || fail "exit code $rc without a display, not 2"
+[ "$(grep -c 'cannot open a display' app.log)" = 1 ] || fail "not one line says the display is missing"
 
 # -displayfd picks a free display number, so several servers can run at once.
 exec 3>display.number
