@@ -3,7 +3,6 @@
 #include "song/xm_writer.h"
 
 #include <cmath>
-#include <cstring>
 #include <fstream>
 
 namespace {
@@ -45,48 +44,6 @@ std::vector<uint8_t> makeXm(const TestSong& song)
         sample.frames.push_back(int16_t(waveAt(i) * 256));
     module.instruments.push_back(wave);
     return song::writeXm(module);
-}
-
-std::vector<uint8_t> makeMod(const TestSong& song)
-{
-    constexpr int channels = 4, rows = 64, samples = 31;
-    // Amiga periods of the octave the arpeggio plays, C to B.
-    constexpr int periods[12] = {428, 404, 381, 360, 339, 320, 302, 285, 269, 254, 240, 226};
-    std::vector<uint8_t> out;
-    auto u8 = [&](int v) { out.push_back(uint8_t(v)); };
-    auto be16 = [&](int v) {
-        u8(v >> 8);
-        u8(v);
-    };
-    auto text = [&](const char* s, size_t width) {
-        for (size_t i = 0; i < width; ++i)
-            u8(i < std::strlen(s) ? s[i] : 0);
-    };
-    text("midas test mod", 20);
-    for (int i = 0; i < samples; ++i) {  // sample 1 is the wave, the others empty
-        text(i == 0 ? "wave" : "", 22);
-        be16(i == 0 ? waveLength / 2 : 0);  // length in words
-        u8(0);                              // finetune
-        u8(i == 0 ? 48 : 0);                // volume
-        be16(0);                            // loop start
-        be16(i == 0 ? waveLength / 2 : 1);  // loop length
-    }
-    u8(song.orders);
-    u8(song.restartPosition);
-    out.resize(out.size() + 128);  // every order plays pattern 0
-    text("M.K.", 4);
-    for (int row = 0; row < rows; ++row)
-        for (int channel = 0; channel < channels; ++channel) {
-            const int note = noteAt(row, channel);
-            const int period = note ? periods[(note - 49) % 12] : 0;
-            const bool setSpeed = row == 0 && channel == 0;  // Fxx on the first row
-            be16(period);
-            u8((note ? 0x10 : 0) | (setSpeed ? 0xF : 0));
-            u8(setSpeed ? song.speed : 0);
-        }
-    for (int i = 0; i < waveLength; ++i)
-        u8(waveAt(i));
-    return out;
 }
 
 int songFrames(const TestSong& song)

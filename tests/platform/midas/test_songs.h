@@ -1,6 +1,5 @@
-// Small songs for the sound library's tests: an Extended Module (written by the song
-// generator's own writer) and a four-channel Protracker module, a few rows of a short
-// arpeggio on a looped waveform.
+// Small songs for the sound library's tests: Extended Modules written by the song
+// generator's own writer, a few rows of a short arpeggio on a looped waveform.
 #pragma once
 
 #include <cstdint>
@@ -10,14 +9,13 @@
 struct TestSong {
     int orders = 2;           // order-list entries, each the one pattern
     int restartPosition = 0;  // where a looping song starts again
-    int rows = 16;            // rows in the pattern (always 64 in a Protracker module)
+    int rows = 16;            // rows in the pattern
     int speed = 3;            // ticks per row
     int bpm = 125;
     bool notes = true;  // false leaves every row empty: the song is silence
 };
 
 std::vector<uint8_t> makeXm(const TestSong& song);
-std::vector<uint8_t> makeMod(const TestSong& song);
 
 // The length of one pass through the song at 44.1 kHz: a tick lasts 2.5 / bpm seconds.
 int songFrames(const TestSong& song);
