@@ -32,7 +32,7 @@ PACKAGING_PACKAGES := dpkg-dev file
 # key presses, independent readers of our files; clang with its sanitizer and
 # fuzzer runtimes, a symbolizer and ccache for the reliability gates; the packing and
 # validators of the installed tree.
-TEST_PACKAGES := xvfb xauth xdotool openbox wmctrl x11-utils imagemagick assimp-utils xmp openmpt123 sox \
+TEST_PACKAGES := xvfb xauth xdotool openbox wmctrl x11-utils imagemagick \
     clang libclang-rt-14-dev llvm ccache $(PACKAGING_PACKAGES) desktop-file-utils appstream man-db
 
 # The Windows build's cross compilers and the unpacker of Debian's source packages;
