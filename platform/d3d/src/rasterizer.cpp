@@ -181,17 +181,23 @@ void rasterizeTriangle(const RasterTarget& target, const RasterState& state, con
     if (choice.readsBlendTables)
         flatShadeCache().makeBlendTables();
     const RowWalk walk = choice.walk;
-    EdgeWalk longEdge(corner[0], corner[2], firstRow);
-    EdgeWalk upperEdge(corner[0], corner[1], firstRow);
-    EdgeWalk lowerEdge(corner[1], corner[2], middleRow);
     // With y down, a positive cross product puts corner 1 right of the long edge 0-2.
+    // A half with no rows is neither set up nor walked: the long edge it would have
+    // stepped has no row to step over.
     const bool longEdgeLeft = cross > 0;
-    EdgeWalk* upperLeft = longEdgeLeft ? &longEdge : &upperEdge;
-    EdgeWalk* upperRight = longEdgeLeft ? &upperEdge : &longEdge;
-    EdgeWalk* lowerLeft = longEdgeLeft ? &longEdge : &lowerEdge;
-    EdgeWalk* lowerRight = longEdgeLeft ? &lowerEdge : &longEdge;
-    uint64_t written = walk(*upperLeft, *upperRight, firstRow, std::min(middleRow, endRow), clip, setup, attributes);
-    written += walk(*lowerLeft, *lowerRight, middleRow, endRow, clip, setup, attributes);
+    EdgeWalk longEdge(corner[0], corner[2], firstRow);
+    uint64_t written = 0;
+    const int64_t upperEnd = std::min(middleRow, endRow);
+    if (firstRow < upperEnd) {
+        EdgeWalk upperEdge(corner[0], corner[1], firstRow);
+        written += longEdgeLeft ? walk(longEdge, upperEdge, firstRow, upperEnd, clip, setup, attributes)
+                                : walk(upperEdge, longEdge, firstRow, upperEnd, clip, setup, attributes);
+    }
+    if (middleRow < endRow) {
+        EdgeWalk lowerEdge(corner[1], corner[2], middleRow);
+        written += longEdgeLeft ? walk(longEdge, lowerEdge, middleRow, endRow, clip, setup, attributes)
+                                : walk(lowerEdge, longEdge, middleRow, endRow, clip, setup, attributes);
+    }
     direct3DCounters().pixelsWritten += written;
 }
 
