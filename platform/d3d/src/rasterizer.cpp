@@ -182,22 +182,25 @@ void rasterizeTriangle(const RasterTarget& target, const RasterState& state, con
         flatShadeCache().makeBlendTables();
     const RowWalk walk = choice.walk;
     // With y down, a positive cross product puts corner 1 right of the long edge 0-2.
-    // A half with no rows is neither set up nor walked: the long edge it would have
-    // stepped has no row to step over.
+    // A half with no rows gets no edge and no run: the long edge it would have stepped
+    // has no row to step over.
     const bool longEdgeLeft = cross > 0;
-    EdgeWalk longEdge(corner[0], corner[2], firstRow);
-    uint64_t written = 0;
+    EdgeWalk longEdge(corner[0], corner[2], firstRow), upperEdge, lowerEdge;
+    TriangleRuns runs;
+    auto addRun = [&](EdgeWalk& shortEdge, int64_t from, int64_t to) {
+        runs.run[runs.count++] =
+            longEdgeLeft ? RowRun{&longEdge, &shortEdge, from, to} : RowRun{&shortEdge, &longEdge, from, to};
+    };
     const int64_t upperEnd = std::min(middleRow, endRow);
     if (firstRow < upperEnd) {
-        EdgeWalk upperEdge(corner[0], corner[1], firstRow);
-        written += longEdgeLeft ? walk(longEdge, upperEdge, firstRow, upperEnd, clip, setup, attributes)
-                                : walk(upperEdge, longEdge, firstRow, upperEnd, clip, setup, attributes);
+        upperEdge = EdgeWalk(corner[0], corner[1], firstRow);
+        addRun(upperEdge, firstRow, upperEnd);
     }
     if (middleRow < endRow) {
-        EdgeWalk lowerEdge(corner[1], corner[2], middleRow);
-        written += longEdgeLeft ? walk(longEdge, lowerEdge, middleRow, endRow, clip, setup, attributes)
-                                : walk(lowerEdge, longEdge, middleRow, endRow, clip, setup, attributes);
+        lowerEdge = EdgeWalk(corner[1], corner[2], middleRow);
+        addRun(lowerEdge, middleRow, endRow);
     }
+    const uint64_t written = walk(runs, clip, setup, attributes);
     direct3DCounters().pixelsWritten += written;
 }
 
