@@ -1,5 +1,6 @@
 #include "engine/lighting.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -35,13 +36,56 @@ float omniFactor(const SceneLight& light, Vector3 p, Vector3 n)
     return falloff * dot(divided(subtract(lightPosition, p), distance), n);
 }
 
+// Cosines beyond which a spot's angle is certainly outside its falloff cone, or inside
+// both cones, for the cone last asked about. The bounds stand a thousandth off the
+// cosines of the cone angles, thousands of times what acosf can be off by, so that a
+// cosine past them gives the very comparisons its angle would, and the angle, the
+// dearest part of the light, is not worked out.
+struct ConeBounds {
+    float hotspot = 0, falloff = 0;
+    double outside = -2, inside = 2;  // no cosine is past either
+
+    const ConeBounds& of(const SceneLight& light)
+    {
+        if (light.hotspot != hotspot || light.falloff != falloff)
+            remake(light);
+        return *this;
+    }
+
+    [[gnu::noinline]] void remake(const SceneLight& light)
+    {
+        constexpr double margin = 1e-3;
+        hotspot = light.hotspot;
+        falloff = light.falloff;
+        // Where the cosine falls as the angle grows: a falloff from 0 to 3 radians.
+        outside = falloff >= 0 && falloff <= 3 ? std::cos(double(falloff)) - margin : -2;
+        const float narrower = std::min(hotspot, falloff);
+        inside = narrower >= 0 ? std::cos(double(narrower)) + margin : 2;
+    }
+};
+
+float spotFactorByAngle(const SceneLight& light, float cosine, Vector3 n, Vector3 direction);
+
 // An angle that is not a number (rounding pushed the cosine out of [-1, 1], or the
 // point sits on the light) counts as inside both cones.
 float spotFactor(const SceneLight& light, Vector3 p, Vector3 n)
 {
     Vector3 lightPosition = toVector(light.position);
     Vector3 direction = toVector(light.direction);
-    float angle = std::acos(dot(unitToward(lightPosition, p), direction));
+    const float cosine = dot(unitToward(lightPosition, p), direction);
+    thread_local ConeBounds cone;
+    const ConeBounds& bounds = cone.of(light);
+    if (cosine >= -1.0f && double(cosine) < bounds.outside)
+        return 0.0f;
+    if (double(cosine) > bounds.inside)
+        return -dot(n, direction);
+    return spotFactorByAngle(light, cosine, n, direction);
+}
+
+// The spot's factor from the angle of its cosine: near the cones' edges.
+[[gnu::noinline]] float spotFactorByAngle(const SceneLight& light, float cosine, Vector3 n, Vector3 direction)
+{
+    float angle = std::acos(cosine);
     if (angle > light.falloff)
         return 0.0f;
     float k = -dot(n, direction);

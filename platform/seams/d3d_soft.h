@@ -15,7 +15,12 @@ struct Direct3DCounters {
     uint64_t pixelsWritten = 0;     // colour writes, blended or not
 };
 
-Direct3DCounters& direct3DCounters();
+// Inline, as the device counts every vertex it takes.
+inline Direct3DCounters& direct3DCounters()
+{
+    static Direct3DCounters counters;
+    return counters;
+}
 void resetDirect3DCounters();
 
 // The span kernels come in families: plain C++, and vector lanes of 128 bits (SSE2, or

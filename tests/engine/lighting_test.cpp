@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -109,6 +110,44 @@ TEST(Lighting, SumsStartFromTheBaseClampAtOneAndAmbientLightsEvenFacesTurnedAway
     EXPECT_EQ(based.litR, 0.5f);
     EXPECT_EQ(based.litG, 1.0f);
     EXPECT_EQ(based.litB, 0.0f);
+}
+
+// A spot's factor is the one its angle gives, bit for bit, at every angle: whether or
+// not the angle itself is worked out, for cones of every shape, a cone wider than half
+// a turn, negative or missing angles among them, and a light turned to every cone in
+// turn.
+TEST(Lighting, SpotFactorsAreThoseOfTheirAnglesExactly)
+{
+    const float nan = std::nanf("");
+    const float cones[][2] = {{0.349f, 0.742f}, {0.4f, 0.3f}, {0.0f, 0.0f}, {-0.2f, 0.5f}, {0.3f, -0.1f},
+                              {1.0f, 3.5f},     {0.5f, 3.0f}, {2.5f, 3.1f}, {nan, 0.5f},   {0.2f, nan}};
+    const Vector3 axis{0, 0, 1}, normal{0.2f, -0.3f, -0.9f};
+    auto byAngle = [&](const SceneLight& l, Vector3 p) {
+        const float length = std::sqrt(dot(p, p));
+        const float angle = std::acos(dot({p.x / length, p.y / length, p.z / length}, axis));
+        if (angle > l.falloff)
+            return 0.0f;
+        float k = -dot(normal, axis);
+        if (angle > l.hotspot && l.falloff > l.hotspot) {
+            const float s = (angle - l.hotspot) / (l.falloff - l.hotspot);
+            k *= l.spotExponent == 1.0f ? 1.0f - s : std::cos(std::pow(s * 1.570796f, l.spotExponent));
+        }
+        return k;
+    };
+    int differing = 0;
+    for (float exponent : {1.0f, 2.0f})
+        for (const auto& cone : cones) {
+            const SceneLight l = spot(cone[0], cone[1], exponent);
+            for (int step = 0; step <= 40000; ++step) {
+                const float theta = float(step) * (3.1416f / 40000);
+                const Vector3 p{13 * std::sin(theta), 0.5f * std::sin(3 * theta), 13 * std::cos(theta)};
+                const float got = lightFactor(l, p, normal), wanted = byAngle(l, p);
+                if (std::memcmp(&got, &wanted, sizeof got) != 0 && ++differing <= 5)
+                    ADD_FAILURE() << "cone " << cone[0] << "-" << cone[1] << " exponent " << exponent << " at " << theta
+                                  << ": " << got << ", by the angle " << wanted;
+            }
+        }
+    EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

@@ -32,10 +32,8 @@ std::vector<const char*>& registry()
 
 FaultPoint::FaultPoint(const char* name) : name_(name) { registry().push_back(name); }
 
-long FaultPoint::take() const
+long FaultPoint::takeInjected() const
 {
-    if (faults().empty())
-        return 0;
     auto [first, last] = faults().equal_range(std::string_view(name_));
     for (auto it = first; it != last; ++it) {
         Fault& fault = it->second;
@@ -44,8 +42,10 @@ long FaultPoint::take() const
             return 0;
         }
         long result = fault.result;
-        if (--fault.times <= 0)
+        if (--fault.times <= 0) {
             faults().erase(it);
+            --injectedFaultCount;
+        }
         return result;
     }
     return 0;
@@ -57,9 +57,14 @@ void injectFault(const std::string& call, long result, int skip, int times)
     if (!isFaultPoint(call))
         throw std::invalid_argument("no call named " + call + " can be made to fail");
     faults().emplace(call, Fault{result, skip, times});
+    ++FaultPoint::injectedFaultCount;
 }
 
-void clearFaults() { faults().clear(); }
+void clearFaults()
+{
+    faults().clear();
+    FaultPoint::injectedFaultCount = 0;
+}
 
 std::vector<std::string> faultPoints()
 {

@@ -37,7 +37,7 @@ void PrimitiveAssembler::line(const ClipVertex& from, ClipVertex to) const
     drawLine(*settings_, from, to);
 }
 
-void PrimitiveAssembler::add(const ClipVertex& v)
+void PrimitiveAssembler::addToOther(const ClipVertex& v)
 {
     const long index = count++;
     switch (type_) {
@@ -54,11 +54,7 @@ void PrimitiveAssembler::add(const ClipVertex& v)
             line(held[0], v);
         held[0] = v;
         break;
-    case D3DPT_TRIANGLELIST:
-        if (index % 3 == 2)
-            triangle(held[0], held[1], v);
-        else
-            held[index % 3] = v;
+    case D3DPT_TRIANGLELIST:  // taken by add itself
         break;
     case D3DPT_TRIANGLESTRIP:
         // Every second triangle of a strip is sent reversed, to keep one winding.

@@ -9,9 +9,22 @@ namespace soft::d3d {
 class PrimitiveAssembler {
 public:
     void begin(D3DPRIMITIVETYPE type, const PrimitiveSettings* settings, bool flatShading);
-    void add(const ClipVertex& vertex);
+    // Inline for a triangle list, which every mesh of the demo sends, a call for the rest.
+    void add(const ClipVertex& vertex)
+    {
+        if (type_ != D3DPT_TRIANGLELIST) {
+            addToOther(vertex);
+            return;
+        }
+        const long index = count++;
+        if (index % 3 == 2)
+            triangle(held[0], held[1], vertex);
+        else
+            held[index % 3] = vertex;
+    }
 
 private:
+    void addToOther(const ClipVertex& vertex);
     void triangle(const ClipVertex& a, ClipVertex b, ClipVertex c) const;
     void line(const ClipVertex& from, ClipVertex to) const;
 

@@ -80,13 +80,16 @@ ClipVertex lerp(const ClipVertex& p, const ClipVertex& q, float t)
                       mix(p.r, q.r), mix(p.g, q.g), mix(p.b, q.b), mix(p.a, q.a)};
 }
 
+// The corner after corner i of a polygon of `count`, without a division.
+int following(int i, int count) { return i + 1 < count ? i + 1 : 0; }
+
 // One plane of Sutherland-Hodgman, keeping track of which edges were sent.
 void clipAgainst(const ClipPlane& plane, const Polygon& in, Polygon& out)
 {
     out.count = 0;
     for (int i = 0; i < in.count; ++i) {
         const PolygonVertex& current = in.vertex[i];
-        const PolygonVertex& next = in.vertex[(i + 1) % in.count];
+        const PolygonVertex& next = in.vertex[following(i, in.count)];
         const float dc = distance(plane, current.v), dn = distance(plane, next.v);
         const bool currentIn = dc >= 0, nextIn = dn >= 0;
         if (currentIn)
@@ -129,7 +132,7 @@ void fill(const PrimitiveSettings& settings, const Polygon& polygon)
     double area = 0;
     for (int i = 0; i < polygon.count; ++i) {
         const RasterVertex& p = screen[i];
-        const RasterVertex& q = screen[(i + 1) % polygon.count];
+        const RasterVertex& q = screen[following(i, polygon.count)];
         area += double(p.x) * q.y - double(q.x) * p.y;
     }
     Direct3DCounters& counters = direct3DCounters();
@@ -149,7 +152,7 @@ void fill(const PrimitiveSettings& settings, const Polygon& polygon)
             break;
         case D3DFILL_WIREFRAME:
             if (corner.edgeFollows)
-                soft::drawLine(target, state, screen[i], screen[(i + 1) % polygon.count]);
+                soft::drawLine(target, state, screen[i], screen[following(i, polygon.count)]);
             break;
         default:
             if (i >= 2)

@@ -40,11 +40,12 @@ Plane planeThrough(const Corner corner[3], const double value[3], double inverse
     return plane;
 }
 
-bool snap(const RasterVertex& v, Corner& corner)
+bool snap(const RasterVertex& v, int64_t& x, int64_t& y)
 {
     if (!(std::fabs(v.x) < coordinateLimit && std::fabs(v.y) < coordinateLimit))
         return false;  // also refuses not-a-number
-    corner = Corner{nearest(double(v.x) * subpixelsPerPixel), nearest(double(v.y) * subpixelsPerPixel), &v};
+    x = nearest(double(v.x) * subpixelsPerPixel);
+    y = nearest(double(v.y) * subpixelsPerPixel);
     return true;
 }
 
@@ -148,22 +149,27 @@ Attributes::Attributes(const Corner corner[3], const d3d::SpanSetup& setup, int6
 void rasterizeTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
                        const RasterVertex& b, const RasterVertex& c)
 {
-    Corner snapped[3];
-    if (!snap(a, snapped[0]) || !snap(b, snapped[1]) || !snap(c, snapped[2]))
+    // The snapped coordinates in arrays of their own, so that each is read back just as
+    // it was stored: a wider read over two fresh stores waits for them to reach the cache.
+    int64_t xs[3], ys[3];
+    const RasterVertex* const vertices[3] = {&a, &b, &c};
+    if (!snap(a, xs[0], ys[0]) || !snap(b, xs[1], ys[1]) || !snap(c, xs[2], ys[2]))
         return;
     // Top to bottom, by conditional swaps of their numbers rather than branches: which
     // corner is highest is anybody's guess from one triangle to the next.
     int at[3] = {0, 1, 2};
     auto order = [&](int i, int j) {
         const int p = at[i], q = at[j];
-        const bool swap = snapped[q].y < snapped[p].y;
+        const bool swap = ys[q] < ys[p];
         at[i] = swap ? q : p;
         at[j] = swap ? p : q;
     };
     order(0, 1);
     order(1, 2);
     order(0, 1);
-    const Corner corner[3] = {snapped[at[0]], snapped[at[1]], snapped[at[2]]};
+    const Corner corner[3] = {{xs[at[0]], ys[at[0]], vertices[at[0]]},
+                              {xs[at[1]], ys[at[1]], vertices[at[1]]},
+                              {xs[at[2]], ys[at[2]], vertices[at[2]]}};
     const int64_t cross = (corner[1].x - corner[0].x) * (corner[2].y - corner[0].y) -
                           (corner[2].x - corner[0].x) * (corner[1].y - corner[0].y);
     if (cross == 0)
@@ -181,17 +187,26 @@ void rasterizeTriangle(const RasterTarget& target, const RasterState& state, con
     if (choice.readsBlendTables)
         flatShadeCache().makeBlendTables();
     const RowWalk walk = choice.walk;
-    EdgeWalk longEdge(corner[0], corner[2], firstRow);
-    EdgeWalk upperEdge(corner[0], corner[1], firstRow);
-    EdgeWalk lowerEdge(corner[1], corner[2], middleRow);
     // With y down, a positive cross product puts corner 1 right of the long edge 0-2.
+    // A half with no rows gets no edge and no run: the long edge it would have stepped
+    // has no row to step over.
     const bool longEdgeLeft = cross > 0;
-    EdgeWalk* upperLeft = longEdgeLeft ? &longEdge : &upperEdge;
-    EdgeWalk* upperRight = longEdgeLeft ? &upperEdge : &longEdge;
-    EdgeWalk* lowerLeft = longEdgeLeft ? &longEdge : &lowerEdge;
-    EdgeWalk* lowerRight = longEdgeLeft ? &lowerEdge : &longEdge;
-    uint64_t written = walk(*upperLeft, *upperRight, firstRow, std::min(middleRow, endRow), clip, setup, attributes);
-    written += walk(*lowerLeft, *lowerRight, middleRow, endRow, clip, setup, attributes);
+    EdgeWalk longEdge(corner[0], corner[2], firstRow), upperEdge, lowerEdge;
+    TriangleRuns runs;
+    auto addRun = [&](EdgeWalk& shortEdge, int64_t from, int64_t to) {
+        runs.run[runs.count++] =
+            longEdgeLeft ? RowRun{&longEdge, &shortEdge, from, to} : RowRun{&shortEdge, &longEdge, from, to};
+    };
+    const int64_t upperEnd = std::min(middleRow, endRow);
+    if (firstRow < upperEnd) {
+        upperEdge = EdgeWalk(corner[0], corner[1], firstRow);
+        addRun(upperEdge, firstRow, upperEnd);
+    }
+    if (middleRow < endRow) {
+        lowerEdge = EdgeWalk(corner[1], corner[2], middleRow);
+        addRun(lowerEdge, middleRow, endRow);
+    }
+    const uint64_t written = walk(runs, clip, setup, attributes);
     direct3DCounters().pixelsWritten += written;
 }
 

@@ -169,11 +169,16 @@ int shadeOverZeroDepth(const SpanSetup& setup, const Span& span)
 
 // Each span of a triangle handed to its loop.
 template <SpanKernel Shade, int ColourChannels, bool UseDepth>
-uint64_t walkRows(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
-                  const SpanSetup& setup, const Attributes& attributes)
+uint64_t walkRows(const TriangleRuns& runs, const RasterRect& clip, const SpanSetup& setup,
+                  const Attributes& attributes)
 {
-    return walkSpans<ColourChannels, UseDepth>(left, right, from, to, clip, setup, attributes,
-                                               [&setup](const Span& span) { return Shade(setup, span); });
+    uint64_t written = 0;
+    for (int i = 0; i < runs.count; ++i) {
+        const RowRun& run = runs.run[i];
+        written += walkSpans<ColourChannels, UseDepth>(*run.left, *run.right, run.from, run.to, clip, setup, attributes,
+                                                       [&setup](const Span& span) { return Shade(setup, span); });
+    }
+    return written;
 }
 
 // The walk of a span loop, over a depth buffer of zeros when `overZero` says so.

@@ -47,6 +47,25 @@ struct DitherBiases {
 };
 inline constexpr DitherBiases ditherBiases;
 
+// The red, green, blue and depth planes of a triangle side by side, for the starts of
+// its lifted spans.
+struct PlaneRows {
+    alignas(32) double origin[4];
+    alignas(32) double perY[4];
+    alignas(32) double perX[4];
+
+    explicit PlaneRows(const Attributes& attributes)
+    {
+        const Plane* planes[4] = {&attributes.colour[0], &attributes.colour[1], &attributes.colour[2],
+                                  &attributes.depth};
+        for (int i = 0; i < 4; ++i) {
+            origin[i] = planes[i]->origin;
+            perY[i] = planes[i]->perY;
+            perX[i] = planes[i]->perX;
+        }
+    }
+};
+
 #if MORNAKLE_SPANS_SSE2
 namespace sse2 {
 
@@ -102,6 +121,23 @@ inline int sum16(Pixels v)
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(1, 0, 3, 2)));
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
     return _mm_cvtsi128_si32(sum);
+}
+// The four lifted starts of liftedStart, two planes to a register; the colours' whole
+// values lie far inside 32 bits, the depth's may not and is converted alone.
+inline void liftedStarts(const PlaneRows& planes, double x, double y, uint32_t start[4])
+{
+    const __m128d across = _mm_set1_pd(x), down = _mm_set1_pd(y), lift = _mm_set1_pd(roundingLift),
+                  one = _mm_set1_pd(fixedOne);
+    auto at = [&](int first) {
+        const __m128d rows =
+            _mm_add_pd(_mm_load_pd(planes.origin + first), _mm_mul_pd(_mm_load_pd(planes.perY + first), down));
+        return _mm_mul_pd(_mm_add_pd(_mm_add_pd(rows, _mm_mul_pd(_mm_load_pd(planes.perX + first), across)), lift),
+                          one);
+    };
+    const __m128d redGreen = at(0), blueDepth = at(2);
+    const __m128i colours = _mm_unpacklo_epi64(_mm_cvttpd_epi32(redGreen), _mm_cvttpd_epi32(blueDepth));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(start), colours);
+    start[3] = uint32_t(_mm_cvttsd_si64(_mm_unpackhi_pd(blueDepth, blueDepth)));
 }
 
 #include "span_kernels.inc"
@@ -170,6 +206,20 @@ inline int sum16(Pixels v)
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(1, 0, 3, 2)));
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
     return _mm_cvtsi128_si32(sum);
+}
+// The four lifted starts of liftedStart side by side; the colours' whole values lie far
+// inside 32 bits, the depth's may not and is converted alone.
+inline void liftedStarts(const PlaneRows& planes, double x, double y, uint32_t start[4])
+{
+    const __m256d rows =
+        _mm256_add_pd(_mm256_load_pd(planes.origin), _mm256_mul_pd(_mm256_load_pd(planes.perY), _mm256_set1_pd(y)));
+    const __m256d value =
+        _mm256_mul_pd(_mm256_add_pd(_mm256_add_pd(rows, _mm256_mul_pd(_mm256_load_pd(planes.perX), _mm256_set1_pd(x))),
+                                    _mm256_set1_pd(roundingLift)),
+                      _mm256_set1_pd(fixedOne));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(start), _mm256_cvttpd_epi32(value));
+    const __m128d blueDepth = _mm256_extractf128_pd(value, 1);
+    start[3] = uint32_t(_mm_cvttsd_si64(_mm_unpackhi_pd(blueDepth, blueDepth)));
 }
 
 #include "span_kernels.inc"

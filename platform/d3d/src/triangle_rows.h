@@ -194,9 +194,24 @@ template <int ColourChannels, bool UseDepth, typename Draw>
     return written;
 }
 
-// The walk of one triangle, as chosen for it.
-using RowWalk = uint64_t (*)(EdgeWalk& left, EdgeWalk& right, int64_t from, int64_t to, const RasterRect& clip,
-                             const SpanSetup& setup, const Attributes& attributes);
+// A triangle's rows in at most two runs: above its middle corner between the long
+// edge and the upper one, below it between the long edge and the lower one. The long
+// edge steps on from the first run into the second.
+struct RowRun {
+    EdgeWalk* left;
+    EdgeWalk* right;
+    int64_t from, to;
+};
+
+struct TriangleRuns {
+    RowRun run[2];
+    int count = 0;
+};
+
+// The walk of one triangle, as chosen for it: what a triangle's spans share is set up
+// once for both runs.
+using RowWalk = uint64_t (*)(const TriangleRuns& runs, const RasterRect& clip, const SpanSetup& setup,
+                             const Attributes& attributes);
 
 // The walk for a triangle, from the kernel family in use; `depthAllZero` says every
 // pixel lies at depth 0. A flat blended triangle's loop may blend from its colour alone,

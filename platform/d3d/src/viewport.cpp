@@ -6,6 +6,7 @@
 #include "soft/faults.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -38,8 +39,18 @@ uint16_t backgroundPixel(D3DMATERIALHANDLE handle, PixelFormat format)
 
 void fillRect(SurfaceMemory& surface, const RasterRect& rect, uint16_t value)
 {
-    for (int y = rect.top; y < rect.bottom; ++y)
-        std::fill(surface.row(y) + rect.left, surface.row(y) + rect.right, value);
+    // A value of two equal bytes, as black and the far depth are, is a byte fill, which
+    // the C library does in the widest registers the processor has.
+    const bool bytewise = (value >> 8) == (value & 0xFF);
+    if (rect.right <= rect.left)
+        return;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        uint16_t* row = surface.row(y);
+        if (bytewise)
+            std::memset(row + rect.left, value & 0xFF, sizeof(uint16_t) * size_t(rect.right - rect.left));
+        else
+            std::fill(row + rect.left, row + rect.right, value);
+    }
 }
 
 }  // namespace

@@ -46,11 +46,25 @@ void copyArea(SurfaceMemory& target, const Area& to, const SurfaceMemory& source
     }
 
     bool sameSize = from.width == to.width;
+    // The keys as one unsigned comparison of 16-bit values, pixel - low <= high - low,
+    // which the compiler turns into vector lanes; a low key past 16 bits matches no pixel.
+    const bool anyKeyed = keyed && keyLow <= keyHigh && keyLow <= 0xFFFF;
+    const uint16_t low = uint16_t(anyKeyed ? keyLow : 0);
+    const uint16_t keyRange = uint16_t(anyKeyed ? std::min<uint32_t>(keyHigh, 0xFFFF) - keyLow : 0);
     for (int y = 0; y < to.height; ++y) {
         const uint16_t* in = origin->row(from.top + int(int64_t(y) * from.height / to.height));
         uint16_t* out = target.row(to.top + y) + to.left;
-        if (!keyed && sameSize) {
+        if (!anyKeyed && sameSize) {
             std::copy(in + from.left, in + from.left + to.width, out);
+            continue;
+        }
+        if (sameSize) {
+            // Every pixel read and written again, so that the loop has no branch.
+            const uint16_t* row = in + from.left;
+            for (int x = 0; x < to.width; ++x) {
+                const uint16_t pixel = row[x];
+                out[x] = uint16_t(pixel - low) <= keyRange ? out[x] : pixel;
+            }
             continue;
         }
         for (int x = 0; x < to.width; ++x) {

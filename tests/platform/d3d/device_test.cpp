@@ -356,6 +356,33 @@ TEST_P(DeviceTest, DepthStatesDecideWhatShowsAndWhatIsStored)
     }
 }
 
+TEST_P(DeviceTest, OneWalkOverTheWholeScreenCountsEachPixelOnce)
+{
+    // Corners inside the guard band put every row of the screen in one half of one
+    // triangle, whose walk passes more chunks than a 16-bit lane can count. Drawn again
+    // behind itself, every pixel fails the depth test and is counted as left alone. A
+    // flat and a shaded triangle take different loops.
+    setState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
+    setState(D3DRENDERSTATE_ZENABLE, TRUE);
+    setState(D3DRENDERSTATE_ZWRITEENABLE, TRUE);
+    setState(D3DRENDERSTATE_ZFUNC, D3DCMP_LESSEQUAL);
+    setState(D3DRENDERSTATE_DITHERENABLE, TRUE);
+    const D3DCOLOR flat[3] = {0xFF808080, 0xFF808080, 0xFF808080}, shaded[3] = {0xFF204060, 0xFF80A0C0, 0xFFF0E0D0};
+    for (const D3DCOLOR* colours : {flat, shaded}) {
+        SCOPED_TRACE(colours == flat ? "flat" : "shaded");
+        auto triangle = [&](float z) {
+            return std::vector<D3DTLVERTEX>{screenVertex(-3000, 0, colours[0], z), screenVertex(3640, 0, colours[1], z),
+                                            screenVertex(320, 4000, colours[2], z)};
+        };
+        clearAll(0);
+        drawScene(triangle(0.5f));
+        EXPECT_EQ(counters.pixelsWritten, 640u * 480u);
+        drawScene(triangle(0.75f));
+        EXPECT_EQ(counters.pixelsWritten, 640u * 480u);
+        expectSurface(depths(), [](int, int) { return uint16_t(0.5f * 65535); });
+    }
+}
+
 TEST_P(DeviceTest, WireframeDrawsTheEdgesAndPointTheCorners)
 {
     const D3DCOLOR white = 0xFFFFFFFF;

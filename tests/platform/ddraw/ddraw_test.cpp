@@ -103,6 +103,41 @@ TEST_P(DirectDrawTest, CopiesStretchByNearestNeighbourAndSkipTheKey)
     screen->Release();
 }
 
+// A copy of the same size leaves out exactly the pixels from the low key to the high
+// one: ranges, a low key above the high one (nothing left out), and keys past 16 bits.
+TEST_P(DirectDrawTest, SameSizeKeyedCopiesSkipExactlyTheKeyRange)
+{
+    struct Case {
+        DWORD low, high;
+        uint16_t firstSkipped, lastSkipped;  // none when first > last
+    };
+    const Case cases[] = {
+        {0x0100, 0x0100, 0x0100, 0x0100},  {0x0100, 0x01FF, 0x0100, 0x01FF}, {0x0000, 0x0003, 0x0000, 0x0003},
+        {0xFFF0, 0x10005, 0xFFF0, 0xFFFF}, {0x0200, 0x01FF, 1, 0},           {0x10000, 0x10005, 1, 0},
+    };
+    IDirectDrawSurface* source = offscreen(256, 257);
+    IDirectDrawSurface* screen = offscreen(256, 257);
+    soft::SurfaceMemory* m = surfaceMemoryOf(source);
+    for (int y = 0; y < 257; ++y)
+        for (int x = 0; x < 256; ++x)
+            m->at(x, y) = uint16_t(y * 256 + x);  // every 16-bit value once, then 0-255 again
+    for (const Case& c : cases) {
+        fill(screen, nullptr, 0x5A5A);
+        DDBLTFX fx = effects();
+        fx.ddckSrcColorkey.dwColorSpaceLowValue = c.low, fx.ddckSrcColorkey.dwColorSpaceHighValue = c.high;
+        ASSERT_EQ(screen->Blt(nullptr, source, nullptr, DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT, &fx), DD_OK);
+        for (int y = 0; y < 257; ++y)
+            for (int x = 0; x < 256; ++x) {
+                const uint16_t in = m->at(x, y);
+                const bool skipped = in >= c.firstSkipped && in <= c.lastSkipped;
+                ASSERT_EQ(pixel(screen, x, y), skipped ? 0x5A5A : in)
+                    << c.low << "-" << c.high << " at " << x << "," << y;
+            }
+    }
+    source->Release();
+    screen->Release();
+}
+
 TEST_P(DirectDrawTest, LockAddressesTheRectanglesTopLeftPixel)
 {
     IDirectDrawSurface* s = offscreen(32, 16);
