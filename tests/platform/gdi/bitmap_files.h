@@ -2,6 +2,8 @@
 // write their files to.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -80,10 +82,14 @@ inline std::vector<uint8_t> buildBitmap(const BitmapSpec& layout, const std::vec
     return out;
 }
 
-// gdi_test_output/ in the build tree, made on first use, whatever the working directory.
+// gdi_test_output/TEST in the build tree, made on first use, whatever the working
+// directory: CTest runs the tests of one binary side by side, and none may read a
+// file another is writing.
 inline std::string outputPath(const std::string& name)
 {
     std::filesystem::path dir = std::filesystem::path(MORNAKLE_BINARY_DIR) / "gdi_test_output";
+    if (const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info())
+        dir /= std::string(test->test_suite_name()) + "." + test->name();
     std::filesystem::create_directories(dir);
     return (dir / name).string();
 }
