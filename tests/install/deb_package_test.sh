@@ -8,12 +8,10 @@
 # Exits 77 (skipped) when cpack, dpkg or dpkg-shlibdeps is missing.
 set -u
 build=$1
-for tool in cpack dpkg dpkg-deb dpkg-shlibdeps; do
-    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
+. "$(dirname "$0")/../support/script_checks.sh"
+need_tools cpack dpkg dpkg-deb dpkg-shlibdeps
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAILED: $*"; exit 1; }
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/pack" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log"; fail "cpack"; }

@@ -7,12 +7,10 @@
 # Exits 77 (skipped) when a validator is missing.
 set -u
 build=$1
-for tool in desktop-file-validate appstreamcli man identify; do
-    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
+. "$(dirname "$0")/../support/script_checks.sh"
+need_tools desktop-file-validate appstreamcli man identify
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAILED: $*"; exit 1; }
 
 cmake --install "$build" --prefix "$work/first" >"$work/install.log" || { cat "$work/install.log"; fail "cmake --install"; }
 prefix=$work/first

@@ -12,11 +12,8 @@
 # once. Exits 77 (skipped) when Wine, Xvfb, xdotool, ImageMagick or a program is missing.
 set -u
 exe=$1 work=$2 prefix=$3 native=$4 data=$5
-skip=77
-
-for tool in wine wineserver Xvfb xdotool import convert identify; do
-    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit $skip; }
-done
+. "$(dirname "$0")/../support/script_checks.sh"
+need_tools wine wineserver Xvfb xdotool import convert identify
 [ -f "$exe" ] || { echo "skipped: $exe is not built (make windows)"; exit $skip; }
 [ -x "$native" ] || { echo "skipped: $native is not built"; exit $skip; }
 
@@ -29,19 +26,7 @@ cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 }
 trap cleanup EXIT
-fail() {
-    echo "FAILED: $*"
-    echo "--- program output:"; cat app.log 2>/dev/null
-    exit 1
-}
-
-exec 3>display.number
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 2>xvfb.log &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 50); do [ -s display.number ] && break; sleep 0.1; done
-[ -s display.number ] || { echo "skipped: Xvfb did not start"; exit $skip; }
-export DISPLAY=:$(cat display.number)
+start_xvfb 1024x768x24
 
 # The prefix, once: Wine in Xvfb changes the display mode only inside a virtual
 # desktop, so every program gets one of 640 x 480.
@@ -64,10 +49,7 @@ wineserver -w
 
 wine "$exe" >app.log 2>&1 &
 app_pid=$!
-alive() { kill -0 "$app_pid" 2>/dev/null; }
 
-# The brightest channel of a picture, 0 to 100.
-brightest() { identify -format '%[fx:int(100*maxima)]' "$1"; }
 # The dialog, a grey box with its caption, appears on the black desktop.
 dialog=
 for _ in $(seq 150); do
@@ -141,11 +123,6 @@ peer_check box 35000 "376,82 624,274" 33.4 39.9   # the box scene, all but its v
 peer_check credits 95000 "" 93.4 99.9             # the credits picture
 
 xdotool key Escape
-for _ in $(seq 100); do alive || break; sleep 0.1; done
-alive && fail "Escape did not end the show"
-wait "$app_pid"
-rc=$?
-app_pid=
-[ "$rc" = 0 ] || fail "exit code $rc after Escape, not 0"
+expect_exit 0 Escape
 [ "$(grep -c 'no audio device' app.log)" = 1 ] || fail "not one notice says there is no audio device"
 echo "the Windows program ran the show under Wine and ended with Escape"

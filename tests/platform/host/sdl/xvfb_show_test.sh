@@ -13,21 +13,13 @@ shift 3
 args=("$@")
 data=
 [ "${1:-}" = --data ] && data=$2  # the demo's data folder, for the broken-song run
-skip=77
-
-for tool in Xvfb xdotool import identify; do
-    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit $skip; }
-done
+. "$(dirname "$0")/../../../support/script_checks.sh"
+need_tools Xvfb xdotool import identify
 [ -x "$exe" ] || { echo "skipped: $exe is not built"; exit $skip; }
 
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 xvfb_pid= app_pid= wm_pid=
 trap 'kill $app_pid $wm_pid $xvfb_pid 2>/dev/null' EXIT
-fail() {
-    echo "FAILED: $*"
-    echo "--- program output:"; cat app.log
-    exit 1
-}
 
 # No display at all: one line says so and the exit code is 2.
 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 "$exe" "$@" >/dev/null 2>app.log
@@ -35,14 +27,7 @@ rc=$?
 [ "$rc" = 2 ] || fail "exit code $rc without a display, not 2"
 [ "$(grep -c 'cannot open a display' app.log)" = 1 ] || fail "not one line says the display is missing"
 
-# -displayfd picks a free display number, so several servers can run at once.
-exec 3>display.number
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 2>xvfb.log &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 50); do [ -s display.number ] && break; sleep 0.1; done
-[ -s display.number ] || { echo "skipped: Xvfb did not start"; exit $skip; }
-export DISPLAY=:$(cat display.number)
+start_xvfb 1280x1024x24
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
 # F12 saves into the pictures folder of this home, wherever the program was started.
 export HOME=$work/home
@@ -58,9 +43,6 @@ fi
 "$exe" "$@" 2>app.log &
 app_pid=$!
 
-# The brightest channel of a picture, 0 to 100.
-brightest() { identify -format '%[fx:int(100*maxima)]' "$1"; }
-alive() { kill -0 "$app_pid" 2>/dev/null; }
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }
 geometry() { (eval "$(xdotool getwindowgeometry --shell "$1")"; echo "$WIDTH x $HEIGHT at $X,$Y"); }
 size() { geometry "$1" | cut -d' ' -f1-3; }
@@ -91,15 +73,6 @@ start_show() {
     show=$(find_window "^$name\$")
     [ -n "$show" ] || fail "no window for the show on the $2"
     sleep 1
-}
-# Waits up to 15 seconds for the program to end and expects exit code $1 after $2.
-expect_exit() {
-    for _ in $(seq 150); do alive || break; sleep 0.1; done
-    alive && fail "$2 did not end the show"
-    wait "$app_pid"
-    local rc=$?
-    app_pid=
-    [ "$rc" = "$1" ] || fail "exit code $rc after $2, not $1"
 }
 
 dialog=$(find_window '^Select Rendering Device$')

@@ -1,0 +1,36 @@
+# Sourced by the test scripts: the skip when a tool is missing, failing with the program's
+# log (app.log in the current folder, if any), and a virtual X server.
+skip=77
+need_tools() {
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit $skip; }
+    done
+}
+fail() {
+    echo "FAILED: $*"
+    [ -f app.log ] && { echo "--- program output:"; cat app.log; }
+    exit 1
+}
+# Xvfb with one screen of $1 (WxHxDEPTH); -displayfd picks a free display number, so
+# several servers can run at once. Sets xvfb_pid and DISPLAY.
+start_xvfb() {
+    exec 3>display.number
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 2>xvfb.log &
+    xvfb_pid=$!
+    exec 3>&-
+    for _ in $(seq 50); do [ -s display.number ] && break; sleep 0.1; done
+    [ -s display.number ] || { echo "skipped: Xvfb did not start"; exit $skip; }
+    export DISPLAY=:$(cat display.number)
+}
+# The brightest channel of a picture, 0 to 100.
+brightest() { identify -format '%[fx:int(100*maxima)]' "$1"; }
+alive() { kill -0 "$app_pid" 2>/dev/null; }
+# Waits up to 15 seconds for the program to end and expects exit code $1 after $2.
+expect_exit() {
+    for _ in $(seq 150); do alive || break; sleep 0.1; done
+    alive && fail "$2 did not end the show"
+    wait "$app_pid"
+    local rc=$?
+    app_pid=
+    [ "$rc" = "$1" ] || fail "exit code $rc after $2, not $1"
+}
