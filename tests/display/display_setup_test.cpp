@@ -45,9 +45,8 @@ protected:
     DisplayContext context = {};
 };
 
-// The window alone touches no DirectDraw; the rest fills every field, the full-screen
-// viewport and the 5-5-5 flag, and teardown gives the display back. The box viewport
-// has its exact clip rectangle.
+// The window alone touches no DirectDraw; the rest fills every field and the 5-5-5 flag, teardown
+// gives the display back. The box viewport has its exact clip rectangle.
 TEST_F(DisplaySetup, FullSetUpFillsEveryFieldAndTheFullScreenViewport)
 {
     for (soft::PixelFormat format : {soft::PixelFormat::rgb565, soft::PixelFormat::rgb555}) {
@@ -60,8 +59,7 @@ TEST_F(DisplaySetup, FullSetUpFillsEveryFieldAndTheFullScreenViewport)
         EXPECT_TRUE(context.primarySurface && context.backSurface && context.depthSurface && context.device &&
                     context.backgroundMaterial);
         EXPECT_EQ(is555, format == soft::PixelFormat::rgb555);
-        EXPECT_EQ(viewport().dwWidth, 640u);
-        EXPECT_EQ(viewport().dvClipY, 0.75f);
+        EXPECT_EQ(std::pair(viewport().dwWidth, viewport().dvClipY), std::pair(DWORD(640), 0.75f));
         EXPECT_EQ(hostObject->modeDevice(), 0);
         setBoxViewport(&context);
         const D3DVIEWPORT2 box = viewport();
@@ -74,8 +72,7 @@ TEST_F(DisplaySetup, FullSetUpFillsEveryFieldAndTheFullScreenViewport)
     }
 }
 
-// A refused software device falls back to Ramp; with neither, set-up ends with the last
-// failure; a failed viewport leaves the device. Teardown releases whatever exists.
+// A refused RGB device falls back to Ramp; a failed viewport leaves the device. Teardown releases the rest.
 TEST_F(DisplaySetup, FailuresEndWhereTheyHappen)
 {
     const struct {
@@ -152,9 +149,8 @@ TEST_F(DeviceSelection, ThreeDevicesAreListedInOrderAndTheSecondIsOffered)
     EXPECT_EQ(hostObject->lastDialogTitle(), "Select Rendering Device");
 }
 
-// What is confirmed (the GUID's bytes, zero for the primary display that has none): OK with the
-// offered entry, with nothing selected, or after Down picks the next; cancel and close confirm nothing.
-// Enumeration stops after the fifth device.
+// The GUID confirmed (zero for the primary display, which has none): OK with the offered entry, with
+// nothing selected, or after Down; cancel and close confirm nothing. Enumeration stops after five.
 TEST_F(DeviceSelection, TheAnswerConfirmsItsDevice)
 {
     using Answer = host::HeadlessHostOptions::DialogAnswer;

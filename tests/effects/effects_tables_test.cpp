@@ -32,8 +32,7 @@ RainGrid freshGrid()
     return grid;
 }
 
-// Seeded 1: the first three lines, then every cell eight binary digits with at most one
-// blank and a terminator, 220 of the 320 lines with a blank.
+// Seeded 1: the first three lines; every cell eight digits, a terminator, at most one blank (220 lines of 320).
 TEST(RainGrid, LinesOfSeedOne)
 {
     const RainGrid grid = freshGrid();
@@ -134,7 +133,6 @@ TEST(TexelTable, FastRowGatherMatchesThePlainOne)
     }
 }
 
-// Texels come in file order; those a missing or short file does not supply are black.
 TEST(TexelTable, ReadsTexelsInFileOrderAndTheRestAreBlack)
 {
     std::vector<uint8_t> bytes;
@@ -159,7 +157,6 @@ TEST(TexelTable, ReadsTexelsInFileOrderAndTheRestAreBlack)
 
 TEST(WaveField, ValuesAtTimesZeroAndTen)
 {
-    // At each time, rows and their first values.
     const std::tuple<float, int, std::vector<int>> cases[] = {
         {0, 0, {15, 14, 15, 15, 16, 13, 11, 8, 7}},    {0, 1, {13}}, {0, 2, {12}}, {0, 4, {11}},
         {10, 0, {11, 10, 10, 10, 11, 11, 13, 14, 17}}, {10, 4, {1}}};
@@ -170,7 +167,6 @@ TEST(WaveField, ValuesAtTimesZeroAndTen)
     }
 }
 
-// No value leaves 0..30 anywhere in the span.
 TEST(WaveField, StaysWithinItsRange)
 {
     for (float t = 0; t < 266.7f; t += 1.3f) {
@@ -180,7 +176,6 @@ TEST(WaveField, StaysWithinItsRange)
     }
 }
 
-// Where the effects put things at a given local time.
 TEST(RingCentres, SwingRoundTheWindowCentreTruncatedTowardZero)
 {
     // At t 10, 30 sin(-10/13) = -20.87 gives -20.
@@ -197,8 +192,8 @@ TEST(RingCentres, SwingRoundTheWindowCentreTruncatedTowardZero)
 
 TEST(GreetingsScroller, PositionAdvancesInWholeCharacters)
 {
-    // At 21.4 the message's first letter enters; 266.6666259765625 is the span's last instant;
-    // outside the span the window stays in the line.
+    // At 21.4 the first letter enters; 266.6666259765625 is the span's last instant; outside it the window
+    // stays in the line.
     const std::pair<float, int> positions[] = {
         {0, 0},          {1, 2},
         {100, 210},      {200, 421},
@@ -209,8 +204,7 @@ TEST(GreetingsScroller, PositionAdvancesInWholeCharacters)
         EXPECT_EQ(greetingsScrollPosition(t), p) << t;
 }
 
-// 124 blanks, a message of 394 characters, 124 blanks; in the message the letters of a
-// word stand one blank apart and words three; mostly lower case, some capitals, one digit.
+// 124 blanks, a message of 394 characters, 124 blanks; letters of a word one blank apart, words three.
 TEST(GreetingsText, SpreadsTheMessageBetweenBlankMargins)
 {
     const std::string line(GreetingsText.data());

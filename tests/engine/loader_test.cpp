@@ -88,8 +88,7 @@ TEST(SceneLoader, UnknownChunksAreSkippedWholeAndTextureCoordinatesFollowTheVert
         b.begin(0xB000).begin(0x4700).floats({1, 1, 1, 2, 2, 2, 0, 50}).end().end();  // keyframer
     }));
     ASSERT_EQ(s->meshCount, 2u);  // the walk went on right after the two pairs
-    EXPECT_EQ(s->meshes[0].vertices[1].u, 0.75f);
-    EXPECT_EQ(s->meshes[0].vertices[1].v, 1.0f);
+    EXPECT_EQ(std::pair(s->meshes[0].vertices[1].u, s->meshes[0].vertices[1].v), std::pair(0.75f, 1.0f));
     EXPECT_STREQ(s->meshes[1].name, "B");
     EXPECT_EQ(s->lightCount, 0u);
     EXPECT_EQ(s->camera.fieldOfView, 0.0f);
@@ -117,8 +116,7 @@ TEST(SceneLoader, LocalFrameIsStoredInFileOrderAndTakesLoadedVerticesIntoIt)
     EXPECT_EQ(xyz(s->meshes[2].vertices[0]), (Xyz{11, 32, 23}));
 }
 
-// Lights are omni until a spotlight chunk makes them spots; the last camera wins and its
-// lens becomes a field of view.
+// Lights are omni until a spotlight chunk makes them spots; the last camera wins, its lens a field of view.
 TEST(SceneLoader, LightsAndTheLastCamera)
 {
     LoadedScene s(sceneFile([](ChunkBuilder& b) {
@@ -141,7 +139,7 @@ TEST(SceneLoader, LightsAndTheLastCamera)
     };
     EXPECT_EQ(facts(omni), (Light{float(LightKind::omni), 0, 250, 0, 0, 0}));
     EXPECT_EQ(facts(spot), (Light{float(LightKind::spot), 1, 0, 0, 2, 0}));
-    EXPECT_NEAR(spot.hotspot, 0.26178f, 1e-5);
+    EXPECT_NEAR(spot.hotspot, 0.26178f, 1e-5);  // 15 and 30 degrees: half the file's cone angles
     EXPECT_NEAR(spot.falloff, 0.52356f, 1e-5);
     EXPECT_EQ(xyz(spot.direction), (Xyz{0, 0, 1}));  // toward the target along the file's y
     EXPECT_EQ(xyz(spot.colour), (Xyz{0.25f, 0.5f, 1}));
@@ -157,8 +155,7 @@ const std::vector<uint8_t> meshAndLight = sceneFile([](ChunkBuilder& b) {
     b.end().end().begin(0x4000).text("L").begin(0x4600).floats({1, 2, 3}).end().end();
 });
 
-// Two loads of one file are equal and share nothing; lists freed early with their count
-// zeroed are not freed again (a second free aborts in the sanitizer build).
+// Lists freed early with their count zeroed are not freed again (the sanitizer build aborts on a second free).
 TEST(SceneLoader, TwoLoadsAreEqualAndShareNothingAndReleaseSkipsEmptiedLists)
 {
     LoadedScene a(meshAndLight), b(meshAndLight);
@@ -177,8 +174,7 @@ TEST(SceneLoader, TwoLoadsAreEqualAndShareNothingAndReleaseSkipsEmptiedLists)
     releaseScene(&zero);
 }
 
-// The loader on files that are cut short, lie about their lengths or hold data in
-// the wrong place: it reads nothing outside the image and keeps what came before.
+// Bad files: the loader reads nothing outside the image and keeps what came before.
 // A mesh "Kept" of one face, then whatever the test appends.
 std::vector<uint8_t> meshThen(const std::function<void(ChunkBuilder&)>& tail)
 {
@@ -228,8 +224,7 @@ TEST(SceneLoaderBounds, DataRunningPastTheEndStopsTheWalkAndKeepsWhatWasRead)
     auto full = meshThen([](ChunkBuilder& b) {
         b.begin(0x4000).text("Second").begin(0x4100).vertices({{1, 2, 3}, {4, 5, 6}}).end().end();
     });
-    // Every cut loads without reading past it (the sanitizer build checks the reads);
-    // the first mesh survives every cut after its face list.
+    // Every cut loads without reading past it (the sanitizer build checks); the first mesh survives.
     size_t firstMeshEnd = meshThen([](ChunkBuilder&) {}).size();
     for (size_t size = 0; size <= full.size(); ++size) {
         LoadedScene s(std::vector<uint8_t>(full.begin(), full.begin() + ptrdiff_t(size)));
@@ -243,8 +238,7 @@ TEST(SceneLoaderBounds, DataRunningPastTheEndStopsTheWalkAndKeepsWhatWasRead)
     // A vertex list cut in its data: the mesh is made, its vertices are not.
     LoadedScene s(std::vector<uint8_t>(full.begin(), full.end() - 4));
     ASSERT_EQ(s->meshCount, 2u);
-    EXPECT_EQ(s->meshes[1].vertexCount, 0u);
-    EXPECT_EQ(s->meshes[1].vertices, nullptr);
+    EXPECT_TRUE(s->meshes[1].vertexCount == 0 && s->meshes[1].vertices == nullptr);
 }
 
 TEST(SceneLoaderBounds, MainAndEditorChunksAreSteppedIntoRightAfterTheirHeaders)
@@ -294,8 +288,7 @@ TEST(SceneLoaderBounds, FacesOutsideTheirMeshAreDroppedAndLaterListsReplaceEarli
     ASSERT_EQ(range.faceCount, 2u);
     EXPECT_EQ(range.faces[0].indices[0], 0u);  // (2, 1, 0) reversed, kept in order
     EXPECT_EQ(range.faces[1].indices[0], 2u);  // (0, 1, 2) reversed
-    EXPECT_EQ(s->meshes[2].faceCount, 0u);
-    EXPECT_EQ(s->meshes[2].faces, nullptr);
+    EXPECT_TRUE(s->meshes[2].faceCount == 0 && s->meshes[2].faces == nullptr);
     const Mesh& again = s->meshes[3];
     ASSERT_EQ(again.vertexCount, 3u);
     EXPECT_EQ(again.vertices[0].y, 9.0f);

@@ -26,6 +26,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using SceneDisplay = EffectScreen;  // the display as start-up leaves it, with a scene open
+void releaseScenes(DisplayContext* c) { releaseHouseScene(c), releaseBoxScene(c), releaseLightScene(c); }
 
 constexpr Window boxWindow = {376, 82, 625, 275}, band = {0, 320, 640, 480}, screen = {0, 0, 640, 480};
 
@@ -44,8 +45,7 @@ int countLit(const soft::SurfaceMemory& m, Window w)
     return (w.right - w.left) * (w.bottom - w.top) - countGrey(m, w, black, blackSlack);
 }
 
-// Every pixel of the picture that is not the colour key shows on the back buffer. Counts the keyed
-// pixels, and those of them where the back buffer still holds the seed.
+// Every unkeyed picture pixel shows on the back buffer; counts the keyed ones, and those still seeded.
 struct Keyed {
     int pixels = 0, seeded = 0;
 };
@@ -61,8 +61,7 @@ Keyed pictureOver(const soft::SurfaceMemory& back, const soft::SurfaceMemory& pi
     return keyed;
 }
 
-// With no mesh files, or files whose editor chunk is empty (no mesh, light or camera), and no
-// picture, each scene still draws its clear, flashes and fades.
+// Without pictures or meshes (no files, or empty editor chunks) each scene still clears, flashes and fades.
 class MissingData : public ::testing::TestWithParam<bool> { };
 
 TEST_P(MissingData, ScenesDrawTheirClearsAndFlashes)
@@ -106,10 +105,7 @@ TEST_P(MissingData, ScenesDrawTheirClearsAndFlashes)
     drawLightScene(3.0f, context);
     EXPECT_GE(simulationClock, 3.0f);
     EXPECT_NE(back.at(10, 10), SceneDisplay::seedValue(10, 10));
-
-    releaseHouseScene(context);
-    releaseBoxScene(context);
-    releaseLightScene(context);
+    releaseScenes(context);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, MissingData, ::testing::Values(false, true),
@@ -126,9 +122,7 @@ protected:
     }
     static void TearDownTestSuite()
     {
-        releaseLightScene(context());
-        releaseBoxScene(context());
-        releaseHouseScene(context());
+        releaseScenes(context());
         releasePictures();  // the next load overwrites every entry
         delete display;
     }
@@ -178,9 +172,8 @@ TEST_F(Scenes, HouseSwellsMeshZeroAndOrbitsTheCamera)
     EXPECT_EQ(houseScene.camera.position[1], houseSourceScene.camera.position[1]);
 }
 
-// The orbiting, swelling house and the box scene's bevelled cube stay whole in view all along
-// their spans: drawn alone, the device clips none of their triangles. The boxes round the cube
-// may brush the window's edge.
+// Drawn alone, the orbiting, swelling house and the box scene's cube are never clipped all along their
+// spans; the boxes round the cube may brush the window's edge.
 TEST_F(Scenes, TheHouseAndTheBoxesStayInView)
 {
     const soft::Direct3DCounters& counters = soft::direct3DCounters();
@@ -205,10 +198,8 @@ TEST_F(Scenes, TheHouseAndTheBoxesStayInView)
         }
 }
 
-// Every face the cameras see faces them (the lattice round the light scene's camera faces
-// inward): each scene posed as at `t` and drawn again without culling, which adds the faces
-// turned away, changes only a few pixels where faces meet at one depth or a thin board shows
-// its back (a mesh turned inside out changes thousands).
+// Every face the cameras see faces them: drawn again without culling, each pose changes only a few pixels
+// where faces meet at one depth or a thin board shows its back (a mesh inside out changes thousands).
 TEST_F(Scenes, CullingHidesNothingTheCamerasShouldSee)
 {
     auto frame = [&](Scene& scene, D3DCULL cull) {
@@ -251,9 +242,8 @@ TEST_F(Scenes, HouseBandLaysItsPictureOverTheSceneThenFadesItAllToBlack)
     EXPECT_EQ(countLit(back(), screen), 0);
 }
 
-// The device clips the screen quad to the narrow viewport: the flash lights the box window only,
-// and between flashes the boxes lie in their cleared window; the picture shows around it. The
-// camera and two lights take their poses.
+// The flash lights only the box window (the device clips the quad), between flashes the boxes lie in the
+// cleared window, the picture shows around it; the camera and two lights take their poses.
 TEST_F(Scenes, BoxDrawsAndFlashesInItsWindowOverItsPicture)
 {
     BoxViewport viewport(context());

@@ -118,8 +118,7 @@ TEST_P(Variants, DecodeToThePictureAndEveryTruncationIsRefused)
         for (int x = 0; x < pictureWidth; ++x)
             ASSERT_EQ(bitmap->pixels[size_t(y * pictureWidth + x)], eightColours[size_t(referenceIndex(x, y, v.bpp))])
                 << x << "," << y;
-    // Each cut is a copy of exactly n bytes, so that a read past it is caught by the
-    // address sanitizer in the fuzzing build.
+    // Each cut is a copy of exactly n bytes: the fuzzing build's address sanitizer catches reads past it.
     for (size_t n = 0; n < file.size(); ++n) {
         std::vector<uint8_t> prefix(file.begin(), file.begin() + ptrdiff_t(n));
         ASSERT_FALSE(read(prefix)) << n;
@@ -162,8 +161,7 @@ std::vector<uint32_t> colours(std::initializer_list<int> indexes)
 
 TEST(BitmapReader, RunLengthEncodingsRunsAbsoluteDeltaAndEnds)
 {
-    // Rows are stored bottom row first. Skipped pixels keep colour 0; a run past the
-    // row's end is cut there.
+    // Rows are stored bottom row first. Skipped pixels keep colour 0; a run past the row's end is cut.
     const struct {
         int bpp;
         std::vector<uint8_t> data;
@@ -228,8 +226,7 @@ TEST(BitmapReader, MalformedFilesAreRefusedWithAReason)
         {"pixel offset past the end", [](auto& f) { set(f, 10, uint32_t(f.size() + 1)); }},
         {"colour table cut short", [](auto& f) { set(f, 10, 0), f.resize(14 + 40 + 100); }},
         {"too large for memory", [](auto& f) { set(f, 18, 100000), set(f, 22, 100000); }},
-        // BI_BITFIELDS after a 40-byte header with the pixels where the masks belong, as
-        // ImageMagick's BMP3 writer leaves 16-bit files
+        // BI_BITFIELDS after a 40-byte header, pixels where the masks belong (ImageMagick's 16-bit BMP3)
         {"masks missing", [](auto& f) { f = buildVariant(variants[11]), set(f, 10, 54); }},
     };
     for (const auto& [name, spoil] : cases) {

@@ -10,8 +10,6 @@
 
 namespace {
 
-// StretchBlt from a DIB section onto DirectDraw surfaces: colour conversion in both
-// 16-bit formats, padded pitches, nearest-neighbour stretching and the clip.
 // A 24-bit bitmap loaded through a file, as the picture loader gets it; deleted with the test.
 struct Picture {
     HBITMAP bitmap;
@@ -24,8 +22,7 @@ struct Picture {
     }
     ~Picture() { DeleteObject(bitmap); }
 
-    // The copy at (x, y) of size w x h (the whole surface when 0) from the source's
-    // top-left srcW x srcH pixels; returns what StretchBlt returned.
+    // StretchBlt of the source's top-left srcW x srcH onto (x, 0), w x h (0: the whole surface).
     BOOL copyOnto(soft::SurfaceMemory& surface, int srcW, int srcH, int w = 0, int h = 0, HRGN clip = nullptr,
                   int x = 0, DWORD rop = SRCCOPY)
     {
@@ -59,8 +56,7 @@ TEST(StretchBlt, ColoursKeepTheirTopBitsInBothFormats)
 
 TEST(StretchBlt, NearestNeighbourDoublesHalvesAndMirrors)
 {
-    // A 4 x 2 picture of distinct colours stretched over 8 x 4: every source pixel
-    // becomes a 2 x 2 block.
+    // 4 x 2 distinct colours over 8 x 4: every source pixel becomes a 2 x 2 block.
     std::vector<uint32_t> rgb;
     for (uint32_t i = 0; i < 8; ++i)
         rgb.push_back(i * 32 << 16 | (255 - i * 32));
@@ -72,8 +68,7 @@ TEST(StretchBlt, NearestNeighbourDoublesHalvesAndMirrors)
             uint32_t c = rgb[size_t((y / 2) * 4 + x / 2)];
             EXPECT_EQ(big.at(x, y), soft::packColour(big.format, uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)));
         }
-    // Shrinking samples the source at the destination pixels' centres: of 4 x 2 onto
-    // 2 x 1, the pixels (1, 1) and (3, 1).
+    // Shrinking samples at the destination pixels' centres: 4 x 2 onto 2 x 1 reads (1, 1) and (3, 1).
     soft::SurfaceMemory small(2, 1, soft::PixelFormat::rgb565);
     picture.copyOnto(small, 4, 2);
     EXPECT_EQ(small.at(0, 0), big.at(2, 2));
@@ -166,16 +161,13 @@ TEST(Text, StockFontsHaveTheirCellSizes)
     Canvas t(160, 40, 0, marker, ANSI_FIXED_FONT);
     SIZE size{};
     ASSERT_TRUE(GetTextExtentPoint32A(t.dc, "01010101", 8, &size));
-    EXPECT_EQ(size.cx, 64);
-    EXPECT_EQ(size.cy, 13);
+    EXPECT_EQ(std::pair(size.cx, size.cy), (std::pair<LONG, LONG>(64, 13)));
     SelectObject(t.dc, GetStockObject(OEM_FIXED_FONT));
     GetTextExtentPoint32A(t.dc, "Hi", 2, &size);
-    EXPECT_EQ(size.cx, 16);
-    EXPECT_EQ(size.cy, 12);
+    EXPECT_EQ(std::pair(size.cx, size.cy), (std::pair<LONG, LONG>(16, 12)));
     TEXTMETRICA tm{};
     ASSERT_TRUE(GetTextMetricsA(t.dc, &tm));
-    EXPECT_EQ(tm.tmHeight, 12);
-    EXPECT_EQ(tm.tmAscent + tm.tmDescent, 12);
+    EXPECT_EQ(std::pair(tm.tmHeight, tm.tmAscent + tm.tmDescent), (std::pair<LONG, LONG>(12, 12)));
     EXPECT_EQ(tm.tmPitchAndFamily & TMPF_FIXED_PITCH, 0);
     // The dialog font is proportional and about as large as 8-point MS Sans Serif.
     SelectObject(t.dc, GetStockObject(DEFAULT_GUI_FONT));
@@ -183,8 +175,7 @@ TEST(Text, StockFontsHaveTheirCellSizes)
     GetTextExtentPoint32A(t.dc, "iiii", 4, &narrow);
     GetTextExtentPoint32A(t.dc, "WWWW", 4, &wide);
     EXPECT_LT(narrow.cx, wide.cx);
-    EXPECT_GE(narrow.cy, 11);
-    EXPECT_LE(narrow.cy, 14);
+    EXPECT_TRUE(narrow.cy >= 11 && narrow.cy <= 14) << narrow.cy;
     GetTextMetricsA(t.dc, &tm);
     EXPECT_NE(tm.tmPitchAndFamily & TMPF_FIXED_PITCH, 0);
 }
@@ -312,8 +303,7 @@ TEST(Lines, WideDashedPenIsSolidAndThinDashesHaveGaps)
             across += c.inked(x, y);
         ASSERT_EQ(across, 6) << x;
     }
-    // A one-pixel dashed pen: dashes of 18 with gaps of 6, the gaps painted with the
-    // background colour in the default opaque mode.
+    // A one-pixel dashed pen: dashes of 18, gaps of 6 in the background colour when opaque (the default).
     c.withPen(PS_DASH, 1, [&] {
         SetBkColor(c.dc, RGB(255, 0, 0));
         POINT previous{};
@@ -338,8 +328,8 @@ TEST(Shapes, RectanglesFillsAndLinesKeepTheirEdges)
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x)
             ASSERT_EQ(c.surface.at(x, y), (x >= 5 && x < 15 && y >= 6 && y < 9) ? 0xF800 : 0) << x << "," << y;
-    // Rectangle: the pen on the box's edge pixels, right and bottom exclusive, the
-    // brush inside. LineTo leaves the last point out.
+    // Rectangle: the pen on the edge pixels (right and bottom exclusive), the brush inside. LineTo
+    // leaves the last point out.
     c.withPen(PS_SOLID, 1, [&] {
         SelectObject(c.dc, red);
         EXPECT_TRUE(Rectangle(c.dc, 20, 20, 30, 26));
@@ -357,8 +347,7 @@ TEST(Shapes, RectanglesFillsAndLinesKeepTheirEdges)
 
 }  // namespace
 
-// A pen left selected when the next CreatePen failed cannot be deleted; the system
-// frees it, and every context, when the process ends.
+// A pen still selected cannot be deleted; the system frees it, and every context, when the process ends.
 TEST(Objects, WhatTheProgramLeftAliveIsReclaimedButNotTheStockObjects)
 {
     HDC dc = CreateCompatibleDC(nullptr);

@@ -138,8 +138,7 @@ TEST_F(MidasTest, ErrorTextsAreSingleLines)
     EXPECT_STREQ(MIDASgetErrorMessage(1000), "Undefined error");
 }
 
-// With a device, config opens it quietly and close gives it back; without one the show
-// goes on silently after one line of warning.
+// Without a device the show goes on silently after one line of warning.
 TEST_F(MidasTest, ConfigOpensTheDeviceOrWarnsThatThereIsNone)
 {
     for (bool hasAudio : {true, false}) {
@@ -155,9 +154,8 @@ TEST_F(MidasTest, ConfigOpensTheDeviceOrWarnsThatThereIsNone)
     }
 }
 
-// The device pulls on a thread of its own while the main thread starts, stops and
-// frees songs: the library changes what plays only with the device held off.
-// Pulls sound on its own thread for as long as the device is open, as SDL does.
+// Pulls sound on its own thread for as long as the device is open, as SDL does: the library must change
+// what plays only with the device held off.
 class ThreadedHost : public FakeHost {
 public:
     ~ThreadedHost() override { closeAudio(); }

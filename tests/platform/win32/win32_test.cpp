@@ -1,5 +1,4 @@
-// The thread's message queue, host events turned into key messages, modal dialogs
-// and their combo boxes.
+// The message queue, host events as key messages, modal dialogs and their combo boxes.
 #include "host/headless_host.h"
 #include "win32_resources.h"
 #include "windows.h"
@@ -60,8 +59,7 @@ protected:
     HWND window = nullptr;
 };
 
-// Messages are taken in order and peeking leaves them; WM_CLOSE destroys the window, and a
-// quit is dispatched like any message; a window that is gone gets nothing.
+// Peeking leaves messages; WM_CLOSE destroys the window; a quit is dispatched like any message.
 TEST_F(Win32Test, MessagesAreTakenInOrderAndCloseDestroysTheWindow)
 {
     PostMessageA(window, WM_USER + 1, 1, 0);
@@ -97,10 +95,8 @@ TEST_F(Win32Test, HostKeysArriveAsKeyMessagesAndACloseRequestAsEscape)
 
 TEST_F(Win32Test, CursorCountFollowsShowCursor)
 {
-    EXPECT_EQ(ShowCursor(FALSE), -1);
-    EXPECT_FALSE(hostObject->cursorVisible());
-    EXPECT_EQ(ShowCursor(TRUE), 0);
-    EXPECT_TRUE(hostObject->cursorVisible());
+    EXPECT_TRUE(ShowCursor(FALSE) == -1 && !hostObject->cursorVisible());
+    EXPECT_TRUE(ShowCursor(TRUE) == 0 && hostObject->cursorVisible());
 }
 
 // A small dialog: a combo box and the two buttons.
@@ -138,8 +134,8 @@ using Answer = host::HeadlessHostOptions::DialogAnswer;
 host::Event key(uint32_t vk, host::EventKind kind = host::EventKind::keyDown) { return {kind, vk}; }
 host::Event click(int x, int y) { return {host::EventKind::mouseDown, 0, x, y}; }
 
-// The picture of the test dialog (154 x 87): client area from (2, 20); OK at (17, 52),
-// Cancel at (77, 52), both 45 x 23; the combo box's field from (17, 26), its list below.
+// The test dialog's picture, 154 x 87: OK at (17, 52), Cancel at (77, 52), both 45 x 23; the combo
+// box's field from (17, 26), its list below.
 class DialogTest : public Win32Test {
 protected:
     // Runs the dialog over a host that sends `script`, then `answer`.
@@ -226,11 +222,10 @@ TEST_F(DialogTest, DrawsTheSelectionAndTheFocus)
     EXPECT_EQ(std::pair(dialogHost->lastDialog().width, dialogHost->lastDialog().height), std::pair(154, 87));
     EXPECT_EQ(darkInField(), 0);
     const uint16_t grey = soft::packColour(soft::PixelFormat::rgb565, 192, 192, 192);
-    EXPECT_EQ(at(21, 56), 0);  // the focus rectangle inside OK (inside its default frame)
-    EXPECT_EQ(at(80, 55), grey);
+    EXPECT_EQ(std::pair(at(21, 56), at(80, 55)),
+              (std::pair<uint16_t, uint16_t>(0, grey)));  // the focus rectangle in OK
     run({key(VK_TAB)}, Answer::cancel);
-    EXPECT_EQ(at(21, 56), grey);
-    EXPECT_EQ(at(80, 55), 0);
+    EXPECT_EQ(std::pair(at(21, 56), at(80, 55)), (std::pair<uint16_t, uint16_t>(grey, 0)));
 
     std::vector<uint16_t> fields[2];
     for (int downs : {1, 2}) {
