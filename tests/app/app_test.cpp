@@ -18,8 +18,7 @@
 
 namespace {
 
-// The running order: the exact boundaries, which span a time falls in, and the
-// one-shot actions of a span.
+// The running order: the exact boundaries, which span a time falls in, a span's one-shot actions.
 TEST(Timeline, BoundariesAreTheRoundedProductsOfTheBeat)
 {
     EXPECT_EQ(std::bit_cast<uint32_t>(beat), 0x42055555u);
@@ -32,8 +31,8 @@ TEST(Timeline, BoundariesAreTheRoundedProductsOfTheBeat)
 
 TEST(Timeline, EachTimeFallsInTheSpanItsBoundariesGive)
 {
-    // A wrapped counter (a negative difference) shows the rain again; the last difference rounds
-    // to the first boundary, which is tested before rounding.
+    // A wrapped counter (a negative difference) shows the rain again; the last case rounds to the first
+    // boundary, which is tested before rounding.
     const std::pair<double, int> cases[] = {{-1.0e6, 0},
                                             {0.0, 0},
                                             {266.666656494140625, 1},
@@ -89,9 +88,8 @@ TEST(Timeline, OneShotActionsRunOnceBeforeTheirSpansFirstFrameUntilRearmed)
     EXPECT_EQ(run({200.3}), "c3 ");
 }
 
-// Whole runs of the program on the headless host: how the show ends, and the exit codes
-// of failures the command line cannot reach (the options' script tests the others).
-// Runs follow one another in one process, in any order.
+// Whole runs on the headless host, one after another in one process: how the show ends, and the exit
+// codes of failures the command line cannot reach (the options' script tests the others).
 constexpr uint32_t showMs = 110000;  // 2200 ticks of 50 ms
 
 class ShowRun : public ::testing::Test {
@@ -112,8 +110,7 @@ protected:
         hostObject->onPresent = [this](const host::Frame&, uint32_t tick) { ticks.push_back(tick); };
         char commandLine[] = "";
         const int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
-        // A show ended early leaves its scenes loaded, for the process's end to free; the
-        // next show in this process loads them anew.
+        // A show ended early leaves its scenes loaded for the process's end to free; the next loads anew.
         releaseHouseScene(nullptr), releaseBoxScene(nullptr), releaseLightScene(nullptr);
         releaseScene(&houseScene);  // the drawn copy, which the show keeps to the end
         houseScene = {};
@@ -135,9 +132,8 @@ TEST_F(ShowRun, RunsToTheEndWithoutPresentingPastIt)
     EXPECT_EQ(hostObject->modeDevice(), -1);
 }
 
-// Escape while the data loads: the rain's set-up presents once, then the first frame. Closing
-// the window ends the show like Escape. With a wrapping tick counter the show goes on (back at
-// the rain) until Escape.
+// Escape while the data loads: the rain's set-up presents once, then the first frame. Closing ends the
+// show like Escape. With a wrapping tick counter the show goes on (back at the rain) until Escape.
 TEST_F(ShowRun, EscapeAndCloseEndTheShowWhereverTheClockStands)
 {
     const host::Event escape{host::EventKind::keyDown, VK_ESCAPE};

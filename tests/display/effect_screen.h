@@ -1,6 +1,5 @@
-// The display as start-up leaves it (the benchmarks' headless display) in a chosen pixel format
-// and pitch, with helpers to seed and read its buffers and to make pictures, for the effect and
-// picture tests.
+// The display as start-up leaves it (the benchmarks' headless display) in a chosen pixel format and
+// pitch, with helpers to seed and read its buffers and to make pictures.
 #pragma once
 
 #include "ddraw_soft.h"

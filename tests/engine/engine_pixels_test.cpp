@@ -1,8 +1,6 @@
-// The engine through the real DirectDraw and Direct3D stand-ins, pixel by pixel: a square in
-// the file's x-z plane, wound counter-clockwise as seen from the camera at file (0, -100, 0),
-// with a red omni light beside the camera. The loader's axis exchange, its reversed triangles
-// and its normals must agree with the renderer's left-handed view and the device's
-// counter-clockwise cull for the square to show lit, and to vanish when seen from behind.
+// The engine through the real DirectDraw and Direct3D stand-ins: a square in the file's x-z plane, wound
+// counter-clockwise from the camera at (0, -100, 0), a red light beside it. The loader's axis exchange,
+// reversed triangles and normals must agree with the view and the cull to show it lit, and hide its back.
 #include "chunk_builder.h"
 #include "ddraw_soft.h"
 #include "engine/renderer.h"
@@ -40,8 +38,7 @@ TEST(RealDevice, ALoadedSquareFacingTheCameraIsDrawnLitAndCulledFromBehind)
     EXPECT_GT(centre.r, 200);
     EXPECT_EQ(centre.g + centre.b, 0);
     EXPECT_EQ(back.at(2, 2) | back.at(637, 477), 0x0000);  // the background outside the square
-    // The square spans 40 of the 100 units to it; with a 48-degree view the screen's
-    // width there is 2 * 100 * tan(24) = 89 units, so it is 40 / 89 of 640.
+    // 40 units wide at 100 units; a 48-degree view spans 2 * 100 * tan(24) = 89 there: 40 / 89 of 640.
     EXPECT_NEAR(640 - count(240, 241, 0), 640 * 40 / 89.04, 6);
 
     square->meshes[0].lightingMode = 1;  // drawn white whichever way it faces, unless culled

@@ -1,5 +1,4 @@
-// A Direct3D device that draws nothing and records every call the engine makes:
-// exactly what would reach the rasteriser.
+// A Direct3D device that draws nothing and records every call the engine makes.
 #pragma once
 
 #include "d3d.h"

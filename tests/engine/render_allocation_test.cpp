@@ -1,6 +1,5 @@
-// renderScene works in the scene's own arrays: a frame allocates nothing. Heap calls
-// are counted by wrapping the C library's allocator (not under the sanitizers, which
-// bring their own).
+// A frame of renderScene allocates nothing. Heap calls are counted by wrapping the C library's
+// allocator (not under the sanitizers, which bring their own).
 #include "chunk_builder.h"
 #include "engine/renderer.h"
 #include "recording_device.h"

@@ -9,9 +9,8 @@
 
 namespace {
 
-// What renderScene sends the device, recorded call by call.
-// A hand-made mesh over arrays of its own, drawn with the identity transform. Made in
-// place and never copied: `mesh` points into the vectors.
+// What renderScene sends the device. A hand-made mesh with the identity transform; never copied, as
+// `mesh` points into the vectors.
 struct TestMesh {
     std::vector<MeshVertex> vertices;
     std::vector<MeshFace> faces;

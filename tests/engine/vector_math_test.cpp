@@ -70,8 +70,7 @@ TEST(SceneNormals, VertexNormalsAverageTheUnitNormalsOfTheFacesUsingThem)
     EXPECT_EQ(length(mesh.vertices[5]), 0.0f);
 }
 
-// The reference: for each vertex, scan every face in order and average the unit
-// normals of those that name it (once per face).
+// The reference: each vertex's normal is the average of the unit normals of the faces naming it.
 std::vector<float> referenceNormals(const Mesh& mesh)
 {
     std::vector<float> face(3 * mesh.faceCount), out(3 * mesh.vertexCount, 0.0f);

@@ -1,9 +1,6 @@
 #!/bin/bash
-# Packs the build into a .deb with CPack and checks what Debian sees: dependencies
-# from dpkg-shlibdeps (SDL2, libxmp, libpng), ffmpeg recommended. Then installs it
-# with dpkg into a private root (the machine's own package database is not
-# touched), plays the show from another folder, removes it and expects nothing
-# of it left behind.
+# Packs the build into a .deb with CPack, checks its dependencies, installs it into a private root
+# (the machine's own package database is not touched), plays the show, removes it, and expects nothing left.
 #   deb_package_test.sh BUILD
 # Exits 77 (skipped) when cpack, dpkg or dpkg-shlibdeps is missing.
 set -u

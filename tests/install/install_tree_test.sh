@@ -1,8 +1,6 @@
 #!/bin/bash
-# Installs the build into a temporary prefix, checks the tree a desktop expects
-# (desktop entry, AppStream data and manual pages that their own validators pass,
-# the icon), then moves the whole tree and plays the show headless from another
-# folder: the program must find its data beside itself, not in the build.
+# Installs the build, checks the tree a desktop expects with its own validators, then moves the tree and
+# plays the show from another folder: the program must find its data beside itself, not in the build.
 #   install_tree_test.sh BUILD
 # Exits 77 (skipped) when a validator is missing.
 set -u

@@ -1,5 +1,4 @@
-# Shared by the program's scripts: sourced with the program as $1; a scratch folder, a failure
-# count, and the closing summary.
+# Sourced by the program's scripts with the program as $1: a scratch folder, failure count, summary.
 set -u
 program=$1
 work=$(mktemp -d)

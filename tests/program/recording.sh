@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Recording an excerpt of the show to a video, checked with ffprobe; and the refusal
-# when ffmpeg is missing.
+# Recording an excerpt of the show to a video, checked with ffprobe; the refusal without ffmpeg.
 . "$(dirname "$0")/cli_common.sh"
 
 if command -v ffprobe >/dev/null; then

@@ -1,5 +1,4 @@
-// The scenes' decisions, apart from drawing: the house's orbit, swelling, flashes and band; the
-// box camera on its sphere, its circling lights and flashes; the light-beam swarm.
+// The scenes' decisions apart from drawing: poses, swelling, flashes, bands, the light-beam swarm.
 #include "scenes/box_animation.h"
 #include "scenes/house_animation.h"
 #include "scenes/light_scene.h"
@@ -30,8 +29,7 @@ TEST(HouseOrbit, TurnsOnlyTheSourceCamerasXAndZAboutTheVerticalAxis)
     EXPECT_FLOAT_EQ(camera.position[2], 20.0f);
 }
 
-// Normals along, against, across the wandering direction and zero; at t = 0 the direction
-// has no length and nothing moves.
+// Normals along, against, across the wandering direction and zero; at t = 0 nothing moves.
 TEST(HouseSwelling, PushesVerticesOutByTheirNormalsAngleToTheDirection)
 {
     for (float t : {40.0f, 0.0f}) {

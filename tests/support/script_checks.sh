@@ -1,5 +1,4 @@
-# Sourced by the test scripts: the skip when a tool is missing, failing with the program's
-# log (app.log in the current folder, if any), and a virtual X server.
+# Sourced by the test scripts: skipping, failing with the program's log (app.log), a virtual X server.
 skip=77
 need_tools() {
     for tool in "$@"; do
@@ -11,8 +10,7 @@ fail() {
     [ -f app.log ] && { echo "--- program output:"; cat app.log; }
     exit 1
 }
-# Xvfb with one screen of $1 (WxHxDEPTH); -displayfd picks a free display number, so
-# several servers can run at once. Sets xvfb_pid and DISPLAY.
+# Xvfb with one screen of $1 (WxHxDEPTH) on a free display (-displayfd): several can run at once.
 start_xvfb() {
     exec 3>display.number
     Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 2>xvfb.log &

@@ -1,7 +1,6 @@
 #!/bin/bash
-# Compiles every source of the demo's folders, syntax only, against mingw-w64's real
-# Windows headers (32- and 64-bit) with nothing of ours but midas.h, so that a change
-# only our stand-ins' headers accept fails at once.
+# Compiles the demo's sources, syntax only, against mingw-w64's real Windows headers with nothing of
+# ours but midas.h, so that a change only our stand-ins' headers accept fails at once.
 #   sdk_syntax_check.sh SOURCE_ROOT MIDAS_INCLUDE_DIR
 # Exits 77 (skipped) when mingw-w64's g++ is not installed.
 set -u

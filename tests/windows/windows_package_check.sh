@@ -1,7 +1,6 @@
 #!/bin/bash
-# The Windows zips as a user gets them: each holds mornakle.exe, the data folder and
-# README.txt; the program is a GUI executable for its architecture with the device
-# dialog compiled in as a resource, and it imports no DLL but Windows' own.
+# The Windows zips as a user gets them: the program, its data and README.txt; a GUI executable with
+# the device dialog as a resource, importing no DLL but Windows' own.
 #   windows_package_check.sh WINDOWS_BUILD_DIR
 # Exits 77 (skipped) when the Windows build has not been made (make windows).
 set -u

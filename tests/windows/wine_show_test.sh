@@ -1,15 +1,9 @@
 #!/bin/bash
-# The 64-bit Windows program under Wine on a virtual X server, played as a user would:
-# it starts, the "Select Rendering Device" dialog appears and takes Enter, the show
-# runs on Wine's DirectDraw and Direct3D (the rain's green on black), and Escape ends
-# it with exit code 0. On the way, frames whose content does not depend on timing
-# (the box scene's frame around its viewport, the credits picture put up with a blit)
-# are grabbed while their span can be on screen and compared with the headless host's
-# capture of the same spans: one grab of each agrees within one level per channel.
+# The 64-bit Windows program under Wine on a virtual X server, played as a user would; frames that do
+# not depend on timing are compared with the headless host's. Wine has no audio driver: the show is
+# silent. Exits 77 (skipped) when a tool or a program is missing.
 #   wine_show_test.sh EXE WORKDIR PREFIX NATIVE_EXE DATA_DIR
-# PREFIX is a throw-away Wine prefix, made on the first run and kept (making one is
-# slow). Wine is given no audio driver, so the program plays in silence and says so
-# once. Exits 77 (skipped) when Wine, Xvfb, xdotool, ImageMagick or a program is missing.
+# PREFIX is a throw-away Wine prefix, made on the first run and kept (making one is slow).
 set -u
 exe=$1 work=$2 prefix=$3 native=$4 data=$5
 . "$(dirname "$0")/../support/script_checks.sh"
@@ -28,8 +22,7 @@ cleanup() {
 trap cleanup EXIT
 start_xvfb 1024x768x24
 
-# The prefix, once: Wine in Xvfb changes the display mode only inside a virtual
-# desktop, so every program gets one of 640 x 480.
+# Wine in Xvfb changes the display mode only inside a virtual desktop: every program gets one of 640 x 480.
 if [ ! -f "$prefix/mornakle-ready" ]; then
     rm -rf "$prefix"
     wineboot -i >prefix.log 2>&1 || fail "wineboot could not make the prefix"
@@ -42,8 +35,7 @@ fi
 wineserver -k 2>/dev/null
 wineserver -w
 
-# The headless host's frames, every 100th at 50 ms a frame: 35 s is in the box
-# scene, 95 s shows the credits picture.
+# Every 100th headless frame at 50 ms a frame: 35 s is in the box scene, 95 s the credits picture.
 "$native" --headless --frame-ms 50 --capture headless --capture-every 100 --data "$data" >headless.log 2>&1 ||
     fail "the headless capture failed"
 
@@ -71,8 +63,7 @@ xdotool windowfocus "$dialog" 2>/dev/null
 xdotool key Return
 entered=$(date +%s.%N)
 
-# The show: green rain on black. It began after Enter and before the first grab that
-# shows the rain: the two times bound the show's clock for the grabs below.
+# Green rain on black. The show began between Enter and this grab: the two bound its clock below.
 green_on_black() {
     local stats
     stats=$(convert "$1" -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b] %[fx:maxima.g]' info:)
@@ -90,17 +81,15 @@ done
 
 # Seconds from now until $1 seconds after $2.
 until_time() { awk -v s="$2" -v t="$1" -v now="$(date +%s.%N)" 'BEGIN { printf "%.3f", s + t - now }'; }
-# The largest difference of any channel of any pixel outside the rectangle $3
-# (x0,y0 x1,y1; none to compare everything), in levels.
+# The largest difference in levels of any channel outside the rectangle $3 ("x0,y0 x1,y1" or none).
 largest_difference() {
     local masked=()
     [ -n "$3" ] && masked=(-fill black -draw "rectangle $3")
     convert "$1" -alpha off "${masked[@]}" "$2" -alpha off "${masked[@]}" \
         -compose difference -composite -separate -evaluate-sequence max -format '%[fx:int(255*maxima+0.5)]' info:
 }
-# Grabs the screen while the span from show time $4 to $5 seconds can be on it, then
-# compares the grabs with the headless frame at $2 ms (outside the rectangle $3): one
-# agrees within one level per channel. A grab of any other span differs by far more.
+# Grabs the screen while show time $4 to $5 s can be on it: one grab agrees with the headless frame at
+# $2 ms (outside the rectangle $3) within one level per channel. Any other span differs by far more.
 peer_check() {
     local name=$1 frame difference best=256 n=0 left
     frame=$(ls headless/frame-*-"$(printf '%010d' "$2")".png 2>/dev/null | head -1)

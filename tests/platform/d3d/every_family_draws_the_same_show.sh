@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The whole show, headless at 50 ms a frame, under each kernel family the processor has:
-# every frame must match the scalar family's.
+# The whole show, headless, under each kernel family the processor has: every frame as the scalar one's.
 program=$1 work=$(mktemp -d) failures=0 && trap 'rm -rf "$work"' EXIT
 for family in scalar sse2 avx2; do
     MORNAKLE_SIMD=$family "$program" --headless --frame-ms 50 --capture "$work/$family" 2>"$work/err"; code=$?

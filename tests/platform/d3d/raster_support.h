@@ -35,9 +35,8 @@ inline void fill(soft::SurfaceMemory& surface, uint16_t value)
         std::fill_n(surface.row(y), surface.width, value);
 }
 
-// What the rasteriser must store at (x, y) when it blends the colour (r, g, b) over the
-// pixel `before` at `alpha` (255 is opaque): each channel s * a + d * (255 - a), over 255,
-// rounded, then reduced to 16 bits.
+// What a blend of (r, g, b) over `before` at `alpha` (255 opaque) stores at (x, y): each channel
+// s * a + d * (255 - a), over 255, rounded, then reduced to 16 bits.
 inline uint16_t blendedPixel(soft::PixelFormat format, uint16_t before, int r, int g, int b, int alpha, bool dither,
                              int x, int y)
 {

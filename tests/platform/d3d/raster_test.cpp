@@ -1,7 +1,5 @@
-// The rasteriser on plain surface memory: coverage under the fill rule, clipping to the
-// target rectangle, lines and points, blending and dither against the formula, shading
-// and depth across a triangle in both pixel layouts. Depth compare modes and padded rows
-// are tried through the device; ctest runs both suites again under each kernel family.
+// The rasteriser on plain surface memory, in both pixel layouts (compare modes and padded rows are the
+// device's tests); ctest runs both suites again under each kernel family.
 #include "d3d_soft.h"
 #include "raster_support.h"
 
@@ -27,9 +25,8 @@ RasterState blending(bool dither)
 // White at alpha 127: over black a pixel touched once reaches red level 15, twice 23.
 RasterVertex mark(float x, float y) { return corner(x, y, 0.5f, 255, 255, 255, 127); }
 
-// A 9 x 7 grid over the pixel centres [3, 60] x [4, 44], inner corners jittered by
-// sixteenths (some landing exactly on a centre), cells split along alternating diagonals,
-// a third of the triangles sent in the other winding.
+// A 9 x 7 grid over the pixel centres [3, 60] x [4, 44], inner corners jittered by sixteenths (some onto
+// a centre), cells split along alternating diagonals, a third of the triangles in the other winding.
 void drawJitteredMesh(const RasterTarget& target, unsigned seed)
 {
     constexpr int columns = 9, rows = 7;
@@ -115,8 +112,7 @@ TEST(RasterCoverage, ShapesTouchExactlyTheirPixelsOnce)
 
 TEST(RasterBlend, EveryValueAtEveryAlphaMatchesTheFormula)
 {
-    // One row per 8-bit value over a scrambled background, 21 pixels wide so that both
-    // the groups of eight and the pixels left over are drawn.
+    // One row per 8-bit value over a scrambled background, 21 wide: groups of eight and a remainder.
     for (PixelFormat format : {PixelFormat::rgb565, PixelFormat::rgb555})
         for (bool dither : {false, true})
             for (int alpha : {0, 100, 127, 255}) {
@@ -160,8 +156,7 @@ TEST(RasterDither, OrderedPatternAveragesToTheValueAndKeepsExactLevels)
 
 TEST(RasterShading, ColourAndDepthFollowThePlaneExactly)
 {
-    // Red rises by 5 a column and green by 20 a row while blue falls by 5 and depth rises
-    // by 1285 levels a column, so every pixel centre sits on whole values.
+    // Red +5 and blue -5 a column, green +20 a row, depth +1285 a column: whole values at every centre.
     for (PixelFormat format : {PixelFormat::rgb565, PixelFormat::rgb555})
         for (bool dither : {false, true}) {
             SurfaceMemory surface(51, 8, format), depth(51, 8, PixelFormat::rgb565);

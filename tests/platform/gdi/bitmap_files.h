@@ -1,5 +1,4 @@
-// Windows bitmap files of every variant built in memory, and the folder the tests
-// write their files to.
+// Windows bitmap files of every variant built in memory, and the folder the tests write them to.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,9 +29,8 @@ inline void put(std::vector<uint8_t>& out, uint32_t v, int bytes)
         out.push_back(uint8_t(v >> (8 * i)));
 }
 
-// `values` holds width * height entries, top row first: palette indexes for up to 8
-// bits per pixel, raw pixel values for 16 and 32, 0x00RRGGBB for 24. For the
-// run-length compressions, `encoded` is the compressed data written as it is.
+// `values`: width * height entries, top row first: palette indexes up to 8 bits per pixel, raw values
+// for 16 and 32, 0x00RRGGBB for 24. For run-length files `encoded` is written as it is.
 inline std::vector<uint8_t> buildBitmap(const BitmapSpec& layout, const std::vector<uint32_t>& values,
                                         const std::vector<uint8_t>& encoded = {})
 {

@@ -1,5 +1,4 @@
-// LoadImageA from files and from the program's bitmap resources, what GetObjectA says
-// of the result, and the counting of every object made.
+// LoadImageA from files and the program's resources, what GetObjectA says of it, the object count.
 #include "windows.h"
 
 #include "gdi_soft.h"
@@ -84,8 +83,7 @@ TEST(LoadImage, ResourceOfTheProgramBeatsAFileOfTheSameName)
     ASSERT_TRUE(fromResource && fromFile);
     EXPECT_EQ(pixelOf(fromResource, 1, 1), RGB(255, 0, 0));
     EXPECT_EQ(pixelOf(fromFile, 1, 1), RGB(0, 0, 255));
-    // Without a resource of that name, the module has no bitmap; numbered resources
-    // are found under "#number".
+    // Without a resource of that name there is no bitmap; numbered ones are found under "#number".
     win32::unregisterBitmapResource(path);
     EXPECT_FALSE(loadResource(path.c_str()));
     win32::registerBitmapResource("#7", solidBitmap(2, 2, 0x00FF00));

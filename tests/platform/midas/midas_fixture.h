@@ -1,6 +1,5 @@
-// What the sound library's tests share: a host with a hand-driven clock and an audio
-// device the test pulls from itself, a fixture that starts the library over it, and the
-// same song played by libxmp alone for comparison.
+// The sound library's tests share a host with a hand-driven clock and an audio device the test pulls,
+// a fixture starting the library over it, and songs played by libxmp alone for comparison.
 #pragma once
 
 #include "host/host.h"
@@ -74,9 +73,8 @@ protected:
     static std::string lastErrorText() { return MIDASgetErrorMessage(MIDASgetLastError()); }
 };
 
-// Renders `frames` frames of `song` with libxmp alone at 44.1 kHz stereo in one call;
-// `loopLimit` is libxmp's (0 repeats for ever, 1 stops at the end). Optionally reports
-// the frame information after the render.
+// `frames` frames of `song` by libxmp alone at 44.1 kHz stereo; `loopLimit` is libxmp's (0 repeats for
+// ever, 1 stops at the end). Optionally reports the frame information after the render.
 inline std::vector<int16_t> renderWithLibxmp(const std::vector<uint8_t>& song, int frames, int loopLimit,
                                              xmp_frame_info* after = nullptr)
 {

@@ -38,8 +38,7 @@ protected:
     }
 };
 
-// Looping, a song goes on past its end from its restart position; played once, it falls
-// silent there and its ended playback still answers.
+// Looping, a song goes on from its restart position; played once, it falls silent and still answers.
 TEST_F(PlaybackTest, SoundIsBitIdenticalToLibxmpPlayingAlone)
 {
     const TestSong xmSong, longer{.rows = 64, .speed = 4}, restarting{.orders = 3, .restartPosition = 1};
@@ -95,8 +94,7 @@ TEST_F(PlaybackTest, MixingFillsExactlyTheFramesAsked)
     }
 }
 
-// The status against libxmp's frame information, with the device pulling and, without a
-// device, with the silent output following a wrapping tick counter.
+// The status against libxmp's, with the device pulling and, without one, following a wrapping tick counter.
 TEST_F(PlaybackTest, PlayStatusFollowsTheSound)
 {
     const TestSong song;
@@ -165,9 +163,8 @@ TEST_F(PlaybackTest, FreeingAPlayingSongStopsIt)
     EXPECT_GT(fakeHost.lockCalls, 0);
 }
 
-// A frame of no length (a file can set a tempo that leaves none) ends the song: libxmp's
-// own buffer filling would ask for the next frame for ever. Played in a child process
-// that an alarm ends, so that the old spin fails at once.
+// A frame of no length (a tempo can leave none) ends the song, where libxmp's buffer filling would
+// spin for ever; played in a child process that an alarm ends, so that a spin fails at once.
 TEST_F(PlaybackTest, AFrameOfNoLengthEndsTheSong)
 {
     bringUp();

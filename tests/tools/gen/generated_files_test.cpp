@@ -31,8 +31,7 @@ TEST(GeneratedFiles, TwoRunsGiveTheSameBytesAndTheBuiltFilesAreCurrent)
     }
 }
 
-// How the painter's canvas becomes a picture: the colour key where nothing was painted,
-// never where something was.
+// The painter's canvas as a picture: the colour key where nothing was painted, never where something was.
 TEST(FinishImage, UncoveredPixelsBecomeTheKeyAndCoveredOnesNeverDo)
 {
     Canvas canvas(8, 8);

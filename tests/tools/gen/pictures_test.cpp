@@ -26,8 +26,7 @@ struct Picture {
     }
 };
 
-// Reads the file through the platform's bitmap reader, as the demo's loader does, and checks
-// the layout it relies on: a 640 x 480 bottom-up BITMAPINFOHEADER picture, 24 bits, uncompressed.
+// Read as the demo's loader reads it: a 640 x 480 bottom-up BITMAPINFOHEADER picture, 24 bits, uncompressed.
 Picture readBitmap(const std::string& name)
 {
     const std::vector<uint8_t> b = readDataFile(name);
@@ -80,8 +79,7 @@ TEST(Pictures, HouseBandsHoldArtOnlyBelowRow320AndShowTheSceneAroundIt)
     }
 }
 
-// Backdrops and stills hide everything under them (the effects draw over the backdrops'
-// windows every frame).
+// Backdrops and stills hide everything under them (the effects draw over the backdrops' windows).
 TEST(Pictures, BackdropsAndStillsAreOpaque)
 {
     for (const char* name : {"circles.bmp", "lines.bmp", "rightnow.bmp", "bonde.bmp", "lame.bmp"}) {

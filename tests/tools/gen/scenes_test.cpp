@@ -1,6 +1,5 @@
-// The three scene files read back through the demo's own loader, and checked for
-// what their scenes rely on: a house that swells without tearing, lights that reach. That
-// the cameras see them, and see no face from behind, is the drawn scenes' test.
+// The scene files read back through the demo's loader, checked for what their scenes rely on: a house
+// that swells without tearing, lights that reach. What the cameras see is the drawn scenes' test.
 #include "chunk_builder.h"
 #include "gen_test_support.h"
 
@@ -24,8 +23,7 @@ struct SceneFile : LoadedScene {
 double dotOf(Vector3 a, Vector3 b) { return double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z; }
 float lengthOf(Vector3 a) { return float(std::sqrt(dotOf(a, a))); }
 
-// Where the renderer puts a vertex: the loader subtracted the frame origin, the
-// transform adds it back.
+// Where the renderer puts a vertex: the loader subtracted the frame origin, the transform adds it back.
 Vector3 worldPosition(const Mesh& mesh, uint32_t i)
 {
     const MeshVertex& v = mesh.vertices[i];
@@ -34,10 +32,8 @@ Vector3 worldPosition(const Mesh& mesh, uint32_t i)
             m[8] * v.x + m[9] * v.y + m[10] * v.z + m[11]};
 }
 
-// The house comes first, centred on its frame's origin so that swelling grows it evenly,
-// within the renderer's budget; it is one closed smooth surface that swells without
-// tearing: every vertex is shared by faces (so every normal is set) and no position is
-// duplicated (copies would split apart when they swell by different amounts).
+// The house comes first, centred on its origin so that it swells evenly, within the renderer's budget:
+// one closed surface, every vertex on faces (every normal set), no position twice (copies would split).
 TEST(HouseFile, HoldsAFineClosedHouseFirstWithItsYardWithinTheRenderersBudget)
 {
     SceneFile file("hus.3ds");
@@ -67,8 +63,7 @@ TEST(HouseFile, HoldsAFineClosedHouseFirstWithItsYardWithinTheRenderersBudget)
     EXPECT_NEAR(lo.z + hi.z, 0.0f, 1.0f);
 }
 
-// Share of the mesh's vertices that the file's lights light at all, and the
-// brightest channel any of its vertices gets.
+// The share of the mesh's vertices the file's lights reach, and the brightest channel any vertex gets.
 double litShare(const Scene& s, const Mesh& mesh, float* brightest = nullptr)
 {
     int lit = 0;
@@ -84,9 +79,8 @@ double litShare(const Scene& s, const Mesh& mesh, float* brightest = nullptr)
     return double(lit) / double(mesh.vertexCount);
 }
 
-// The lights reach their meshes: most of the house, half of the cube and of the lattice. The
-// house's white vertices are lit nothing past full, where they would turn white instead of
-// taking the lights' colours.
+// The lights reach most of the house, half of the cube and of the lattice, and never light the house's
+// white vertices past full (they would turn white instead of taking the lights' colours).
 TEST(SceneFiles, TheLightsReachTheirMeshesAndLeaveTheHouseItsColours)
 {
     const std::pair<const char*, double> files[] = {{"hus.3ds", 0.9}, {"box.3ds", 0.5}, {"light.3ds", 0.5}};
@@ -102,8 +96,7 @@ TEST(SceneFiles, TheLightsReachTheirMeshesAndLeaveTheHouseItsColours)
     }
 }
 
-// The boxes lie near the origin, where the box camera looks; the lattice is a sphere of
-// radius 40 round the light scene's camera.
+// The boxes lie near the origin, where their camera looks; the lattice is a sphere of radius 40 round its.
 TEST(SceneFiles, TheBoxesLieRoundTheOriginAndTheLatticeRoundTheCamera)
 {
     SceneFile box("box.3ds"), light("light.3ds");

@@ -24,9 +24,8 @@ Outcome inspect(const std::string& path)
 
 TEST(InspectSong, DescribesAnExtendedModule)
 {
-    // The counts are libxmp's: its XM reader adds one empty pattern to those in the file,
-    // and names the format after the tracker that wrote it. The length is orders x rows x
-    // ticks of 2.5 / bpm seconds.
+    // libxmp's counts: it adds one empty pattern and names the format after the tracker that wrote it.
+    // The length is orders x rows x ticks of 2.5 / bpm seconds.
     Outcome xm = inspect(writeTestFile("inspect.xm", makeXm({.speed = 4, .bpm = 150})));
     EXPECT_EQ(xm.exitCode, 0);
     EXPECT_EQ(xm.err, "");

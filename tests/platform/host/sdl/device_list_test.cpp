@@ -7,8 +7,8 @@
 using host::sdl::listDevices;
 using host::sdl::MonitorInfo;
 
-// The primary display (no GUID), a window on the first monitor, then each further monitor full
-// screen with a GUID of its own that stays the same from one listing to the next.
+// The primary display (no GUID), a window on the first monitor, then each further monitor full screen
+// with a GUID of its own, the same in every listing.
 TEST(DeviceList, PrimaryDisplayThenAWindowThenFurtherMonitors)
 {
     std::vector<MonitorInfo> monitors{{"a", 1920, 1080}, {"b", 1280, 1024}, {"c", 800, 600}};

@@ -5,9 +5,8 @@
 using host::sdl::FramePacer;
 using namespace std::chrono;
 
-// A loop presenting as fast as the pacer lets it (0.1 ms of drawing a frame) is held to the
-// refresh rate; an unknown rate counts as 60 Hz; where vsync waits too the pacer runs a quarter
-// faster. The first frame only starts the count.
+// A loop drawing 0.1 ms a frame is held to the refresh rate (60 Hz when unknown); where vsync waits too
+// the pacer runs a quarter faster. The first frame only starts the count.
 TEST(FramePacer, AFastLoopIsHeldToTheRefreshRate)
 {
     const struct {

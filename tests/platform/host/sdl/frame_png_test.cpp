@@ -47,8 +47,7 @@ host::Frame frameOf(const soft::SurfaceMemory& m)
     return host::Frame{m.bytes.data(), m.width, m.height, m.pitch, m.format};
 }
 
-// Each 16-bit layout comes back as 8-bit RGB with its channels in place; row padding never
-// reaches the file; the lowest 5-6-5 step of each channel is 1/31, 2/63, 1/31.
+// Each 16-bit layout comes back as 8-bit RGB, no padding in the file; 5-6-5's lowest steps 1/31, 2/63, 1/31.
 TEST(FramePng, FramesOfBothLayoutsComeBackAsEightBitRgb)
 {
     using V = std::vector<int>;

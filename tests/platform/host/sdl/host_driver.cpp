@@ -1,6 +1,5 @@
-// A small program over the SDL host alone, for the end-to-end test under a virtual
-// X server: the device dialog, then moving frames and a tone until Escape or quit.
-// Every key that reaches it is printed on stderr as "key down 0xNN".
+// A small program over the SDL host alone for the test under Xvfb: the device dialog, then moving frames
+// and a tone until Escape or quit. Every key that reaches it is printed on stderr as "key down 0xNN".
 #include "host/sdl_host.h"
 #include "soft/surface.h"
 
@@ -23,8 +22,7 @@ public:
     double phase = 0;
 };
 
-// A plain grey dialog with a title bar: Enter confirms the window (the second device),
-// Escape or a close request answers -1.
+// A plain grey dialog: Enter confirms the window (the second device), Escape or a close answers -1.
 int chooseDevice(host::Host& h)
 {
     soft::SurfaceMemory picture(394, 110, soft::PixelFormat::rgb565);

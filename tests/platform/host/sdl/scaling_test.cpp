@@ -7,8 +7,7 @@ using host::sdl::outputToFrame;
 using host::sdl::Rect;
 using Scale = host::SdlHostOptions::Scale;
 
-// Aspect keeps the shape with bars on the long side; integer uses whole multiples and shrinks
-// when one does not fit; stretch fills the output; empty sizes give nothing.
+// Aspect bars the long side; integer uses whole multiples (shrinking when none fits); stretch fills.
 TEST(Scaling, FrameRectangleForEachModeAndOutput)
 {
     const struct {

@@ -1,12 +1,7 @@
 #!/bin/bash
-# Runs a program over the SDL host on a virtual X server and plays the user:
-# confirms the device dialog, watches frames arrive, toggles full screen twice,
-# takes a screenshot with F12, hears the sound in the disk audio file, and ends the
-# show with Escape, expecting exit code 0; then ends it with SIGTERM. With a window
-# manager (openbox and wmctrl installed) it also drags the dialog by its title bar,
-# checks that full screen covers the screen, and closes the show's window.
+# A program over the SDL host on a virtual X server, played as a user would (with a window manager
+# too, if openbox and wmctrl are installed). Exits 77 (skipped) when a tool or the program is missing.
 #   xvfb_show_test.sh driver|demo EXECUTABLE WORKDIR [program arguments...]
-# Exits 77 (skipped) when Xvfb, xdotool, ImageMagick or the program is missing.
 set -u
 mode=$1 exe=$2 work=$3
 shift 3
@@ -46,8 +41,7 @@ app_pid=$!
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }
 geometry() { (eval "$(xdotool getwindowgeometry --shell "$1")"; echo "$WIDTH x $HEIGHT at $X,$Y"); }
 size() { geometry "$1" | cut -d' ' -f1-3; }
-# The first visible window whose name matches, within 20 seconds. (A search can
-# fail when a window vanishes while it looks, so it is simply tried again.)
+# The first visible window whose name matches, within 20 seconds (a search that fails is tried again).
 find_window() {
     local id
     for _ in $(seq 200); do
@@ -147,8 +141,7 @@ if [ -n "$wm" ]; then
     checked="$checked, with a window manager: dragging, full screen, the close button"
 fi
 
-# A song that does not load: the sound library's message box shows, says why on
-# standard error too, and once answered the show ends with exit code 1.
+# A song that does not load: the sound library's message box, a line on stderr, then exit code 1.
 if [ "$mode" = demo ] && [ -n "$data" ] && command -v xwininfo >/dev/null; then
     rm -rf broken-data && cp -r "$data" broken-data && echo "not a song" >broken-data/back.xm
     mv app.log second-run.log

@@ -98,8 +98,7 @@ TEST(Drums, DieAwayWithinABar)
     }
 }
 
-// A looped voice stack wraps without a click: the step across the loop's end is no larger
-// than the steps inside it.
+// A looped voice stack wraps without a click: no step across the loop's end outgrows those inside.
 TEST(LoopVoice, WrapsSeamlessly)
 {
     const song::Buffer saw = song::cycleTable(1024, 12, [](int k) { return song::sawHarmonic(k, 6); });
