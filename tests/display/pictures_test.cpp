@@ -76,8 +76,7 @@ TEST_F(Pictures, SmallPictureStretchesOverTheWholeScreen)
     PictureTable[2] = loadPicture(writeTestFile("stretch.bmp", encodeBmp(image)).c_str(), screen.context());
     ASSERT_NE(PictureTable[2], nullptr);
     soft::SurfaceMemory& picture = *surfaceMemoryOf(PictureTable[2]);
-    ASSERT_EQ(picture.width, 320);
-    ASSERT_EQ(picture.height, 240);
+    ASSERT_EQ(std::pair(picture.width, picture.height), std::pair(320, 240));
     for (int y = 0; y < 240; y += 7)
         for (int x = 0; x < 320; x += 5)
             ASSERT_EQ(picture.at(x, y), packed(soft::PixelFormat::rgb565, image, x, y));
@@ -118,8 +117,8 @@ TEST_F(Pictures, ShownPictureEndsUpOnBothBuffers)
     const int presentedBefore = screen.headless().framesPresented();
     showPictureOnBothBuffers(5, screen.context());
     EXPECT_EQ(screen.headless().framesPresented(), presentedBefore + 1);
-    EXPECT_EQ(screen.front().at(17, 300), 0x1234);
-    EXPECT_EQ(screen.back().at(600, 5), 0x1234);
+    EXPECT_EQ(std::pair(screen.front().at(17, 300), screen.back().at(600, 5)),
+              (std::pair<uint16_t, uint16_t>(0x1234, 0x1234)));
 }
 
 }  // namespace

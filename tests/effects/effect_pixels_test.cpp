@@ -138,8 +138,7 @@ TEST_F(BinaryRain, StartsBlackOnBothBuffersThenDrawsGreenDigitsUnderTheTitle)
     const int presented = screen.headless().framesPresented();
     initBinaryRain(screen.context());
     EXPECT_EQ(screen.headless().framesPresented(), presented + 1);
-    EXPECT_EQ(litPixels(screen.back(), fullScreen), 0);
-    EXPECT_EQ(litPixels(screen.front(), fullScreen), 0);
+    EXPECT_EQ(litPixels(screen.back(), fullScreen) + litPixels(screen.front(), fullScreen), 0);
 
     const RainGrid generated = rainGrid;
     drawBinaryRain(0, screen.context());
@@ -173,8 +172,8 @@ TEST_F(BinaryRain, FailedContextKeepsTheGridAndStillLaysTheTitle)
     drawBinaryRain(0, screen.context());
     soft::clearFaults();
     EXPECT_EQ(std::string(before.text, sizeof before.text), std::string(rainGrid.text, sizeof rainGrid.text));
-    EXPECT_EQ(screen.back().at(70, 3), 0xF800);
-    EXPECT_EQ(screen.back().at(100, 300), EffectScreen::seedValue(100, 300));
+    EXPECT_EQ(std::pair(screen.back().at(70, 3), screen.back().at(100, 300)),
+              std::pair(uint16_t(0xF800), EffectScreen::seedValue(100, 300)));
     // The next frame that gets its context scrolls again.
     drawBinaryRain(0, screen.context());
     EXPECT_EQ(std::string(rainLine(rainGrid, 0, 2), 8), std::string(rainLine(before, 1, 2), 8));

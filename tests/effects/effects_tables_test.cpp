@@ -36,9 +36,8 @@ RainGrid freshGrid()
 TEST(RainGrid, LinesOfSeedOne)
 {
     const RainGrid grid = freshGrid();
-    EXPECT_EQ(lineOf(grid, 0, 0), " 0010011");
-    EXPECT_EQ(lineOf(grid, 1, 0), "01111111");
-    EXPECT_EQ(lineOf(grid, 2, 0), "100100 0");
+    EXPECT_EQ((std::vector{lineOf(grid, 0, 0), lineOf(grid, 1, 0), lineOf(grid, 2, 0)}),
+              (std::vector<std::string>{" 0010011", "01111111", "100100 0"}));
     int linesWithBlank = 0;
     for (int column = 0; column < rainColumns; ++column)
         for (int row = 0; row < rainRows; ++row) {
@@ -209,8 +208,7 @@ TEST(GreetingsText, SpreadsTheMessageBetweenBlankMargins)
 {
     const std::string line(GreetingsText.data());
     ASSERT_EQ(line.size(), 642u);
-    EXPECT_EQ(line.find_first_not_of(' '), 124u);
-    EXPECT_EQ(line.find_last_not_of(' '), 642u - 124u - 1u);
+    EXPECT_EQ(std::pair(line.find_first_not_of(' '), line.find_last_not_of(' ')), std::pair(124ul, 642ul - 124 - 1));
     const std::string message = line.substr(124, 394);
     EXPECT_TRUE(std::regex_match(message, std::regex("[^ ]+(( |   )[^ ]+)*"))) << message;
     auto count = [&](int (*is)(int)) {

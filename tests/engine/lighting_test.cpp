@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -100,16 +101,13 @@ TEST(Lighting, SumsStartFromTheBaseClampAtOneAndAmbientLightsEvenFacesTurnedAway
     EXPECT_FLOAT_EQ(lit.litB, -0.25f);  // no lower clamp
     lit.ny = 1.0f;
     lightVertex(lights, 4, model(1, 1, 0.5f), lit);
-    EXPECT_EQ(lit.litR, 1.0f);  // 1.7 clamped
-    EXPECT_EQ(lit.litG, 1.0f);
+    EXPECT_EQ(std::pair(lit.litR, lit.litG), std::pair(1.0f, 1.0f));  // 1.7 clamped
     EXPECT_FLOAT_EQ(lit.litB, 0.25f);
 
     LitVertex based{};
     based.baseR = 0.5f, based.baseG = 2.0f;
     lightVertex(nullptr, 0, model(1, 1, 1), based);
-    EXPECT_EQ(based.litR, 0.5f);
-    EXPECT_EQ(based.litG, 1.0f);
-    EXPECT_EQ(based.litB, 0.0f);
+    EXPECT_EQ((std::array{based.litR, based.litG, based.litB}), (std::array{0.5f, 1.0f, 0.0f}));
 }
 
 // A spot's factor is the one its angle gives, bit for bit, at every angle: whether or

@@ -12,12 +12,6 @@
 namespace {
 
 // The calls' results and error texts: injected failures, refused files, bad handles.
-struct CallCase {
-    const char* call;
-    std::function<long()> invoke;
-    const char* text;
-};
-
 TEST_F(MidasTest, EachInjectedFailureReturnsZeroWithItsOwnText)
 {
     std::string path = writeTestFile("calls.xm", makeXm({}));
@@ -28,7 +22,11 @@ TEST_F(MidasTest, EachInjectedFailureReturnsZeroWithItsOwnText)
     ASSERT_NE(play, 0u);
     MIDASplayStatus status;
 
-    const CallCase cases[] = {
+    const struct {
+        const char* call;
+        std::function<long()> invoke;
+        const char* text;
+    } cases[] = {
         {"MIDASstartup", [] { return long(MIDASstartup()); }, "Undefined error"},
         {"MIDASsetOption", [] { return long(MIDASsetOption(MIDAS_OPTION_DSOUND_MODE, 0)); },
          "Invalid function arguments"},
@@ -42,7 +40,7 @@ TEST_F(MidasTest, EachInjectedFailureReturnsZeroWithItsOwnText)
         {"MIDASfreeModule", [&] { return long(MIDASfreeModule(module)); }, "Invalid handle"},
         {"MIDASclose", [] { return long(MIDASclose()); }, "Sound device failure"},
     };
-    for (const CallCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.call);
         soft::injectFault(c.call, 1);
         EXPECT_EQ(c.invoke(), 0);

@@ -4,6 +4,7 @@
 #include "test_songs.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include <unistd.h>
@@ -125,12 +126,9 @@ TEST_F(PlaybackTest, PlayStatusFollowsTheSound)
         xmp_frame_info expected;
         renderWithLibxmp(bytes, frames, 0, &expected);
         ASSERT_TRUE(MIDASgetPlayStatus(handle, &status));
-        EXPECT_EQ(status.position, 1u);
-        EXPECT_EQ(status.position, DWORD(expected.pos));
-        EXPECT_EQ(status.row, DWORD(expected.row));
-        EXPECT_GT(status.row, 0u);
-        EXPECT_EQ(status.pattern, 0u);
-        EXPECT_EQ(status.songLoopCount, 0u);
+        EXPECT_TRUE(status.position == 1 && status.row > 0) << status.position << " " << status.row;
+        EXPECT_EQ((std::array{status.position, status.row, status.pattern, status.songLoopCount}),
+                  (std::array<DWORD, 4>{DWORD(expected.pos), DWORD(expected.row), 0, 0}));
         EXPECT_TRUE(MIDASclose());
         ASSERT_TRUE(MIDASstartup());
     }

@@ -152,11 +152,7 @@ protected:
         host::install(hostObject.get());
         return result;
     }
-    bool closeSent() const
-    {
-        return std::find(dialogLog.messages.begin(), dialogLog.messages.end(), UINT(WM_CLOSE)) !=
-               dialogLog.messages.end();
-    }
+    bool closeSent() const { return std::ranges::count(dialogLog.messages, UINT(WM_CLOSE)) > 0; }
     uint16_t at(int x, int y) const
     {
         const host::Frame& f = dialogHost->lastDialog();
