@@ -157,7 +157,6 @@ TEST(Renderer, MeshesWithoutFacesAreStillTransformedAndLit)
     EXPECT_EQ(device.callsOf(DeviceCall::vertex).size(), 0u);
 }
 
-// The screen fades: one screen-space quad whose alpha carries the level.
 TEST(Fades, OneTriangleListOfSixScreenCornersCarryingTheTruncatedLevel)
 {
     const float corners[6][2] = {{0, 0}, {640, 0}, {640, 480}, {0, 0}, {640, 480}, {0, 480}};

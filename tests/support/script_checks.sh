@@ -1,5 +1,12 @@
 # Sourced by the test scripts: skipping, failing with the program's log (app.log), a virtual X server.
 skip=77
+# Runs the command every 0.1 s until it succeeds, at most $1 times.
+retry() {
+    local tries=$1
+    shift
+    for _ in $(seq "$tries"); do "$@" && return; sleep 0.1; done
+    return 1
+}
 need_tools() {
     for tool in "$@"; do
         command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit $skip; }
@@ -16,8 +23,7 @@ start_xvfb() {
     Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 2>xvfb.log &
     xvfb_pid=$!
     exec 3>&-
-    for _ in $(seq 50); do [ -s display.number ] && break; sleep 0.1; done
-    [ -s display.number ] || { echo "skipped: Xvfb did not start"; exit $skip; }
+    retry 50 test -s display.number || { echo "skipped: Xvfb did not start"; exit $skip; }
     export DISPLAY=:$(cat display.number)
 }
 # The brightest channel of a picture, 0 to 100.
@@ -25,8 +31,7 @@ brightest() { identify -format '%[fx:int(100*maxima)]' "$1"; }
 alive() { kill -0 "$app_pid" 2>/dev/null; }
 # Waits up to 15 seconds for the program to end and expects exit code $1 after $2.
 expect_exit() {
-    for _ in $(seq 150); do alive || break; sleep 0.1; done
-    alive && fail "$2 did not end the show"
+    retry 150 eval '! alive' || fail "$2 did not end the show"
     wait "$app_pid"
     local rc=$?
     app_pid=

@@ -43,14 +43,8 @@ wine "$exe" >app.log 2>&1 &
 app_pid=$!
 
 # The dialog, a grey box with its caption, appears on the black desktop.
-dialog=
-for _ in $(seq 150); do
-    dialog=$(xdotool search --name '^Select Rendering Device$' 2>/dev/null | head -1)
-    [ -n "$dialog" ] && break
-    alive || fail "the program ended before the dialog appeared"
-    sleep 0.2
-done
-[ -n "$dialog" ] || fail "no \"Select Rendering Device\" dialog appeared"
+dialog_shown() { alive && xdotool search --name '^Select Rendering Device$' 2>/dev/null | head -1 | grep .; }
+dialog=$(retry 300 dialog_shown) || fail "no \"Select Rendering Device\" dialog appeared"
 # Screen grabs: the virtual desktop's 640 x 480 out of the whole screen.
 desktop=$(xdotool search --onlyvisible --name 'Wine desktop' 2>/dev/null | head -1)
 [ -n "$desktop" ] || fail "no Wine desktop is shown"

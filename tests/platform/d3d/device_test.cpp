@@ -397,7 +397,6 @@ TEST_P(DeviceTest, WireframeDrawsTheEdgesAndPointTheCorners)
     });
 }
 
-// The device draws into whatever memory the back surface holds at the time of the call.
 TEST_P(DeviceTest, DrawsIntoTheBackBufferAfterEveryFlip)
 {
     drawScene(screenQuad(0xFFFF0000));

@@ -78,7 +78,6 @@ TEST_P(DirectDrawTest, ColourFillCoversExactlyItsRectangle)
     s->Release();
 }
 
-// A whole copy stretches by nearest neighbour; a source colour key skips only the keyed value.
 TEST_P(DirectDrawTest, CopiesStretchByNearestNeighbourAndSkipTheKey)
 {
     IDirectDrawSurface* small = offscreen(320, 240);

@@ -209,7 +209,6 @@ TEST_F(DialogTest, KeysAndClicksWorkTheControls)
     EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(7002), window, testDialogProcedure, 0), -1);
 }
 
-// The selected entry shows in the field and the focus rectangle follows Tab.
 TEST_F(DialogTest, DrawsTheSelectionAndTheFocus)
 {
     run({}, Answer::ok);

@@ -31,7 +31,6 @@ TEST(GeneratedFiles, TwoRunsGiveTheSameBytesAndTheBuiltFilesAreCurrent)
     }
 }
 
-// The painter's canvas as a picture: the colour key where nothing was painted, never where something was.
 TEST(FinishImage, UncoveredPixelsBecomeTheKeyAndCoveredOnesNeverDo)
 {
     Canvas canvas(8, 8);

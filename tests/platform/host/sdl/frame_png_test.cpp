@@ -92,7 +92,6 @@ TEST(FramePng, AFolderThatDoesNotExistOrNoFrameIsReportedNotWritten)
     EXPECT_FALSE(error.empty());
 }
 
-// Names carry date, time and ten-digit ticks; saving makes the folder and leaves one whole file.
 TEST(Screenshot, SavingMakesTheFolderAndLeavesOneFileNamedByTimeAndTicks)
 {
     setenv("TZ", "UTC", 1);

@@ -32,7 +32,7 @@ wm=
 if command -v openbox >/dev/null && command -v wmctrl >/dev/null; then
     openbox >openbox.log 2>&1 &
     wm_pid=$!
-    for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && wm=1 && break; sleep 0.1; done
+    retry 50 wmctrl -m >/dev/null 2>&1 && wm=1
 fi
 
 "$exe" "$@" 2>app.log &
@@ -42,14 +42,8 @@ focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }
 geometry() { (eval "$(xdotool getwindowgeometry --shell "$1")"; echo "$WIDTH x $HEIGHT at $X,$Y"); }
 size() { geometry "$1" | cut -d' ' -f1-3; }
 # The first visible window whose name matches, within 20 seconds (a search that fails is tried again).
-find_window() {
-    local id
-    for _ in $(seq 200); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [ -n "$id" ] && { echo "$id"; return; }
-        sleep 0.1
-    done
-}
+search_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
+find_window() { retry 200 search_window "$1"; }
 
 # Answers the device dialog with Return (OK: the second device, the window).
 confirm_dialog() {
@@ -105,7 +99,7 @@ done
 
 focus "$show"
 xdotool key F12
-for _ in $(seq 50); do compgen -G "home/Pictures/Mornakle/*.png" >/dev/null && break; sleep 0.1; done
+retry 50 compgen -G "home/Pictures/Mornakle/*.png" >/dev/null
 shot=$(compgen -G "home/Pictures/Mornakle/*.png" | head -1)
 [ -n "$shot" ] || fail "F12 wrote no screenshot"
 [ "$(identify -format '%wx%h' "$shot")" = 640x480 ] || fail "the screenshot is not 640 x 480"
@@ -148,15 +142,9 @@ if [ "$mode" = demo ] && [ -n "$data" ] && command -v xwininfo >/dev/null; then
     "$exe" --data "$work/broken-data" 2>app.log &
     app_pid=$!
     confirm_dialog "third run"
-    for _ in $(seq 150); do grep -q '^Midas: ' app.log && break; sleep 0.1; done
-    grep -q '^Midas: ' app.log || fail "no 'Midas: ...' line for the broken song"
-    box=
-    for _ in $(seq 50); do
-        box=$(xwininfo -name Midas 2>/dev/null | awk '/Window id:/ {print $4}')
-        [ -n "$box" ] && break
-        sleep 0.1
-    done
-    [ -n "$box" ] || fail "no message box captioned Midas"
+    retry 150 grep -q '^Midas: ' app.log || fail "no 'Midas: ...' line for the broken song"
+    midas_box() { xwininfo -name Midas 2>/dev/null | awk '/Window id:/ {print $4}' | grep .; }
+    box=$(retry 50 midas_box) || fail "no message box captioned Midas"
     focus "$box"
     xdotool key Return
     expect_exit 1 "the sound library failed"
