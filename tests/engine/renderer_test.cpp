@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
+#include <cstring>
 
 namespace {
 

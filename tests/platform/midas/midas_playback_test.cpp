@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
 
 #include <unistd.h>
 
