@@ -151,10 +151,9 @@ TEST(Renderer, MeshesWithoutFacesAreStillTransformedAndLit)
     sun.direction[1] = 1.0f;
     sun.colour[0] = sun.colour[1] = sun.colour[2] = 0.5f;
     RecordingDevice device = render({data.mesh}, {sun});
-    EXPECT_EQ(data.lit[0].z, 3.0f);
-    EXPECT_EQ(data.lit[0].litG, 0.5f);
-    EXPECT_EQ(device.callsOf(DeviceCall::begin).size(), 1u);
-    EXPECT_EQ(device.callsOf(DeviceCall::vertex).size(), 0u);
+    EXPECT_EQ(std::pair(data.lit[0].z, data.lit[0].litG), std::pair(3.0f, 0.5f));
+    EXPECT_EQ(std::pair(device.callsOf(DeviceCall::begin).size(), device.callsOf(DeviceCall::vertex).size()),
+              std::pair(size_t(1), size_t(0)));
 }
 
 TEST(Fades, OneTriangleListOfSixScreenCornersCarryingTheTruncatedLevel)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -35,21 +36,15 @@ TEST(Options, ValuesReachTheHostSettings)
                       "--inject-fault Example::Call=0x80004005,2",
                       o, error))
         << error;
-    EXPECT_TRUE(o.headless);
-    EXPECT_EQ(o.headlessOptions.frameMs, 50u);
-    EXPECT_EQ(o.headlessOptions.startMs, 4294967000u);
-    EXPECT_EQ(o.headlessOptions.captureDir, "c");
-    EXPECT_EQ(o.headlessOptions.captureEvery, 100);
-    EXPECT_EQ(o.pixelFormat, soft::PixelFormat::rgb555);
-    EXPECT_EQ(o.sdlOptions.pixelFormat, soft::PixelFormat::rgb555);
-    EXPECT_EQ(o.sdlOptions.scale, host::SdlHostOptions::Scale::integer);
-    EXPECT_EQ(o.sdlOptions.filter, host::SdlHostOptions::Filter::linear);
-    EXPECT_FALSE(o.sdlOptions.vsync);
-    EXPECT_EQ(o.headlessOptions.dialogAnswer, host::HeadlessHostOptions::DialogAnswer::close);
+    const host::HeadlessHostOptions& h = o.headlessOptions;
+    EXPECT_EQ(std::tuple(o.headless, h.frameMs, h.startMs, h.captureDir, h.captureEvery, h.dialogAnswer),
+              std::tuple(true, 50u, 4294967000u, "c", 100, host::HeadlessHostOptions::DialogAnswer::close));
+    EXPECT_TRUE(o.pixelFormat == soft::PixelFormat::rgb555 && o.sdlOptions.pixelFormat == soft::PixelFormat::rgb555);
+    EXPECT_EQ(std::tuple(o.sdlOptions.scale, o.sdlOptions.filter, o.sdlOptions.vsync),
+              std::tuple(host::SdlHostOptions::Scale::integer, host::SdlHostOptions::Filter::linear, false));
     ASSERT_EQ(o.faults.size(), 1u);
-    EXPECT_EQ(o.faults[0].call, "Example::Call");
-    EXPECT_EQ(o.faults[0].result, long(int32_t(0x80004005u)));
-    EXPECT_EQ(o.faults[0].skip, 2);
+    EXPECT_EQ(std::tuple(o.faults[0].call, o.faults[0].result, o.faults[0].skip),
+              std::tuple("Example::Call", long(int32_t(0x80004005u)), 2));
     host::Options recording;
     ASSERT_TRUE(parse("--record show.webm --fps 60 --from 100 --to 200", recording, error));
     EXPECT_TRUE(recording.headless);  // recording implies the headless host

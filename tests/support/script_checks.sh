@@ -26,6 +26,9 @@ start_xvfb() {
     retry 50 test -s display.number || { echo "skipped: Xvfb did not start"; exit $skip; }
     export DISPLAY=:$(cat display.number)
 }
+# The first visible window whose name matches, within 20 seconds (a search that fails is tried again).
+search_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
+find_window() { retry 200 search_window "$1"; }
 # The brightest channel of a picture, 0 to 100.
 brightest() { identify -format '%[fx:int(100*maxima)]' "$1"; }
 alive() { kill -0 "$app_pid" 2>/dev/null; }

@@ -46,8 +46,7 @@ app_pid=$!
 dialog_shown() { alive && xdotool search --name '^Select Rendering Device$' 2>/dev/null | head -1 | grep .; }
 dialog=$(retry 300 dialog_shown) || fail "no \"Select Rendering Device\" dialog appeared"
 # Screen grabs: the virtual desktop's 640 x 480 out of the whole screen.
-desktop=$(xdotool search --onlyvisible --name 'Wine desktop' 2>/dev/null | head -1)
-[ -n "$desktop" ] || fail "no Wine desktop is shown"
+desktop=$(search_window 'Wine desktop') || fail "no Wine desktop is shown"
 eval "$(xdotool getwindowgeometry --shell "$desktop")"
 grab() { import -window root -crop "640x480+$X+$Y" +repage "$1"; }
 sleep 1

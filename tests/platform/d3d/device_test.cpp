@@ -305,8 +305,8 @@ TEST_P(DeviceTest, CullModesRemoveOneWindingEach)
         setState(D3DRENDERSTATE_CULLMODE, c.mode);
         drawScene({screenVertex(10, 10, white), screenVertex(100, 10, white), screenVertex(10, 100, white),
                    screenVertex(300, 10, white), screenVertex(300, 100, white), screenVertex(390, 10, white)});
-        EXPECT_EQ(pixels().at(20, 20) != 0, c.clockwiseDrawn);
-        EXPECT_EQ(pixels().at(310, 20) != 0, c.counterDrawn);
+        EXPECT_EQ(std::pair(pixels().at(20, 20) != 0, pixels().at(310, 20) != 0),
+                  std::pair(c.clockwiseDrawn, c.counterDrawn));
         EXPECT_EQ(counters.trianglesDrawn, uint64_t(c.clockwiseDrawn + c.counterDrawn));
         EXPECT_EQ(counters.trianglesCulled, uint64_t(2 - c.clockwiseDrawn - c.counterDrawn));
     }

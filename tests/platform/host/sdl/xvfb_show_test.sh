@@ -41,14 +41,10 @@ app_pid=$!
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }
 geometry() { (eval "$(xdotool getwindowgeometry --shell "$1")"; echo "$WIDTH x $HEIGHT at $X,$Y"); }
 size() { geometry "$1" | cut -d' ' -f1-3; }
-# The first visible window whose name matches, within 20 seconds (a search that fails is tried again).
-search_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
-find_window() { retry 200 search_window "$1"; }
 
 # Answers the device dialog with Return (OK: the second device, the window).
 confirm_dialog() {
-    dialog=$(find_window '^Select Rendering Device$')
-    [ -n "$dialog" ] || fail "no device dialog on the $1"
+    dialog=$(find_window '^Select Rendering Device$') || fail "no device dialog on the $1"
     focus "$dialog"
     xdotool key Return
 }
@@ -58,13 +54,11 @@ start_show() {
     "$exe" "${args[@]}" 2>app.log &
     app_pid=$!
     confirm_dialog "$2"
-    show=$(find_window "^$name\$")
-    [ -n "$show" ] || fail "no window for the show on the $2"
+    show=$(find_window "^$name\$") || fail "no window for the show on the $2"
     sleep 1
 }
 
-dialog=$(find_window '^Select Rendering Device$')
-[ -n "$dialog" ] || fail "no device dialog appeared"
+dialog=$(find_window '^Select Rendering Device$') || fail "no device dialog appeared"
 sleep 0.5
 import -window root dialog.png
 [ "$(brightest dialog.png)" -gt 50 ] || fail "the dialog is not drawn"
@@ -81,8 +75,7 @@ xdotool key Return                          # OK: the second device, the window
 
 # The demo's window takes the caption the demo gives it; the driver keeps its file name.
 if [ "$mode" = demo ]; then name="Mornakle 3D"; else name=$(basename "$exe"); fi
-show=$(find_window "^$name\$")
-[ -n "$show" ] || fail "no window for the show appeared"
+show=$(find_window "^$name\$") || fail "no window for the show appeared"
 sleep 3
 alive || fail "the show ended by itself"
 import -window root frame.png
