@@ -53,8 +53,7 @@ TEST_F(DisplaySetup, FullSetUpFillsEveryFieldAndTheFullScreenViewport)
         soft::surfaceLayout().format = format;
         context = {};
         ASSERT_EQ(setUpDisplay(nullptr, SW_SHOWDEFAULT, &context, setupWindow), 0);
-        EXPECT_NE(context.window, nullptr);
-        EXPECT_EQ(context.directDraw, nullptr);
+        EXPECT_TRUE(context.window && !context.directDraw);
         ASSERT_EQ(setUpDisplay(nullptr, SW_SHOWDEFAULT, &context, setupDirectDraw | setupDirect3D), 0);
         EXPECT_TRUE(context.primarySurface && context.backSurface && context.depthSurface && context.device &&
                     context.backgroundMaterial);

@@ -108,10 +108,9 @@ TEST(Renderer, ColoursArePackedTruncatedAsArgbByTheLightingMode)
     kept.lit[0].litR = 0.5f;
     auto v = render({lit.mesh, unlit.mesh, kept.mesh}, {ambient[0], ambient[1]}).callsOf(DeviceCall::vertex);
     ASSERT_EQ(v.size(), 9u);
-    EXPECT_EQ(v[0].lvertex.color, 0xFFFF3F00u);  // 1.7 clamped to 255, 0.25 to 63
-    EXPECT_EQ(v[3].lvertex.color, 0xFFFF7F3Fu);
-    EXPECT_EQ(v[5].lvertex.color, 0x7FFF7F3Fu);
-    EXPECT_EQ(v[6].lvertex.color, 0xFF7F0000u);  // another mode keeps the last lit colour
+    // 1.7 clamped to 255 and 0.25 to 63; the unlit mesh's own colours; another mode keeps the last lit colour
+    EXPECT_EQ((std::array{v[0].lvertex.color, v[3].lvertex.color, v[5].lvertex.color, v[6].lvertex.color}),
+              (std::array<D3DCOLOR, 4>{0xFFFF3F00u, 0xFFFF7F3Fu, 0x7FFF7F3Fu, 0xFF7F0000u}));
 }
 
 TEST(Renderer, CornersAreSentPerFaceInStoredOrderFromTheSharedLitVertex)

@@ -25,8 +25,7 @@ TEST(HouseOrbit, TurnsOnlyTheSourceCamerasXAndZAboutTheVerticalAxis)
     EXPECT_EQ((std::array{camera.position[1], camera.target[0], camera.roll, camera.fieldOfView}),
               (std::array{7.0f, 1.0f, 0.25f, 0.8f}));
     orbitHouseCamera(0.0f, source, &camera);
-    EXPECT_FLOAT_EQ(camera.position[0], 10.0f);
-    EXPECT_FLOAT_EQ(camera.position[2], 20.0f);
+    EXPECT_EQ(std::pair(camera.position[0], camera.position[2]), std::pair(10.0f, 20.0f));
 }
 
 // Normals along, against, across the wandering direction and zero; at t = 0 nothing moves.

@@ -69,8 +69,7 @@ TEST(LoadImage, FileBecomesABitmapThatGetObjectDescribes)
     ASSERT_TRUE(stretched);  // an asked size stretches the bitmap
     GetObjectA(stretched, sizeof bm, &bm);
     EXPECT_EQ((std::array<long, 2>{bm.bmWidth, bm.bmHeight}), (std::array<long, 2>{6, 3}));
-    EXPECT_EQ(pixelOf(stretched, 2, 2), RGB(255, 0, 0));
-    EXPECT_EQ(pixelOf(stretched, 3, 0), RGB(0, 0, 255));
+    EXPECT_EQ(std::pair(pixelOf(stretched, 2, 2), pixelOf(stretched, 3, 0)), std::pair(RGB(255, 0, 0), RGB(0, 0, 255)));
     DeleteObject(stretched);
 }
 
@@ -81,8 +80,8 @@ TEST(LoadImage, ResourceOfTheProgramBeatsAFileOfTheSameName)
     win32::registerBitmapResource(path, solidBitmap(4, 4, 0xFF0000));
     HBITMAP fromResource = loadResource(path.c_str()), fromFile = loadFile(path);
     ASSERT_TRUE(fromResource && fromFile);
-    EXPECT_EQ(pixelOf(fromResource, 1, 1), RGB(255, 0, 0));
-    EXPECT_EQ(pixelOf(fromFile, 1, 1), RGB(0, 0, 255));
+    EXPECT_EQ(std::pair(pixelOf(fromResource, 1, 1), pixelOf(fromFile, 1, 1)),
+              std::pair(RGB(255, 0, 0), RGB(0, 0, 255)));
     // Without a resource of that name there is no bitmap; numbered ones are found under "#number".
     win32::unregisterBitmapResource(path);
     EXPECT_FALSE(loadResource(path.c_str()));

@@ -85,9 +85,7 @@ TEST_F(MidasTest, BadHandlesAreErrors)
     int notASong = 0;
     EXPECT_EQ(MIDASplayModule(&notASong, TRUE), 0u);
     EXPECT_EQ(lastErrorText(), "Invalid handle");
-    EXPECT_FALSE(MIDASfreeModule(&notASong));
-    EXPECT_FALSE(MIDASgetPlayStatus(0, &status));
-    EXPECT_FALSE(MIDASstopModule(12345));
+    EXPECT_FALSE(MIDASfreeModule(&notASong) || MIDASgetPlayStatus(0, &status) || MIDASstopModule(12345));
     EXPECT_EQ(lastErrorText(), "Invalid handle");
 
     MIDASmodule module = MIDASloadModule(path.c_str());
@@ -106,8 +104,7 @@ TEST_F(MidasTest, BadHandlesAreErrors)
     ASSERT_NE(again, 0u);
     EXPECT_NE(again, play);
     EXPECT_TRUE(MIDASclose());
-    EXPECT_FALSE(MIDASgetPlayStatus(again, &status));
-    EXPECT_FALSE(MIDASfreeModule(module));
+    EXPECT_FALSE(MIDASgetPlayStatus(again, &status) || MIDASfreeModule(module));
     EXPECT_EQ(lastErrorText(), "Invalid handle");
 }
 
@@ -116,10 +113,8 @@ TEST_F(MidasTest, SongsWaitForTheLibraryAndOptionsAreItsOwn)
     std::string path = writeTestFile("early.xm", makeXm({}));
     EXPECT_EQ(MIDASloadModule(path.c_str()), nullptr);
     EXPECT_EQ(lastErrorText(), "MIDAS is not initialized");
-    EXPECT_TRUE(MIDASsetOption(MIDAS_OPTION_DSOUND_HWND, 0x1234));
-    EXPECT_TRUE(MIDASsetOption(MIDAS_OPTION_DSOUND_MODE, 0));
-    EXPECT_FALSE(MIDASsetOption(0, 1));
-    EXPECT_FALSE(MIDASsetOption(MIDAS_OPTION_DSOUND_HWND + 1, 1));
+    EXPECT_TRUE(MIDASsetOption(MIDAS_OPTION_DSOUND_HWND, 0x1234) && MIDASsetOption(MIDAS_OPTION_DSOUND_MODE, 0));
+    EXPECT_FALSE(MIDASsetOption(0, 1) || MIDASsetOption(MIDAS_OPTION_DSOUND_HWND + 1, 1));
     EXPECT_EQ(lastErrorText(), "Invalid function arguments");
     bringUp();
     EXPECT_NE(MIDASloadModule(path.c_str()), nullptr);
