@@ -37,9 +37,7 @@ protected:
     void TearDown() override
     {
         DestroyWindow(window);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        pump();  // nothing is left for the next test
         host::install(nullptr);
     }
 

@@ -1,10 +1,7 @@
 #!/usr/bin/env python3
-"""mornakle-inspect on 3D Studio files built here chunk by chunk: the meshes, lights and
-camera it reports, in the demo's axes; NaN as null and odd name bytes escaped, so that
-the output is always JSON; a missing file is one line on stderr and exit code 1.
-
-usage: inspect_3ds_test.py MORNAKLE_INSPECT
-"""
+"""mornakle-inspect on 3D Studio files built here chunk by chunk: what it reports, in the demo's axes, is
+always JSON (NaN as null, odd name bytes escaped); a missing file is one line on stderr and exit code 1.
+usage: inspect_3ds_test.py MORNAKLE_INSPECT"""
 import json, math, os, struct, subprocess, sys, tempfile
 
 INSPECT = sys.argv[1]
