@@ -14,12 +14,7 @@ need_tools wine wineserver Xvfb xdotool import convert identify
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv=d"
 xvfb_pid= app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    wineserver -k 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-}
-trap cleanup EXIT
+trap 'kill $app_pid 2>/dev/null; wineserver -k 2>/dev/null; kill $xvfb_pid 2>/dev/null' EXIT
 start_xvfb 1024x768x24
 
 # Wine in Xvfb changes the display mode only inside a virtual desktop: every program gets one of 640 x 480.
