@@ -35,6 +35,10 @@ set_target_properties(gdi-fontgen PROPERTIES
 
 # The same code generation as natively; SSE intrinsics map onto WebAssembly SIMD.
 add_compile_options(-msimd128 -msse2)
+# Optimised across the whole program at link time: a fifth off the house frame, whose
+# calls cross the stand-ins' files.
+add_compile_options(-flto)
+add_link_options(-flto)
 # The pixel tables are computed at compile time; clang's default step limit is too low.
 add_compile_options(-fconstexpr-steps=200000000)
 

@@ -135,9 +135,18 @@ inline void liftedStarts(const PlaneRows& planes, double x, double y, uint32_t s
                           one);
     };
     const __m128d redGreen = at(0), blueDepth = at(2);
+#ifdef __wasm_simd128__
+    // emscripten writes these SSE2 conversions as a call of lrint per lane; WebAssembly's
+    // own truncation gives the same whole numbers for starts in range, as these are.
+    start[0] = uint32_t(int32_t(redGreen[0]));
+    start[1] = uint32_t(int32_t(redGreen[1]));
+    start[2] = uint32_t(int32_t(blueDepth[0]));
+    start[3] = uint32_t(int64_t(blueDepth[1]));
+#else
     const __m128i colours = _mm_unpacklo_epi64(_mm_cvttpd_epi32(redGreen), _mm_cvttpd_epi32(blueDepth));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(start), colours);
     start[3] = uint32_t(_mm_cvttsd_si64(_mm_unpackhi_pd(blueDepth, blueDepth)));
+#endif
 }
 
 #include "span_kernels.inc"
