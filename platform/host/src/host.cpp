@@ -19,6 +19,20 @@ Host& current()
 
 void install(Host* h) { installedHost = h; }
 
+Event answeringEvent(DialogAnswer answer)
+{
+    constexpr uint32_t vkReturn = 0x0D, vkEscape = 0x1B;
+    switch (answer) {
+    case DialogAnswer::ok:
+        return Event{EventKind::keyDown, vkReturn};
+    case DialogAnswer::cancel:
+        return Event{EventKind::keyDown, vkEscape};
+    case DialogAnswer::close:
+        break;
+    }
+    return Event{EventKind::quit};
+}
+
 bool installed() { return installedHost != nullptr; }
 
 }  // namespace host

@@ -9,10 +9,6 @@
 namespace host {
 namespace {
 
-// The keys that answer a dialog, as Win32 numbers them.
-constexpr uint32_t vkReturn = 0x0D;
-constexpr uint32_t vkEscape = 0x1B;
-
 // A dialog that keeps asking after this many answers is not listening to them.
 constexpr int dialogPatience = 64;
 
@@ -167,17 +163,7 @@ bool HeadlessHost::waitEvent(Event& event, int)
     }
     if (!options.captureDir.empty())
         captureDialog();
-    switch (options.dialogAnswer) {
-    case HeadlessHostOptions::DialogAnswer::ok:
-        event = Event{EventKind::keyDown, vkReturn};
-        break;
-    case HeadlessHostOptions::DialogAnswer::cancel:
-        event = Event{EventKind::keyDown, vkEscape};
-        break;
-    case HeadlessHostOptions::DialogAnswer::close:
-        event = Event{EventKind::quit};
-        break;
-    }
+    event = answeringEvent(options.dialogAnswer);
     return true;
 }
 

@@ -45,6 +45,11 @@ struct Event {
     int x = 0, y = 0;         // mouse events: the point of the shown picture, in its pixels
 };
 
+// The answers a host gives a dialog by itself (the headless host, the browser's test
+// mode), and the event that gives each: Enter, Escape or a close request.
+enum class DialogAnswer { ok, cancel, close };
+Event answeringEvent(DialogAnswer answer);
+
 // A rectangle of a picture, in pixels.
 struct Area {
     int x = 0, y = 0, width = 0, height = 0;

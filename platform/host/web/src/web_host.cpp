@@ -47,8 +47,6 @@ EM_JS(void, webReport, (const char* audio, const char* timing, int exitCode), {
 namespace host {
 namespace {
 
-constexpr uint32_t vkReturn = 0x0D;
-constexpr uint32_t vkEscape = 0x1B;
 constexpr int dialogPatience = 64;  // answers after which a dialog is not listening
 constexpr int yieldEveryMs = 100;   // test mode gives the page a turn this often
 constexpr int waitStepMs = 10;      // a waiting dialog looks at the page's events this often
@@ -266,17 +264,7 @@ bool WebHost::answerDialog(Event& event)
         std::fprintf(stderr, "mornakle: the dialog \"%s\" does not close\n", dialogTitle.c_str());
         stop(2);
     }
-    switch (options.dialogAnswer) {
-    case WebHostOptions::DialogAnswer::ok:
-        event = Event{EventKind::keyDown, vkReturn};
-        break;
-    case WebHostOptions::DialogAnswer::cancel:
-        event = Event{EventKind::keyDown, vkEscape};
-        break;
-    case WebHostOptions::DialogAnswer::close:
-        event = Event{EventKind::quit};
-        break;
-    }
+    event = answeringEvent(options.dialogAnswer);
     return true;
 }
 

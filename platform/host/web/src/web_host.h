@@ -19,7 +19,8 @@ struct WebHostOptions {
     uint32_t startMs = 0;
     uint32_t frameMs = 20;
     uint32_t untilMs = 0;  // test mode stops after the frame drawn at this counter value
-    enum class DialogAnswer { ok, cancel, close } dialogAnswer = DialogAnswer::ok;
+    using DialogAnswer = host::DialogAnswer;
+    DialogAnswer dialogAnswer = DialogAnswer::ok;
 };
 
 class WebHost final : public Host {

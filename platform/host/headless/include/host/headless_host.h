@@ -28,7 +28,8 @@ struct HeadlessHostOptions {
     int captureEvery = 1;  // write every K-th presented frame
     std::string wavPath;   // when set, the mixed sound is written here
     // How a dialog is answered: Enter (OK, the default), Escape (Cancel) or a close request.
-    enum class DialogAnswer { ok, cancel, close } dialogAnswer = DialogAnswer::ok;
+    using DialogAnswer = host::DialogAnswer;
+    DialogAnswer dialogAnswer = DialogAnswer::ok;
     bool progress = false;  // one overwritten progress line on stderr
     // The devices DirectDraw reports; empty means the one off-screen device.
     std::vector<DisplayDevice> displayDevices;
