@@ -3,6 +3,7 @@
 #include "soft/faults.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -62,7 +63,9 @@ bool parseFault(const std::string& text, InjectedFault& fault)
     errno = 0;
     char* end = nullptr;
     long long value = std::strtoll(result.c_str(), &end, 0);
-    if (result.empty() || errno || *end || value == 0)
+    // A result is the 32 bits of an HRESULT, written signed or unsigned; one that does not
+    // fit would be cut to other bits, 0x100000000 even to success.
+    if (result.empty() || errno || *end || value == 0 || value < INT32_MIN || value > int64_t(UINT32_MAX))
         return false;
     fault.result = long(int32_t(uint32_t(value)));
     if (comma != std::string::npos) {

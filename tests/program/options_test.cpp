@@ -45,6 +45,10 @@ TEST(Options, ValuesReachTheHostSettings)
     ASSERT_EQ(o.faults.size(), 1u);
     EXPECT_EQ(std::tuple(o.faults[0].call, o.faults[0].result, o.faults[0].skip),
               std::tuple("Example::Call", long(int32_t(0x80004005u)), 2));
+    host::Options edges;  // a result's 32 bits, written either way
+    ASSERT_TRUE(parse("--inject-fault Example::Call=0xFFFFFFFF --inject-fault Example::Call=-2147483648", edges, error))
+        << error;
+    EXPECT_EQ(std::tuple(edges.faults.at(0).result, edges.faults.at(1).result), std::tuple(-1L, long(INT32_MIN)));
     host::Options recording;
     ASSERT_TRUE(parse("--record show.webm --fps 60 --from 100 --to 200", recording, error));
     EXPECT_TRUE(recording.headless);  // recording implies the headless host
@@ -53,11 +57,27 @@ TEST(Options, ValuesReachTheHostSettings)
 
 TEST(Options, RefusesWhatItCannotUse)
 {
-    for (const char* line : {"--frame-ms 0", "--frame-ms -5", "--frame-ms 12x", "--start-ms 4294967296",
-                             "--capture-every 0", "--pixel-format 888", "--scale fit", "--vsync maybe",
-                             "--inject-fault Example::Call", "--inject-fault =5", "--inject-fault Unknown::Call=1",
-                             "--inject-fault Example::Call=1,4294967295", "--until-ms 0", "--inject-fault X=0",
-                             "--fps 0", "--bogus", "--data", "--record a.mp4 --from 300 --to 200", "--record a.avi"}) {
+    for (const char* line : {"--frame-ms 0",
+                             "--frame-ms -5",
+                             "--frame-ms 12x",
+                             "--start-ms 4294967296",
+                             "--capture-every 0",
+                             "--pixel-format 888",
+                             "--scale fit",
+                             "--vsync maybe",
+                             "--inject-fault Example::Call",
+                             "--inject-fault =5",
+                             "--inject-fault Unknown::Call=1",
+                             "--inject-fault Example::Call=1,4294967295",
+                             "--until-ms 0",
+                             "--inject-fault X=0",
+                             "--inject-fault Example::Call=0x100000000",
+                             "--inject-fault Example::Call=-2147483649",
+                             "--fps 0",
+                             "--bogus",
+                             "--data",
+                             "--record a.mp4 --from 300 --to 200",
+                             "--record a.avi"}) {
         host::Options o;
         std::string error;
         EXPECT_FALSE(parse(line, o, error)) << line;
