@@ -19,6 +19,8 @@ Host& current()
 
 void install(Host* h) { installedHost = h; }
 
+bool installed() { return installedHost != nullptr; }
+
 Event answeringEvent(DialogAnswer answer)
 {
     constexpr uint32_t vkReturn = 0x0D, vkEscape = 0x1B;
@@ -32,8 +34,6 @@ Event answeringEvent(DialogAnswer answer)
     }
     return Event{EventKind::quit};
 }
-
-bool installed() { return installedHost != nullptr; }
 
 }  // namespace host
 
