@@ -93,6 +93,10 @@ int main(int argc, char** argv)
         std::fputs(host::usageText, stdout);
         return 0;
     }
+    if (options.version) {
+        std::printf("mornakle %s\n", MORNAKLE_VERSION);
+        return 0;
+    }
     if (options.listFaults) {
         for (const std::string& call : soft::faultPoints())
             std::printf("%s\n", call.c_str());

@@ -32,7 +32,8 @@ const char* const usageText =
     "  --from T, --to T       recording: only the show time from tick T to tick T (50 ms each)\n"
     "  --inject-fault CALL=RESULT[,SKIP]  make a platform call fail (for testing)\n"
     "  --inject-fault list    name every call that can be made to fail\n"
-    "  --help                 show this text\n";
+    "  --help                 show this text\n"
+    "  --version              show the release\n";
 
 namespace {
 
@@ -178,6 +179,10 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         std::string name = argv[i];
         if (name == "--help") {
             options.help = true;
+            continue;
+        }
+        if (name == "--version") {
+            options.version = true;
             continue;
         }
         if (name == "--headless") {

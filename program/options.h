@@ -20,6 +20,7 @@ struct InjectedFault {
 
 struct Options {
     bool help = false;
+    bool version = false;  // --version: print the release and nothing else
     bool listFaults = false;  // --inject-fault list: name every call that can be made to fail
     bool headless = false;
     HeadlessHostOptions headlessOptions;

@@ -16,6 +16,12 @@ expect 64 "needs a value" --headless --frame-ms
 expect 64 "bad value '0' for --frame-ms" --headless --frame-ms 0
 expect 0 "" --help
 grep -q -- "--headless" "$work/out" || fail "--help lists no options"
+grep -q -- "--version" "$work/out" || fail "--help does not list --version"
+# The release the build was configured with, and only that, whatever else is on the line.
+expect 0 "" --version
+[ "$(cat "$work/out")" = "mornakle $2" ] || fail "--version printed '$(cat "$work/out")', not 'mornakle $2'"
+expect 0 "" --headless --version
+[ "$(cat "$work/out")" = "mornakle $2" ] || fail "--headless --version did not just print the release"
 expect 2 "cannot open the data folder" --headless --data "$work/nowhere"
 expect 2 "" --headless --dialog cancel
 expect 2 "" --headless --dialog close
