@@ -4,6 +4,8 @@
 #               Chromium against the native program, then the reliability gates: the
 #               sanitized suite, fuzzing, faults and broken data (gates/)
 #   make windows  the Windows programs, cross-compiled: build-windows/mornakle-win32.zip, -win64.zip
+#   make dist     the release in dist/, built from its own source archive
+#   make release-check  the release built a second time from another clone, compared byte for byte
 # and the two that put the program on the machine:
 #   make install  into $(PREFIX) (default /usr/local)
 #   make package  a Debian package in $(BUILD), for dpkg -i
@@ -19,6 +21,15 @@ export CCACHE_NOHASHDIR ?= 1
 CMAKE_LAUNCHER := -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 PREFIX ?= /usr/local
+# The release, as the CMake project names it, and its time: the last commit's, for every
+# time stamp in what is packed.
+VERSION := $(shell sed -n 's/^project(Mornakle3D VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+export SOURCE_DATE_EPOCH
+# The source archive the zips and the page carry: the same file make dist ships.
+SOURCE_ARCHIVE := $(abspath $(BUILD))/mornakle-$(VERSION).tar.gz
+DIST ?= dist
+DIST_BUILD ?= build-dist
 
 # What building and running need: build tools and libraries (the test and benchmark
 # frameworks are built with everything else), the fonts the GDI stand-in embeds, and
@@ -39,10 +50,14 @@ TEST_PACKAGES := xvfb xauth xdotool openbox wmctrl x11-utils imagemagick \
 # the tests also run the 64-bit program under Wine.
 WINDOWS_PACKAGES := g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 dpkg-dev
 TEST_PACKAGES += wine wine64
+# Checking a release: the Debian package's and the licence's checkers, and the tool that
+# shows where two builds differ.
+RELEASE_PACKAGES := lintian reuse diffoscope
+TEST_PACKAGES += $(RELEASE_PACKAGES)
 WINDOWS_BUILD ?= build-windows
 
 .PHONY: run test setup build packages test-packages packaging-packages readme-frames install package \
-    windows windows-packages data web web-serve web-test
+    windows windows-packages data web web-serve web-test source-archive dist release-check
 
 run: build
 	@./tools/play.sh $(BUILD)
@@ -51,6 +66,21 @@ test: build windows web test-packages
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	/usr/bin/python3 tests/platform/host/web/web_test.py $(BUILD) $(WEB_BUILD)
 	./gates/gates.sh $(JOBS)
+	$(MAKE) --no-print-directory dist
+	./tests/release/release_test.sh $(DIST) $(DIST_BUILD)
+
+# The release: every artifact built from the source archive of the last commit, in $(DIST).
+dist: packages windows-packages packaging-packages
+	@$(MAKE) --no-print-directory packages PACKAGES="$(WEB_PACKAGES)"
+	./tools/release/dist.sh $(DIST) $(DIST_BUILD) $(JOBS)
+
+# The release made a second time, from a clone in another folder with ccache off, and
+# compared with $(DIST) byte for byte.
+release-check: dist test-packages
+	./tools/release/release_check.sh $(DIST) $(JOBS)
+
+source-archive:
+	./tools/release/source_archive.sh $(SOURCE_ARCHIVE)
 
 # The show for a web browser: a static site in $(WEB_BUILD)/site, built with Debian's
 # emscripten (the data files and the font converter come from the native build).
@@ -58,13 +88,13 @@ WEB_BUILD ?= build-web
 WEB_PACKAGES := emscripten chromium chromium-driver python3-selenium
 export NODE_PATH ?= /usr/share/nodejs
 
-web: build
+web: build source-archive
 	@$(MAKE) --no-print-directory packages PACKAGES="$(WEB_PACKAGES)"
 	./platform/host/web/libxmp.sh $(WEB_BUILD)
 	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DMORNAKLE_NATIVE_BUILD=$(abspath $(BUILD)) \
+	    -DMORNAKLE_SOURCE_ARCHIVE=$(SOURCE_ARCHIVE) \
 	    -DCMAKE_CXX_COMPILER_LAUNCHER=$$(command -v ccache || true) -DCMAKE_C_COMPILER_LAUNCHER=$$(command -v ccache || true)
 	cmake --build $(WEB_BUILD) -j $(JOBS) --target web_site
-	git archive --format=tar.gz --prefix=mornakle3d/ -o $(WEB_BUILD)/site/mornakle3d-source.tar.gz HEAD
 
 web-serve: web
 	cd $(WEB_BUILD)/site && python3 -m http.server 8000 --bind 127.0.0.1
@@ -96,11 +126,12 @@ data: packages
 
 # One build folder per architecture; Debian's libxmp source is fetched once into
 # $(WINDOWS_BUILD)/sources and built once per architecture.
-windows: data windows-packages
+windows: data windows-packages source-archive
 	@set -e; for arch in win32:i686 win64:x86_64; do \
 	    cmake -S windows -B $(WINDOWS_BUILD)/$${arch%%:*} $(CMAKE_LAUNCHER) \
 	        -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-$${arch#*:}.cmake \
-	        -DMORNAKLE_DATA_DIR=$(abspath $(BUILD))/data -DMORNAKLE_SOURCES_DIR=$(abspath $(WINDOWS_BUILD))/sources; \
+	        -DMORNAKLE_DATA_DIR=$(abspath $(BUILD))/data -DMORNAKLE_SOURCES_DIR=$(abspath $(WINDOWS_BUILD))/sources \
+	        -DMORNAKLE_SOURCE_ARCHIVE=$(SOURCE_ARCHIVE); \
 	    cmake --build $(WINDOWS_BUILD)/$${arch%%:*} -j $(JOBS); \
 	done
 

@@ -2,13 +2,17 @@
 # once into MORNAKLE_SOURCES_DIR with `apt-get source --download-only` under a private
 # apt configuration (a deb-src entry of its own; the machine's apt sources are left
 # alone), unpacked with Debian's patches into this build folder, built by its own
-# configure script for the target and linked statically. Defines the target `xmp`.
+# configure script for the target and linked statically. Defines the target `xmp`, and
+# MORNAKLE_LIBXMP_SOURCES, the source package's files, which the zip carries.
+# The version is pinned (cmake/libxmp_debian_version.txt), so that every build of a
+# release links the same libxmp, and the fetched files are checked against the .dsc.
 set(MORNAKLE_DEBIAN_MIRROR "http://deb.debian.org/debian" CACHE STRING "The Debian archive libxmp's source comes from")
 set(MORNAKLE_DEBIAN_SUITE "bookworm" CACHE STRING "The Debian release libxmp's source comes from")
 
-function(fetch_debian_source package into)
-    file(GLOB found ${into}/${package}_*.dsc)
-    if(found)
+file(STRINGS ${root}/cmake/libxmp_debian_version.txt MORNAKLE_LIBXMP_VERSION LIMIT_COUNT 1)
+
+function(fetch_debian_source package version into)
+    if(EXISTS ${into}/${package}_${version}.dsc)
         return()
     endif()
     set(apt ${into}/apt)
@@ -27,20 +31,28 @@ function(fetch_debian_source package into)
     message(STATUS "Fetching Debian's ${package} source package into ${into}")
     execute_process(COMMAND apt-get ${options} -qq update RESULT_VARIABLE failed)
     if(NOT failed)
-        execute_process(COMMAND apt-get ${options} source --download-only ${package}
+        execute_process(COMMAND apt-get ${options} source --download-only ${package}=${version}
             WORKING_DIRECTORY ${into} RESULT_VARIABLE failed)
     endif()
-    file(GLOB found ${into}/${package}_*.dsc)
-    if(failed OR NOT found)
+    if(failed OR NOT EXISTS ${into}/${package}_${version}.dsc)
         message(FATAL_ERROR "Cannot fetch Debian's ${package} source package from ${MORNAKLE_DEBIAN_MIRROR}")
     endif()
 endfunction()
 
-fetch_debian_source(libxmp ${MORNAKLE_SOURCES_DIR})
+fetch_debian_source(libxmp ${MORNAKLE_LIBXMP_VERSION} ${MORNAKLE_SOURCES_DIR})
+set(dsc ${MORNAKLE_SOURCES_DIR}/libxmp_${MORNAKLE_LIBXMP_VERSION}.dsc)
+execute_process(COMMAND ${root}/tools/release/check_dsc.sh ${dsc} ${MORNAKLE_LIBXMP_VERSION} COMMAND_ERROR_IS_FATAL ANY)
+file(STRINGS ${dsc} listed REGEX "^ [0-9a-f]+ [0-9]+ [^ ]+$")
+set(MORNAKLE_LIBXMP_SOURCES ${dsc})
+foreach(line IN LISTS listed)
+    string(REGEX REPLACE ".* " "" name "${line}")
+    list(APPEND MORNAKLE_LIBXMP_SOURCES ${MORNAKLE_SOURCES_DIR}/${name})
+endforeach()
+list(REMOVE_DUPLICATES MORNAKLE_LIBXMP_SOURCES)
 set(xmpSource ${CMAKE_BINARY_DIR}/libxmp)
 if(NOT EXISTS ${xmpSource}/configure)
-    file(GLOB dsc ${MORNAKLE_SOURCES_DIR}/libxmp_*.dsc)
     file(REMOVE_RECURSE ${xmpSource})
+    # Checked above: dpkg-source need not check the signature, which needs a keyring.
     execute_process(COMMAND dpkg-source --no-check -x ${dsc} ${xmpSource} OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 endif()
 
@@ -54,7 +66,7 @@ ExternalProject_Add(libxmp_build
     SOURCE_DIR ${xmpSource}
     BUILD_IN_SOURCE TRUE
     CONFIGURE_COMMAND ./configure --host=${MINGW_TRIPLET} --disable-shared --enable-static "CC=${xmpCompiler}"
-        "CFLAGS=-O2"
+        "CFLAGS=-O2 ${MORNAKLE_PREFIX_MAP}"
     BUILD_COMMAND $(MAKE)
     INSTALL_COMMAND ""
     BUILD_BYPRODUCTS ${xmpSource}/lib/libxmp.a

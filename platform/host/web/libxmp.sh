@@ -1,12 +1,16 @@
 #!/bin/sh
 # Builds libxmp for WebAssembly from Debian's source package, fetched into the build
-# folder under a private apt configuration (the machine's own sources stay untouched).
-#   web/libxmp.sh BUILD_DIR   leaves BUILD_DIR/libxmp/prefix/{include,lib}
+# folder under a private apt configuration (the machine's own sources stay untouched),
+# at the version the build records, checked against its .dsc.
+#   web/libxmp.sh BUILD_DIR   leaves BUILD_DIR/libxmp/prefix/{include,lib}, and the source
+#                             package in BUILD_DIR/libxmp/source, which the site carries
 set -eu
+here=$(dirname "$(realpath "$0")")
+version=$(cat "$here/../../../cmake/libxmp_debian_version.txt")
 build=$(realpath -m "$1")
 root=$build/libxmp
 prefix=$root/prefix
-[ -f "$prefix/lib/libxmp.a" ] && exit 0
+[ -f "$prefix/lib/libxmp.a" ] && [ -f "$root/source/libxmp_$version.dsc" ] && exit 0
 
 apt=$root/apt
 mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$root/source"
@@ -18,19 +22,22 @@ Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
 config="-o Dir::Etc::SourceParts=$apt/sources.list.d -o Dir::Etc::SourceList=/dev/null -o Dir::State::Lists=$apt/lists"
-if ! ls "$root"/source/libxmp_*.dsc >/dev/null 2>&1; then
+if [ ! -f "$root/source/libxmp_$version.dsc" ]; then
+    rm -f "$root"/source/libxmp_*
     # shellcheck disable=SC2086
     apt-get $config update -qq
     # shellcheck disable=SC2086
-    (cd "$root/source" && apt-get $config source --download-only libxmp)
+    (cd "$root/source" && apt-get $config source --download-only "libxmp=$version")
 fi
+"$here/../../../tools/release/check_dsc.sh" "$root/source/libxmp_$version.dsc" "$version"
 cd "$root/source"
-rm -rf tree
-dpkg-source --no-check -x libxmp_*.dsc tree >/dev/null
+rm -rf tree "$prefix"
+# Checked above: dpkg-source need not check the signature, which needs a keyring.
+dpkg-source --no-check -x "libxmp_$version.dsc" tree >/dev/null
 cd tree
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 emconfigure ./configure --host=wasm32-unknown-emscripten --disable-shared --enable-static \
-    --prefix="$prefix" CFLAGS=-O2 >/dev/null
+    --prefix="$prefix" CFLAGS="-O2 -ffile-prefix-map=$root/source/tree=libxmp" >/dev/null
 emmake make -j"${JOBS:-2}" >/dev/null
 emmake make install >/dev/null
 echo "libxmp for WebAssembly: $prefix"

@@ -1,5 +1,8 @@
 # The site's data files, copied from the native build with a list the page loads them
-# by, and the poster: a frame of the show drawn by the native program.
+# by, and the poster: a frame of the show drawn by the native program. Then what lets a
+# visitor take the program and pass it on: the page showing the release, our source
+# archive it links, our licence, libxmp's source package and the notices of what the
+# program builds in (in licenses/, beside the browser runtime's).
 file(GLOB names RELATIVE ${DATA} ${DATA}/*)
 list(SORT names)
 file(MAKE_DIRECTORY ${SITE}/data)
@@ -24,3 +27,26 @@ if(NOT EXISTS ${SITE}/poster.png)
     file(COPY_FILE ${poster} ${SITE}/poster.png)
     file(REMOVE_RECURSE ${frames})
 endif()
+
+configure_file(${SITE}/index.html ${SITE}/index.html @ONLY)
+get_filename_component(archive ${SOURCE_ARCHIVE} NAME)
+file(COPY_FILE ${SOURCE_ARCHIVE} ${SITE}/${archive} ONLY_IF_DIFFERENT)
+file(COPY_FILE ${LICENCE} ${SITE}/LICENSE.txt ONLY_IF_DIFFERENT)
+file(MAKE_DIRECTORY ${SITE}/source ${SITE}/licenses)
+file(GLOB dsc ${XMP_SOURCES}/libxmp_*.dsc)
+file(STRINGS ${dsc} listed REGEX "^ [0-9a-f]+ [0-9]+ [^ ]+$")
+set(xmpFiles ${dsc})
+foreach(line IN LISTS listed)
+    string(REGEX REPLACE ".* " "" name "${line}")
+    list(APPEND xmpFiles ${XMP_SOURCES}/${name})
+endforeach()
+list(REMOVE_DUPLICATES xmpFiles)
+foreach(file IN LISTS xmpFiles)
+    get_filename_component(name ${file} NAME)
+    file(COPY_FILE ${file} ${SITE}/source/${name} ONLY_IF_DIFFERENT)
+endforeach()
+file(COPY_FILE ${XMP_SOURCES}/tree/docs/COPYING.LIB ${SITE}/licenses/libxmp-COPYING.LIB.txt ONLY_IF_DIFFERENT)
+file(COPY_FILE ${XMP_SOURCES}/tree/debian/copyright ${SITE}/licenses/libxmp-copyright.txt ONLY_IF_DIFFERENT)
+foreach(package IN LISTS FONT_PACKAGES)
+    file(COPY_FILE /usr/share/doc/${package}/copyright ${SITE}/licenses/${package}-copyright.txt ONLY_IF_DIFFERENT)
+endforeach()
