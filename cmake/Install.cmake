@@ -62,18 +62,17 @@ set(CPACK_PACKAGE_NAME mornakle)
 set(CPACK_PACKAGE_VERSION ${MORNAKLE_VERSION})
 set(CPACK_PACKAGE_CONTACT ${MORNAKLE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "late-1990s real-time audiovisual demo")
-# Debian folds the description at its own width: the lines here stay under 80 columns.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "late-1990s real-time audiovisual demo
- Mornakle 3D is a demo in the demoscene's sense: a show of real-time computer
- graphics and music, not a game. For 110 seconds it plays 2D and 3D effects in
- step with a looping tracker song: binary rain, a house under flashing lights,
- ring interference, circling boxes, a wave field, light beams, a texture warp,
- greetings and credits, at 640x480 in 16-bit colour, as a late-1990s PC did.
- .
- It is a re-creation of a demo written for 32-bit Windows, running on software
- stand-ins for the DirectDraw, Direct3D, GDI and sound interfaces it was written
- against. It plays in a window or full screen, and can record itself into a
- video file (with ffmpeg) or capture its frames and sound without a display.")
+# CPack puts the summary first and indents the lines below it: they stay under 80 columns.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Mornakle 3D is a demo in the demoscene's sense: a show of real-time computer
+graphics and music, not a game. For 110 seconds it plays 2D and 3D effects in
+step with a looping tracker song: binary rain, a house under flashing lights,
+ring interference, circling boxes, a wave field, light beams, a texture warp,
+greetings and credits, at 640x480 in 16-bit colour, as a late-1990s PC did.
+
+It is a re-creation of a demo written for 32-bit Windows, running on software
+stand-ins for the DirectDraw, Direct3D, GDI and sound interfaces it was written
+against. It plays in a window or full screen, and can record itself into a
+video file (with ffmpeg) or capture its frames and sound without a display.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Real-time computer graphics to music: not a game, and installed outside the games paths.

@@ -49,10 +49,9 @@ License: MIT
 Files: usr/bin/mornakle
 Copyright: 2026 Mornakle 3D developers
 License: MIT and ${fontLicences}
-Comment: The program's GDI stand-in carries bitmap fonts converted at build time
- from Debian's ${fontLicences} (misc-fixed 8x13, Schumacher Clean 8x12, Adobe
- Helvetica 8 point): their copyright and permission notices follow, as those
- packages give them.
+Comment: The program's GDI stand-in carries bitmap fonts converted at build
+ time from Debian's ${fontLicences}: their copyright and permission
+ notices follow, as those packages give them.
 
 License: MIT
 ${licence}
