@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The two set-up commands of a fresh Debian 12 machine:
 #   make run    install what is missing, build everything, make the data, play the demo
 #   make test   the same set-up, then every test through ctest, the show in headless

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The show's running order: wall-clock time in ticks picks one span; a span's
 // one-shot actions run on its first frame; its frame operation draws every frame.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The entry: bring the system up in a fixed order, run the one main loop that drives
 // the timeline frame by frame, and take everything down again in a fixed order.
 #include "app/music.h"

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The installed tree, laid out as Linux desktop software is:
 #   bin/mornakle, bin/mornakle-inspect
 #   share/mornakle/               the data files (found from bin/ as ../share/mornakle)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Writes Debian's changelog for the package from NEWS.md, whose entries are
 #   ## VERSION (YYYY-MM-DD)
 #   - a change, in a user's words,

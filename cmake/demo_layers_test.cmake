@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 cmake_minimum_required(VERSION 3.25)
 # Run by CTest: the demo sees the platform only through its API headers.
 #   cmake -DCOMPILE_COMMANDS=... -DSOURCE_DIR=... -DWORK_DIR=... -P demo_layers_test.cmake

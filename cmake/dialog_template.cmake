@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Turns the dialogs of a resource script into the C++ templates the Win32 layer finds
 # them by, so that one script describes a dialog for the Windows resource compiler and
 # for every other build:

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Cross-compiling for Windows with Debian's mingw-w64, for the processor that the
 # including toolchain file sets first (i686 for 32-bit, x86_64 for 64-bit).
 # The posix thread model gives the full C++ standard library; the program links it,

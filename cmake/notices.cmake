@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The notices an artifact carries for what it contains besides our own code.
 
 # The Debian packages that hold the bitmap fonts the GDI stand-in converts into its tables

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # A build as it is released (MORNAKLE_RELEASE): the same files from any folder, and, for
 # the native programs, Debian's hardening flags as dpkg-buildflags gives them (fortify,
 # stack protection, relocations read-only and bound at start, position-independent

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The release every artifact names: MORNAKLE_VERSION, the root project's version (read
 # from its project() line, so that the Windows project, configured on its own, shows the
 # same), and MORNAKLE_RELEASE_DATE, the date of that version's entry in NEWS.md, which

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The build for WebAssembly with emscripten (`make web`): the program's libraries and
 # the browser host only. What runs at build time comes from the native build in
 # MORNAKLE_NATIVE_BUILD (the font converter, the data files); libxmp comes from

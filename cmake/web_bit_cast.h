@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The C++ library of Debian's emscripten predates std::bit_cast, which clang itself
 // already has as a builtin: the web build includes this before any of its sources.
 #pragma once

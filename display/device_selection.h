@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The choice of the DirectDraw device to run on: up to five devices listed in a
 // small modal dialog; the confirmed one's GUID is left in chosenDevice.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The one record of window and display state. Exactly one exists, zeroed at start-up
 // and passed by pointer to every set-up, drawing and teardown operation.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 #include "display/display_setup.h"
 
 #include "display/device_selection.h"

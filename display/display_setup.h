@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Filling and emptying the display context: the window, the exclusive full-screen
 // 640 x 480 x 16 mode with one back buffer, the depth buffer, the 3D device, the
 // viewport, the black background and the fixed render states.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The demo's one window: it owns the full-screen mode, receives the keyboard and is
 // handed to the sound library. Escape is the only key with a meaning.
 #pragma once

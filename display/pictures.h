@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The ten pictures: loaded once from Windows bitmaps into off-screen surfaces, copied
 // onto the back buffer whole, whole with the transparent colour, or by rectangle.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The opening effect: columns of green binary digits scrolling up under the title overlay.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Two sets of dashed rings drifting over each other into a moire.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The greetings line: 124 blanks, the message with its letters spread out (one space
 // between letters, three between words), then 124 blanks, so that the scroller starts
 // and ends on an empty screen.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The binary rain's text: 40 rows of eight short lines of "0", "1" and blanks, and the
 // 15-bit generator that fills it. The generator starts at 1 and is never reseeded, so
 // the rain looks the same on every run.

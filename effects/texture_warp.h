@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A full-screen texture scrolling diagonally while sine waves bend it, at half resolution.
 #pragma once
 

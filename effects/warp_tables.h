@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The texture warp's tables: a sine table in whole pixels, the 256 x 256 texture in
 // the back buffer's pixel format, and one texture offset per 2 x 2 screen block.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A rippling field of blue shades from sums of sines, smoothed by halving interpolation.
 #pragma once
 

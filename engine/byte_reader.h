@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Little-endian reads from a file image that never leave it: every read first asks
 // whether the bytes are there.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Chunk ids of the 3D Studio mesh format that the loader reads.
 #pragma once
 

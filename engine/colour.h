@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Engine colours are floats 0..1 per channel; the device takes 32-bit ARGB.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The engine's own vertex lighting: five kinds of light summed per vertex on the CPU.
 #pragma once
 

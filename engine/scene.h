@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The records of one 3D scene: what one 3D Studio mesh file yields (meshes, lights,
 // one camera). Plain data; the loader fills it, the renderer draws it and the scene
 // that owns it animates its fields directly between frames.

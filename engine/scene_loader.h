@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Reads a 3D Studio mesh file (.3ds) into a Scene: meshes with vertices, faces,
 // texture coordinates, local frame and normals; omni lights and spotlights; the camera.
 // Points are stored as (file x, file z, file y) and every triangle's corners reversed,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The loader's inner parts: the state of one walk over a file image and the handlers
 // of the chunks it reads. Not for use outside the engine.
 #pragma once

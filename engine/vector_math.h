@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The value types and helpers the camera transforms are built from. Matrices are in
 // the device's layout: row by row, element (r, c) at 4r + c, points as row vectors
 // (p' = p x M), the translation in row 3. Every matrix operation writes through its

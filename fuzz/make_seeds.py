@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 """Makes the fuzz targets' seed corpora from the generator's data files, each small:
    fuzz/make_seeds.py DATA-DIR
 Scenes are taken whole or cut short, pictures cropped to a corner, the song cut to a

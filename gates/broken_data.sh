@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The show given each of its data files missing, empty, cut short and with bytes
 # overwritten: each run must end by itself and cleanly (run_checked.sh).
 #   broken_data.sh PROGRAM DATA-DIR [JOBS]

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Every call the stand-ins can make fail, failing at its first, second and a later use
 # in a short headless show: each run must end by itself and cleanly (run_checked.sh).
 #   fault_walk.sh PROGRAM [JOBS]

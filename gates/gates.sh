@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The reliability gates that `make test` runs after the ordinary suite:
 #  1. build-asan/: the whole project with AddressSanitizer and UndefinedBehaviorSanitizer
 #     (clang, leak checking on) and the libFuzzer targets; every test runs there, among

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # One run of the program under the sanitized build, judged as a user would judge it:
 #   run_checked.sh LOG PROGRAM ARGS...
 # It must end by itself within the time limit with exit code 0, 1 or 2; exit code 1

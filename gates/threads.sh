@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The threads under ThreadSanitizer: the sound library's tests (a device thread pulling
 # sound while the main thread starts, stops and frees songs) and the SDL host on a
 # virtual X server with SDL's own audio thread pulling the mix.

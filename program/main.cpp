@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The program's entry on this machine: read the host's options, set up the host,
 // change into the data folder and call the demo's WinMain.
 #include "options.h"

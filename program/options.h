@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The command line of the executable. The demo itself reads nothing; these choose
 // and configure the host it runs on.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Recording the show to a video with its sound: the headless host renders at a fixed
 // frame rate, every frame goes down a pipe into ffmpeg, and the mixed sound is laid
 // under the picture when the show ends.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Identifiers of the resources linked into the program. The resource script reads
 // them too, and a resource compiler knows no constants but the preprocessor's.
 #pragma once

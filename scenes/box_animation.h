@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The box scene's per-frame decisions, each a function of the local time alone: where
 // the camera and the two circling lights are, and the level of the white flash.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The second 3D scene: boxes in a window over a picture, with circling lights.
 #pragma once
 

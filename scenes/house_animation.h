@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The house scene's per-frame decisions, each a function of the local time alone:
 // the orbit of the camera, the wandering direction that swells the first mesh, the
 // white flashes and what lies in the bottom band.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The first 3D scene: an orbiting camera around a swelling house, with flashes on the beat.
 #pragma once
 

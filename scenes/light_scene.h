@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The light-beam scene: a wireframe lattice, a moving light and a bouncing swarm of tetrahedra.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The light-beam scene's swarm: one hundred particles falling under gravity inside a
 // box of +-50 about the origin, advanced in fixed passes on their own clock, and sent
 // as small translucent tetrahedra.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The beat the 3D scenes time their flashes by, the same as the timeline's.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // What the 3D scenes do on the device before they draw: the clear of their window's
 // colour and depth.
 #pragma once

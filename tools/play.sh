@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Plays the show: in a window when there is a display; without one, records it.
 set -euo pipefail
 build=${1:-build}

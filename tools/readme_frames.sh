@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Captures one frame of every part of the show with the headless host and lays them
 # out as the strip the README shows (docs/show-strip.png).
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Prints the size of the tests against the size of the code they test: non-blank
 # lines of the text files git tracks under tests/, against every tracked text file
 # outside tests/, bench/, fuzz/ and docs/.

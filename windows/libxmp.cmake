@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # libxmp, the player behind the sound library, from Debian's source package: fetched
 # once into MORNAKLE_SOURCES_DIR with `apt-get source --download-only` under a private
 # apt configuration (a deb-src entry of its own; the machine's apt sources are left

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The program's entry on Windows. The demo opens its data files by their bare names;
 // they sit in the folder "data" beside the executable, so the entry changes into it
 // before it hands over to the demo's WinMain, whatever folder the program was started in.

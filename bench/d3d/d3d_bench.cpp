@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // What a frame costs the software device: the full-screen blended fade quad, a few
 // thousand small Gouraud triangles with depth, the two together as a house-sized frame,
 // the generated house scene itself with its fade, and a plain memset of one frame as

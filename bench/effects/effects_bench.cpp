@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Each effect's frame cost beside the floor of writing one 640 x 480 16-bit frame with
 // memset, which runs in the same program. The texture warp and the wave field should each
 // stay under five times that floor.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Loading: a 31,460-face, 18,876-vertex mesh (target under 20 ms).
 // Drawing: one frame of a house-sized scene (a few thousand triangles, three lights,
 // a full-screen fade) through the real stand-ins, next to memset of one 640 x 480 x 16

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // One frame of each 3D scene with the shipped data, through the software DirectDraw and
 // Direct3D on the headless host (the memset floor runs beside it).
 #include "display/display_setup.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The shell's own cost per frame: the black fill of the closing span and a present on
 // the headless host (the memset floor runs beside it).
 #include "display/frame_presentation.h"

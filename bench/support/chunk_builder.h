@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // 3D Studio files built byte by byte, so each test (and benchmark) states exactly the
 // file it reads, and the scenes loaded from them, released when the test is done.
 #pragma once

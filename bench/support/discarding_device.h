@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A Direct3D device that takes every call and draws nothing, but looks at every vertex
 // it is sent (their colours summed), so that no work before it can be left out.
 #pragma once

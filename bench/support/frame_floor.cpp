@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The floor every frame is measured against: filling one 640 x 480 16-bit frame with
 // memset, in the same run.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A display set up as start-up leaves it, on the headless host: what benchmarks of
 // whole frames draw into.
 #pragma once

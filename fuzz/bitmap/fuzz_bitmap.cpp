@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the bitmap reader: it must refuse or decode, never read
 // outside the input, and a decoded bitmap must be exactly as large as it says.
 #include "gdi/bitmap_file.h"

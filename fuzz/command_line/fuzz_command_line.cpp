@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Any bytes as a command line, split into arguments at each zero byte: the parser must
 // accept them into settings the host can use, or refuse them with a reason.
 #include "options.h"

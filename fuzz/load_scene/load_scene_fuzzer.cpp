@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Any bytes as a 3DS file: the loader must stay inside them, and the renderer must
 // draw whatever it made without reading outside its arrays.
 #include "discarding_device.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Any bytes as a song: loading must refuse them with a reason or make a song that
 // plays, and playing its first moments must stay inside every buffer.
 #include "player.h"

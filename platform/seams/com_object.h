@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Reference counting and interface lookup shared by every DirectDraw and Direct3D object.
 #pragma once
 

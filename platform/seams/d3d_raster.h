@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The software rasteriser behind the Direct3D device: one triangle routine that every
 // primitive goes through (solid triangles, wireframe edges, points, screen-space
 // quads), drawing into 16-bit surface memory with an optional 16-bit depth buffer.

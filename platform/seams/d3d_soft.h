@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // What the Direct3D stand-in counts while it draws, for tests to read, and the family of
 // span kernels its rasteriser draws with.
 #pragma once

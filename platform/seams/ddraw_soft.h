@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // How the other stand-ins reach the memory behind a DirectDraw surface.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // How the other stand-ins reach this GDI: DirectDraw hands out device contexts on
 // its surfaces, and tests count what is alive.
 #pragma once

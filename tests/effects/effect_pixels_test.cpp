@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // What the effects leave in the back buffer.
 #include "display/pictures.h"
 #include "effects/binary_rain.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 #include "effects/circle_interference.h"
 #include "effects/greetings_scroller.h"
 #include "effects/greetings_text.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The engine through the real DirectDraw and Direct3D stand-ins: a square in the file's x-z plane, wound
 // counter-clockwise from the camera at (0, -100, 0), a red light beside it. The loader's axis exchange,
 // reversed triangles and normals must agree with the view and the cull to show it lit, and hide its back.

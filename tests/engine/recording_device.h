@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A Direct3D device that draws nothing and records every call the engine makes.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A frame of renderScene allocates nothing. Heap calls are counted by wrapping the C library's
 // allocator (not under the sanitizers, which bring their own).
 #include "chunk_builder.h"

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Packs the build into a .deb with CPack, checks its dependencies, installs it into a private root
 # (the machine's own package database is not touched), plays the show, removes it, and expects nothing left.
 #   deb_package_test.sh BUILD

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Installs the build, checks the tree a desktop expects with its own validators, then moves the tree and
 # plays the show from another folder: the program must find its data beside itself, not in the build.
 #   install_tree_test.sh BUILD

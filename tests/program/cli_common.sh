@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Sourced by the program's scripts with the program as $1: a scratch folder, failure count, summary.
 set -u
 program=$1

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Options and exit codes of the program, as a user sees them.
 . "$(dirname "$0")/cli_common.sh"
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Recording an excerpt of the show to a video, checked with ffprobe; the refusal without ffmpeg.
 . "$(dirname "$0")/cli_common.sh"
 

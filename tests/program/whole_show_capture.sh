@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The whole 110-second show, headless at one frame per tick, every hundredth frame captured.
 . "$(dirname "$0")/cli_common.sh"
 

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The release make dist left, checked as those who take it would: each ecosystem's own
 # checker on its artifact (lintian, desktop-file-validate, appstreamcli, man, reuse),
 # the one version everywhere, the one source archive everywhere, every archive packed a

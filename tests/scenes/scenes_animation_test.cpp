@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The scenes' decisions apart from drawing: poses, swelling, flashes, bands, the light-beam swarm.
 #include "scenes/box_animation.h"
 #include "scenes/house_animation.h"

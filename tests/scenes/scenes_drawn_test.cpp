@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The three scenes drawn through the real DirectDraw and Direct3D stand-ins on the
 // headless host: with the shipped data, and with their files missing or empty.
 #include "display/display_setup.h"

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Sourced by the test scripts: skipping, failing with the program's log (app.log), a virtual X server.
 skip=77
 # Runs the command every 0.1 s until it succeeds, at most $1 times.

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Compiles the demo's sources, syntax only, against mingw-w64's real Windows headers with nothing of
 # ours but midas.h, so that a change only our stand-ins' headers accept fails at once.
 #   sdk_syntax_check.sh SOURCE_ROOT MIDAS_INCLUDE_DIR

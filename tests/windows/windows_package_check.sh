@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The Windows zips as a user gets them: the program, its data and README.txt; a GUI executable with
 # the device dialog as a resource, importing no DLL but Windows' own.
 #   windows_package_check.sh WINDOWS_BUILD_DIR

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The 64-bit Windows program under Wine on a virtual X server, played as a user would; frames that do
 # not depend on timing are compared with the headless host's. Wine has no audio driver: the show is
 # silent. Exits 77 (skipped) when a tool or a program is missing.

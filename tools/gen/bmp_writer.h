@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Windows bitmap files: BITMAPFILEHEADER, BITMAPINFOHEADER, 24-bit BI_RGB rows,
 // bottom row first, each row padded to a multiple of four bytes.
 #pragma once

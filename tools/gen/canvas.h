@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The painting surface of the generator: float colour with a coverage value per
 // pixel, finished into a 24-bit image whose uncovered pixels are the colour key.
 #pragma once

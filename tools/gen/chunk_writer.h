@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Writes the nested chunk format of 3D Studio files: every chunk is a 16-bit id and
 // a 32-bit length that counts its header, its data and all its sub-chunks.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Every data file of the show, by name, with the function that makes its bytes.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Small value types for modelling in the file's own space: right-handed, z up.
 #pragma once
 

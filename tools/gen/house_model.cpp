@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // hus.3ds: a gabled house on a lawn, a picket fence and a ring of fir trees, lit by
 // a warm spotlight and coloured omni lights. Mesh 0, the house, is one closed and
 // finely gridded surface around its own centre so that the demo can swell it

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The program's icon for desktops: a rounded tile of night sky with ripples and a
 // chrome M, painted at 256 x 256 and reduced by area averaging.
 #pragma once

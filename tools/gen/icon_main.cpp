@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // mornakle-icon DIR: writes the program's icon as DIR/NxN/apps/mornakle.png at the
 // sizes desktops look for in the hicolor theme.
 #include "icon.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The generator's own lettering: a stroke font on a 4 x 6 grid (chamfered,
 // techno-style capitals, digits and a little punctuation), laid out into segments
 // for the tube shader, or sampled into a 5 x 7 block font.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // light.3ds: a geodesic lattice of radius 40 around the origin, wound to face its
 // centre because the demo looks at it in wireframe from inside, with a smooth
 // torus at its heart for the wandering light to play over.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // mornakle-gen OUTDIR: writes every data file of the show into OUTDIR.
 #include "data_set.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Builds one triangle mesh. Triangles are given counter-clockwise as seen from the
 // side they face (right-handed, z up), which is how 3D Studio winds them; the
 // demo's loader turns that into its own clockwise-on-screen order.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The ten pictures of the show, each painted from nothing on a 640 x 480 canvas.
 #pragma once
 

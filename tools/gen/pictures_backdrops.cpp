@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The opaque backdrops that frame the windows the 2D effects and the box scene draw into.
 #include "pictures.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The two stills near the end: the credits and the closing card.
 #include "pictures.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The keyed overlays: the title over the binary rain, the three bands over the
 // house scene and the frame over the light-beam scene.
 #include "pictures.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The generator's one source of variety: a fixed-seed xorshift, so every build
 // paints the same stars and plants the same trees.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A whole 3D Studio scene as the generator models it, and its file encoding.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Anti-aliased shapes drawn from distance fields: chrome tubes (the lettering),
 // neon lines, discs and rings, bevelled frames, stars.
 #pragma once

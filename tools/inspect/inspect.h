@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // One reader per kind of file; each prints one JSON object on standard output and
 // returns the process exit code (0 read, 1 refused, with one line on stderr).
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // mornakle-inspect FILE.3ds: what the engine's loader makes of a 3D Studio file.
 #include "inspect.h"
 

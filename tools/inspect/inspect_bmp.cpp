@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // mornakle-inspect FILE.bmp: what LoadImageA makes of a Windows bitmap, through the
 // same reader.
 #include "inspect.h"

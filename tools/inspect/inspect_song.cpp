@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // What the sound library makes of a song: libxmp loads it as the stand-in does, and
 // its title, format, counts, initial tempo and length of one pass come out as JSON.
 #include "inspect.h"

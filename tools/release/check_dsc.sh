@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Checks a fetched Debian source package against its .dsc: each file it lists must be
 # present beside it with the SHA-256 sum it gives, and the .dsc must be of the version
 # the build records. apt checks the download too; this keeps the check with the build,

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # make dist: the release, built from its own source archive, so that nothing uncommitted
 # can slip in. Leaves in DIST:
 #   mornakle-VERSION.tar.gz          the source (git archive of the last commit)

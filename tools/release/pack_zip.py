@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 """Packs files and folders into a zip that is the same byte for byte wherever and
 whenever it is made: names sorted, every entry dated SOURCE_DATE_EPOCH, permissions
 0644, or 0755 for what may be run, no owners and no extra fields.

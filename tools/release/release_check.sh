@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # make release-check: the release made a second time, from a fresh clone in another
 # folder, with ccache off (a cache would hand back objects compiled in the first
 # folder and hide a path that leaks into them), and compared with DIST byte for byte.

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The one source archive of a release: the last commit as git archive packs it (names in
 # the tree's order, every file dated the commit, owned by root), compressed with gzip -n,
 # which leaves out the time and name. The page links it, the zips carry it, make dist

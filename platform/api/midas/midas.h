@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The MIDAS Digital Audio System calls the demo makes, played through libxmp.
 #pragma once
 

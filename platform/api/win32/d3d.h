@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The part of Direct3D immediate mode that the demo calls, with the platform's names
 // and values, over our own software rasteriser.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The part of the Win32 API that the demo calls, with the platform's names, types
 // and values, over our own window manager and message queue.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The part of GDI that the demo and the hosts call, with the platform's names, types
 // and values, drawing in software into DirectDraw surfaces and DIB sections.
 // Included at the end of windows.h, which defines the basic types and handles.

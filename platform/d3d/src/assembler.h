@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Turns the stream of Vertex calls into the points, lines and triangles of the
 // primitive type named at Begin.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // IDirect3DDevice2: render states, transforms, scenes and the Begin/Vertex/End stream
 // of pre-lit or screen-space vertices, drawn by the software rasteriser into the
 // surface the device was made for.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 #include "com_object.h"
 #include "ddraw_soft.h"
 #include "device.h"

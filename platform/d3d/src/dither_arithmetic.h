@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The dithered reduction of an 8-bit channel worked out with shifts, masks and
 // products instead of a table, so that a register of pixels is reduced at once. It agrees
 // with the tables entry for entry; the check below proves it at compile time.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The geometry stage of the device: clipping in homogeneous space, the mapping to the
 // viewport's pixels, culling and the fill mode, ahead of the rasteriser.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // IDirect3DMaterial2: a colour record that viewports name by handle.
 #pragma once
 

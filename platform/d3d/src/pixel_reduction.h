@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // How 8-bit channels reach a 16-bit pixel and come back from it: the 4 x 4 ordered
 // dither, the plain drop of the low bits, and the alpha blend between the two.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Linked into every program that links this Direct3D, so that DirectDraw finds it at
 // start-up, the way Windows finds Direct3D beside DirectDraw.
 #include "ddraw_soft.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The memory a device draws into, looked up afresh at every drawing call: Flip
 // exchanges the contents of the front and back surfaces, so nothing is kept between
 // calls.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The inner loops of the rasteriser: one row of one triangle at a time.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The families of vector span kernels: the kernels of span_kernels.inc, compiled once
 // over 128-bit registers with SSE2 (which Emscripten turns into WebAssembly SIMD) and
 // once over 256-bit ones with AVX2, each in a namespace of its own. A family is the

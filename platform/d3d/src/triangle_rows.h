@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The triangle set-up the span loops walk: exact integer edges, attributes as planes
 // in fixed point, and the row walk that hands each span to its loop.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // IDirect3DViewport2: the rectangle and clip volume a device draws through, and the
 // background it clears to.
 #pragma once

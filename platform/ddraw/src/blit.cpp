@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Colour fills and stretching, colour-keyed copies between surfaces.
 #include "soft_directdraw.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // IDirectDraw, the enumeration of display devices and the creation of the object.
 #include "soft_directdraw.h"
 

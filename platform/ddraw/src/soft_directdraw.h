@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The DirectDraw objects over software memory. Internal to the stand-in.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // IDirectDrawSurface over a block of memory.
 #include "soft_directdraw.h"
 

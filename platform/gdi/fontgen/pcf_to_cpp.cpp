@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Build-time converter: reads an X11 bitmap font (PCF, optionally gzip-compressed,
 // as Debian ships them under /usr/share/fonts/X11) and writes a C++ source file that
 // defines one gdi::FontFace: 256 character cells of a Windows code page, each row a

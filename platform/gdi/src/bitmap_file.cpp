@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Reads the headers of a Windows bitmap file, checks that everything they point at
 // lies inside the file, and hands the pixels to the decoders.
 #include "gdi/bitmap_file.h"

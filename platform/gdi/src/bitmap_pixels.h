@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The pixel decoders behind the bitmap reader: uncompressed rows of every depth and
 // the two run-length encodings. The header reader has checked sizes before these run.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Making and freeing device contexts, selecting objects into them, their colours,
 // modes and clip region.
 #include "device_context.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A device context: where drawing lands (a DirectDraw surface's memory or the bitmap
 // selected into a memory context), what is selected into it, and its modes.
 #pragma once

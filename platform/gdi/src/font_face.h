@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A bitmap font as TextOutA draws it: 256 character cells of one Windows code page,
 // each row of a cell a 32-bit mask with the cell's leftmost pixel in bit 31. The
 // faces are converted at build time from Debian's X11 bitmap fonts.

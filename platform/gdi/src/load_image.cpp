@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // LoadImageA for bitmaps: from the program's own bitmap resources or from a file,
 // always into a 32-bit DIB section.
 #include "objects.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The GDI objects behind the handles, and the registry that tells live handles from
 // stale ones and counts them.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The shapes that the pens and brushes draw, in device pixels, each kept inside the
 // canvas's clip. Pixel centres lie on whole coordinates.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The shape calls: rectangles, ellipses and lines with the selected pen and brush.
 #include "raster.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // StretchBlt and BitBlt with SRCCOPY: nearest-neighbour copies between any two
 // contexts, converting to the destination's pixels by keeping the top bits.
 #include "device_context.h"

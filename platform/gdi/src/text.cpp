@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // TextOutA and the text measurements, with the selected bitmap font: each character
 // cell painted with the background colour first when the mode is opaque, then the
 // glyph's pixels in the text colour, row masks at a time.

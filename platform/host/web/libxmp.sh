@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # Builds libxmp for WebAssembly from Debian's source package, fetched into the build
 # folder under a private apt configuration (the machine's own sources stay untouched),
 # at the version the build records, checked against its .dsc.

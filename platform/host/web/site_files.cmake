@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The site's data files, copied from the native build with a list the page loads them
 # by, and the poster: a frame of the show drawn by the native program. Then what lets a
 # visitor take the program and pass it on: the page showing the release, our source

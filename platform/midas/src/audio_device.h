@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The sound card the output plays on, and the clock the silent output follows. One
 // implementation is linked: the host's device (audio_device_host.cpp) or Windows'
 // own waveOut (audio_device_waveout.cpp).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Windows' own waveOut. It is in every Windows since 95, a plain C interface with no
 // COM objects and no window of its own, and it takes exactly what the mixer makes:
 // blocks of 16-bit stereo PCM, queued in turn, each mixed anew while the others play.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The library's error codes and their texts, and the last error a call left behind.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Everything the library holds between calls. It lives until the process ends and is
 // never destroyed, so that an audio thread still running at exit never mixes freed songs.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Where the mixed sound goes: the audio device, which pulls frames on its own thread,
 // or, when there is none, nowhere, pulled by poll() as fast as the tick
 // counter advances so that songs still move on as they would with sound.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The mixer: every song that plays, rendered by libxmp at 44.1 kHz stereo and added
 // together into the frames the output pulls. The output's thread calls mix(); every
 // other member is called from the main thread with the output locked.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A song loaded by libxmp: one player context per song, so that each song keeps its
 // own position while it plays.
 #pragma once

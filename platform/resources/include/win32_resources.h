@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Resources linked into the program, as a resource compiler would have placed them
 // in the executable: dialog templates by number, bitmaps by name.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The reader behind LoadImageA: a Windows bitmap file (or bitmap resource, which is
 // the same bytes) decoded into 32-bit pixels, with what the file declared. Internal
 // to the GDI stand-in and the tools that explain what it makes of a file.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Draws a modal dialog with GDI, in the stock font dialogs use.
 #pragma once
 

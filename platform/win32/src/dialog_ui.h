@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A modal dialog as the window manager shows it: where its parts lie on its picture,
 // where the keyboard focus is, and what a key press or a click on them means.
 #pragma once

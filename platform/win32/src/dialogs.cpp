@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Modal dialogs from templates, their controls, and the combo box.
 #include "dialog_paint.h"
 #include "win32_resources.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Message boxes, the cursor, the tick counter, debugger output and small helpers.
 #include "windows.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The window manager behind the Win32 calls: windows, classes and the thread's one
 // message queue. Internal to the stand-in.
 #pragma once

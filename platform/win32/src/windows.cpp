@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Window classes, windows and the thread's message queue.
 #include "window_manager.h"
 

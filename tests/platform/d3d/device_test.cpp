@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The Direct3D device over DirectDraw surfaces, driven as the demo drives it.
 #include "d3d.h"
 #include "d3d_soft.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The whole show, headless, under each kernel family the processor has: every frame as the scalar one's.
 program=$1 work=$(mktemp -d) failures=0 && trap 'rm -rf "$work"' EXIT
 for family in scalar sse2 avx2; do

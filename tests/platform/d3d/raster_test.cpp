@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The rasteriser on plain surface memory, in both pixel layouts (compare modes and padded rows are the
 // device's tests); ctest runs both suites again under each kernel family.
 #include "d3d_soft.h"

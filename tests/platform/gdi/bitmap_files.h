@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Windows bitmap files of every variant built in memory, and the folder the tests write them to.
 #pragma once
 

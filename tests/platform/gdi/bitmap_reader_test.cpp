@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The bitmap reader: every variant the platform reads decodes to the same picture,
 // and malformed files are refused without reading outside them.
 #include "gdi/bitmap_file.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // LoadImageA from files and the program's resources, what GetObjectA says of it, the object count.
 #include "windows.h"
 

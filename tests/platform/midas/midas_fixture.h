@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The sound library's tests share a host with a hand-driven clock and an audio device the test pulls,
 // a fixture starting the library over it, and songs played by libxmp alone for comparison.
 #pragma once

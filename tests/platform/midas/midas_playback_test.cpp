@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // What plays: the stand-in's sound against libxmp's own, looping, stopping, status.
 #include "midas_fixture.h"
 #include "song.h"

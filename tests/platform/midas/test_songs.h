@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Small songs for the sound library's tests: Extended Modules written by the song
 // generator's own writer, a few rows of a short arpeggio on a looped waveform.
 #pragma once

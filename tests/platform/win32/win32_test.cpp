@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The message queue, host events as key messages, modal dialogs and their combo boxes.
 #include "host/headless_host.h"
 #include "win32_resources.h"

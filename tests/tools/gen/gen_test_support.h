@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Helpers shared by the generator tests: the files as built, and the files as made now.
 #pragma once
 

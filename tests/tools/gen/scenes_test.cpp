@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The scene files read back through the demo's loader, checked for what their scenes rely on: a house
 // that swells without tearing, lights that reach. What the cameras see is the drawn scenes' test.
 #include "chunk_builder.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 """mornakle-inspect on 3D Studio files built here chunk by chunk: what it reports, in the demo's axes, is
 always JSON (NaN as null, odd name bytes escaped); a missing file is one line on stderr and exit code 1.
 usage: inspect_3ds_test.py MORNAKLE_INSPECT"""

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // mornakle-inspect on songs: one JSON object for a song, one line on stderr otherwise.
 #include "inspect.h"
 #include "test_songs.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 #pragma once
 // The running order of the soundtrack: one sixteen-row bar per beat of the show, the sections
 // following the scenes, and every part (drums, bass, lead and its echo, arpeggio, pads, stabs)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 #pragma once
 // The soundtrack's musical material: note names, chords, the chord progressions and the two lead
 // themes, written the way a tracker musician would type them.

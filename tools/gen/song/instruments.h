@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 #pragma once
 // The soundtrack's instrument set, every one synthesised from scratch: drums by noise and sine
 // synthesis, a filtered saw bass, a detuned saw lead, a plucked arpeggio voice, chord pads and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 #pragma once
 // The soundtrack's form: which parts play, and how, in each section of the show. The sections
 // follow the scenes, one sixteen-row bar for each beat.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 #pragma once
 // Sound synthesis building blocks for the soundtrack's instruments: a fixed-seed noise source,
 // a state-variable filter, band-limited additive tones and loop-exact detuned voice stacks.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 #pragma once
 // The records of an Extended Module song as the writer lays them out: patterns of cells,
 // instruments with envelopes and 16-bit samples, and the order list that strings them together.

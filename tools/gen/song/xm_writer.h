@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 #pragma once
 // Serialises an XmModule into the bytes of an Extended Module file (format version 1.04,
 // linear frequency table, packed patterns, delta-encoded 16-bit samples).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Failure injection for the stand-ins: a test names a platform call and the result
 // it should return, and the stand-in returns it instead of doing its work. Calls are
 // named "Interface::Method" (for example "IDirectDraw::CreateSurface") or by their

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // 16-bit pixel formats shared by every software stand-in.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The memory behind every DirectDraw surface: a 16-bit pixel buffer whose rows may
 // be wider than the picture. DirectDraw, GDI and the Direct3D rasteriser all draw
 // into this one record.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // What leaves the process: the one small interface between the platform stand-ins
 // and the machine. A real backend (SDL: window, keyboard, audio device) and a
 // headless one (virtual clock, frame and sound capture) implement it; the stand-ins

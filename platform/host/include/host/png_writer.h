@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Writes a 16-bit frame as a PNG of 8-bit channels, each widened by repeating its top
 // bits, so that full intensity stays 255 and nothing is lost.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Sound in step with a virtual tick counter: as the counter advances, exactly the
 // frames the time it covered holds at the output rate, counted from the total so that
 // rounding never drifts. The headless and browser hosts mix through it in their

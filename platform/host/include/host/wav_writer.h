@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A 16-bit PCM stereo WAV file at 44.1 kHz, written as the sound is mixed.
 #pragma once
 

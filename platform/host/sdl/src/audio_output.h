@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The audio device: 44.1 kHz stereo 16-bit, pulled by SDL's audio thread from a
 // sound source.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The devices DirectDraw reports on this host, built from the displays SDL sees.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Holds presentation to the display's rate so that a main loop that only waits in
 // its flip does not spin the processor.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Screenshots: where a frame is saved (the writing itself is host::writeFramePng).
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // SDL's physical keys as the Win32 virtual-key codes that WM_KEYDOWN carries.
 #pragma once
 

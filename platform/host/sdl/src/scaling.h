@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Where a frame lands in a window of another size, and back again for the mouse.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // F12: the shown frame saved as a PNG file named by date and tick time.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The real host on SDL2: one window that shows first the device dialog, then the
 // frames; the keyboard; the audio device; and giving all of it back on the way out.
 #include "host/sdl_host.h"

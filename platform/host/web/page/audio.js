@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The audio worklet: plays the 16-bit stereo buffers the page sends it, in order,
 // and silence whenever none is waiting.
 class MornakleFeed extends AudioWorkletProcessor {

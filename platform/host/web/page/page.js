@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The page around the program: loads the program and its data files, starts the show
 // on Play (browsers start sound only after a gesture), hands it keys, frames and
 // sound, and shows the last frame with "Play again" when it ends.

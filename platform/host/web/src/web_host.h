@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The browser host: frames and the dialogs on the page's canvas, keys and the mouse
 // from the page, sound through Web Audio, and the real clock. In test mode it runs on a virtual counter instead,
 // exactly as the headless host does, and reports what it showed and mixed.

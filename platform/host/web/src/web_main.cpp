@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The program's entry in a browser: the page has put the data files into /data and
 // says how to run (a visitor's show, or the test mode's virtual counter); the host is
 // installed and the demo's WinMain runs, yielding to the browser inside the host.

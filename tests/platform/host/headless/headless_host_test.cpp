@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The headless host's virtual clock, its sound in step with it, and frame capture.
 #include "host/headless_host.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A small program over the SDL host alone for the test under Xvfb: the device dialog, then moving frames
 // and a tone until Escape or quit. Every key that reaches it is printed on stderr as "key down 0xNN".
 #include "host/sdl_host.h"

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # A program over the SDL host on a virtual X server, played as a user would (with a window manager
 # too, if openbox and wmctrl are installed). Exits 77 (skipped) when a tool or the program is missing.
 #   xvfb_show_test.sh driver|demo EXECUTABLE WORKDIR [program arguments...]

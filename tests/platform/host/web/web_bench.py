@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 """The show's speed in headless Chromium against the native house frame, in one run.
 
     web_bench.py NATIVE_BUILD WEB_BUILD

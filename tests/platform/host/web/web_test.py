@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 """The show in headless Chromium against the native program.
 
     web_test.py NATIVE_BUILD WEB_BUILD

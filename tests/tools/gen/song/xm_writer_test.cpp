@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // What playing the song through libxmp cannot show of an instrument: where the sample's loop
 // lies in bytes, the envelope's points, sustain and flags, the fadeout, and 16-bit delta coding.
 #include "song/xm_writer.h"

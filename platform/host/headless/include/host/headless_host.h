@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The headless host: no display and no sound card. A virtual tick counter advances a
 // fixed step at every presented frame, a dialog gets the key (or close request) that
 // answers it, and frames, the dialog and sound can be captured to files.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The real host: an SDL window, its keyboard, and the audio device.
 #pragma once
 
