@@ -16,7 +16,8 @@ cmake --install "$build" --prefix "$work/first" >"$work/install.log" || { cat "$
 prefix=$work/first
 for file in bin/mornakle bin/mornakle-inspect share/mornakle/hus.3ds share/mornakle/back.xm \
     share/applications/mornakle.desktop share/metainfo/org.mornakle.mornakle3d.metainfo.xml \
-    share/man/man6/mornakle.6 share/man/man1/mornakle-inspect.1; do
+    share/man/man6/mornakle.6.gz share/man/man1/mornakle-inspect.1.gz share/doc/mornakle/copyright \
+    share/doc/mornakle/changelog.gz; do
     [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
 for size in 16 32 48 64 128 256; do
@@ -29,7 +30,7 @@ desktop-file-validate "$prefix/share/applications/mornakle.desktop" || fail "the
 grep -qx 'Icon=mornakle' "$prefix/share/applications/mornakle.desktop" || fail "the desktop entry names another icon"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/org.mornakle.mornakle3d.metainfo.xml" ||
     fail "the AppStream data does not validate"
-for page in man6/mornakle.6 man1/mornakle-inspect.1; do
+for page in man6/mornakle.6.gz man1/mornakle-inspect.1.gz; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "man warns about $page: $warnings"
 done
