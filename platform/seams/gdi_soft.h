@@ -22,4 +22,4 @@ void gdiReclaimAll();
 
 // Tests can make these calls fail (return null) through soft::injectFault with any
 // non-zero result: "CreateCompatibleDC", "LoadImageA", "CreatePen", "CreateSolidBrush",
-// "CreateRectRgn".
+// "CreateRectRgn", "CreateFontIndirectA".

@@ -244,6 +244,33 @@ struct TEXTMETRICA {
 };
 #define TMPF_FIXED_PITCH 0x01  // set when the font is NOT fixed pitch, as on the platform
 
+// Logical fonts, as CreateFontIndirectA takes them.
+#define LF_FACESIZE 32
+struct LOGFONTA {
+    LONG lfHeight;  // negative: the character height in pixels; positive: the cell height
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+};
+#define FW_DONTCARE     0
+#define FW_NORMAL       400
+#define ANSI_CHARSET    0
+#define DEFAULT_CHARSET 1
+#define OEM_CHARSET     255
+#define DEFAULT_PITCH   0
+#define FIXED_PITCH     1
+#define VARIABLE_PITCH  2
+
 // Device contexts.
 HDC WINAPI CreateCompatibleDC(HDC dc);
 BOOL WINAPI DeleteDC(HDC dc);
@@ -270,6 +297,7 @@ COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF colour);
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count);
 BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size);
 BOOL WINAPI GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
+HFONT WINAPI CreateFontIndirectA(const LOGFONTA* font);
 
 // Pens, brushes and shapes.
 HPEN WINAPI CreatePen(int style, int width, COLORREF colour);
