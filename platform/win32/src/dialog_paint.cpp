@@ -10,8 +10,8 @@
 namespace win32 {
 namespace {
 
-// The font Windows gives dialogs that do not choose one.
-constexpr int dialogFont = DEFAULT_GUI_FONT;
+// The font of title bars, whatever font the dialog's controls use.
+constexpr int captionFont = DEFAULT_GUI_FONT;
 
 // The grey dialog colours of the Windows of the demo's time.
 constexpr soft::Rgb8 faceColour{192, 192, 192};
@@ -31,11 +31,12 @@ constexpr uint32_t buttonTypeMask = 0xF;
 // Fills and text through one device context on the picture.
 class DialogCanvas {
 public:
-    explicit DialogCanvas(soft::SurfaceMemory& memory)
-        : dc(gdiCreateSurfaceDC(&memory)), previousFont(SelectObject(dc, GetStockObject(dialogFont)))
+    DialogCanvas(soft::SurfaceMemory& memory, HFONT font)
+        : dc(gdiCreateSurfaceDC(&memory)), previousFont(SelectObject(dc, font))
     {
         SetBkMode(dc, TRANSPARENT);
     }
+    void useFont(HFONT font) { SelectObject(dc, font); }
     ~DialogCanvas()
     {
         SelectObject(dc, previousFont);
@@ -111,27 +112,40 @@ void centredText(DialogCanvas& canvas, const Rect& r, const std::string& s, soft
     canvas.text(x, y, s, colour);
 }
 
-void paintCloseBox(DialogCanvas& canvas, const Rect& box)
+// Pushed in: the edges of a raised part turned over, and its face a pixel down and right.
+void pushedIn(DialogCanvas& canvas, const Rect& r)
 {
-    raised(canvas, box);
+    canvas.fill(r, faceColour);
+    edge(canvas, r, darkColour, highlightEdge);
+    edge(canvas, inset(r, 1), shadowColour, faceColour);
+}
+
+void paintCloseBox(DialogCanvas& canvas, const Rect& box, bool pushed)
+{
+    if (pushed)
+        pushedIn(canvas, box);
+    else
+        raised(canvas, box);
     // A cross two pixels thick, corner to corner inside the box.
-    int span = box.width - 8;
+    int span = box.width - 8, shift = pushed ? 1 : 0;
     for (int i = 0; i < span; ++i) {
-        canvas.fill(Rect{box.x + 4 + i, box.y + 4 + i, 2, 1}, darkColour);
-        canvas.fill(Rect{box.x + box.width - 6 - i, box.y + 4 + i, 2, 1}, darkColour);
+        canvas.fill(Rect{box.x + 4 + i + shift, box.y + 4 + i + shift, 2, 1}, darkColour);
+        canvas.fill(Rect{box.x + box.width - 6 - i + shift, box.y + 4 + i + shift, 2, 1}, darkColour);
     }
 }
 
-void paintFrameAndCaption(DialogCanvas& canvas, const DialogView& view, const DialogGeometry& g)
+void paintFrameAndCaption(DialogCanvas& canvas, const DialogView& view, const DialogGeometry& g, bool closeBoxPushed)
 {
     Rect whole{0, 0, g.width, g.height};
     canvas.fill(whole, faceColour);
     edge(canvas, whole, lightColour, darkColour);
     edge(canvas, inset(whole, 1), highlightEdge, shadowColour);
     canvas.fill(g.caption, captionColour);
+    canvas.useFont(HFONT(GetStockObject(captionFont)));
     int textY = g.caption.y + (g.caption.height - canvas.lineHeight()) / 2;
     canvas.text(g.caption.x + 3, textY, view.caption, captionText);
-    paintCloseBox(canvas, g.closeBox);
+    canvas.useFont(view.font);
+    paintCloseBox(canvas, g.closeBox, closeBoxPushed);
 }
 
 // The dotted rectangle that marks the control with the keyboard focus.
@@ -147,15 +161,23 @@ void focusRect(DialogCanvas& canvas, const Rect& r)
     }
 }
 
-void paintButton(DialogCanvas& canvas, const DialogControl& control, const DialogGeometry& g, bool focused)
+// A pushed button has a flat shadow edge inside its dark frame, and its text moves a
+// pixel down and right.
+void paintButton(DialogCanvas& canvas, const DialogControl& control, const DialogGeometry& g, bool focused, bool pushed)
 {
     Rect r = g.controlRect(control);
-    if ((control.style & buttonTypeMask) == BS_DEFPUSHBUTTON) {
+    if ((control.style & buttonTypeMask) == BS_DEFPUSHBUTTON || pushed) {
         edge(canvas, r, darkColour, darkColour);
         r = inset(r, 1);
     }
-    raised(canvas, r);
-    centredText(canvas, r, control.text, textColour);
+    if (pushed) {
+        canvas.fill(r, faceColour);
+        edge(canvas, r, shadowColour, shadowColour);
+        centredText(canvas, Rect{r.x + 1, r.y + 1, r.width, r.height}, control.text, textColour);
+    } else {
+        raised(canvas, r);
+        centredText(canvas, r, control.text, textColour);
+    }
     if (focused)
         focusRect(canvas, inset(r, 3));
 }
@@ -210,13 +232,15 @@ void paintDroppedList(DialogCanvas& canvas, const DialogControl& combo, const Di
 void paintDialog(soft::SurfaceMemory& picture, const DialogView& view, const DialogGeometry& geometry,
                  const DialogUiState& state)
 {
-    DialogCanvas canvas(picture);
-    paintFrameAndCaption(canvas, view, geometry);
+    DialogCanvas canvas(picture, view.font);
+    const HeldDown& held = state.held;
+    paintFrameAndCaption(canvas, view, geometry, held.part == HeldDown::closeBox && held.pushedIn);
     for (size_t i = 0; i < view.controls.size(); ++i) {
         const DialogControl& control = view.controls[i];
         bool focused = int(i) == state.focus && !state.dropped;
+        bool pushed = held.part == HeldDown::button && held.control == int(i) && held.pushedIn;
         if (isClass(control, "button"))
-            paintButton(canvas, control, geometry, focused);
+            paintButton(canvas, control, geometry, focused, pushed);
         else if (isClass(control, "combobox"))
             paintCombo(canvas, control, geometry, focused);
         else
@@ -228,10 +252,10 @@ void paintDialog(soft::SurfaceMemory& picture, const DialogView& view, const Dia
         paintDroppedList(canvas, *combo, geometry, state);
 }
 
-int dialogLineHeight()
+int dialogLineHeight(HFONT font)
 {
     soft::SurfaceMemory scratch(1, 1, soft::PixelFormat::rgb565);
-    DialogCanvas canvas(scratch);
+    DialogCanvas canvas(scratch, font);
     return canvas.lineHeight();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Mornakle 3D developers
 // SPDX-License-Identifier: MIT
-// Draws a modal dialog with GDI, in the stock font dialogs use.
+// Draws a modal dialog with GDI: its controls in the dialog's font, its title bar in the
+// font of captions.
 #pragma once
 
 #include "dialog_ui.h"
@@ -12,7 +13,7 @@ namespace win32 {
 void paintDialog(soft::SurfaceMemory& picture, const DialogView& view, const DialogGeometry& geometry,
                  const DialogUiState& state);
 
-// The height of a line in the dialog font.
-int dialogLineHeight();
+// The height of a line in a dialog's font.
+int dialogLineHeight(HFONT font);
 
 }  // namespace win32

@@ -104,14 +104,19 @@ std::optional<DialogInput> key(const DialogView& view, const DialogGeometry& geo
         state.shift = true;
     if (combo && state.dropped)
         return keyInDroppedList(geometry, *combo, state, key);
-    if (key == VK_TAB)
+    if (key == VK_TAB) {
         state.focus = nextTabStop(view, state.focus, state.shift);
+        if (state.held.bySpace)  // a button that loses the focus lets go without acting
+            state.held = {};
+    }
     if (key == VK_RETURN)
         return DialogInput{DialogInput::command, defaultButton(view, state), 0};
-    if (key == VK_SPACE && state.focus >= 0 && isButton(view.controls[state.focus]))
-        return DialogInput{DialogInput::command, view.controls[state.focus].id, 0};
-    if (key == VK_ESCAPE)  // as the close box: the dialog procedure decides what Escape means
-        return DialogInput{DialogInput::close, 0, 0};
+    // Space pushes the focused button in; it acts when Space is let go.
+    if (key == VK_SPACE && state.focus >= 0 && isButton(view.controls[state.focus]) &&
+        state.held.part == HeldDown::nothing)
+        state.held = HeldDown{HeldDown::button, state.focus, true, true};
+    if (key == VK_ESCAPE)  // Cancel, whether or not the dialog has a Cancel button
+        return DialogInput{DialogInput::command, IDCANCEL, 0};
     if (!combo || combo->items.empty())
         return std::nullopt;
     // Up and Down pick from the dialog's one list wherever the focus is.
@@ -124,7 +129,18 @@ std::optional<DialogInput> key(const DialogView& view, const DialogGeometry& geo
     return std::nullopt;
 }
 
-std::optional<DialogInput> click(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state, int x,
+std::optional<DialogInput> keyUp(const DialogView& view, DialogUiState& state, uint32_t key)
+{
+    if (key == VK_SHIFT)
+        state.shift = false;
+    if (key != VK_SPACE || !state.held.bySpace)
+        return std::nullopt;
+    int control = state.held.control;
+    state.held = {};
+    return DialogInput{DialogInput::command, view.controls[control].id, 0};
+}
+
+std::optional<DialogInput> press(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state, int x,
                                  int y)
 {
     const DialogControl* combo = findCombo(view);
@@ -137,12 +153,15 @@ std::optional<DialogInput> click(const DialogView& view, const DialogGeometry& g
                 return choose(*combo, state.firstRow + row);
         return std::nullopt;
     }
-    if (geometry.closeBox.contains(x, y))
-        return DialogInput{DialogInput::close, 0, 0};
+    if (geometry.closeBox.contains(x, y)) {
+        state.held = HeldDown{HeldDown::closeBox, -1, false, true};
+        return std::nullopt;
+    }
     for (const DialogControl& control : view.controls) {
         if (isButton(control) && geometry.controlRect(control).contains(x, y)) {
             state.focus = indexOf(view, &control);
-            return DialogInput{DialogInput::command, control.id, 0};
+            state.held = HeldDown{HeldDown::button, state.focus, false, true};
+            return std::nullopt;
         }
         if (&control == combo && geometry.comboField(control).contains(x, y)) {
             state.focus = indexOf(view, &control);
@@ -154,9 +173,33 @@ std::optional<DialogInput> click(const DialogView& view, const DialogGeometry& g
     return std::nullopt;
 }
 
-// The row under the mouse of a dropped list is the highlighted one, as in Windows.
+// Where the mouse holds a button or the close box down, the area that pushes it in.
+Rect heldArea(const DialogView& view, const DialogGeometry& geometry, const HeldDown& held)
+{
+    return held.part == HeldDown::closeBox ? geometry.closeBox : geometry.controlRect(view.controls[held.control]);
+}
+
+// Letting go of the mouse's button over what it holds down is what clicks it.
+std::optional<DialogInput> release(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state, int x,
+                                   int y)
+{
+    if (state.held.part == HeldDown::nothing || state.held.bySpace)
+        return std::nullopt;
+    HeldDown held = state.held;
+    state.held = {};
+    if (!heldArea(view, geometry, held).contains(x, y))
+        return std::nullopt;
+    if (held.part == HeldDown::closeBox)
+        return DialogInput{DialogInput::close, 0, 0};
+    return DialogInput{DialogInput::command, view.controls[held.control].id, 0};
+}
+
+// A button held by the mouse looks pushed in while the mouse is over it; the row under
+// the mouse of a dropped list is the highlighted one, as in Windows.
 void hover(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state, int x, int y)
 {
+    if (state.held.part != HeldDown::nothing && !state.held.bySpace)
+        state.held.pushedIn = heldArea(view, geometry, state.held).contains(x, y);
     const DialogControl* combo = findCombo(view);
     if (!combo || !state.dropped)
         return;
@@ -238,16 +281,17 @@ std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeo
     case DialogAction::keyDown:
         return key(view, geometry, state, action.virtualKey);
     case DialogAction::keyUp:
-        if (action.virtualKey == VK_SHIFT)
-            state.shift = false;
-        return std::nullopt;
-    case DialogAction::click:
-        return click(view, geometry, state, action.x, action.y);
+        return keyUp(view, state, action.virtualKey);
+    case DialogAction::press:
+        return press(view, geometry, state, action.x, action.y);
+    case DialogAction::release:
+        return release(view, geometry, state, action.x, action.y);
     case DialogAction::hover:
         hover(view, geometry, state, action.x, action.y);
         return std::nullopt;
     case DialogAction::closeRequest:
         state.dropped = false;
+        state.held = {};
         return DialogInput{DialogInput::close, 0, 0};
     }
     return std::nullopt;

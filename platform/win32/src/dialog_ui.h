@@ -5,6 +5,7 @@
 #pragma once
 
 #include "host/host.h"
+#include "windows.h"
 
 #include <cstdint>
 #include <optional>
@@ -29,6 +30,7 @@ struct DialogControl {
 struct DialogView {
     std::string caption;
     int width = 0, height = 0;  // client area in pixels
+    HFONT font = nullptr;       // the font of the controls' text, as the template names it
     std::vector<DialogControl> controls;
 };
 
@@ -60,25 +62,43 @@ struct DialogGeometry {
 const DialogControl* findCombo(const DialogView& view);
 bool isClass(const DialogControl& control, const char* name);
 
-// What the user does, in picture coordinates for clicks and mouse moves.
+// What the user does, in picture coordinates for the mouse: a key pressed or let go,
+// the left button pressed or let go, the mouse moved, or the window asked to close.
 struct DialogAction {
-    enum Kind { keyDown, keyUp, click, hover, closeRequest } kind = keyDown;
+    enum Kind { keyDown, keyUp, press, release, hover, closeRequest } kind = keyDown;
     uint32_t virtualKey = 0;
     int x = 0, y = 0;
 };
 
+// A push button or the close box held down, by the mouse or by Space. It looks pushed
+// in while held (and, for the mouse, while the mouse is over it) and acts only when let
+// go: the mouse's button released over it, or Space released.
+struct HeldDown {
+    enum Part { nothing, button, closeBox } part = nothing;
+    int control = -1;      // a button's index into the view's controls
+    bool bySpace = false;  // else by the mouse
+    bool pushedIn = false;
+
+    bool operator==(const HeldDown&) const = default;
+};
+
 // The dialog's own state between two actions: the control with the keyboard focus,
 // whether Shift is held, whether the combo box's list is dropped, which row is
-// highlighted and which one is the top visible row.
+// highlighted and which one is the top visible row, and what is held down.
 struct DialogUiState {
     int focus = -1;  // index into the view's controls
     bool shift = false;
     bool dropped = false;
     int highlight = 0;
     int firstRow = 0;
+    HeldDown held;
+
+    bool operator==(const DialogUiState&) const = default;
 };
 
-// What the dialog's owner hears of an action.
+// What the dialog's owner hears of an action: a new selection in the list, a button's
+// command (Enter, Escape as Cancel, Space or a click) or WM_CLOSE (the close box, or
+// the window asked to close).
 struct DialogInput {
     enum Kind { select, command, close } kind = command;
     int control = 0;  // select: the combo box; command: the button pressed

@@ -12,24 +12,50 @@
 
 namespace {
 
-// Dialog units to pixels for the 8-point dialog font: a dialog unit is a quarter of
-// the font's average character width (6 pixels) across and an eighth of its height
-// (13 pixels) down.
-constexpr int baseUnitX = 6;
-constexpr int baseUnitY = 13;
+// The font the template names, as the dialog manager makes it: its point size at the
+// display's 96 pixels an inch. Without one, or when it cannot be made, the system font.
+struct DialogFont {
+    HFONT handle = nullptr;
+    bool owned = false;
+};
 
-int unitsToPixelsX(int units) { return units * baseUnitX / 4; }
-int unitsToPixelsY(int units) { return units * baseUnitY / 8; }
-
-HWND buildDialog(const win32::DialogTemplate& layout, DLGPROC dialogProc)
+DialogFont makeDialogFont(const win32::DialogTemplate& layout)
 {
+    constexpr int pixelsPerInch = 96, pointsPerInch = 72;
+    if ((layout.style & DS_SETFONT) && layout.fontName) {
+        LOGFONTA font{};
+        font.lfHeight = -((layout.pointSize * pixelsPerInch + pointsPerInch / 2) / pointsPerInch);
+        font.lfWeight = FW_NORMAL;
+        font.lfCharSet = DEFAULT_CHARSET;
+        std::strncpy(font.lfFaceName, layout.fontName, LF_FACESIZE - 1);
+        if (HFONT handle = CreateFontIndirectA(&font))
+            return DialogFont{handle, true};
+    }
+    return DialogFont{HFONT(GetStockObject(SYSTEM_FONT)), false};
+}
+
+// Dialog units to pixels, by the base units of 8-point MS Sans Serif at 96 pixels an
+// inch, the font every dialog of ours names: a dialog unit is a quarter of its average
+// character width (6 pixels) across and an eighth of its height (13 pixels) down. They
+// are not measured from the face that draws it, which stands in a pixel shorter and
+// would shrink every dialog by a few pixels.
+struct DialogUnits {
+    static constexpr int baseX = 6, baseY = 13;
+    int x(int units) const { return units * baseX / 4; }
+    int y(int units) const { return units * baseY / 8; }
+};
+
+HWND buildDialog(const win32::DialogTemplate& layout, DLGPROC dialogProc, HFONT font)
+{
+    constexpr DialogUnits units{};
     HWND dialog = win32::createBareWindow("#32770", layout.caption, layout.style, nullptr, layout.id);
     dialog->dialogProc = dialogProc;
-    dialog->rect = RECT{0, 0, unitsToPixelsX(layout.cx), unitsToPixelsY(layout.cy)};
+    dialog->font = font;
+    dialog->rect = RECT{0, 0, units.x(layout.cx), units.y(layout.cy)};
     for (const auto& item : layout.items) {
         HWND control = win32::createBareWindow(item.className, item.text, item.style, dialog, item.id);
-        control->rect = RECT{unitsToPixelsX(item.x), unitsToPixelsY(item.y), unitsToPixelsX(item.x + item.cx),
-                             unitsToPixelsY(item.y + item.cy)};
+        control->rect = RECT{units.x(item.x), units.y(item.y), units.x(item.x + item.cx), units.y(item.y + item.cy)};
+        control->font = font;
         dialog->children.push_back(control);
     }
     return dialog;
@@ -41,6 +67,7 @@ win32::DialogView viewOf(HWND dialog)
     view.caption = dialog->text;
     view.width = dialog->rect.right - dialog->rect.left;
     view.height = dialog->rect.bottom - dialog->rect.top;
+    view.font = dialog->font;
     for (HWND control : dialog->children)
         view.controls.push_back(win32::DialogControl{control->controlId, control->className, control->rect.left,
                                                      control->rect.top, control->rect.right - control->rect.left,
@@ -92,13 +119,13 @@ std::optional<win32::DialogAction> actionOf(const host::Event& event)
     case host::EventKind::keyUp:
         return DialogAction{DialogAction::keyUp, event.virtualKey, 0, 0};
     case host::EventKind::mouseDown:
-        return DialogAction{DialogAction::click, 0, event.x, event.y};
+        return DialogAction{DialogAction::press, 0, event.x, event.y};
+    case host::EventKind::mouseUp:
+        return DialogAction{DialogAction::release, 0, event.x, event.y};
     case host::EventKind::mouseMove:
         return DialogAction{DialogAction::hover, 0, event.x, event.y};
     case host::EventKind::quit:
         return DialogAction{DialogAction::closeRequest, 0, 0, 0};
-    case host::EventKind::mouseUp:
-        break;
     }
     return std::nullopt;
 }
@@ -107,12 +134,15 @@ std::optional<win32::DialogAction> actionOf(const host::Event& event)
 // keys and clicks into what its controls do.
 class ModalDialog {
 public:
-    explicit ModalDialog(HWND dialog) : dialog(dialog) { state.focus = win32::firstTabStop(viewOf(dialog)); }
+    explicit ModalDialog(HWND dialog) : dialog(dialog), lineHeight(win32::dialogLineHeight(dialog->font))
+    {
+        state.focus = win32::firstTabStop(viewOf(dialog));
+    }
 
     void show()
     {
         win32::DialogView view = viewOf(dialog);
-        win32::DialogGeometry geometry(view, lineHeight());
+        win32::DialogGeometry geometry(view, lineHeight);
         if (picture.width != geometry.width || picture.height != geometry.height)
             picture = soft::SurfaceMemory(geometry.width, geometry.height, soft::PixelFormat::rgb565);
         win32::paintDialog(picture, view, geometry, state);
@@ -132,21 +162,16 @@ public:
         win32::DialogView view = viewOf(dialog);
         win32::DialogUiState before = state;
         std::optional<win32::DialogInput> input =
-            win32::reactToDialog(view, win32::DialogGeometry(view, lineHeight()), state, *action);
+            win32::reactToDialog(view, win32::DialogGeometry(view, lineHeight), state, *action);
         if (input)
             applyInput(dialog, *input);
-        return input || before.focus != state.focus || before.dropped != state.dropped ||
-               before.highlight != state.highlight || before.firstRow != state.firstRow;
+        return input || before != state;
     }
 
 private:
     static constexpr int waitMs = 100;  // how long to wait before the other windows run again
-    static int lineHeight()
-    {
-        static const int height = win32::dialogLineHeight();
-        return height;
-    }
     HWND dialog;
+    int lineHeight;
     win32::DialogUiState state;
     soft::SurfaceMemory picture;
 };
@@ -203,7 +228,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND, DLGPROC dia
     if (!layout)
         return -1;
 
-    HWND dialog = buildDialog(*layout, dialogProc);
+    DialogFont font = makeDialogFont(*layout);
+    HWND dialog = buildDialog(*layout, dialogProc, font.handle);
     HWND firstControl = dialog->children.empty() ? nullptr : dialog->children.front();
     dialogProc(dialog, WM_INITDIALOG, WPARAM(firstControl), initParam);
     ModalDialog modal(dialog);
@@ -219,6 +245,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND, DLGPROC dia
     host::current().closeDialog();
     INT_PTR result = dialog->dialogResult;
     DestroyWindow(dialog);
+    if (font.owned)
+        DeleteObject(font.handle);
     return result;
 }
 

@@ -21,6 +21,7 @@ struct HWND__ {
     int controlId = 0;
     bool alive = true;
     bool visible = false;
+    HFONT font = nullptr;  // dialogs and their controls: the font their text is drawn in
 
     // Modal dialog state.
     bool dialogEnded = false;

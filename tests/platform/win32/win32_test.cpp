@@ -1,13 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Mornakle 3D developers
 // SPDX-License-Identifier: MIT
 // The message queue, host events as key messages, modal dialogs and their combo boxes.
+#include "gdi_soft.h"
 #include "host/headless_host.h"
+#include "soft/faults.h"
 #include "win32_resources.h"
 #include "windows.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -131,8 +134,14 @@ INT_PTR CALLBACK testDialogProcedure(HWND dialog, UINT message, WPARAM wParam, L
 }
 
 using Answer = host::HeadlessHostOptions::DialogAnswer;
+using Script = std::vector<host::Event>;
 host::Event key(uint32_t vk, host::EventKind kind = host::EventKind::keyDown) { return {kind, vk}; }
-host::Event click(int x, int y) { return {host::EventKind::mouseDown, 0, x, y}; }
+host::Event keyUp(uint32_t vk) { return {host::EventKind::keyUp, vk}; }
+host::Event press(int x, int y) { return {host::EventKind::mouseDown, 0, x, y}; }
+host::Event release(int x, int y) { return {host::EventKind::mouseUp, 0, x, y}; }
+host::Event move(int x, int y) { return {host::EventKind::mouseMove, 0, x, y}; }
+Script click(int x, int y) { return {press(x, y), release(x, y)}; }
+Script operator+(Script a, const Script& b) { return a.insert(a.end(), b.begin(), b.end()), a; }
 
 // The test dialog's picture, 154 x 87: OK at (17, 52), Cancel at (77, 52), both 45 x 23; the combo
 // box's field from (17, 26), its list below.
@@ -169,36 +178,54 @@ protected:
     std::unique_ptr<host::HeadlessHost> dialogHost;
 };
 
+// As Windows' dialog manager runs a dialog: Enter presses the default (or focused) button and Escape is
+// Cancel, both as the key goes down; Space and the mouse push a button in, and it acts when let go over it;
+// the close box sends WM_CLOSE, which a procedure that leaves it unhandled gets as Cancel.
 TEST_F(DialogTest, KeysAndClicksWorkTheControls)
 {
-    const host::Event tab = key(VK_TAB), down = key(VK_DOWN), shift = key(VK_SHIFT);
-    const host::Event unshift = key(VK_SHIFT, host::EventKind::keyUp);
+    const host::Event tab = key(VK_TAB), down = key(VK_DOWN), shift = key(VK_SHIFT), space = key(VK_SPACE);
+    const host::Event unshift = keyUp(VK_SHIFT), unspace = keyUp(VK_SPACE);
     const struct {
         const char* what;
-        std::vector<host::Event> script;
+        Script script;
         Answer answer;
         INT_PTR result;
         LRESULT selection;  // at OK
         bool closeSent;
     } cases[] = {
         {"Enter on OK, nothing selected", {}, Answer::ok, 11, CB_ERR, false},
-        {"Escape, as the close box", {}, Answer::cancel, 22, -2, true},
+        {"Escape is Cancel", {}, Answer::cancel, 22, -2, false},
         {"close request", {}, Answer::close, 22, -2, true},
         {"Down from nothing picks the first", {down}, Answer::ok, 11, 0, false},
         {"Down, Down, Up", {down, down, key(VK_UP)}, Answer::ok, 11, 0, false},
         {"Down, Down", {down, down}, Answer::ok, 11, 1, false},
         {"Tab to Cancel, Enter", {tab}, Answer::ok, 22, -2, false},
-        {"Tab to Cancel, Space", {tab, key(VK_SPACE)}, Answer::ok, 22, -2, false},
+        {"Tab to Cancel, Space", {tab, space, unspace}, Answer::ok, 22, -2, false},
+        {"Space on OK acts when let go", {space, unspace}, Answer::cancel, 11, CB_ERR, false},
+        {"Space held down does not act", {space}, Answer::cancel, 22, -2, false},
+        {"Space, Tab away, let go: nothing", {space, tab, unspace}, Answer::cancel, 22, -2, false},
         {"Tab to the list, Enter presses OK", {tab, tab}, Answer::ok, 11, CB_ERR, false},
+        {"Tab to the list, Space does nothing", {tab, tab, space, unspace}, Answer::cancel, 22, -2, false},
         {"Tab wraps", {tab, tab, tab}, Answer::ok, 11, CB_ERR, false},
         {"Shift+Tab goes back", {tab, tab, shift, tab, unshift}, Answer::ok, 22, -2, false},
         {"F4 drops the list, Down, Enter picks", {key(0x73), down, key(VK_RETURN)}, Answer::ok, 11, 1, false},
         {"Escape folds the dropped list only", {key(0x73), down, key(VK_ESCAPE)}, Answer::ok, 11, CB_ERR, false},
-        {"click OK", {click(40, 63)}, Answer::cancel, 11, CB_ERR, false},
-        {"click Cancel", {click(100, 63)}, Answer::ok, 22, -2, false},
-        {"click the close box", {click(142, 9)}, Answer::ok, 22, -2, true},
-        {"click the list open, then its first row", {click(60, 30), click(60, 50)}, Answer::ok, 11, 0, false},
-        {"a click beside the dropped list folds it", {click(60, 30), click(148, 80)}, Answer::ok, 11, CB_ERR, false},
+        {"click OK", click(40, 63), Answer::cancel, 11, CB_ERR, false},
+        {"click Cancel", click(100, 63), Answer::ok, 22, -2, false},
+        {"press OK and hold", {press(40, 63)}, Answer::cancel, 22, -2, false},
+        {"press OK, let go off it", {press(40, 63), move(40, 20), release(40, 20)}, Answer::cancel, 22, -2, false},
+        {"press OK, let go off the picture", {press(40, 63), release(-1, -1)}, Answer::cancel, 22, -2, false},
+        {"press OK, off and back, let go",
+         {press(40, 63), move(5, 5), move(41, 64), release(41, 64)},
+         Answer::cancel,
+         11,
+         CB_ERR,
+         false},
+        {"press Cancel, let go on OK", {press(100, 63), release(40, 63)}, Answer::cancel, 22, -2, false},
+        {"click the close box", click(142, 9), Answer::ok, 22, -2, true},
+        {"press the close box, let go off it", {press(142, 9), release(120, 9)}, Answer::ok, 11, CB_ERR, false},
+        {"click the list open, then its first row", click(60, 30) + click(60, 50), Answer::ok, 11, 0, false},
+        {"a click beside the dropped list folds it", click(60, 30) + click(148, 80), Answer::ok, 11, CB_ERR, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.script, c.answer), c.result) << c.what;
@@ -230,6 +257,81 @@ TEST_F(DialogTest, DrawsTheSelectionAndTheFocus)
             fields[downs - 1].push_back(at(x, 36));
     }
     EXPECT_NE(fields[0], fields[1]);
+}
+
+// Held down, a button or the close box looks pushed in: its top-left edge turns dark, and a button held by
+// the mouse pops out again while the mouse is off it.
+TEST_F(DialogTest, HeldButtonsLookPushedIn)
+{
+    const uint16_t white = soft::packColour(soft::PixelFormat::rgb565, 255, 255, 255);
+    const uint16_t shadow = soft::packColour(soft::PixelFormat::rgb565, 128, 128, 128);
+    const auto corners = [&] { return std::array{at(18, 53), at(77, 52), at(136, 3)}; };  // OK, Cancel, close box
+    run({}, Answer::ok);
+    EXPECT_EQ(corners(), (std::array{white, white, white}));
+    run({press(40, 63)}, Answer::cancel);
+    EXPECT_EQ(corners(), (std::array{shadow, white, white}));
+    run({press(40, 63), move(40, 20)}, Answer::cancel);
+    EXPECT_EQ(corners(), (std::array{white, white, white}));
+    run({key(VK_TAB), key(VK_SPACE)}, Answer::cancel);
+    EXPECT_EQ(corners(), (std::array{white, uint16_t(0), white}));
+    run({press(142, 9)}, Answer::ok);
+    EXPECT_EQ(corners(), (std::array{white, white, uint16_t(0)}));
+}
+
+// The text of the controls is drawn in the font the template names (the title bar keeps the caption font);
+// when that font cannot be made, in the system font; either way the dialog gives back what it made.
+const std::vector<win32::DialogItemTemplate> labelItems = {{-1, "static", 8, 8, 40, 10, WS_VISIBLE, "Mm"}};
+const win32::DialogTemplate courierDialog = {7003,      0,  "Font",    0, 0, 60, 30, WS_POPUP | WS_CAPTION | DS_SETFONT,
+                                             "Courier", 10, labelItems};
+const win32::DialogTemplate sansDialog = {
+    7004, 0, "Font", 0, 0, 60, 30, WS_POPUP | WS_CAPTION | DS_SETFONT, "MS Sans Serif", 8, labelItems};
+
+// The ink of "Mm" drawn at (0, 0) in a stock font, as a list of points.
+std::vector<std::pair<int, int>> inkOf(int stockFont)
+{
+    soft::SurfaceMemory memory(40, 20, soft::PixelFormat::rgb565);
+    std::ranges::fill(memory.bytes, 0xFF);  // white, under black text
+    HDC dc = gdiCreateSurfaceDC(&memory);
+    SelectObject(dc, GetStockObject(stockFont));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 0, 0, "Mm", 2);
+    gdiReleaseSurfaceDC(dc);
+    std::vector<std::pair<int, int>> ink;
+    for (int y = 0; y < memory.height; ++y)
+        for (int x = 0; x < memory.width; ++x)
+            if (memory.at(x, y) == 0)
+                ink.emplace_back(x, y);
+    return ink;
+}
+
+TEST_F(DialogTest, DrawsTheTemplatesFont)
+{
+    win32::registerDialogResource(&courierDialog);
+    win32::registerDialogResource(&sansDialog);
+    const auto labelInk = [&](int id) {
+        host::HeadlessHostOptions o;
+        o.dialogAnswer = Answer::cancel;
+        dialogHost = host::makeHeadlessHost(o);
+        host::install(dialogHost.get());
+        const int objects = gdiLiveObjectCount();
+        EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(id), window, testDialogProcedure, 0), 22);
+        EXPECT_EQ(gdiLiveObjectCount(), objects);
+        host::install(hostObject.get());
+        // The label lies at 8 x 8 dialog units in the client area, below the frame and the title bar.
+        std::vector<std::pair<int, int>> ink;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (at(2 + 12 + x, 20 + 13 + y) == 0)
+                    ink.emplace_back(x, y);
+        return ink;
+    };
+    const auto fixed = inkOf(ANSI_FIXED_FONT), sans = inkOf(DEFAULT_GUI_FONT);
+    ASSERT_NE(fixed, sans);
+    EXPECT_EQ(labelInk(7003), fixed);
+    EXPECT_EQ(labelInk(7004), sans);
+    soft::injectFault("CreateFontIndirectA", 1);
+    EXPECT_EQ(labelInk(7003), inkOf(SYSTEM_FONT));
+    soft::clearFaults();
 }
 
 TEST_F(Win32Test, ComboBoxRefusesPositionsOutsideItsList)

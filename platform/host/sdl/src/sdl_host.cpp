@@ -391,18 +391,29 @@ private:
         return outputToFrame(shownRect, shown.width, shown.height, outX, outY, pictureX, pictureY);
     }
 
-    // The left button and the mouse's moves, at the picture point under the mouse.
+    // The left button and the mouse's moves, at the picture point under the mouse. A
+    // press counts only on the picture; a move or a release off it (SDL follows the mouse
+    // outside the window while the button is held) is at a point on nothing, (-1, -1), so
+    // that a button held down there lets go without acting.
     void takeMouseEvent(const SDL_Event& e)
     {
         Event event;
-        bool left = e.button.button == SDL_BUTTON_LEFT;
-        if (e.type == SDL_MOUSEMOTION && windowToPicture(e.motion.x, e.motion.y, event.x, event.y))
+        bool onPicture = false;
+        if (e.type == SDL_MOUSEMOTION) {
             event.kind = EventKind::mouseMove;
-        else if ((e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) && left &&
-                 windowToPicture(e.button.x, e.button.y, event.x, event.y))
+            onPicture = windowToPicture(e.motion.x, e.motion.y, event.x, event.y);
+        } else if ((e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) &&
+                   e.button.button == SDL_BUTTON_LEFT) {
             event.kind = e.type == SDL_MOUSEBUTTONDOWN ? EventKind::mouseDown : EventKind::mouseUp;
-        else
+            onPicture = windowToPicture(e.button.x, e.button.y, event.x, event.y);
+        } else {
             return;
+        }
+        if (!onPicture) {
+            if (event.kind == EventKind::mouseDown)
+                return;
+            event.x = event.y = -1;
+        }
         events.push_back(event);
     }
 

@@ -146,9 +146,11 @@ function onMouse(event, kind) {
     eventQueue.push([kind, Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top),
                      Math.round(box.width), Math.round(box.height)]);
 }
-canvas.addEventListener('mousemove', (event) => onMouse(event, mouseMove));
+// Moves and releases anywhere on the page: a dialog's button pressed on the canvas lets go
+// without acting when the mouse is released off it.
+document.addEventListener('mousemove', (event) => onMouse(event, mouseMove));
 canvas.addEventListener('mousedown', (event) => onMouse(event, mouseDown));
-canvas.addEventListener('mouseup', (event) => onMouse(event, mouseUp));
+document.addEventListener('mouseup', (event) => onMouse(event, mouseUp));
 
 function toggleFullScreen() {
     if (document.fullscreenElement) document.exitFullscreen();
