@@ -131,6 +131,12 @@ HRESULT setFixedRenderStates(IDirect3DDevice2* device)
     return D3D_OK;
 }
 
+void resendFixedRenderStates(IDirect3DDevice2* device)
+{
+    for (const RenderState& rs : fixedRenderStates)
+        device->SetRenderState(rs.state, rs.value);
+}
+
 HRESULT setUpDisplay(HINSTANCE instance, int showCommand, DisplayContext* context, DWORD flags)
 {
     if (flags & setupWindow)

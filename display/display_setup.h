@@ -27,6 +27,9 @@ void tearDownDisplay(DisplayContext* context);
 // equal), blending by the source alpha, counter-clockwise culling. Stops at the first
 // state the device refuses and returns its result.
 HRESULT setFixedRenderStates(IDirect3DDevice2* device);
+// The same states in the same order, each sent whatever the device answered to the one
+// before: for a scene that applies them again on every frame and checks nothing.
+void resendFixedRenderStates(IDirect3DDevice2* device);
 
 void setFullScreenViewport(DisplayContext* context);
 void setBoxViewport(DisplayContext* context);

@@ -66,8 +66,9 @@ void loadHouseScene(DisplayContext*)
 
 void drawHouseScene(float t, DisplayContext* context)
 {
-    // The same seven states as display set-up, applied again on every frame.
-    setFixedRenderStates(context->device);
+    // The same seven states as display set-up, applied again on every frame; a state
+    // the device refuses keeps none of the others from being sent.
+    resendFixedRenderStates(context->device);
     clearSceneRect(fullScreenRect, context);
     orbitHouseCamera(t, houseSourceScene.camera, &houseScene.camera);
     swellFirstMesh(t);
