@@ -57,15 +57,16 @@ TEST_F(MidasTest, EachInjectedFailureReturnsZeroWithItsOwnText)
 TEST_F(MidasTest, RefusedFilesSayWhy)
 {
     bringUp();
-    std::filesystem::create_directories("a_folder.xm");
+    const std::string folder = testFilePath("a_folder.xm");
+    std::filesystem::create_directories(folder);
     std::vector<uint8_t> xm = makeXm({});
     struct Refusal {
         std::string path;
         const char* text;
     } refusals[] = {
-        {"no_such_song.xm", "File not found"},
-        {"no_such_folder/back.xm", "File not found"},
-        {"a_folder.xm", "Unable to read file"},
+        {testFilePath("no_such_song.xm"), "File not found"},
+        {testFilePath("no_such_folder/back.xm"), "File not found"},
+        {folder, "Unable to read file"},
         {writeTestFile("empty.xm", {}), "Invalid module file"},
         {writeTestFile("text.xm", std::vector<uint8_t>(60, 'x')), "Invalid module file"},
         {writeTestFile("cut.xm", std::vector<uint8_t>(xm.begin(), xm.begin() + 70)), "Invalid module file"},

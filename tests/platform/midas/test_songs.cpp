@@ -4,7 +4,10 @@
 
 #include "song/xm_writer.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -53,9 +56,20 @@ int songFrames(const TestSong& song)
     return int(std::lround(song.orders * song.rows * song.speed * 2.5 / song.bpm * 44100));
 }
 
+std::string testFilePath(const std::string& name)
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::filesystem::path folder = std::filesystem::path(MORNAKLE_BINARY_DIR) / "midas-songs";
+    if (test)
+        folder /= std::string(test->test_suite_name()) + "." + test->name();
+    std::filesystem::create_directories(folder);
+    return (folder / name).string();
+}
+
 std::string writeTestFile(const std::string& name, const std::vector<uint8_t>& bytes)
 {
-    std::ofstream(name, std::ios::binary)
+    const std::string path = testFilePath(name);
+    std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return name;
+    return path;
 }

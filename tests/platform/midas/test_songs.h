@@ -22,5 +22,8 @@ std::vector<uint8_t> makeXm(const TestSong& song);
 // The length of one pass through the song at 44.1 kHz: a tick lasts 2.5 / bpm seconds.
 int songFrames(const TestSong& song);
 
-// Writes `bytes` to a fresh file in the test's working folder and returns its path.
+// Where the running test keeps its files: a folder of its own in the build folder, made
+// if missing (wherever the test was started, and however many run at once).
+std::string testFilePath(const std::string& name);
+// Writes `bytes` to a fresh file there and returns its path.
 std::string writeTestFile(const std::string& name, const std::vector<uint8_t>& bytes);
