@@ -1,10 +1,11 @@
 # SPDX-FileCopyrightText: 2026 Mornakle 3D developers
 # SPDX-License-Identifier: MIT
 # The two set-up commands of a fresh Debian 12 machine:
-#   make run    install what is missing, build everything, make the data, play the demo
-#   make test   the same set-up, then every test through ctest, the show in headless
-#               Chromium against the native program, then the reliability gates: the
-#               sanitized suite, fuzzing, faults and broken data (gates/)
+#   make run    install what is missing, build the program and make its data, play the demo
+#   make test   the same set-up, then everything else built and every test through ctest,
+#               the show in headless Chromium against the native program, the reliability
+#               gates (the sanitized suite, fuzzing, faults and broken data: gates/), and
+#               last a check that the tests left the source tree as they found it
 #   make windows  the Windows programs, cross-compiled: build-windows/mornakle-win32.zip, -win64.zip
 #   make dist     the release in dist/, built from its own source archive
 #   make release-check  the release built a second time from another clone, compared byte for byte
@@ -34,8 +35,8 @@ DIST ?= dist
 DIST_BUILD ?= build-dist
 
 # What building and running need: build tools and libraries (the test and benchmark
-# frameworks are built with everything else), the fonts the GDI stand-in embeds, and
-# ffmpeg for --record.
+# frameworks too, which configuring the build looks for), the fonts the GDI stand-in
+# embeds, and ffmpeg for --record.
 RUN_PACKAGES := cmake g++ make pkg-config libsdl2-dev libxmp-dev libpng-dev \
     libgtest-dev libgmock-dev libbenchmark-dev python3 \
     xfonts-base xfonts-100dpi console-setup-linux zlib1g-dev ffmpeg
@@ -58,18 +59,27 @@ RELEASE_PACKAGES := lintian reuse diffoscope
 TEST_PACKAGES += $(RELEASE_PACKAGES)
 WINDOWS_BUILD ?= build-windows
 
-.PHONY: run test setup build packages test-packages packaging-packages readme-frames install package \
-    windows windows-packages data web web-serve web-test source-archive dist release-check
+.PHONY: run test setup configure build packages test-packages packaging-packages readme-frames install package \
+    windows windows-packages data web web-serve web-test source-archive dist release-check tree-snapshot
 
-run: build
+# Only what running needs: the program and its data, with the generator and the font
+# converter that make them; the tests and benchmarks wait for `make test`.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target mornakle
 	@./tools/play.sh $(BUILD)
 
-test: build windows web test-packages
+# What git status says before anything is built, to compare with after the tests.
+TREE_SNAPSHOT := $(BUILD)/source-tree-before-test.txt
+test: tree-snapshot build windows web test-packages
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	/usr/bin/python3 tests/platform/host/web/web_test.py $(BUILD) $(WEB_BUILD)
 	./gates/gates.sh $(JOBS)
 	$(MAKE) --no-print-directory dist
 	./tests/release/release_test.sh $(DIST) $(DIST_BUILD)
+	@./tests/support/tree_unchanged.sh check $(TREE_SNAPSHOT)
+
+tree-snapshot:
+	@./tests/support/tree_unchanged.sh snapshot $(TREE_SNAPSHOT)
 
 # The release: every artifact built from the source archive of the last commit, in $(DIST).
 dist: packages windows-packages packaging-packages
@@ -115,15 +125,17 @@ install: build
 package: build packaging-packages
 	cd $(BUILD) && cpack -G DEB
 
-build: packages
+configure: packages
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_LAUNCHER)
+
+# Everything: the programs, the tools, the tests and the benchmarks.
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 setup: packages
 
 # The data files alone, made by the generator of the native build.
-data: packages
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_LAUNCHER)
+data: configure
 	cmake --build $(BUILD) -j $(JOBS) --target mornakle_data
 
 # One build folder per architecture; Debian's libxmp source is fetched once into
