@@ -104,11 +104,8 @@ std::optional<DialogInput> key(const DialogView& view, const DialogGeometry& geo
         state.shift = true;
     if (combo && state.dropped)
         return keyInDroppedList(geometry, *combo, state, key);
-    if (key == VK_TAB) {
+    if (key == VK_TAB)
         state.focus = nextTabStop(view, state.focus, state.shift);
-        if (state.held.bySpace)  // a button that loses the focus lets go without acting
-            state.held = {};
-    }
     if (key == VK_RETURN)
         return DialogInput{DialogInput::command, defaultButton(view, state), 0};
     // Space pushes the focused button in; it acts when Space is let go.
@@ -209,6 +206,29 @@ void hover(const DialogView& view, const DialogGeometry& geometry, DialogUiState
             state.highlight = state.firstRow + row;
 }
 
+std::optional<DialogInput> takeAction(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state,
+                                      const DialogAction& action)
+{
+    switch (action.kind) {
+    case DialogAction::keyDown:
+        return key(view, geometry, state, action.virtualKey);
+    case DialogAction::keyUp:
+        return keyUp(view, state, action.virtualKey);
+    case DialogAction::press:
+        return press(view, geometry, state, action.x, action.y);
+    case DialogAction::release:
+        return release(view, geometry, state, action.x, action.y);
+    case DialogAction::hover:
+        hover(view, geometry, state, action.x, action.y);
+        return std::nullopt;
+    case DialogAction::closeRequest:
+        state.dropped = false;
+        state.held = {};
+        return DialogInput{DialogInput::close, 0, 0};
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 DialogGeometry::DialogGeometry(const DialogView& view, int lineHeight)
@@ -277,24 +297,11 @@ int firstTabStop(const DialogView& view) { return nextTabStop(view, -1, false); 
 std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state,
                                          const DialogAction& action)
 {
-    switch (action.kind) {
-    case DialogAction::keyDown:
-        return key(view, geometry, state, action.virtualKey);
-    case DialogAction::keyUp:
-        return keyUp(view, state, action.virtualKey);
-    case DialogAction::press:
-        return press(view, geometry, state, action.x, action.y);
-    case DialogAction::release:
-        return release(view, geometry, state, action.x, action.y);
-    case DialogAction::hover:
-        hover(view, geometry, state, action.x, action.y);
-        return std::nullopt;
-    case DialogAction::closeRequest:
-        state.dropped = false;
+    std::optional<DialogInput> input = takeAction(view, geometry, state, action);
+    // A button Space holds down lets go without acting when it loses the focus.
+    if (state.held.bySpace && state.held.control != state.focus)
         state.held = {};
-        return DialogInput{DialogInput::close, 0, 0};
-    }
-    return std::nullopt;
+    return input;
 }
 
 }  // namespace win32

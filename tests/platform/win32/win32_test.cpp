@@ -204,6 +204,7 @@ TEST_F(DialogTest, KeysAndClicksWorkTheControls)
         {"Space on OK acts when let go", {space, unspace}, Answer::cancel, 11, CB_ERR, false},
         {"Space held down does not act", {space}, Answer::cancel, 22, -2, false},
         {"Space, Tab away, let go: nothing", {space, tab, unspace}, Answer::cancel, 22, -2, false},
+        {"Space, F4 to the list, let go: nothing", {space, key(0x73), unspace}, Answer::cancel, 22, -2, false},
         {"Tab to the list, Enter presses OK", {tab, tab}, Answer::ok, 11, CB_ERR, false},
         {"Tab to the list, Space does nothing", {tab, tab, space, unspace}, Answer::cancel, 22, -2, false},
         {"Tab wraps", {tab, tab, tab}, Answer::ok, 11, CB_ERR, false},
