@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // CreateFontIndirectA: the font mapper over the bitmap faces this GDI has. Each face
 // comes in one size and bitmap faces are not scaled, so the mapper chooses by name
 // first, then by character set and pitch, and the height asked for is the face's own.
