@@ -22,7 +22,7 @@ Vector3 unitToward(Vector3 from, Vector3 to)
     return divided(d, length(d));
 }
 
-float omniFactor(const SceneLight& light, Vector3 p, Vector3 n)
+[[gnu::always_inline]] inline float omniFactor(const SceneLight& light, Vector3 p, Vector3 n)
 {
     Vector3 lightPosition = toVector(light.position);
     Vector3 d = subtract(p, lightPosition);
@@ -70,18 +70,23 @@ float spotFactorByAngle(const SceneLight& light, float cosine, Vector3 n, Vector
 
 // An angle that is not a number (rounding pushed the cosine out of [-1, 1], or the
 // point sits on the light) counts as inside both cones.
-float spotFactor(const SceneLight& light, Vector3 p, Vector3 n)
+[[gnu::always_inline]] inline float spotFactorWithin(const SceneLight& light, const ConeBounds& bounds, Vector3 p,
+                                                     Vector3 n)
 {
     Vector3 lightPosition = toVector(light.position);
     Vector3 direction = toVector(light.direction);
     const float cosine = dot(unitToward(lightPosition, p), direction);
-    thread_local ConeBounds cone;
-    const ConeBounds& bounds = cone.of(light);
     if (cosine >= -1.0f && double(cosine) < bounds.outside)
         return 0.0f;
     if (double(cosine) > bounds.inside)
         return -dot(n, direction);
     return spotFactorByAngle(light, cosine, n, direction);
+}
+
+float spotFactor(const SceneLight& light, Vector3 p, Vector3 n)
+{
+    thread_local ConeBounds cone;
+    return spotFactorWithin(light, cone.of(light), p, n);
 }
 
 // The spot's factor from the angle of its cosine: near the cones' edges.
@@ -139,4 +144,64 @@ void lightVertex(const SceneLight* lights, uint32_t lightCount, const MeshVertex
     lit.litR = sum[0] * model.r;
     lit.litG = sum[1] * model.g;
     lit.litB = sum[2] * model.b;
+}
+
+namespace {
+
+// One light added to the running sums of every vertex, which wait in the lit colour: the
+// light's kind is asked once, its fields are read once into a copy that no store to a
+// vertex can change, and each vertex's sum grows in the order of lightVertex.
+template <typename Factor>
+void addLight(const SceneLight& light, LitVertex* lits, uint32_t count, Factor factor)
+{
+    const float red = light.colour[0], green = light.colour[1], blue = light.colour[2];
+    for (uint32_t i = 0; i < count; ++i) {
+        LitVertex& lit = lits[i];
+        const float k = factor(Vector3{lit.x, lit.y, lit.z}, Vector3{lit.nx, lit.ny, lit.nz});
+        if (k > 0.0f) {
+            lit.litR += k * red;
+            lit.litG += k * green;
+            lit.litB += k * blue;
+        }
+    }
+}
+
+}  // namespace
+
+void lightVertices(const SceneLight* lights, uint32_t lightCount, const MeshVertex* models, LitVertex* lits,
+                   uint32_t count)
+{
+    for (uint32_t i = 0; i < count; ++i)
+        lits[i].litR = lits[i].baseR, lits[i].litG = lits[i].baseG, lits[i].litB = lits[i].baseB;
+    for (uint32_t l = 0; l < lightCount; ++l) {
+        const SceneLight light = lights[l];
+        switch (light.kind) {
+        case LightKind::ambient:
+            addLight(light, lits, count, [](Vector3, Vector3) { return 1.0f; });
+            break;
+        case LightKind::omni:
+            addLight(light, lits, count, [&light](Vector3 p, Vector3 n) { return omniFactor(light, p, n); });
+            break;
+        case LightKind::spot: {
+            ConeBounds bounds;
+            bounds.remake(light);
+            addLight(light, lits, count,
+                     [&light, &bounds](Vector3 p, Vector3 n) { return spotFactorWithin(light, bounds, p, n); });
+            break;
+        }
+        case LightKind::directional:
+            addLight(light, lits, count, [&light](Vector3, Vector3 n) { return dot(toVector(light.direction), n); });
+            break;
+        case LightKind::point:
+            addLight(light, lits, count,
+                     [&light](Vector3 p, Vector3 n) { return dot(unitToward(p, toVector(light.position)), n); });
+            break;
+        }
+    }
+    for (uint32_t i = 0; i < count; ++i) {
+        LitVertex& lit = lits[i];
+        lit.litR = std::min(lit.litR, 1.0f) * models[i].r;
+        lit.litG = std::min(lit.litG, 1.0f) * models[i].g;
+        lit.litB = std::min(lit.litB, 1.0f) * models[i].b;
+    }
 }

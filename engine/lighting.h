@@ -15,3 +15,8 @@ float lightFactor(const SceneLight& light, Vector3 position, Vector3 normal);
 // base colour, each channel is clamped to at most 1 and then scaled by the model
 // colour. Writes litR, litG, litB.
 void lightVertex(const SceneLight* lights, uint32_t lightCount, const MeshVertex& model, LitVertex& lit);
+
+// lightVertex for `count` vertices at once, with the very same results: a light at a time
+// over every vertex, so that what depends on the light alone is worked out once.
+void lightVertices(const SceneLight* lights, uint32_t lightCount, const MeshVertex* models, LitVertex* lits,
+                   uint32_t count);

@@ -67,8 +67,7 @@ void transformVertices(Mesh& mesh)
 void lightVertices(Mesh& mesh, const Scene& scene)
 {
     if (mesh.lightingMode == lightingLit) {
-        for (uint32_t i = 0; i < mesh.vertexCount; ++i)
-            lightVertex(scene.lights, scene.lightCount, mesh.vertices[i], mesh.transformedVertices[i]);
+        lightVertices(scene.lights, scene.lightCount, mesh.vertices, mesh.transformedVertices, mesh.vertexCount);
     } else if (mesh.lightingMode == lightingUnlit) {
         for (uint32_t i = 0; i < mesh.vertexCount; ++i) {
             const MeshVertex& in = mesh.vertices[i];

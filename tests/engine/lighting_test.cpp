@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -148,6 +149,50 @@ TEST(Lighting, SpotFactorsAreThoseOfTheirAnglesExactly)
             }
         }
     EXPECT_EQ(differing, 0);
+}
+
+// Lighting a mesh a light at a time gives every vertex the bits lightVertex gives it: for
+// every kind of light (an unknown one too), two spots of different cones in turn, points
+// in and out of range and of the cones, faces toward and away, sums that clamp, and a
+// base colour.
+TEST(Lighting, AMeshLitAtOnceMatchesEachVertexLitAlone)
+{
+    SceneLight lights[] = {omni(30, 0.2f, 0.7f, 0.1f), spot(0.349f, 0.742f, 1.0f),
+                           light(LightKind::ambient),  light(LightKind::directional, {}, {0.6f, 0.8f, 0}),
+                           spot(0.2f, 1.1f, 2.0f),     light(LightKind::point, {3, -4, 5}),
+                           light(LightKind(9)),        omni(8)};
+    lights[2].colour[0] = 0.1f, lights[2].colour[1] = 0.05f, lights[2].colour[2] = 0.3f;
+    lights[4].position[0] = 2, lights[4].direction[0] = 0.6f, lights[4].direction[2] = 0.8f;
+    lights[4].colour[1] = 0.4f;
+    constexpr uint32_t count = 600;
+    std::vector<MeshVertex> models(count);
+    std::vector<LitVertex> together(count), alone(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        const float t = float(i) * 0.37f;
+        LitVertex& v = together[i];
+        v.x = 25 * std::sin(t), v.y = 12 * std::cos(1.3f * t), v.z = 20 * std::sin(0.7f * t + 1);
+        const float nx = std::cos(2.1f * t), ny = std::sin(1.7f * t), nz = std::cos(0.9f * t + 2);
+        const float length = std::sqrt(nx * nx + ny * ny + nz * nz);
+        v.nx = nx / length, v.ny = ny / length, v.nz = nz / length;
+        v.baseR = i % 5 == 0 ? 0.25f : 0.0f;
+        models[i] = model(1.0f - float(i % 7) * 0.1f, 0.5f + float(i % 3) * 0.2f, 1.0f);
+        alone[i] = v;
+    }
+    const uint32_t lightCount = sizeof lights / sizeof lights[0];
+    lightVertices(lights, lightCount, models.data(), together.data(), count);
+    int differing = 0, lit = 0, clamped = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        lightVertex(lights, lightCount, models[i], alone[i]);
+        const float got[3] = {together[i].litR, together[i].litG, together[i].litB};
+        const float wanted[3] = {alone[i].litR, alone[i].litG, alone[i].litB};
+        differing += std::memcmp(got, wanted, sizeof got) != 0;
+        lit += wanted[1] > 0.5f * models[i].g;
+        clamped += wanted[1] == models[i].g;
+    }
+    EXPECT_EQ(differing, 0);
+    // The points reach both lit and clamped sums, so that both paths are compared.
+    EXPECT_GT(lit, 50);
+    EXPECT_GT(clamped, 10);
 }
 
 }  // namespace
