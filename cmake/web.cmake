@@ -9,6 +9,10 @@ set(MORNAKLE_BENCH OFF CACHE BOOL "" FORCE)
 set(MORNAKLE_FUZZ OFF CACHE BOOL "" FORCE)
 set(MORNAKLE_NATIVE_BUILD ${CMAKE_SOURCE_DIR}/build CACHE PATH "The native build, for its tools and data")
 set(MORNAKLE_LIBXMP_PREFIX ${CMAKE_BINARY_DIR}/libxmp/prefix CACHE PATH "libxmp built for WebAssembly")
+# The notices of emscripten's runtime and C and C++ libraries, which the program links:
+# Debian's copyright file of the package holds them with their texts.
+set(MORNAKLE_EMSCRIPTEN_COPYRIGHT /usr/share/doc/emscripten/copyright CACHE FILEPATH
+    "The copyright file of the emscripten that builds the program")
 
 if(NOT EXISTS ${MORNAKLE_LIBXMP_PREFIX}/lib/libxmp.a)
     message(FATAL_ERROR "No libxmp for WebAssembly in ${MORNAKLE_LIBXMP_PREFIX}: run platform/host/web/libxmp.sh")

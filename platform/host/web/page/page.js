@@ -34,19 +34,38 @@ function option(name) {
     return Number.isInteger(number) && number >= 0 ? number : -1;
 }
 
-async function loadData() {
+// The program and its data files lie on the server compressed with gzip (NAME.gz); the
+// browser's own DecompressionStream restores the bytes. A server that declares a .gz's
+// encoding has the browser unpack it on the way, so only bytes still packed are unpacked.
+// A missing file is null, as it would be missing on a disk.
+async function fetchUnpacked(url) {
+    // Asked again each time (a 304 when unchanged), so a file taken away is missing.
+    const response = await fetch(url, {cache: 'no-cache'});
+    if (!response.ok) return null;
+    const bytes = new Uint8Array(await response.arrayBuffer());
+    if (bytes[0] !== 0x1f || bytes[1] !== 0x8b) return bytes;
+    const unpacked = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
+    return new Uint8Array(await new Response(unpacked).arrayBuffer());
+}
+
+// The compiled program (compiled once, instantiated anew by each show) and the data files.
+async function load() {
     const list = await fetch('data/files.txt', {cache: 'no-cache'}).then((response) => response.text());
     const names = list.split('\n').filter((name) => name);
-    const files = [];
     let done = 0;
-    await Promise.all(names.map(async (name) => {
-        // Asked again each time (a 304 when unchanged), so a file taken away is missing.
-        const response = await fetch('data/' + encodeURIComponent(name), {cache: 'no-cache'});
-        // A file the server does not have is missing, as it would be on a disk.
-        if (response.ok) files.push({name, bytes: new Uint8Array(await response.arrayBuffer())});
-        progress.value = ++done / names.length;
-    }));
-    return files;
+    const counted = async (promise) => {
+        const result = await promise;
+        progress.value = ++done / (names.length + 1);
+        return result;
+    };
+    const compiled = fetchUnpacked('mornakle.wasm.gz').then((bytes) => {
+        if (!bytes) throw new Error('mornakle.wasm.gz is missing');
+        return WebAssembly.compile(bytes);
+    });
+    const data = names.map((name) =>
+        fetchUnpacked('data/' + encodeURIComponent(name) + '.gz').then((bytes) => bytes && {name, bytes}));
+    const [program, ...files] = await Promise.all([compiled, ...data].map(counted));
+    return {program, files: files.filter((file) => file)};
 }
 
 async function openAudio() {
@@ -162,13 +181,17 @@ document.getElementById('smooth').addEventListener('change', (event) => {
     canvas.classList.toggle('smooth', event.target.checked);
 });
 
-function start(files) {
+function start({program, files}) {
     eventQueue = [];
     running = true;
     document.body.className = 'running';
     message.textContent = '';
     createMornakle({
         web,
+        instantiateWasm(imports, receive) {
+            WebAssembly.instantiate(program, imports).then((instance) => receive(instance, program));
+            return {};
+        },
         preRun: [(module) => {
             module.FS.mkdir('/data');
             for (const file of files) module.FS.writeFile('/data/' + file.name, file.bytes);
@@ -178,16 +201,16 @@ function start(files) {
     });
 }
 
-loadData().then((files) => {
+load().then((loaded) => {
     if (testMode) {
-        start(files);
+        start(loaded);
         return;
     }
     playButton.disabled = false;
     playButton.addEventListener('click', async () => {
         playButton.disabled = true;
         if (!audio) audio = await openAudio();
-        start(files);
+        start(loaded);
         canvas.focus();
     });
 }).catch((error) => {

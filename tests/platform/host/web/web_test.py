@@ -12,13 +12,20 @@ Serves WEB_BUILD/site on 127.0.0.1 and checks, with selenium and chromium-driver
   - the dialog's Cancel and close box, and a missing data file, end the show with the
     native program's exit code and message;
   - a visitor's path: Play, a click on the dialog's close box ends the show, Play again,
-    Enter in the dialog, the rain on the canvas, Escape ends, and no error in the console.
+    Enter in the dialog, the rain on the canvas, Escape ends, and no error in the console;
+  - a first visit fetches at most 2 MiB until the show's first frames are on the canvas,
+    everything counted as Chromium received it, headers included;
+  - the page links our licence and the notices of the libraries in the program, and every
+    link and every notice the notices' README names is in the site.
 """
 import base64
 import functools
+import glob
 import http.server
+import html.parser
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -26,6 +33,8 @@ import tempfile
 import threading
 import time
 import unittest
+import urllib.error
+import urllib.request
 import zlib
 
 from selenium import webdriver
@@ -39,6 +48,9 @@ FRAME_MS = 250
 # starts at the third frame, at 2 * FRAME_MS).
 SPAN_TIMES = [5000, 20000, 30000, 36000, 45000, 60000, 72000, 85000, 96000, 102000, 108000]
 MISSING_FILE = 'back.xm'
+# What a first visit may fetch before the show's first frame, from a server that
+# compresses nothing.
+BYTE_BUDGET = 2 * 1024 * 1024
 
 
 def decode_png(data):
@@ -88,7 +100,9 @@ class WebShow(unittest.TestCase):
                      '--autoplay-policy=no-user-gesture-required',
                      '--user-data-dir=' + os.path.join(cls.scratch, 'profile')):
             options.add_argument(flag)
-        options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+        # The performance log carries the network's events, with the bytes of every response.
+        options.set_capability('goog:loggingPrefs', {'browser': 'ALL', 'performance': 'ALL'})
+        options.add_experimental_option('perfLoggingPrefs', {'enableNetwork': True, 'enablePage': False})
         service = Service(executable_path='/usr/bin/chromedriver')
         cls.driver = webdriver.Chrome(options=options, service=service)
         cls.driver.set_window_size(1000, 1000)
@@ -151,7 +165,7 @@ class WebShow(unittest.TestCase):
         shutil.copytree(os.path.join(NATIVE, 'data'), data)
         os.remove(os.path.join(data, MISSING_FILE))
         code, stderr = native_run(self.scratch, '--frame-ms', '20', data=data)
-        self.server.hidden = {'/data/' + MISSING_FILE}
+        self.server.hidden = {'/data/' + MISSING_FILE + '.gz'}
         try:
             out = self.run_page('frame-ms=20&until-ms=100000')
         finally:
@@ -182,18 +196,90 @@ class WebShow(unittest.TestCase):
         body = driver.find_element(By.TAG_NAME, 'body')
         body.send_keys('\ue007')  # Enter: OK in the device dialog
         time.sleep(3)
-        green = driver.execute_script('''
-            const c = document.getElementById('screen');
-            const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
-            let n = 0;
-            for (let i = 0; i < d.length; i += 4) if (d[i + 1] > 64 && d[i + 1] > 2 * d[i]) ++n;
-            return [c.width, c.height, n];''')
+        green = self.rain_pixels()
         self.assertEqual(green[:2], [640, 480])
         self.assertGreater(green[2], 1000, 'no rain on the canvas')
         body.send_keys('\ue00c')  # Escape ends the show
         WebDriverWait(driver, 30).until(lambda _: play.is_displayed() and play.text == 'Play again')
         errors = [entry for entry in driver.get_log('browser') if entry['level'] == 'SEVERE']
         self.assertEqual(errors, [])
+
+
+    def rain_pixels(self):
+        """The canvas's size and how many of its pixels are the rain's green."""
+        return self.driver.execute_script('''
+            const c = document.getElementById('screen');
+            const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+            let n = 0;
+            for (let i = 0; i < d.length; i += 4) if (d[i + 1] > 64 && d[i + 1] > 2 * d[i]) ++n;
+            return [c.width, c.height, n];''')
+
+    def test_bytes_before_the_first_frame(self):
+        driver = self.driver
+        driver.execute_cdp_cmd('Network.clearBrowserCache', {})
+        driver.get_log('performance')  # what earlier pages fetched
+        driver.get(self.address)
+        play = driver.find_element(By.ID, 'play')
+        WebDriverWait(driver, 60).until(lambda _: play.is_enabled())
+        play.click()
+        canvas = driver.find_element(By.ID, 'screen')
+        WebDriverWait(driver, 30).until(lambda _: canvas.is_displayed() and self.rain_pixels()[:2] != [640, 480])
+        body = driver.find_element(By.TAG_NAME, 'body')
+        body.send_keys('\ue007')  # Enter: OK in the device dialog
+        # The rain on the canvas: the show's first frames are drawn.
+        WebDriverWait(driver, 30).until(lambda _: self.rain_pixels()[2] > 1000)
+        urls, received = {}, {}
+        for entry in driver.get_log('performance'):
+            message = json.loads(entry['message'])['message']
+            if message['method'] == 'Network.requestWillBeSent':
+                urls[message['params']['requestId']] = message['params']['request']['url']
+            elif message['method'] == 'Network.loadingFinished':
+                received[message['params']['requestId']] = message['params']['encodedDataLength']
+        body.send_keys('\ue00c')  # Escape ends the show
+        WebDriverWait(driver, 30).until(lambda _: play.is_displayed())
+        # Counted: the program and every data file, compressed.
+        fetched = {urls[request][len(self.address):].split('?')[0] for request in received}
+        with open(os.path.join(WEB, 'site', 'data', 'files.txt')) as f:
+            wanted = {'mornakle.js', 'mornakle.wasm.gz'} | {'data/%s.gz' % name for name in f.read().split()}
+        self.assertLessEqual(wanted, fetched)
+        total = sum(received.values())
+        print('\n%d bytes (%.2f MiB) in %d requests before the first frame' % (total, total / 2**20, len(received)),
+              file=sys.stderr)
+        self.assertLessEqual(total, BYTE_BUDGET)
+
+    def test_links_and_notices_are_in_the_site(self):
+        class Links(html.parser.HTMLParser):
+            def __init__(self):
+                super().__init__()
+                self.found = []
+
+            def handle_starttag(self, tag, attributes):
+                if tag == 'a':
+                    self.found.append(dict(attributes)['href'])
+
+        def answer(path):
+            try:
+                with urllib.request.urlopen(self.address + path) as response:
+                    return response.status, response.read().decode(errors='replace')
+            except urllib.error.HTTPError as error:
+                return error.code, ''
+
+        links = Links()
+        links.feed(answer('')[1])
+        self.assertIn('LICENSE.txt', links.found)
+        self.assertIn('licenses/README.txt', links.found)
+        # The files the licences' README names, relative to licenses/; a * stands for any name,
+        # and at least one file must match it.
+        readme = answer('licenses/README.txt')[1]
+        named = {os.path.normpath('licenses/' + name) for name in re.findall(r'[\w.+*/-]+\.txt', readme)}
+        self.assertIn('licenses/musl-COPYRIGHT.txt', named)
+        site = os.path.join(WEB, 'site')
+        named = {os.path.relpath(path, site) for pattern in named
+                 for path in glob.glob(os.path.join(site, pattern)) or [os.path.join(site, pattern)]}
+        for path in sorted(set(links.found) | named):
+            with self.subTest(path=path):
+                self.assertEqual(answer(path)[0], 200)
+        self.assertIn('MIT License', answer('LICENSE.txt')[1])
 
 
 if __name__ == '__main__':
