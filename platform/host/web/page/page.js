@@ -34,18 +34,23 @@ function option(name) {
     return Number.isInteger(number) && number >= 0 ? number : -1;
 }
 
-// The program and its data files lie on the server compressed with gzip (NAME.gz); the
-// browser's own DecompressionStream restores the bytes. A server that declares a .gz's
-// encoding has the browser unpack it on the way, so only bytes still packed are unpacked.
-// A missing file is null, as it would be missing on a disk.
-async function fetchUnpacked(url) {
-    // Asked again each time (a 304 when unchanged), so a file taken away is missing.
-    const response = await fetch(url, {cache: 'no-cache'});
-    if (!response.ok) return null;
-    const bytes = new Uint8Array(await response.arrayBuffer());
-    if (bytes[0] !== 0x1f || bytes[1] !== 0x8b) return bytes;
-    const unpacked = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
-    return new Uint8Array(await new Response(unpacked).arrayBuffer());
+// The program and its data files, fetched and unpacked by a worker (unpack.js).
+const unpacker = new Worker('unpack.js');
+const unpacking = new Map();
+let unpackCount = 0;
+unpacker.onmessage = ({data: {id, bytes, error}}) => {
+    const {resolve, reject} = unpacking.get(id);
+    unpacking.delete(id);
+    if (error) reject(new Error(error));
+    else resolve(bytes);
+};
+
+function fetchUnpacked(url) {
+    const id = ++unpackCount;
+    return new Promise((resolve, reject) => {
+        unpacking.set(id, {resolve, reject});
+        unpacker.postMessage({id, url: new URL(url, location.href).href});
+    });
 }
 
 // The compiled program (compiled once, instantiated anew by each show) and the data files.
