@@ -206,7 +206,13 @@ function start({program, files}) {
     });
 }
 
-load().then((loaded) => {
+// The page and its poster first, then the show's files: they would share the line.
+const pageLoaded = new Promise((resolve) => {
+    if (document.readyState === 'complete') resolve();
+    else window.addEventListener('load', resolve, {once: true});
+});
+
+pageLoaded.then(load).then((loaded) => {
     if (testMode) {
         start(loaded);
         return;
