@@ -3,9 +3,10 @@
 # The two set-up commands of a fresh Debian 12 machine:
 #   make run    install what is missing, build the program and make its data, play the demo
 #   make test   the same set-up, then everything else built and every test through ctest,
-#               the show in headless Chromium against the native program, the reliability
-#               gates (the sanitized suite, fuzzing, faults and broken data: gates/), and
-#               last a check that the tests left the source tree as they found it
+#               the show in headless Chromium against the native program, the page through
+#               Lighthouse, the reliability gates (the sanitized suite, fuzzing, faults and
+#               broken data: gates/), and last a check that the tests left the source tree
+#               as they found it
 #   make windows  the Windows programs, cross-compiled: build-windows/mornakle-win32.zip, -win64.zip
 #   make dist     the release in dist/, built from its own source archive
 #   make release-check  the release built a second time from another clone, compared byte for byte
@@ -57,10 +58,14 @@ TEST_PACKAGES += wine wine64
 # shows where two builds differ.
 RELEASE_PACKAGES := lintian reuse diffoscope
 TEST_PACKAGES += $(RELEASE_PACKAGES)
+# Lighthouse, which audits the page, runs on Node.js: a machine without npm gets Debian's
+# (a Node.js from elsewhere brings its own npm, which Debian's package would conflict with).
+TEST_PACKAGES += $(if $(shell command -v npm 2>/dev/null),,nodejs npm)
 WINDOWS_BUILD ?= build-windows
 
 .PHONY: run test setup configure build packages test-packages packaging-packages readme-frames install package \
-    windows windows-packages data web web-serve web-test source-archive dist release-check tree-snapshot
+    windows windows-packages data web web-serve web-test web-lighthouse source-archive dist release-check \
+    tree-snapshot
 
 # Only what running needs: the program and its data, with the generator and the font
 # converter that make them; the tests and benchmarks wait for `make test`.
@@ -73,6 +78,7 @@ TREE_SNAPSHOT := $(BUILD)/source-tree-before-test.txt
 test: tree-snapshot build windows web test-packages
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	/usr/bin/python3 tests/platform/host/web/web_test.py $(BUILD) $(WEB_BUILD)
+	/usr/bin/python3 tests/platform/host/web/lighthouse/lighthouse.py $(WEB_BUILD)
 	./gates/gates.sh $(JOBS)
 	$(MAKE) --no-print-directory dist
 	./tests/release/release_test.sh $(DIST) $(DIST_BUILD)
@@ -114,6 +120,10 @@ web-serve: web
 # The site in headless Chromium against the native program.
 web-test: web
 	/usr/bin/python3 tests/platform/host/web/web_test.py $(BUILD) $(WEB_BUILD)
+
+# The site audited by Lighthouse (pinned by its lock file, installed into $(WEB_BUILD)), three times.
+web-lighthouse: web test-packages
+	/usr/bin/python3 tests/platform/host/web/lighthouse/lighthouse.py $(WEB_BUILD)
 
 # Not a set-up command: regenerates the strip of frames the README shows.
 readme-frames: build
