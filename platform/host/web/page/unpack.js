@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // A worker that fetches the page's compressed files and unpacks them, so the page's own
 // thread stays free to answer the visitor while the show loads. The program and its data
 // files lie on the server packed with gzip (NAME.gz); the browser's DecompressionStream

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 """The page audited by Lighthouse, as a visitor's phone would load it.
 
     lighthouse.py WEB_BUILD [RUNS]
