@@ -27,7 +27,7 @@ endif
 PREFIX ?= /usr/local
 # The release, as the CMake project names it, and its time: the last commit's, for every
 # time stamp in what is packed.
-VERSION := $(shell sed -n 's/^project(Mornakle3D VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+VERSION := $(shell sed -n 's/^project.Mornakle3D VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
 export SOURCE_DATE_EPOCH
 # The source archive the zips and the page carry: the same file make dist ships.
