@@ -106,6 +106,9 @@ done
 echo "== build paths and time stamps"
 gunzipped=$check/gunzipped && mkdir -p "$gunzipped"
 find "$check/deb" -name '*.gz' -exec sh -c 'zcat "$1" >"$2/$(basename "$1" .gz)"' sh {} "$gunzipped" \;
+# The page's module and data files lie in the site compressed: searched unpacked.
+find "$site" -maxdepth 2 -name '*.gz' ! -name '*.tar.gz' -exec sh -c 'zcat "$1" >"$2/web-$(basename "$1" .gz)"' \
+    sh {} "$gunzipped" \;
 for path in "$work" "$root"; do
     found=$(grep -r -l -a -F "$path" "$check/source" "$check/deb" "$check/win32" "$check/win64" "$check/web" "$gunzipped")
     [ -z "$found" ] || problem "the build path $path is in: $found"
