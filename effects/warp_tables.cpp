@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: MIT
 #include "effects/warp_tables.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <numbers>
 #include <vector>
@@ -56,8 +58,11 @@ void loadTexelTable(const char* path, bool is555)
 {
     std::vector<uint8_t> bytes(textureFileBytes, 0);
     if (std::FILE* file = std::fopen(path, "rb")) {
-        std::fread(bytes.data(), 1, bytes.size(), file);
+        // Only the bytes fread counts are the file's: after a short file or a read error
+        // the rest of the buffer holds nothing known, and those texels stay black.
+        const size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
+        std::fill(bytes.begin() + std::ptrdiff_t(got), bytes.end(), uint8_t(0));
     }
     for (int n = 0; n < texelCount; ++n)
         TexelTable[n] = convertTexel(bytes[3 * n], bytes[3 * n + 1], bytes[3 * n + 2], is555);
