@@ -9,7 +9,8 @@
 #   release_test.sh DIST WORK   (as make dist left them)
 set -u
 . "$(dirname "$0")/../support/script_checks.sh"
-need_tools lintian reuse desktop-file-validate appstreamcli man dpkg-deb python3 x86_64-w64-mingw32-objdump
+need_tools lintian reuse desktop-file-validate appstreamcli man dpkg-deb python3 i686-w64-mingw32-objdump \
+    x86_64-w64-mingw32-objdump
 dist=$(realpath "$1") work=$(realpath "$2")
 root=$(realpath "$(dirname "$0")/../..")
 version=$(sed -n 's/^project(Mornakle3D VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
@@ -38,7 +39,9 @@ for part in win32 win64 web; do unzipTo "$dist/$name-$part.zip" "$check/$part"; 
 site=$check/web/$name-web
 
 echo "== the checkers"
-lintian -I --tag-display-limit 0 "$dist/mornakle_${version}_amd64.deb" >"$check/lintian.log" 2>&1
+# lintian's own failure (a status of 2) would otherwise pass as a report without tags.
+lintian -I --tag-display-limit 0 "$dist/mornakle_${version}_amd64.deb" >"$check/lintian.log" 2>&1 ||
+    { cat "$check/lintian.log"; problem "lintian failed or found errors"; }
 grep -E '^(E|W): |hardening' "$check/lintian.log" && problem "lintian reports errors, warnings or missing hardening"
 desktop-file-validate "$check/deb/usr/share/applications/mornakle.desktop" || problem "the desktop entry does not validate"
 appstreamcli validate --no-net --pedantic "$check/deb/usr/share/metainfo/org.mornakle.mornakle3d.metainfo.xml" ||
