@@ -16,6 +16,9 @@ root=$(realpath "$(dirname "$0")/../..")
 version=$(sed -n 's/^project(Mornakle3D VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
 name=mornakle-$version
 epoch=$(cd "$root" && git log -1 --format=%ct)
+# Packed again as make dist packs: dated the last commit, whether make runs this or not.
+export SOURCE_DATE_EPOCH=$epoch TZ=UTC
+umask 022
 check=$work/check
 rm -rf "$check" && mkdir -p "$check"
 failures=0
@@ -60,7 +63,8 @@ grep -q "<release version=\"$version\"" "$check/deb/usr/share/metainfo/org.morna
 grep -q '<project_license>MIT</project_license>' "$check/deb/usr/share/metainfo/org.mornakle.mornakle3d.metainfo.xml" ||
     problem "the AppStream data does not say MIT"
 for page in man6/mornakle.6.gz man1/mornakle-inspect.1.gz; do
-    zcat "$check/deb/usr/share/man/$page" | head -n 1 | grep -q "\"Mornakle 3D $version\"" || problem "$page is not of $version"
+    zcat "$check/deb/usr/share/man/$page" | grep -m 1 '^\.TH ' | grep -q "\"Mornakle 3D $version\"" ||
+        problem "$page is not of $version"
 done
 zcat "$check/deb/usr/share/doc/mornakle/changelog.gz" | head -n 1 | grep -q "^mornakle ($version) " ||
     problem "the changelog does not begin with $version"
