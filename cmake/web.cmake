@@ -48,14 +48,16 @@ add_link_options(-flto)
 # The pixel tables are computed at compile time; clang's default step limit is too low.
 add_compile_options(-fconstexpr-steps=200000000)
 
-# Only the program's folders, with the browser's host in place of the native ones.
+# Only the program's folders, with the browser's host in place of the native ones
+# (program/ then builds the browser's entry and its site).
 function(mornakle_web_folders folders)
     set(kept)
     foreach(folder IN LISTS ${folders})
-        if(NOT folder MATCHES "^(tools|tests|bench|fuzz|platform/host/(sdl|headless|main)|program)$")
+        if(NOT folder MATCHES "^(tools|tests|bench|fuzz|gates|platform/host/(sdl|headless))$")
             list(APPEND kept ${folder})
         endif()
     endforeach()
-    list(APPEND kept platform/host/web)
+    list(FIND kept program at)
+    list(INSERT kept ${at} platform/host/web)
     set(${folders} ${kept} PARENT_SCOPE)
 endfunction()

@@ -8,7 +8,7 @@
 #include "device_list.h"
 #include "frame_pacer.h"
 #include "key_map.h"
-#include "scaling.h"
+#include "host/scaling.h"
 #include "screenshot.h"
 
 #include <SDL.h>

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Mornakle 3D developers
 // SPDX-License-Identifier: MIT
-#include "web_host.h"
+#include "host/web_host.h"
 
-#include "scaling.h"
+#include "host/scaling.h"
 
 #include <emscripten.h>
 
@@ -234,9 +234,9 @@ bool WebHost::pollEvent(Event& event)
         // The picture is scaled into the canvas with its shape kept; a point on the bars
         // around it, or off the canvas, is on nothing: a press there counts for nothing,
         // a move or a release there is at (-1, -1), so a button held down lets go.
-        sdl::Rect shown =
-            sdl::frameRectangle(SdlHostOptions::Scale::aspect, fields[3], fields[4], shownWidth, shownHeight);
-        if (sdl::outputToFrame(shown, shownWidth, shownHeight, fields[1], fields[2], event.x, event.y))
+        Rect shown =
+            frameRectangle(Scale::aspect, fields[3], fields[4], shownWidth, shownHeight);
+        if (outputToFrame(shown, shownWidth, shownHeight, fields[1], fields[2], event.x, event.y))
             return true;
         if (event.kind != EventKind::mouseDown) {
             event.x = event.y = -1;

@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Mornakle 3D developers
 // SPDX-License-Identifier: MIT
-#include "scaling.h"
+#include "host/scaling.h"
 
 #include <gtest/gtest.h>
 
-using host::sdl::frameRectangle;
-using host::sdl::outputToFrame;
-using host::sdl::Rect;
-using Scale = host::SdlHostOptions::Scale;
+using host::frameRectangle;
+using host::outputToFrame;
+using host::Rect;
+using host::Scale;
 
 // Aspect bars the long side; integer uses whole multiples (shrinking when none fits); stretch fills.
 TEST(Scaling, FrameRectangleForEachModeAndOutput)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/host.h"
+#include "host/scaling.h"
 
 #include <memory>
 #include <string>
@@ -11,9 +12,9 @@
 namespace host {
 
 struct SdlHostOptions {
-    // How the 640 x 480 frame fills the window: keeping its shape with black bars,
-    // in whole multiples only, or stretched over the whole window.
-    enum class Scale { aspect, integer, stretch } scale = Scale::aspect;
+    // How the 640 x 480 frame fills the window.
+    using Scale = host::Scale;
+    Scale scale = Scale::aspect;
     enum class Filter { nearest, linear } filter = Filter::nearest;
     // Without vertical sync a frame limiter holds presentation to the display's rate.
     bool vsync = true;

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Mornakle 3D developers
 // SPDX-License-Identifier: MIT
-#include "scaling.h"
+#include "host/scaling.h"
 
 #include <algorithm>
 #include <cstdint>
 
-namespace host::sdl {
+namespace host {
 namespace {
 
 Rect centred(int outputWidth, int outputHeight, int width, int height)
@@ -28,20 +28,20 @@ Rect keepingShape(int outputWidth, int outputHeight, int frameWidth, int frameHe
 
 }  // namespace
 
-Rect frameRectangle(SdlHostOptions::Scale scale, int outputWidth, int outputHeight, int frameWidth, int frameHeight)
+Rect frameRectangle(Scale scale, int outputWidth, int outputHeight, int frameWidth, int frameHeight)
 {
     if (outputWidth <= 0 || outputHeight <= 0 || frameWidth <= 0 || frameHeight <= 0)
         return Rect{};
     switch (scale) {
-    case SdlHostOptions::Scale::stretch:
+    case Scale::stretch:
         return Rect{0, 0, outputWidth, outputHeight};
-    case SdlHostOptions::Scale::integer: {
+    case Scale::integer: {
         int factor = std::min(outputWidth / frameWidth, outputHeight / frameHeight);
         if (factor >= 1)
             return centred(outputWidth, outputHeight, frameWidth * factor, frameHeight * factor);
         return keepingShape(outputWidth, outputHeight, frameWidth, frameHeight);
     }
-    case SdlHostOptions::Scale::aspect:
+    case Scale::aspect:
         break;
     }
     return keepingShape(outputWidth, outputHeight, frameWidth, frameHeight);
@@ -58,4 +58,4 @@ bool outputToFrame(const Rect& shown, int frameWidth, int frameHeight, int x, in
     return true;
 }
 
-}  // namespace host::sdl
+}  // namespace host

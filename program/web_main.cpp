@@ -3,7 +3,7 @@
 // The program's entry in a browser: the page has put the data files into /data and
 // says how to run (a visitor's show, or the test mode's virtual counter); the host is
 // installed and the demo's WinMain runs, yielding to the browser inside the host.
-#include "web_host.h"
+#include "host/web_host.h"
 
 #include "app/timeline.h"
 #include "windows.h"

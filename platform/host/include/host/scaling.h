@@ -1,11 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Mornakle 3D developers
 // SPDX-License-Identifier: MIT
-// Where a frame lands in a window of another size, and back again for the mouse.
+// Where a frame lands in a window of another size, and back again for the mouse: the
+// desktop and browser hosts place the picture alike.
 #pragma once
 
-#include "host/sdl_host.h"
+namespace host {
 
-namespace host::sdl {
+// How a frame fills a window of another size: keeping its shape with black bars, in
+// whole multiples only, or stretched over the whole window.
+enum class Scale { aspect, integer, stretch };
 
 struct Rect {
     int x = 0, y = 0, width = 0, height = 0;
@@ -18,9 +21,9 @@ struct Rect {
 //  - integer: the largest whole multiple that fits (shrunk with its shape when even
 //    one copy does not fit);
 //  - stretch: the whole output.
-Rect frameRectangle(SdlHostOptions::Scale scale, int outputWidth, int outputHeight, int frameWidth, int frameHeight);
+Rect frameRectangle(Scale scale, int outputWidth, int outputHeight, int frameWidth, int frameHeight);
 
 // The frame pixel under output point (x, y); false when the point lies on a black bar.
 bool outputToFrame(const Rect& shown, int frameWidth, int frameHeight, int x, int y, int& frameX, int& frameY);
 
-}  // namespace host::sdl
+}  // namespace host

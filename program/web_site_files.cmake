@@ -8,7 +8,7 @@
 # by the names the program reads. Then what lets a visitor take the program and pass it
 # on: the page showing the release, our source archive it links, our licence, libxmp's
 # source package and the notices of what the program builds in (in licenses/, beside
-# the browser runtime's, from site_notices.cmake).
+# the browser runtime's, from web_site_notices.cmake).
 
 # Compresses `from` into `to` when `to` is missing or older.
 function(pack from to)
