@@ -6,6 +6,7 @@
 
 #include "d3d_soft.h"
 #include "host/headless_host.h"
+#include "host/quit_signal.h"
 #include "soft/faults.h"
 #include "soft/surface.h"
 #include "windows.h"

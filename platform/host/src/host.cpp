@@ -23,43 +23,4 @@ void install(Host* h) { installedHost = h; }
 
 bool installed() { return installedHost != nullptr; }
 
-Event answeringEvent(DialogAnswer answer)
-{
-    constexpr uint32_t vkReturn = 0x0D, vkEscape = 0x1B;
-    switch (answer) {
-    case DialogAnswer::ok:
-        return Event{EventKind::keyDown, vkReturn};
-    case DialogAnswer::cancel:
-        return Event{EventKind::keyDown, vkEscape};
-    case DialogAnswer::close:
-        break;
-    }
-    return Event{EventKind::quit};
-}
-
-}  // namespace host
-
-#include <csignal>
-
-namespace host {
-namespace {
-volatile std::sig_atomic_t quitSignalled = 0;
-
-extern "C" void onQuitSignal(int) { quitSignalled = 1; }
-}  // namespace
-
-void catchQuitSignals()
-{
-    std::signal(SIGINT, onQuitSignal);
-    std::signal(SIGTERM, onQuitSignal);
-}
-
-bool takeQuitSignal()
-{
-    if (!quitSignalled)
-        return false;
-    quitSignalled = 0;
-    return true;
-}
-
 }  // namespace host

@@ -5,7 +5,7 @@
 // own waveOut (audio_device_waveout.cpp).
 #pragma once
 
-#include "host/host.h"
+#include "host/audio_source.h"
 
 #include <cstdint>
 

@@ -3,6 +3,8 @@
 // The device of the host the program was started on.
 #include "audio_device.h"
 
+#include "host/host.h"
+
 #include <chrono>
 
 namespace midas::device {

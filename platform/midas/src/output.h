@@ -5,7 +5,7 @@
 // counter advances so that songs still move on as they would with sound.
 #pragma once
 
-#include "host/host.h"
+#include "host/audio_source.h"
 
 #include <cstdint>
 #include <vector>

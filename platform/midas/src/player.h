@@ -8,7 +8,7 @@
 #include "midas.h"
 #include "song.h"
 
-#include "host/host.h"
+#include "host/audio_source.h"
 
 #include <vector>
 

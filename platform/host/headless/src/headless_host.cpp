@@ -3,6 +3,7 @@
 #include "host/headless_host.h"
 
 #include "host/png_writer.h"
+#include "host/quit_signal.h"
 
 #include <cstdio>
 #include <cstdlib>

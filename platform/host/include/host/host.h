@@ -6,6 +6,7 @@
 // reach whichever was installed at start-up through host::current().
 #pragma once
 
+#include "host/audio_source.h"
 #include "soft/pixels.h"
 
 #include <cstdint>
@@ -47,11 +48,6 @@ struct Event {
     int x = 0, y = 0;         // mouse events: the point of the shown picture, in its pixels
 };
 
-// The answers a host gives a dialog by itself (the headless host, the browser's test
-// mode), and the event that gives each: Enter, Escape or a close request.
-enum class DialogAnswer { ok, cancel, close };
-Event answeringEvent(DialogAnswer answer);
-
 // A rectangle of a picture, in pixels.
 struct Area {
     int x = 0, y = 0, width = 0, height = 0;
@@ -65,13 +61,6 @@ struct DialogFrame {
     std::string title;
     Area titleBar;  // dragging it moves the window,
     Area closeBox;  // except at its close box
-};
-
-// Fills `out` with `frames` interleaved stereo 16-bit frames at 44.1 kHz.
-class AudioSource {
-public:
-    virtual ~AudioSource() = default;
-    virtual void mix(int16_t* out, int frames) = 0;
 };
 
 class Host {
@@ -109,20 +98,9 @@ public:
     virtual void unlockAudio() = 0;
 };
 
-constexpr int audioSampleRate = 44100;
-constexpr int audioChannels = 2;
-
 // The host installed at start-up. The stand-ins call through it.
 Host& current();
 void install(Host* host);
 bool installed();
-
-}  // namespace host
-
-namespace host {
-
-// SIGINT and SIGTERM become a request to end the show, taken once by takeQuitSignal.
-void catchQuitSignals();
-bool takeQuitSignal();
 
 }  // namespace host

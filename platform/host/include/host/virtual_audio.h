@@ -6,7 +6,7 @@
 // virtual-counter modes.
 #pragma once
 
-#include "host/host.h"
+#include "host/audio_source.h"
 
 #include <cstdint>
 #include <span>

@@ -4,7 +4,7 @@
 // sound source.
 #pragma once
 
-#include "host/host.h"
+#include "host/audio_source.h"
 
 #include <SDL.h>
 

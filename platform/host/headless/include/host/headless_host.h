@@ -5,6 +5,7 @@
 // answers it, and frames, the dialog and sound can be captured to files.
 #pragma once
 
+#include "host/dialog_answer.h"
 #include "host/host.h"
 #include "host/virtual_audio.h"
 #include "host/wav_writer.h"

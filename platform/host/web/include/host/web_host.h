@@ -5,6 +5,7 @@
 // exactly as the headless host does, and reports what it showed and mixed.
 #pragma once
 
+#include "host/dialog_answer.h"
 #include "host/host.h"
 #include "host/virtual_audio.h"
 
