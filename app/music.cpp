@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/music.h"
 
+#include "app/exit_codes.h"
+
 #include <cstdlib>
 
 MIDASmodule module = nullptr;
@@ -14,5 +16,5 @@ void musicFailure(DisplayContext* context)
     const char* text = MIDASgetErrorMessage(error);
     MessageBoxA(context->window, text, "Midas", MB_OK);
     MIDASclose();
-    std::exit(1);
+    std::exit(exitSoundFailed);
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The entry: bring the system up in a fixed order, run the one main loop that drives
 // the timeline frame by frame, and take everything down again in a fixed order.
+#include "app/exit_codes.h"
 #include "app/music.h"
 #include "app/timeline.h"
 #include "display/display_setup.h"
@@ -15,10 +16,6 @@
 #include <cstring>
 
 namespace {
-
-// Exit codes.
-constexpr int exitNormal = 0;
-constexpr int exitSetupFailed = 2;
 
 DisplayContext displayContext;
 float startTime;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The program's entry on this machine: read the host's options, set up the host,
 // change into the data folder and call the demo's WinMain.
+#include "failure_exit.h"
 #include "options.h"
 
 #include "d3d_soft.h"
@@ -21,10 +22,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Exit codes of the host itself.
-constexpr int exitUsage = 64;
-constexpr int exitSetup = 2;
 
 host::HeadlessHost* headless = nullptr;
 host::Recorder* recorder = nullptr;
@@ -94,7 +91,7 @@ int main(int argc, char** argv)
     }
     if (options.help) {
         std::fputs(host::usageText, stdout);
-        return 0;
+        return exitNormal;
     }
     if (options.version) {
         std::printf("mornakle %s\n", MORNAKLE_VERSION);
@@ -103,9 +100,10 @@ int main(int argc, char** argv)
     if (options.listFaults) {
         for (const std::string& call : soft::faultPoints())
             std::printf("%s\n", call.c_str());
-        return 0;
+        return exitNormal;
     }
 
+    soft::setFailureHandler(exitOnFailure);
     if (!soft::takeKernelFamilyFromEnvironment())
         return exitUsage;
     soft::surfaceLayout().format = options.pixelFormat;
@@ -123,7 +121,7 @@ int main(int argc, char** argv)
     headlessOptions.captureDir = absolute(headlessOptions.captureDir);
     headlessOptions.wavPath = absolute(headlessOptions.wavPath);
     if (!headlessOptions.captureDir.empty() && !makeFolder(headlessOptions.captureDir))
-        return exitSetup;
+        return exitSetupFailed;
 
     if (options.headless) {
         headlessOptions.progress = options.record.path.empty() && isatty(STDERR_FILENO) != 0;
@@ -137,7 +135,7 @@ int main(int argc, char** argv)
             recorder = new host::Recorder;
             if (!recorder->start(options.record, *headless, error)) {
                 std::fprintf(stderr, "mornakle: %s\n", error.c_str());
-                return exitSetup;
+                return exitSetupFailed;
             }
         }
     } else {
@@ -145,24 +143,24 @@ int main(int argc, char** argv)
         std::unique_ptr<host::Host> real = host::makeSdlHost(options.sdlOptions, error);
         if (!real) {
             std::fprintf(stderr, "mornakle: %s (try --headless)\n", error.c_str());
-            return exitSetup;
+            return exitSetupFailed;
         }
         host::install(real.release());
 #else
         std::fprintf(stderr, "mornakle: built without a display host (try --headless)\n");
-        return exitSetup;
+        return exitSetupFailed;
 #endif
     }
 
     if (chdir(dataDir.c_str()) != 0) {
         std::fprintf(stderr, "mornakle: cannot open the data folder %s: %s\n", dataDir.c_str(), std::strerror(errno));
-        return exitSetup;
+        return exitSetupFailed;
     }
     char commandLine[] = "";
     int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
     if (recorder && code == 0 && !recorder->finish(error)) {
         std::fprintf(stderr, "mornakle: %s\n", error.c_str());
-        return exitSetup;
+        return exitSetupFailed;
     }
     return code;
 }

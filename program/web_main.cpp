@@ -3,6 +3,7 @@
 // The program's entry in a browser: the page has put the data files into /data and
 // says how to run (a visitor's show, or the test mode's virtual counter); the host is
 // installed and the demo's WinMain runs, yielding to the browser inside the host.
+#include "failure_exit.h"
 #include "host/web_host.h"
 
 #include "app/timeline.h"
@@ -19,7 +20,6 @@ EM_JS(int, webOption, (const char* name), { return Module.web.option(UTF8ToStrin
 
 namespace {
 
-constexpr int exitSetup = 2;
 host::WebHost* live = nullptr;
 
 host::WebHostOptions optionsFromPage()
@@ -42,8 +42,9 @@ host::WebHostOptions optionsFromPage()
 
 }  // namespace
 
-// The demo leaves by exit() where it gives up (a missing data file, say), and the
-// program is linked with exit() wrapped so the page still gets its results.
+// The demo leaves by exit() where it gives up (the sound library failing, say), as does
+// the failure handler, and the program is linked with exit() wrapped so the page still
+// gets its results.
 extern "C" [[noreturn]] void __real_exit(int code);
 extern "C" void __wrap_exit(int code)
 {
@@ -61,10 +62,11 @@ int main()
     };
     host::install(&web);
     live = &web;
+    soft::setFailureHandler(exitOnFailure);
     if (chdir("/data") != 0) {
         std::fprintf(stderr, "mornakle: the data files did not load\n");
-        web.report(exitSetup);
-        return exitSetup;
+        web.report(exitSetupFailed);
+        return exitSetupFailed;
     }
     char commandLine[] = "";
     int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);

@@ -3,6 +3,8 @@
 // The program's entry on Windows. The demo opens its data files by their bare names;
 // they sit in the folder "data" beside the executable, so the entry changes into it
 // before it hands over to the demo's WinMain, whatever folder the program was started in.
+#include "app/exit_codes.h"
+
 #include <windows.h>
 
 #include <string>
@@ -10,8 +12,6 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
 
 namespace {
-
-constexpr int exitSetupFailed = 2;
 
 std::string dataFolder()
 {

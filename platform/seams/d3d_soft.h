@@ -36,8 +36,8 @@ void useKernelFamily(KernelFamily family);  // one that runs, from now on
 
 // Takes the family named by the environment variable MORNAKLE_SIMD, if set. A name that
 // is unknown, or a family this processor lacks, is refused with one line on standard
-// error; until a program has asked, the first triangle asks and ends a refused program
-// with exit code 64.
+// error; until a program has asked, the first triangle asks and reports a refusal as a
+// failure (soft/failure.h).
 bool takeKernelFamilyFromEnvironment();
 
 }  // namespace soft

@@ -3,6 +3,7 @@
 #include "span.h"
 
 #include "d3d_soft.h"
+#include "soft/failure.h"
 
 #include "span_lanes.h"
 #include "triangle_rows.h"
@@ -345,7 +346,7 @@ void useKernelFamily(KernelFamily family) { familyChoice() = {family, true}; }
 KernelFamily kernelFamily()
 {
     if (!familyChoice().made && !takeKernelFamilyFromEnvironment())
-        std::exit(64);
+        reportFailure(Failure::kernelFamilyRefused);
     return familyChoice().family;
 }
 

@@ -4,9 +4,9 @@
 
 #include "host/png_writer.h"
 #include "host/quit_signal.h"
+#include "soft/failure.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace host {
@@ -81,7 +81,7 @@ void HeadlessHost::capture(const Frame& frame)
     std::string error;
     if (!writeFramePng(path, frame, error, true)) {
         std::fprintf(stderr, "mornakle: cannot capture a frame: %s\n", error.c_str());
-        std::exit(2);
+        soft::reportFailure(soft::Failure::outputUnwritable);
     }
 }
 
@@ -158,7 +158,7 @@ bool HeadlessHost::waitEvent(Event& event, int)
         return true;
     if (++dialogCalls > dialogPatience) {
         std::fprintf(stderr, "mornakle: the dialog \"%s\" does not close\n", dialog.title.c_str());
-        std::exit(2);
+        soft::reportFailure(soft::Failure::dialogUnanswered);
     }
     if (dialogScriptSent < options.dialogScript.size()) {
         event = options.dialogScript[dialogScriptSent++];
@@ -175,7 +175,7 @@ void HeadlessHost::captureDialog()
     std::string error;
     if (dialog.picture.pixels && !writeFramePng(options.captureDir + "/dialog.png", dialog.picture, error)) {
         std::fprintf(stderr, "mornakle: cannot capture the dialog: %s\n", error.c_str());
-        std::exit(2);
+        soft::reportFailure(soft::Failure::outputUnwritable);
     }
 }
 
@@ -185,7 +185,7 @@ bool HeadlessHost::openAudio(AudioSource* source)
     virtualAudio.restart();
     if (!options.wavPath.empty() && !wav.isOpen() && !wav.open(options.wavPath)) {
         std::fprintf(stderr, "mornakle: cannot write %s\n", options.wavPath.c_str());
-        std::exit(2);
+        soft::reportFailure(soft::Failure::outputUnwritable);
     }
     return true;
 }
