@@ -10,10 +10,6 @@
 // The song's file name, relative to the data folder.
 constexpr const char* songFileName = "back.xm";
 
-// Sound library options the demo sets.
-constexpr int optionOwnerWindow = 6;
-constexpr int optionOutputMode = 5;
-
 extern MIDASmodule module;
 extern MIDASmodulePlayHandle playHandle;
 extern MIDASplayStatus playStatus;

@@ -5,14 +5,12 @@
 #pragma once
 
 #include "display/display_context.h"
+#include "scenes/scene_beat.h"
 
 #include <cstdint>
 
 // Ticks are milliseconds times the single-precision 0.02: one tick is 50 ms.
 constexpr float ticksPerMillisecond = 0.02f;
-
-// The spacing of the timeline: the single-precision value nearest 100/3 ticks.
-constexpr float beat = 100.0f / 3.0f;
 
 // The start of beat n: the exact product n * beat rounded to single precision.
 constexpr float beatBoundary(int beats) { return float(double(beats) * double(beat)); }

@@ -79,8 +79,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         return exitSetupFailed;
 
     MIDASstartup();
-    MIDASsetOption(optionOwnerWindow, reinterpret_cast<DWORD_PTR>(context->window));
-    MIDASsetOption(optionOutputMode, 0);
+    MIDASsetOption(MIDAS_OPTION_DSOUND_HWND, reinterpret_cast<DWORD_PTR>(context->window));
+    MIDASsetOption(MIDAS_OPTION_DSOUND_MODE, MIDAS_DSOUND_DISABLED);
     if (!MIDASconfig())
         return exitSetupFailed;
     if (!MIDASinit())

@@ -12,37 +12,6 @@ namespace {
 constexpr DWORD exclusiveFullScreen = DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE;
 constexpr DWORD rgb555Masks = 0x7FFF;
 
-// The clip volume is 2 wide and 2 * (pixel height / pixel width) high.
-D3DVIEWPORT2 fullScreenViewport()
-{
-    D3DVIEWPORT2 viewport = {};
-    viewport.dwSize = sizeof viewport;
-    viewport.dwX = 0;
-    viewport.dwY = 0;
-    viewport.dwWidth = screenWidth;
-    viewport.dwHeight = screenHeight;
-    viewport.dvClipX = -1.0f;
-    viewport.dvClipY = 0.75f;
-    viewport.dvClipWidth = 2.0f;
-    viewport.dvClipHeight = 1.5f;
-    viewport.dvMinZ = 0.0f;
-    viewport.dvMaxZ = 1.0f;
-    return viewport;
-}
-
-// The box scene's window, 249 x 193 pixels at (376, 82).
-D3DVIEWPORT2 boxViewport()
-{
-    D3DVIEWPORT2 viewport = fullScreenViewport();
-    viewport.dwX = 376;
-    viewport.dwY = 82;
-    viewport.dwWidth = 249;
-    viewport.dwHeight = 193;
-    viewport.dvClipY = 193.0f / 249.0f;                // 0.7751004099845886
-    viewport.dvClipHeight = 2.0f * (193.0f / 249.0f);  // 1.5502008199691772
-    return viewport;
-}
-
 struct RenderState {
     D3DRENDERSTATETYPE state;
     DWORD value;
@@ -196,14 +165,26 @@ void tearDownDisplay(DisplayContext* context)
             object->Release();
 }
 
+// The clip volume is 2 wide and 2 * (pixel height / pixel width) high.
+D3DVIEWPORT2 fullScreenViewport()
+{
+    D3DVIEWPORT2 viewport = {};
+    viewport.dwSize = sizeof viewport;
+    viewport.dwX = 0;
+    viewport.dwY = 0;
+    viewport.dwWidth = screenWidth;
+    viewport.dwHeight = screenHeight;
+    viewport.dvClipX = -1.0f;
+    viewport.dvClipY = 0.75f;
+    viewport.dvClipWidth = 2.0f;
+    viewport.dvClipHeight = 1.5f;
+    viewport.dvMinZ = 0.0f;
+    viewport.dvMaxZ = 1.0f;
+    return viewport;
+}
+
 void setFullScreenViewport(DisplayContext* context)
 {
     D3DVIEWPORT2 viewport = fullScreenViewport();
-    context->viewport->SetViewport2(&viewport);
-}
-
-void setBoxViewport(DisplayContext* context)
-{
-    D3DVIEWPORT2 viewport = boxViewport();
     context->viewport->SetViewport2(&viewport);
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "display/display_context.h"
+#include "display/screen.h"
 
 // Flags of setUpDisplay, a bit set.
 constexpr DWORD setupDirectDraw = 1;  // let the user choose the device, then set up DirectDraw
@@ -14,9 +15,6 @@ constexpr DWORD setupWindow = 8;      // create and show the main window
 
 // The result of setUpDisplay when the device dialog was not confirmed.
 constexpr HRESULT setupCancelled = -1;
-
-constexpr int screenWidth = 640;
-constexpr int screenHeight = 480;
 
 // 0 on success, setupCancelled, or the HRESULT of the first platform call that
 // failed; nothing made before a failure is released.
@@ -31,5 +29,6 @@ HRESULT setFixedRenderStates(IDirect3DDevice2* device);
 // before: for a scene that applies them again on every frame and checks nothing.
 void resendFixedRenderStates(IDirect3DDevice2* device);
 
+// The viewport over the whole screen; a scene that draws in a window of it narrows it.
+D3DVIEWPORT2 fullScreenViewport();
 void setFullScreenViewport(DisplayContext* context);
-void setBoxViewport(DisplayContext* context);

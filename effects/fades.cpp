@@ -2,15 +2,13 @@
 // SPDX-License-Identifier: MIT
 #include "effects/fades.h"
 
+#include "display/screen.h"
 #include "engine/colour.h"
 
 namespace {
 
-constexpr float screenWidth = 640.0f;
-constexpr float screenHeight = 480.0f;
 constexpr D3DCOLOR white = 0x00FFFFFF;
 constexpr D3DCOLOR black = 0x00000000;
-constexpr D3DCOLOR noSpecular = 0xFF000000;
 
 // Two clockwise triangles covering the screen, so a counter-clockwise cull keeps both.
 constexpr float quadCorners[6][2] = {

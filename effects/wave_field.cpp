@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "effects/wave_field.h"
 
+#include "display/screen.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -14,7 +16,7 @@ constexpr float driftPerTick = 0.05882353f;  // about 1/17: a drift common to ev
 constexpr int waveLevels = 15;               // trunc(15 sin) + 15: 0..30
 
 // The window on the back buffer: 213 rows from y 88, 253 values a row from x 365.
-constexpr RECT waveWindowRows = {0, 88, 640, 301};
+constexpr RECT waveWindowRows = {0, 88, screenWidth, 301};
 constexpr int waveWindowLeft = 365;
 constexpr int waveWindowWidth = 253;
 

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+// The specular colour of a vertex that has none: opaque black.
+constexpr uint32_t noSpecular = 0xFF000000;
+
 // channel x 255 truncated toward zero (0.5 gives 127, 1.0 gives 255). Values outside
 // 0..1, and not-a-number, are held to 0..255 so they cannot spill into other channels.
 inline uint32_t colourByte(float channel)

@@ -17,7 +17,6 @@ namespace {
 
 constexpr float nearPlane = 10.0f;
 constexpr float farPlane = 500.0f;
-constexpr D3DCOLOR noSpecular = 0xFF000000;
 
 void setCamera(const SceneCamera& camera, IDirect3DDevice2* device)
 {

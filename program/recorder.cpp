@@ -3,7 +3,7 @@
 #include "recorder.h"
 
 #include "app/timeline.h"
-#include "display/display_setup.h"
+#include "display/screen.h"
 
 #include <cerrno>
 #include <csignal>

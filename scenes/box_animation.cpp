@@ -63,7 +63,7 @@ BoxPose boxPose(float t)
 FlashLevel boxFlashLevel(float t)
 {
     for (int b = 0; b < flashedBeats; ++b) {
-        const double product = b * double(beatTicks);  // kept unrounded for the first flash
+        const double product = b * double(beat);  // kept unrounded for the first flash
         const float beatStart = float(product);
         const float firstStart = float(product + firstFlashDelay);
         if (firstStart < t && t < double(beatStart) + firstFlashEnd)

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "scenes/box_scene.h"
 
+#include "display/display_setup.h"
 #include "display/pictures.h"
 #include "effects/fades.h"
 #include "engine/renderer.h"
@@ -33,6 +34,18 @@ void poseScene(const BoxPose& pose, Scene* scene)
 }
 
 }  // namespace
+
+void setBoxViewport(DisplayContext* context)
+{
+    D3DVIEWPORT2 viewport = fullScreenViewport();
+    viewport.dwX = 376;
+    viewport.dwY = 82;
+    viewport.dwWidth = 249;
+    viewport.dwHeight = 193;
+    viewport.dvClipY = 193.0f / 249.0f;                // 0.7751004099845886
+    viewport.dvClipHeight = 2.0f * (193.0f / 249.0f);  // 1.5502008199691772
+    context->viewport->SetViewport2(&viewport);
+}
 
 void loadBoxScene(DisplayContext*) { loadScene(boxFile, &boxScene); }
 

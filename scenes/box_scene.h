@@ -13,3 +13,6 @@ extern Scene boxScene;
 void loadBoxScene(DisplayContext* context);
 void drawBoxScene(float time, DisplayContext* context);
 void releaseBoxScene(DisplayContext* context);
+
+// Narrows the viewport to the scene's window, 249 x 193 pixels at (376, 82).
+void setBoxViewport(DisplayContext* context);

@@ -70,7 +70,7 @@ void swellMesh(const Mesh& source, Vector3 direction, Mesh* target)
 FlashLevel houseFlashLevel(float t)
 {
     for (int b = 0; b < flashedBeats; ++b) {
-        const double beatStart = b * double(beatTicks);  // the product kept unrounded
+        const double beatStart = b * double(beat);  // the product kept unrounded
         if (beatStart < t && t < beatStart + flashLength)
             return float(1.0 - (t - beatStart) * flashFallPerTick);
         const float secondStart = float(beatStart + secondFlashDelay);

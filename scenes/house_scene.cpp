@@ -18,7 +18,7 @@ Scene houseScene = {};
 namespace {
 
 constexpr const char* houseFile = "hus.3ds";
-constexpr RECT bandRect = {0, 320, 640, 480};  // the bottom third of the screen
+constexpr RECT bandRect = {0, 320, screenWidth, screenHeight};  // the bottom third of the screen
 
 // The source only feeds positions, normals and the camera; its faces and lights are
 // never drawn, so they are given back at once.

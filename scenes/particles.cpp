@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "scenes/particles.h"
 
+#include "engine/colour.h"
 #include "engine/vector_math.h"
 
 #include <cmath>
@@ -18,7 +19,6 @@ constexpr float wall = 50.0f;               // the box the particles bounce in, 
 constexpr double clockPerParticle = 0.008;  // ticks
 
 constexpr D3DCOLOR particleColour = 0x4CCC7FCC;  // lilac at alpha 0x4C, about 30 %
-constexpr D3DCOLOR noSpecular = 0xFF000000;
 
 // Corners of a particle's tetrahedron as offsets: A, B, C, D.
 constexpr float cornerOffsets[4][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}};

@@ -5,8 +5,9 @@
 #pragma once
 
 #include "display/display_context.h"
+#include "display/screen.h"
 
 // Records rect as the context's clearRect and clears colour and depth inside it.
 void clearSceneRect(const D3DRECT& rect, DisplayContext* context);
 
-constexpr D3DRECT fullScreenRect = {0, 0, 640, 480};
+constexpr D3DRECT fullScreenRect = {0, 0, screenWidth, screenHeight};

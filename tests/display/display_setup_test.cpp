@@ -3,6 +3,7 @@
 #include "display/device_selection.h"
 #include "display/display_setup.h"
 #include "host/headless_host.h"
+#include "scenes/box_scene.h"
 #include "soft/faults.h"
 #include "soft/surface.h"
 

@@ -24,6 +24,9 @@ struct MIDASplayStatus {
 #define MIDAS_OPTION_DSOUND_MODE  5
 #define MIDAS_OPTION_DSOUND_HWND  6
 
+// Values of MIDAS_OPTION_DSOUND_MODE.
+#define MIDAS_DSOUND_DISABLED 0
+
 BOOL MIDASstartup();
 // The value is pointer-sized on this platform so that option 6 can carry a window.
 BOOL MIDASsetOption(int option, DWORD_PTR value);
