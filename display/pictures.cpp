@@ -4,7 +4,7 @@
 
 #include "display/frame_presentation.h"
 
-IDirectDrawSurface* PictureTable[pictureCount];
+IDirectDrawSurface* pictureTable[pictureCount];
 
 const char* const pictureFileNames[pictureCount] = {
     "loop.bmp",      // 0: house scene overlay
@@ -43,7 +43,7 @@ DDBLTFX transparentKey()
 void loadPictures(DisplayContext* context)
 {
     for (int index = 0; index < pictureCount; ++index)
-        PictureTable[index] = loadPicture(pictureFileNames[index], context);
+        pictureTable[index] = loadPicture(pictureFileNames[index], context);
 }
 
 IDirectDrawSurface* loadPicture(const char* fileName, DisplayContext* context)
@@ -109,27 +109,27 @@ HRESULT copyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, 
 // The slots keep their pointers: nothing copies from them after this.
 void releasePictures()
 {
-    for (IDirectDrawSurface* surface : PictureTable)
+    for (IDirectDrawSurface* surface : pictureTable)
         if (surface)
             surface->Release();
 }
 
 HRESULT copyPicture(int index, DisplayContext* context)
 {
-    return context->backSurface->Blt(nullptr, PictureTable[index], nullptr, DDBLT_WAIT, nullptr);
+    return context->backSurface->Blt(nullptr, pictureTable[index], nullptr, DDBLT_WAIT, nullptr);
 }
 
 HRESULT copyPictureKeyed(int index, DisplayContext* context)
 {
     DDBLTFX effects = transparentKey();
-    return context->backSurface->Blt(nullptr, PictureTable[index], nullptr, DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT,
+    return context->backSurface->Blt(nullptr, pictureTable[index], nullptr, DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT,
                                      &effects);
 }
 
 HRESULT copyPictureRectKeyed(int index, RECT* sourceRect, RECT* destRect, DisplayContext* context)
 {
     DDBLTFX effects = transparentKey();
-    return context->backSurface->Blt(destRect, PictureTable[index], sourceRect, DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT,
+    return context->backSurface->Blt(destRect, pictureTable[index], sourceRect, DDBLT_KEYSRCOVERRIDE | DDBLT_WAIT,
                                      &effects);
 }
 

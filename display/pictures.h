@@ -10,7 +10,7 @@ constexpr int pictureCount = 10;
 
 // One surface per picture, 0 until loaded and 0 for a picture that failed to load.
 // The table holds one reference to each.
-extern IDirectDrawSurface* PictureTable[pictureCount];
+extern IDirectDrawSurface* pictureTable[pictureCount];
 // The bitmap resource, or else the bitmap file, of each picture.
 extern const char* const pictureFileNames[pictureCount];
 

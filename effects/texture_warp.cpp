@@ -36,7 +36,7 @@ void drawTextureWarp(float time, DisplayContext* context)
     const size_t rowBytes = 2 * size_t(desc.lPitch / 2);
     uint32_t pixelPairs[warpBlockColumns];
     for (int r = 0; r < warpBlockRows; ++r) {
-        gatherWarpRow(WarpOffsetTable + r * warpBlockColumns, step, pixelPairs);
+        gatherWarpRow(warpOffsetTable + r * warpBlockColumns, step, pixelPairs);
         uint8_t* upper = pixels + size_t(2 * r) * rowBytes;
         std::memcpy(upper, pixelPairs, sizeof pixelPairs);
         std::memcpy(upper + rowBytes, pixelPairs, sizeof pixelPairs);

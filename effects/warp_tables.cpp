@@ -26,7 +26,7 @@ constexpr double sineAmplitude = 50;  // pixels
 
 // s(n): the table entry of n taken round the turn (negative n wrap to the end). Only
 // the low byte takes part, as the sums below are all modulo 256.
-inline uint32_t s(int n) { return uint32_t(WarpSineTable[n & (warpSineCount - 1)]); }
+inline uint32_t s(int n) { return uint32_t(warpSineTable[n & (warpSineCount - 1)]); }
 
 // Adds the two bytes of a and b separately, each modulo 256: no carry from u into v.
 inline uint16_t addBytes(uint16_t a, uint16_t b)
@@ -36,14 +36,14 @@ inline uint16_t addBytes(uint16_t a, uint16_t b)
 
 }  // namespace
 
-int32_t WarpSineTable[warpSineCount];
-uint16_t (&TexelTable)[texelCount] = texelStorage.texels;
-uint16_t WarpOffsetTable[warpBlockRows * warpBlockColumns];
+int32_t warpSineTable[warpSineCount];
+uint16_t (&texelTable)[texelCount] = texelStorage.texels;
+uint16_t warpOffsetTable[warpBlockRows * warpBlockColumns];
 
 void buildWarpSineTable()
 {
     for (int i = 0; i < warpSineCount; ++i)
-        WarpSineTable[i] = int32_t(sineAmplitude * std::sin(i * (2 * std::numbers::pi) / warpSineCount));
+        warpSineTable[i] = int32_t(sineAmplitude * std::sin(i * (2 * std::numbers::pi) / warpSineCount));
 }
 
 uint16_t convertTexel(uint8_t red, uint8_t green, uint8_t blue, bool is555)
@@ -65,7 +65,7 @@ void loadTexelTable(const char* path, bool is555)
         std::fill(bytes.begin() + std::ptrdiff_t(got), bytes.end(), uint8_t(0));
     }
     for (int n = 0; n < texelCount; ++n)
-        TexelTable[n] = convertTexel(bytes[3 * n], bytes[3 * n + 1], bytes[3 * n + 2], is555);
+        texelTable[n] = convertTexel(bytes[3 * n], bytes[3 * n + 1], bytes[3 * n + 2], is555);
 }
 
 // u = k + s(2k - 2T) + s(4r - 2T) and v = r + s(2k + 4T) - s(2k - 2T - 200), each
@@ -81,7 +81,7 @@ void buildWarpOffsetTable(int step)
     }
     for (int r = 0; r < warpBlockRows; ++r) {
         const uint16_t rowPart = uint16_t(uint32_t(r) << 8 | (s(4 * r - 2 * step) & 0xFF));
-        uint16_t* entries = WarpOffsetTable + r * warpBlockColumns;
+        uint16_t* entries = warpOffsetTable + r * warpBlockColumns;
         for (int k = 0; k < warpBlockColumns; ++k)
             entries[k] = addBytes(columnPart[k], rowPart);
     }
@@ -90,7 +90,7 @@ void buildWarpOffsetTable(int step)
 void gatherWarpRowPlain(const uint16_t* entries, int step, uint32_t* pixelPairs)
 {
     for (int k = 0; k < warpBlockColumns; ++k) {
-        const uint32_t texel = TexelTable[warpTexelIndex(entries[k], step)];
+        const uint32_t texel = texelTable[warpTexelIndex(entries[k], step)];
         pixelPairs[k] = texel | texel << 16;
     }
 }
@@ -109,7 +109,7 @@ __attribute__((target("avx2"))) void gatherRowAvx2(const uint16_t* entries, int 
         index = _mm256_and_si256(_mm256_add_epi32(index, scroll), low16);
         // Reads 32 bits at each texel: the upper half, the next texel or the spare entry
         // after the table, is dropped.
-        __m256i texel = _mm256_i32gather_epi32(reinterpret_cast<const int*>(TexelTable), index, 2);
+        __m256i texel = _mm256_i32gather_epi32(reinterpret_cast<const int*>(texelTable), index, 2);
         texel = _mm256_and_si256(texel, low16);
         texel = _mm256_or_si256(texel, _mm256_slli_epi32(texel, 16));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixelPairs + k), texel);

@@ -14,19 +14,19 @@ constexpr int warpBlockColumns = 320;             // the screen at half resoluti
 constexpr int warpBlockRows = 240;
 
 // trunc(50 sin(i 2 pi / 1024)): -50..50.
-extern int32_t WarpSineTable[warpSineCount];
+extern int32_t warpSineTable[warpSineCount];
 // Row v, column u at v * 256 + u. One spare zero entry follows it in memory, so that
 // a 32-bit read at the last texel stays inside the storage.
-extern uint16_t (&TexelTable)[texelCount];
+extern uint16_t (&texelTable)[texelCount];
 // Block (r, k) at r * 320 + k: v in the high byte, u in the low byte.
-extern uint16_t WarpOffsetTable[warpBlockRows * warpBlockColumns];
+extern uint16_t warpOffsetTable[warpBlockRows * warpBlockColumns];
 
 void buildWarpSineTable();
 
 // The top five bits of each channel; 5-6-5 leaves green's lowest bit 0.
 uint16_t convertTexel(uint8_t red, uint8_t green, uint8_t blue, bool is555);
 
-// Reads the raw texture file into the TexelTable. Texels the file does not supply
+// Reads the raw texture file into the texelTable. Texels the file does not supply
 // (it is missing or short) are black.
 void loadTexelTable(const char* path, bool is555);
 
@@ -41,7 +41,7 @@ inline uint16_t warpTexelIndex(uint16_t entry, int step)
     return uint16_t(entry + scrollPerStep * uint32_t(step));
 }
 
-// One row of blocks (320 entries of the WarpOffsetTable) as 320 pixel pairs, each
+// One row of blocks (320 entries of the warpOffsetTable) as 320 pixel pairs, each
 // block's texel twice, at step T. The plain loop is the definition; gatherWarpRow
 // gives the same with the fastest look-ups this processor has.
 void gatherWarpRowPlain(const uint16_t* entries, int step, uint32_t* pixelPairs);

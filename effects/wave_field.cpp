@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-uint16_t WaveField[waveFieldRows * waveFieldColumns];
+uint16_t waveField[waveFieldRows * waveFieldColumns];
 
 namespace {
 
@@ -20,7 +20,7 @@ constexpr RECT waveWindowRows = {0, 88, screenWidth, 301};
 constexpr int waveWindowLeft = 365;
 constexpr int waveWindowWidth = 253;
 
-uint16_t* fieldRow(int row) { return WaveField + row * waveFieldColumns; }
+uint16_t* fieldRow(int row) { return waveField + row * waveFieldColumns; }
 
 // Each value is half of each neighbour, each half taken by a shift before the sum.
 inline uint16_t halfAndHalf(uint16_t a, uint16_t b) { return uint16_t((a >> 1) + (b >> 1)); }
@@ -107,7 +107,7 @@ void drawWaveField(float time, DisplayContext* context)
     const int pitchPixels = desc.lPitch / 2;
     const int windowRows = waveWindowRows.bottom - waveWindowRows.top;
     for (int i = 0; i < windowRows; ++i)
-        std::memcpy(pixels + i * pitchPixels + waveWindowLeft, WaveField + i * waveFieldColumns,
+        std::memcpy(pixels + i * pitchPixels + waveWindowLeft, waveField + i * waveFieldColumns,
                     waveWindowWidth * sizeof(uint16_t));
     back->Unlock(desc.lpSurface);
 }

@@ -11,7 +11,7 @@ constexpr int waveFieldRows = 253;
 constexpr int waveFieldColumns = 213;
 
 // Row-major, rows 213 values apart; every value 0..30, shown as a pure blue of that level.
-extern uint16_t WaveField[waveFieldRows * waveFieldColumns];
+extern uint16_t waveField[waveFieldRows * waveFieldColumns];
 
 void computeWaveField(float time);
 void drawWaveField(float time, DisplayContext* context);

@@ -33,7 +33,7 @@ class Pictures : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        for (IDirectDrawSurface*& slot : PictureTable) {
+        for (IDirectDrawSurface*& slot : pictureTable) {
             if (slot)
                 slot->Release();
             slot = nullptr;
@@ -45,10 +45,10 @@ protected:
 TEST_F(Pictures, KeyedCopyLeavesOnlyPureBlueOut)
 {
     // Pure blue is transparent; one step off in blue or green is an ordinary colour.
-    PictureTable[7] = screen.makePicture(640, 480, std::vector<uint16_t>(640 * 480, 0x001F));
+    pictureTable[7] = screen.makePicture(640, 480, std::vector<uint16_t>(640 * 480, 0x001F));
     const uint16_t opaque[] = {0x001E, 0x003F, 0x0000, 0xF81F};
     for (int i = 0; i < 4; ++i)
-        surfaceMemoryOf(PictureTable[7])->at(10 + i, 10) = opaque[i];
+        surfaceMemoryOf(pictureTable[7])->at(10 + i, 10) = opaque[i];
     screen.seedBack();
     copyPictureKeyed(7, screen.context());
     for (int i = 0; i < 4; ++i)
@@ -61,7 +61,7 @@ TEST_F(Pictures, RectangleCopyTouchesOnlyItsRectangle)
 {
     std::vector<uint16_t> pixels(640 * 480, 0x07E0);
     pixels[200 * 640 + 100] = 0x001F;
-    PictureTable[0] = screen.makePicture(640, 480, pixels);
+    pictureTable[0] = screen.makePicture(640, 480, pixels);
     screen.seedBack();
     RECT area = {100, 200, 150, 260};
     copyPictureRectKeyed(0, &area, &area, screen.context());
@@ -75,9 +75,9 @@ TEST_F(Pictures, RectangleCopyTouchesOnlyItsRectangle)
 TEST_F(Pictures, SmallPictureStretchesOverTheWholeScreen)
 {
     const Image24 image = patternImage(320, 240);
-    PictureTable[2] = loadPicture(writeTestFile("stretch.bmp", encodeBmp(image)).c_str(), screen.context());
-    ASSERT_NE(PictureTable[2], nullptr);
-    soft::SurfaceMemory& picture = *surfaceMemoryOf(PictureTable[2]);
+    pictureTable[2] = loadPicture(writeTestFile("stretch.bmp", encodeBmp(image)).c_str(), screen.context());
+    ASSERT_NE(pictureTable[2], nullptr);
+    soft::SurfaceMemory& picture = *surfaceMemoryOf(pictureTable[2]);
     ASSERT_EQ(std::pair(picture.width, picture.height), std::pair(320, 240));
     for (int y = 0; y < 240; y += 7)
         for (int x = 0; x < 320; x += 5)
@@ -103,19 +103,19 @@ TEST_F(Pictures, MissingPicturesStayEmptyAndCopiesFromThemDrawNothing)
 TEST_F(Pictures, ReleaseGivesBackEveryLoadedSurfaceOnceAndSkipsEmptySlots)
 {
     for (int slot : {1, 6}) {
-        PictureTable[slot] = screen.makePicture(4, 4, std::vector<uint16_t>(16, 1));
-        PictureTable[slot]->AddRef();  // our own reference shows what the table's release left
+        pictureTable[slot] = screen.makePicture(4, 4, std::vector<uint16_t>(16, 1));
+        pictureTable[slot]->AddRef();  // our own reference shows what the table's release left
     }
     releasePictures();
     for (int slot : {1, 6}) {
-        EXPECT_EQ(PictureTable[slot]->Release(), 0u);
-        PictureTable[slot] = nullptr;
+        EXPECT_EQ(pictureTable[slot]->Release(), 0u);
+        pictureTable[slot] = nullptr;
     }
 }
 
 TEST_F(Pictures, ShownPictureEndsUpOnBothBuffers)
 {
-    PictureTable[5] = screen.makePicture(640, 480, std::vector<uint16_t>(640 * 480, 0x1234));
+    pictureTable[5] = screen.makePicture(640, 480, std::vector<uint16_t>(640 * 480, 0x1234));
     const int presentedBefore = screen.headless().framesPresented();
     showPictureOnBothBuffers(5, screen.context());
     EXPECT_EQ(screen.headless().framesPresented(), presentedBefore + 1);

@@ -105,13 +105,13 @@ protected:
         std::vector<uint16_t> title(640 * 480, 0x001F);
         for (int y = titleBar.top; y < titleBar.bottom; ++y)
             std::fill_n(&title[y * 640 + titleBar.left], titleBar.right - titleBar.left, 0xF800);
-        PictureTable[7] = screen.makePicture(640, 480, title);
+        pictureTable[7] = screen.makePicture(640, 480, title);
         reference = screen.makePicture(640, 480, std::vector<uint16_t>(640 * 480, 0));
     }
     void TearDown() override
     {
-        PictureTable[7]->Release();
-        PictureTable[7] = nullptr;
+        pictureTable[7]->Release();
+        pictureTable[7] = nullptr;
         reference->Release();
     }
 
@@ -204,12 +204,12 @@ TEST(TextureWarp, EveryBlockShowsItsTexelOnFourPixels)
             for (int k = 0; k < 320; ++k)
                 for (int corner = 0; corner < 4; ++corner)
                     ASSERT_EQ(back.at(2 * k + corner % 2, 2 * r + corner / 2),
-                              TexelTable[warpTexelIndex(WarpOffsetTable[r * 320 + k], step)])
+                              texelTable[warpTexelIndex(warpOffsetTable[r * 320 + k], step)])
                         << k << "," << r;
     }
     // At 1 <= t < 2 the top-left block reads texel v 66, u 4.
     drawTextureWarp(1.5f, screen.context());
-    EXPECT_EQ(screen.back().at(1, 1), TexelTable[66 * 256 + 4]);
+    EXPECT_EQ(screen.back().at(1, 1), texelTable[66 * 256 + 4]);
 }
 
 TEST(TextureWarp, PaddedPitchAnd555GiveTheSamePicture)
@@ -247,7 +247,7 @@ TEST(WaveField, WritesItsWindowFromTheFieldAndNothingElseUnlessItCannotLock)
     expectOnlyWindowChanged(back, {365, 88, 618, 301});
     for (int i = 0; i < 213; ++i)
         for (int j = 0; j < 253; ++j)
-            ASSERT_EQ(back.at(365 + j, 88 + i), WaveField[213 * i + j]) << i << "," << j;
+            ASSERT_EQ(back.at(365 + j, 88 + i), waveField[213 * i + j]) << i << "," << j;
     EXPECT_EQ(back.at(365, 88), 15);  // the field of time 0
     screen.seedBack();
     soft::injectFault("IDirectDrawSurface::Lock", DDERR_SURFACEBUSY);

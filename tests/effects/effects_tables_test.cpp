@@ -66,7 +66,7 @@ TEST(RainGrid, ScrollingMovesRowsUpAndWrapsAfterFortyFrames)
     }
 }
 
-uint16_t entry(int r, int k) { return WarpOffsetTable[r * warpBlockColumns + k]; }
+uint16_t entry(int r, int k) { return warpOffsetTable[r * warpBlockColumns + k]; }
 constexpr uint16_t vu(int v, int u) { return uint16_t(v << 8 | u); }
 
 TEST(WarpSineTable, TruncatesFiftySinesTowardZero)
@@ -75,9 +75,9 @@ TEST(WarpSineTable, TruncatesFiftySinesTowardZero)
     const std::pair<int, int> values[] = {{0, 0},     {3, 0},     {4, 1},    {256, 50},
                                           {768, -50}, {824, -47}, {1021, 0}, {1023, 0}};
     for (auto [i, value] : values)
-        EXPECT_EQ(WarpSineTable[i], value) << i;
-    EXPECT_EQ(std::count(WarpSineTable, WarpSineTable + warpSineCount, 50), 1);
-    EXPECT_EQ(std::count(WarpSineTable, WarpSineTable + warpSineCount, -50), 1);
+        EXPECT_EQ(warpSineTable[i], value) << i;
+    EXPECT_EQ(std::count(warpSineTable, warpSineTable + warpSineCount, 50), 1);
+    EXPECT_EQ(std::count(warpSineTable, warpSineTable + warpSineCount, -50), 1);
 }
 
 TEST(WarpOffsetTable, EntriesAndTexelsAtTheFirstTwoSteps)
@@ -116,7 +116,7 @@ TEST(TexelTable, ConvertsToBothPixelFormats)
 TEST(TexelTable, FastRowGatherMatchesThePlainOne)
 {
     for (int n = 0; n < texelCount; ++n)
-        TexelTable[n] = uint16_t(n * 40503u);
+        texelTable[n] = uint16_t(n * 40503u);
     uint16_t entries[warpBlockColumns];
     for (int k = 0; k < warpBlockColumns; ++k)
         entries[k] = uint16_t(k * 2654435761u >> 7);
@@ -128,7 +128,7 @@ TEST(TexelTable, FastRowGatherMatchesThePlainOne)
         gatherWarpRowPlain(entries, step, plain);
         for (int k = 0; k < warpBlockColumns; ++k) {
             ASSERT_EQ(fast[k], plain[k]) << "step " << step << " k " << k;
-            const uint32_t texel = TexelTable[uint16_t(entries[k] + 1282 * step)];
+            const uint32_t texel = texelTable[uint16_t(entries[k] + 1282 * step)];
             ASSERT_EQ(plain[k], texel | texel << 16);
         }
     }
@@ -141,7 +141,7 @@ TEST(TexelTable, ReadsTexelsInFileOrderAndTheRestAreBlack)
         bytes.insert(bytes.end(), {uint8_t(n), uint8_t(n >> 8), uint8_t(n * 7)});
     loadTexelTable(writeTestFile("warp_full.raw", bytes).c_str(), false);
     for (int n : {0, 1, 255, 256, 4097, 65535})
-        EXPECT_EQ(TexelTable[n], convertTexel(uint8_t(n), uint8_t(n >> 8), uint8_t(n * 7), false)) << n;
+        EXPECT_EQ(texelTable[n], convertTexel(uint8_t(n), uint8_t(n >> 8), uint8_t(n * 7), false)) << n;
 
     struct Case {
         const char* path;
@@ -150,11 +150,11 @@ TEST(TexelTable, ReadsTexelsInFileOrderAndTheRestAreBlack)
     // A folder opens but cannot be read: none of its texels are the file's.
     const Case cases[] = {{"no/such/screen1tex.raw", 0}, {"warp_short.raw", 1000}, {MORNAKLE_BINARY_DIR, 0}};
     for (const Case& c : cases) {
-        std::fill(std::begin(TexelTable), std::end(TexelTable), uint16_t(0xABCD));
+        std::fill(std::begin(texelTable), std::end(texelTable), uint16_t(0xABCD));
         const std::string path = c.texels ? writeTestFile(c.path, std::vector<uint8_t>(3 * c.texels, 255)) : c.path;
         loadTexelTable(path.c_str(), true);
         for (int n = 0; n < texelCount; ++n)
-            ASSERT_EQ(TexelTable[n], n < c.texels ? 0x7FFF : 0) << c.path << " " << n;
+            ASSERT_EQ(texelTable[n], n < c.texels ? 0x7FFF : 0) << c.path << " " << n;
     }
 }
 
@@ -165,7 +165,7 @@ TEST(WaveField, ValuesAtTimesZeroAndTen)
         {10, 0, {11, 10, 10, 10, 11, 11, 13, 14, 17}}, {10, 4, {1}}};
     for (const auto& [t, r, start] : cases) {
         computeWaveField(t);
-        const uint16_t* row = WaveField + r * waveFieldColumns;
+        const uint16_t* row = waveField + r * waveFieldColumns;
         EXPECT_EQ(std::vector<int>(row, row + start.size()), start) << "t " << t << " row " << r;
     }
 }
@@ -174,7 +174,7 @@ TEST(WaveField, StaysWithinItsRange)
 {
     for (float t = 0; t < 266.7f; t += 1.3f) {
         computeWaveField(t);
-        const auto [low, high] = std::minmax_element(std::begin(WaveField), std::end(WaveField));
+        const auto [low, high] = std::minmax_element(std::begin(waveField), std::end(waveField));
         ASSERT_TRUE(*low >= 0 && *high <= 30) << t;
     }
 }

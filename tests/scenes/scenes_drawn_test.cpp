@@ -133,7 +133,7 @@ protected:
 
     static DisplayContext* context() { return display->context(); }
     static soft::SurfaceMemory& back() { return display->back(); }
-    static soft::SurfaceMemory& picture(int index) { return *surfaceMemoryOf(PictureTable[index]); }
+    static soft::SurfaceMemory& picture(int index) { return *surfaceMemoryOf(pictureTable[index]); }
 
     static SceneDisplay* display;
 };
