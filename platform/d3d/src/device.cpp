@@ -75,7 +75,7 @@ bool validPrimitive(D3DPRIMITIVETYPE type) { return type >= D3DPT_POINTLIST && t
 Device::Device(IDirectDrawSurface* target) : ComObject(queryInterfaceFault), target_(target)
 {
     target_->AddRef();
-    std::fill(transforms_, transforms_ + transformCount, identityMatrix);
+    std::fill(transforms, transforms + transformCount, identityMatrix);
     // The platform's defaults.
     renderStates[D3DRENDERSTATE_ZENABLE] = FALSE;
     renderStates[D3DRENDERSTATE_FILLMODE] = D3DFILL_SOLID;
@@ -171,7 +171,7 @@ HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE which, LPD3DMATRIX matrix)
         return hr;
     if (which < D3DTRANSFORMSTATE_WORLD || which > D3DTRANSFORMSTATE_PROJECTION || !matrix)
         return DDERR_INVALIDPARAMS;
-    transforms_[which - D3DTRANSFORMSTATE_WORLD] = *matrix;
+    transforms[which - D3DTRANSFORMSTATE_WORLD] = *matrix;
     return D3D_OK;
 }
 
@@ -181,7 +181,7 @@ HRESULT Device::GetTransform(D3DTRANSFORMSTATETYPE which, LPD3DMATRIX matrix)
         return hr;
     if (which < D3DTRANSFORMSTATE_WORLD || which > D3DTRANSFORMSTATE_PROJECTION || !matrix)
         return DDERR_INVALIDPARAMS;
-    *matrix = transforms_[which - D3DTRANSFORMSTATE_WORLD];
+    *matrix = transforms[which - D3DTRANSFORMSTATE_WORLD];
     return D3D_OK;
 }
 
@@ -224,18 +224,18 @@ HRESULT Device::Begin(D3DPRIMITIVETYPE primitive, D3DVERTEXTYPE vertexType, DWOR
         return DDERR_INVALIDOBJECT;
 
     if (vertexType == D3DVT_LVERTEX)
-        setUpProjected(settings_, *viewport);
+        setUpProjected(settings, *viewport);
     else
-        setUpScreenSpace(settings_, *viewport);
-    settings_.target =
+        setUpScreenSpace(settings, *viewport);
+    settings.target =
         RasterTarget{memory.colour, memory.depth,
                      clampedRect(viewport->dwX, viewport->dwY, viewport->dwWidth, viewport->dwHeight, *memory.colour)};
-    settings_.state = rasterState(memory.depth != nullptr);
-    settings_.cull = D3DCULL(state(D3DRENDERSTATE_CULLMODE));
-    settings_.fill = D3DFILLMODE(state(D3DRENDERSTATE_FILLMODE));
-    worldToClip = multiply(multiply(transforms_[0], transforms_[1]), transforms_[2]);
+    settings.state = rasterState(memory.depth != nullptr);
+    settings.cull = D3DCULL(state(D3DRENDERSTATE_CULLMODE));
+    settings.fill = D3DFILLMODE(state(D3DRENDERSTATE_FILLMODE));
+    worldToClip = multiply(multiply(transforms[0], transforms[1]), transforms[2]);
     vertexType_ = vertexType;
-    assembler_.begin(primitive, &settings_, state(D3DRENDERSTATE_SHADEMODE) == D3DSHADE_FLAT);
+    assembler.begin(primitive, &settings, state(D3DRENDERSTATE_SHADEMODE) == D3DSHADE_FLAT);
     inPrimitive = true;
     ++direct3DCounters().primitivesBegun;
     return D3D_OK;
@@ -285,7 +285,7 @@ HRESULT Device::Vertex(LPVOID vertex)
     if (!vertex)
         return DDERR_INVALIDPARAMS;
     ++direct3DCounters().verticesReceived;
-    assembler_.add(clipVertexOf(vertex));
+    assembler.add(clipVertexOf(vertex));
     return D3D_OK;
 }
 

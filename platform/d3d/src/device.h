@@ -45,15 +45,15 @@ private:
     std::vector<Viewport*> viewports;
     Viewport* currentViewport = nullptr;
     DWORD renderStates[renderStateCount]{};
-    D3DMATRIX transforms_[transformCount];
+    D3DMATRIX transforms[transformCount];
     bool inScene = false;
 
     // Fixed from Begin to End.
     bool inPrimitive = false;
     D3DVERTEXTYPE vertexType_ = D3DVT_LVERTEX;
     D3DMATRIX worldToClip{};
-    PrimitiveSettings settings_;
-    PrimitiveAssembler assembler_;
+    PrimitiveSettings settings;
+    PrimitiveAssembler assembler;
 };
 
 }  // namespace soft::d3d

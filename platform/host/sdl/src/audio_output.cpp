@@ -56,36 +56,36 @@ bool AudioOutput::open(AudioSource* source)
     want.userdata = this;
     SDL_AudioSpec have{};
     source_ = source;
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);  // SDL converts if it must
-    if (!device_) {
+    device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);  // SDL converts if it must
+    if (!device) {
         source_ = nullptr;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    SDL_PauseAudioDevice(device_, 0);
+    SDL_PauseAudioDevice(device, 0);
     return true;
 }
 
 void AudioOutput::close()
 {
-    if (!device_)
+    if (!device)
         return;
-    SDL_CloseAudioDevice(device_);
-    device_ = 0;
+    SDL_CloseAudioDevice(device);
+    device = 0;
     source_ = nullptr;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void AudioOutput::lock()
 {
-    if (device_)
-        SDL_LockAudioDevice(device_);
+    if (device)
+        SDL_LockAudioDevice(device);
 }
 
 void AudioOutput::unlock()
 {
-    if (device_)
-        SDL_UnlockAudioDevice(device_);
+    if (device)
+        SDL_UnlockAudioDevice(device);
 }
 
 void AudioOutput::callback(void* self, Uint8* stream, int length)

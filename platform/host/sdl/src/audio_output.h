@@ -21,11 +21,11 @@ public:
     void close();
     void lock();
     void unlock();
-    bool isOpen() const { return device_ != 0; }
+    bool isOpen() const { return device != 0; }
 
 private:
     static void callback(void* self, Uint8* stream, int length);
-    SDL_AudioDeviceID device_ = 0;
+    SDL_AudioDeviceID device = 0;
     std::atomic<AudioSource*> source_{nullptr};
 };
 
