@@ -5,6 +5,7 @@
 #include "device_context.h"
 
 #include "gdi_soft.h"
+#include "lifetime.h"
 #include "soft/faults.h"
 
 #include <algorithm>
@@ -22,12 +23,6 @@ namespace gdi {
 
 namespace {
 
-std::unordered_set<HDC__*>& liveContexts()
-{
-    static std::unordered_set<HDC__*> contexts;
-    return contexts;
-}
-
 // Swaps the object in `slot` for `next`, keeping both selection counts, and returns
 // the one that was selected.
 template <class T>
@@ -41,17 +36,10 @@ HGDIOBJ swapSelection(T*& slot, T* next)
     return previous;
 }
 
-void deselect(HGDIOBJ__* object)
-{
-    if (object)
-        --object->selections;
-}
-
 }  // namespace
 
 HDC makeDeviceContext(soft::SurfaceMemory* surface)
 {
-    reclaimAtExit();
     HDC__* dc = new HDC__;
     dc->surface = surface;
     // A new context starts with the platform's defaults: system font, black pen,
@@ -62,26 +50,13 @@ HDC makeDeviceContext(soft::SurfaceMemory* surface)
     if (!surface)
         swapSelection(dc->bitmap, defaultBitmap());
     liveContexts().insert(dc);
-    countDeviceContext(+1);
     return dc;
 }
 
 void destroyDeviceContext(HDC dc)
 {
-    if (!liveContexts().erase(dc))
-        return;
-    deselect(dc->font);
-    deselect(dc->pen);
-    deselect(dc->brush);
-    deselect(dc->bitmap);
-    countDeviceContext(-1);
-    delete dc;
-}
-
-void destroyAllDeviceContexts()
-{
-    while (!liveContexts().empty())
-        destroyDeviceContext(*liveContexts().begin());
+    if (liveContexts().erase(dc))
+        delete dc;
 }
 
 HDC__* liveDeviceContext(HDC dc) { return dc && liveContexts().count(dc) ? dc : nullptr; }

@@ -9,6 +9,18 @@
 #include "soft/surface.h"
 
 struct HDC__ {
+    HDC__() = default;
+    HDC__(const HDC__&) = delete;
+    HDC__& operator=(const HDC__&) = delete;
+    // What is selected into a context is no longer selected once it goes.
+    ~HDC__()
+    {
+        for (HGDIOBJ__* selected : {static_cast<HGDIOBJ__*>(bitmap), static_cast<HGDIOBJ__*>(font),
+                                    static_cast<HGDIOBJ__*>(pen), static_cast<HGDIOBJ__*>(brush)})
+            if (selected)
+                --selected->selections;
+    }
+
     soft::SurfaceMemory* surface = nullptr;  // a surface context draws here
     gdi::Bitmap* bitmap = nullptr;           // a memory context draws into its bitmap
     gdi::Font* font = nullptr;
@@ -28,8 +40,6 @@ namespace gdi {
 // `surface` is null.
 HDC makeDeviceContext(soft::SurfaceMemory* surface);
 void destroyDeviceContext(HDC dc);
-// Frees every context still alive.
-void destroyAllDeviceContexts();
 // The context behind a handle if it is alive, else null.
 HDC__* liveDeviceContext(HDC dc);
 

@@ -2,24 +2,11 @@
 // SPDX-License-Identifier: MIT
 #include "objects.h"
 
-#include "device_context.h"
-#include "gdi_soft.h"
-
-#include <cstdlib>
-#include <memory>
-#include <unordered_set>
+#include "lifetime.h"
 
 namespace gdi {
 
 namespace {
-
-// One thread uses GDI, so plain statics do.
-std::unordered_set<HGDIOBJ__*>& registry()
-{
-    static std::unordered_set<HGDIOBJ__*> objects;
-    return objects;
-}
-int liveDeviceContexts = 0;
 
 constexpr int stockObjectCount = DC_PEN + 1;
 
@@ -67,21 +54,9 @@ HGDIOBJ__* makeStock(int index)
 
 }  // namespace
 
-void reclaimAtExit()
-{
-    // Handlers run in the reverse order of registration, so both tables outlive it.
-    static const bool registered = [] {
-        registry();
-        destroyAllDeviceContexts();
-        return std::atexit(gdiReclaimAll) == 0;
-    }();
-    (void)registered;
-}
-
 HGDIOBJ registerObject(HGDIOBJ__* object)
 {
-    reclaimAtExit();
-    registry().insert(object);
+    liveObjects().insert(object);
     return object;
 }
 
@@ -89,7 +64,7 @@ HGDIOBJ__* liveObject(HGDIOBJ handle)
 {
     if (!handle)
         return nullptr;
-    return registry().count(handle) ? handle : nullptr;
+    return liveObjects().count(handle) ? handle : nullptr;
 }
 
 bool destroyObject(HGDIOBJ handle)
@@ -97,7 +72,7 @@ bool destroyObject(HGDIOBJ handle)
     HGDIOBJ__* o = liveObject(handle);
     if (!o || o->stock)
         return false;
-    registry().erase(o);
+    liveObjects().erase(o);
     delete o;
     return true;
 }
@@ -128,31 +103,4 @@ Bitmap* defaultBitmap()
     return bitmap;
 }
 
-void countDeviceContext(int delta) { liveDeviceContexts += delta; }
-
-int liveObjectCount()
-{
-    int count = liveDeviceContexts;
-    for (HGDIOBJ__* o : registry())
-        count += o->stock ? 0 : 1;
-    return count;
-}
-
 }  // namespace gdi
-
-int gdiLiveObjectCount() { return gdi::liveObjectCount(); }
-
-void gdiReclaimAll()
-{
-    gdi::destroyAllDeviceContexts();
-    auto& objects = gdi::registry();
-    for (auto it = objects.begin(); it != objects.end();) {
-        HGDIOBJ__* object = *it;
-        if (object->stock) {
-            ++it;
-            continue;
-        }
-        it = objects.erase(it);
-        delete object;
-    }
-}

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Mornakle 3D developers
 // SPDX-License-Identifier: MIT
-// The GDI objects behind the handles, and the registry that tells live handles from
-// stale ones and counts them.
+// The GDI objects behind the handles: making them, finding a live one by its handle
+// and freeing it. Which handles are alive is kept by lifetime.h.
 #pragma once
 
 #include "windows.h"
@@ -71,12 +71,5 @@ bool destroyObject(HGDIOBJ handle);
 HGDIOBJ stockObject(int index);
 // The 1 x 1 bitmap every new memory device context starts with.
 Bitmap* defaultBitmap();
-
-// Registers gdiReclaimAll to run at exit, once, after the tables it empties exist.
-void reclaimAtExit();
-
-// Device contexts are counted with the objects.
-void countDeviceContext(int delta);
-int liveObjectCount();
 
 }  // namespace gdi

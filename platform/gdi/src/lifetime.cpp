@@ -1,0 +1,60 @@
+#include "lifetime.h"
+
+#include "device_context.h"
+#include "gdi_soft.h"
+
+#include <cstdlib>
+
+namespace gdi {
+namespace {
+
+// One thread uses GDI, so plain statics do.
+struct Live {
+    std::unordered_set<HGDIOBJ__*> objects;
+    std::unordered_set<HDC__*> contexts;
+};
+
+Live& live()
+{
+    static Live sets;
+    // Handlers run in the reverse order of registration: registered after the sets
+    // were made, the reclaiming runs before they are destroyed.
+    static const bool reclaimAtExit = std::atexit(gdiReclaimAll) == 0;
+    (void)reclaimAtExit;
+    return sets;
+}
+
+}  // namespace
+
+std::unordered_set<HGDIOBJ__*>& liveObjects() { return live().objects; }
+
+std::unordered_set<HDC__*>& liveContexts() { return live().contexts; }
+
+}  // namespace gdi
+
+int gdiLiveObjectCount()
+{
+    int count = int(gdi::liveContexts().size());
+    for (HGDIOBJ__* object : gdi::liveObjects())
+        count += object->stock ? 0 : 1;
+    return count;
+}
+
+void gdiReclaimAll()
+{
+    // Contexts first: each gives back what is selected into it as it goes.
+    auto& contexts = gdi::liveContexts();
+    for (HDC__* context : contexts)
+        delete context;
+    contexts.clear();
+    auto& objects = gdi::liveObjects();
+    for (auto it = objects.begin(); it != objects.end();) {
+        HGDIOBJ__* object = *it;
+        if (object->stock) {
+            ++it;
+            continue;
+        }
+        it = objects.erase(it);
+        delete object;
+    }
+}
