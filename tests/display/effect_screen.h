@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Mornakle 3D developers
 // SPDX-License-Identifier: MIT
-// The display as start-up leaves it (the benchmarks' headless display) in a chosen pixel format and
+// The display as start-up leaves it (fixtures/headless_display.h) in a chosen pixel format and
 // pitch, with helpers to seed and read its buffers and to make pictures.
 #pragma once
 
