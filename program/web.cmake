@@ -5,13 +5,13 @@
 # what the program contains.
 
 # No libpng here: frames leave through the canvas.
-get_target_property(hostSources plat_host SOURCES)
+get_target_property(hostSources platform_host SOURCES)
 list(FILTER hostSources EXCLUDE REGEX "png_writer")
-set_property(TARGET plat_host PROPERTY SOURCES ${hostSources})
+set_property(TARGET platform_host PROPERTY SOURCES ${hostSources})
 
 set(site ${CMAKE_BINARY_DIR}/site)
 add_executable(mornakle_web web_main.cpp $<TARGET_OBJECTS:mornakle_resources>)
-target_link_libraries(mornakle_web PRIVATE host_web demo_app platform_soft)
+target_link_libraries(mornakle_web PRIVATE platform_host_web demo_app platform_soft)
 # Linked beside the site: the site gets the module compressed (web_site_files.cmake).
 set_target_properties(mornakle_web PROPERTIES OUTPUT_NAME mornakle SUFFIX .js)
 target_link_options(mornakle_web PRIVATE
