@@ -133,7 +133,7 @@ foreach(line IN LISTS lines)
             endif()
             set(name "dialog${dialogCount}")
             string(APPEND dialogs
-                "const win32::DialogTemplate ${name} = {\n"
+                "const soft::win32::DialogTemplate ${name} = {\n"
                 "    ${id},\n"
                 "    WORD(${language}),\n"
                 "    ${caption},\n"
@@ -143,7 +143,7 @@ foreach(line IN LISTS lines)
                 "    ${pointSize},\n"
                 "    {\n${items}    },\n"
                 "};\n"
-                "const bool ${name}Registered = (win32::registerDialogResource(&${name}), true);\n\n")
+                "const bool ${name}Registered = (soft::win32::registerDialogResource(&${name}), true);\n\n")
             math(EXPR dialogCount "${dialogCount} + 1")
             set(state outside)
             continue()

@@ -23,8 +23,8 @@
 
 namespace {
 
-host::HeadlessHost* headless = nullptr;
-host::Recorder* recorder = nullptr;
+host::headless::HeadlessHost* headless = nullptr;
+program::Recorder* recorder = nullptr;
 
 // Whatever path the program leaves by, captured sound is complete and a recording
 // that did not finish leaves nothing half-written behind.
@@ -83,14 +83,14 @@ bool makeFolder(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    host::Options options;
+    program::Options options;
     std::string error;
-    if (!host::parseOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "mornakle: %s\n%s", error.c_str(), host::usageText);
+    if (!program::parseOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "mornakle: %s\n%s", error.c_str(), program::usageText);
         return exitUsage;
     }
     if (options.help) {
-        std::fputs(host::usageText, stdout);
+        std::fputs(program::usageText, stdout);
         return exitNormal;
     }
     if (options.version) {
@@ -104,14 +104,14 @@ int main(int argc, char** argv)
     }
 
     soft::setFailureHandler(exitOnFailure);
-    if (!soft::takeKernelFamilyFromEnvironment())
+    if (!soft::d3d::takeKernelFamilyFromEnvironment())
         return exitUsage;
     soft::surfaceLayout().format = options.pixelFormat;
-    for (const host::InjectedFault& fault : options.faults)
+    for (const program::InjectedFault& fault : options.faults)
         soft::injectFault(fault.call, fault.result, fault.skip, 1);
 
     std::string dataDir = absolute(options.dataDir.empty() ? defaultDataFolder() : options.dataDir);
-    host::HeadlessHostOptions& headlessOptions = options.headlessOptions;
+    host::headless::HeadlessHostOptions& headlessOptions = options.headlessOptions;
     options.record.path = absolute(options.record.path);
     if (!options.record.path.empty()) {
         headlessOptions.framesPerSecond = options.record.framesPerSecond;
@@ -125,14 +125,14 @@ int main(int argc, char** argv)
 
     if (options.headless) {
         headlessOptions.progress = options.record.path.empty() && isatty(STDERR_FILENO) != 0;
-        headless = host::makeHeadlessHost(headlessOptions).release();
+        headless = host::headless::makeHeadlessHost(headlessOptions).release();
         host::install(headless);
         if (options.untilMs)
             headless->postEventAt(headlessOptions.startMs + options.untilMs, host::Event{host::EventKind::quit, 0});
         host::catchQuitSignals();
         std::atexit(finishHeadless);
         if (!options.record.path.empty()) {
-            recorder = new host::Recorder;
+            recorder = new program::Recorder;
             if (!recorder->start(options.record, *headless, error)) {
                 std::fprintf(stderr, "mornakle: %s\n", error.c_str());
                 return exitSetupFailed;
@@ -140,7 +140,7 @@ int main(int argc, char** argv)
         }
     } else {
 #ifdef MORNAKLE_HAVE_SDL_HOST
-        std::unique_ptr<host::Host> real = host::makeSdlHost(options.sdlOptions, error);
+        std::unique_ptr<host::Host> real = host::sdl::makeSdlHost(options.sdlOptions, error);
         if (!real) {
             std::fprintf(stderr, "mornakle: %s (try --headless)\n", error.c_str());
             return exitSetupFailed;

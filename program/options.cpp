@@ -11,7 +11,7 @@
 #include <functional>
 #include <map>
 
-namespace host {
+namespace program {
 
 const char* const usageText =
     "usage: mornakle [options]\n"
@@ -127,7 +127,7 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
          }},
         {"--dialog",
          [&](const char* v) {
-             using A = HeadlessHostOptions::DialogAnswer;
+             using A = host::headless::HeadlessHostOptions::DialogAnswer;
              return choose<A>(v, {{"ok", A::ok}, {"cancel", A::cancel}, {"close", A::close}},
                               options.headlessOptions.dialogAnswer);
          }},
@@ -138,13 +138,13 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
          }},
         {"--scale",
          [&](const char* v) {
-             using S = SdlHostOptions::Scale;
+             using S = host::sdl::SdlHostOptions::Scale;
              return choose<S>(v, {{"aspect", S::aspect}, {"integer", S::integer}, {"stretch", S::stretch}},
                               options.sdlOptions.scale);
          }},
         {"--filter",
          [&](const char* v) {
-             using F = SdlHostOptions::Filter;
+             using F = host::sdl::SdlHostOptions::Filter;
              return choose<F>(v, {{"nearest", F::nearest}, {"linear", F::linear}}, options.sdlOptions.filter);
          }},
         {"--vsync",
@@ -217,4 +217,4 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
     return true;
 }
 
-}  // namespace host
+}  // namespace program

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace host {
+namespace program {
 
 struct InjectedFault {
     std::string call;
@@ -25,9 +25,9 @@ struct Options {
     bool version = false;  // --version: print the release and nothing else
     bool listFaults = false;  // --inject-fault list: name every call that can be made to fail
     bool headless = false;
-    HeadlessHostOptions headlessOptions;
+    host::headless::HeadlessHostOptions headlessOptions;
     uint32_t untilMs = 0;  // headless: end the show this long after it starts (0: at its end)
-    SdlHostOptions sdlOptions;
+    host::sdl::SdlHostOptions sdlOptions;
     soft::PixelFormat pixelFormat = soft::PixelFormat::rgb565;
     std::string dataDir;  // empty: the data folder beside the executable
     std::vector<InjectedFault> faults;
@@ -39,4 +39,4 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
 
 extern const char* const usageText;
 
-}  // namespace host
+}  // namespace program

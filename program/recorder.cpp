@@ -18,7 +18,7 @@
 
 extern char** environ;
 
-namespace host {
+namespace program {
 namespace {
 
 constexpr uint32_t msPerTick = 50;  // ticks are milliseconds times 0.02
@@ -113,7 +113,7 @@ bool recordingFormatKnown(const std::string& path)
     return endsWith(path, ".mp4") || endsWith(path, ".mkv") || endsWith(path, ".webm");
 }
 
-bool Recorder::start(const RecordOptions& wanted, HeadlessHost& headless, std::string& error)
+bool Recorder::start(const RecordOptions& wanted, host::headless::HeadlessHost& headless, std::string& error)
 {
     options = wanted;
     host = &headless;
@@ -172,11 +172,11 @@ bool Recorder::start(const RecordOptions& wanted, HeadlessHost& headless, std::s
         int64_t(endTicks - std::min(options.fromTicks, endTicks)) * msPerTick * options.framesPerSecond / 1000;
     progressOnTerminal = isatty(STDERR_FILENO) != 0;
     startedAt = std::chrono::steady_clock::now();
-    headless.onPresent = [this](const Frame& frame, uint32_t tick) { takeFrame(frame, tick); };
+    headless.onPresent = [this](const host::Frame& frame, uint32_t tick) { takeFrame(frame, tick); };
     return true;
 }
 
-void Recorder::takeFrame(const Frame& frame, uint32_t tick)
+void Recorder::takeFrame(const host::Frame& frame, uint32_t tick)
 {
     if (!firstTickKnown) {
         firstTick = tick;
@@ -184,7 +184,7 @@ void Recorder::takeFrame(const Frame& frame, uint32_t tick)
     }
     int64_t showMs = int64_t(uint32_t(tick - firstTick));
     if (options.toTicks && showMs >= int64_t(options.toTicks) * msPerTick) {
-        host->postEvent(Event{EventKind::keyDown, 27});  // Escape ends the show
+        host->postEvent(host::Event{host::EventKind::keyDown, 27});  // Escape ends the show
         return;
     }
     if (showMs < int64_t(options.fromTicks) * msPerTick || pipeBroken)
@@ -293,4 +293,4 @@ void Recorder::abandon()
     }
 }
 
-}  // namespace host
+}  // namespace program

@@ -13,7 +13,7 @@
 #include <string>
 #include <sys/types.h>
 
-namespace host {
+namespace program {
 
 struct RecordOptions {
     std::string path;  // .mp4, .mkv or .webm
@@ -29,7 +29,7 @@ class Recorder {
 public:
     // Checks for ffmpeg and starts it, and has `host` hand every frame over. On
     // failure returns false with one line in `error`, having written nothing.
-    bool start(const RecordOptions& options, HeadlessHost& host, std::string& error);
+    bool start(const RecordOptions& options, host::headless::HeadlessHost& host, std::string& error);
     // Lays the sound under the picture and leaves the finished file. False (with the
     // partial files removed) when ffmpeg failed.
     bool finish(std::string& error);
@@ -40,12 +40,12 @@ public:
     std::string soundPath() const { return options.path + ".part.wav"; }
 
 private:
-    void takeFrame(const Frame& frame, uint32_t tick);
+    void takeFrame(const host::Frame& frame, uint32_t tick);
     void showProgress(bool last);
     bool closeEncoder();
 
     RecordOptions options;
-    HeadlessHost* host = nullptr;
+    host::headless::HeadlessHost* host = nullptr;
     std::string picturePath;
     pid_t encoder = -1;
     std::FILE* pipe = nullptr;
@@ -61,4 +61,4 @@ private:
     bool finished = false;
 };
 
-}  // namespace host
+}  // namespace program

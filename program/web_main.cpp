@@ -20,11 +20,11 @@ EM_JS(int, webOption, (const char* name), { return Module.web.option(UTF8ToStrin
 
 namespace {
 
-host::WebHost* live = nullptr;
+host::web::WebHost* live = nullptr;
 
-host::WebHostOptions optionsFromPage()
+host::web::WebHostOptions optionsFromPage()
 {
-    host::WebHostOptions options;
+    host::web::WebHostOptions options;
     int frameMs = webOption("frame-ms");
     int untilMs = webOption("until-ms");
     options.testMode = frameMs > 0 && untilMs >= 0;
@@ -35,7 +35,7 @@ host::WebHostOptions optionsFromPage()
         options.startMs = startMs > 0 ? uint32_t(startMs) : 0;
         int answer = webOption("dialog");
         if (answer > 0)
-            options.dialogAnswer = host::WebHostOptions::DialogAnswer(answer);
+            options.dialogAnswer = host::web::WebHostOptions::DialogAnswer(answer);
     }
     return options;
 }
@@ -55,7 +55,7 @@ extern "C" void __wrap_exit(int code)
 
 int main()
 {
-    static host::WebHost web(optionsFromPage());
+    static host::web::WebHost web(optionsFromPage());
     web.spanOf = [](uint32_t startTick, uint32_t frameTick) {
         double difference = elapsedSince(ticksOf(startTick), frameTick);
         return selectSpan(showTimeline(), difference, float(difference));

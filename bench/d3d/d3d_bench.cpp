@@ -30,7 +30,7 @@ class Stage {
 public:
     Stage()
     {
-        hostObject = host::makeHeadlessHost({});
+        hostObject = host::headless::makeHeadlessHost({});
         host::install(hostObject.get());
         DirectDrawCreate(nullptr, &directDraw, nullptr);
         directDraw->QueryInterface(IID_IDirect3D2, reinterpret_cast<LPVOID*>(&direct3D));
@@ -119,7 +119,7 @@ public:
         device->End(0);
     }
 
-    uint16_t* pixels() { return surfaceMemoryOf(target)->row(0); }
+    uint16_t* pixels() { return soft::ddraw::surfaceMemoryOf(target)->row(0); }
     IDirect3DDevice2* device3D() { return device; }
 
 private:
@@ -154,7 +154,7 @@ private:
         }
     }
 
-    std::unique_ptr<host::HeadlessHost> hostObject;
+    std::unique_ptr<host::headless::HeadlessHost> hostObject;
     IDirectDraw* directDraw = nullptr;
     IDirect3D2* direct3D = nullptr;
     IDirectDrawSurface* target = nullptr;
@@ -208,11 +208,11 @@ void BM_SmallLitTriangles(benchmark::State& state)
         benchmark::DoNotOptimize(s.pixels());
     }
     state.SetItemsProcessed(state.iterations() * smallTriangleCount);
-    soft::resetDirect3DCounters();
+    soft::d3d::resetDirect3DCounters();
     s.clear();
     s.smallTriangles();
-    state.counters["pixels"] = double(soft::direct3DCounters().pixelsWritten);
-    state.counters["drawn"] = double(soft::direct3DCounters().trianglesDrawn);
+    state.counters["pixels"] = double(soft::d3d::direct3DCounters().pixelsWritten);
+    state.counters["drawn"] = double(soft::d3d::direct3DCounters().trianglesDrawn);
 }
 BENCHMARK(BM_SmallLitTriangles)->Unit(benchmark::kMicrosecond);
 
@@ -246,11 +246,11 @@ void BM_HouseScene(benchmark::State& state)
         s.fade(127);
         benchmark::DoNotOptimize(s.pixels());
     }
-    soft::resetDirect3DCounters();
+    soft::d3d::resetDirect3DCounters();
     s.clear();
     renderScene(&house, s.device3D());
-    state.counters["pixels"] = double(soft::direct3DCounters().pixelsWritten);
-    state.counters["drawn"] = double(soft::direct3DCounters().trianglesDrawn);
+    state.counters["pixels"] = double(soft::d3d::direct3DCounters().pixelsWritten);
+    state.counters["drawn"] = double(soft::d3d::direct3DCounters().trianglesDrawn);
     s.device3D()->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_NONE);
 }
 BENCHMARK(BM_HouseScene)->Unit(benchmark::kMicrosecond);

@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A copy of exactly `size` bytes, so that any read past the end is caught.
     std::vector<uint8_t> input(data, data + size);
     std::string why;
-    std::optional<gdi::DecodedBitmap> bitmap = gdi::readBitmapFile(input.data(), input.size(), &why, fuzzMaxPixels);
+    std::optional<soft::gdi::DecodedBitmap> bitmap =
+        soft::gdi::readBitmapFile(input.data(), input.size(), &why, fuzzMaxPixels);
     if (!bitmap) {
         if (why.empty())
             std::abort();

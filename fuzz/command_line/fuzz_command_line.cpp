@@ -36,18 +36,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const std::string& w : words)
         argv.push_back(w.c_str());
 
-    host::Options options;
+    program::Options options;
     std::string error;
-    if (!host::parseOptions(int(argv.size()), argv.data(), options, error)) {
+    if (!program::parseOptions(int(argv.size()), argv.data(), options, error)) {
         if (error.empty())
             std::abort();
         return 0;
     }
-    const host::HeadlessHostOptions& headless = options.headlessOptions;
+    const host::headless::HeadlessHostOptions& headless = options.headlessOptions;
     if (headless.frameMs == 0 || headless.captureEvery < 1 || options.record.framesPerSecond < 1 ||
         options.record.framesPerSecond > 240 || (!options.record.path.empty() && !options.headless))
         std::abort();
-    for (const host::InjectedFault& fault : options.faults)
+    for (const program::InjectedFault& fault : options.faults)
         if (!soft::isFaultPoint(fault.call) || fault.result == 0 || fault.skip < 0)
             std::abort();
     return 0;

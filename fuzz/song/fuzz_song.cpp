@@ -12,13 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // A copy of exactly `size` bytes, so that any read past the end is caught.
     std::vector<unsigned char> input(data, data + size);
-    midas::LoadedSong loaded = midas::loadSongFromMemory(input.data(), input.size());
+    soft::midas::LoadedSong loaded = soft::midas::loadSongFromMemory(input.data(), input.size());
     if (!loaded.song) {
-        if (loaded.error == midas::Error::ok)
+        if (loaded.error == soft::midas::Error::ok)
             std::abort();
         return 0;
     }
-    midas::Player player;
+    soft::midas::Player player;
     MIDASmodulePlayHandle handle = player.start(*loaded.song, false);
     if (handle) {
         // A tenth of a second, in the blocks a sound device pulls.

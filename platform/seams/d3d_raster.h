@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace soft {
+namespace soft::d3d {
 
 // A corner in screen space. Pixel centres lie on whole coordinates; depth runs from
 // 0 (near) to 1 (far); colour channels and alpha run from 0 to 255.
@@ -63,4 +63,4 @@ void drawPoint(const RasterTarget& target, const RasterState& state, const Raste
 // dither position (x, y); without dither the low bits are dropped.
 int reduceChannel(int value8, int bits, bool dither, int x, int y);
 
-}  // namespace soft
+}  // namespace soft::d3d

@@ -4,9 +4,11 @@
 // span kernels its rasteriser draws with.
 #pragma once
 
+#include "ddraw.h"
+
 #include <cstdint>
 
-namespace soft {
+namespace soft::d3d {
 
 struct Direct3DCounters {
     uint64_t primitivesBegun = 0;   // successful Begin calls
@@ -25,6 +27,10 @@ inline Direct3DCounters& direct3DCounters()
 }
 void resetDirect3DCounters();
 
+// The factory of IDirect3D2 that this stand-in registers with DirectDraw (ddraw_soft.h)
+// at start-up in every program that links it.
+HRESULT createDirect3D2(IDirectDraw* directDraw, LPVOID* object);
+
 // The span kernels come in families: plain C++, and vector lanes of 128 bits (SSE2, or
 // WebAssembly SIMD under the name "wasm") and 256 bits (AVX2). Each draws the same pixels.
 enum class KernelFamily { scalar, sse2, avx2 };
@@ -40,4 +46,4 @@ void useKernelFamily(KernelFamily family);  // one that runs, from now on
 // failure (soft/failure.h).
 bool takeKernelFamilyFromEnvironment();
 
-}  // namespace soft
+}  // namespace soft::d3d

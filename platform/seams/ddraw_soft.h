@@ -6,8 +6,10 @@
 #include "ddraw.h"
 #include "soft/surface.h"
 
+namespace soft::ddraw {
+
 // The pixels of a surface made by this DirectDraw, or null for any other pointer.
-soft::SurfaceMemory* surfaceMemoryOf(IDirectDrawSurface* surface);
+SurfaceMemory* surfaceMemoryOf(IDirectDrawSurface* surface);
 // The depth buffer attached to a surface with AddAttachedSurface, or null.
 IDirectDrawSurface* attachedDepthSurfaceOf(IDirectDrawSurface* surface);
 
@@ -17,6 +19,4 @@ IDirectDrawSurface* attachedDepthSurfaceOf(IDirectDrawSurface* surface);
 using Direct3DFactory = HRESULT (*)(IDirectDraw* directDraw, LPVOID* object);
 void registerDirect3DFactory(Direct3DFactory factory);
 
-// The Direct3D stand-in's factory, which it registers at start-up in every program
-// that links it.
-HRESULT createDirect3D2(IDirectDraw* directDraw, LPVOID* object);
+}  // namespace soft::ddraw

@@ -100,12 +100,12 @@ protected:
     void TearDown() override { host::install(nullptr), soft::clearFaults(); }
 
     // The program's exit code; `prepare` may post events to the host before the run.
-    int run(uint32_t frameMs, uint32_t startMs, const std::function<void(host::HeadlessHost&)>& prepare = {})
+    int run(uint32_t frameMs, uint32_t startMs, const std::function<void(host::headless::HeadlessHost&)>& prepare = {})
     {
-        host::HeadlessHostOptions options;
+        host::headless::HeadlessHostOptions options;
         options.frameMs = frameMs;
         options.startMs = startMs;
-        hostObject = host::makeHeadlessHost(options);
+        hostObject = host::headless::makeHeadlessHost(options);
         if (prepare)
             prepare(*hostObject);
         host::install(hostObject.get());
@@ -119,7 +119,7 @@ protected:
         return code;
     }
 
-    std::unique_ptr<host::HeadlessHost> hostObject;
+    std::unique_ptr<host::headless::HeadlessHost> hostObject;
     std::vector<uint32_t> ticks;
 };
 
@@ -138,11 +138,17 @@ TEST_F(ShowRun, RunsToTheEndWithoutPresentingPastIt)
 TEST_F(ShowRun, EscapeAndCloseEndTheShowWhereverTheClockStands)
 {
     const host::Event escape{host::EventKind::keyDown, VK_ESCAPE};
-    EXPECT_EQ(run(50, 0, [&](host::HeadlessHost& h) { h.onDialogClosed = [&h, escape] { h.postEvent(escape); }; }), 0);
+    EXPECT_EQ(
+        run(50, 0, [&](host::headless::HeadlessHost& h) { h.onDialogClosed = [&h, escape] { h.postEvent(escape); }; }),
+        0);
     EXPECT_EQ(hostObject->framesPresented(), 2);
-    EXPECT_EQ(run(50, 1000, [](host::HeadlessHost& h) { h.postEventAt(2500, {host::EventKind::quit, 0}); }), 0);
+    EXPECT_EQ(run(50, 1000,
+                  [](host::headless::HeadlessHost& h) {
+                      h.postEventAt(2500, {host::EventKind::quit, 0});
+                  }),
+              0);
     EXPECT_LT(hostObject->framesPresented(), 40);
-    EXPECT_EQ(run(1000, 0xFFFFFFFFu - 5000, [&](host::HeadlessHost& h) { h.postEventAt(30000, escape); }), 0);
+    EXPECT_EQ(run(1000, 0xFFFFFFFFu - 5000, [&](host::headless::HeadlessHost& h) { h.postEventAt(30000, escape); }), 0);
     EXPECT_GT(hostObject->framesPresented(), 30);
     EXPECT_LT(hostObject->framesPresented(), 40);
 }

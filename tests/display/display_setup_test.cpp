@@ -23,7 +23,7 @@ class DisplaySetup : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        hostObject = host::makeHeadlessHost({});
+        hostObject = host::headless::makeHeadlessHost({});
         host::install(hostObject.get());
     }
     void TearDown() override
@@ -44,7 +44,7 @@ protected:
         EXPECT_EQ(context.viewport->GetViewport2(&v), D3D_OK);
         return v;
     }
-    std::unique_ptr<host::HeadlessHost> hostObject;
+    std::unique_ptr<host::headless::HeadlessHost> hostObject;
     DisplayContext context = {};
 };
 
@@ -106,9 +106,9 @@ TEST_F(DisplaySetup, FailuresEndWhereTheyHappen)
 
 TEST_F(DisplaySetup, CancelledDialogEndsWithMinusOne)
 {
-    host::HeadlessHostOptions options;
-    options.dialogAnswer = host::HeadlessHostOptions::DialogAnswer::cancel;
-    auto cancelling = host::makeHeadlessHost(options);
+    host::headless::HeadlessHostOptions options;
+    options.dialogAnswer = host::headless::HeadlessHostOptions::DialogAnswer::cancel;
+    auto cancelling = host::headless::makeHeadlessHost(options);
     host::install(cancelling.get());
     EXPECT_EQ(setUpAll(), setupCancelled);
     EXPECT_EQ(context.directDraw, nullptr);
@@ -131,23 +131,23 @@ std::vector<host::DisplayDevice> devices(int count)
 
 class DeviceSelection : public ::testing::Test {
 protected:
-    int choose(host::HeadlessHostOptions options)
+    int choose(host::headless::HeadlessHostOptions options)
     {
-        hostObject = host::makeHeadlessHost(options);
+        hostObject = host::headless::makeHeadlessHost(options);
         host::install(hostObject.get());
         std::memset(chosenDevice, 0xEE, sizeof chosenDevice);
         int result = chooseDevice(nullptr, nullptr);
         host::install(nullptr);
         return result;
     }
-    std::unique_ptr<host::HeadlessHost> hostObject;
+    std::unique_ptr<host::headless::HeadlessHost> hostObject;
 };
 
 // The GUID confirmed (zero for the primary display, which has none): OK with the offered entry, with
 // nothing selected, or after Down; cancel and close confirm nothing. Enumeration stops after five.
 TEST_F(DeviceSelection, TheAnswerConfirmsItsDevice)
 {
-    using Answer = host::HeadlessHostOptions::DialogAnswer;
+    using Answer = host::headless::HeadlessHostOptions::DialogAnswer;
     const struct {
         int devices, pick;
         Answer answer;
@@ -156,7 +156,7 @@ TEST_F(DeviceSelection, TheAnswerConfirmsItsDevice)
                  {7, -1, Answer::ok, 1, 16}, {2, -1, Answer::cancel, 0, 0xEE}, {2, -1, Answer::close, 0, 0xEE}};
     for (auto c : cases) {
         SCOPED_TRACE(testing::Message() << c.devices << " devices, pick " << c.pick << " answer " << int(c.answer));
-        host::HeadlessHostOptions options;
+        host::headless::HeadlessHostOptions options;
         options.displayDevices = devices(c.devices);
         options.dialogAnswer = c.answer;
         if (c.pick >= 0)

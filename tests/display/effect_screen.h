@@ -26,9 +26,9 @@ public:
         : ChosenLayout(format, extraPitchBytes)
     { }
     DisplayContext* context() { return &(this->HeadlessDisplay::context); }
-    host::HeadlessHost& headless() { return static_cast<host::HeadlessHost&>(host::current()); }
-    soft::SurfaceMemory& back() { return *surfaceMemoryOf(HeadlessDisplay::context.backSurface); }
-    soft::SurfaceMemory& front() { return *surfaceMemoryOf(HeadlessDisplay::context.primarySurface); }
+    host::headless::HeadlessHost& headless() { return static_cast<host::headless::HeadlessHost&>(host::current()); }
+    soft::SurfaceMemory& back() { return *soft::ddraw::surfaceMemoryOf(HeadlessDisplay::context.backSurface); }
+    soft::SurfaceMemory& front() { return *soft::ddraw::surfaceMemoryOf(HeadlessDisplay::context.primarySurface); }
 
     // Fills the back buffer with a pattern no effect draws, so that untouched pixels show.
     void seedBack()
@@ -49,7 +49,7 @@ public:
         HeadlessDisplay::context.directDraw->CreateSurface(&desc, &surface, nullptr);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
-                surfaceMemoryOf(surface)->at(x, y) = pixels[size_t(y) * width + x];
+                soft::ddraw::surfaceMemoryOf(surface)->at(x, y) = pixels[size_t(y) * width + x];
         return surface;
     }
 };

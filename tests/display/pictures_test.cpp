@@ -48,7 +48,7 @@ TEST_F(Pictures, KeyedCopyLeavesOnlyPureBlueOut)
     pictureTable[7] = screen.makePicture(640, 480, std::vector<uint16_t>(640 * 480, 0x001F));
     const uint16_t opaque[] = {0x001E, 0x003F, 0x0000, 0xF81F};
     for (int i = 0; i < 4; ++i)
-        surfaceMemoryOf(pictureTable[7])->at(10 + i, 10) = opaque[i];
+        soft::ddraw::surfaceMemoryOf(pictureTable[7])->at(10 + i, 10) = opaque[i];
     screen.seedBack();
     copyPictureKeyed(7, screen.context());
     for (int i = 0; i < 4; ++i)
@@ -77,7 +77,7 @@ TEST_F(Pictures, SmallPictureStretchesOverTheWholeScreen)
     const Image24 image = patternImage(320, 240);
     pictureTable[2] = loadPicture(writeTestFile("stretch.bmp", encodeBmp(image)).c_str(), screen.context());
     ASSERT_NE(pictureTable[2], nullptr);
-    soft::SurfaceMemory& picture = *surfaceMemoryOf(pictureTable[2]);
+    soft::SurfaceMemory& picture = *soft::ddraw::surfaceMemoryOf(pictureTable[2]);
     ASSERT_EQ(std::pair(picture.width, picture.height), std::pair(320, 240));
     for (int y = 0; y < 240; y += 7)
         for (int x = 0; x < 320; x += 5)

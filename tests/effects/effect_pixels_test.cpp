@@ -72,13 +72,13 @@ TEST(CircleInterference, DrawsTwoColoursOfRingsOnlyInsideItsWindow)
 TEST(GdiEffects, LeaveNoObjectBehind)
 {
     EffectScreen screen;
-    const int alive = gdiLiveObjectCount();
+    const int alive = soft::gdi::liveObjectCount();
     for (int frame = 0; frame < 300; ++frame) {
         drawCircleInterference(frame * 0.45f, screen.context());
         drawGreetingsScroller(frame * 0.9f, screen.context());
         drawBinaryRain(0, screen.context());
     }
-    EXPECT_EQ(gdiLiveObjectCount(), alive);
+    EXPECT_EQ(soft::gdi::liveObjectCount(), alive);
 }
 
 // Black at both ends of the span; between, green text only on the row from y 240.
@@ -125,7 +125,7 @@ protected:
         SetTextColor(dc, 0x00FF00);
         TextOutA(dc, x, y, line, 8);
         reference->ReleaseDC(dc);
-        return *surfaceMemoryOf(reference);
+        return *soft::ddraw::surfaceMemoryOf(reference);
     }
 
     EffectScreen screen;

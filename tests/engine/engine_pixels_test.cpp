@@ -14,7 +14,7 @@ TEST(RealDevice, ALoadedSquareFacingTheCameraIsDrawnLitAndCulledFromBehind)
 {
     HeadlessDisplay display;
     ASSERT_TRUE(display.ready());
-    const soft::SurfaceMemory& back = *surfaceMemoryOf(display.context.backSurface);
+    const soft::SurfaceMemory& back = *soft::ddraw::surfaceMemoryOf(display.context.backSurface);
     auto render = [&](Scene& scene) {
         D3DRECT whole{0, 0, 640, 480};
         display.context.viewport->Clear(1, &whole, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);

@@ -17,7 +17,7 @@ namespace {
 const soft::FaultPoint someCall("Example::Call");
 
 // Parses the words of `line` after the program's name.
-bool parse(const std::string& line, host::Options& options, std::string& error)
+bool parse(const std::string& line, program::Options& options, std::string& error)
 {
     std::istringstream words(line);
     std::vector<std::string> storage{"mornakle"};
@@ -26,32 +26,32 @@ bool parse(const std::string& line, host::Options& options, std::string& error)
     std::vector<const char*> args;
     for (const std::string& word : storage)
         args.push_back(word.c_str());
-    return host::parseOptions(int(args.size()), args.data(), options, error);
+    return program::parseOptions(int(args.size()), args.data(), options, error);
 }
 
 TEST(Options, ValuesReachTheHostSettings)
 {
-    host::Options o;
+    program::Options o;
     std::string error;
     ASSERT_TRUE(parse("--headless --frame-ms 50 --start-ms 4294967000 --capture c --capture-every 100 "
                       "--pixel-format 555 --scale integer --filter linear --vsync off --dialog close "
                       "--inject-fault Example::Call=0x80004005,2",
                       o, error))
         << error;
-    const host::HeadlessHostOptions& h = o.headlessOptions;
+    const host::headless::HeadlessHostOptions& h = o.headlessOptions;
     EXPECT_EQ(std::tuple(o.headless, h.frameMs, h.startMs, h.captureDir, h.captureEvery, h.dialogAnswer),
-              std::tuple(true, 50u, 4294967000u, "c", 100, host::HeadlessHostOptions::DialogAnswer::close));
+              std::tuple(true, 50u, 4294967000u, "c", 100, host::headless::HeadlessHostOptions::DialogAnswer::close));
     EXPECT_TRUE(o.pixelFormat == soft::PixelFormat::rgb555 && o.sdlOptions.pixelFormat == soft::PixelFormat::rgb555);
     EXPECT_EQ(std::tuple(o.sdlOptions.scale, o.sdlOptions.filter, o.sdlOptions.vsync),
-              std::tuple(host::SdlHostOptions::Scale::integer, host::SdlHostOptions::Filter::linear, false));
+              std::tuple(host::sdl::SdlHostOptions::Scale::integer, host::sdl::SdlHostOptions::Filter::linear, false));
     ASSERT_EQ(o.faults.size(), 1u);
     EXPECT_EQ(std::tuple(o.faults[0].call, o.faults[0].result, o.faults[0].skip),
               std::tuple("Example::Call", long(int32_t(0x80004005u)), 2));
-    host::Options edges;  // a result's 32 bits, written either way
+    program::Options edges;  // a result's 32 bits, written either way
     ASSERT_TRUE(parse("--inject-fault Example::Call=0xFFFFFFFF --inject-fault Example::Call=-2147483648", edges, error))
         << error;
     EXPECT_EQ(std::tuple(edges.faults.at(0).result, edges.faults.at(1).result), std::tuple(-1L, long(INT32_MIN)));
-    host::Options recording;
+    program::Options recording;
     ASSERT_TRUE(parse("--record show.webm --fps 60 --from 100 --to 200", recording, error));
     EXPECT_TRUE(recording.headless);  // recording implies the headless host
     EXPECT_EQ(recording.record.framesPerSecond, 60u);
@@ -80,7 +80,7 @@ TEST(Options, RefusesWhatItCannotUse)
                              "--data",
                              "--record a.mp4 --from 300 --to 200",
                              "--record a.avi"}) {
-        host::Options o;
+        program::Options o;
         std::string error;
         EXPECT_FALSE(parse(line, o, error)) << line;
         EXPECT_FALSE(error.empty()) << line;

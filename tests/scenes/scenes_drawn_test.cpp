@@ -133,7 +133,7 @@ protected:
 
     static DisplayContext* context() { return display->context(); }
     static soft::SurfaceMemory& back() { return display->back(); }
-    static soft::SurfaceMemory& picture(int index) { return *surfaceMemoryOf(pictureTable[index]); }
+    static soft::SurfaceMemory& picture(int index) { return *soft::ddraw::surfaceMemoryOf(pictureTable[index]); }
 
     static SceneDisplay* display;
 };
@@ -179,11 +179,11 @@ TEST_F(Scenes, HouseSwellsMeshZeroAndOrbitsTheCamera)
 // spans; the boxes round the cube may brush the window's edge.
 TEST_F(Scenes, TheHouseAndTheBoxesStayInView)
 {
-    const soft::Direct3DCounters& counters = soft::direct3DCounters();
+    const soft::d3d::Direct3DCounters& counters = soft::d3d::direct3DCounters();
     const uint32_t houseMeshes = houseScene.meshCount, boxMeshes = boxScene.meshCount;
     houseScene.meshCount = 1;
     for (float t = 0.0f; t < 266.0f; t += 7.3f) {
-        soft::resetDirect3DCounters();
+        soft::d3d::resetDirect3DCounters();
         drawHouseScene(t, context());
         EXPECT_GT(counters.trianglesDrawn, 500u) << t;
         EXPECT_EQ(counters.trianglesClipped, 0u) << "house at " << t;
@@ -193,7 +193,7 @@ TEST_F(Scenes, TheHouseAndTheBoxesStayInView)
     for (float t = 0.0f; t < 140.0f; t += 3.1f)
         for (uint32_t meshes : {1u, boxMeshes}) {
             boxScene.meshCount = meshes;
-            soft::resetDirect3DCounters();
+            soft::d3d::resetDirect3DCounters();
             drawBoxScene(t, context());
             EXPECT_GT(counters.trianglesDrawn, 10u) << t;
             EXPECT_LE(counters.trianglesClipped, meshes == 1 ? 0 : counters.trianglesDrawn / 5)

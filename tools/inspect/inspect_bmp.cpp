@@ -42,14 +42,14 @@ int inspectBitmap(const char* path)
         std::fprintf(stderr, "mornakle-inspect: %s: %s\n", path, why.c_str());
         return 1;
     }
-    std::optional<gdi::DecodedBitmap> bitmap = gdi::readBitmapFile(bytes.data(), bytes.size(), &why);
+    std::optional<soft::gdi::DecodedBitmap> bitmap = soft::gdi::readBitmapFile(bytes.data(), bytes.size(), &why);
     if (!bitmap) {
         std::fprintf(stderr, "mornakle-inspect: %s: %s\n", path, why.c_str());
         return 1;
     }
     std::printf("{\"width\": %d, \"height\": %d, \"bitsPerPixel\": %d, \"compression\": \"%s\", "
                 "\"headerKind\": \"%s\", \"topDown\": %s, \"paletteSize\": %d}\n",
-                bitmap->width, bitmap->height, bitmap->bitsPerPixel, gdi::compressionName(bitmap->compression),
-                gdi::headerKindName(bitmap->headerKind), bitmap->topDown ? "true" : "false", bitmap->paletteSize);
+                bitmap->width, bitmap->height, bitmap->bitsPerPixel, soft::gdi::compressionName(bitmap->compression),
+                soft::gdi::headerKindName(bitmap->headerKind), bitmap->topDown ? "true" : "false", bitmap->paletteSize);
     return 0;
 }

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "d3d_soft.h"
 
-namespace soft {
+namespace soft::d3d {
 
 void resetDirect3DCounters() { direct3DCounters() = Direct3DCounters{}; }
 
-}  // namespace soft
+}  // namespace soft::d3d

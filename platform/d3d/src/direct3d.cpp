@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Mornakle 3D developers
 // SPDX-License-Identifier: MIT
 #include "com_object.h"
+#include "d3d_soft.h"
 #include "ddraw_soft.h"
 #include "device.h"
 #include "material.h"
@@ -45,7 +46,7 @@ public:
         // Ramp device is the same rasteriser.
         if (!rgb && !ramp)
             return D3DERR_INVALID_DEVICE;
-        if (!target || !surfaceMemoryOf(target))
+        if (!target || !soft::ddraw::surfaceMemoryOf(target))
             return DDERR_INVALIDPARAMS;
         *device = new Device(target);
         return D3D_OK;
@@ -79,7 +80,7 @@ private:
 }  // namespace
 }  // namespace soft::d3d
 
-HRESULT createDirect3D2(IDirectDraw*, LPVOID* object)
+HRESULT soft::d3d::createDirect3D2(IDirectDraw*, LPVOID* object)
 {
     if (!object)
         return E_POINTER;

@@ -150,15 +150,15 @@ void fill(const PrimitiveSettings& settings, const Polygon& polygon)
         switch (settings.fill) {
         case D3DFILL_POINT:
             if (corner.sent)
-                soft::drawPoint(target, state, screen[i]);
+                soft::d3d::drawPoint(target, state, screen[i]);
             break;
         case D3DFILL_WIREFRAME:
             if (corner.edgeFollows)
-                soft::drawLine(target, state, screen[i], screen[following(i, polygon.count)]);
+                soft::d3d::drawLine(target, state, screen[i], screen[following(i, polygon.count)]);
             break;
         default:
             if (i >= 2)
-                soft::rasterizeTriangle(target, state, screen[0], screen[i - 1], screen[i]);
+                soft::d3d::rasterizeTriangle(target, state, screen[0], screen[i - 1], screen[i]);
             break;
         }
     }
@@ -240,14 +240,14 @@ void drawLine(const PrimitiveSettings& settings, const ClipVertex& from, const C
     }
     if (enter >= leave)
         return;
-    soft::drawLine(settings.target, settings.state, project(settings.mapping, lerp(from, to, enter)),
-                   project(settings.mapping, lerp(from, to, leave)));
+    soft::d3d::drawLine(settings.target, settings.state, project(settings.mapping, lerp(from, to, enter)),
+                        project(settings.mapping, lerp(from, to, leave)));
 }
 
 void drawPoint(const PrimitiveSettings& settings, const ClipVertex& point)
 {
     if (outcode(settings.volume, point) == 0)
-        soft::drawPoint(settings.target, settings.state, project(settings.mapping, point));
+        soft::d3d::drawPoint(settings.target, settings.state, project(settings.mapping, point));
 }
 
 }  // namespace soft::d3d

@@ -12,7 +12,7 @@ static_assert(ditheredLevelsMatch(reductionTables), "the arithmetic dither must 
 
 }  // namespace soft::d3d
 
-namespace soft {
+namespace soft::d3d {
 
 int reduceChannel(int value8, int bits, bool dither, int x, int y)
 {
@@ -20,4 +20,4 @@ int reduceChannel(int value8, int bits, bool dither, int x, int y)
     return d3d::reductionTable(bits, dither, phase)[value8];
 }
 
-}  // namespace soft
+}  // namespace soft::d3d

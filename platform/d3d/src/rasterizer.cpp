@@ -10,10 +10,8 @@
 #include <cmath>
 #include <cstring>
 
-namespace soft {
+namespace soft::d3d {
 namespace {
-
-using namespace d3d;
 
 // Corners farther out are not drawn at all; the device clips long before this.
 constexpr float coordinateLimit = float(1 << 20);
@@ -124,8 +122,6 @@ d3d::SpanSetup spanSetupFor(const RasterTarget& target, const RasterState& state
 
 }  // namespace
 
-namespace d3d {
-
 Attributes::Attributes(const Corner corner[3], const d3d::SpanSetup& setup, int64_t cross)
     : colourChannels(setup.flat          ? 0
                      : setup.state.blend ? 4
@@ -145,8 +141,6 @@ Attributes::Attributes(const Corner corner[3], const d3d::SpanSetup& setup, int6
         depth = planeThrough(corner, value, inverseDeterminant, depthLevels);
     }
 }
-
-}  // namespace d3d
 
 void rasterizeTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
                        const RasterVertex& b, const RasterVertex& c)
@@ -240,4 +234,4 @@ void drawPoint(const RasterTarget& target, const RasterState& state, const Raste
     rasterizeTriangle(target, state, corner[0], corner[2], corner[3]);
 }
 
-}  // namespace soft
+}  // namespace soft::d3d

@@ -11,11 +11,11 @@ namespace soft::d3d {
 TargetMemory targetMemoryOf(IDirectDrawSurface* target)
 {
     TargetMemory memory;
-    memory.colour = target ? surfaceMemoryOf(target) : nullptr;
+    memory.colour = target ? soft::ddraw::surfaceMemoryOf(target) : nullptr;
     if (!memory.colour)
         return memory;
-    IDirectDrawSurface* depthSurface = attachedDepthSurfaceOf(target);
-    SurfaceMemory* depth = depthSurface ? surfaceMemoryOf(depthSurface) : nullptr;
+    IDirectDrawSurface* depthSurface = soft::ddraw::attachedDepthSurfaceOf(target);
+    SurfaceMemory* depth = depthSurface ? soft::ddraw::surfaceMemoryOf(depthSurface) : nullptr;
     // A depth buffer smaller than the picture is not used rather than read past.
     if (depth && depth->width >= memory.colour->width && depth->height >= memory.colour->height)
         memory.depth = depth;

@@ -300,7 +300,7 @@ WalkChoice chooseWalk(const SpanSetup& setup, bool depthAllZero)
 
 }  // namespace soft::d3d
 
-namespace soft {
+namespace soft::d3d {
 namespace {
 
 struct FamilyChoice {
@@ -378,4 +378,4 @@ bool takeKernelFamilyFromEnvironment()
     return false;
 }
 
-}  // namespace soft
+}  // namespace soft::d3d

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace soft {
+namespace soft::ddraw {
 
 bool areaOf(const RECT* rect, const SurfaceMemory& memory, Area& area)
 {
@@ -78,4 +78,4 @@ void copyArea(SurfaceMemory& target, const Area& to, const SurfaceMemory& source
     }
 }
 
-}  // namespace soft
+}  // namespace soft::ddraw

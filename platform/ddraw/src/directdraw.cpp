@@ -46,11 +46,11 @@ int deviceIndexOf(const GUID* guid, const std::vector<host::DisplayDevice>& devi
     return -1;
 }
 
-Direct3DFactory direct3DFactory = nullptr;
+soft::ddraw::Direct3DFactory direct3DFactory = nullptr;
 
 }  // namespace
 
-void registerDirect3DFactory(Direct3DFactory factory) { direct3DFactory = factory; }
+void soft::ddraw::registerDirect3DFactory(Direct3DFactory factory) { direct3DFactory = factory; }
 
 HRESULT WINAPI DirectDrawEnumerateExA(LPDDENUMCALLBACKEXA callback, LPVOID context, DWORD)
 {

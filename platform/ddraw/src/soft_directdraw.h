@@ -65,7 +65,7 @@ private:
     bool modeSet = false;
 };
 
-namespace soft {
+namespace soft::ddraw {
 
 // A rectangle inside a width x height surface, from an optional RECT (null = all).
 struct Area {
@@ -79,4 +79,4 @@ void fillArea(SurfaceMemory& target, const Area& area, uint16_t value);
 void copyArea(SurfaceMemory& target, const Area& to, const SurfaceMemory& source, const Area& from, bool keyed,
               uint32_t keyLow, uint32_t keyHigh);
 
-}  // namespace soft
+}  // namespace soft::ddraw

@@ -53,13 +53,13 @@ void describeFormat(const soft::SurfaceMemory& memory, bool depth, DDPIXELFORMAT
 
 }  // namespace
 
-soft::SurfaceMemory* surfaceMemoryOf(IDirectDrawSurface* surface)
+soft::SurfaceMemory* soft::ddraw::surfaceMemoryOf(IDirectDrawSurface* surface)
 {
     SoftSurface* s = ours(surface);
     return s ? &s->memory : nullptr;
 }
 
-IDirectDrawSurface* attachedDepthSurfaceOf(IDirectDrawSurface* surface)
+IDirectDrawSurface* soft::ddraw::attachedDepthSurfaceOf(IDirectDrawSurface* surface)
 {
     SoftSurface* s = ours(surface);
     return s ? s->depthBuffer : nullptr;
@@ -76,7 +76,7 @@ SoftSurface::~SoftSurface()
 {
     liveSurfaces().erase(this);
     if (dc)
-        gdiReleaseSurfaceDC(dc);
+        soft::gdi::releaseSurfaceDC(dc);
     if (depthBuffer)
         depthBuffer->Release();
     if (backBuffer)
@@ -105,14 +105,14 @@ HRESULT SoftSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sou
         return hr;
     if (busy())
         return DDERR_SURFACEBUSY;
-    soft::Area to;
-    if (!soft::areaOf(destRect, memory, to))
+    soft::ddraw::Area to;
+    if (!soft::ddraw::areaOf(destRect, memory, to))
         return DDERR_INVALIDRECT;
 
     if (flags & DDBLT_COLORFILL) {
         if (!effects)
             return DDERR_INVALIDPARAMS;
-        soft::fillArea(memory, to, uint16_t(effects->dwFillColor));
+        soft::ddraw::fillArea(memory, to, uint16_t(effects->dwFillColor));
         return DD_OK;
     }
 
@@ -121,15 +121,15 @@ HRESULT SoftSurface::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sou
         return DDERR_INVALIDPARAMS;
     if (from != this && from->busy())
         return DDERR_SURFACEBUSY;
-    soft::Area area;
-    if (!soft::areaOf(sourceRect, from->memory, area))
+    soft::ddraw::Area area;
+    if (!soft::ddraw::areaOf(sourceRect, from->memory, area))
         return DDERR_INVALIDRECT;
     bool keyed = (flags & DDBLT_KEYSRCOVERRIDE) != 0;
     if (keyed && !effects)
         return DDERR_INVALIDPARAMS;
     uint32_t low = keyed ? effects->ddckSrcColorkey.dwColorSpaceLowValue : 0;
     uint32_t high = keyed ? effects->ddckSrcColorkey.dwColorSpaceHighValue : 0;
-    soft::copyArea(memory, to, from->memory, area, keyed, low, high);
+    soft::ddraw::copyArea(memory, to, from->memory, area, keyed, low, high);
     return DD_OK;
 }
 
@@ -181,7 +181,7 @@ HRESULT SoftSurface::GetDC(HDC* out)
         return DDERR_SURFACEBUSY;
     if (dc)
         return DDERR_DCALREADYCREATED;
-    dc = gdiCreateSurfaceDC(&memory);
+    dc = soft::gdi::createSurfaceDC(&memory);
     if (!dc)
         return DDERR_CANTCREATEDC;
     *out = dc;
@@ -192,7 +192,7 @@ HRESULT SoftSurface::ReleaseDC(HDC released)
 {
     if (!dc || released != dc)
         return DDERR_NODC;
-    gdiReleaseSurfaceDC(dc);
+    soft::gdi::releaseSurfaceDC(dc);
     dc = nullptr;
     return DD_OK;
 }
@@ -239,8 +239,8 @@ HRESULT SoftSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD, HANDLE)
         return DDERR_INVALIDPARAMS;
     if (dc)
         return DDERR_SURFACEBUSY;
-    soft::Area area;
-    if (!soft::areaOf(rect, memory, area))
+    soft::ddraw::Area area;
+    if (!soft::ddraw::areaOf(rect, memory, area))
         return DDERR_INVALIDRECT;
     describe(*desc);
     desc->dwFlags |= DDSD_LPSURFACE;

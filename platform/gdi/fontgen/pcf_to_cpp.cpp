@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 // Build-time converter: reads an X11 bitmap font (PCF, optionally gzip-compressed,
 // as Debian ships them under /usr/share/fonts/X11) and writes a C++ source file that
-// defines one gdi::FontFace: 256 character cells of a Windows code page, each row a
+// defines one soft::gdi::FontFace: 256 character cells of a Windows code page, each row a
 // 32-bit mask with the cell's leftmost pixel in bit 31.
 //
 // usage: gdi-fontgen FONT.pcf.gz CODEPAGE FONT_CODE_LIMIT SYMBOL FACE_NAME OUT.cpp
@@ -351,7 +351,7 @@ void writeFace(const PcfFont& font, const std::vector<long>& unicode, long codeL
     if (!out)
         fail(std::string("cannot write ") + outPath);
     std::fprintf(out, "// Generated at build time by gdi-fontgen; do not edit.\n");
-    std::fprintf(out, "#include \"font_face.h\"\n\nnamespace gdi {\nnamespace {\n");
+    std::fprintf(out, "#include \"font_face.h\"\n\nnamespace soft::gdi {\nnamespace {\n");
     std::fprintf(out, "const uint8_t advances[256] = {");
     for (int b = 0; b < 256; ++b)
         std::fprintf(out, "%s%d,", b % 16 ? " " : "\n    ", advance[b]);
@@ -361,7 +361,7 @@ void writeFace(const PcfFont& font, const std::vector<long>& unicode, long codeL
     std::fprintf(out, "\n};\n} // namespace\n\n");
     std::fprintf(out, "const FontFace %s = {\"%s\", %d, %d, %d, %d, %d, %s, advances, rows};\n", symbol, faceName,
                  height, font.ascent, font.descent, averageWidth, maxWidth, fixedPitch ? "true" : "false");
-    std::fprintf(out, "\n} // namespace gdi\n");
+    std::fprintf(out, "\n} // namespace soft::gdi\n");
     if (std::fclose(out) != 0)
         fail(std::string("cannot write ") + outPath);
 }

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace gdi {
+namespace soft::gdi {
 
 namespace {
 
@@ -257,4 +257,4 @@ std::optional<DecodedBitmap> readBitmapFile(const uint8_t* data, size_t size, st
     return out;
 }
 
-}  // namespace gdi
+}  // namespace soft::gdi

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <bit>
 
-namespace gdi {
+namespace soft::gdi {
 
 ChannelMask ChannelMask::of(uint32_t mask)
 {
@@ -142,4 +142,4 @@ bool decodeRunLength(const uint8_t* data, size_t size, bool fourBit, const Pixel
     return false;
 }
 
-}  // namespace gdi
+}  // namespace soft::gdi

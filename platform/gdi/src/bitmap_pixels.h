@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-namespace gdi {
+namespace soft::gdi {
 
 // One colour channel of a 16- or 32-bit pixel, as its mask says.
 struct ChannelMask {
@@ -41,4 +41,4 @@ void decodeUncompressed(const uint8_t* data, const PixelLayout& layout, uint32_t
 bool decodeRunLength(const uint8_t* data, size_t size, bool fourBit, const PixelLayout& layout, uint32_t* pixels,
                      std::string* whyRefused);
 
-}  // namespace gdi
+}  // namespace soft::gdi

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace gdi {
+namespace soft::gdi {
 
 uint32_t Canvas::pixelOf(COLORREF colour) const
 {
@@ -68,4 +68,4 @@ Canvas canvasOf(const HDC__& dc)
     return c;
 }
 
-}  // namespace gdi
+}  // namespace soft::gdi

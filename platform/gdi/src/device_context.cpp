@@ -19,7 +19,7 @@ const soft::FaultPoint createCompatibleDCFault("CreateCompatibleDC");
 
 }  // namespace
 
-namespace gdi {
+namespace soft::gdi {
 
 namespace {
 
@@ -61,13 +61,13 @@ void destroyDeviceContext(HDC dc)
 
 HDC__* liveDeviceContext(HDC dc) { return dc && liveContexts().count(dc) ? dc : nullptr; }
 
-}  // namespace gdi
+}  // namespace soft::gdi
 
-using namespace gdi;
+using namespace soft::gdi;
 
-HDC gdiCreateSurfaceDC(soft::SurfaceMemory* memory) { return memory ? makeDeviceContext(memory) : nullptr; }
+HDC soft::gdi::createSurfaceDC(soft::SurfaceMemory* memory) { return memory ? makeDeviceContext(memory) : nullptr; }
 
-void gdiReleaseSurfaceDC(HDC dc) { destroyDeviceContext(dc); }
+void soft::gdi::releaseSurfaceDC(HDC dc) { destroyDeviceContext(dc); }
 
 HDC WINAPI CreateCompatibleDC(HDC dc)
 {

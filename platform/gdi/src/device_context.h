@@ -22,10 +22,10 @@ struct HDC__ {
     }
 
     soft::SurfaceMemory* surface = nullptr;  // a surface context draws here
-    gdi::Bitmap* bitmap = nullptr;           // a memory context draws into its bitmap
-    gdi::Font* font = nullptr;
-    gdi::Pen* pen = nullptr;
-    gdi::Brush* brush = nullptr;
+    soft::gdi::Bitmap* bitmap = nullptr;     // a memory context draws into its bitmap
+    soft::gdi::Font* font = nullptr;
+    soft::gdi::Pen* pen = nullptr;
+    soft::gdi::Brush* brush = nullptr;
     COLORREF textColour = RGB(0, 0, 0);  // the platform's defaults: black on white, opaque
     COLORREF backgroundColour = RGB(255, 255, 255);
     int backgroundMode = OPAQUE;
@@ -34,7 +34,7 @@ struct HDC__ {
     RECT clipRegion{0, 0, 0, 0};
 };
 
-namespace gdi {
+namespace soft::gdi {
 
 // A context of a surface, or a memory context (with the default 1 x 1 bitmap) when
 // `surface` is null.
@@ -67,4 +67,4 @@ struct Canvas {
 
 Canvas canvasOf(const HDC__& dc);
 
-}  // namespace gdi
+}  // namespace soft::gdi

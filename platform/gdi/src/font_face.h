@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace gdi {
+namespace soft::gdi {
 
 struct FontFace {
     const char* faceName;
@@ -27,4 +27,4 @@ extern const FontFace ansiFixedFace;  // misc-fixed 8x13, code page 1252
 extern const FontFace oemFixedFace;   // Schumacher Clean 8x12, code page 437
 extern const FontFace guiFace;        // Adobe Helvetica 8 point at 100 dpi, code page 1252
 
-}  // namespace gdi
+}  // namespace soft::gdi

@@ -13,19 +13,19 @@ namespace {
 
 const soft::FaultPoint createFontIndirectFault("CreateFontIndirectA");
 
-const gdi::FontFace* mapFont(const LOGFONTA& font)
+const soft::gdi::FontFace* mapFont(const LOGFONTA& font)
 {
     char name[LF_FACESIZE + 1] = {};
     for (int i = 0; i < LF_FACESIZE && font.lfFaceName[i]; ++i)
         name[i] = font.lfFaceName[i];
-    for (const gdi::FontFace* face : {&gdi::guiFace, &gdi::ansiFixedFace, &gdi::oemFixedFace})
+    for (const soft::gdi::FontFace* face : {&soft::gdi::guiFace, &soft::gdi::ansiFixedFace, &soft::gdi::oemFixedFace})
         if (strcasecmp(name, face->faceName) == 0)
             return face;
     if (font.lfCharSet == OEM_CHARSET)
-        return &gdi::oemFixedFace;
+        return &soft::gdi::oemFixedFace;
     if ((font.lfPitchAndFamily & 0x3) == FIXED_PITCH)
-        return &gdi::ansiFixedFace;
-    return &gdi::guiFace;
+        return &soft::gdi::ansiFixedFace;
+    return &soft::gdi::guiFace;
 }
 
 }  // namespace
@@ -34,5 +34,5 @@ HFONT WINAPI CreateFontIndirectA(const LOGFONTA* font)
 {
     if (!font || createFontIndirectFault.take())
         return nullptr;
-    return gdi::registerObject(new gdi::Font(mapFont(*font)));
+    return soft::gdi::registerObject(new soft::gdi::Font(mapFont(*font)));
 }

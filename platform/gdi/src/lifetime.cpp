@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-namespace gdi {
+namespace soft::gdi {
 namespace {
 
 // One thread uses GDI, so plain statics do.
@@ -19,7 +19,7 @@ Live& live()
     static Live sets;
     // Handlers run in the reverse order of registration: registered after the sets
     // were made, the reclaiming runs before they are destroyed.
-    static const bool reclaimAtExit = std::atexit(gdiReclaimAll) == 0;
+    static const bool reclaimAtExit = std::atexit(soft::gdi::reclaimAll) == 0;
     (void)reclaimAtExit;
     return sets;
 }
@@ -30,24 +30,24 @@ std::unordered_set<HGDIOBJ__*>& liveObjects() { return live().objects; }
 
 std::unordered_set<HDC__*>& liveContexts() { return live().contexts; }
 
-}  // namespace gdi
+}  // namespace soft::gdi
 
-int gdiLiveObjectCount()
+int soft::gdi::liveObjectCount()
 {
-    int count = int(gdi::liveContexts().size());
-    for (HGDIOBJ__* object : gdi::liveObjects())
+    int count = int(soft::gdi::liveContexts().size());
+    for (HGDIOBJ__* object : soft::gdi::liveObjects())
         count += object->stock ? 0 : 1;
     return count;
 }
 
-void gdiReclaimAll()
+void soft::gdi::reclaimAll()
 {
     // Contexts first: each gives back what is selected into it as it goes.
-    auto& contexts = gdi::liveContexts();
+    auto& contexts = soft::gdi::liveContexts();
     for (HDC__* context : contexts)
         delete context;
     contexts.clear();
-    auto& objects = gdi::liveObjects();
+    auto& objects = soft::gdi::liveObjects();
     for (auto it = objects.begin(); it != objects.end();) {
         HGDIOBJ__* object = *it;
         if (object->stock) {

@@ -9,11 +9,11 @@
 struct HGDIOBJ__;
 struct HDC__;
 
-namespace gdi {
+namespace soft::gdi {
 
 // Every registered object, stock ones included. The first use of either set arranges
-// for gdiReclaimAll to run at exit, before the sets themselves go.
+// for soft::gdi::reclaimAll to run at exit, before the sets themselves go.
 std::unordered_set<HGDIOBJ__*>& liveObjects();
 std::unordered_set<HDC__*>& liveContexts();
 
-}  // namespace gdi
+}  // namespace soft::gdi

@@ -19,7 +19,7 @@ const soft::FaultPoint loadImageAFault("LoadImageA");
 
 }  // namespace
 
-using namespace gdi;
+using namespace soft::gdi;
 
 namespace {
 
@@ -90,7 +90,7 @@ HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, 
         // system's predefined bitmaps, which this GDI does not have.
         if (!instance)
             return nullptr;
-        bytes = win32::findBitmapResource(resourceName(name));
+        bytes = soft::win32::findBitmapResource(resourceName(name));
         if (!bytes)
             return nullptr;
     }

@@ -4,7 +4,7 @@
 
 #include "lifetime.h"
 
-namespace gdi {
+namespace soft::gdi {
 
 namespace {
 
@@ -103,4 +103,4 @@ Bitmap* defaultBitmap()
     return bitmap;
 }
 
-}  // namespace gdi
+}  // namespace soft::gdi

@@ -21,7 +21,7 @@ struct HGDIOBJ__ {
     int selections = 0;  // device contexts it is selected into
 };
 
-namespace gdi {
+namespace soft::gdi {
 
 // Pixels are 0x00RRGGBB, top row first: B, G, R, 0 in memory, like a 32-bit DIB.
 struct Bitmap : HGDIOBJ__ {
@@ -72,4 +72,4 @@ HGDIOBJ stockObject(int index);
 // The 1 x 1 bitmap every new memory device context starts with.
 Bitmap* defaultBitmap();
 
-}  // namespace gdi
+}  // namespace soft::gdi

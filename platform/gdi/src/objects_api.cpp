@@ -17,7 +17,7 @@ const soft::FaultPoint createSolidBrushFault("CreateSolidBrush");
 
 }  // namespace
 
-using namespace gdi;
+using namespace soft::gdi;
 
 HGDIOBJ WINAPI GetStockObject(int index) { return stockObject(index); }
 

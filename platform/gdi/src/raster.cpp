@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace gdi {
+namespace soft::gdi {
 
 namespace {
 
@@ -242,4 +242,4 @@ void fillEllipse(const Canvas& canvas, const EllipseShape& e, uint32_t pixel)
         ring(canvas, e, e.a - shrink, e.b - shrink, 0, 0, pixel);
 }
 
-}  // namespace gdi
+}  // namespace soft::gdi

@@ -6,7 +6,7 @@
 
 #include "device_context.h"
 
-namespace gdi {
+namespace soft::gdi {
 
 // How a one-pixel pen lays down a line: on and off lengths in pixels, repeating from
 // the line's first pixel. Gaps take the background colour when `paper` is given.
@@ -44,4 +44,4 @@ void strokeWideEllipse(const Canvas& canvas, const EllipseShape& e, int width, u
 // Every pixel strictly inside the outline.
 void fillEllipse(const Canvas& canvas, const EllipseShape& e, uint32_t pixel);
 
-}  // namespace gdi
+}  // namespace soft::gdi

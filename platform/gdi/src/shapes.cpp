@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-using namespace gdi;
+using namespace soft::gdi;
 
 namespace {
 

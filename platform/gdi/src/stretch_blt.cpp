@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-using namespace gdi;
+using namespace soft::gdi;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <bit>
 
-using namespace gdi;
+using namespace soft::gdi;
 
 namespace {
 

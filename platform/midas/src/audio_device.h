@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace midas::device {
+namespace soft::midas::device {
 
 // Starts pulling frames from `source` on the device's own thread; false when there
 // is no device to play on.
@@ -23,4 +23,4 @@ void unlock();
 // Milliseconds, the same counter the program's GetTickCount reads.
 uint32_t nowMs();
 
-}  // namespace midas::device
+}  // namespace soft::midas::device

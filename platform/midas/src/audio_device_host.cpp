@@ -7,7 +7,7 @@
 
 #include <chrono>
 
-namespace midas::device {
+namespace soft::midas::device {
 
 bool open(host::AudioSource* source) { return host::installed() && host::current().openAudio(source); }
 
@@ -26,4 +26,4 @@ uint32_t nowMs()
     return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
-}  // namespace midas::device
+}  // namespace soft::midas::device

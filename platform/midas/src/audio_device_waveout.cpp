@@ -12,7 +12,7 @@
 #include <array>
 #include <vector>
 
-namespace midas::device {
+namespace soft::midas::device {
 namespace {
 
 constexpr int blockFrames = 2048;  // 46 ms at 44.1 kHz
@@ -127,4 +127,4 @@ void unlock() { LeaveCriticalSection(&device->mixing); }
 
 uint32_t nowMs() { return GetTickCount(); }
 
-}  // namespace midas::device
+}  // namespace soft::midas::device

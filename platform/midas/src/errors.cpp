@@ -5,7 +5,7 @@
 #include <atomic>
 #include <iterator>
 
-namespace midas {
+namespace soft::midas {
 namespace {
 
 // Indexed by Error.
@@ -49,4 +49,4 @@ bool injectedFailure(const soft::FaultPoint& call, Error error)
     return true;
 }
 
-}  // namespace midas
+}  // namespace soft::midas

@@ -5,7 +5,7 @@
 
 #include "soft/faults.h"
 
-namespace midas {
+namespace soft::midas {
 
 enum class Error : int {
     ok = 0,
@@ -33,4 +33,4 @@ Error lastError();
 // error and returns true, and the call then fails.
 bool injectedFailure(const soft::FaultPoint& call, Error error);
 
-}  // namespace midas
+}  // namespace soft::midas

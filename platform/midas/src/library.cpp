@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "library.h"
 
-namespace midas {
+namespace soft::midas {
 
 Song* Library::findSong(MIDASmodule module) const
 {
@@ -18,4 +18,4 @@ Library& library()
     return *instance;
 }
 
-}  // namespace midas
+}  // namespace soft::midas

@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-namespace midas {
+namespace soft::midas {
 
 struct Library {
     Output output;
@@ -38,4 +38,4 @@ private:
     Output& output_;
 };
 
-}  // namespace midas
+}  // namespace soft::midas

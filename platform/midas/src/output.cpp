@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace midas {
+namespace soft::midas {
 namespace {
 
 constexpr int discardFrames = 4096;  // the silent output pulls at most this many at once
@@ -58,4 +58,4 @@ void Output::poll()
     }
 }
 
-}  // namespace midas
+}  // namespace soft::midas

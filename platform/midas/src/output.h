@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace midas {
+namespace soft::midas {
 
 class Output {
 public:
@@ -35,4 +35,4 @@ private:
     std::vector<int16_t> discard;
 };
 
-}  // namespace midas
+}  // namespace soft::midas

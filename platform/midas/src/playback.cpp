@@ -17,7 +17,7 @@ const soft::FaultPoint stopModuleFault("MIDASstopModule");
 
 }  // namespace
 
-using namespace midas;
+using namespace soft::midas;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <limits>
 
-namespace midas {
+namespace soft::midas {
 namespace {
 
 constexpr int frameBytes = host::audioChannels * int(sizeof(int16_t));
@@ -125,4 +125,4 @@ MIDASplayStatus Player::status(const Playback& playback) const
     return MIDASplayStatus{DWORD(info.pos), DWORD(info.pattern), DWORD(info.row), noSync, DWORD(info.loop_count)};
 }
 
-}  // namespace midas
+}  // namespace soft::midas

@@ -12,7 +12,7 @@
 
 #include <vector>
 
-namespace midas {
+namespace soft::midas {
 
 struct Playback {
     MIDASmodulePlayHandle handle = 0;
@@ -46,4 +46,4 @@ private:
     MIDASmodulePlayHandle lastHandle = 0;
 };
 
-}  // namespace midas
+}  // namespace soft::midas

@@ -16,7 +16,7 @@ const soft::FaultPoint startupFault("MIDASstartup");
 
 }  // namespace
 
-using namespace midas;
+using namespace soft::midas;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <new>
 #include <vector>
 
-namespace midas {
+namespace soft::midas {
 namespace {
 
 struct FileContents {
@@ -87,4 +87,4 @@ LoadedSong loadSongFromMemory(const unsigned char* bytes, size_t size)
     return loaded;
 }
 
-}  // namespace midas
+}  // namespace soft::midas

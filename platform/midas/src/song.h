@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <memory>
 
-namespace midas {
+namespace soft::midas {
 
 class Song {
 public:
@@ -37,4 +37,4 @@ LoadedSong loadSong(const char* path);
 // The same from bytes already read.
 LoadedSong loadSongFromMemory(const unsigned char* bytes, size_t size);
 
-}  // namespace midas
+}  // namespace soft::midas

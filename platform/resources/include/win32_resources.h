@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace win32 {
+namespace soft::win32 {
 
 struct DialogItemTemplate {
     int id;                 // -1 for a static without identifier
@@ -38,4 +38,4 @@ void registerBitmapResource(const std::string& name, std::vector<uint8_t> fileBy
 void unregisterBitmapResource(const std::string& name);
 const std::vector<uint8_t>* findBitmapResource(const std::string& name);
 
-}  // namespace win32
+}  // namespace soft::win32

@@ -5,7 +5,7 @@
 
 #include <map>
 
-namespace win32 {
+namespace soft::win32 {
 namespace {
 
 std::map<int, const DialogTemplate*>& dialogs()
@@ -43,4 +43,4 @@ const std::vector<uint8_t>* findBitmapResource(const std::string& name)
     return found == bitmaps().end() ? nullptr : &found->second;
 }
 
-}  // namespace win32
+}  // namespace soft::win32

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace gdi {
+namespace soft::gdi {
 
 // Which of the platform's information headers the file uses, by its size in bytes.
 enum class HeaderKind {
@@ -47,4 +47,4 @@ constexpr uint64_t maxBitmapPixels = uint64_t(1) << 25;
 std::optional<DecodedBitmap> readBitmapFile(const uint8_t* data, size_t size, std::string* whyRefused,
                                             uint64_t maxPixels = maxBitmapPixels);
 
-}  // namespace gdi
+}  // namespace soft::gdi

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace win32 {
+namespace soft::win32 {
 namespace {
 
 // The font of title bars, whatever font the dialog's controls use.
@@ -32,7 +32,7 @@ constexpr uint32_t buttonTypeMask = 0xF;
 class DialogCanvas {
 public:
     DialogCanvas(soft::SurfaceMemory& memory, HFONT font)
-        : dc(gdiCreateSurfaceDC(&memory)), previousFont(SelectObject(dc, font))
+        : dc(soft::gdi::createSurfaceDC(&memory)), previousFont(SelectObject(dc, font))
     {
         SetBkMode(dc, TRANSPARENT);
     }
@@ -40,7 +40,7 @@ public:
     ~DialogCanvas()
     {
         SelectObject(dc, previousFont);
-        gdiReleaseSurfaceDC(dc);
+        soft::gdi::releaseSurfaceDC(dc);
     }
     DialogCanvas(const DialogCanvas&) = delete;
     DialogCanvas& operator=(const DialogCanvas&) = delete;
@@ -259,4 +259,4 @@ int dialogLineHeight(HFONT font)
     return canvas.lineHeight();
 }
 
-}  // namespace win32
+}  // namespace soft::win32

@@ -7,7 +7,7 @@
 #include "dialog_ui.h"
 #include "soft/surface.h"
 
-namespace win32 {
+namespace soft::win32 {
 
 // The dialog's whole picture: frame, title bar, controls and the dropped list.
 void paintDialog(soft::SurfaceMemory& picture, const DialogView& view, const DialogGeometry& geometry,
@@ -16,4 +16,4 @@ void paintDialog(soft::SurfaceMemory& picture, const DialogView& view, const Dia
 // The height of a line in a dialog's font.
 int dialogLineHeight(HFONT font);
 
-}  // namespace win32
+}  // namespace soft::win32

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <strings.h>
 
-namespace win32 {
+namespace soft::win32 {
 namespace {
 
 constexpr uint32_t vkF4 = 0x73;  // opens a drop-down list, as in Windows
@@ -304,4 +304,4 @@ std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeo
     return input;
 }
 
-}  // namespace win32
+}  // namespace soft::win32

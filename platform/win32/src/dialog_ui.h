@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace win32 {
+namespace soft::win32 {
 
 using Rect = host::Area;
 
@@ -113,4 +113,4 @@ int firstTabStop(const DialogView& view);
 std::optional<DialogInput> reactToDialog(const DialogView& view, const DialogGeometry& geometry, DialogUiState& state,
                                          const DialogAction& action);
 
-}  // namespace win32
+}  // namespace soft::win32

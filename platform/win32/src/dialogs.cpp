@@ -19,7 +19,7 @@ struct DialogFont {
     bool owned = false;
 };
 
-DialogFont makeDialogFont(const win32::DialogTemplate& layout)
+DialogFont makeDialogFont(const soft::win32::DialogTemplate& layout)
 {
     constexpr int pixelsPerInch = 96, pointsPerInch = 72;
     if ((layout.style & DS_SETFONT) && layout.fontName) {
@@ -45,15 +45,15 @@ struct DialogUnits {
     int y(int units) const { return units * baseY / 8; }
 };
 
-HWND buildDialog(const win32::DialogTemplate& layout, DLGPROC dialogProc, HFONT font)
+HWND buildDialog(const soft::win32::DialogTemplate& layout, DLGPROC dialogProc, HFONT font)
 {
     constexpr DialogUnits units{};
-    HWND dialog = win32::createBareWindow("#32770", layout.caption, layout.style, nullptr, layout.id);
+    HWND dialog = soft::win32::createBareWindow("#32770", layout.caption, layout.style, nullptr, layout.id);
     dialog->dialogProc = dialogProc;
     dialog->font = font;
     dialog->rect = RECT{0, 0, units.x(layout.cx), units.y(layout.cy)};
     for (const auto& item : layout.items) {
-        HWND control = win32::createBareWindow(item.className, item.text, item.style, dialog, item.id);
+        HWND control = soft::win32::createBareWindow(item.className, item.text, item.style, dialog, item.id);
         control->rect = RECT{units.x(item.x), units.y(item.y), units.x(item.x + item.cx), units.y(item.y + item.cy)};
         control->font = font;
         dialog->children.push_back(control);
@@ -61,18 +61,18 @@ HWND buildDialog(const win32::DialogTemplate& layout, DLGPROC dialogProc, HFONT 
     return dialog;
 }
 
-win32::DialogView viewOf(HWND dialog)
+soft::win32::DialogView viewOf(HWND dialog)
 {
-    win32::DialogView view;
+    soft::win32::DialogView view;
     view.caption = dialog->text;
     view.width = dialog->rect.right - dialog->rect.left;
     view.height = dialog->rect.bottom - dialog->rect.top;
     view.font = dialog->font;
     for (HWND control : dialog->children)
-        view.controls.push_back(win32::DialogControl{control->controlId, control->className, control->rect.left,
-                                                     control->rect.top, control->rect.right - control->rect.left,
-                                                     control->rect.bottom - control->rect.top, control->style,
-                                                     control->text, control->items, control->selection});
+        view.controls.push_back(soft::win32::DialogControl{control->controlId, control->className, control->rect.left,
+                                                           control->rect.top, control->rect.right - control->rect.left,
+                                                           control->rect.bottom - control->rect.top, control->style,
+                                                           control->text, control->items, control->selection});
     return view;
 }
 
@@ -80,16 +80,16 @@ win32::DialogView viewOf(HWND dialog)
 void dispatchPendingMessages()
 {
     MSG msg;
-    while (win32::takeMessage(msg, nullptr, 0, 0, true)) {
+    while (soft::win32::takeMessage(msg, nullptr, 0, 0, true)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
 }
 
-void applyInput(HWND dialog, const win32::DialogInput& input)
+void applyInput(HWND dialog, const soft::win32::DialogInput& input)
 {
     switch (input.kind) {
-    case win32::DialogInput::select: {
+    case soft::win32::DialogInput::select: {
         HWND combo = GetDlgItem(dialog, input.control);
         if (!combo)
             return;
@@ -97,11 +97,11 @@ void applyInput(HWND dialog, const win32::DialogInput& input)
         dialog->dialogProc(dialog, WM_COMMAND, MAKEWPARAM(input.control, CBN_SELCHANGE), LPARAM(combo));
         return;
     }
-    case win32::DialogInput::command:
+    case soft::win32::DialogInput::command:
         dialog->dialogProc(dialog, WM_COMMAND, MAKEWPARAM(input.control, BN_CLICKED),
                            LPARAM(GetDlgItem(dialog, input.control)));
         return;
-    case win32::DialogInput::close:
+    case soft::win32::DialogInput::close:
         // A dialog procedure that leaves WM_CLOSE unhandled gets Cancel, as the
         // default dialog procedure sends it.
         if (!dialog->dialogProc(dialog, WM_CLOSE, 0, 0) && !dialog->dialogEnded)
@@ -110,9 +110,9 @@ void applyInput(HWND dialog, const win32::DialogInput& input)
     }
 }
 
-std::optional<win32::DialogAction> actionOf(const host::Event& event)
+std::optional<soft::win32::DialogAction> actionOf(const host::Event& event)
 {
-    using win32::DialogAction;
+    using soft::win32::DialogAction;
     switch (event.kind) {
     case host::EventKind::keyDown:
         return DialogAction{DialogAction::keyDown, event.virtualKey, 0, 0};
@@ -134,18 +134,18 @@ std::optional<win32::DialogAction> actionOf(const host::Event& event)
 // keys and clicks into what its controls do.
 class ModalDialog {
 public:
-    explicit ModalDialog(HWND dialog) : dialog(dialog), lineHeight(win32::dialogLineHeight(dialog->font))
+    explicit ModalDialog(HWND dialog) : dialog(dialog), lineHeight(soft::win32::dialogLineHeight(dialog->font))
     {
-        state.focus = win32::firstTabStop(viewOf(dialog));
+        state.focus = soft::win32::firstTabStop(viewOf(dialog));
     }
 
     void show()
     {
-        win32::DialogView view = viewOf(dialog);
-        win32::DialogGeometry geometry(view, lineHeight);
+        soft::win32::DialogView view = viewOf(dialog);
+        soft::win32::DialogGeometry geometry(view, lineHeight);
         if (picture.width != geometry.width || picture.height != geometry.height)
             picture = soft::SurfaceMemory(geometry.width, geometry.height, soft::PixelFormat::rgb565);
-        win32::paintDialog(picture, view, geometry, state);
+        soft::win32::paintDialog(picture, view, geometry, state);
         host::Frame frame{picture.bytes.data(), picture.width, picture.height, picture.pitch, picture.format};
         host::current().presentDialog(host::DialogFrame{frame, view.caption, geometry.caption, geometry.closeBox});
     }
@@ -156,13 +156,13 @@ public:
         host::Event event;
         if (!host::current().waitEvent(event, waitMs))
             return false;
-        std::optional<win32::DialogAction> action = actionOf(event);
+        std::optional<soft::win32::DialogAction> action = actionOf(event);
         if (!action)
             return false;
-        win32::DialogView view = viewOf(dialog);
-        win32::DialogUiState before = state;
-        std::optional<win32::DialogInput> input =
-            win32::reactToDialog(view, win32::DialogGeometry(view, lineHeight), state, *action);
+        soft::win32::DialogView view = viewOf(dialog);
+        soft::win32::DialogUiState before = state;
+        std::optional<soft::win32::DialogInput> input =
+            soft::win32::reactToDialog(view, soft::win32::DialogGeometry(view, lineHeight), state, *action);
         if (input)
             applyInput(dialog, *input);
         return input || before != state;
@@ -172,13 +172,13 @@ private:
     static constexpr int waitMs = 100;  // how long to wait before the other windows run again
     HWND dialog;
     int lineHeight;
-    win32::DialogUiState state;
+    soft::win32::DialogUiState state;
     soft::SurfaceMemory picture;
 };
 
 }  // namespace
 
-namespace win32 {
+namespace soft::win32 {
 
 LRESULT comboBoxMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -218,13 +218,14 @@ LRESULT comboBoxMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-}  // namespace win32
+}  // namespace soft::win32
 
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND, DLGPROC dialogProc, LPARAM initParam)
 {
     if (!dialogProc || !IS_INTRESOURCE(templateName))
         return -1;
-    const win32::DialogTemplate* layout = win32::findDialogResource(int(reinterpret_cast<UINT_PTR>(templateName)));
+    const soft::win32::DialogTemplate* layout =
+        soft::win32::findDialogResource(int(reinterpret_cast<UINT_PTR>(templateName)));
     if (!layout)
         return -1;
 

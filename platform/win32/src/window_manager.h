@@ -34,7 +34,7 @@ struct HWND__ {
     int selection = CB_ERR;
 };
 
-namespace win32 {
+namespace soft::win32 {
 
 // Makes a window without a registered class procedure (dialogs and their controls).
 HWND createBareWindow(const char* className, const char* text, DWORD style, HWND parent, int id);
@@ -49,4 +49,4 @@ LRESULT comboBoxMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
 // Forgets every window and queued message (for tests that need a fresh thread state).
 void resetWindowManager();
 
-}  // namespace win32
+}  // namespace soft::win32

@@ -49,7 +49,7 @@ LRESULT callWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     if (!isLive(window))
         return 0;
     if (window->className == "combobox")
-        return win32::comboBoxMessage(window, message, wParam, lParam);
+        return soft::win32::comboBoxMessage(window, message, wParam, lParam);
     if (window->windowProc)
         return window->windowProc(window, message, wParam, lParam);
     if (window->dialogProc)
@@ -64,7 +64,7 @@ void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-namespace win32 {
+namespace soft::win32 {
 
 HWND createBareWindow(const char* className, const char* text, DWORD style, HWND parent, int id)
 {
@@ -140,7 +140,7 @@ void resetWindowManager()
     classes().clear();
 }
 
-}  // namespace win32
+}  // namespace soft::win32
 
 WORD WINAPI RegisterClassA(const WNDCLASSA* wndClass)
 {
@@ -160,7 +160,7 @@ HWND WINAPI CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD st
     auto found = classes().find(className);
     if (found == classes().end())
         return nullptr;
-    HWND window = win32::createBareWindow(className, windowName, style, parent, 0);
+    HWND window = soft::win32::createBareWindow(className, windowName, style, parent, 0);
     window->windowProc = found->second.lpfnWndProc;
     window->rect = RECT{x, y, x + width, y + height};
     if (!parent && windowName && host::installed())
@@ -256,8 +256,8 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
 {
     if (!msg)
         return FALSE;
-    win32::takeHostEvents();
-    return win32::takeMessage(*msg, window, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
+    soft::win32::takeHostEvents();
+    return soft::win32::takeMessage(*msg, window, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
 BOOL WINAPI TranslateMessage(const MSG* msg)

@@ -20,8 +20,8 @@ using soft::PixelFormat;
 namespace {
 
 constexpr uint16_t sentinel = 0x1234;
-constexpr soft::RasterRect boxRect{376, 82, 376 + 249, 82 + 193};
-const soft::Direct3DCounters& counters = soft::direct3DCounters();
+constexpr soft::d3d::RasterRect boxRect{376, 82, 376 + 249, 82 + 193};
+const soft::d3d::Direct3DCounters& counters = soft::d3d::direct3DCounters();
 
 const D3DVIEWPORT2 fullScreenViewport{44, 0, 0, 640, 480, -1.0f, 0.75f, 2.0f, 1.5f, 0.0f, 1.0f};
 // The demo's box: 249 x 193 pixels, clip width 2 and the height in proportion.
@@ -40,7 +40,7 @@ std::vector<D3DTLVERTEX> screenQuad(D3DCOLOR colour)
     return {tl, tr, br, tl, br, bl};
 }
 
-uint64_t area(const soft::RasterRect& r) { return uint64_t(r.right - r.left) * uint64_t(r.bottom - r.top); }
+uint64_t area(const soft::d3d::RasterRect& r) { return uint64_t(r.right - r.left) * uint64_t(r.bottom - r.top); }
 
 using Layout = soft::SurfaceLayout;
 
@@ -56,7 +56,7 @@ protected:
         direct3D = c.direct3D, front = c.primarySurface, target = c.backSurface, depth = c.depthSurface;
         device = c.device, viewport = c.viewport, material = c.backgroundMaterial;
         ASSERT_EQ(device->EndScene(), D3D_OK);
-        soft::resetDirect3DCounters();
+        soft::d3d::resetDirect3DCounters();
         eachPaddingByte([](uint8_t& byte) { byte = paddingMark; });
     }
 
@@ -76,7 +76,7 @@ protected:
     void eachPaddingByte(Visit visit)
     {
         for (IDirectDrawSurface* surface : {front, target, depth})
-            if (soft::SurfaceMemory* memory = surface ? surfaceMemoryOf(surface) : nullptr)
+            if (soft::SurfaceMemory* memory = surface ? soft::ddraw::surfaceMemoryOf(surface) : nullptr)
                 for (size_t i = 0; i < memory->bytes.size(); ++i)
                     if (i % size_t(memory->pitch) >= size_t(2 * memory->width))
                         visit(memory->bytes[i]);
@@ -99,15 +99,15 @@ protected:
         ASSERT_EQ(device->EndScene(), D3D_OK);
     }
 
-    soft::SurfaceMemory& pixels() { return *surfaceMemoryOf(target); }
-    soft::SurfaceMemory& depths() { return *surfaceMemoryOf(depth); }
+    soft::SurfaceMemory& pixels() { return *soft::ddraw::surfaceMemoryOf(target); }
+    soft::SurfaceMemory& depths() { return *soft::ddraw::surfaceMemoryOf(depth); }
     uint16_t pack(int r, int g, int b) { return soft::packColour(pixels().format, uint8_t(r), uint8_t(g), uint8_t(b)); }
 
     void clearAll(uint16_t colour)
     {
         fill(pixels(), colour);
         fill(depths(), 0xFFFF);
-        soft::resetDirect3DCounters();
+        soft::d3d::resetDirect3DCounters();
     }
 
     void expectUnchanged()
@@ -225,12 +225,12 @@ TEST_P(DeviceTest, PrimitivesReachExactlyTheirPixelsEachOnce)
     auto pixel = [&](float x, float y) { return screenVertex(x, y, halfWhite, 0.5f); };
     D3DVIEWPORT2 huge = fullScreenViewport;
     huge.dwWidth = huge.dwHeight = 100000;
-    const soft::RasterRect screen{0, 0, 640, 480};
+    const soft::d3d::RasterRect screen{0, 0, 640, 480};
     const std::vector<D3DTLVERTEX> wild = {pixel(-3e7f, -3e7f), pixel(3e7f, -1e6f), pixel(100, 4e7f),
                                            pixel(nan, 5),       pixel(5, 5),        pixel(5, 50)};
     struct Case {
         D3DVIEWPORT2 viewport;
-        soft::RasterRect rect;
+        soft::d3d::RasterRect rect;
         uint64_t clipped;
         std::vector<D3DLVERTEX> lit;
         std::vector<D3DTLVERTEX> screen;
@@ -404,7 +404,7 @@ TEST_P(DeviceTest, DrawsIntoTheBackBufferAfterEveryFlip)
     drawScene(screenQuad(0xFFFF0000));
     ASSERT_EQ(front->Flip(nullptr, DDFLIP_WAIT), DD_OK);
     drawScene(screenQuad(0xFF00FF00));
-    EXPECT_EQ(surfaceMemoryOf(front)->at(5, 5), pack(255, 0, 0)) << "the flipped frame stays red";
+    EXPECT_EQ(soft::ddraw::surfaceMemoryOf(front)->at(5, 5), pack(255, 0, 0)) << "the flipped frame stays red";
     EXPECT_EQ(pixels().at(5, 5), pack(0, 255, 0)) << "the new frame is drawn behind it";
 }
 

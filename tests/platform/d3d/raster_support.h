@@ -12,23 +12,24 @@
 
 namespace d3dtest {
 
-inline soft::RasterVertex corner(float x, float y, float z = 0.5f, float r = 255, float g = 255, float b = 255,
-                                 float a = 255)
+inline soft::d3d::RasterVertex corner(float x, float y, float z = 0.5f, float r = 255, float g = 255, float b = 255,
+                                      float a = 255)
 {
-    return soft::RasterVertex{x, y, z, r, g, b, a};
+    return soft::d3d::RasterVertex{x, y, z, r, g, b, a};
 }
 
-inline soft::RasterTarget wholeTarget(soft::SurfaceMemory& colour, soft::SurfaceMemory* depth = nullptr)
+inline soft::d3d::RasterTarget wholeTarget(soft::SurfaceMemory& colour, soft::SurfaceMemory* depth = nullptr)
 {
-    return soft::RasterTarget{&colour, depth, soft::RasterRect{0, 0, colour.width, colour.height}};
+    return soft::d3d::RasterTarget{&colour, depth, soft::d3d::RasterRect{0, 0, colour.width, colour.height}};
 }
 
 // Two triangles split along the top-left to bottom-right diagonal.
-inline void drawQuad(const soft::RasterTarget& target, const soft::RasterState& state, const soft::RasterVertex& tl,
-                     const soft::RasterVertex& tr, const soft::RasterVertex& br, const soft::RasterVertex& bl)
+inline void drawQuad(const soft::d3d::RasterTarget& target, const soft::d3d::RasterState& state,
+                     const soft::d3d::RasterVertex& tl, const soft::d3d::RasterVertex& tr,
+                     const soft::d3d::RasterVertex& br, const soft::d3d::RasterVertex& bl)
 {
-    soft::rasterizeTriangle(target, state, tl, tr, br);
-    soft::rasterizeTriangle(target, state, tl, br, bl);
+    soft::d3d::rasterizeTriangle(target, state, tl, tr, br);
+    soft::d3d::rasterizeTriangle(target, state, tl, br, bl);
 }
 
 inline void fill(soft::SurfaceMemory& surface, uint16_t value)
@@ -46,7 +47,7 @@ inline uint16_t blendedPixel(soft::PixelFormat format, uint16_t before, int r, i
     const bool narrow = format == soft::PixelFormat::rgb555;
     auto level = [&](int source, int destination, int bits) {
         const int blended = int((double(source) * alpha + double(destination) * (255 - alpha)) / 255.0 + 0.5);
-        return soft::reduceChannel(blended, bits, dither, x, y);
+        return soft::d3d::reduceChannel(blended, bits, dither, x, y);
     };
     return uint16_t(level(r, old.r, 5) << (narrow ? 10 : 11) | level(g, old.g, narrow ? 5 : 6) << 5 |
                     level(b, old.b, 5));
@@ -64,7 +65,7 @@ void expectSurface(const soft::SurfaceMemory& surface, Expected expected)
             }
 }
 
-inline bool inside(const soft::RasterRect& r, int x, int y)
+inline bool inside(const soft::d3d::RasterRect& r, int x, int y)
 {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }

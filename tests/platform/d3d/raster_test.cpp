@@ -9,10 +9,10 @@
 
 using namespace d3dtest;
 using soft::PixelFormat;
-using soft::RasterState;
-using soft::RasterTarget;
-using soft::RasterVertex;
 using soft::SurfaceMemory;
+using soft::d3d::RasterState;
+using soft::d3d::RasterTarget;
+using soft::d3d::RasterVertex;
 
 namespace {
 
@@ -53,8 +53,8 @@ void drawJitteredMesh(const RasterTarget& target, unsigned seed)
             const RasterVertex halves[2][3] = {{a, b, flip ? c : d}, {flip ? a : b, c, d}};
             for (int t = 0; t < 2; ++t) {
                 const bool reversed = (i + j + t) % 3 == 0;
-                soft::rasterizeTriangle(target, blending(false), halves[t][0], halves[t][reversed ? 2 : 1],
-                                        halves[t][reversed ? 1 : 2]);
+                soft::d3d::rasterizeTriangle(target, blending(false), halves[t][0], halves[t][reversed ? 2 : 1],
+                                             halves[t][reversed ? 1 : 2]);
             }
         }
 }
@@ -65,10 +65,10 @@ TEST(RasterCoverage, ShapesTouchExactlyTheirPixelsOnce)
 {
     struct Case {
         const char* what;
-        soft::RasterRect clip, filled;
+        soft::d3d::RasterRect clip, filled;
         void (*draw)(const RasterTarget&);
     };
-    const soft::RasterRect whole{0, 0, 64, 48};
+    const soft::d3d::RasterRect whole{0, 0, 64, 48};
     const Case cases[] = {
         {"jittered mesh 1", whole, {3, 4, 61, 45}, [](const RasterTarget& t) { drawJitteredMesh(t, 1); }},
         {"jittered mesh 2", whole, {3, 4, 61, 45}, [](const RasterTarget& t) { drawJitteredMesh(t, 2); }},
@@ -83,20 +83,20 @@ TEST(RasterCoverage, ShapesTouchExactlyTheirPixelsOnce)
          {10, 5, 20, 15},
          {10, 5, 20, 15},
          [](const RasterTarget& t) {
-             soft::rasterizeTriangle(t, blending(false), mark(-500, -500), mark(900, -20), mark(10, 700));
+             soft::d3d::rasterizeTriangle(t, blending(false), mark(-500, -500), mark(900, -20), mark(10, 700));
          }},
         {"a line draws its left end, not its right",
          whole,
          {2, 5, 12, 6},
-         [](const RasterTarget& t) { soft::drawLine(t, blending(false), mark(2, 5), mark(12, 5)); }},
+         [](const RasterTarget& t) { soft::d3d::drawLine(t, blending(false), mark(2, 5), mark(12, 5)); }},
         {"a steep line draws one pixel a row, its upper end and not its lower",
          whole,
          {30, 2, 31, 12},
-         [](const RasterTarget& t) { soft::drawLine(t, blending(false), mark(30, 2), mark(30, 12)); }},
+         [](const RasterTarget& t) { soft::d3d::drawLine(t, blending(false), mark(30, 2), mark(30, 12)); }},
         {"a point draws the pixel nearest it",
          whole,
          {7, 4, 8, 5},
-         [](const RasterTarget& t) { soft::drawPoint(t, blending(false), mark(7.4f, 3.6f)); }},
+         [](const RasterTarget& t) { soft::d3d::drawPoint(t, blending(false), mark(7.4f, 3.6f)); }},
     };
     const uint16_t once = blendedPixel(PixelFormat::rgb565, 0, 255, 255, 255, 127, false, 0, 0);
     for (const Case& c : cases) {
@@ -104,11 +104,11 @@ TEST(RasterCoverage, ShapesTouchExactlyTheirPixelsOnce)
         SurfaceMemory surface(64, 48, PixelFormat::rgb565);
         RasterTarget target = wholeTarget(surface);
         target.clip = c.clip;
-        soft::resetDirect3DCounters();
+        soft::d3d::resetDirect3DCounters();
         c.draw(target);
         expectSurface(surface, [&](int x, int y) { return inside(c.filled, x, y) ? once : 0; });
         const auto& f = c.filled;
-        EXPECT_EQ(soft::direct3DCounters().pixelsWritten, uint64_t((f.right - f.left) * (f.bottom - f.top)));
+        EXPECT_EQ(soft::d3d::direct3DCounters().pixelsWritten, uint64_t((f.right - f.left) * (f.bottom - f.top)));
     }
 }
 
@@ -143,16 +143,16 @@ TEST(RasterDither, OrderedPatternAveragesToTheValueAndKeepsExactLevels)
     for (int value = 0; value < 256; ++value) {
         int total = 0;
         for (int phase = 0; phase < 16; ++phase)
-            total += soft::reduceChannel(value, 5, true, phase % 4, phase / 4);
+            total += soft::d3d::reduceChannel(value, 5, true, phase % 4, phase / 4);
         EXPECT_NEAR(total / 16.0, value * 31.0 / 255.0, 0.13) << "mean over a 4 x 4 tile of " << value;
-        EXPECT_EQ(soft::reduceChannel(value, 5, false, 1, 2), value >> 3);
-        EXPECT_EQ(soft::reduceChannel(value, 6, false, 3, 0), value >> 2);
+        EXPECT_EQ(soft::d3d::reduceChannel(value, 5, false, 1, 2), value >> 3);
+        EXPECT_EQ(soft::d3d::reduceChannel(value, 6, false, 3, 0), value >> 2);
     }
     for (int bits : {5, 6})
         for (int level = 0; level < 1 << bits; ++level) {
             const int value = level << (8 - bits) | level >> (2 * bits - 8);
             for (int phase = 0; phase < 16; ++phase)
-                ASSERT_EQ(soft::reduceChannel(value, bits, true, phase % 4, phase / 4), level) << bits << " bits";
+                ASSERT_EQ(soft::d3d::reduceChannel(value, bits, true, phase % 4, phase / 4), level) << bits << " bits";
         }
 }
 

@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         soft::surfaceLayout() = soft::SurfaceLayout{soft::PixelFormat::rgb565, GetParam()};
-        hostObject = host::makeHeadlessHost({});
+        hostObject = host::headless::makeHeadlessHost({});
         host::install(hostObject.get());
         ASSERT_EQ(DirectDrawCreate(nullptr, &directDraw, nullptr), DD_OK);
     }
@@ -56,9 +56,12 @@ protected:
         ASSERT_EQ(surface->Blt(rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), DD_OK);
     }
 
-    static uint16_t pixel(IDirectDrawSurface* surface, int x, int y) { return surfaceMemoryOf(surface)->at(x, y); }
+    static uint16_t pixel(IDirectDrawSurface* surface, int x, int y)
+    {
+        return soft::ddraw::surfaceMemoryOf(surface)->at(x, y);
+    }
 
-    std::unique_ptr<host::HeadlessHost> hostObject;
+    std::unique_ptr<host::headless::HeadlessHost> hostObject;
     IDirectDraw* directDraw = nullptr;
 };
 
@@ -83,7 +86,7 @@ TEST_P(DirectDrawTest, CopiesStretchByNearestNeighbourAndSkipTheKey)
 {
     IDirectDrawSurface* small = offscreen(320, 240);
     IDirectDrawSurface* screen = offscreen(640, 480);
-    soft::SurfaceMemory* m = surfaceMemoryOf(small);
+    soft::SurfaceMemory* m = soft::ddraw::surfaceMemoryOf(small);
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x)
             m->at(x, y) = uint16_t(x * 7 + y * 13);
@@ -116,7 +119,7 @@ TEST_P(DirectDrawTest, SameSizeKeyedCopiesSkipExactlyTheKeyRange)
     };
     IDirectDrawSurface* source = offscreen(256, 257);
     IDirectDrawSurface* screen = offscreen(256, 257);
-    soft::SurfaceMemory* m = surfaceMemoryOf(source);
+    soft::SurfaceMemory* m = soft::ddraw::surfaceMemoryOf(source);
     for (int y = 0; y < 257; ++y)
         for (int x = 0; x < 256; ++x)
             m->at(x, y) = uint16_t(y * 256 + x);  // every 16-bit value once, then 0-255 again
@@ -193,7 +196,7 @@ TEST_P(DirectDrawTest, DepthBufferLivesInSystemMemoryOnlyAndFaultsComeOnce)
     ASSERT_EQ(directDraw->CreateSurface(&desc, &depth, nullptr), DD_OK);
     IDirectDrawSurface* target = offscreen(64, 48);
     ASSERT_EQ(target->AddAttachedSurface(depth), DD_OK);
-    EXPECT_EQ(attachedDepthSurfaceOf(target), depth);
+    EXPECT_EQ(soft::ddraw::attachedDepthSurfaceOf(target), depth);
     EXPECT_EQ(target->AddAttachedSurface(depth), DDERR_SURFACEALREADYATTACHED);
     EXPECT_EQ(depth->Release(), 1u);  // the target holds its own reference
     EXPECT_EQ(pixel(depth, 63, 47), 0xFFFF);
@@ -230,10 +233,10 @@ INSTANTIATE_TEST_SUITE_P(Pitch, DirectDrawTest, ::testing::Values(0, 6));
 
 TEST(DirectDrawEnumeration, ReportsTheHostsDevicesAndFindsThemByGuid)
 {
-    host::HeadlessHostOptions options;
+    host::headless::HeadlessHostOptions options;
     options.displayDevices.resize(2);
     options.displayDevices[1].hasGuid = true, options.displayDevices[1].guid[0] = 0x42;
-    auto hostObject = host::makeHeadlessHost(options);
+    auto hostObject = host::headless::makeHeadlessHost(options);
     host::install(hostObject.get());
 
     struct Seen {

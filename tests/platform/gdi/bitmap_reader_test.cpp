@@ -12,9 +12,9 @@
 #include <functional>
 #include <map>
 
-using gdi::DecodedBitmap;
 using gdi_test::BitmapSpec;
 using gdi_test::buildBitmap;
+using soft::gdi::DecodedBitmap;
 
 namespace {
 
@@ -94,7 +94,7 @@ std::vector<uint8_t> buildVariant(const Variant& v)
 
 std::optional<DecodedBitmap> read(const std::vector<uint8_t>& file, std::string* why = nullptr)
 {
-    return gdi::readBitmapFile(file.data(), file.size(), why);
+    return soft::gdi::readBitmapFile(file.data(), file.size(), why);
 }
 
 class Variants : public testing::TestWithParam<Variant> { };
@@ -115,7 +115,7 @@ TEST_P(Variants, DecodeToThePictureAndEveryTruncationIsRefused)
                           v.bpp > 8       ? 0
                           : v.coloursUsed ? int(v.coloursUsed)
                                           : 1 << v.bpp}));
-    EXPECT_EQ(gdi::headerKindName(bitmap->headerKind), kinds.at(v.headerSize));
+    EXPECT_EQ(soft::gdi::headerKindName(bitmap->headerKind), kinds.at(v.headerSize));
     for (int y = 0; y < pictureHeight; ++y)
         for (int x = 0; x < pictureWidth; ++x)
             ASSERT_EQ(bitmap->pixels[size_t(y * pictureWidth + x)], eightColours[size_t(referenceIndex(x, y, v.bpp))])

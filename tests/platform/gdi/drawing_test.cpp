@@ -30,10 +30,10 @@ struct Picture {
     {
         HDC memory = CreateCompatibleDC(nullptr);
         SelectObject(memory, bitmap);
-        HDC dc = gdiCreateSurfaceDC(&surface);
+        HDC dc = soft::gdi::createSurfaceDC(&surface);
         SelectClipRgn(dc, clip);
         BOOL done = StretchBlt(dc, x, 0, w ? w : surface.width, h ? h : surface.height, memory, 0, 0, srcW, srcH, rop);
-        gdiReleaseSurfaceDC(dc);
+        soft::gdi::releaseSurfaceDC(dc);
         DeleteDC(memory);
         return done;
     }
@@ -112,11 +112,11 @@ struct Canvas {
     {
         for (int y = 0; y < h; ++y)
             std::fill_n(surface.row(y), w, background);
-        dc = gdiCreateSurfaceDC(&surface);
+        dc = soft::gdi::createSurfaceDC(&surface);
         if (font >= 0)
             SelectObject(dc, GetStockObject(font)), SetBkColor(dc, 0), SetTextColor(dc, RGB(0, 255, 0));
     }
-    ~Canvas() { gdiReleaseSurfaceDC(dc); }
+    ~Canvas() { soft::gdi::releaseSurfaceDC(dc); }
     int count(uint16_t value, int x0, int y0, int x1, int y1) const
     {
         int n = 0;
@@ -355,9 +355,9 @@ TEST(Objects, WhatTheProgramLeftAliveIsReclaimedButNotTheStockObjects)
     HPEN pen = CreatePen(PS_SOLID, 3, RGB(1, 2, 3));
     SelectObject(dc, pen);
     EXPECT_FALSE(DeleteObject(pen));
-    EXPECT_GE(gdiLiveObjectCount(), 2);
-    gdiReclaimAll();
-    EXPECT_EQ(gdiLiveObjectCount(), 0);
+    EXPECT_GE(soft::gdi::liveObjectCount(), 2);
+    soft::gdi::reclaimAll();
+    EXPECT_EQ(soft::gdi::liveObjectCount(), 0);
     EXPECT_EQ(GetObjectType(pen), 0u);
     HDC fresh = CreateCompatibleDC(nullptr);
     EXPECT_EQ(SelectObject(fresh, GetStockObject(WHITE_PEN)), GetStockObject(BLACK_PEN));

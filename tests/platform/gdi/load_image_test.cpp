@@ -44,10 +44,10 @@ COLORREF pixelOf(HBITMAP bitmap, int x, int y)
 
 TEST(LoadImage, FileBecomesABitmapThatGetObjectDescribes)
 {
-    int before = gdiLiveObjectCount();
+    int before = soft::gdi::liveObjectCount();
     HBITMAP bitmap = loadFile(gdi_test::writeFile("load_image_file.bmp", solidBitmap(37, 21, 0x102030)));
     ASSERT_TRUE(bitmap);
-    EXPECT_EQ(gdiLiveObjectCount(), before + 1);
+    EXPECT_EQ(soft::gdi::liveObjectCount(), before + 1);
     EXPECT_EQ(GetObjectType(bitmap), DWORD(OBJ_BITMAP));
     BITMAP bm{};
     EXPECT_EQ(GetObjectA(bitmap, sizeof(BITMAP), &bm), int(sizeof(BITMAP)));
@@ -63,7 +63,7 @@ TEST(LoadImage, FileBecomesABitmapThatGetObjectDescribes)
               (std::array{int(sizeof(BITMAP)), 0}));
     EXPECT_EQ(pixelOf(bitmap, 36, 20), RGB(0x10, 0x20, 0x30));
     EXPECT_TRUE(DeleteObject(bitmap));
-    EXPECT_EQ(gdiLiveObjectCount(), before);
+    EXPECT_EQ(soft::gdi::liveObjectCount(), before);
     EXPECT_FALSE(DeleteObject(bitmap));  // already gone
 
     HBITMAP stretched =
@@ -79,26 +79,26 @@ TEST(LoadImage, ResourceOfTheProgramBeatsAFileOfTheSameName)
 {
     // The resource is registered under the file's own path name.
     const std::string path = gdi_test::writeFile("load_image_both.bmp", solidBitmap(4, 4, 0x0000FF));
-    win32::registerBitmapResource(path, solidBitmap(4, 4, 0xFF0000));
+    soft::win32::registerBitmapResource(path, solidBitmap(4, 4, 0xFF0000));
     HBITMAP fromResource = loadResource(path.c_str()), fromFile = loadFile(path);
     ASSERT_TRUE(fromResource && fromFile);
     EXPECT_EQ(std::pair(pixelOf(fromResource, 1, 1), pixelOf(fromFile, 1, 1)),
               std::pair(RGB(255, 0, 0), RGB(0, 0, 255)));
     // Without a resource of that name there is no bitmap; numbered ones are found under "#number".
-    win32::unregisterBitmapResource(path);
+    soft::win32::unregisterBitmapResource(path);
     EXPECT_FALSE(loadResource(path.c_str()));
-    win32::registerBitmapResource("#7", solidBitmap(2, 2, 0x00FF00));
+    soft::win32::registerBitmapResource("#7", solidBitmap(2, 2, 0x00FF00));
     HBITMAP numbered = loadResource(MAKEINTRESOURCEA(7));
     ASSERT_TRUE(numbered);
     EXPECT_EQ(pixelOf(numbered, 0, 0), RGB(0, 255, 0));
-    win32::unregisterBitmapResource("#7");
+    soft::win32::unregisterBitmapResource("#7");
     for (HBITMAP b : {fromResource, fromFile, numbered})
         DeleteObject(b);
 }
 
 TEST(LoadImage, NothingToLoadGivesNull)
 {
-    int before = gdiLiveObjectCount();
+    int before = soft::gdi::liveObjectCount();
     EXPECT_FALSE(loadFile("no_such_file.bmp"));
     std::vector<uint8_t> broken = solidBitmap(4, 4, 0);
     broken.resize(broken.size() - 3);
@@ -107,23 +107,23 @@ TEST(LoadImage, NothingToLoadGivesNull)
     EXPECT_FALSE(LoadImageA(nullptr, good.c_str(), IMAGE_ICON, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE));
     // Without LR_LOADFROMFILE and without a module there is nothing to look in.
     EXPECT_FALSE(LoadImageA(nullptr, good.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    EXPECT_EQ(gdiLiveObjectCount(), before);
+    EXPECT_EQ(soft::gdi::liveObjectCount(), before);
 }
 
 TEST(ObjectCounting, EveryObjectAndContextCountsUntilDeleted)
 {
-    int before = gdiLiveObjectCount();
+    int before = soft::gdi::liveObjectCount();
     HDC dc = CreateCompatibleDC(nullptr);
     HPEN pen = CreatePen(PS_DASH, 6, RGB(1, 2, 3));
     HBRUSH brush = CreateSolidBrush(RGB(4, 5, 6));
     HRGN region = CreateRectRgn(0, 0, 10, 10);
-    EXPECT_EQ(gdiLiveObjectCount(), before + 4);
+    EXPECT_EQ(soft::gdi::liveObjectCount(), before + 4);
     // Stock objects are not counted and deleting them does nothing.
     for (int stock : {ANSI_FIXED_FONT, OEM_FIXED_FONT, NULL_BRUSH, DEFAULT_GUI_FONT, BLACK_PEN, WHITE_BRUSH}) {
         ASSERT_TRUE(GetStockObject(stock));
         EXPECT_TRUE(DeleteObject(GetStockObject(stock)));
     }
-    EXPECT_EQ(gdiLiveObjectCount(), before + 4);
+    EXPECT_EQ(soft::gdi::liveObjectCount(), before + 4);
     // A pen selected into a context cannot be deleted until it is selected out.
     HGDIOBJ oldPen = SelectObject(dc, pen);
     EXPECT_EQ(oldPen, GetStockObject(BLACK_PEN));
@@ -133,12 +133,12 @@ TEST(ObjectCounting, EveryObjectAndContextCountsUntilDeleted)
         EXPECT_TRUE(DeleteObject(object));
     EXPECT_TRUE(DeleteDC(dc));
     EXPECT_FALSE(DeleteDC(dc));
-    EXPECT_EQ(gdiLiveObjectCount(), before);
+    EXPECT_EQ(soft::gdi::liveObjectCount(), before);
     soft::SurfaceMemory surface(8, 8, soft::PixelFormat::rgb565);
-    HDC surfaceDc = gdiCreateSurfaceDC(&surface);
-    EXPECT_EQ(gdiLiveObjectCount(), before + 1);
-    gdiReleaseSurfaceDC(surfaceDc);
-    EXPECT_EQ(gdiLiveObjectCount(), before);
+    HDC surfaceDc = soft::gdi::createSurfaceDC(&surface);
+    EXPECT_EQ(soft::gdi::liveObjectCount(), before + 1);
+    soft::gdi::releaseSurfaceDC(surfaceDc);
+    EXPECT_EQ(soft::gdi::liveObjectCount(), before);
 }
 
 TEST(ObjectCounting, ABitmapGoesIntoOneMemoryContextAtATime)
@@ -150,9 +150,9 @@ TEST(ObjectCounting, ABitmapGoesIntoOneMemoryContextAtATime)
     EXPECT_FALSE(SelectObject(second, bitmap));
     EXPECT_FALSE(DeleteObject(bitmap));
     soft::SurfaceMemory surface(4, 4, soft::PixelFormat::rgb565);
-    HDC surfaceDc = gdiCreateSurfaceDC(&surface);
+    HDC surfaceDc = soft::gdi::createSurfaceDC(&surface);
     EXPECT_FALSE(SelectObject(surfaceDc, bitmap));  // a surface context takes no bitmap
-    gdiReleaseSurfaceDC(surfaceDc);
+    soft::gdi::releaseSurfaceDC(surfaceDc);
     // Deleting the context lets the bitmap go, as the picture loader does it.
     DeleteDC(first);
     DeleteDC(second);
@@ -161,13 +161,13 @@ TEST(ObjectCounting, ABitmapGoesIntoOneMemoryContextAtATime)
 
 TEST(ObjectCounting, InjectedFaultsFailCreationOnce)
 {
-    int before = gdiLiveObjectCount();
+    int before = soft::gdi::liveObjectCount();
     for (const char* call : {"CreateCompatibleDC", "LoadImageA", "CreatePen", "CreateSolidBrush", "CreateRectRgn"})
         soft::injectFault(call, 1);
     const std::string path = gdi_test::writeFile("load_image_fault.bmp", solidBitmap(2, 2, 0));
     EXPECT_FALSE(CreateCompatibleDC(nullptr) || loadFile(path) || CreatePen(PS_SOLID, 1, 0) || CreateSolidBrush(0));
     EXPECT_FALSE(CreateRectRgn(0, 0, 1, 1));
-    EXPECT_EQ(gdiLiveObjectCount(), before);
+    EXPECT_EQ(soft::gdi::liveObjectCount(), before);
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = loadFile(path);
     EXPECT_TRUE(dc && bitmap);

@@ -171,7 +171,7 @@ TEST_F(PlaybackTest, AFrameOfNoLengthEndsTheSong)
     ASSERT_NE(module, nullptr);
     MIDASmodulePlayHandle handle = MIDASplayModule(module, TRUE);
     ASSERT_NE(handle, 0u);
-    ASSERT_EQ(xmp_set_tempo_factor(static_cast<midas::Song*>(module)->context(), 0.0001), 0);
+    ASSERT_EQ(xmp_set_tempo_factor(static_cast<soft::midas::Song*>(module)->context(), 0.0001), 0);
     EXPECT_EXIT(
         {
             alarm(10);

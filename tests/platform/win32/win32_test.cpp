@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         received.clear();
-        hostObject = host::makeHeadlessHost(options);
+        hostObject = host::headless::makeHeadlessHost(options);
         host::install(hostObject.get());
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = recordingProcedure;
@@ -57,8 +57,8 @@ protected:
         return taken;
     }
 
-    host::HeadlessHostOptions options;
-    std::unique_ptr<host::HeadlessHost> hostObject;
+    host::headless::HeadlessHostOptions options;
+    std::unique_ptr<host::headless::HeadlessHost> hostObject;
     HWND window = nullptr;
 };
 
@@ -104,12 +104,12 @@ TEST_F(Win32Test, CursorCountFollowsShowCursor)
 
 // A small dialog: a combo box and the two buttons.
 constexpr DWORD stop = WS_VISIBLE | WS_TABSTOP;
-const std::vector<win32::DialogItemTemplate> testItems = {
+const std::vector<soft::win32::DialogItemTemplate> testItems = {
     {IDOK, "button", 10, 20, 30, 14, DWORD(BS_DEFPUSHBUTTON | stop), "OK"},
     {IDCANCEL, "button", 50, 20, 30, 14, stop, "Cancel"},
     {500, "combobox", 10, 4, 80, 40, DWORD(CBS_DROPDOWNLIST | stop), ""}};
-const win32::DialogTemplate testDialog = {7001, 0,        "Pick", 0, 0, 100, 40, WS_POPUP | WS_CAPTION, "MS Sans Serif",
-                                          8,    testItems};
+const soft::win32::DialogTemplate testDialog = {
+    7001, 0, "Pick", 0, 0, 100, 40, WS_POPUP | WS_CAPTION, "MS Sans Serif", 8, testItems};
 
 struct DialogLog {
     std::vector<UINT> messages;
@@ -133,7 +133,7 @@ INT_PTR CALLBACK testDialogProcedure(HWND dialog, UINT message, WPARAM wParam, L
     return message == WM_COMMAND;
 }
 
-using Answer = host::HeadlessHostOptions::DialogAnswer;
+using Answer = host::headless::HeadlessHostOptions::DialogAnswer;
 using Script = std::vector<host::Event>;
 host::Event key(uint32_t vk, host::EventKind kind = host::EventKind::keyDown) { return {kind, vk}; }
 host::Event keyUp(uint32_t vk) { return {host::EventKind::keyUp, vk}; }
@@ -150,11 +150,11 @@ protected:
     // Runs the dialog over a host that sends `script`, then `answer`.
     INT_PTR run(std::vector<host::Event> script, Answer answer = Answer::ok)
     {
-        win32::registerDialogResource(&testDialog);
-        host::HeadlessHostOptions o;
+        soft::win32::registerDialogResource(&testDialog);
+        host::headless::HeadlessHostOptions o;
         o.dialogScript = std::move(script);
         o.dialogAnswer = answer;
-        dialogHost = host::makeHeadlessHost(o);
+        dialogHost = host::headless::makeHeadlessHost(o);
         host::install(dialogHost.get());
         dialogLog = {};
         INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(7001), window, testDialogProcedure, 0);
@@ -175,7 +175,7 @@ protected:
                 dark += at(x, y) == 0;
         return dark;
     }
-    std::unique_ptr<host::HeadlessHost> dialogHost;
+    std::unique_ptr<host::headless::HeadlessHost> dialogHost;
 };
 
 // As Windows' dialog manager runs a dialog: Enter presses the default (or focused) button and Escape is
@@ -281,10 +281,10 @@ TEST_F(DialogTest, HeldButtonsLookPushedIn)
 
 // The text of the controls is drawn in the font the template names (the title bar keeps the caption font);
 // when that font cannot be made, in the system font; either way the dialog gives back what it made.
-const std::vector<win32::DialogItemTemplate> labelItems = {{-1, "static", 8, 8, 40, 10, WS_VISIBLE, "Mm"}};
-const win32::DialogTemplate courierDialog = {7003,      0,  "Font",    0, 0, 60, 30, WS_POPUP | WS_CAPTION | DS_SETFONT,
-                                             "Courier", 10, labelItems};
-const win32::DialogTemplate sansDialog = {
+const std::vector<soft::win32::DialogItemTemplate> labelItems = {{-1, "static", 8, 8, 40, 10, WS_VISIBLE, "Mm"}};
+const soft::win32::DialogTemplate courierDialog = {
+    7003, 0, "Font", 0, 0, 60, 30, WS_POPUP | WS_CAPTION | DS_SETFONT, "Courier", 10, labelItems};
+const soft::win32::DialogTemplate sansDialog = {
     7004, 0, "Font", 0, 0, 60, 30, WS_POPUP | WS_CAPTION | DS_SETFONT, "MS Sans Serif", 8, labelItems};
 
 // The ink of "Mm" drawn at (0, 0) in a stock font, as a list of points.
@@ -292,11 +292,11 @@ std::vector<std::pair<int, int>> inkOf(int stockFont)
 {
     soft::SurfaceMemory memory(40, 20, soft::PixelFormat::rgb565);
     std::ranges::fill(memory.bytes, 0xFF);  // white, under black text
-    HDC dc = gdiCreateSurfaceDC(&memory);
+    HDC dc = soft::gdi::createSurfaceDC(&memory);
     SelectObject(dc, GetStockObject(stockFont));
     SetBkMode(dc, TRANSPARENT);
     TextOutA(dc, 0, 0, "Mm", 2);
-    gdiReleaseSurfaceDC(dc);
+    soft::gdi::releaseSurfaceDC(dc);
     std::vector<std::pair<int, int>> ink;
     for (int y = 0; y < memory.height; ++y)
         for (int x = 0; x < memory.width; ++x)
@@ -307,16 +307,16 @@ std::vector<std::pair<int, int>> inkOf(int stockFont)
 
 TEST_F(DialogTest, DrawsTheTemplatesFont)
 {
-    win32::registerDialogResource(&courierDialog);
-    win32::registerDialogResource(&sansDialog);
+    soft::win32::registerDialogResource(&courierDialog);
+    soft::win32::registerDialogResource(&sansDialog);
     const auto labelInk = [&](int id) {
-        host::HeadlessHostOptions o;
+        host::headless::HeadlessHostOptions o;
         o.dialogAnswer = Answer::cancel;
-        dialogHost = host::makeHeadlessHost(o);
+        dialogHost = host::headless::makeHeadlessHost(o);
         host::install(dialogHost.get());
-        const int objects = gdiLiveObjectCount();
+        const int objects = soft::gdi::liveObjectCount();
         EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCEA(id), window, testDialogProcedure, 0), 22);
-        EXPECT_EQ(gdiLiveObjectCount(), objects);
+        EXPECT_EQ(soft::gdi::liveObjectCount(), objects);
         host::install(hostObject.get());
         // The label lies at 8 x 8 dialog units in the client area, below the frame and the title bar.
         std::vector<std::pair<int, int>> ink;

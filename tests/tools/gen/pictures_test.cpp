@@ -33,14 +33,14 @@ Picture readBitmap(const std::string& name)
 {
     const std::vector<uint8_t> b = readDataFile(name);
     std::string why;
-    const std::optional<gdi::DecodedBitmap> d = gdi::readBitmapFile(b.data(), b.size(), &why);
+    const std::optional<soft::gdi::DecodedBitmap> d = soft::gdi::readBitmapFile(b.data(), b.size(), &why);
     Picture pic;
     EXPECT_TRUE(d) << name << ": " << why;
     if (!d)
         return pic;
     EXPECT_EQ(
         (std::array{d->width, d->height, d->bitsPerPixel, int(d->compression), int(d->headerKind), int(d->topDown)}),
-        (std::array{640, 480, 24, 0, int(gdi::HeaderKind::info), 0}))
+        (std::array{640, 480, 24, 0, int(soft::gdi::HeaderKind::info), 0}))
         << name;
     pic.width = d->width, pic.height = d->height;
     for (uint32_t p : d->pixels)

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace host {
+namespace host::headless {
 namespace {
 
 // A dialog that keeps asking after this many answers is not listening to them.
@@ -204,4 +204,4 @@ void HeadlessHost::finish()
     }
 }
 
-}  // namespace host
+}  // namespace host::headless

@@ -7,8 +7,8 @@
 #include "audio_output.h"
 #include "device_list.h"
 #include "frame_pacer.h"
-#include "key_map.h"
 #include "host/scaling.h"
+#include "key_map.h"
 #include "screenshot.h"
 
 #include <SDL.h>
@@ -22,10 +22,9 @@
 #include <filesystem>
 #include <thread>
 
-namespace host {
+namespace host::sdl {
 namespace {
 
-using namespace host::sdl;
 using Clock = std::chrono::steady_clock;
 
 // GetTickCount counts from the start of the process, so it never wraps during a show.
@@ -523,4 +522,4 @@ std::unique_ptr<Host> makeSdlHost(const SdlHostOptions& options, std::string& er
     return std::make_unique<SdlHost>(options);
 }
 
-}  // namespace host
+}  // namespace host::sdl

@@ -46,7 +46,7 @@ EM_JS(void, webReport, (const char* audio, const char* timing, int exitCode), {
 });
 // clang-format on
 
-namespace host {
+namespace host::web {
 namespace {
 
 constexpr int dialogPatience = 64;  // answers after which a dialog is not listening
@@ -234,8 +234,7 @@ bool WebHost::pollEvent(Event& event)
         // The picture is scaled into the canvas with its shape kept; a point on the bars
         // around it, or off the canvas, is on nothing: a press there counts for nothing,
         // a move or a release there is at (-1, -1), so a button held down lets go.
-        Rect shown =
-            frameRectangle(Scale::aspect, fields[3], fields[4], shownWidth, shownHeight);
+        Rect shown = frameRectangle(Scale::aspect, fields[3], fields[4], shownWidth, shownHeight);
         if (outputToFrame(shown, shownWidth, shownHeight, fields[1], fields[2], event.x, event.y))
             return true;
         if (event.kind != EventKind::mouseDown) {
@@ -332,4 +331,4 @@ void WebHost::report(int exitCode)
     webReport(audioText, timing.c_str(), exitCode);
 }
 
-}  // namespace host
+}  // namespace host::web

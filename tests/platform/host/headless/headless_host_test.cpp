@@ -32,10 +32,10 @@ struct CountingSource : host::AudioSource {
 TEST(HeadlessClock, AFrameRateNeverDriftsOverAWholeShowAndTheCounterWraps)
 {
     for (uint32_t fps : {30u, 50u, 60u}) {
-        host::HeadlessHostOptions options;
+        host::headless::HeadlessHostOptions options;
         options.startMs = 500;
         options.framesPerSecond = fps;
-        host::HeadlessHost h(options);
+        host::headless::HeadlessHost h(options);
         CountingSource sound;
         h.openAudio(&sound);
         uint32_t frames = fps * 110;
@@ -48,10 +48,10 @@ TEST(HeadlessClock, AFrameRateNeverDriftsOverAWholeShowAndTheCounterWraps)
         EXPECT_EQ(sound.frames, 110 * 44100) << fps << " fps";
     }
     // A fixed step in milliseconds; the counter wraps.
-    host::HeadlessHostOptions options;
+    host::headless::HeadlessHostOptions options;
     options.startMs = 0xFFFFFFFFu - 30;
     options.frameMs = 20;
-    host::HeadlessHost h(options);
+    host::headless::HeadlessHost h(options);
     h.present(blackFrame());
     h.present(blackFrame());
     EXPECT_EQ(h.tickCount(), 9u);
@@ -61,10 +61,10 @@ TEST(HeadlessSound, WavHoldsExactlyTheMixedFrames)
 {
     std::string path = std::filesystem::temp_directory_path() / "mornakle-host-test.wav";
     {
-        host::HeadlessHostOptions options;
+        host::headless::HeadlessHostOptions options;
         options.frameMs = 7;  // not a whole number of samples per frame
         options.wavPath = path;
-        host::HeadlessHost h(options);
+        host::headless::HeadlessHost h(options);
         CountingSource sound;
         h.openAudio(&sound);
         for (int k = 0; k < 1000; ++k)
@@ -85,12 +85,12 @@ TEST(HeadlessCapture, NamesTieEachFrameToTheTickTheDemoLastRead)
     auto folder = std::filesystem::temp_directory_path() / "mornakle-capture-test";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directory(folder);
-    host::HeadlessHostOptions options;
+    host::headless::HeadlessHostOptions options;
     options.startMs = 1000;
     options.frameMs = 50;
     options.captureDir = folder;
     options.captureEvery = 2;
-    host::HeadlessHost h(options);
+    host::headless::HeadlessHost h(options);
     for (int k = 0; k < 5; ++k) {
         if (k != 3)  // a frame presented twice without reading the counter in between
             h.tickCount();
@@ -107,9 +107,9 @@ TEST(HeadlessCapture, NamesTieEachFrameToTheTickTheDemoLastRead)
 
 TEST(HeadlessEvents, TimedEventsArriveWhenTheClockReachesThem)
 {
-    host::HeadlessHostOptions options;
+    host::headless::HeadlessHostOptions options;
     options.frameMs = 100;
-    host::HeadlessHost h(options);
+    host::headless::HeadlessHost h(options);
     h.postEventAt(250, {host::EventKind::keyDown, 27});
     host::Event event;
     EXPECT_FALSE(h.pollEvent(event));

@@ -50,8 +50,8 @@ int chooseDevice(host::Host& h)
 int main()
 {
     std::string error;
-    const host::SdlHostOptions options;
-    std::unique_ptr<host::Host> h = host::makeSdlHost(options, error);
+    const host::sdl::SdlHostOptions options;
+    std::unique_ptr<host::Host> h = host::sdl::makeSdlHost(options, error);
     if (!h) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace host {
+namespace host::headless {
 
 struct HeadlessHostOptions {
     uint32_t startMs = 0;   // the virtual tick counter's first value
@@ -112,4 +112,4 @@ private:
 
 std::unique_ptr<HeadlessHost> makeHeadlessHost(const HeadlessHostOptions& options);
 
-}  // namespace host
+}  // namespace host::headless

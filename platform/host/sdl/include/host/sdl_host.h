@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-namespace host {
+namespace host::sdl {
 
 struct SdlHostOptions {
     // How the 640 x 480 frame fills the window.
@@ -30,4 +30,4 @@ struct SdlHostOptions {
 // one line saying why into `error`.
 std::unique_ptr<Host> makeSdlHost(const SdlHostOptions& options, std::string& error);
 
-}  // namespace host
+}  // namespace host::sdl

@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-namespace host {
+namespace host::web {
 
 struct WebHostOptions {
     bool testMode = false;  // a virtual counter, no audio device, results on the page
@@ -88,4 +88,4 @@ private:
     std::map<int, std::pair<double, int>> spanTimes;  // span: total ms, frames
 };
 
-}  // namespace host
+}  // namespace host::web
