@@ -86,11 +86,11 @@ int main(int argc, char** argv)
     program::Options options;
     std::string error;
     if (!program::parseOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "mornakle: %s\n%s", error.c_str(), program::usageText);
+        std::fprintf(stderr, "mornakle: %s\n%s", error.c_str(), program::usageText().c_str());
         return exitUsage;
     }
     if (options.help) {
-        std::fputs(program::usageText, stdout);
+        std::fputs(program::usageText().c_str(), stdout);
         return exitNormal;
     }
     if (options.version) {

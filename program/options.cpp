@@ -4,38 +4,15 @@
 
 #include "soft/faults.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <map>
+#include <vector>
 
 namespace program {
-
-const char* const usageText =
-    "usage: mornakle [options]\n"
-    "  --headless             run without a display: virtual clock, no window, no sound card\n"
-    "  --frame-ms N           headless: milliseconds the clock advances per frame (default 20)\n"
-    "  --start-ms N           headless: the tick counter's first value (default 0)\n"
-    "  --capture DIR          headless: write every presented frame to DIR as PNG\n"
-    "  --capture-every K      headless: write only every K-th frame (default 1)\n"
-    "  --wav FILE             headless: write the show's sound to FILE (16-bit stereo 44.1 kHz)\n"
-    "  --until-ms N           headless: end the show after N ms of show time, as Escape would\n"
-    "  --dialog ok|cancel|close  headless: how the device dialog is answered (default ok)\n"
-    "  --data DIR             the folder with the demo's data files\n"
-    "                         (default: ../share/mornakle from the program, else data/ beside it)\n"
-    "  --pixel-format 565|555 the display's 16-bit pixel format (default 565)\n"
-    "  --scale aspect|integer|stretch  how the picture fills the window (default aspect)\n"
-    "  --filter nearest|linear         scaling filter (default nearest)\n"
-    "  --vsync on|off         wait for vertical sync (default on)\n"
-    "  --record FILE          render the show headless to a video with sound (.mp4, .mkv, .webm)\n"
-    "  --fps N                recording: frames a second (default 50)\n"
-    "  --from T, --to T       recording: only the show time from tick T to tick T (50 ms each)\n"
-    "  --inject-fault CALL=RESULT[,SKIP]  make a platform call fail (for testing)\n"
-    "  --inject-fault list    name every call that can be made to fail\n"
-    "  --help                 show this text\n"
-    "  --version              show the release\n";
 
 namespace {
 
@@ -90,118 +67,188 @@ bool choose(const char* text, const std::map<std::string, T>& choices, T& value)
     return true;
 }
 
+// One row of the command line: an option, the value it takes, its line in the usage
+// text and what it sets. The parser and --help both read this table.
+struct OptionRow {
+    const char* name;
+    const char* value;  // what follows the option in the usage text; null: a flag
+    // The usage text's description (a new line continues it in the description's
+    // column); null: the option shares the line of the option before it.
+    const char* help;
+    // Takes the value (null for a flag); false when the value is refused. Null: the row
+    // only describes another use of an option above it.
+    bool (*take)(Options& options, const char* value);
+};
+
+const OptionRow optionRows[] = {
+    {"--headless", nullptr, "run without a display: virtual clock, no window, no sound card",
+     [](Options& o, const char*) { return o.headless = true; }},
+    {"--frame-ms", "N", "headless: milliseconds the clock advances per frame (default 20)",
+     [](Options& o, const char* v) {
+         return parseUnsigned(v, o.headlessOptions.frameMs) && o.headlessOptions.frameMs > 0;
+     }},
+    {"--start-ms", "N", "headless: the tick counter's first value (default 0)",
+     [](Options& o, const char* v) { return parseUnsigned(v, o.headlessOptions.startMs); }},
+    {"--capture", "DIR", "headless: write every presented frame to DIR as PNG",
+     [](Options& o, const char* v) {
+         o.headlessOptions.captureDir = v;
+         return *v != 0;
+     }},
+    {"--capture-every", "K", "headless: write only every K-th frame (default 1)",
+     [](Options& o, const char* v) {
+         uint32_t every;
+         if (!parseUnsigned(v, every) || every == 0 || every > 1000000)
+             return false;
+         o.headlessOptions.captureEvery = int(every);
+         return true;
+     }},
+    {"--wav", "FILE", "headless: write the show's sound to FILE (16-bit stereo 44.1 kHz)",
+     [](Options& o, const char* v) {
+         o.headlessOptions.wavPath = v;
+         return *v != 0;
+     }},
+    {"--until-ms", "N", "headless: end the show after N ms of show time, as Escape would",
+     [](Options& o, const char* v) { return parseUnsigned(v, o.untilMs) && o.untilMs > 0; }},
+    {"--dialog", "ok|cancel|close", "headless: how the device dialog is answered (default ok)",
+     [](Options& o, const char* v) {
+         using A = host::DialogAnswer;
+         return choose<A>(v, {{"ok", A::ok}, {"cancel", A::cancel}, {"close", A::close}},
+                          o.headlessOptions.dialogAnswer);
+     }},
+    {"--data", "DIR",
+     "the folder with the demo's data files\n"
+     "(default: ../share/mornakle from the program, else data/ beside it)",
+     [](Options& o, const char* v) {
+         o.dataDir = v;
+         return *v != 0;
+     }},
+    {"--pixel-format", "565|555", "the display's 16-bit pixel format (default 565)",
+     [](Options& o, const char* v) {
+         return choose<soft::PixelFormat>(v, {{"565", soft::PixelFormat::rgb565}, {"555", soft::PixelFormat::rgb555}},
+                                          o.pixelFormat);
+     }},
+    {"--scale", "aspect|integer|stretch", "how the picture fills the window (default aspect)",
+     [](Options& o, const char* v) {
+         using S = host::Scale;
+         return choose<S>(v, {{"aspect", S::aspect}, {"integer", S::integer}, {"stretch", S::stretch}},
+                          o.sdlOptions.scale);
+     }},
+    {"--filter", "nearest|linear", "scaling filter (default nearest)",
+     [](Options& o, const char* v) {
+         using F = host::sdl::SdlHostOptions::Filter;
+         return choose<F>(v, {{"nearest", F::nearest}, {"linear", F::linear}}, o.sdlOptions.filter);
+     }},
+    {"--vsync", "on|off", "wait for vertical sync (default on)",
+     [](Options& o, const char* v) {
+         return choose<bool>(v, {{"on", true}, {"off", false}}, o.sdlOptions.vsync);
+     }},
+    {"--record", "FILE", "render the show headless to a video with sound (.mp4, .mkv, .webm)",
+     [](Options& o, const char* v) {
+         o.record.path = v;
+         return recordingFormatKnown(v);
+     }},
+    {"--fps", "N", "recording: frames a second (default 50)",
+     [](Options& o, const char* v) {
+         return parseUnsigned(v, o.record.framesPerSecond) && o.record.framesPerSecond >= 1 &&
+                o.record.framesPerSecond <= 240;
+     }},
+    {"--from", "T", "recording: only the show time from tick T to tick T (50 ms each)",
+     [](Options& o, const char* v) { return parseUnsigned(v, o.record.fromTicks); }},
+    {"--to", "T", nullptr,
+     [](Options& o, const char* v) { return parseUnsigned(v, o.record.toTicks) && o.record.toTicks > 0; }},
+    {"--inject-fault", "CALL=RESULT[,SKIP]", "make a platform call fail (for testing)",
+     [](Options& o, const char* v) {
+         if (std::strcmp(v, "list") == 0) {
+             o.listFaults = true;
+             return true;
+         }
+         InjectedFault fault;
+         if (!parseFault(v, fault))
+             return false;
+         o.faults.push_back(fault);
+         return true;
+     }},
+    {"--inject-fault", "list", "name every call that can be made to fail", nullptr},
+    {"--help", nullptr, "show this text", [](Options& o, const char*) { return o.help = true; }},
+    {"--version", nullptr, "show the release", [](Options& o, const char*) { return o.version = true; }},
+};
+
+const OptionRow* findOption(const std::string& name)
+{
+    for (const OptionRow& row : optionRows)
+        if (row.take && name == row.name)
+            return &row;
+    return nullptr;
+}
+
+// Descriptions start in one column; an option too long for it is followed by two
+// spaces, and long options next to one another line their descriptions up.
+constexpr size_t descriptionColumn = 25;
+
+std::string makeUsageText()
+{
+    struct Line {
+        std::string option;
+        std::string help;
+    };
+    std::vector<Line> lines;
+    for (const OptionRow& row : optionRows) {
+        std::string option = std::string(row.name) + (row.value ? std::string(" ") + row.value : "");
+        if (row.help)
+            lines.push_back({option, row.help});
+        else
+            lines.back().option += ", " + option;
+    }
+    std::string text = "usage: mornakle [options]\n";
+    for (size_t i = 0; i < lines.size();) {
+        const size_t fits = descriptionColumn - 3;  // two spaces before, one after
+        size_t width = lines[i].option.size();
+        size_t next = i + 1;
+        if (width > fits) {
+            while (next < lines.size() && lines[next].option.size() > fits)
+                width = std::max(width, lines[next++].option.size());
+            width += 1;  // two spaces after the longest
+        } else {
+            width = fits;
+        }
+        const std::string indent(2 + width + 1, ' ');
+        for (; i < next; ++i) {
+            std::string help = lines[i].help;
+            for (size_t at = 0; (at = help.find('\n', at)) != std::string::npos; at += indent.size() + 1)
+                help.insert(at + 1, indent);
+            text += "  " + lines[i].option + std::string(width - lines[i].option.size() + 1, ' ') + help + "\n";
+        }
+    }
+    return text;
+}
+
 }  // namespace
+
+const std::string& usageText()
+{
+    static const std::string text = makeUsageText();
+    return text;
+}
 
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error)
 {
-    using Value = std::function<bool(const char*)>;
-    const std::map<std::string, Value> withValue = {
-        {"--frame-ms",
-         [&](const char* v) {
-             return parseUnsigned(v, options.headlessOptions.frameMs) && options.headlessOptions.frameMs > 0;
-         }},
-        {"--until-ms", [&](const char* v) { return parseUnsigned(v, options.untilMs) && options.untilMs > 0; }},
-        {"--start-ms", [&](const char* v) { return parseUnsigned(v, options.headlessOptions.startMs); }},
-        {"--capture",
-         [&](const char* v) {
-             options.headlessOptions.captureDir = v;
-             return *v != 0;
-         }},
-        {"--capture-every",
-         [&](const char* v) {
-             uint32_t every;
-             if (!parseUnsigned(v, every) || every == 0 || every > 1000000)
-                 return false;
-             options.headlessOptions.captureEvery = int(every);
-             return true;
-         }},
-        {"--wav",
-         [&](const char* v) {
-             options.headlessOptions.wavPath = v;
-             return *v != 0;
-         }},
-        {"--data",
-         [&](const char* v) {
-             options.dataDir = v;
-             return *v != 0;
-         }},
-        {"--dialog",
-         [&](const char* v) {
-             using A = host::headless::HeadlessHostOptions::DialogAnswer;
-             return choose<A>(v, {{"ok", A::ok}, {"cancel", A::cancel}, {"close", A::close}},
-                              options.headlessOptions.dialogAnswer);
-         }},
-        {"--pixel-format",
-         [&](const char* v) {
-             return choose<soft::PixelFormat>(
-                 v, {{"565", soft::PixelFormat::rgb565}, {"555", soft::PixelFormat::rgb555}}, options.pixelFormat);
-         }},
-        {"--scale",
-         [&](const char* v) {
-             using S = host::sdl::SdlHostOptions::Scale;
-             return choose<S>(v, {{"aspect", S::aspect}, {"integer", S::integer}, {"stretch", S::stretch}},
-                              options.sdlOptions.scale);
-         }},
-        {"--filter",
-         [&](const char* v) {
-             using F = host::sdl::SdlHostOptions::Filter;
-             return choose<F>(v, {{"nearest", F::nearest}, {"linear", F::linear}}, options.sdlOptions.filter);
-         }},
-        {"--vsync",
-         [&](const char* v) {
-             return choose<bool>(v, {{"on", true}, {"off", false}}, options.sdlOptions.vsync);
-         }},
-        {"--record",
-         [&](const char* v) {
-             options.record.path = v;
-             return recordingFormatKnown(v);
-         }},
-        {"--fps",
-         [&](const char* v) {
-             return parseUnsigned(v, options.record.framesPerSecond) && options.record.framesPerSecond >= 1 &&
-                    options.record.framesPerSecond <= 240;
-         }},
-        {"--from", [&](const char* v) { return parseUnsigned(v, options.record.fromTicks); }},
-        {"--to", [&](const char* v) { return parseUnsigned(v, options.record.toTicks) && options.record.toTicks > 0; }},
-        {"--inject-fault",
-         [&](const char* v) {
-             if (std::strcmp(v, "list") == 0) {
-                 options.listFaults = true;
-                 return true;
-             }
-             InjectedFault fault;
-             if (!parseFault(v, fault))
-                 return false;
-             options.faults.push_back(fault);
-             return true;
-         }},
-    };
-
     for (int i = 1; i < argc; ++i) {
         std::string name = argv[i];
-        if (name == "--help") {
-            options.help = true;
-            continue;
-        }
-        if (name == "--version") {
-            options.version = true;
-            continue;
-        }
-        if (name == "--headless") {
-            options.headless = true;
-            continue;
-        }
-        auto option = withValue.find(name);
-        if (option == withValue.end()) {
+        const OptionRow* option = findOption(name);
+        if (!option) {
             error = "unknown option " + name;
             return false;
+        }
+        if (!option->value) {
+            option->take(options, nullptr);
+            continue;
         }
         if (i + 1 >= argc) {
             error = "option " + name + " needs a value";
             return false;
         }
         const char* value = argv[++i];
-        if (!option->second(value)) {
+        if (!option->take(options, value)) {
             error = "bad value '" + std::string(value) + "' for " + name;
             return false;
         }

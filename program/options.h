@@ -37,6 +37,7 @@ struct Options {
 // Fills `options` from argv. On a bad option returns false with one line in `error`.
 bool parseOptions(int argc, const char* const* argv, Options& options, std::string& error);
 
-extern const char* const usageText;
+// The usage text --help prints, made from the same table the parser reads.
+const std::string& usageText();
 
 }  // namespace program

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <sstream>
 #include <tuple>
 #include <vector>
@@ -85,6 +86,39 @@ TEST(Options, RefusesWhatItCannotUse)
         EXPECT_FALSE(parse(line, o, error)) << line;
         EXPECT_FALSE(error.empty()) << line;
     }
+}
+
+// The usage text and the parser come from one table: every option the text names is
+// one the parser knows, with the value the text shows (the first of its choices).
+TEST(Options, TheUsageTextNamesWhatTheParserTakes)
+{
+    const std::string& text = program::usageText();
+    ASSERT_EQ(text.rfind("usage: mornakle [options]\n", 0), 0u);
+    std::istringstream lines(text.substr(text.find('\n') + 1));
+    int named = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string name, value;
+        words >> name;
+        if (name.rfind("--", 0) != 0)
+            continue;  // a description's second line
+        ++named;
+        words >> value;
+        std::string args = name;
+        if (name == "--inject-fault" && value != "list")
+            value = "Example::Call=1";
+        else if (name == "--record")
+            value = "show.mp4";
+        else if (!value.empty() && value.rfind("--", 0) != 0 && std::isupper(static_cast<unsigned char>(value[0])))
+            value = name == "--from" ? "0" : "1";  // N, K, T, DIR, FILE
+        else
+            value = value.substr(0, value.find_first_of("|,"));
+        const bool takesValue = !(name == "--headless" || name == "--help" || name == "--version");
+        program::Options o;
+        std::string error;
+        EXPECT_TRUE(parse(takesValue ? name + " " + value : name, o, error)) << line << ": " << error;
+    }
+    EXPECT_EQ(named, 20);
 }
 
 }  // namespace
