@@ -25,6 +25,9 @@ expect 0 "" --version
 expect 0 "" --headless --version
 [ "$(cat "$work/out")" = "mornakle $2" ] || fail "--headless --version did not just print the release"
 expect 2 "cannot open the data folder" --headless --data "$work/nowhere"
+# What the platform cannot go on from ends the program with the program's code for it.
+expect 2 "cannot write" --headless --wav "$work/nowhere/show.wav"
+MORNAKLE_SIMD=bogus expect 64 "no such kernel family" --headless
 expect 2 "" --headless --dialog cancel
 expect 2 "" --headless --dialog close
 expect 2 "" --headless --inject-fault MIDASconfig=1

@@ -1,11 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Mornakle 3D developers
 // SPDX-License-Identifier: MIT
-// The headless host's virtual clock, its sound in step with it, and frame capture.
+// The headless host's virtual clock, its sound in step with it, frame capture, and the
+// failures it leaves to the program.
 #include "host/headless_host.h"
+#include "soft/failure.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -119,6 +123,55 @@ TEST(HeadlessEvents, TimedEventsArriveWhenTheClockReachesThem)
     h.present(blackFrame());
     ASSERT_TRUE(h.pollEvent(event));
     EXPECT_EQ(event.virtualKey, 27u);
+}
+
+// What the host cannot go on from goes to the program's failure handler, which decides
+// how the process ends; with none installed the process aborts.
+[[noreturn]] void exitByFailure(soft::Failure failure) { std::_Exit(10 + int(failure)); }
+constexpr int unwritable = 10 + int(soft::Failure::outputUnwritable);
+constexpr int unanswered = 10 + int(soft::Failure::dialogUnanswered);
+
+TEST(HeadlessFailureDeathTest, WhatCannotBeWrittenOrAnsweredIsTheProgramsToEnd)
+{
+    const std::string nowhere = (std::filesystem::temp_directory_path() / "mornakle-no-such-folder/x").string();
+    EXPECT_EXIT(
+        {
+            soft::setFailureHandler(exitByFailure);
+            host::headless::HeadlessHostOptions options;
+            options.captureDir = nowhere;
+            host::headless::HeadlessHost(options).present(blackFrame());
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(unwritable), "mornakle: cannot capture a frame");
+    EXPECT_EXIT(
+        {
+            soft::setFailureHandler(exitByFailure);
+            host::headless::HeadlessHostOptions options;
+            options.wavPath = nowhere + "/show.wav";
+            CountingSource source;
+            host::headless::HeadlessHost(options).openAudio(&source);
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(unwritable), "mornakle: cannot write");
+    EXPECT_EXIT(
+        {
+            soft::setFailureHandler(exitByFailure);
+            host::headless::HeadlessHost h{host::headless::HeadlessHostOptions{}};
+            host::Event event;
+            for (int ask = 0; ask < 1000; ++ask)
+                h.waitEvent(event, 0);
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(unanswered), "does not close");
+    EXPECT_EXIT(
+        {
+            soft::setFailureHandler(nullptr);
+            host::headless::HeadlessHostOptions options;
+            options.captureDir = nowhere;
+            host::headless::HeadlessHost(options).present(blackFrame());
+            std::_Exit(0);
+        },
+        ::testing::KilledBySignal(SIGABRT), "cannot capture a frame");
 }
 
 }  // namespace
