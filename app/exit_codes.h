@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The codes the program ends with, the same on every platform and from every entry.
 #pragma once
 

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 # The build's layers, checked when it is configured:
 #  - the demo's libraries link only the platform's API and one another, so which
 #    platform the demo runs on is chosen where an executable is linked;

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+# SPDX-License-Identifier: MIT
 cmake_minimum_required(VERSION 3.25)
 # Run by CTest: the configure-time check of cmake/layers.cmake refuses a platform
 # library that reaches the demo, and passes one that does not.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // How the program ends when the platform under it cannot go on: the platform has said
 // why on standard error; the program picks the exit code.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // The lifetime of GDI's objects and device contexts: the sets that tell live handles
 // from stale ones, their counts, and the reclaiming at exit of what the program left
 // alive. Objects and contexts are made and freed in objects.cpp and

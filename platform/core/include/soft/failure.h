@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // What a stand-in or a host cannot go on from. It says why on standard error, then
 // reports the failure to the handler the program installed: how the process ends (its
 // exit code, or a report to a page first) is the program's decision, not the platform's.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // What a host's audio output pulls its sound from, and the one format it is in.
 #pragma once
 

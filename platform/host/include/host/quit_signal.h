@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
 // Ending the show from outside: SIGINT and SIGTERM become a request to end it, which a
 // host without a window of its own passes on as a quit event.
 #pragma once
