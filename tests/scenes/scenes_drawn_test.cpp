@@ -231,26 +231,33 @@ TEST_F(Scenes, CullingHidesNothingTheCamerasShouldSee)
 }
 
 // Each frame the house sends its seven render states again, every one of them even when the device refuses
-// one: set to other values beforehand, all but the refused state come back as the house wants them.
+// one: set to other valid values beforehand (the house still draws with them), all but the refused state come
+// back as the house wants them.
 TEST_F(Scenes, HouseSendsEveryRenderStateWhateverTheDeviceRefuses)
 {
-    const std::pair<D3DRENDERSTATETYPE, DWORD> wanted[] = {
-        {D3DRENDERSTATE_DITHERENABLE, TRUE},     {D3DRENDERSTATE_ZENABLE, TRUE},
-        {D3DRENDERSTATE_ZWRITEENABLE, TRUE},     {D3DRENDERSTATE_ZFUNC, D3DCMP_LESSEQUAL},
-        {D3DRENDERSTATE_ALPHABLENDENABLE, TRUE}, {D3DRENDERSTATE_SRCBLEND, D3DBLEND_BOTHSRCALPHA},
-        {D3DRENDERSTATE_CULLMODE, D3DCULL_CCW}};
-    constexpr DWORD other = 99;  // no state's wanted value
+    struct Sent {
+        D3DRENDERSTATETYPE state;
+        DWORD wanted, other;
+    };
+    const Sent states[] = {{D3DRENDERSTATE_DITHERENABLE, TRUE, FALSE},
+                           {D3DRENDERSTATE_ZENABLE, TRUE, FALSE},
+                           {D3DRENDERSTATE_ZWRITEENABLE, TRUE, FALSE},
+                           {D3DRENDERSTATE_ZFUNC, D3DCMP_LESSEQUAL, D3DCMP_ALWAYS},
+                           {D3DRENDERSTATE_ALPHABLENDENABLE, TRUE, FALSE},
+                           {D3DRENDERSTATE_SRCBLEND, D3DBLEND_BOTHSRCALPHA, D3DBLEND_ONE},
+                           {D3DRENDERSTATE_CULLMODE, D3DCULL_CCW, D3DCULL_NONE}};
     IDirect3DDevice2* device = context()->device;
     for (int refused = 0; refused < 7; ++refused) {
-        for (auto [state, value] : wanted)
-            device->SetRenderState(state, other);
+        for (const Sent& sent : states)
+            device->SetRenderState(sent.state, sent.other);
         soft::injectFault("IDirect3DDevice2::SetRenderState", DDERR_GENERIC, refused);
         drawHouseScene(30.0f, context());
         soft::clearFaults();
         for (int i = 0; i < 7; ++i) {
             DWORD value = 0;
-            device->GetRenderState(wanted[i].first, &value);
-            EXPECT_EQ(value, i == refused ? other : wanted[i].second) << "state " << i << ", refused " << refused;
+            device->GetRenderState(states[i].state, &value);
+            EXPECT_EQ(value, i == refused ? states[i].other : states[i].wanted)
+                << "state " << i << ", refused " << refused;
         }
     }
     ASSERT_EQ(setFixedRenderStates(device), D3D_OK);
