@@ -10,6 +10,8 @@
 # source package and the notices of what the program builds in (in licenses/, beside
 # the browser runtime's, from web_site_notices.cmake).
 
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/debian_source_files.cmake)
+
 # Compresses `from` into `to` when `to` is missing or older.
 function(pack from to)
     if(NOT EXISTS ${to} OR ${from} IS_NEWER_THAN ${to})
@@ -68,13 +70,7 @@ file(COPY_FILE ${SOURCE_ARCHIVE} ${SITE}/${archive} ONLY_IF_DIFFERENT)
 file(COPY_FILE ${LICENCE} ${SITE}/LICENSE.txt ONLY_IF_DIFFERENT)
 file(MAKE_DIRECTORY ${SITE}/source ${SITE}/licenses)
 file(GLOB dsc ${XMP_SOURCES}/libxmp_*.dsc)
-file(STRINGS ${dsc} listed REGEX "^ [0-9a-f]+ [0-9]+ [^ ]+$")
-set(xmpFiles ${dsc})
-foreach(line IN LISTS listed)
-    string(REGEX REPLACE ".* " "" name "${line}")
-    list(APPEND xmpFiles ${XMP_SOURCES}/${name})
-endforeach()
-list(REMOVE_DUPLICATES xmpFiles)
+mornakle_debian_source_files(${dsc} ${XMP_SOURCES} xmpFiles)
 foreach(file IN LISTS xmpFiles)
     get_filename_component(name ${file} NAME)
     file(COPY_FILE ${file} ${SITE}/source/${name} ONLY_IF_DIFFERENT)

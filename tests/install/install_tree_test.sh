@@ -26,14 +26,7 @@ for size in 16 32 48 64 128 256; do
         fail "$icon is not a ${size}x$size picture with transparency"
 done
 
-desktop-file-validate "$prefix/share/applications/mornakle.desktop" || fail "the desktop entry does not validate"
-grep -qx 'Icon=mornakle' "$prefix/share/applications/mornakle.desktop" || fail "the desktop entry names another icon"
-appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/org.mornakle.mornakle3d.metainfo.xml" ||
-    fail "the AppStream data does not validate"
-for page in man6/mornakle.6.gz man1/mornakle-inspect.1.gz; do
-    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/$page" 2>&1 >/dev/null)
-    [ -z "$warnings" ] || fail "man warns about $page: $warnings"
-done
+validate_desktop_files "$prefix" || fail "the installed desktop files do not pass their validators"
 
 # Moved as a whole and started from an unrelated folder.
 mv "$prefix" "$work/moved"

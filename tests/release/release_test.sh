@@ -46,13 +46,7 @@ echo "== the checkers"
 lintian -I --tag-display-limit 0 "$dist/mornakle_${version}_amd64.deb" >"$check/lintian.log" 2>&1 ||
     { cat "$check/lintian.log"; problem "lintian failed or found errors"; }
 grep -E '^(E|W): |hardening' "$check/lintian.log" && problem "lintian reports errors, warnings or missing hardening"
-desktop-file-validate "$check/deb/usr/share/applications/mornakle.desktop" || problem "the desktop entry does not validate"
-appstreamcli validate --no-net --pedantic "$check/deb/usr/share/metainfo/org.mornakle.mornakle3d.metainfo.xml" ||
-    problem "the AppStream data does not validate"
-for page in man6/mornakle.6.gz man1/mornakle-inspect.1.gz; do
-    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$check/deb/usr/share/man/$page" 2>&1 >/dev/null)
-    [ -z "$warnings" ] || problem "man warns about $page: $warnings"
-done
+validate_desktop_files "$check/deb/usr" || problem "the packaged desktop files do not pass their validators"
 (cd "$check/source/$name" && reuse lint >"$check/reuse.log" 2>&1) || { tail -n 30 "$check/reuse.log"; problem "reuse lint"; }
 
 echo "== one version, one source archive"

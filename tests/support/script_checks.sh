@@ -42,3 +42,17 @@ expect_exit() {
     app_pid=
     [ "$rc" = "$1" ] || fail "exit code $rc after $2, not $1"
 }
+# Checks an installed tree ($1: a prefix, or a package's usr/) with the desktop's own validators: the desktop
+# entry, the AppStream data and the man pages. Prints what is wrong; fails if anything is.
+validate_desktop_files() {
+    local root=$1 bad=0 page warnings
+    desktop-file-validate "$root/share/applications/mornakle.desktop" || { echo "the desktop entry does not validate"; bad=1; }
+    grep -qx 'Icon=mornakle' "$root/share/applications/mornakle.desktop" || { echo "the desktop entry names another icon"; bad=1; }
+    appstreamcli validate --no-net --pedantic "$root/share/metainfo/org.mornakle.mornakle3d.metainfo.xml" ||
+        { echo "the AppStream data does not validate"; bad=1; }
+    for page in man6/mornakle.6.gz man1/mornakle-inspect.1.gz; do
+        warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/share/man/$page" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || { echo "man warns about $page: $warnings"; bad=1; }
+    done
+    return $bad
+}
