@@ -3,6 +3,7 @@
 #include "d3d_raster.h"
 
 #include "d3d_soft.h"
+#include "line_band.h"
 #include "span.h"
 #include "triangle_rows.h"
 
@@ -120,6 +121,30 @@ d3d::SpanSetup spanSetupFor(const RasterTarget& target, const RasterState& state
     return setup;
 }
 
+// A triangle's corners top to bottom, by conditional swaps of their numbers rather than
+// branches: which corner is highest is anybody's guess from one triangle to the next.
+// The snapped coordinates come in arrays of their own, so that each is read back just
+// as it was stored: a wider read over two fresh stores waits for them to reach the cache.
+// Returns twice the signed area in subpixels; with y down, a positive one puts corner 1
+// right of the long edge 0-2.
+int64_t sortCorners(const int64_t xs[3], const int64_t ys[3], const RasterVertex* const vertices[3], Corner corner[3])
+{
+    int at[3] = {0, 1, 2};
+    auto order = [&](int i, int j) {
+        const int p = at[i], q = at[j];
+        const bool swap = ys[q] < ys[p];
+        at[i] = swap ? q : p;
+        at[j] = swap ? p : q;
+    };
+    order(0, 1);
+    order(1, 2);
+    order(0, 1);
+    for (int i = 0; i < 3; ++i)
+        corner[i] = Corner{xs[at[i]], ys[at[i]], vertices[at[i]]};
+    return (corner[1].x - corner[0].x) * (corner[2].y - corner[0].y) -
+           (corner[2].x - corner[0].x) * (corner[1].y - corner[0].y);
+}
+
 }  // namespace
 
 Attributes::Attributes(const Corner corner[3], const d3d::SpanSetup& setup, int64_t cross)
@@ -145,29 +170,12 @@ Attributes::Attributes(const Corner corner[3], const d3d::SpanSetup& setup, int6
 void rasterizeTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
                        const RasterVertex& b, const RasterVertex& c)
 {
-    // The snapped coordinates in arrays of their own, so that each is read back just as
-    // it was stored: a wider read over two fresh stores waits for them to reach the cache.
     int64_t xs[3], ys[3];
     const RasterVertex* const vertices[3] = {&a, &b, &c};
     if (!snap(a, xs[0], ys[0]) || !snap(b, xs[1], ys[1]) || !snap(c, xs[2], ys[2]))
         return;
-    // Top to bottom, by conditional swaps of their numbers rather than branches: which
-    // corner is highest is anybody's guess from one triangle to the next.
-    int at[3] = {0, 1, 2};
-    auto order = [&](int i, int j) {
-        const int p = at[i], q = at[j];
-        const bool swap = ys[q] < ys[p];
-        at[i] = swap ? q : p;
-        at[j] = swap ? p : q;
-    };
-    order(0, 1);
-    order(1, 2);
-    order(0, 1);
-    const Corner corner[3] = {{xs[at[0]], ys[at[0]], vertices[at[0]]},
-                              {xs[at[1]], ys[at[1]], vertices[at[1]]},
-                              {xs[at[2]], ys[at[2]], vertices[at[2]]}};
-    const int64_t cross = (corner[1].x - corner[0].x) * (corner[2].y - corner[0].y) -
-                          (corner[2].x - corner[0].x) * (corner[1].y - corner[0].y);
+    Corner corner[3];
+    const int64_t cross = sortCorners(xs, ys, vertices, corner);
     if (cross == 0)
         return;
     const RasterRect& clip = target.clip;
@@ -183,7 +191,6 @@ void rasterizeTriangle(const RasterTarget& target, const RasterState& state, con
     if (choice.readsBlendTables)
         flatShadeCache().makeBlendTables();
     const RowWalk walk = choice.walk;
-    // With y down, a positive cross product puts corner 1 right of the long edge 0-2.
     // A half with no rows gets no edge and no run: the long edge it would have stepped
     // has no row to step over.
     const bool longEdgeLeft = cross > 0;
@@ -206,6 +213,95 @@ void rasterizeTriangle(const RasterTarget& target, const RasterState& state, con
     direct3DCounters().pixelsWritten += written;
 }
 
+namespace {
+
+// The corners of a line's band: its two ends each moved half a pixel either way across
+// the line, in the order the two triangles name them, (startLow, endLow, endHigh) and
+// (startLow, endHigh, startHigh), which share the diagonal startLow-endHigh.
+enum BandCorner { startLow, endLow, endHigh, startHigh };
+constexpr int bandTriangles[2][3] = {{startLow, endLow, endHigh}, {startLow, endHigh, startHigh}};
+
+// Draws the band as its two triangles draw it, in one walk over its rows with the
+// triangles' set-up shared where it is the same for both. Returns false, having drawn
+// nothing, where the band is not the parallelogram the walk takes for granted: sides
+// that snapped other than one pixel apart, a level diagonal, a corner out of range, or
+// triangles that would not take the same span loop; the two triangles then draw it.
+bool drawBand(const RasterTarget& target, const RasterState& state, const RasterVertex corners[4], bool alongX)
+{
+    int64_t xs[4], ys[4];
+    for (int i = 0; i < 4; ++i)
+        if (!snap(corners[i], xs[i], ys[i]))
+            return false;
+    const int64_t acrossX = alongX ? 0 : subpixelsPerPixel, acrossY = alongX ? subpixelsPerPixel : 0;
+    if (xs[startHigh] != xs[startLow] + acrossX || ys[startHigh] != ys[startLow] + acrossY ||
+        xs[endHigh] != xs[endLow] + acrossX || ys[endHigh] != ys[endLow] + acrossY || ys[endHigh] == ys[startLow])
+        return false;
+
+    const RasterRect& clip = target.clip;
+    Corner corner[2][3];
+    int64_t cross[2];
+    LineBand band;
+    band.from = clip.bottom;
+    band.to = clip.top;
+    for (int t = 0; t < 2; ++t) {
+        int64_t x[3], y[3];
+        const RasterVertex* vertices[3];
+        for (int i = 0; i < 3; ++i) {
+            const int at = bandTriangles[t][i];
+            x[i] = xs[at], y[i] = ys[at], vertices[i] = &corners[at];
+        }
+        cross[t] = sortCorners(x, y, vertices, corner[t]);
+        if (cross[t] == 0)
+            return false;
+        band.triangleFrom[t] = std::max<int64_t>(firstPixelAt(corner[t][0].y), clip.top);
+        band.triangleTo[t] = std::min<int64_t>(firstPixelAt(corner[t][2].y), clip.bottom);
+        if (band.triangleFrom[t] < band.triangleTo[t]) {
+            band.from = std::min(band.from, band.triangleFrom[t]);
+            band.to = std::max(band.to, band.triangleTo[t]);
+        }
+    }
+    if (band.from >= band.to)
+        return true;  // neither triangle has a row inside the clip
+
+    auto at = [&](int i) { return Corner{xs[i], ys[i], nullptr}; };
+    auto downward = [](const Corner& p, const Corner& q, int64_t firstRow) {
+        return p.y <= q.y ? EdgeWalk(p, q, firstRow) : EdgeWalk(q, p, firstRow);
+    };
+    band.alongX = alongX;
+    if (!alongX) {
+        band.side = downward(at(startLow), at(endLow), band.from);
+    } else if (ys[startLow] == ys[endLow]) {
+        band.level = true;
+    } else {
+        band.side = downward(at(startLow), at(endLow), band.from - 1);
+        band.upperBoundsRight = (ys[endLow] - ys[startLow] > 0) == (xs[endLow] - xs[startLow] > 0);
+    }
+    band.leftEnd = firstPixelAt(std::min(xs[startLow], xs[endLow]));
+    band.rightEnd = firstPixelAt(std::max(xs[startLow], xs[endLow]));
+    const Corner top = ys[startLow] < ys[endHigh] ? at(startLow) : at(endHigh);
+    const Corner bottom = ys[startLow] < ys[endHigh] ? at(endHigh) : at(startLow);
+    band.diagonal = EdgeWalk(top, bottom, band.from);
+    // With y down, a positive cross product puts a point left of an edge run downwards.
+    const int64_t side = (bottom.x - top.x) * (ys[endLow] - top.y) - (bottom.y - top.y) * (xs[endLow] - top.x);
+    band.leftOfDiagonal = side > 0 ? 0 : 1;
+
+    // What the two triangles' spans share: their vertices' colours and alphas are those
+    // of the line's two ends and their areas the same, so either triangle's set-up is both's.
+    const d3d::SpanSetup setup =
+        spanSetupFor(target, state, corners[startLow], corners[endLow], corners[endHigh], cross[0]);
+    const Attributes attributes[2] = {Attributes(corner[0], setup, cross[0]), Attributes(corner[1], setup, cross[1])};
+    const bool drawn[2] = {band.triangleFrom[0] < band.triangleTo[0], band.triangleFrom[1] < band.triangleTo[1]};
+    const WalkChoice choice = chooseWalk(setup, attributes[drawn[0] ? 0 : 1].depthAllZero());
+    if (drawn[0] && drawn[1] && attributes[0].depthAllZero() != attributes[1].depthAllZero())
+        return false;
+    if (choice.readsBlendTables)
+        flatShadeCache().makeBlendTables();
+    direct3DCounters().pixelsWritten += choice.lineWalk(band, clip, setup, attributes);
+    return true;
+}
+
+}  // namespace
+
 void drawLine(const RasterTarget& target, const RasterState& state, const RasterVertex& from, const RasterVertex& to)
 {
     const float dx = to.x - from.x, dy = to.y - from.y;
@@ -218,6 +314,9 @@ void drawLine(const RasterTarget& target, const RasterState& state, const Raster
     fromHigh.*across += 0.5f;
     toLow.*across -= 0.5f;
     toHigh.*across += 0.5f;
+    const RasterVertex corners[4] = {fromLow, toLow, toHigh, fromHigh};
+    if (drawBand(target, state, corners, alongX))
+        return;
     rasterizeTriangle(target, state, fromLow, toLow, toHigh);
     rasterizeTriangle(target, state, fromLow, toHigh, fromHigh);
 }

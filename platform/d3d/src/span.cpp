@@ -5,6 +5,7 @@
 #include "d3d_soft.h"
 #include "soft/failure.h"
 
+#include "line_band.h"
 #include "span_lanes.h"
 #include "triangle_rows.h"
 
@@ -184,17 +185,40 @@ uint64_t walkRows(const TriangleRuns& runs, const RasterRect& clip, const SpanSe
     return written;
 }
 
-// The walk of a span loop, over a depth buffer of zeros when `overZero` says so.
+// Each span of a line's band handed to its loop, with the attributes of its triangle.
 template <SpanKernel Shade, int ColourChannels, bool UseDepth>
-RowWalk walkOf(bool overZero)
+uint64_t walkBandRows(const LineBand& band, const RasterRect& clip, const SpanSetup& setup,
+                      const Attributes attributes[2])
 {
-    return overZero ? walkRows<shadeOverZeroDepth<Shade>, ColourChannels, false>
-                    : walkRows<Shade, ColourChannels, UseDepth>;
+    uint64_t written = 0;
+    const bool planesLifted[2] = {attributes[0].lifted<ColourChannels, UseDepth>(),
+                                  attributes[1].lifted<ColourChannels, UseDepth>()};
+    eachBandSpan(band, clip, [&](int triangle, int64_t first, int64_t row, int count) {
+        Span span{int(first), int(row), count, {}, {}, 0, 0};
+        attributes[triangle].fill<ColourChannels, UseDepth>(span, planesLifted[triangle]);
+        written += uint64_t(Shade(setup, span));
+    });
+    return written;
+}
+
+// A span loop's walks of a triangle and of a line's band.
+struct Walks {
+    RowWalk walk;
+    LineWalk lineWalk;
+};
+
+// The walks of a span loop, over a depth buffer of zeros when `overZero` says so.
+template <SpanKernel Shade, int ColourChannels, bool UseDepth>
+Walks walkOf(bool overZero)
+{
+    return overZero ? Walks{walkRows<shadeOverZeroDepth<Shade>, ColourChannels, false>,
+                            walkBandRows<shadeOverZeroDepth<Shade>, ColourChannels, false>}
+                    : Walks{walkRows<Shade, ColourChannels, UseDepth>, walkBandRows<Shade, ColourChannels, UseDepth>};
 }
 
 // The scalar loops, which draw every case.
 template <int RedShift, int GreenBits, DepthMode Mode>
-RowWalk scalarWalk(const SpanSetup& setup, bool overZero)
+Walks scalarWalk(const SpanSetup& setup, bool overZero)
 {
     constexpr bool useDepth = Mode != DepthMode::off;
     if (setup.flat)
@@ -203,6 +227,8 @@ RowWalk scalarWalk(const SpanSetup& setup, bool overZero)
     return setup.state.blend ? walkOf<shadeInterpolated<RedShift, GreenBits, true, Mode>, 4, useDepth>(overZero)
                              : walkOf<shadeInterpolated<RedShift, GreenBits, false, Mode>, 3, useDepth>(overZero);
 }
+
+WalkChoice choiceOf(Walks walks, bool readsBlendTables) { return {walks.walk, walks.lineWalk, readsBlendTables}; }
 
 // The scalar loops alone.
 struct NoLanes { };
@@ -219,20 +245,22 @@ WalkChoice chooseIn(const SpanSetup& setup, bool depthAllZero)
         mode = DepthMode::off;
     if constexpr (!std::is_same_v<Family, NoLanes>) {
         if (setup.flat && state.blend && state.dither && mode == DepthMode::off)
-            return {walkOf<Family::template flatBlendedDithered<RedShift, GreenBits>, 0, false>(overZero), false};
+            return choiceOf(walkOf<Family::template flatBlendedDithered<RedShift, GreenBits>, 0, false>(overZero),
+                            false);
         if (mode == DepthMode::lessEqualWrite && !state.blend && setup.flat)
-            return {Family::flatLessEqual, false};
+            return {Family::flatLessEqual, Family::flatLessEqualBand, false};
         if (mode == DepthMode::lessEqualWrite && !state.blend && state.dither)
-            return {Family::template ditheredLessEqual<RedShift, GreenBits>, false};
+            return {Family::template ditheredLessEqual<RedShift, GreenBits>,
+                    Family::template ditheredLessEqualBand<RedShift, GreenBits>, false};
     }
     const bool readsBlendTables = setup.flat && state.blend;
     switch (mode) {
     case DepthMode::off:
-        return {scalarWalk<RedShift, GreenBits, DepthMode::off>(setup, overZero), readsBlendTables};
+        return choiceOf(scalarWalk<RedShift, GreenBits, DepthMode::off>(setup, overZero), readsBlendTables);
     case DepthMode::lessEqualWrite:
-        return {scalarWalk<RedShift, GreenBits, DepthMode::lessEqualWrite>(setup, false), readsBlendTables};
+        return choiceOf(scalarWalk<RedShift, GreenBits, DepthMode::lessEqualWrite>(setup, false), readsBlendTables);
     default:
-        return {scalarWalk<RedShift, GreenBits, DepthMode::general>(setup, false), readsBlendTables};
+        return choiceOf(scalarWalk<RedShift, GreenBits, DepthMode::general>(setup, false), readsBlendTables);
     }
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "dither_arithmetic.h"
+#include "line_band.h"
 #include "span.h"
 #include "triangle_rows.h"
 

@@ -215,11 +215,19 @@ struct TriangleRuns {
 using RowWalk = uint64_t (*)(const TriangleRuns& runs, const RasterRect& clip, const SpanSetup& setup,
                              const Attributes& attributes);
 
-// The walk for a triangle, from the kernel family in use; `depthAllZero` says every
-// pixel lies at depth 0. A flat blended triangle's loop may blend from its colour alone,
-// leaving the FlatShade's blend tables unread.
+// The walk of a line's band (line_band.h): the same span loop as its two triangles',
+// each span with the attributes of the triangle it lies in.
+struct LineBand;
+using LineWalk = uint64_t (*)(const LineBand& band, const RasterRect& clip, const SpanSetup& setup,
+                              const Attributes attributes[2]);
+
+// The walk for a triangle, and for a line's band of two triangles shaded alike, from the
+// kernel family in use; `depthAllZero` says every pixel lies at depth 0. A flat blended
+// triangle's loop may blend from its colour alone, leaving the FlatShade's blend tables
+// unread.
 struct WalkChoice {
     RowWalk walk;
+    LineWalk lineWalk;
     bool readsBlendTables;
 };
 
