@@ -9,7 +9,6 @@
 
 #include "triangle_rows.h"
 
-#include <algorithm>
 #include <cstdint>
 
 namespace soft::d3d {
@@ -29,48 +28,5 @@ struct LineBand {
     bool upperBoundsRight = false;  // along x: the upper side is the right bound (y grows with x)
     int leftOfDiagonal = 0;         // the triangle (0 or 1) on the left of the diagonal
 };
-
-// Hands each row's pixels of the band to `draw(triangle, first, row, count)`: the pixels
-// left of the diagonal to the triangle there, the rest to the other, each only on a row
-// its triangle covers, all cut to the clip's columns.
-template <typename Draw>
-[[gnu::always_inline]] inline void eachBandSpan(const LineBand& band, const RasterRect& clip, Draw draw)
-{
-    EdgeWalk side = band.side, diagonal = band.diagonal;
-    int64_t above = side.column;
-    if (band.alongX)
-        side.nextRow();
-    const int left = band.leftOfDiagonal, right = 1 - left;
-    for (int64_t row = band.from; row < band.to; ++row) {
-        int64_t first, end;
-        if (!band.alongX) {
-            first = side.column;
-            end = first + 1;
-        } else if (band.level) {
-            first = band.leftEnd;
-            end = band.rightEnd;
-        } else {
-            const int64_t upper = side.column, lower = above;
-            first = std::max(band.leftEnd, band.upperBoundsRight ? lower : upper);
-            end = std::min(band.rightEnd, band.upperBoundsRight ? upper : lower);
-        }
-        first = std::max<int64_t>(first, clip.left);
-        end = std::min<int64_t>(end, clip.right);
-        const int64_t split = diagonal.column;
-        if (row >= band.triangleFrom[left] && row < band.triangleTo[left]) {
-            const int64_t leftEnd = std::min(end, split);
-            if (first < leftEnd)
-                draw(left, first, row, int(leftEnd - first));
-        }
-        if (row >= band.triangleFrom[right] && row < band.triangleTo[right]) {
-            const int64_t rightFirst = std::max(first, split);
-            if (rightFirst < end)
-                draw(right, rightFirst, row, int(end - rightFirst));
-        }
-        above = side.column;
-        side.nextRow();
-        diagonal.nextRow();
-    }
-}
 
 }  // namespace soft::d3d

@@ -268,6 +268,10 @@ bool drawBand(const RasterTarget& target, const RasterState& state, const Raster
         return p.y <= q.y ? EdgeWalk(p, q, firstRow) : EdgeWalk(q, p, firstRow);
     };
     band.alongX = alongX;
+    // Along y the band's ends are level and shared by both triangles, which so cover the
+    // same rows; the walk takes that for granted.
+    if (!alongX && (band.triangleFrom[0] != band.triangleFrom[1] || band.triangleTo[0] != band.triangleTo[1]))
+        return false;
     if (!alongX) {
         band.side = downward(at(startLow), at(endLow), band.from);
     } else if (ys[startLow] == ys[endLow]) {

@@ -185,6 +185,8 @@ uint64_t walkRows(const TriangleRuns& runs, const RasterRect& clip, const SpanSe
     return written;
 }
 
+#include "band_rows.inc"
+
 // Each span of a line's band handed to its loop, with the attributes of its triangle.
 template <SpanKernel Shade, int ColourChannels, bool UseDepth>
 uint64_t walkBandRows(const LineBand& band, const RasterRect& clip, const SpanSetup& setup,
@@ -193,11 +195,12 @@ uint64_t walkBandRows(const LineBand& band, const RasterRect& clip, const SpanSe
     uint64_t written = 0;
     const bool planesLifted[2] = {attributes[0].lifted<ColourChannels, UseDepth>(),
                                   attributes[1].lifted<ColourChannels, UseDepth>()};
-    eachBandSpan(band, clip, [&](int triangle, int64_t first, int64_t row, int count) {
-        Span span{int(first), int(row), count, {}, {}, 0, 0};
-        attributes[triangle].fill<ColourChannels, UseDepth>(span, planesLifted[triangle]);
-        written += uint64_t(Shade(setup, span));
-    });
+    eachBandSpan(
+        band, clip, [&](int triangle, int64_t first, int64_t row, int count) __attribute__((always_inline)) {
+            Span span{int(first), int(row), count, {}, {}, 0, 0};
+            attributes[triangle].fill<ColourChannels, UseDepth>(span, planesLifted[triangle]);
+            written += uint64_t(Shade(setup, span));
+        });
     return written;
 }
 
