@@ -50,6 +50,24 @@ struct DitherBiases {
 };
 inline constexpr DitherBiases ditherBiases;
 
+// The dither biases of one pixel's red, green and blue as the first three 16-bit fields,
+// for each green width (5 or 6 bits) and position in the dither pattern.
+struct PixelBiases {
+    uint64_t rgb[2][ditherSize][ditherSize];
+    constexpr PixelBiases() : rgb{}
+    {
+        for (int green = 5; green <= 6; ++green)
+            for (int row = 0; row < ditherSize; ++row)
+                for (int column = 0; column < ditherSize; ++column) {
+                    const int phase = bayerMatrix[row][column];
+                    rgb[green - 5][row][column] = uint64_t(ditherBias(5, phase)) |
+                                                  uint64_t(ditherBias(green, phase)) << 16 |
+                                                  uint64_t(ditherBias(5, phase)) << 32;
+                }
+    }
+};
+inline constexpr PixelBiases pixelBiases;
+
 // The red, green, blue and depth planes of a triangle side by side, for the starts of
 // its lifted spans.
 struct PlaneRows {
@@ -125,9 +143,9 @@ inline int sum16(Pixels v)
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
     return _mm_cvtsi128_si32(sum);
 }
-// The four lifted starts of liftedStart, two planes to a register; the colours' whole
-// values lie far inside 32 bits, the depth's may not and is converted alone.
-inline void liftedStarts(const PlaneRows& planes, double x, double y, uint32_t start[4])
+// The lifted starts of the red, green, blue and depth planes (liftedStart), two planes to
+// a register.
+inline void liftedValues(const PlaneRows& planes, double x, double y, __m128d& redGreen, __m128d& blueDepth)
 {
     const __m128d across = _mm_set1_pd(x), down = _mm_set1_pd(y), lift = _mm_set1_pd(roundingLift),
                   one = _mm_set1_pd(fixedOne);
@@ -137,19 +155,31 @@ inline void liftedStarts(const PlaneRows& planes, double x, double y, uint32_t s
         return _mm_mul_pd(_mm_add_pd(_mm_add_pd(rows, _mm_mul_pd(_mm_load_pd(planes.perX + first), across)), lift),
                           one);
     };
-    const __m128d redGreen = at(0), blueDepth = at(2);
+    redGreen = at(0);
+    blueDepth = at(2);
+}
+// The four starts as whole numbers in a register: red, green and blue in the first three
+// 32-bit lanes (the fourth is not the depth's), the depth's low 32 bits apart. The
+// colours' whole values lie far inside 32 bits, the depth's may not and is converted alone.
+inline __m128i liftedStartLanes(const PlaneRows& planes, double x, double y, uint32_t& depth)
+{
+    __m128d redGreen, blueDepth;
+    liftedValues(planes, x, y, redGreen, blueDepth);
 #ifdef __wasm_simd128__
     // emscripten writes these SSE2 conversions as a call of lrint per lane; WebAssembly's
     // own truncation gives the same whole numbers for starts in range, as these are.
-    start[0] = uint32_t(int32_t(redGreen[0]));
-    start[1] = uint32_t(int32_t(redGreen[1]));
-    start[2] = uint32_t(int32_t(blueDepth[0]));
-    start[3] = uint32_t(int64_t(blueDepth[1]));
+    depth = uint32_t(int64_t(blueDepth[1]));
+    return _mm_setr_epi32(int32_t(redGreen[0]), int32_t(redGreen[1]), int32_t(blueDepth[0]), 0);
 #else
-    const __m128i colours = _mm_unpacklo_epi64(_mm_cvttpd_epi32(redGreen), _mm_cvttpd_epi32(blueDepth));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(start), colours);
-    start[3] = uint32_t(_mm_cvttsd_si64(_mm_unpackhi_pd(blueDepth, blueDepth)));
+    depth = uint32_t(_mm_cvttsd_si64(_mm_unpackhi_pd(blueDepth, blueDepth)));
+    return _mm_unpacklo_epi64(_mm_cvttpd_epi32(redGreen), _mm_cvttpd_epi32(blueDepth));
 #endif
+}
+inline void liftedStarts(const PlaneRows& planes, double x, double y, uint32_t start[4])
+{
+    uint32_t depth;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(start), liftedStartLanes(planes, x, y, depth));
+    start[3] = depth;
 }
 
 #include "span_kernels.inc"
@@ -219,9 +249,11 @@ inline int sum16(Pixels v)
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
     return _mm_cvtsi128_si32(sum);
 }
-// The four lifted starts of liftedStart side by side; the colours' whole values lie far
-// inside 32 bits, the depth's may not and is converted alone.
-inline void liftedStarts(const PlaneRows& planes, double x, double y, uint32_t start[4])
+// The four lifted starts of liftedStart side by side, as whole numbers in a register: red,
+// green and blue in the first three 32-bit lanes (the fourth is not the depth's), the
+// depth's low 32 bits apart. The colours' whole values lie far inside 32 bits, the
+// depth's may not and is converted alone.
+inline __m128i liftedStartLanes(const PlaneRows& planes, double x, double y, uint32_t& depth)
 {
     const __m256d rows =
         _mm256_add_pd(_mm256_load_pd(planes.origin), _mm256_mul_pd(_mm256_load_pd(planes.perY), _mm256_set1_pd(y)));
@@ -229,9 +261,15 @@ inline void liftedStarts(const PlaneRows& planes, double x, double y, uint32_t s
         _mm256_mul_pd(_mm256_add_pd(_mm256_add_pd(rows, _mm256_mul_pd(_mm256_load_pd(planes.perX), _mm256_set1_pd(x))),
                                     _mm256_set1_pd(roundingLift)),
                       _mm256_set1_pd(fixedOne));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(start), _mm256_cvttpd_epi32(value));
     const __m128d blueDepth = _mm256_extractf128_pd(value, 1);
-    start[3] = uint32_t(_mm_cvttsd_si64(_mm_unpackhi_pd(blueDepth, blueDepth)));
+    depth = uint32_t(_mm_cvttsd_si64(_mm_unpackhi_pd(blueDepth, blueDepth)));
+    return _mm256_cvttpd_epi32(value);
+}
+inline void liftedStarts(const PlaneRows& planes, double x, double y, uint32_t start[4])
+{
+    uint32_t depth;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(start), liftedStartLanes(planes, x, y, depth));
+    start[3] = depth;
 }
 
 #include "span_kernels.inc"
