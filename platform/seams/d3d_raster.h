@@ -54,6 +54,8 @@ void rasterizeTriangle(const RasterTarget& target, const RasterState& state, con
 // A line one pixel wide: a band of two triangles one pixel across its major axis, so
 // each column (or row) between the ends gets exactly one pixel. Like every edge under
 // the fill rule the band is half-open: the left (or upper) end is drawn, the other not.
+// The band is walked once over its rows, each pixel shaded from the plane of the
+// triangle it lies in: the very pixels the two triangles would draw.
 void drawLine(const RasterTarget& target, const RasterState& state, const RasterVertex& from, const RasterVertex& to);
 
 // The one pixel whose centre is nearest the point, as a square of two triangles.

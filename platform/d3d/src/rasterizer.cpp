@@ -105,8 +105,9 @@ FlatShadeCache& flatShadeCache()
 
 // How the spans of one triangle are shaded: blending dropped where alpha is full, and
 // the precomputed colours of a flat triangle.
-d3d::SpanSetup spanSetupFor(const RasterTarget& target, const RasterState& state, const RasterVertex& a,
-                            const RasterVertex& b, const RasterVertex& c, int64_t cross)
+[[gnu::always_inline]] inline d3d::SpanSetup spanSetupFor(const RasterTarget& target, const RasterState& state,
+                                                          const RasterVertex& a, const RasterVertex& b,
+                                                          const RasterVertex& c, int64_t cross)
 {
     d3d::SpanSetup setup{target.colour, (state.depthTest || state.depthWrite) ? target.depth : nullptr, state,
                          d3d::layoutOf(target.colour->format), nullptr};
@@ -127,7 +128,8 @@ d3d::SpanSetup spanSetupFor(const RasterTarget& target, const RasterState& state
 // as it was stored: a wider read over two fresh stores waits for them to reach the cache.
 // Returns twice the signed area in subpixels; with y down, a positive one puts corner 1
 // right of the long edge 0-2.
-int64_t sortCorners(const int64_t xs[3], const int64_t ys[3], const RasterVertex* const vertices[3], Corner corner[3])
+[[gnu::always_inline]] inline int64_t sortCorners(const int64_t xs[3], const int64_t ys[3],
+                                                  const RasterVertex* const vertices[3], Corner corner[3])
 {
     int at[3] = {0, 1, 2};
     auto order = [&](int i, int j) {
