@@ -52,5 +52,11 @@ double elapsedSince(float startTime, DWORD tickCount);
 // process runs its one-shot actions again.
 void rearmTimeline(const Timeline& timeline);
 
+// Puts all of the demo's one-time state back as a fresh process has it, so that WinMain
+// can run the show again in the same process, as a seek back does: the timeline's
+// guards, the rain's generator, the particles' clock, the devices found, and the
+// scenes a show ended early leaves loaded (freed). A fresh process never needs it.
+void resetShow();
+
 // The one-shot guards of the show, cleared only by rearmTimeline.
 extern int32_t rainPrepared, houseReleased, boxViewportSet, boxReleased, fullViewportSet;

@@ -27,6 +27,8 @@ void clearToBlack(IDirectDrawSurface* surface)
 
 }  // namespace
 
+void reseedBinaryRain() { rainRandom = RandomState{}; }
+
 // Both buffers of the flipping chain start black, so the strips between the text
 // cells stay black for the whole effect.
 void initBinaryRain(DisplayContext* context)

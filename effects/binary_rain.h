@@ -10,4 +10,7 @@
 extern RainGrid rainGrid;
 
 void initBinaryRain(DisplayContext* context);
+// Seeds the rain's generator again, as a fresh process has it, for a show started
+// afresh in the same process.
+void reseedBinaryRain();
 void drawBinaryRain(float time, DisplayContext* context);

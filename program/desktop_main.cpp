@@ -4,6 +4,7 @@
 // change into the data folder and call the demo's WinMain.
 #include "failure_exit.h"
 #include "options.h"
+#include "show_restart.h"
 
 #include "d3d_soft.h"
 #include "host/headless_host.h"
@@ -86,7 +87,7 @@ int main(int argc, char** argv)
     program::Options options;
     std::string error;
     if (!program::parseOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "mornakle: %s\n%s", error.c_str(), program::usageText().c_str());
+        std::fprintf(stderr, "mornakle: %s\n%s", error.c_str(), options.showUsage ? program::usageText().c_str() : "");
         return exitUsage;
     }
     if (options.help) {
@@ -158,6 +159,15 @@ int main(int argc, char** argv)
     }
     char commandLine[] = "";
     int code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+    // A seek back: the host made the demo leave as on Escape, through its own shutdown,
+    // which gives back what the demo holds; an exception thrown through the demo would
+    // skip that and leave the stand-ins to tear objects out from under it. The host
+    // keeps its window meanwhile.
+    for (host::Transport* transport = host::current().transport();
+         code == exitNormal && transport && transport->restartPending();) {
+        program::prepareRestart();
+        code = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+    }
     if (recorder && code == 0 && !recorder->finish(error)) {
         std::fprintf(stderr, "mornakle: %s\n", error.c_str());
         return exitSetupFailed;

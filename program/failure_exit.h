@@ -16,6 +16,7 @@ inline int exitCodeOf(soft::Failure failure)
         return exitUsage;
     case soft::Failure::outputUnwritable:
     case soft::Failure::dialogUnanswered:
+    case soft::Failure::showHeld:
         break;
     }
     return exitSetupFailed;

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "options.h"
 
+#include "show_time.h"
+
 #include "soft/faults.h"
 
 #include <algorithm>
@@ -57,6 +59,48 @@ bool parseFault(const std::string& text, InjectedFault& fault)
     return true;
 }
 
+// "AT=pause", "AT=resume", "AT=step", "AT=back" or "AT=seek:T", comma-separated, the
+// times show times as --start-at reads them.
+bool parseTransportScript(const std::string& text, std::vector<host::headless::TransportAction>& script)
+{
+    using Kind = host::headless::TransportAction::Kind;
+    size_t from = 0;
+    while (from <= text.size()) {
+        size_t comma = text.find(',', from);
+        std::string item = text.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
+        size_t equals = item.find('=');
+        if (equals == std::string::npos)
+            return false;
+        std::optional<uint32_t> at = parseShowTime(item.substr(0, equals));
+        std::string what = item.substr(equals + 1);
+        host::headless::TransportAction action;
+        if (what == "pause")
+            action.kind = Kind::pause;
+        else if (what == "resume")
+            action.kind = Kind::resume;
+        else if (what == "step")
+            action.kind = Kind::step;
+        else if (what == "back")
+            action.kind = Kind::stepBack;
+        else if (what.rfind("seek:", 0) == 0) {
+            std::optional<uint32_t> target = parseShowTime(what.substr(5));
+            if (!target)
+                return false;
+            action.kind = Kind::seek;
+            action.targetMs = *target;
+        } else
+            return false;
+        if (!at)
+            return false;
+        action.atMs = *at;
+        script.push_back(action);
+        if (comma == std::string::npos)
+            break;
+        from = comma + 1;
+    }
+    return true;
+}
+
 template <typename T>
 bool choose(const char* text, const std::map<std::string, T>& choices, T& value)
 {
@@ -106,6 +150,13 @@ const OptionRow optionRows[] = {
      [](Options& o, const char* v) {
          o.headlessOptions.wavPath = v;
          return *v != 0;
+     }},
+    {"--start-at", "TIME",
+     "start at this show time (61.2 or 1:01.2 seconds), as an uninterrupted\n"
+     "run at one frame per tick shows it",
+     [](Options& o, const char* v) {
+         o.startAtMs = parseShowTime(v);
+         return o.startAtMs.has_value();
      }},
     {"--until-ms", "N", "headless: end the show after N ms of show time, as Escape would",
      [](Options& o, const char* v) { return parseUnsigned(v, o.untilMs) && o.untilMs > 0; }},
@@ -169,6 +220,9 @@ const OptionRow optionRows[] = {
          return true;
      }},
     {"--inject-fault", "list", "name every call that can be made to fail", nullptr},
+    {"--transport-script", "AT=ACTION,...",
+     "headless: pause, resume, step, back or seek:TIME at show times (for testing)",
+     [](Options& o, const char* v) { return parseTransportScript(v, o.headlessOptions.transportScript); }},
     {"--help", nullptr, "show this text", [](Options& o, const char*) { return o.help = true; }},
     {"--version", nullptr, "show the release", [](Options& o, const char*) { return o.version = true; }},
 };
@@ -237,6 +291,7 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         const OptionRow* option = findOption(name);
         if (!option) {
             error = "unknown option " + name;
+            options.showUsage = true;
             return false;
         }
         if (!option->value) {
@@ -245,15 +300,32 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
         }
         if (i + 1 >= argc) {
             error = "option " + name + " needs a value";
+            options.showUsage = true;
             return false;
         }
         const char* value = argv[++i];
         if (!option->take(options, value)) {
             error = "bad value '" + std::string(value) + "' for " + name;
+            if (name == "--start-at")
+                error += ": a show time under 110 s, such as 61.2 or 1:01.2";
+            else
+                options.showUsage = true;
             return false;
         }
     }
     options.sdlOptions.pixelFormat = options.pixelFormat;
+    if (options.startAtMs) {
+        if (!options.record.path.empty()) {
+            error = "--start-at does not record; a recording starts at a tick with --from";
+            return false;
+        }
+        if (options.untilMs && options.untilMs <= *options.startAtMs) {
+            error = "--until-ms counts show time from 0 and must lie after --start-at";
+            return false;
+        }
+        options.headlessOptions.startAtMs = *options.startAtMs;
+    }
+    options.headlessOptions.showLengthMs = showLengthMs;
     if (!options.record.path.empty()) {
         options.headless = true;
         if (options.record.toTicks && options.record.toTicks <= options.record.fromTicks) {

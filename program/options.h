@@ -9,6 +9,7 @@
 #include "recorder.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ struct InjectedFault {
 
 struct Options {
     bool help = false;
-    bool version = false;  // --version: print the release and nothing else
+    bool version = false;     // --version: print the release and nothing else
     bool listFaults = false;  // --inject-fault list: name every call that can be made to fail
     bool headless = false;
     host::headless::HeadlessHostOptions headlessOptions;
@@ -32,6 +33,9 @@ struct Options {
     std::string dataDir;  // empty: the data folder beside the executable
     std::vector<InjectedFault> faults;
     RecordOptions record;  // record.path set: render the show to a video
+    // --start-at: the show time of the first frame shown (also in headlessOptions.startAtMs).
+    std::optional<uint32_t> startAtMs;
+    bool showUsage = false;  // the refusal is one the usage text helps with
 };
 
 // Fills `options` from argv. On a bad option returns false with one line in `error`.

@@ -46,4 +46,8 @@ void useKernelFamily(KernelFamily family);  // one that runs, from now on
 // failure (soft/failure.h).
 bool takeKernelFamilyFromEnvironment();
 
+// Material handles numbered from 1 again, as in a fresh process, for a show started
+// afresh in the same process; every material must have been released.
+void startMaterialHandlesAfresh();
+
 }  // namespace soft::d3d

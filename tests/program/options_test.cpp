@@ -88,6 +88,54 @@ TEST(Options, RefusesWhatItCannotUse)
     }
 }
 
+TEST(Options, StartAtIsAShowTimeTheOtherOptionsAgreeWith)
+{
+    program::Options o;
+    std::string error;
+    ASSERT_TRUE(parse("--headless --start-at 1:01.2 --until-ms 70000", o, error)) << error;
+    EXPECT_EQ(std::tuple(o.startAtMs.value_or(0), o.headlessOptions.startAtMs, o.untilMs),
+              std::tuple(61200u, 61200u, 70000u));
+    EXPECT_EQ(o.headlessOptions.showLengthMs, 110000u);
+    // Refused in one line, without the usage text: a bad time, an end before the start,
+    // and a recording, which starts with --from.
+    const std::pair<const char*, const char*> refusals[] = {
+        {"--start-at 110", "110 s"},
+        {"--start-at -1", "110 s"},
+        {"--start-at soon", "110 s"},
+        {"--headless --start-at 61.2 --until-ms 61200", "must lie after --start-at"},
+        {"--record a.mp4 --start-at 5", "--from"},
+    };
+    for (auto [line, says] : refusals) {
+        program::Options refused;
+        EXPECT_FALSE(parse(line, refused, error)) << line;
+        EXPECT_NE(error.find(says), std::string::npos) << line << ": " << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << line;
+        EXPECT_FALSE(refused.showUsage) << line;
+    }
+    program::Options unknown;
+    EXPECT_FALSE(parse("--start-from 5", unknown, error));
+    EXPECT_TRUE(unknown.showUsage);
+}
+
+TEST(Options, TheTransportScriptIsReadInOrder)
+{
+    using Kind = host::headless::TransportAction::Kind;
+    program::Options o;
+    std::string error;
+    ASSERT_TRUE(parse("--headless --transport-script 20=seek:1:01.5,62=pause,62=step,62=back,62.05=resume", o, error))
+        << error;
+    const std::vector<host::headless::TransportAction>& script = o.headlessOptions.transportScript;
+    ASSERT_EQ(script.size(), 5u);
+    EXPECT_EQ(std::tuple(script[0].atMs, script[0].kind, script[0].targetMs), std::tuple(20000u, Kind::seek, 61500u));
+    EXPECT_EQ(std::tuple(script[1].kind, script[2].kind, script[3].kind, script[4].kind),
+              std::tuple(Kind::pause, Kind::step, Kind::stepBack, Kind::resume));
+    EXPECT_EQ(script[4].atMs, 62050u);
+    for (const char* bad : {"20=seek", "20=seek:120", "pause", "20=play", "20=pause,", "x=pause"}) {
+        program::Options refused;
+        EXPECT_FALSE(parse(std::string("--transport-script ") + bad, refused, error)) << bad;
+    }
+}
+
 // The usage text and the parser come from one table: every option the text names is
 // one the parser knows, with the value the text shows (the first of its choices).
 TEST(Options, TheUsageTextNamesWhatTheParserTakes)
@@ -109,6 +157,8 @@ TEST(Options, TheUsageTextNamesWhatTheParserTakes)
             value = "Example::Call=1";
         else if (name == "--record")
             value = "show.mp4";
+        else if (name == "--transport-script")
+            value = "1=pause";
         else if (!value.empty() && value.rfind("--", 0) != 0 && std::isupper(static_cast<unsigned char>(value[0])))
             value = name == "--from" ? "0" : "1";  // N, K, T, DIR, FILE
         else
@@ -118,7 +168,7 @@ TEST(Options, TheUsageTextNamesWhatTheParserTakes)
         std::string error;
         EXPECT_TRUE(parse(takesValue ? name + " " + value : name, o, error)) << line << ": " << error;
     }
-    EXPECT_EQ(named, 20);
+    EXPECT_EQ(named, 22);
 }
 
 }  // namespace

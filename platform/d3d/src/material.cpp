@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "material.h"
 
+#include "d3d_soft.h"
+
 #include "soft/faults.h"
 
 #include <map>
@@ -31,6 +33,12 @@ HandleTable& handles()
 }
 
 }  // namespace
+
+void startMaterialHandlesAfresh()
+{
+    if (handles().materials.empty())
+        handles().next = 1;
+}
 
 Material::Material() : ComObject(queryInterfaceFault), handle_(handles().next++)
 {

@@ -35,8 +35,12 @@ bool Transport::present(uint32_t readMs, uint32_t nowMs)
             anchor(frozen, nowMs);
         return true;
     }
-    if (paused)
-        stepping = false;  // the step's frame; held again after it
+    if (stepping) {
+        // The step's frame; held again after it, the counter one tick on, as a
+        // present moves it while a seek runs.
+        stepping = false;
+        frozen += seekStepMs;
+    }
     lastShown = readMs;
     return true;
 }

@@ -3,6 +3,8 @@
 // Message boxes, the cursor, the tick counter, debugger output and small helpers.
 #include "windows.h"
 
+#include "window_manager.h"
+
 #include "host/host.h"
 
 #include <cstdio>
@@ -17,6 +19,8 @@ int WINAPI MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT)
     host::current().messageBox(caption ? caption : "Error", text ? text : "");
     return IDOK;
 }
+
+void soft::win32::resetCursorCount() { cursorCount = 0; }
 
 int WINAPI ShowCursor(BOOL show)
 {

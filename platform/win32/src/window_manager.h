@@ -48,5 +48,7 @@ bool takeMessage(MSG& msg, HWND window, UINT filterMin, UINT filterMax, bool rem
 LRESULT comboBoxMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
 // Forgets every window and queued message (for tests that need a fresh thread state).
 void resetWindowManager();
+// The cursor's show count back at 0, as a process starts.
+void resetCursorCount();
 
 }  // namespace soft::win32

@@ -3,6 +3,8 @@
 // Window classes, windows and the thread's message queue.
 #include "window_manager.h"
 
+#include "win32_soft.h"
+
 #include "host/host.h"
 #include "soft/faults.h"
 
@@ -138,6 +140,13 @@ void resetWindowManager()
         w->alive = false;
     queue().clear();
     classes().clear();
+}
+
+void startAfresh()
+{
+    resetWindowManager();
+    windows().clear();
+    resetCursorCount();
 }
 
 }  // namespace soft::win32

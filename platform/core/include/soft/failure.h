@@ -11,6 +11,7 @@ enum class Failure {
     kernelFamilyRefused,  // MORNAKLE_SIMD names a span kernel family unknown here or missing
     outputUnwritable,     // a captured frame, the dialog's picture or the sound cannot be written
     dialogUnanswered,     // a dialog keeps asking after every answer it was given
+    showHeld,             // a headless show is paused and nothing is left to resume it
 };
 
 using FailureHandler = void (*)(Failure failure);

@@ -6,6 +6,7 @@
 #include "host/quit_signal.h"
 #include "soft/failure.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -15,10 +16,14 @@ namespace {
 // A dialog that keeps asking after this many answers is not listening to them.
 constexpr int dialogPatience = 64;
 
+// The first sound frame at a show time or after it.
+int64_t firstSample(uint32_t ms) { return (int64_t(ms) * audioSampleRate + 999) / 1000; }
+
 }  // namespace
 
 HeadlessHost::HeadlessHost(const HeadlessHostOptions& options)
-    : options(options), clock(options.startMs), lastRead(options.startMs)
+    : options(options), clock(options.startMs), lastRead(options.startMs),
+      viewer(options.showLengthMs, options.startAtMs), soundFrom(firstSample(options.startAtMs))
 {
     if (this->options.captureEvery < 1)
         this->options.captureEvery = 1;
@@ -31,10 +36,12 @@ std::unique_ptr<HeadlessHost> makeHeadlessHost(const HeadlessHostOptions& option
     return std::make_unique<HeadlessHost>(options);
 }
 
+// The host's own clock moves at every present; the counter the demo reads is the
+// transport's show time over it, counted from the first value.
 uint32_t HeadlessHost::tickCount()
 {
-    lastRead = clock;
-    return clock;
+    lastRead = options.startMs + showTime();
+    return lastRead;
 }
 
 std::vector<DisplayDevice> HeadlessHost::displays()
@@ -58,19 +65,70 @@ void HeadlessHost::restoreMode() { mode = -1; }
 
 void HeadlessHost::present(const Frame& frame)
 {
-    if (!options.captureDir.empty() && presented % options.captureEvery == 0)
+    uint32_t before = showTime();
+    bool shown = viewer.present(lastRead - options.startMs, clock);
+    if (shown && !options.captureDir.empty() && presented % options.captureEvery == 0)
         capture(frame);
-    if (onPresent)
+    if (shown && onPresent)
         onPresent(frame, lastRead);
     ++presented;
-    uint32_t before = clock;
+    ++ownFrames;
     if (options.framesPerSecond)
-        clock = options.startMs + uint32_t(uint64_t(presented) * 1000 / options.framesPerSecond);
+        clock = options.startMs + uint32_t(uint64_t(ownFrames) * 1000 / options.framesPerSecond);
     else
         clock += options.frameMs;  // wraps like the real counter after 49.7 days
-    mixAudio(clock - before);
-    if (options.progress && presented % 25 == 0)
+    // The sound follows the counter: 50 ms a frame while a seek runs, none while held.
+    mixAudio(showTime() - before);
+    if (options.progress && ownFrames % 25 == 0)
         showProgress();
+    takeScriptedActions(shown);
+}
+
+void HeadlessHost::takeScriptedActions(bool frameShown)
+{
+    const std::vector<TransportAction>& script = options.transportScript;
+    // Nothing else can happen to a held show, so its next action is taken at once.
+    while (actionsTaken < script.size() &&
+           (viewer.holding() || (frameShown && lastRead - options.startMs >= script[actionsTaken].atMs)))
+        act(script[actionsTaken++]);
+    if (viewer.holding()) {
+        std::fprintf(stderr, "mornakle: the show is paused and nothing is left to resume it\n");
+        soft::reportFailure(soft::Failure::showHeld);
+    }
+}
+
+void HeadlessHost::act(const TransportAction& action)
+{
+    using Kind = TransportAction::Kind;
+    switch (action.kind) {
+    case Kind::pause:
+        viewer.setPaused(true, clock);
+        break;
+    case Kind::resume:
+        viewer.setPaused(false, clock);
+        break;
+    case Kind::step:
+        viewer.step();
+        break;
+    case Kind::stepBack:
+        viewer.stepBack(clock);
+        break;
+    case Kind::seek:
+        viewer.seek(action.targetMs, clock);
+        break;
+    }
+    if (viewer.isSeeking())
+        soundFrom = firstSample(viewer.seekTarget());
+    // The demo leaves as on a quit, and the program starts it afresh.
+    if (viewer.restartPending())
+        events.push_back(Event{EventKind::quit, 0});
+}
+
+void HeadlessHost::restartShow()
+{
+    viewer.restart();
+    presented = 0;
+    lastRead = options.startMs;
 }
 
 void HeadlessHost::capture(const Frame& frame)
@@ -87,8 +145,8 @@ void HeadlessHost::capture(const Frame& frame)
 
 void HeadlessHost::showProgress()
 {
-    double seconds = double(clock - options.startMs) / 1000.0;
-    std::fprintf(stderr, "\rmornakle: %7.2f s of show time, %d frames", seconds, presented);
+    double seconds = double(showTime()) / 1000.0;
+    std::fprintf(stderr, "\rmornakle: %7.2f s of show time, %d frames", seconds, ownFrames);
     std::fflush(stderr);
 }
 
@@ -97,8 +155,12 @@ void HeadlessHost::mixAudio(uint32_t advancedMs)
     if (!audio)
         return;
     std::span<const int16_t> mixed = virtualAudio.advance(*audio, advancedMs);
-    if (!mixed.empty())
-        wav.write(mixed.data(), int(mixed.size() / audioChannels));
+    int64_t frames = int64_t(mixed.size() / audioChannels);
+    // Sound mixed while a seek runs is not heard: only from the seek's target on.
+    int64_t first = virtualAudio.mixedFrames() - frames;
+    int64_t skip = std::clamp<int64_t>(soundFrom - first, 0, frames);
+    if (frames > skip)
+        wav.write(mixed.data() + skip * audioChannels, int(frames - skip));
 }
 
 void HeadlessHost::postEventAt(uint32_t atMs, const Event& event) { timedEvents.emplace_back(atMs, event); }
@@ -110,7 +172,7 @@ bool HeadlessHost::pollEvent(Event& event)
     for (auto it = timedEvents.begin(); it != timedEvents.end(); ++it) {
         // Compared as a signed distance, so that a time after the counter wraps is
         // still in the future before it.
-        if (int32_t(clock - it->first) >= 0) {
+        if (int32_t(options.startMs + showTime() - it->first) >= 0) {
             events.push_back(it->second);
             timedEvents.erase(it);
             break;

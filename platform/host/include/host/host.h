@@ -7,6 +7,7 @@
 #pragma once
 
 #include "host/audio_source.h"
+#include "host/transport.h"
 #include "soft/pixels.h"
 
 #include <cstdint>
@@ -96,6 +97,14 @@ public:
     // Holds off the audio thread while the caller changes what the source plays.
     virtual void lockAudio() = 0;
     virtual void unlockAudio() = 0;
+
+    // The viewer's transport over the show's clock, for a host that has one. When its
+    // seek back is pending after the demo ended, the program starts the demo afresh.
+    virtual Transport* transport() { return nullptr; }
+    // The program is running the demo afresh for the transport's seek back: the
+    // transport's counter goes back to 0, and the device dialog is answered as the
+    // viewer answered it, unseen.
+    virtual void restartShow() { }
 };
 
 // The host installed at start-up. The stand-ins call through it.

@@ -94,16 +94,16 @@ TEST(Transport, PauseHoldsTheDemoAndStopsTheClockStepsShowOneTickMore)
     EXPECT_EQ(run.shown.size(), before + 2);
     EXPECT_EQ(run.shown[before], onScreen + 50);
     EXPECT_EQ(run.shown[before + 1], onScreen + 100);
-    // Resumed, the clock goes on from where the steps left it.
+    // Resumed, the clock goes on from where the steps left it: a tick after the last.
     run.transport.setPaused(false, run.now);
     run.frame();
-    EXPECT_EQ(run.shown.back(), onScreen + 100);  // the counter had not moved before this frame read it
-    run.frame();
     EXPECT_EQ(run.shown.back(), onScreen + 150);
+    run.frame();
+    EXPECT_EQ(run.shown.back(), onScreen + 200);
     // A step while playing does nothing.
     run.transport.step();
     run.frame();
-    EXPECT_EQ(run.shown.back(), onScreen + 200);
+    EXPECT_EQ(run.shown.back(), onScreen + 250);
 }
 
 TEST(Transport, ASeekForwardRunsOnUnseenAndBackNeedsAFreshDemo)

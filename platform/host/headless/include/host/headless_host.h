@@ -19,6 +19,15 @@
 
 namespace host::headless {
 
+// One thing a viewer does with the transport: pause, resume, step, step back, or seek to
+// `targetMs`, at the show time `atMs`.
+struct TransportAction {
+    enum class Kind { pause, resume, step, stepBack, seek };
+    uint32_t atMs = 0;
+    Kind kind = Kind::pause;
+    uint32_t targetMs = 0;
+};
+
 struct HeadlessHostOptions {
     uint32_t startMs = 0;   // the virtual tick counter's first value
     uint32_t frameMs = 20;  // how far it advances at every presented frame
@@ -38,6 +47,14 @@ struct HeadlessHostOptions {
     std::vector<DisplayDevice> displayDevices;
     // Events a dialog gets before its answer: keys or clicks that pick from a list, say.
     std::vector<Event> dialogScript;
+    // The first frame shown is the first at this show time or later (see Transport); the
+    // frames before it are drawn and not shown, their sound mixed and not written.
+    uint32_t startAtMs = 0;
+    // The show's length, where seeks end.
+    uint32_t showLengthMs = UINT32_MAX;
+    // What a viewer does, in order, for tests: each action is taken at the first frame
+    // shown at its time or later, or, while the show is held, at once.
+    std::vector<TransportAction> transportScript;
 };
 
 class HeadlessHost final : public Host {
@@ -60,19 +77,22 @@ public:
     void closeAudio() override;
     void lockAudio() override { }
     void unlockAudio() override { }
+    Transport* transport() override { return &viewer; }
+    // Frames are counted anew, so that they are named as an uninterrupted run names them.
+    void restartShow() override;
 
     // Queues a host event, as a key press on a real keyboard would.
     void postEvent(const Event& event) { events.push_back(event); }
-    // Queues an event for the first poll at or after the virtual time `atMs`.
+    // Queues an event for the first poll once the tick counter reaches `atMs`.
     void postEventAt(uint32_t atMs, const Event& event);
-    // Called once per presented frame, after the frame was captured (tests watch frames).
+    // Called once per frame shown, after the frame was captured (tests watch frames).
     std::function<void(const Frame&, uint32_t lastTick)> onPresent;
     // Called whenever a dialog closes.
     std::function<void()> onDialogClosed;
     // Writes what is still buffered (WAV sizes, the progress line's end). Idempotent.
     void finish();
 
-    // What tests look at.
+    // What tests look at. Frames are counted from the demo's latest start, shown or not.
     int framesPresented() const { return presented; }
     uint32_t lastTickRead() const { return lastRead; }
     bool cursorVisible() const { return cursorShown; }
@@ -86,6 +106,9 @@ public:
 
 private:
     void mixAudio(uint32_t advancedMs);
+    uint32_t showTime() const { return viewer.counter(clock); }
+    void act(const TransportAction& action);
+    void takeScriptedActions(bool frameShown);
     void capture(const Frame& frame);
     void showProgress();
 
@@ -93,6 +116,7 @@ private:
     uint32_t clock;
     uint32_t lastRead;
     int presented = 0;
+    int ownFrames = 0;  // every frame presented, for the host's own clock
     bool cursorShown = true;
     int mode = -1;
     void captureDialog();
@@ -108,6 +132,9 @@ private:
     VirtualAudio virtualAudio;
     WavWriter wav;
     bool finished = false;
+    Transport viewer;
+    size_t actionsTaken = 0;
+    int64_t soundFrom = 0;  // the first sample written: a seek's target
 };
 
 std::unique_ptr<HeadlessHost> makeHeadlessHost(const HeadlessHostOptions& options);
