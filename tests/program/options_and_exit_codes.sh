@@ -16,6 +16,13 @@ expect() {  # expect CODE PATTERN-ON-STDERR ARGS...
 expect 64 "unknown option --bogus" --bogus
 expect 64 "needs a value" --headless --frame-ms
 expect 64 "bad value '0' for --frame-ms" --headless --frame-ms 0
+# A moment to start at is refused in one line, without the usage text.
+oneLine() { [ "$(wc -l <"$work/err")" = 1 ] || fail "$* said more than one line"; }
+expect 64 "under 110 s" --start-at 110 && oneLine --start-at 110
+expect 64 "under 110 s" --headless --start-at -0.5 && oneLine --start-at -0.5
+expect 64 "must lie after --start-at" --headless --start-at 1:01.2 --until-ms 61200 && oneLine --until-ms
+expect 64 "with --from" --record "$work/show.mp4" --start-at 5 && oneLine --record
+[ -e "$work/show.mp4" ] && fail "a refused recording wrote a file"
 expect 0 "" --help
 grep -q -- "--headless" "$work/out" || fail "--help lists no options"
 grep -q -- "--version" "$work/out" || fail "--help does not list --version"

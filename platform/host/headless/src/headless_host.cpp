@@ -87,9 +87,11 @@ void HeadlessHost::present(const Frame& frame)
 void HeadlessHost::takeScriptedActions(bool frameShown)
 {
     const std::vector<TransportAction>& script = options.transportScript;
-    // Nothing else can happen to a held show, so its next action is taken at once.
+    // Nothing else can happen to a held show, so its next action is taken at once; an
+    // action's time is that of the frame on screen, which a seek leaves behind.
     while (actionsTaken < script.size() &&
-           (viewer.holding() || (frameShown && lastRead - options.startMs >= script[actionsTaken].atMs)))
+           (viewer.holding() ||
+            (frameShown && !viewer.isSeeking() && lastRead - options.startMs >= script[actionsTaken].atMs)))
         act(script[actionsTaken++]);
     if (viewer.holding()) {
         std::fprintf(stderr, "mornakle: the show is paused and nothing is left to resume it\n");
