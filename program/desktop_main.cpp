@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The program's entry on this machine: read the host's options, set up the host,
 // change into the data folder and call the demo's WinMain.
+#include "chapters.h"
 #include "failure_exit.h"
 #include "options.h"
 #include "show_restart.h"
@@ -141,6 +142,7 @@ int main(int argc, char** argv)
         }
     } else {
 #ifdef MORNAKLE_HAVE_SDL_HOST
+        options.sdlOptions.chapters = program::showChapters();
         std::unique_ptr<host::Host> real = host::sdl::makeSdlHost(options.sdlOptions, error);
         if (!real) {
             std::fprintf(stderr, "mornakle: %s (try --headless)\n", error.c_str());

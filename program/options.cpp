@@ -324,8 +324,10 @@ bool parseOptions(int argc, const char* const* argv, Options& options, std::stri
             return false;
         }
         options.headlessOptions.startAtMs = *options.startAtMs;
+        options.sdlOptions.startAtMs = *options.startAtMs;
     }
     options.headlessOptions.showLengthMs = showLengthMs;
+    options.sdlOptions.showLengthMs = showLengthMs;
     if (!options.record.path.empty()) {
         options.headless = true;
         if (options.record.toTicks && options.record.toTicks <= options.record.fromTicks) {

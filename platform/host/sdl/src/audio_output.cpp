@@ -90,7 +90,8 @@ void AudioOutput::unlock()
 
 void AudioOutput::callback(void* self, Uint8* stream, int length)
 {
-    AudioSource* source = static_cast<AudioOutput*>(self)->source_.load();
+    auto* output = static_cast<AudioOutput*>(self);
+    AudioSource* source = output->held ? nullptr : output->source_.load();
     if (source)
         source->mix(reinterpret_cast<int16_t*>(stream), length / bytesPerFrame);
     else

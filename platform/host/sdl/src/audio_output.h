@@ -22,11 +22,16 @@ public:
     void lock();
     void unlock();
     bool isOpen() const { return device != 0; }
+    // Held, the device plays silence and the source is not pulled: the sound stops at
+    // a sample and goes on from the very next one when let go.
+    void hold(bool on) { held = on; }
+    AudioSource* source() const { return source_.load(); }
 
 private:
     static void callback(void* self, Uint8* stream, int length);
     SDL_AudioDeviceID device = 0;
     std::atomic<AudioSource*> source_{nullptr};
+    std::atomic<bool> held{false};
 };
 
 }  // namespace host::sdl

@@ -7,12 +7,15 @@
 #include "audio_output.h"
 #include "device_list.h"
 #include "frame_pacer.h"
+#include "host/dialog_answer.h"
 #include "host/scaling.h"
+#include "host/virtual_audio.h"
 #include "key_map.h"
 #include "screenshot.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -27,7 +30,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// GetTickCount counts from the start of the process, so it never wraps during a show.
+constexpr uint32_t escapeKey = 0x1B;  // VK_ESCAPE
+
+// The host's own clock counts from the start of the process, so it never wraps during a
+// show; the demo reads the transport's show time over it.
 const Clock::time_point processStart = Clock::now();
 
 // The windowed device's size as the enumeration describes it: the size programs of
@@ -48,7 +54,7 @@ SdlHost* liveHost = nullptr;  // the one host, for the exit handlers
 
 class SdlHost final : public Host {
 public:
-    explicit SdlHost(const SdlHostOptions& chosen) : options(chosen)
+    explicit SdlHost(const SdlHostOptions& chosen) : options(chosen), viewer(chosen.showLengthMs, chosen.startAtMs)
     {
         if (options.screenshotPrefix.empty())
             options.screenshotPrefix = executableName();
@@ -87,10 +93,22 @@ public:
         }
     }
 
+    // The counter the demo reads is the transport's show time, on the process's clock.
     uint32_t tickCount() override
     {
-        auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - processStart);
-        return uint32_t(elapsed.count());
+        lastRead = viewer.counter(nowMs());
+        return lastRead;
+    }
+
+    Transport* transport() override { return &viewer; }
+
+    // The window, its picture and its mode stay; the dialog is answered as before.
+    void restartShow() override
+    {
+        viewer.restart();
+        replayingDialog = true;
+        keepMode = true;
+        dialogAnswersGiven = 0;
     }
 
     std::vector<DisplayDevice> displays() override
@@ -111,10 +129,17 @@ public:
         const HostDevice& chosen = devices[device];
         if (!ensureWindow(width, height))
             return false;
+        if (keepMode && device == modeDevice) {
+            keepMode = false;  // started afresh on the display it was showing on
+            return true;
+        }
+        keepMode = false;
+        modeDevice = device;
         // Black until the first frame, not the dialog that was shown last.
         shownPixels.assign(size_t(width) * height * 2, 0);
         shown = Frame{shownPixels.data(), width, height, width * 2, options.pixelFormat};
         SDL_SetWindowTitle(window, title.c_str());
+        shownTitle = title;
         SDL_SetWindowHitTest(window, nullptr, nullptr);
         SDL_SetWindowBordered(window, SDL_TRUE);
         SDL_SetWindowFullscreen(window, 0);
@@ -130,8 +155,9 @@ public:
 
     void restoreMode() override
     {
-        if (!window)
+        if (!window || viewer.restartPending())
             return;
+        modeDevice = -1;
         SDL_SetWindowFullscreen(window, 0);
         fullScreen = false;
         SDL_HideWindow(window);
@@ -141,10 +167,24 @@ public:
     {
         if (!window || !frame.pixels)
             return;
-        keep(frame);
-        showShown();
-        waitForNextRefresh();
+        uint32_t now = nowMs();
+        uint32_t before = viewer.counter(now);
+        if (viewer.present(lastRead, now)) {
+            keep(frame);
+            showShown();
+            waitForNextRefresh();
+        }
+        // The sound of a time not played (a seek's unseen frames, a step) is mixed and
+        // dropped, so that it goes on in step with the picture.
+        dropSound(viewer.counter(nowMs()) - before);
         pumpEvents();
+        followTransport();
+        // Held inside this present while paused; the window keeps answering.
+        while (viewer.holding() && !quitPending()) {
+            SDL_WaitEventTimeout(nullptr, 100);
+            pumpEvents();
+            followTransport();
+        }
     }
 
     bool pollEvent(Event& event) override
@@ -173,6 +213,8 @@ public:
 
     void presentDialog(const DialogFrame& dialog) override
     {
+        if (replayingDialog)
+            return;  // answered unseen, as the viewer answered it
         if (!dialogOpen)
             openDialogWindow(dialog);
         if (!window)
@@ -183,14 +225,28 @@ public:
 
     bool waitEvent(Event& event, int timeoutMs) override
     {
+        if (replayingDialog) {
+            pumpEvents();
+            event = dialogAnswersGiven < dialogAnswers.size() ? dialogAnswers[dialogAnswersGiven++]
+                                                              : answeringEvent(DialogAnswer::ok);
+            return true;
+        }
         pumpEvents();
         if (events.empty() && SDL_WaitEventTimeout(nullptr, timeoutMs))
             pumpEvents();
-        return pollEvent(event);
+        if (!pollEvent(event))
+            return false;
+        if (dialogOpen && !replayingDialog)
+            dialogAnswers.push_back(event);
+        return true;
     }
 
     void closeDialog() override
     {
+        if (replayingDialog) {
+            replayingDialog = false;
+            return;
+        }
         dialogOpen = false;
         if (window)
             SDL_HideWindow(window);
@@ -202,6 +258,132 @@ public:
     void unlockAudio() override { audio.unlock(); }
 
 private:
+    static uint32_t nowMs()
+    {
+        return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - processStart).count());
+    }
+
+    // Escape or a close request waits for the demo, which a held show lets go to it.
+    bool quitPending() const
+    {
+        return std::any_of(events.begin(), events.end(), [](const Event& e) {
+            return e.kind == EventKind::quit || (e.kind == EventKind::keyDown && e.virtualKey == escapeKey);
+        });
+    }
+
+    void dropSound(uint32_t ms)
+    {
+        AudioSource* source = audio.source();
+        if (!source || ms == 0)
+            return;
+        audio.lock();
+        droppedSound.advance(*source, ms);
+        audio.unlock();
+    }
+
+    // What follows from the transport's state after the viewer acted: the sound held
+    // while the show does not play, the demo told to leave for a seek back, the title.
+    void followTransport()
+    {
+        audio.hold(viewer.isPaused() || viewer.isSeeking());
+        if (viewer.restartPending() && !quitPending())
+            pushQuit();
+        showClockInTitle();
+    }
+
+    // While the show does not play, the title says so: "Mornakle 3D - paused at 1:01.2"
+    // or "Mornakle 3D - seeking 45%"; playing, it is the demo's caption alone.
+    void showClockInTitle()
+    {
+        if (!window || dialogOpen || modeDevice < 0)
+            return;
+        uint32_t now = nowMs();
+        if (now - titleShownAt < 200 && titleShownAt != 0)
+            return;
+        titleShownAt = now;
+        std::string text = title;
+        if (viewer.isSeeking()) {
+            text += " - seeking " + std::to_string(int(viewer.seekProgress() * 100)) + "%";
+        } else if (viewer.isPaused()) {
+            uint32_t ms = viewer.shownAt();
+            char clock[32];
+            std::snprintf(clock, sizeof clock, "%u:%02u.%03u", ms / 60000, ms / 1000 % 60, ms % 1000);
+            text += std::string(" - paused at ") + clock;
+        }
+        if (text != shownTitle) {
+            SDL_SetWindowTitle(window, text.c_str());
+            shownTitle = text;
+        }
+    }
+
+    // The transport's keys, from the show's first frame to its end, never the demo's nor
+    // the dialog's: true when `e` was one (or its release).
+    bool takeTransportKey(const SDL_Event& e)
+    {
+        if ((e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) || dialogOpen || modeDevice < 0)
+            return false;
+        if (e.key.keysym.mod & (KMOD_ALT | KMOD_CTRL | KMOD_GUI))
+            return false;
+        SDL_Scancode code = e.key.keysym.scancode;
+        const SDL_Scancode keys[] = {SDL_SCANCODE_SPACE, SDL_SCANCODE_PERIOD, SDL_SCANCODE_COMMA,    SDL_SCANCODE_LEFT,
+                                     SDL_SCANCODE_RIGHT, SDL_SCANCODE_PAGEUP, SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_HOME};
+        if (std::find(std::begin(keys), std::end(keys), code) == std::end(keys))
+            return false;
+        if (e.type == SDL_KEYUP || (e.key.repeat && code == SDL_SCANCODE_SPACE))
+            return true;
+        uint32_t now = nowMs(), at = viewer.isSeeking() ? viewer.seekTarget() : viewer.shownAt();
+        constexpr uint32_t jumpMs = 5000;
+        switch (code) {
+        case SDL_SCANCODE_SPACE:
+            viewer.setPaused(!viewer.isPaused(), now);
+            break;
+        case SDL_SCANCODE_PERIOD:
+            viewer.step();
+            break;
+        case SDL_SCANCODE_COMMA:
+            viewer.stepBack(now);
+            break;
+        case SDL_SCANCODE_LEFT:
+            viewer.seek(at > jumpMs ? at - jumpMs : 0, now);
+            break;
+        case SDL_SCANCODE_RIGHT:
+            viewer.seek(at + jumpMs, now);
+            break;
+        case SDL_SCANCODE_PAGEUP:
+            viewer.seek(chapterBefore(at), now);
+            break;
+        case SDL_SCANCODE_PAGEDOWN:
+            if (const Chapter* next = chapterAfter(at))
+                viewer.seek(next->startMs, now);
+            break;
+        default:  // Home
+            viewer.seek(0, now);
+            break;
+        }
+        titleShownAt = 0;
+        return true;
+    }
+
+    // The start of the chapter on screen, or of the one before when that start is less
+    // than a second behind, as players go back.
+    uint32_t chapterBefore(uint32_t at) const
+    {
+        constexpr uint32_t graceMs = 1000;
+        uint32_t start = 0;
+        for (const Chapter& chapter : options.chapters)
+            if (chapter.startMs + graceMs <= at)
+                start = chapter.startMs;
+        return start;
+    }
+
+    const Chapter* chapterAfter(uint32_t at) const
+    {
+        for (const Chapter& chapter : options.chapters)
+            if (chapter.startMs > at)
+                return &chapter;
+        return nullptr;
+    }
+
     void refreshDevices()
     {
         std::vector<MonitorInfo> monitors;
@@ -304,8 +486,8 @@ private:
 
     void saveShownFrame()
     {
-        std::string line =
-            saveScreenshot(shown, options.screenshotDir, options.screenshotPrefix, std::time(nullptr), tickCount());
+        std::string line = saveScreenshot(shown, options.screenshotDir, options.screenshotPrefix, std::time(nullptr),
+                                          viewer.shownAt());
         std::fprintf(stderr, "%s\n", line.c_str());
     }
 
@@ -365,7 +547,7 @@ private:
     {
         SDL_Event e;
         while (SDL_PollEvent(&e)) {
-            if (takeHostKey(e) || takeWindowEvent(e))
+            if (takeHostKey(e) || takeTransportKey(e) || takeWindowEvent(e))
                 continue;
             if (e.type == SDL_QUIT || (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE)) {
                 pushQuit();
@@ -471,6 +653,17 @@ private:
     Area dialogTitleBar, dialogCloseBox;
 
     AudioOutput audio;
+
+    Transport viewer;
+    uint32_t lastRead = 0;
+    VirtualAudio droppedSound;  // counts the sound dropped, so that rounding never drifts
+    int modeDevice = -1;        // the display the show is on, from its first mode on
+    bool keepMode = false;      // the demo was started afresh: its mode is the one set
+    bool replayingDialog = false;
+    std::vector<Event> dialogAnswers;  // what the viewer did in the device dialog
+    size_t dialogAnswersGiven = 0;
+    uint32_t titleShownAt = 0;
+    std::string shownTitle;
 };
 
 // The audio device outlives nothing it reads from: this runs before the destructors
@@ -491,6 +684,10 @@ bool SdlHost::openAudio(AudioSource* source)
 {
     if (!audio.open(source))
         return false;
+    // Silent until the first frame is shown, which a start later or a seek back reaches
+    // with the sound of the frames before it dropped.
+    droppedSound.restart();
+    audio.hold(viewer.isPaused() || viewer.isSeeking());
     static bool registered = false;
     if (!registered)
         registered = std::atexit(closeAudioAtExit) == 0;

@@ -3,6 +3,7 @@
 // The real host: an SDL window, its keyboard, and the audio device.
 #pragma once
 
+#include "host/chapter.h"
 #include "host/host.h"
 #include "host/scaling.h"
 
@@ -24,6 +25,11 @@ struct SdlHostOptions {
     std::string screenshotDir;
     // The screenshot file names' first word; empty means the executable's name.
     std::string screenshotPrefix;
+    // The transport: the show time of the first frame shown, the show's length, and its
+    // chapters for Page Up and Page Down.
+    uint32_t startAtMs = 0;
+    uint32_t showLengthMs = UINT32_MAX;
+    Chapters chapters;
 };
 
 // Opens the video subsystem. When no display can be opened, returns null and puts
