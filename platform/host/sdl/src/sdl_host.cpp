@@ -169,14 +169,17 @@ public:
             return;
         uint32_t now = nowMs();
         uint32_t before = viewer.counter(now);
+        bool playing = !viewer.isPaused() && !viewer.isSeeking();
         if (viewer.present(lastRead, now)) {
             keep(frame);
             showShown();
             waitForNextRefresh();
         }
         // The sound of a time not played (a seek's unseen frames, a step) is mixed and
-        // dropped, so that it goes on in step with the picture.
-        dropSound(viewer.counter(nowMs()) - before);
+        // dropped, so that it goes on in step with the picture; played time the audio
+        // device takes itself.
+        if (!playing)
+            dropSound(viewer.counter(now) - before);
         pumpEvents();
         followTransport();
         // Held inside this present while paused; the window keeps answering.
