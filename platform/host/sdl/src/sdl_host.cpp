@@ -182,11 +182,14 @@ public:
             dropSound(viewer.counter(now) - before);
         pumpEvents();
         followTransport();
-        // Held inside this present while paused; the window keeps answering.
-        while (viewer.holding() && !quitPending()) {
+        // Held inside this present while paused; the window keeps answering. Escape or a
+        // close request lets the demo go for good: it may present once more (a one-shot
+        // action's frame and its span's first) before it sees the request.
+        while (viewer.holding() && !showEnding) {
             SDL_WaitEventTimeout(nullptr, 100);
             pumpEvents();
             followTransport();
+            showEnding = quitPending();
         }
     }
 
@@ -666,6 +669,7 @@ private:
     std::vector<Event> dialogAnswers;  // what the viewer did in the device dialog
     size_t dialogAnswersGiven = 0;
     uint32_t titleShownAt = 0;
+    bool showEnding = false;  // Escape or a close request reached a held show
     std::string shownTitle;
 };
 

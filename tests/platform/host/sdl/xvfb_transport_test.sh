@@ -74,6 +74,20 @@ alive || fail "the seek back ended the show"
 shot back.png
 [ "$(identify -format '%[fx:int(100*maxima)]' back.png)" -gt 10 ] || fail "the picture after the seek back is black"
 
+# The chapters, still paused: Page Down to the light beams (53.334 s, on the frame at
+# 53.35 s), Page Up back to the start of the waves (40 s) within a second of a chapter's
+# start, Home to the show's start.
+landsAt() {  # landsAt KEY FROM TO: the paused moment after KEY lies in [FROM, TO)
+    local from=$2 to=$3
+    press "$1"
+    retry 100 eval 'p=$(pausedAt) && [ "$p" -ge "$from" ] && [ "$p" -lt "$to" ]' ||
+        fail "$1 went to $(pausedAt) ms, not within [$from, $to)"
+}
+landsAt Next 53334 53384
+landsAt Prior 40000 40050
+landsAt Home 0 50
+
 press Escape
 expect_exit 0 "Escape while paused"
-echo "passed: pause at $first ms holds picture and clock, a step, resume, Right to $moved ms, Left to $back ms, Escape"
+echo "passed: pause at $first ms holds picture and clock, a step, resume, Right to $moved ms, Left to $back ms," \
+    "Page Down, Page Up, Home, Escape"
