@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: MIT
 // The page around the program: loads the program and its data files, starts the show
 // on Play (browsers start sound only after a gesture), hands it keys, frames and
-// sound, and shows the last frame with "Play again" when it ends.
+// sound, and shows the last frame with "Play again" when it ends. The transport's
+// controls and keys are in transport.js.
 //
-// Test mode, for our tests: index.html?frame-ms=N&until-ms=T[&start-ms=S][&dialog=ok|cancel|close]
-// runs at once on a virtual counter and fills the <output> elements.
+// Test mode, for our tests: index.html?frame-ms=N&until-ms=T[&start-ms=S][&dialog=ok|cancel|close][&seeks=A,B...]
+// runs at once on a virtual counter and fills the <output> elements; seeks are show
+// times in ms, each sought when the one before is reached (the first from the start).
 'use strict';
 
 const params = new URLSearchParams(location.search);
@@ -25,8 +27,13 @@ let image = null;
 let eventQueue = [];
 let running = false;
 let audio = null;  // {context, node} once a gesture allowed sound
+let instance = null;  // the program running: {options, stop, stopped, ended}
+let loaded = null;  // the compiled program and the data files
 
+// The program's options: the test mode's from the address, a visitor's from the show
+// being started (a link's moment, or a seek back).
 function option(name) {
+    if (name in instance.options) return instance.options[name];
     const value = params.get(name);
     if (!testMode || value === null) return -1;
     if (name === 'dialog') return dialogAnswers.indexOf(value);
@@ -87,82 +94,130 @@ async function openAudio() {
     }
 }
 
-// What the program's host calls (platform/host/web/src/web_host.cpp).
-const web = {
-    option,
-    setSize(width, height) {
-        if (canvas.width !== width || canvas.height !== height) {
-            canvas.width = width;
-            canvas.height = height;
-            image = null;
-        }
-    },
-    show(rgba, width, height) {
-        if (!image || image.width !== width || image.height !== height) image = new ImageData(width, height);
-        image.data.set(rgba);
-        context2d.putImageData(image, 0, 0);
-    },
-    nextEvent() {
-        return eventQueue.shift() || null;
-    },
-    nextFrame() {
-        return new Promise((resolve) => requestAnimationFrame(() => resolve()));
-    },
-    cursor(visible) {
-        canvas.style.cursor = visible ? '' : 'none';
-    },
-    message(caption, text) {
-        message.textContent = caption + ': ' + text;
-    },
-    openAudio() {
-        if (!audio) return 0;
-        audio.posted = 0;
-        audio.startTime = audio.context.currentTime;
-        return 1;
-    },
-    closeAudio() {
-        if (audio) audio.node.port.postMessage('stop');
-    },
-    audioWanted() {
-        const played = (audio.context.currentTime - audio.startTime) * sampleRate;
-        const wanted = Math.round(played + audioLeadSeconds * sampleRate - audio.posted);
-        return Math.min(Math.max(wanted, 0), sampleRate);
-    },
-    audioPlay(samples) {
-        const copy = new Int16Array(samples);
-        audio.node.port.postMessage(copy, [copy.buffer]);
-        audio.posted += copy.length / 2;
-    },
-    report(audioText, timing, exitCode) {
-        running = false;
-        if (testMode) {
-            document.getElementById('frame').value = canvas.toDataURL('image/png');
-            document.getElementById('audio').value = audioText;
-            document.getElementById('timing').value = timing;
-            document.getElementById('status').value = String(exitCode);
-            return;
-        }
-        web.closeAudio();
-        document.body.className = 'ended';
-        playButton.textContent = 'Play again';
-        playButton.disabled = false;
-        document.getElementById('panel').style.display = 'block';
-        playButton.focus();
-    },
-};
+// What the program's host calls (platform/host/web/src/web_host.cpp, web_transport.cpp);
+// an instance that is stopping is heard no more.
+function hostSide(self) {
+    const live = () => self === instance;
+    return {
+        option,
+        optionText(name) {
+            return String(self.options[name] ?? '');
+        },
+        setSize(width, height) {
+            if (!live()) return;
+            if (canvas.width !== width || canvas.height !== height) {
+                canvas.width = width;
+                canvas.height = height;
+                image = null;
+            }
+        },
+        show(rgba, width, height) {
+            if (!live()) return;
+            if (!image || image.width !== width || image.height !== height) image = new ImageData(width, height);
+            image.data.set(rgba);
+            context2d.putImageData(image, 0, 0);
+        },
+        nextEvent() {
+            return live() ? eventQueue.shift() || null : null;
+        },
+        nextFrame() {
+            return new Promise((resolve) => requestAnimationFrame(() => resolve()));
+        },
+        cursor(visible) {
+            if (live()) canvas.style.cursor = visible ? '' : 'none';
+        },
+        message(caption, text) {
+            if (live()) message.textContent = caption + ': ' + text;
+        },
+        openAudio() {
+            if (!audio || !live()) return 0;
+            restartAudio();
+            return 1;
+        },
+        closeAudio() {
+            if (audio) audio.node.port.postMessage('stop');
+        },
+        restartAudio() {
+            if (audio && live()) restartAudio();
+        },
+        audioWanted() {
+            const played = (audio.context.currentTime - audio.startTime) * sampleRate;
+            const wanted = Math.round(played + audioLeadSeconds * sampleRate - audio.posted);
+            return live() ? Math.min(Math.max(wanted, 0), sampleRate) : 0;
+        },
+        audioPlay(samples) {
+            if (!live()) return;
+            const copy = new Int16Array(samples);
+            audio.node.port.postMessage(copy, [copy.buffer]);
+            audio.posted += copy.length / 2;
+        },
+        // The transport (transport.js): [moment sought or -1, paused, stop].
+        transport() {
+            return [transport.target, transport.paused ? 1 : 0, self.stop ? 1 : 0];
+        },
+        seekTo(ms) {
+            if (!live()) return;
+            transport.active = true;  // the show's first frame
+            seekTo(ms);
+        },
+        shown(ms, clock, link) {
+            if (live()) onShown(ms, clock, link);
+        },
+        seeking(ms, target) {
+            if (live()) onSeeking(ms, target);
+        },
+        arrived(ms) {
+            if (live()) onArrived(ms);
+        },
+        chapter(ms, name) {
+            if (live()) addChapter(ms, name);
+        },
+        stopped() {
+            self.ended();
+        },
+        report(audioText, timing, exitCode) {
+            self.ended();
+            if (!live()) return;
+            running = false;
+            if (testMode) {
+                document.getElementById('frame').value = canvas.toDataURL('image/png');
+                document.getElementById('audio').value = audioText;
+                document.getElementById('timing').value = timing;
+                document.getElementById('status').value = String(exitCode);
+                return;
+            }
+            this.closeAudio();
+            onEnded();
+            document.body.className = 'ended';
+            playButton.textContent = 'Play again';
+            playButton.disabled = false;
+            document.getElementById('panel').style.display = 'block';
+            playButton.focus();
+        },
+    };
+}
+
+// The sound already sent is dropped and the count starts again: what is mixed next plays next.
+function restartAudio() {
+    audio.node.port.postMessage('stop');
+    audio.posted = 0;
+    audio.startTime = audio.context.currentTime;
+}
 
 // The host's events, as its EventKind numbers them: [kind, virtual key] for a key,
 // [kind, x, y, width, height] for the mouse (the point and the canvas's size on the page).
 const keyDown = 0, keyUp = 1, mouseMove = 2, mouseDown = 3, mouseUp = 4;
 
-// Win32's virtual-key codes are the browsers' key codes for every key the show reads.
+// Win32's virtual-key codes are the browsers' key codes for every key the show reads;
+// the transport's keys are the page's once the show has started (transport.js).
 function onKey(event, released) {
     if (!running || event.altKey || event.ctrlKey || event.metaKey || event.keyCode > 0xFF) return;
+    if (transportKey(event, released)) return;
     eventQueue.push([released ? keyUp : keyDown, event.keyCode]);
     event.preventDefault();
 }
-document.addEventListener('keydown', (event) => onKey(event, false));
-document.addEventListener('keyup', (event) => onKey(event, true));
+document.addEventListener('keydown', (event) => onKey(event, false), true);
+document.addEventListener('keyup', (event) => onKey(event, true), true);
 
 function onMouse(event, kind) {
     if (!running || (kind !== mouseMove && event.button !== 0)) return;
@@ -186,24 +241,41 @@ document.getElementById('smooth').addEventListener('change', (event) => {
     canvas.classList.toggle('smooth', event.target.checked);
 });
 
-function start({program, files}) {
+// A new instance of the program: options are a link's moment (t), or a seek back's
+// (seek-ms, dialog-unseen).
+function start(options) {
+    const self = {options, stop: false};
+    self.done = new Promise((resolve) => { self.ended = resolve; });
+    instance = self;
     eventQueue = [];
     running = true;
     document.body.className = 'running';
     message.textContent = '';
+    onStarting();
     createMornakle({
-        web,
+        web: hostSide(self),
         instantiateWasm(imports, receive) {
-            WebAssembly.instantiate(program, imports).then((instance) => receive(instance, program));
+            WebAssembly.instantiate(loaded.program, imports).then((made) => receive(made, loaded.program));
             return {};
         },
         preRun: [(module) => {
             module.FS.mkdir('/data');
-            for (const file of files) module.FS.writeFile('/data/' + file.name, file.bytes);
+            for (const file of loaded.files) module.FS.writeFile('/data/' + file.name, file.bytes);
         }],
         print: (text) => console.log(text),
         printErr: (text) => console.warn(text),
     });
+    return self;
+}
+
+// Stops the running instance (it closes its sound and says so) and starts another.
+async function restart(options) {
+    const old = instance;
+    old.stop = true;
+    instance = null;
+    running = false;
+    await old.done;
+    return start(options);
 }
 
 // The page and its poster first, then the show's files: they would share the line.
@@ -212,16 +284,20 @@ const pageLoaded = new Promise((resolve) => {
     else window.addEventListener('load', resolve, {once: true});
 });
 
-pageLoaded.then(load).then((loaded) => {
+pageLoaded.then(load).then((files) => {
+    loaded = files;
     if (testMode) {
-        start(loaded);
+        start(testOptions());
         return;
     }
     playButton.disabled = false;
+    let first = true;
     playButton.addEventListener('click', async () => {
         playButton.disabled = true;
         if (!audio) audio = await openAudio();
-        start(loaded);
+        // A link's moment opens the first show; Play again starts from the beginning.
+        start(first ? linkOptions() : {});
+        first = false;
         canvas.focus();
     });
 }).catch((error) => {

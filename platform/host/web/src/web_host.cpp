@@ -95,17 +95,20 @@ const std::vector<uint32_t>& rgbaTable(soft::PixelFormat format)
 
 }  // namespace
 
+// Outside test mode the counter starts virtual, at 0: the show's first frame is a seek's
+// arrival (at 0, or at the moment the page asks for), and the real clock runs from there.
 WebHost::WebHost(const WebHostOptions& options)
-    : options(options), clock(options.startMs), lastRead(options.startMs), startedAt(webNow()),
+    : options(options), clock(options.testMode ? options.startMs : 0), lastRead(clock), startedAt(webNow()),
       frameStartedAt(startedAt)
 { }
 
 uint32_t WebHost::tickCount()
 {
-    if (options.testMode)
-        lastRead = clock;
-    else
-        lastRead = uint32_t(webNow() - startedAt);
+    lastRead = virtualClock ? clock : liveCounter();
+    if (!firstReadKnown) {
+        firstRead = lastRead;
+        firstReadKnown = true;
+    }
     if (!readSincePresent && !startKnown) {
         startTick = lastRead;
         startKnown = true;
@@ -177,13 +180,15 @@ void WebHost::present(const Frame& frame)
     }
     readSincePresent = false;
     if (!options.testMode) {
-        show(frame);
-        webNextFrame();
-        feedAudio();
+        presentLive(frame);
         frameStartedAt = webNow();
         return;
     }
     uint32_t frameTick = lastRead;
+    if (seekingInTestMode(frameTick - firstRead)) {
+        frameStartedAt = webNow();
+        return;
+    }
     uint32_t before = clock;
     clock += options.frameMs;
     mixVirtual(clock - before);
@@ -215,6 +220,7 @@ void WebHost::feedAudio()
         return;
     mixBuffer.resize(size_t(wanted) * audioChannels);
     audio->mix(mixBuffer.data(), wanted);
+    mixedFrames += wanted;
     webAudioPlay(mixBuffer.data(), wanted);
 }
 
@@ -255,7 +261,7 @@ void WebHost::messageBox(const std::string& caption, const std::string& text)
 void WebHost::presentDialog(const DialogFrame& dialog)
 {
     dialogTitle = dialog.title;
-    if (options.testMode)
+    if (options.testMode || options.dialogUnseen)
         return;
     webSetSize(dialog.picture.width, dialog.picture.height);
     show(dialog.picture);
@@ -279,6 +285,10 @@ bool WebHost::waitEvent(Event& event, int timeoutMs)
 {
     if (options.testMode)
         return answerDialog(event);
+    if (options.dialogUnseen) {
+        event = answeringEvent(DialogAnswer::ok);
+        return true;
+    }
     double until = webNow() + timeoutMs;
     for (;;) {
         if (pollEvent(event))
@@ -294,6 +304,9 @@ bool WebHost::openAudio(AudioSource* source)
 {
     virtualAudio.restart();
     crc = 0;
+    audioOpenedAt = virtualClock ? clock : liveCounter();
+    mixedFrames = 0;
+    audioMoved = false;
     if (!options.testMode && !webOpenAudio())
         return false;
     audio = source;

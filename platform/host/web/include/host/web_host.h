@@ -3,8 +3,14 @@
 // The browser host: frames and the dialogs on the page's canvas, keys and the mouse
 // from the page, sound through Web Audio, and the real clock. In test mode it runs on a virtual counter instead,
 // exactly as the headless host does, and reports what it showed and mixed.
+//
+// The page's transport reaches the show here: a pause holds the demo inside its next
+// present; a seek forward runs it on a virtual counter, 50 ms a present, drawing without
+// showing and mixing without playing, up to the first frame at the moment sought; a seek
+// back is a new instance of the program, which starts with such a seek (web_transport.cpp).
 #pragma once
 
+#include "host/chapter.h"
 #include "host/dialog_answer.h"
 #include "host/host.h"
 #include "host/virtual_audio.h"
@@ -13,6 +19,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace host::web {
@@ -24,6 +31,8 @@ struct WebHostOptions {
     uint32_t untilMs = 0;  // test mode stops after the frame drawn at this counter value
     using DialogAnswer = host::DialogAnswer;
     DialogAnswer dialogAnswer = DialogAnswer::ok;
+    uint32_t seekMs = 0;        // show time of the first frame shown
+    bool dialogUnseen = false;  // a seek back: the dialog is answered OK, as the viewer did, unseen
 };
 
 class WebHost final : public Host {
@@ -50,6 +59,10 @@ public:
     // The span of the show a frame belongs to, from its counter value and the first
     // value read after the last frame drawn, before the show, without reading the counter.
     std::function<int(uint32_t startTick, uint32_t frameTick)> spanOf;
+    // Show time as the page's clock shows it, and as a link to the moment carries it.
+    std::function<std::string(uint32_t ms)> clockText, linkText;
+    // The chapters the page lists and marks on its seek bar.
+    void offerChapters(const Chapters& chapters);
 
     // Puts the results on the page: the last frame, the sound so far, the timings, and
     // last the exit code.
@@ -65,9 +78,32 @@ private:
     void recordTiming(double frameMs);
     bool answerDialog(Event& event);
 
+    // The transport (web_transport.cpp).
+    void startShowOnce();
+    void presentLive(const Frame& frame);
+    bool seekingInTestMode(uint32_t at);
+    bool presentSeeking(uint32_t at, int32_t target);
+    void arrive(const Frame& frame, uint32_t at);
+    void showLive(const Frame& frame, uint32_t at);
+    void hold();
+    void goVirtual(uint32_t counter);
+    void goLive(uint32_t counter);
+    void mixUnplayed(uint32_t counter);
+    void leaveIfStopped();
+    uint32_t liveCounter() const;
     WebHostOptions options;
-    uint32_t clock;
+    uint32_t clock;  // the virtual counter
     uint32_t lastRead;
+    bool virtualClock = true;  // else the real clock, from anchorCounter at anchorNow
+    uint32_t anchorCounter = 0;
+    double anchorNow = 0;
+    bool firstReadKnown = false;
+    uint32_t firstRead = 0;  // show time 0
+    bool showStarted = false;
+    uint32_t audioOpenedAt = 0;  // the counter when the sound opened
+    int64_t mixedFrames = 0;     // since then, played or not
+    bool audioMoved = false;     // mixed unplayed since the page last played
+    std::vector<int16_t> unplayed;
     bool readSincePresent = false;
     bool startKnown = false;
     bool timingStarted = false;

@@ -1,0 +1,200 @@
+// SPDX-FileCopyrightText: 2026 Mornakle 3D developers
+// SPDX-License-Identifier: MIT
+// The transport over the show's clock: pause, step, seek, chapters and a link to the
+// moment on screen. The program's host asks at each frame where the show should be
+// (web.transport() in page.js): a seek forward goes on in the running program; a seek
+// back starts a new instance at that moment, its device dialog answered unseen.
+'use strict';
+
+const showLengthMs = 110000;
+const tickMs = 50;
+const keySeekMs = 5000;
+// Page Up within this much of a chapter's start goes to the chapter before it.
+const chapterBackMs = 1000;
+
+const transport = {
+    target: -1,     // the moment sought, or -1
+    paused: false,
+    active: false,  // from the show's first frame: the transport's keys are the page's
+    at: 0,          // the moment on screen (or reached by a seek)
+    link: '',       // the moment on screen as a link carries it
+    from: 0,        // where the seek running started
+};
+const timeText = document.getElementById('time');
+const pauseButton = document.getElementById('pause');
+const seekBar = document.getElementById('seek');
+const seekProgress = document.getElementById('seek-progress');
+const chapterList = document.getElementById('chapters');
+const chapterMarks = document.getElementById('chapter-marks');
+const linkButton = document.getElementById('copy-link');
+const linkText = document.getElementById('link');
+let chapters = [];  // {ms, name}, in order
+let pendingSeeks = [];  // test mode: each sought when the one before is reached
+let seekBarHeld = false;
+
+function clampMs(ms) {
+    return Math.min(Math.max(Math.round(ms), 0), showLengthMs - 1);
+}
+
+// A seek forward goes on in the running program; a seek back (or to the moment on
+// screen) starts the show again there, the dialog answered as the viewer answered it.
+function seekTo(ms) {
+    if (!instance || !transport.active) return;
+    ms = clampMs(ms);
+    if (ms > transport.at) {
+        transport.target = ms;
+        transport.from = transport.at;
+        return;
+    }
+    transport.active = false;
+    transport.target = -1;
+    restart({'seek-ms': ms, 'dialog-unseen': 1});
+}
+
+function setPaused(paused) {
+    if (!transport.active || transport.paused === paused) return;
+    showPaused(paused);
+}
+
+function showPaused(paused) {
+    transport.paused = paused;
+    pauseButton.textContent = paused ? 'Resume' : 'Pause';
+    pauseButton.setAttribute('aria-pressed', String(paused));
+    // The sound stops at the sample playing and goes on from the next one.
+    if (audio) (paused ? audio.context.suspend() : audio.context.resume()).catch(() => {});
+}
+
+function step(ticks) {
+    if (transport.paused) seekTo(transport.at + ticks * tickMs);
+}
+
+function chapterSeek(direction) {
+    if (direction > 0) {
+        const next = chapters.find((chapter) => chapter.ms > transport.at);
+        if (next) seekTo(next.ms);
+        return;
+    }
+    const before = chapters.filter((chapter) => chapter.ms < transport.at - chapterBackMs);
+    seekTo(before.length ? before[before.length - 1].ms : 0);
+}
+
+// The transport's keys, by what they are, whatever control has the focus: true when the
+// key is the transport's (then no control and not the show sees it).
+const transportKeys = {
+    ' ': () => setPaused(!transport.paused),
+    '.': () => step(1),
+    ',': () => step(-1),
+    'ArrowLeft': () => seekTo(transport.at - keySeekMs),
+    'ArrowRight': () => seekTo(transport.at + keySeekMs),
+    'PageUp': () => chapterSeek(-1),
+    'PageDown': () => chapterSeek(1),
+    'Home': () => seekTo(0),
+};
+
+function transportKey(event, released) {
+    const action = transportKeys[event.key];
+    if (!action || !transport.active) return false;
+    event.preventDefault();
+    event.stopPropagation();
+    if (!released) action();
+    return true;
+}
+
+function onStarting() {
+    transport.active = false;
+    transport.target = -1;
+    transport.at = 0;
+    seekProgress.hidden = true;
+    linkText.hidden = true;
+    if (!testMode) pendingSeeks = [];
+}
+
+function onEnded() {
+    transport.active = false;
+    transport.target = -1;
+    if (transport.paused) showPaused(false);
+}
+
+function onShown(ms, clock, link) {
+    transport.active = true;
+    transport.at = ms;
+    transport.link = link;
+    timeText.textContent = clock;
+    if (!seekBarHeld) seekBar.value = ms;
+}
+
+function onSeeking(ms, target) {
+    transport.active = true;
+    transport.at = ms;
+    seekProgress.hidden = false;
+    seekProgress.value = target > transport.from ? (ms - transport.from) / (target - transport.from) : 0;
+}
+
+function onArrived(ms) {
+    transport.active = true;
+    transport.target = -1;
+    transport.at = ms;
+    seekProgress.hidden = true;
+    if (pendingSeeks.length) seekTo(pendingSeeks.shift());
+}
+
+function formatChapterTime(ms) {
+    const seconds = Math.floor(ms / 1000);
+    return Math.floor(seconds / 60) + ':' + String(seconds % 60).padStart(2, '0');
+}
+
+function addChapter(ms, name) {
+    if (chapters.some((chapter) => chapter.ms === ms)) return;  // each instance offers them again
+    chapters.push({ms, name});
+    const mark = document.createElement('option');
+    mark.value = ms;
+    mark.label = name;
+    chapterMarks.append(mark);
+    const item = document.createElement('li');
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.textContent = name + ' ';
+    const time = document.createElement('span');
+    time.className = 'chapter-time';
+    time.textContent = formatChapterTime(ms);
+    button.append(time);
+    button.addEventListener('click', () => seekTo(ms));
+    item.append(button);
+    chapterList.append(item);
+    chapterList.hidden = false;
+}
+
+pauseButton.addEventListener('click', () => setPaused(!transport.paused));
+seekBar.addEventListener('pointerdown', () => { seekBarHeld = true; });
+seekBar.addEventListener('change', () => {
+    seekBarHeld = false;
+    seekTo(Number(seekBar.value));
+});
+
+// The link to the moment on screen: to the clipboard, or shown selected where the page
+// may not write it (a plain-http host).
+linkButton.addEventListener('click', async () => {
+    const url = new URL(location.href);
+    url.hash = 't=' + (transport.link || '0');
+    try {
+        if (!window.isSecureContext || !navigator.clipboard) throw new Error('no clipboard');
+        await navigator.clipboard.writeText(url.href);
+        message.textContent = 'Link copied: ' + url.href;
+    } catch (error) {
+        linkText.hidden = false;
+        linkText.value = url.href;
+        linkText.focus();
+        linkText.select();
+    }
+});
+
+// The moment a link opens at, as the program reads it (#t=61.2 or #t=1:01.2).
+function linkOptions() {
+    const moment = new URLSearchParams(location.hash.slice(1)).get('t');
+    return moment === null ? {} : {t: moment};
+}
+
+function testOptions() {
+    pendingSeeks = (params.get('seeks') || '').split(',').filter((ms) => ms).map(Number);
+    return pendingSeeks.length ? {'seek-ms': pendingSeeks.shift()} : {};
+}
