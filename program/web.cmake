@@ -11,7 +11,7 @@ set_property(TARGET platform_host PROPERTY SOURCES ${hostSources})
 
 set(site ${CMAKE_BINARY_DIR}/site)
 add_executable(mornakle_web web_main.cpp $<TARGET_OBJECTS:mornakle_resources>)
-target_link_libraries(mornakle_web PRIVATE platform_host_web demo_app platform_soft)
+target_link_libraries(mornakle_web PRIVATE platform_host_web program_chapters demo_app platform_soft)
 # Linked beside the site: the site gets the module compressed (web_site_files.cmake).
 set_target_properties(mornakle_web PROPERTIES OUTPUT_NAME mornakle SUFFIX .js)
 target_link_options(mornakle_web PRIVATE

@@ -153,6 +153,7 @@ function addChapter(ms, name) {
     const item = document.createElement('li');
     const button = document.createElement('button');
     button.type = 'button';
+    button.dataset.ms = ms;
     button.textContent = name + ' ';
     const time = document.createElement('span');
     time.className = 'chapter-time';

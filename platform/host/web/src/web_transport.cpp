@@ -32,9 +32,9 @@ EM_ASYNC_JS(void, webHoldFor, (int ms), { await new Promise((resolve) => setTime
 namespace host::web {
 namespace {
 
-constexpr uint32_t seekStepMs = 50;    // the virtual counter's advance per present while seeking
-constexpr int seekYieldEveryMs = 50;   // a seek gives the page a turn this often
-constexpr int holdPollMs = 15;         // a paused show looks at the page this often
+constexpr uint32_t seekStepMs = 50;   // the virtual counter's advance per present while seeking
+constexpr int seekYieldEveryMs = 50;  // a seek gives the page a turn this often
+constexpr int holdPollMs = 15;        // a paused show looks at the page this often
 
 struct Transport {
     int32_t target = -1;
@@ -65,6 +65,15 @@ void WebHost::goVirtual(uint32_t counter)
 {
     virtualClock = true;
     clock = counter;
+}
+
+// The virtual counter a tick on, as the headless host moves it at each present (whether
+// or not the frame read it); from the real clock, from the value the frame read.
+void WebHost::tickOn()
+{
+    if (!virtualClock)
+        goVirtual(lastRead);
+    clock += seekStepMs;
 }
 
 void WebHost::goLive(uint32_t counter)
@@ -108,7 +117,7 @@ bool WebHost::presentSeeking(uint32_t at, int32_t target)
 {
     if (int64_t(at) >= target)
         return false;
-    goVirtual(lastRead + seekStepMs);
+    tickOn();
     if (options.testMode)
         mixVirtual(seekStepMs);
     else
@@ -130,8 +139,8 @@ void WebHost::arrive(const Frame& frame, uint32_t at)
     show(frame);
     webShown(int(at), clockText ? clockText(at).c_str() : "", linkText ? linkText(at).c_str() : "");
     if (readTransport().paused) {
-        mixUnplayed(lastRead + seekStepMs);
-        goVirtual(lastRead + seekStepMs);
+        tickOn();
+        mixUnplayed(clock);
     } else {
         goLive(lastRead);
     }

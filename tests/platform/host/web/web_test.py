@@ -13,6 +13,12 @@ Serves WEB_BUILD/site on 127.0.0.1 and checks, with selenium and chromium-driver
     native program's exit code and message;
   - a visitor's path: Play, a click on the dialog's close box ends the show, Play again,
     Enter in the dialog, the rain on the canvas, Escape ends, and no error in the console;
+  - the transport: a link's moment (#t=61.2) opens there after Play and the dialog; Space
+    holds the clock and the canvas, whatever control has the focus, and resumes; Right
+    and '.' move a paused show 5 s and one tick on; a chapter in the list jumps back to
+    it; a link with a bad moment says so once and plays from the start;
+  - in test mode, seeks forward and back (a new instance) end on the frames and sound of a
+    run that never sought;
   - a first visit fetches at most 2 MiB until the show's first frames are on the canvas,
     every byte the server sends counted, headers included;
   - the page links our licence and the notices of the libraries in the program, and every
@@ -51,6 +57,12 @@ MISSING_FILE = 'back.xm'
 # What a first visit may fetch before the show's first frame, from a server that
 # compresses nothing.
 BYTE_BUDGET = 2 * 1024 * 1024
+
+
+def clock_seconds(text):
+    """The page's clock ("61.2" or "1:01.2") in seconds."""
+    minutes, _, seconds = text.rpartition(':')
+    return (int(minutes) * 60 if minutes else 0) + float(seconds)
 
 
 def decode_png(data):
@@ -237,6 +249,97 @@ class WebShow(unittest.TestCase):
         errors = [entry for entry in driver.get_log('browser') if entry['level'] == 'SEVERE']
         self.assertEqual(errors, [])
 
+    def test_seeks_end_as_a_run_that_never_sought(self):
+        plain = self.run_page('frame-ms=50&until-ms=45000')
+        self.assertEqual(plain['status'], '0')
+        # From the start to 40 s; to 30 s, then on to 80 s in place and back to 40 s in a new
+        # instance: each ends at 45 s on the frame and the sound of the plain run.
+        for seeks in ('40000', '30000,80000,40000'):
+            with self.subTest(seeks=seeks):
+                out = self.run_page('frame-ms=50&until-ms=45000&seeks=' + seeks)
+                self.assertEqual(out['status'], '0')
+                self.assertEqual(out['audio'], plain['audio'])
+                self.assertTrue(out['frame'] == plain['frame'], 'the frame at 45 s differs')
+
+    def start_visit(self, fragment):
+        """A visitor's show from index.html + fragment: Play, Enter in the dialog; the clock."""
+        driver = self.driver
+        driver.get('about:blank')  # the same page with another fragment would not load again
+        driver.get(self.address + 'index.html' + fragment)
+        play = driver.find_element(By.ID, 'play')
+        WebDriverWait(driver, 60).until(lambda _: play.is_enabled())
+        driver.get_log('browser')
+        play.click()
+        canvas = driver.find_element(By.ID, 'screen')
+        WebDriverWait(driver, 30).until(lambda _: canvas.is_displayed() and self.rain_pixels()[:2] != [640, 480])
+        driver.find_element(By.TAG_NAME, 'body').send_keys('\ue007')  # Enter: OK in the device dialog
+        clock = driver.find_element(By.ID, 'time')
+        before = clock.text
+        WebDriverWait(driver, 30, poll_frequency=0.02).until(lambda _: clock.text != before)
+        return clock
+
+    def canvas_hash(self):
+        return self.driver.execute_script('''
+            const c = document.getElementById('screen');
+            const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+            let h = 0;
+            for (let i = 0; i < d.length; ++i) h = (Math.imul(h, 31) + d[i]) | 0;
+            return h;''')
+
+    def test_transport(self):
+        driver = self.driver
+        clock = self.start_visit('#t=61.2')
+        first = clock_seconds(clock.text)
+        self.assertTrue(61.2 <= first < 62.5, first)
+        # Space on the focused pause button pauses once (the button does not also take it).
+        pause = driver.find_element(By.ID, 'pause')
+        pause.send_keys(' ')
+        WebDriverWait(driver, 5).until(lambda _: pause.get_attribute('aria-pressed') == 'true')
+        time.sleep(0.3)
+        held, picture = clock.text, self.canvas_hash()
+        time.sleep(2)
+        self.assertEqual((clock.text, self.canvas_hash()), (held, picture))
+        # Right on the focused seek bar: 5 s on, still paused; '.' one tick on.
+        seek_bar = driver.find_element(By.ID, 'seek')
+        seek_bar.send_keys('\ue014')  # Right
+        WebDriverWait(driver, 10).until(lambda _: clock.text != held)
+        moved = clock_seconds(clock.text)
+        self.assertAlmostEqual(moved - clock_seconds(held), 5, delta=0.15)
+        time.sleep(1)
+        self.assertEqual(clock_seconds(clock.text), moved)
+        self.assertNotEqual(self.canvas_hash(), picture)
+        seek_bar.send_keys('.')
+        WebDriverWait(driver, 10).until(lambda _: clock_seconds(clock.text) != moved)
+        self.assertAlmostEqual(clock_seconds(clock.text) - moved, 0.05, delta=0.11)
+        # Space resumes: the clock runs again.
+        body = driver.find_element(By.TAG_NAME, 'body')
+        body.send_keys(' ')
+        resumed = clock.text
+        WebDriverWait(driver, 5).until(lambda _: clock_seconds(clock.text) > clock_seconds(resumed) + 0.3)
+        self.assertEqual(pause.get_attribute('aria-pressed'), 'false')
+        # A chapter before the moment: a seek back, the dialog answered unseen.
+        chapters = driver.find_elements(By.CSS_SELECTOR, '#chapters button')
+        self.assertGreaterEqual(len(chapters), 10)
+        chapter = chapters[2]
+        start = int(chapter.get_attribute('data-ms')) / 1000
+        self.assertLess(start, first)
+        chapter.click()
+        WebDriverWait(driver, 30, poll_frequency=0.02).until(lambda _: clock_seconds(clock.text) < first)
+        self.assertTrue(start - 0.1 <= clock_seconds(clock.text) < start + 1.5, (start, clock.text))
+        time.sleep(1)
+        self.assertGreater(self.rain_pixels()[:2], [0, 0])
+        body.send_keys('\ue00c')  # Escape ends the show
+        play = driver.find_element(By.ID, 'play')
+        WebDriverWait(driver, 30).until(lambda _: play.is_displayed() and play.text == 'Play again')
+        errors = [entry for entry in driver.get_log('browser') if entry['level'] == 'SEVERE']
+        self.assertEqual(errors, [])
+
+    def test_link_with_a_bad_moment(self):
+        clock = self.start_visit('#t=1:75')
+        self.assertLess(clock_seconds(clock.text), 2)
+        said = [entry['message'] for entry in self.driver.get_log('browser') if 't=1:75' in entry['message']]
+        self.assertEqual(len(said), 1, said)
+        self.driver.find_element(By.TAG_NAME, 'body').send_keys('\ue00c')
 
     def rain_pixels(self):
         """The canvas's size and how many of its pixels are the rain's green."""

@@ -87,6 +87,7 @@ private:
     void showLive(const Frame& frame, uint32_t at);
     void hold();
     void goVirtual(uint32_t counter);
+    void tickOn();
     void goLive(uint32_t counter);
     void mixUnplayed(uint32_t counter);
     void leaveIfStopped();
