@@ -151,13 +151,14 @@ function hostSide(self) {
             audio.node.port.postMessage(copy, [copy.buffer]);
             audio.posted += copy.length / 2;
         },
-        // The transport (transport.js): [moment sought or -1, paused, stop].
+        // The transport (transport.js): [moment sought or -1, paused, stop, a key waiting].
         transport() {
-            return [transport.target, transport.paused ? 1 : 0, self.stop ? 1 : 0];
+            const keyWaiting = eventQueue.some(([kind]) => kind === keyDown || kind === keyUp);
+            return [transport.target, transport.paused ? 1 : 0, self.stop ? 1 : 0, keyWaiting ? 1 : 0];
         },
         seekTo(ms) {
             if (!live()) return;
-            transport.active = true;  // the show's first frame
+            transport.active = transport.engaged = true;  // the show's first frame
             seekTo(ms);
         },
         shown(ms, clock, link) {
@@ -211,8 +212,8 @@ const keyDown = 0, keyUp = 1, mouseMove = 2, mouseDown = 3, mouseUp = 4;
 // Win32's virtual-key codes are the browsers' key codes for every key the show reads;
 // the transport's keys are the page's once the show has started (transport.js).
 function onKey(event, released) {
-    if (!running || event.altKey || event.ctrlKey || event.metaKey || event.keyCode > 0xFF) return;
-    if (transportKey(event, released)) return;
+    if (event.altKey || event.ctrlKey || event.metaKey || event.keyCode > 0xFF) return;
+    if (transportKey(event, released) || !running) return;
     eventQueue.push([released ? keyUp : keyDown, event.keyCode]);
     event.preventDefault();
 }

@@ -15,7 +15,8 @@ const chapterBackMs = 1000;
 const transport = {
     target: -1,     // the moment sought, or -1
     paused: false,
-    active: false,  // from the show's first frame: the transport's keys are the page's
+    engaged: false,  // from the show's first frame to its end: the transport's keys are the page's
+    active: false,   // and act (not while a seek back starts the show again)
     at: 0,          // the moment on screen (or reached by a seek)
     link: '',       // the moment on screen as a link carries it
     from: 0,        // where the seek running started
@@ -64,17 +65,23 @@ function showPaused(paused) {
     if (audio) (paused ? audio.context.suspend() : audio.context.resume()).catch(() => {});
 }
 
+// Where the show stands for the keys: where a seek running will be, so that keys pressed
+// during it add up.
+function position() {
+    return transport.target >= 0 ? transport.target : transport.at;
+}
+
 function step(ticks) {
-    if (transport.paused) seekTo(transport.at + ticks * tickMs);
+    if (transport.paused) seekTo(position() + ticks * tickMs);
 }
 
 function chapterSeek(direction) {
     if (direction > 0) {
-        const next = chapters.find((chapter) => chapter.ms > transport.at);
+        const next = chapters.find((chapter) => chapter.ms > position());
         if (next) seekTo(next.ms);
         return;
     }
-    const before = chapters.filter((chapter) => chapter.ms < transport.at - chapterBackMs);
+    const before = chapters.filter((chapter) => chapter.ms < position() - chapterBackMs);
     seekTo(before.length ? before[before.length - 1].ms : 0);
 }
 
@@ -84,8 +91,8 @@ const transportKeys = {
     ' ': () => setPaused(!transport.paused),
     '.': () => step(1),
     ',': () => step(-1),
-    'ArrowLeft': () => seekTo(transport.at - keySeekMs),
-    'ArrowRight': () => seekTo(transport.at + keySeekMs),
+    'ArrowLeft': () => seekTo(position() - keySeekMs),
+    'ArrowRight': () => seekTo(position() + keySeekMs),
     'PageUp': () => chapterSeek(-1),
     'PageDown': () => chapterSeek(1),
     'Home': () => seekTo(0),
@@ -93,7 +100,7 @@ const transportKeys = {
 
 function transportKey(event, released) {
     const action = transportKeys[event.key];
-    if (!action || !transport.active) return false;
+    if (!action || !transport.engaged) return false;
     event.preventDefault();
     event.stopPropagation();
     if (!released) action();
@@ -110,13 +117,14 @@ function onStarting() {
 }
 
 function onEnded() {
+    transport.engaged = false;
     transport.active = false;
     transport.target = -1;
     if (transport.paused) showPaused(false);
 }
 
 function onShown(ms, clock, link) {
-    transport.active = true;
+    transport.active = transport.engaged = true;
     transport.at = ms;
     transport.link = link;
     timeText.textContent = clock;
@@ -124,14 +132,14 @@ function onShown(ms, clock, link) {
 }
 
 function onSeeking(ms, target) {
-    transport.active = true;
+    transport.active = transport.engaged = true;
     transport.at = ms;
     seekProgress.hidden = false;
     seekProgress.value = target > transport.from ? (ms - transport.from) / (target - transport.from) : 0;
 }
 
 function onArrived(ms) {
-    transport.active = true;
+    transport.active = transport.engaged = true;
     transport.target = -1;
     transport.at = ms;
     seekProgress.hidden = true;

@@ -12,7 +12,8 @@
 
 // clang-format off
 EM_JS(double, webTransportNow, (), { return performance.now(); });
-// Fills the moment sought (-1 for none), whether paused, and whether to stop.
+// Fills the moment sought (-1 for none), whether paused, whether to stop, and whether a
+// key waits for the demo.
 EM_JS(void, webTransport, (int* fields), { HEAP32.set(Module.web.transport(), fields >> 2); });
 EM_JS(void, webShown, (int ms, const char* clock, const char* link), {
     Module.web.shown(ms, UTF8ToString(clock), UTF8ToString(link));
@@ -40,13 +41,14 @@ struct Transport {
     int32_t target = -1;
     bool paused = false;
     bool stop = false;
+    bool keyWaiting = false;  // for the demo: Escape still ends a paused show
 };
 
 Transport readTransport()
 {
-    int fields[3] = {};
+    int fields[4] = {};
     webTransport(fields);
-    return Transport{fields[0], fields[1] != 0, fields[2] != 0};
+    return Transport{fields[0], fields[1] != 0, fields[2] != 0, fields[3] != 0};
 }
 
 int64_t framesIn(uint32_t ms) { return int64_t(uint64_t(ms) * audioSampleRate / 1000); }
@@ -164,14 +166,15 @@ void WebHost::hold()
     leaveIfStopped();
 }
 
-// The show's first frame: a moment to open at is sought from here.
-void WebHost::startShowOnce()
+// The show's first frame: a moment to open at is sought from here; true for that frame.
+bool WebHost::startShowOnce()
 {
     if (showStarted)
-        return;
+        return false;
     showStarted = true;
     if (options.seekMs > 0)
         webSeekTo(int(options.seekMs));
+    return true;
 }
 
 // Test mode seeks on its own virtual counter: true for a frame drawn unseen.
@@ -192,7 +195,11 @@ bool WebHost::seekingInTestMode(uint32_t at)
 void WebHost::presentLive(const Frame& frame)
 {
     uint32_t at = lastRead - firstRead;
-    startShowOnce();
+    // Opening at the start, the first frame is shown even while paused (a seek back to 0).
+    if (startShowOnce() && options.seekMs == 0) {
+        arrive(frame, at);
+        return;
+    }
     for (;;) {
         Transport transport = readTransport();
         if (transport.stop)
@@ -207,6 +214,12 @@ void WebHost::presentLive(const Frame& frame)
             if (virtualClock)
                 goLive(lastRead);
             showLive(frame, at);
+            return;
+        }
+        // A key for the demo lets it read its messages, the frame unseen, the clock still.
+        if (transport.keyWaiting) {
+            if (!virtualClock)
+                goVirtual(lastRead);
             return;
         }
         hold();

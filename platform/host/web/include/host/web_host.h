@@ -79,7 +79,7 @@ private:
     bool answerDialog(Event& event);
 
     // The transport (web_transport.cpp).
-    void startShowOnce();
+    bool startShowOnce();
     void presentLive(const Frame& frame);
     bool seekingInTestMode(uint32_t at);
     bool presentSeeking(uint32_t at, int32_t target);
