@@ -33,9 +33,9 @@ EM_ASYNC_JS(void, webHoldFor, (int ms), { await new Promise((resolve) => setTime
 namespace host::web {
 namespace {
 
-constexpr uint32_t seekStepMs = 50;   // the virtual counter's advance per present while seeking
-constexpr int seekYieldEveryMs = 50;  // a seek gives the page a turn this often
-constexpr int holdPollMs = 15;        // a paused show looks at the page this often
+constexpr uint32_t seekStepMs = 50;    // the virtual counter's advance per present while seeking
+constexpr int seekYieldEveryMs = 100;  // a seek gives the page a turn this often
+constexpr int holdPollMs = 15;         // a paused show looks at the page this often
 
 struct Transport {
     int32_t target = -1;
