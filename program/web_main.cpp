@@ -53,6 +53,8 @@ host::web::WebHostOptions optionsFromPage()
     host::web::WebHostOptions options;
     options.seekMs = openingMoment();
     options.dialogUnseen = webOption("dialog-unseen") > 0;
+    options.startPaused = webOption("paused") > 0;
+    options.showLengthMs = program::showLengthMs;
     int frameMs = webOption("frame-ms");
     int untilMs = webOption("until-ms");
     options.testMode = frameMs > 0 && untilMs >= 0;

@@ -151,21 +151,23 @@ function hostSide(self) {
             audio.node.port.postMessage(copy, [copy.buffer]);
             audio.posted += copy.length / 2;
         },
-        // The transport (transport.js): [moment sought or -1, paused, stop, a key waiting].
-        transport() {
-            const keyWaiting = eventQueue.some(([kind]) => kind === keyDown || kind === keyUp);
-            return [transport.target, transport.paused ? 1 : 0, self.stop ? 1 : 0, keyWaiting ? 1 : 0];
+        // The transport (transport.js): the viewer's next command, [kind, moment], as
+        // web_transport.cpp numbers them, and whether a key waits for the demo.
+        nextCommand() {
+            return live() ? transport.commands.shift() || null : null;
         },
-        seekTo(ms) {
-            if (!live()) return;
-            transport.active = transport.engaged = true;  // the show's first frame
-            seekTo(ms);
+        keyWaiting() {
+            return eventQueue.some(([kind]) => kind === keyDown || kind === keyUp) ? 1 : 0;
+        },
+        // A seek back: this instance has closed its sound and stays where it is for good.
+        restart(ms, paused) {
+            if (live()) start({'seek-ms': ms, 'paused': paused, 'dialog-unseen': 1});
         },
         shown(ms, clock, link) {
             if (live()) onShown(ms, clock, link);
         },
-        seeking(ms, target) {
-            if (live()) onSeeking(ms, target);
+        seeking(ms, target, progress) {
+            if (live()) onSeeking(ms, target, progress);
         },
         arrived(ms) {
             if (live()) onArrived(ms);
@@ -173,11 +175,7 @@ function hostSide(self) {
         chapter(ms, name) {
             if (live()) addChapter(ms, name);
         },
-        stopped() {
-            self.ended();
-        },
         report(audioText, timing, exitCode) {
-            self.ended();
             if (!live()) return;
             running = false;
             if (testMode) {
@@ -243,10 +241,9 @@ document.getElementById('smooth').addEventListener('change', (event) => {
 });
 
 // A new instance of the program: options are a link's moment (t), or a seek back's
-// (seek-ms, dialog-unseen).
+// (seek-ms, paused, dialog-unseen).
 function start(options) {
-    const self = {options, stop: false};
-    self.done = new Promise((resolve) => { self.ended = resolve; });
+    const self = {options};
     instance = self;
     eventQueue = [];
     running = true;
@@ -267,16 +264,6 @@ function start(options) {
         printErr: (text) => console.warn(text),
     });
     return self;
-}
-
-// Stops the running instance (it closes its sound and says so) and starts another.
-async function restart(options) {
-    const old = instance;
-    old.stop = true;
-    instance = null;
-    running = false;
-    await old.done;
-    return start(options);
 }
 
 // The page and its poster first, then the show's files: they would share the line.

@@ -1,25 +1,28 @@
 // SPDX-FileCopyrightText: 2026 Mornakle 3D developers
 // SPDX-License-Identifier: MIT
 // The transport over the show's clock: pause, step, seek, chapters and a link to the
-// moment on screen. The program's host asks at each frame where the show should be
-// (web.transport() in page.js): a seek forward goes on in the running program; a seek
-// back starts a new instance at that moment, its device dialog answered unseen.
+// moment on screen. The viewer's commands are queued for the program's host, which takes
+// them at its frames (web.nextCommand() in page.js): a seek forward goes on in the running
+// program; for a seek back the host asks for a new instance at that moment
+// (web.restart()), its device dialog answered unseen.
 'use strict';
 
 const showLengthMs = 110000;
-const tickMs = 50;
 const keySeekMs = 5000;
 // Page Up within this much of a chapter's start goes to the chapter before it.
 const chapterBackMs = 1000;
 
+// The commands, as web_transport.cpp numbers them.
+const pauseCommand = 1, resumeCommand = 2, stepCommand = 3, stepBackCommand = 4, seekCommand = 5;
+
 const transport = {
+    commands: [],   // [command, moment], for the host
     target: -1,     // the moment sought, or -1
     paused: false,
     engaged: false,  // from the show's first frame to its end: the transport's keys are the page's
     active: false,   // and act (not while a seek back starts the show again)
     at: 0,          // the moment on screen (or reached by a seek)
     link: '',       // the moment on screen as a link carries it
-    from: 0,        // where the seek running started
 };
 const timeText = document.getElementById('time');
 const pauseButton = document.getElementById('pause');
@@ -37,19 +40,10 @@ function clampMs(ms) {
     return Math.min(Math.max(Math.round(ms), 0), showLengthMs - 1);
 }
 
-// A seek forward goes on in the running program; a seek back (or to the moment on
-// screen) starts the show again there, the dialog answered as the viewer answered it.
 function seekTo(ms) {
-    if (!instance || !transport.active) return;
-    ms = clampMs(ms);
-    if (ms > transport.at) {
-        transport.target = ms;
-        transport.from = transport.at;
-        return;
-    }
-    transport.active = false;
-    transport.target = -1;
-    restart({'seek-ms': ms, 'dialog-unseen': 1});
+    if (!transport.active) return;
+    transport.target = clampMs(ms);
+    transport.commands.push([seekCommand, transport.target]);
 }
 
 function setPaused(paused) {
@@ -59,6 +53,7 @@ function setPaused(paused) {
 
 function showPaused(paused) {
     transport.paused = paused;
+    if (transport.active) transport.commands.push([paused ? pauseCommand : resumeCommand, 0]);
     pauseButton.textContent = paused ? 'Resume' : 'Pause';
     pauseButton.setAttribute('aria-pressed', String(paused));
     // The sound stops at the sample playing and goes on from the next one.
@@ -71,8 +66,8 @@ function position() {
     return transport.target >= 0 ? transport.target : transport.at;
 }
 
-function step(ticks) {
-    if (transport.paused) seekTo(position() + ticks * tickMs);
+function step(command) {
+    if (transport.paused && transport.active) transport.commands.push([command, 0]);
 }
 
 function chapterSeek(direction) {
@@ -89,8 +84,8 @@ function chapterSeek(direction) {
 // key is the transport's (then no control and not the show sees it).
 const transportKeys = {
     ' ': () => setPaused(!transport.paused),
-    '.': () => step(1),
-    ',': () => step(-1),
+    '.': () => step(stepCommand),
+    ',': () => step(stepBackCommand),
     'ArrowLeft': () => seekTo(position() - keySeekMs),
     'ArrowRight': () => seekTo(position() + keySeekMs),
     'PageUp': () => chapterSeek(-1),
@@ -110,6 +105,7 @@ function transportKey(event, released) {
 function onStarting() {
     transport.active = false;
     transport.target = -1;
+    transport.commands = [];
     transport.at = 0;
     seekProgress.hidden = true;
     linkText.hidden = true;
@@ -131,11 +127,11 @@ function onShown(ms, clock, link) {
     if (!seekBarHeld) seekBar.value = ms;
 }
 
-function onSeeking(ms, target) {
+function onSeeking(ms, target, progress) {
     transport.active = transport.engaged = true;
-    transport.at = ms;
+    transport.target = target;
     seekProgress.hidden = false;
-    seekProgress.value = target > transport.from ? (ms - transport.from) / (target - transport.from) : 0;
+    seekProgress.value = progress;
 }
 
 function onArrived(ms) {

@@ -95,20 +95,21 @@ const std::vector<uint32_t>& rgbaTable(soft::PixelFormat format)
 
 }  // namespace
 
-// Outside test mode the counter starts virtual, at 0: the show's first frame is a seek's
-// arrival (at 0, or at the moment the page asks for), and the real clock runs from there.
+// The show's first frame is a seek's arrival (at 0, or at the moment the page asks for).
 WebHost::WebHost(const WebHostOptions& options)
-    : options(options), clock(options.testMode ? options.startMs : 0), lastRead(clock), startedAt(webNow()),
-      frameStartedAt(startedAt)
-{ }
+    : options(options), clock(0), lastRead(counterBase()), startedAt(webNow()), frameStartedAt(startedAt),
+      viewer(options.showLengthMs, options.seekMs)
+{
+    if (options.startPaused)
+        viewer.setPaused(true, nowMs());
+}
+
+// Test mode's counter may start late (startMs); the transport counts show time from 0.
+uint32_t WebHost::counterBase() const { return options.testMode ? options.startMs : 0; }
 
 uint32_t WebHost::tickCount()
 {
-    lastRead = virtualClock ? clock : liveCounter();
-    if (!firstReadKnown) {
-        firstRead = lastRead;
-        firstReadKnown = true;
-    }
+    lastRead = counterBase() + viewer.counter(nowMs());
     if (!readSincePresent && !startKnown) {
         startTick = lastRead;
         startKnown = true;
@@ -179,26 +180,17 @@ void WebHost::present(const Frame& frame)
         startKnown = false;  // a frame drawn before the show's clock started
     }
     readSincePresent = false;
-    if (!options.testMode) {
-        presentLive(frame);
-        frameStartedAt = webNow();
-        return;
-    }
-    uint32_t frameTick = lastRead;
-    if (seekingInTestMode(frameTick - firstRead)) {
-        frameStartedAt = webNow();
-        return;
-    }
-    uint32_t before = clock;
-    clock += options.frameMs;
-    mixVirtual(clock - before);
-    keep(frame);
-    if (int32_t(frameTick - options.untilMs) >= 0) {
-        stop(0);
-    }
-    if (now - lastYieldAt >= yieldEveryMs) {
-        webYield();
-        lastYieldAt = webNow();
+    uint32_t before = viewer.counter(nowMs());
+    bool wasSeeking = viewer.isSeeking();
+    bool shown = viewer.present(lastRead - counterBase(), nowMs());
+    if (options.testMode) {
+        presentVirtual(frame, shown, wasSeeking, before);
+        if (now - lastYieldAt >= yieldEveryMs) {
+            webYield();
+            lastYieldAt = webNow();
+        }
+    } else {
+        presentLive(frame, shown, wasSeeking);
     }
     frameStartedAt = webNow();
 }
@@ -304,7 +296,7 @@ bool WebHost::openAudio(AudioSource* source)
 {
     virtualAudio.restart();
     crc = 0;
-    audioOpenedAt = virtualClock ? clock : liveCounter();
+    audioOpenedAt = viewer.counter(nowMs());
     mixedFrames = 0;
     audioMoved = false;
     if (!options.testMode && !webOpenAudio())

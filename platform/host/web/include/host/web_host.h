@@ -13,6 +13,7 @@
 #include "host/chapter.h"
 #include "host/dialog_answer.h"
 #include "host/host.h"
+#include "host/transport.h"
 #include "host/virtual_audio.h"
 
 #include <cstdint>
@@ -31,7 +32,9 @@ struct WebHostOptions {
     uint32_t untilMs = 0;  // test mode stops after the frame drawn at this counter value
     using DialogAnswer = host::DialogAnswer;
     DialogAnswer dialogAnswer = DialogAnswer::ok;
+    uint32_t showLengthMs = 110000;
     uint32_t seekMs = 0;        // show time of the first frame shown
+    bool startPaused = false;   // a seek back made while paused stays paused there
     bool dialogUnseen = false;  // a seek back: the dialog is answered OK, as the viewer did, unseen
 };
 
@@ -79,28 +82,17 @@ private:
     bool answerDialog(Event& event);
 
     // The transport (web_transport.cpp).
-    bool startShowOnce();
-    void presentLive(const Frame& frame);
-    bool seekingInTestMode(uint32_t at);
-    bool presentSeeking(uint32_t at, int32_t target);
-    void arrive(const Frame& frame, uint32_t at);
-    void showLive(const Frame& frame, uint32_t at);
-    void hold();
-    void goVirtual(uint32_t counter);
-    void tickOn();
-    void goLive(uint32_t counter);
+    uint32_t counterBase() const;
+    uint32_t nowMs() const;
+    bool playing() const;
+    void followTransport();
     void mixUnplayed(uint32_t counter);
-    void leaveIfStopped();
-    uint32_t liveCounter() const;
+    void presentVirtual(const Frame& frame, bool shown, bool wasSeeking, uint32_t before);
+    void presentLive(const Frame& frame, bool shown, bool wasSeeking);
+
     WebHostOptions options;
-    uint32_t clock;  // the virtual counter
+    uint32_t clock;  // test mode's virtual clock, from 0
     uint32_t lastRead;
-    bool virtualClock = true;  // else the real clock, from anchorCounter at anchorNow
-    uint32_t anchorCounter = 0;
-    double anchorNow = 0;
-    bool firstReadKnown = false;
-    uint32_t firstRead = 0;  // show time 0
-    bool showStarted = false;
     uint32_t audioOpenedAt = 0;  // the counter when the sound opened
     int64_t mixedFrames = 0;     // since then, played or not
     bool audioMoved = false;     // mixed unplayed since the page last played
@@ -123,6 +115,7 @@ private:
     uint32_t crc = 0;                                 // of what the virtual counter mixed
     std::vector<int16_t> mixBuffer;                   // what Web Audio asked for last
     std::map<int, std::pair<double, int>> spanTimes;  // span: total ms, frames
+    Transport viewer;
 };
 
 }  // namespace host::web
