@@ -138,12 +138,16 @@ void WebHost::presentLive(const Frame& frame, bool shown, bool wasSeeking)
     if (shown && playing()) {
         webTransportNextFrame();
         followTransport();
-    } else if (viewer.isSeeking() && webTransportNow() - lastYieldAt >= seekYieldEveryMs) {
+    } else if (viewer.isSeeking() && (!seekReported || webTransportNow() - lastYieldAt >= seekYieldEveryMs)) {
+        // Said at once (the page shows its progress), then at every turn the page gets.
+        seekReported = true;
         webSeeking(int(at), int(viewer.seekTarget()), viewer.seekProgress());
         webWait(0);
         lastYieldAt = webTransportNow();
         followTransport();
     }
+    if (!viewer.isSeeking())
+        seekReported = false;
     // Played, the sound is fed as the speakers take it; else it follows the counter unheard.
     if (playing()) {
         if (audioMoved) {

@@ -56,8 +56,8 @@ def played_frame_times(driver, address):
     WebDriverWait(driver, 60).until(lambda _: play.is_enabled())
     driver.execute_script('''
         window.shownAt = [];
-        const show = web.show;
-        web.show = function (...frame) { window.shownAt.push(performance.now()); return show.apply(this, frame); };''')
+        const shown = window.onShown;
+        window.onShown = (...frame) => { window.shownAt.push(performance.now()); return shown(...frame); };''')
     play.click()
     time.sleep(2)
     answered = driver.execute_script('return performance.now();')

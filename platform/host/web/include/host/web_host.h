@@ -97,6 +97,7 @@ private:
     int64_t mixedFrames = 0;     // since then, played or not
     bool audioMoved = false;     // mixed unplayed since the page last played
     std::vector<int16_t> unplayed;
+    bool seekReported = false;  // the seek running has been told to the page
     bool readSincePresent = false;
     bool startKnown = false;
     bool timingStarted = false;
