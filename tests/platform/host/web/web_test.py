@@ -253,8 +253,9 @@ class WebShow(unittest.TestCase):
         plain = self.run_page('frame-ms=50&until-ms=45000')
         self.assertEqual(plain['status'], '0')
         # From the start to 40 s; to 30 s, then on to 80 s in place and back to 40 s in a new
-        # instance: each ends at 45 s on the frame and the sound of the plain run.
-        for seeks in ('40000', '30000,80000,40000'):
+        # instance; sixteen seeks, seven of them back: each ends at 45 s on the frame and the sound of
+        # the plain run, nothing of the instances before left behind.
+        for seeks in ('40000', '30000,80000,40000', ','.join(['20000', '41000', '39000', '42000'] * 4)):
             with self.subTest(seeks=seeks):
                 out = self.run_page('frame-ms=50&until-ms=45000&seeks=' + seeks)
                 self.assertEqual(out['status'], '0')
