@@ -97,6 +97,26 @@ void Transport::seek(uint32_t targetMs, uint32_t nowMs)
     target = targetMs;
 }
 
+void Transport::apply(const TransportCommand& command, uint32_t nowMs)
+{
+    using Kind = TransportCommand::Kind;
+    switch (command.kind) {
+    case Kind::pause:
+    case Kind::resume:
+        setPaused(command.kind == Kind::pause, nowMs);
+        break;
+    case Kind::step:
+        step();
+        break;
+    case Kind::stepBack:
+        stepBack(nowMs);
+        break;
+    case Kind::seek:
+        seek(command.targetMs, nowMs);
+        break;
+    }
+}
+
 double Transport::seekProgress() const
 {
     if (!isSeeking())

@@ -101,24 +101,7 @@ void HeadlessHost::takeScriptedActions(bool frameShown)
 
 void HeadlessHost::act(const TransportAction& action)
 {
-    using Kind = TransportAction::Kind;
-    switch (action.kind) {
-    case Kind::pause:
-        viewer.setPaused(true, clock);
-        break;
-    case Kind::resume:
-        viewer.setPaused(false, clock);
-        break;
-    case Kind::step:
-        viewer.step();
-        break;
-    case Kind::stepBack:
-        viewer.stepBack(clock);
-        break;
-    case Kind::seek:
-        viewer.seek(action.targetMs, clock);
-        break;
-    }
+    viewer.apply(action, clock);
     if (viewer.isSeeking())
         soundFrom = firstSample(viewer.seekTarget());
     // The demo leaves as on a quit, and the program starts it afresh.

@@ -20,6 +20,14 @@
 
 namespace host {
 
+// One thing a viewer asks of the transport: the same from a key, the page or a test's
+// script. The numbers are those the page sends.
+struct TransportCommand {
+    enum class Kind { pause = 1, resume, step, stepBack, seek };
+    Kind kind = Kind::pause;
+    uint32_t targetMs = 0;  // a seek's target
+};
+
 class Transport {
 public:
     // How far the counter moves at every present while a seek runs: one tick.
@@ -48,6 +56,9 @@ public:
     // tick), on from where the show stands when that lies ahead of the frame on
     // screen, else from the start.
     void seek(uint32_t targetMs, uint32_t nowMs);
+
+    // What a command asks, at `nowMs`.
+    void apply(const TransportCommand& command, uint32_t nowMs);
 
     bool isSeeking() const { return seeking || restarting; }
     uint32_t seekTarget() const { return target; }

@@ -13,7 +13,7 @@
 
 // clang-format off
 EM_JS(double, webTransportNow, (), { return performance.now(); });
-// The viewer's next command, as TransportCommand numbers it, and its moment: 0 for none.
+// The viewer's next command, as TransportCommand numbers it, and a seek's target: 0 for none.
 EM_JS(int, webNextCommand, (int* fields), {
     const command = Module.web.nextCommand();
     if (!command) return 0;
@@ -40,8 +40,6 @@ namespace {
 constexpr int seekYieldEveryMs = 100;  // a seek gives the page a turn this often
 constexpr int holdPollMs = 15;         // a paused show looks at the page this often
 
-enum class TransportCommand { none, pause, resume, step, stepBack, seek };
-
 int64_t framesIn(uint32_t ms) { return int64_t(uint64_t(ms) * audioSampleRate / 1000); }
 
 }  // namespace
@@ -62,32 +60,17 @@ void WebHost::followTransport()
 {
     int fields[2] = {};
     while (webNextCommand(fields)) {
-        uint32_t now = nowMs();
-        switch (TransportCommand(fields[0])) {
-        case TransportCommand::pause:
-            viewer.setPaused(true, now);
-            break;
-        case TransportCommand::resume:
-            viewer.setPaused(false, now);
-            break;
-        case TransportCommand::step:
-            viewer.step();
-            break;
-        case TransportCommand::stepBack:
-            viewer.stepBack(now);
-            break;
-        case TransportCommand::seek:
-            viewer.seek(uint32_t(fields[1]), now);
-            break;
-        case TransportCommand::none:
-            break;
-        }
+        using Kind = TransportCommand::Kind;
+        const auto kind = Kind(fields[0]);
+        if (kind < Kind::pause || kind > Kind::seek)
+            continue;
+        viewer.apply(TransportCommand{kind, uint32_t(fields[1])}, nowMs());
         if (viewer.restartPending()) {
             closeAudio();
             webRestart(int(viewer.seekTarget()), viewer.isPaused() ? 1 : 0);
             webTransportHalt();
         }
-        if (TransportCommand(fields[0]) == TransportCommand::step)
+        if (kind == Kind::step)
             return;
     }
 }

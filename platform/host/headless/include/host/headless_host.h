@@ -19,13 +19,9 @@
 
 namespace host::headless {
 
-// One thing a viewer does with the transport: pause, resume, step, step back, or seek to
-// `targetMs`, at the show time `atMs`.
-struct TransportAction {
-    enum class Kind { pause, resume, step, stepBack, seek };
+// A transport command of a test's script, taken at the show time `atMs`.
+struct TransportAction : TransportCommand {
     uint32_t atMs = 0;
-    Kind kind = Kind::pause;
-    uint32_t targetMs = 0;
 };
 
 struct HeadlessHostOptions {
