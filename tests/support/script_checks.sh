@@ -56,3 +56,20 @@ validate_desktop_files() {
     done
     return $bad
 }
+# Starts the program ("$@", its output in app.log, its pid in app_pid) and waits for its first window
+# named $1 (its id in $window). On a loaded machine the virtual X server has, rarely, refused a connection
+# for a moment: the program then ends at once saying it found no display while the server answers, and is
+# started again, at most twice. Anything else returns 1.
+start_with_window() {
+    local name=$1 attempt
+    shift
+    window=
+    for attempt in 1 2 3; do
+        "$@" 2>app.log &
+        app_pid=$!
+        window=$(find_window "$name") && return 0
+        ! alive && grep -q 'cannot open a display' app.log && xdotool getdisplaygeometry >/dev/null || return 1
+        echo "the program found no display answering; started again"
+    done
+    return 1
+}

@@ -28,9 +28,8 @@ run=0
 open_dialog() {
     run=$((run + 1))
     [ -f app.log ] && mv app.log "run-$((run - 1)).log"
-    "$exe" "$@" 2>app.log &
-    app_pid=$!
-    dialog=$(find_window '^Select Rendering Device$') || fail "run $run: no device dialog"
+    start_with_window '^Select Rendering Device$' "$exe" "$@" || fail "run $run: no device dialog"
+    dialog=$window
     xdotool windowfocus --sync "$dialog" 2>/dev/null
     sleep 0.3
 }

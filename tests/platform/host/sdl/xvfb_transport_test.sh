@@ -19,9 +19,8 @@ start_xvfb 1024x768x24
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
 
 # The waves move on every frame: from 45 s a held picture is plainly held.
-"$exe" --start-at 45 2>app.log &
-app_pid=$!
-dialog=$(find_window '^Select Rendering Device$') || fail "no device dialog appeared"
+start_with_window '^Select Rendering Device$' "$exe" --start-at 45 || fail "no device dialog appeared"
+dialog=$window
 xdotool windowfocus --sync "$dialog" 2>/dev/null
 xdotool key Return
 show=$(find_window '^Mornakle 3D$') || fail "no window for the show appeared"
