@@ -8,6 +8,7 @@
 #               broken data: gates/), and last a check that the tests left the source tree
 #               as they found it
 #   make windows  the Windows programs, cross-compiled: build-windows/mornakle-win32.zip, -win64.zip
+#   make arm64    the program and its tests cross-compiled for 64-bit ARM Linux into build-arm64/
 #   make dist     the release in dist/, built from its own source archive
 #   make release-check  the release built a second time from another clone, compared byte for byte
 # and the two that put the program on the machine:
@@ -63,8 +64,15 @@ TEST_PACKAGES += $(RELEASE_PACKAGES)
 TEST_PACKAGES += $(if $(shell command -v npm 2>/dev/null),,nodejs npm)
 WINDOWS_BUILD ?= build-windows
 
+# The arm64 build's cross compiler, the :arm64 libraries it links (dpkg installs them
+# beside the native ones once the architecture is added) and the emulator its tests
+# run under.
+ARM64_BUILD ?= build-arm64
+ARM64_PACKAGES := g++-aarch64-linux-gnu qemu-user-static libsdl2-dev:arm64 libxmp-dev:arm64 libpng-dev:arm64 \
+    zlib1g-dev:arm64 libgtest-dev:arm64 libgmock-dev:arm64
+
 .PHONY: run test setup configure build packages test-packages packaging-packages readme-frames install package \
-    windows windows-packages data web web-serve web-test web-lighthouse source-archive dist release-check \
+    windows windows-packages arm64 arm64-packages data web web-serve web-test web-lighthouse source-archive dist release-check \
     tree-snapshot
 
 # Only what running needs: the program and its data, with the generator and the font
@@ -159,8 +167,23 @@ windows: data windows-packages source-archive
 	    cmake --build $(WINDOWS_BUILD)/$${arch%%:*} -j $(JOBS); \
 	done
 
+# The program, its data and its tests for 64-bit ARM Linux; what runs at build time
+# (the generator, the font converter, the icon painter) comes from the native build.
+arm64: build arm64-packages
+	cmake -S . -B $(ARM64_BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_LAUNCHER) \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/aarch64-linux-gnu.cmake \
+	    -DMORNAKLE_NATIVE_BUILD=$(abspath $(BUILD)) -DMORNAKLE_BENCH=OFF
+	cmake --build $(ARM64_BUILD) -j $(JOBS)
+
 packages:
 	@$(MAKE) --no-print-directory install-missing PACKAGES="$(RUN_PACKAGES)"
+
+# Debian's multiarch: the arm64 packages install once dpkg knows the architecture.
+arm64-packages:
+	@dpkg --print-foreign-architectures | grep -qx arm64 || { \
+	    if [ "$$(id -u)" = 0 ]; then dpkg --add-architecture arm64; \
+	    else echo "Add the arm64 architecture with:"; echo "  sudo dpkg --add-architecture arm64"; exit 1; fi; }
+	@$(MAKE) --no-print-directory install-missing PACKAGES="$(ARM64_PACKAGES)"
 
 test-packages:
 	@$(MAKE) --no-print-directory install-missing PACKAGES="$(TEST_PACKAGES)"

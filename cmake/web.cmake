@@ -7,7 +7,6 @@
 set(MORNAKLE_TESTS OFF CACHE BOOL "" FORCE)
 set(MORNAKLE_BENCH OFF CACHE BOOL "" FORCE)
 set(MORNAKLE_FUZZ OFF CACHE BOOL "" FORCE)
-set(MORNAKLE_NATIVE_BUILD ${CMAKE_SOURCE_DIR}/build CACHE PATH "The native build, for its tools and data")
 set(MORNAKLE_LIBXMP_PREFIX ${CMAKE_BINARY_DIR}/libxmp/prefix CACHE PATH "libxmp built for WebAssembly")
 # The notices of emscripten's runtime and C and C++ libraries, which the program links:
 # Debian's copyright file of the package holds them with their texts.
@@ -31,13 +30,10 @@ add_library(PNG::PNG INTERFACE IMPORTED)
 # One thread: the stand-ins' locks cost nothing and nothing starts a thread.
 add_library(Threads::Threads INTERFACE IMPORTED)
 
-# The native font converter writes the GDI stand-in's font tables from the machine's
-# X11 fonts, found outside emscripten's system root.
+# The native font converter reads the machine's X11 fonts, found outside emscripten's
+# system root.
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
-add_executable(gdi-fontgen IMPORTED)
-set_target_properties(gdi-fontgen PROPERTIES
-    IMPORTED_LOCATION ${MORNAKLE_NATIVE_BUILD}/platform/gdi/gdi-fontgen
-    CROSSCOMPILING_EMULATOR "")
+include(${CMAKE_CURRENT_LIST_DIR}/native_tools.cmake)
 
 # The same code generation as natively; SSE intrinsics map onto WebAssembly SIMD.
 add_compile_options(-msimd128 -msse2)

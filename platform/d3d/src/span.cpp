@@ -355,7 +355,11 @@ bool kernelFamilyRuns(KernelFamily family)
     case KernelFamily::scalar:
         return true;
     case KernelFamily::sse2:
-        return MORNAKLE_SPANS_SSE2 + 0 == 1;
+#if MORNAKLE_SPANS_SSE2
+        return true;
+#else
+        return false;
+#endif
     case KernelFamily::avx2:
 #if MORNAKLE_SPANS_AVX2
         return __builtin_cpu_supports("avx2");
