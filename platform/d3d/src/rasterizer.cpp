@@ -14,8 +14,6 @@
 namespace soft::d3d {
 namespace {
 
-// Corners farther out are not drawn at all; the device clips long before this.
-constexpr float coordinateLimit = float(1 << 20);
 // A flat blended triangle at least this large gets its blend table built.
 constexpr int64_t flatTableMinimumArea = 1024;
 

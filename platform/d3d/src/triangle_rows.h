@@ -14,6 +14,9 @@ namespace soft::d3d {
 // Corners snap to a sixteenth of a pixel, so that edges can be stepped exactly in
 // integers and two triangles sharing an edge agree on every pixel of it.
 constexpr int subpixelsPerPixel = 16;
+// Corners farther out, in pixels, are not drawn at all; the device clips long before
+// this. Within it every quantity of an edge's walk fits in 32 bits (EdgeWalk).
+constexpr float coordinateLimit = float(1 << 20);
 constexpr double depthLevels = 65535.0;  // the far value of the 16-bit depth buffer
 constexpr double colourTop = 255.0;
 
@@ -36,6 +39,10 @@ static_assert(subpixelsPerPixel == 1 << 4, "firstPixelAt shifts by the subpixel 
 
 // An edge from its upper corner down to its lower one, walked row by row in exact
 // integers: `column` is the first column whose centre lies on or right of the edge.
+// With corners inside coordinateLimit (2^24 subpixels), the denominator is below 2^30,
+// the excess and remainder below it, the step in columns below 2^26 either way, and a
+// column stays below 2^26 either way even one row past the lower corner: all of it fits
+// in 32-bit lanes, where a kernel family may step two edges side by side.
 class EdgeWalk {
 public:
     EdgeWalk() = default;
@@ -62,6 +69,17 @@ public:
     }
 
     int64_t column = 0;
+
+    int64_t excess() const { return excess_; }
+    int64_t stepInColumns() const { return stepColumns; }
+    int64_t remainderPerRow() const { return stepRemainder; }
+    int64_t rowDenominator() const { return denominator; }
+    // Where a walk stepped elsewhere left off.
+    void resume(int64_t atColumn, int64_t atExcess)
+    {
+        column = atColumn;
+        excess_ = atExcess;
+    }
 
 private:
     int64_t denominator = 1, excess_ = 0, stepColumns = 0, stepRemainder = 0;
