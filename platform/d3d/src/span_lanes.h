@@ -74,6 +74,10 @@ struct PlaneRows {
     alignas(32) double origin[4];
     alignas(32) double perY[4];
     alignas(32) double perX[4];
+    // The lift and the scale to fixed point in every lane: read from here, they take no
+    // register of their own between rows.
+    alignas(32) double lift[4] = {roundingLift, roundingLift, roundingLift, roundingLift};
+    alignas(32) double one[4] = {fixedOne, fixedOne, fixedOne, fixedOne};
 
     explicit PlaneRows(const Attributes& attributes)
     {
@@ -147,13 +151,13 @@ inline int sum16(Pixels v)
 // a register.
 inline void liftedValues(const PlaneRows& planes, double x, double y, __m128d& redGreen, __m128d& blueDepth)
 {
-    const __m128d across = _mm_set1_pd(x), down = _mm_set1_pd(y), lift = _mm_set1_pd(roundingLift),
-                  one = _mm_set1_pd(fixedOne);
+    const __m128d across = _mm_set1_pd(x), down = _mm_set1_pd(y);
     auto at = [&](int first) {
         const __m128d rows =
             _mm_add_pd(_mm_load_pd(planes.origin + first), _mm_mul_pd(_mm_load_pd(planes.perY + first), down));
-        return _mm_mul_pd(_mm_add_pd(_mm_add_pd(rows, _mm_mul_pd(_mm_load_pd(planes.perX + first), across)), lift),
-                          one);
+        return _mm_mul_pd(_mm_add_pd(_mm_add_pd(rows, _mm_mul_pd(_mm_load_pd(planes.perX + first), across)),
+                                     _mm_load_pd(planes.lift)),
+                          _mm_load_pd(planes.one));
     };
     redGreen = at(0);
     blueDepth = at(2);
@@ -295,8 +299,8 @@ inline __m128i liftedStartLanes(const PlaneRows& planes, double x, double y, uin
         _mm256_add_pd(_mm256_load_pd(planes.origin), _mm256_mul_pd(_mm256_load_pd(planes.perY), _mm256_set1_pd(y)));
     const __m256d value =
         _mm256_mul_pd(_mm256_add_pd(_mm256_add_pd(rows, _mm256_mul_pd(_mm256_load_pd(planes.perX), _mm256_set1_pd(x))),
-                                    _mm256_set1_pd(roundingLift)),
-                      _mm256_set1_pd(fixedOne));
+                                    _mm256_load_pd(planes.lift)),
+                      _mm256_load_pd(planes.one));
     const __m128d blueDepth = _mm256_extractf128_pd(value, 1);
     depth = uint32_t(_mm_cvttsd_si64(_mm_unpackhi_pd(blueDepth, blueDepth)));
     return _mm256_cvttpd_epi32(value);
