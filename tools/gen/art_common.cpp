@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "pictures.h"
 
+#include "exact_math.h"
+
 #include <cmath>
 
 namespace art {
@@ -44,8 +46,8 @@ void copperBars(Canvas& canvas, int left, int right, int y, int barHeight, int c
         Rgb hue = hues.at(count > 1 ? float(bar) / float(count - 1) : 0.0f);
         for (int v = 0; v < barHeight; ++v) {
             float t = (float(v) + 0.5f) / float(barHeight);
-            float ridge = std::pow(std::sin(t * pi), 1.5f);
-            Rgb c = mix(hue * 0.15f, hue, ridge) + Rgb{1, 1, 1} * std::pow(ridge, 12.0f) * 0.5f;
+            float ridge = exact::pow(exact::sin(t * pi), 1.5f);
+            Rgb c = mix(hue * 0.15f, hue, ridge) + Rgb{1, 1, 1} * exact::pow(ridge, 12.0f) * 0.5f;
             for (int x = left; x < right; ++x)
                 canvas.paint(x, y + bar * barHeight + v, c, opacity);
         }

@@ -4,6 +4,8 @@
 // cubes, all within 20 units of the origin, for a camera that circles at 50.
 #include "scene_file.h"
 
+#include "exact_math.h"
+
 #include <cmath>
 
 namespace {
@@ -78,7 +80,7 @@ MeshData modelSatellites()
         float a = 2.0f * pi * (float(i) + 0.5f) / count;
         MeshBuilder cube("cube");
         cube.box({-1.8f, -1.8f, -1.8f}, {1.8f, 1.8f, 1.8f}, 2);
-        ring.append(cube.data(), a, {14.5f * std::cos(a), 14.5f * std::sin(a), 6.0f * std::sin(3.0f * a)});
+        ring.append(cube.data(), a, {14.5f * exact::cos(a), 14.5f * exact::sin(a), 6.0f * exact::sin(3.0f * a)});
     }
     MeshData mesh = ring.take();
     mesh.origin = boundsCentre(mesh);

@@ -7,7 +7,9 @@
 #include "prng.h"
 #include "scene_file.h"
 
+#include "exact_math.h"
 #include <algorithm>
+
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -62,7 +64,7 @@ std::vector<Recess> houseRecesses()
     for (float side : {-1.0f, 1.0f})
         recesses.push_back({[side](Vec3 p, float grow) {
                                 return std::fabs(p.y - side * halfLength) < 1e-3f &&
-                                       std::hypot(p.x, p.z - 11.0f) < 4.2f + grow;
+                                       exact::hypot(p.x, p.z - 11.0f) < 4.2f + grow;
                             },
                             {0, -side * windowDepth, 0}});
     return recesses;
@@ -138,8 +140,8 @@ MeshData modelHouse()
 
 float groundHeight(float x, float y)
 {
-    float away = std::max(0.0f, std::hypot(x, y) - 75.0f);
-    return floorZ - 0.2f + away * 0.12f * (1.0f + std::sin(x * 0.07f) * std::cos(y * 0.05f));
+    float away = std::max(0.0f, exact::hypot(x, y) - 75.0f);
+    return floorZ - 0.2f + away * 0.12f * (1.0f + exact::sin(x * 0.07f) * exact::cos(y * 0.05f));
 }
 
 // A lawn that rolls gently away from the yard, tessellated for the lights' falloff.
@@ -178,16 +180,17 @@ MeshData modelMountains()
         float a = 2.0f * pi * float(i % segments) / segments;
         if (j < 0) {
             float r = foot - skirtIn;
-            return ring.shared(
-                {r * std::cos(a), r * std::sin(a), groundHeight(r * std::cos(a), r * std::sin(a)) - skirtDepth});
+            return ring.shared({r * exact::cos(a), r * exact::sin(a),
+                                groundHeight(r * exact::cos(a), r * exact::sin(a)) - skirtDepth});
         }
         float t = float(j) / rows;
-        float peak =
-            38.0f + 16.0f * std::sin(a * 5.0f + 0.7f) + 9.0f * std::sin(a * 11.0f + 2.1f) + 5.0f * std::sin(a * 23.0f);
+        float peak = 38.0f + 16.0f * exact::sin(a * 5.0f + 0.7f) + 9.0f * exact::sin(a * 11.0f + 2.1f) +
+                     5.0f * exact::sin(a * 23.0f);
         float r = foot + (crest - foot) * t;
-        float base = groundHeight(foot * std::cos(a), foot * std::sin(a));
-        float z = base + (peak - base) * std::sqrt(t) + (j > 0 && j < rows ? 4.0f * std::sin(a * 17.0f + float(j)) : 0);
-        return ring.shared({r * std::cos(a), r * std::sin(a), z});
+        float base = groundHeight(foot * exact::cos(a), foot * exact::sin(a));
+        float z =
+            base + (peak - base) * std::sqrt(t) + (j > 0 && j < rows ? 4.0f * exact::sin(a * 17.0f + float(j)) : 0);
+        return ring.shared({r * exact::cos(a), r * exact::sin(a), z});
     };
     for (int i = 0; i < segments; ++i)
         for (int j = -1; j < rows; ++j)
@@ -206,7 +209,7 @@ MeshData modelTrees()
         float angle = 2.0f * pi * (float(t) + prng.range(0.1f, 0.6f)) / treeCount;
         float radius = prng.range(72.0f, 95.0f);
         float scale = prng.range(0.8f, 1.25f);
-        float fx = radius * std::cos(angle), fy = radius * std::sin(angle);
+        float fx = radius * exact::cos(angle), fy = radius * exact::sin(angle);
         Vec3 foot{fx, fy, groundHeight(fx, fy) + 2.0f};
         trees.frustum(foot + Vec3{0, 0, -3.0f}, 7.0f * scale, 1.6f * scale, 1.2f * scale, 6, false);
         trees.frustum(foot + Vec3{0, 0, 4.0f * scale}, 14.0f * scale, 9.0f * scale, 0, 9, true);

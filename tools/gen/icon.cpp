@@ -4,7 +4,9 @@
 
 #include "pictures.h"
 
+#include "exact_math.h"
 #include <algorithm>
+
 #include <cmath>
 
 namespace {
@@ -19,7 +21,7 @@ float tileDistance(float x, float y)
     const float half = fullSize / 2.0f - margin - corner;
     float dx = std::max(std::fabs(x - fullSize / 2.0f) - half, 0.0f);
     float dy = std::max(std::fabs(y - fullSize / 2.0f) - half, 0.0f);
-    float outside = std::hypot(dx, dy);
+    float outside = exact::hypot(dx, dy);
     float inside = std::min(std::max(std::fabs(x - fullSize / 2.0f), std::fabs(y - fullSize / 2.0f)) - half, 0.0f);
     return outside + inside - corner;
 }
@@ -33,9 +35,9 @@ Canvas paintFullIcon()
     // Ripples from the lower left, as in the ring interference.
     for (int y = 0; y < fullSize; ++y)
         for (int x = 0; x < fullSize; ++x) {
-            float d = std::hypot(float(x) - 40.0f, float(y) - 230.0f);
-            float wave = std::pow(0.5f + 0.5f * std::cos(d * 0.2f), 6.0f);
-            tile.addLight(x, y, Rgb{0.3f, 0.35f, 0.9f} * (wave * std::exp(-d / 220.0f) * 0.6f));
+            float d = exact::hypot(float(x) - 40.0f, float(y) - 230.0f);
+            float wave = exact::pow(0.5f + 0.5f * exact::cos(d * 0.2f), 6.0f);
+            tile.addLight(x, y, Rgb{0.3f, 0.35f, 0.9f} * (wave * exact::exp(-d / 220.0f) * 0.6f));
         }
     TubeStyle letter = art::chromeStyle(13);
     letter.glow = hex(0x4060FF);

@@ -5,7 +5,9 @@
 // torus at its heart for the wandering light to play over.
 #include "scene_file.h"
 
+#include "exact_math.h"
 #include <array>
+
 #include <cmath>
 #include <map>
 #include <utility>
@@ -71,11 +73,11 @@ MeshData modelCore()
     auto at = [&](int i, int j) {
         float a = 2.0f * pi * float(i % around) / around;
         float b = 2.0f * pi * float(j % across) / across;
-        float r = major + minor * std::cos(b);
-        Vec3 p{r * std::cos(a), r * std::sin(a), minor * std::sin(b)};
+        float r = major + minor * exact::cos(b);
+        Vec3 p{r * exact::cos(a), r * exact::sin(a), minor * exact::sin(b)};
         // Tilt about the x axis.
         return core.shared(
-            {p.x, p.y * std::cos(tilt) - p.z * std::sin(tilt), p.y * std::sin(tilt) + p.z * std::cos(tilt)});
+            {p.x, p.y * exact::cos(tilt) - p.z * exact::sin(tilt), p.y * exact::sin(tilt) + p.z * exact::cos(tilt)});
     };
     for (int i = 0; i < around; ++i)
         for (int j = 0; j < across; ++j)

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: MIT
 #include "mesh_builder.h"
 
+#include "exact_math.h"
 #include <algorithm>
+
 #include <cmath>
 #include <stdexcept>
 
@@ -103,7 +105,7 @@ void MeshBuilder::frustum(Vec3 base, float height, float r0, float r1, int sides
     std::vector<uint16_t> bottom, top;
     for (int i = 0; i < sides; ++i) {
         float a = 2.0f * pi * float(i) / float(sides);
-        Vec3 dir{std::cos(a), std::sin(a), 0};
+        Vec3 dir{exact::cos(a), exact::sin(a), 0};
         bottom.push_back(shared(base + dir * r0));
         if (r1 > 0)
             top.push_back(shared(base + dir * r1 + Vec3{0, 0, height}));
@@ -130,7 +132,7 @@ void MeshBuilder::frustum(Vec3 base, float height, float r0, float r1, int sides
 
 void MeshBuilder::append(const MeshData& part, float angle, Vec3 offset)
 {
-    const float c = std::cos(angle), s = std::sin(angle);
+    const float c = exact::cos(angle), s = exact::sin(angle);
     const uint16_t first = uint16_t(data_.vertices.size());
     for (Vec3 p : part.vertices)
         fresh(Vec3{c * p.x - s * p.y, s * p.x + c * p.y, p.z} + offset);

@@ -3,6 +3,8 @@
 // The opaque backdrops that frame the windows the 2D effects and the box scene draw into.
 #include "pictures.h"
 
+#include "exact_math.h"
+
 #include <cmath>
 
 namespace {
@@ -26,9 +28,9 @@ Canvas paintCircles()
     constexpr float cx = 420, cy = 240;
     for (int y = 0; y < pictureHeight; ++y)
         for (int x = 0; x < pictureWidth; ++x) {
-            float d = std::hypot(float(x) - cx, float(y) - cy);
-            float wave = std::pow(0.5f + 0.5f * std::cos(d * 0.26f), 6.0f);
-            float fade = std::exp(-d / 260.0f);
+            float d = exact::hypot(float(x) - cx, float(y) - cy);
+            float wave = exact::pow(0.5f + 0.5f * exact::cos(d * 0.26f), 6.0f);
+            float fade = exact::exp(-d / 260.0f);
             canvas.addLight(x, y, Rgb{0.25f, 0.35f, 0.8f} * (wave * fade * 0.5f));
         }
     const Rect ringWindow{300, 140, 540, 340};
@@ -62,7 +64,7 @@ Canvas paintLines()
     // A banded sun sinking behind the horizon.
     for (int y = 150; y < int(horizon); ++y)
         for (int x = 30; x < 230; ++x) {
-            float d = std::hypot(float(x) - 130, float(y) - 250);
+            float d = exact::hypot(float(x) - 130, float(y) - 250);
             float band = float(y - 150) / (horizon - 150);
             bool gap = y > 215 && std::fmod(float(y), 12.0f) < band * 7.0f;
             if (d < 95 && !gap)
@@ -104,7 +106,7 @@ Canvas paintRightnow()
         float phase = float(w) * 1.9f, amp = 18.0f - float(w) * 4.0f, base = 400.0f + float(w) * 22.0f;
         for (int x = 0; x < pictureWidth; x += 4) {
             auto y = [&](int px) {
-                return base + amp * std::sin(float(px) * 0.021f + phase) * std::cos(float(px) * 0.004f);
+                return base + amp * exact::sin(float(px) * 0.021f + phase) * exact::cos(float(px) * 0.004f);
             };
             addNeonLine(canvas, {float(x), y(x), float(x + 4), y(x + 4)}, c, 0.6f, 2.2f);
         }

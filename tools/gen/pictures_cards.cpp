@@ -3,6 +3,8 @@
 // The two stills near the end: the credits and the closing card.
 #include "pictures.h"
 
+#include "exact_math.h"
+
 #include <cmath>
 
 namespace {
@@ -50,7 +52,8 @@ Canvas paintLame()
     // A mirror sea below the horizon: the sky again, darker, broken by ripples.
     for (int y = horizon; y < pictureHeight; ++y)
         for (int x = 0; x < pictureWidth; ++x) {
-            int mirrored = std::max(0, 2 * horizon - y - 1 + int(3.0f * std::sin(float(y) * 0.7f + float(x) * 0.02f)));
+            int mirrored =
+                std::max(0, 2 * horizon - y - 1 + int(3.0f * exact::sin(float(y) * 0.7f + float(x) * 0.02f)));
             Rgb c = canvas.colour(x, std::min(horizon - 1, mirrored));
             canvas.paint(x, y, c * (0.55f - 0.3f * float(y - horizon) / float(pictureHeight - horizon)));
         }

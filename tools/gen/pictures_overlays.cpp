@@ -4,7 +4,9 @@
 // house scene and the frame over the light-beam scene.
 #include "pictures.h"
 
+#include "exact_math.h"
 #include <algorithm>
+
 #include <cmath>
 
 namespace {
@@ -83,8 +85,8 @@ Canvas paintLoop()
         std::vector<Segment> curve;
         auto point = [](int i) {
             float t = 2.0f * pi * float(i) / steps;
-            float d = 1.0f + std::sin(t) * std::sin(t);
-            return std::pair{130 + 85 * std::cos(t) / d, 407 + 60 * std::sin(t) * std::cos(t) / d};
+            float d = 1.0f + exact::sin(t) * exact::sin(t);
+            return std::pair{130 + 85 * exact::cos(t) / d, 407 + 60 * exact::sin(t) * exact::cos(t) / d};
         };
         for (int i = first; i < last; ++i) {
             auto [x0, y0] = point(i);
@@ -113,7 +115,7 @@ Canvas paintWoody()
     for (int post : {140, 500})
         for (int y = bandTop + 8; y < pictureHeight; ++y)
             for (int x = post - 7; x < post + 7; ++x) {
-                float shade = 0.55f + 0.45f * std::cos(float(x - post) / 7.0f * 1.4f);
+                float shade = 0.55f + 0.45f * exact::cos(float(x - post) / 7.0f * 1.4f);
                 canvas.paint(x, y, hex(0x5A3418) * shade);
             }
     // Wood grain: rings of a distorted distance field, darker late wood.
@@ -121,11 +123,11 @@ Canvas paintWoody()
         for (int x = plank.left; x < plank.right; ++x) {
             float fx = float(x), fy = float(y);
             float ring =
-                std::sin(fy * 0.55f + 3.0f * std::sin(fx * 0.011f) + 1.5f * std::sin(fx * 0.043f + fy * 0.07f));
+                exact::sin(fy * 0.55f + 3.0f * exact::sin(fx * 0.011f) + 1.5f * exact::sin(fx * 0.043f + fy * 0.07f));
             float grain = 0.5f + 0.5f * ring;
             grain = grain * grain;
             Rgb c = mix(hex(0xC88A4A), hex(0x6E3E1A), grain);
-            c = c * (0.9f + 0.1f * std::sin(fx * 0.9f + fy * 0.2f));
+            c = c * (0.9f + 0.1f * exact::sin(fx * 0.9f + fy * 0.2f));
             int edge = std::min({x - plank.left, plank.right - 1 - x, y - plank.top, plank.bottom - 1 - y});
             if (edge < 5)
                 c = c * (y - plank.top < 5 || x - plank.left < 5 ? 1.3f : 0.55f);

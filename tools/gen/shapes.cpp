@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: MIT
 #include "shapes.h"
 
+#include "exact_math.h"
 #include <algorithm>
+
 #include <cmath>
 
 namespace {
@@ -55,7 +57,7 @@ void drawTubes(Canvas& canvas, const std::vector<Segment>& segments, const TubeS
             }
             const float r = style.radius;
             if (style.glowWidth > 0 && best > r) {
-                float g = clamp01(std::exp(-(best - r - style.outline) / style.glowWidth));
+                float g = clamp01(exact::exp(-(best - r - style.outline) / style.glowWidth));
                 if (style.additiveGlow)
                     canvas.addLight(x, y, style.glow * g);
                 else if (best > r + style.outline * 0.5f)
@@ -74,7 +76,7 @@ void drawTubes(Canvas& canvas, const std::vector<Segment>& segments, const TubeS
             float t = (py - boxTop) / std::max(1.0f, boxBottom - boxTop) + ny * style.bend;
             Rgb c = style.body.at(t);
             float diffuse = 0.55f + 0.45f * std::max(0.0f, nx * lx + ny * ly + nz * lz);
-            float shine = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl), 24.0f) * style.specular;
+            float shine = exact::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl), 24.0f) * style.specular;
             canvas.paint(x, y, c * diffuse + Rgb{shine, shine, shine}, body);
         }
 }
@@ -89,7 +91,7 @@ void addNeonLine(Canvas& canvas, Segment s, Rgb colour, float core, float halo)
             float dx, dy;
             float d = segmentDistance(s, float(x) + 0.5f, float(y) + 0.5f, dx, dy);
             float inner = clamp01(core + 0.5f - d);
-            float glow = std::exp(-std::max(0.0f, d - core) / halo) * 0.6f;
+            float glow = exact::exp(-std::max(0.0f, d - core) / halo) * 0.6f;
             canvas.addLight(x, y, colour * glow + Rgb{1, 1, 1} * (inner * 0.6f) + colour * inner);
         }
 }
@@ -98,7 +100,7 @@ void paintDisc(Canvas& canvas, float cx, float cy, float radius, Rgb colour, flo
 {
     for (int y = int(cy - radius - 2); y <= int(cy + radius + 2); ++y)
         for (int x = int(cx - radius - 2); x <= int(cx + radius + 2); ++x) {
-            float d = std::hypot(float(x) + 0.5f - cx, float(y) + 0.5f - cy);
+            float d = exact::hypot(float(x) + 0.5f - cx, float(y) + 0.5f - cy);
             canvas.paint(x, y, colour, clamp01(radius + 0.5f - d) * opacity);
         }
 }
@@ -108,7 +110,7 @@ void paintRing(Canvas& canvas, float cx, float cy, float radius, float halfWidth
     float outer = radius + halfWidth + 2;
     for (int y = int(cy - outer); y <= int(cy + outer); ++y)
         for (int x = int(cx - outer); x <= int(cx + outer); ++x) {
-            float d = std::fabs(std::hypot(float(x) + 0.5f - cx, float(y) + 0.5f - cy) - radius);
+            float d = std::fabs(exact::hypot(float(x) + 0.5f - cx, float(y) + 0.5f - cy) - radius);
             canvas.paint(x, y, colour, clamp01(halfWidth + 0.5f - d) * opacity);
         }
 }
@@ -145,7 +147,7 @@ void addStarfield(Canvas& canvas, Rect area, int count, Prng& prng, Rgb tint)
     for (int i = 0; i < count; ++i) {
         float x = prng.range(float(area.left), float(area.right));
         float y = prng.range(float(area.top), float(area.bottom));
-        float bright = std::pow(prng.unit(), 3.0f);
+        float bright = exact::pow(prng.unit(), 3.0f);
         Rgb c = mix(tint, Rgb{1, 1, 1}, prng.unit() * 0.5f) * (0.25f + 0.9f * bright);
         canvas.addLight(int(x), int(y), c);
         if (bright > 0.35f) {

@@ -5,7 +5,9 @@
 #include "canvas.h"
 #include "geometry.h"
 
+#include "exact_math.h"
 #include <algorithm>
+
 #include <cmath>
 
 namespace {
@@ -13,7 +15,7 @@ namespace {
 // A sine with a whole number of periods across the tile.
 float wave(int periodsX, int periodsY, int x, int y, float phase)
 {
-    return std::sin(2.0f * pi * (float(periodsX * x + periodsY * y) / float(textureSize)) + phase);
+    return exact::sin(2.0f * pi * (float(periodsX * x + periodsY * y) / float(textureSize)) + phase);
 }
 
 const Palette plasma{{0.00f, hex(0x10002A)}, {0.18f, hex(0x5010A0)}, {0.36f, hex(0x1060FF)}, {0.50f, hex(0x60F0FF)},

@@ -4,6 +4,8 @@
 
 #include "song/synth.h"
 
+#include "exact_math.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -59,9 +61,9 @@ XmInstrument buildKick()
         const double t = secondsAt(int(i));
         const double pitch = 46 + 130 * decay(t, 0.022) + 25 * decay(t, 0.11);
         phase += pitch / renderRate;
-        const double body = std::sin(2 * M_PI * phase) * decay(t, 0.2) * std::min(1.0, t / 0.0015);
+        const double body = exact::sin(2 * M_PI * phase) * decay(t, 0.2) * std::min(1.0, t / 0.0015);
         const double click = noise.bipolar() * 0.35 * decay(t, 0.0025);
-        out[i] = float(std::tanh(1.9 * (body + click)));
+        out[i] = float(exact::tanh(1.9 * (body + click)));
     }
     fadeTail(out);
     return oneShot("kick", toSample("kick", out, 0.95, renderRate));
@@ -74,8 +76,8 @@ XmInstrument buildSnare()
     Buffer out(size_t(frames(0.34)));
     for (size_t i = 0; i < out.size(); ++i) {
         const double t = secondsAt(int(i));
-        const double tone =
-            0.55 * std::sin(2 * M_PI * 185 * t) * decay(t, 0.055) + 0.3 * std::sin(2 * M_PI * 330 * t) * decay(t, 0.03);
+        const double tone = 0.55 * exact::sin(2 * M_PI * 185 * t) * decay(t, 0.055) +
+                            0.3 * exact::sin(2 * M_PI * 330 * t) * decay(t, 0.03);
         const auto f = filter.process(noise.bipolar(), 4200, 1.1);
         const double rattle = (0.6 * f.high + 0.8 * f.band) * decay(t, 0.1);
         out[i] = float(tone + rattle);
@@ -163,7 +165,7 @@ XmInstrument buildTom()
     for (size_t i = 0; i < out.size(); ++i) {
         const double t = secondsAt(int(i));
         phase += (130 + 70 * decay(t, 0.04)) / renderRate;
-        out[i] = float(std::tanh(1.5 * std::sin(2 * M_PI * phase)) * decay(t, 0.16));
+        out[i] = float(exact::tanh(1.5 * exact::sin(2 * M_PI * phase)) * decay(t, 0.16));
     }
     fadeTail(out);
     return oneShot("tom", toSample("tom", out, 0.9, renderRate));
@@ -183,8 +185,8 @@ XmInstrument buildBass()
     auto amplitude = [&](int k, double t) {
         const double cutoff = 380 + 2400 * settling(t, 0.075);
         const double x = k * fundamental / cutoff;
-        const double lowPass = 1 / std::sqrt(1 + std::pow(x, 4));
-        const double resonance = 1 + 1.4 * std::exp(-std::pow((x - 1) / 0.3, 2));
+        const double lowPass = 1 / std::sqrt(1 + exact::pow(x, 4));
+        const double resonance = 1 + 1.4 * exact::exp(-exact::pow((x - 1) / 0.3, 2));
         const double level = 0.6 + 0.4 * settling(t, 0.15);
         return level * (sawHarmonic(k, 1000) * lowPass * resonance + (k == 1 ? 0.5 : 0.0));
     };
@@ -289,7 +291,7 @@ XmInstrument buildRiser()
     Buffer out(size_t(frames(length)));
     for (size_t i = 0; i < out.size(); ++i) {
         const double x = secondsAt(int(i)) / length;
-        const auto f = filter.process(noise.bipolar(), 250 * std::pow(40.0, x), 0.35);
+        const auto f = filter.process(noise.bipolar(), 250 * exact::pow(40.0, x), 0.35);
         out[i] = float(f.band * (0.1 + 0.9 * x * x));
     }
     fadeTail(out, 0.03);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "song/synth.h"
 
+#include "exact_math.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,7 +11,7 @@ namespace song {
 
 StateVariableFilter::Out StateVariableFilter::process(float in, double cutoff, double damping)
 {
-    const float f = float(2 * std::sin(M_PI * std::min(cutoff, renderRate / 6) / renderRate));
+    const float f = float(2 * exact::sin(M_PI * std::min(cutoff, renderRate / 6) / renderRate));
     const float high = in - low - float(damping) * band;
     band += f * high;
     low += f * band;
@@ -27,7 +29,7 @@ Buffer renderAdditive(int frames, int period, const std::function<double(int k, 
         for (int k = 1; k <= harmonics; ++k) {
             const double a = amplitude(k, seconds);
             if (a != 0)
-                sum += a * std::sin(k * phase);
+                sum += a * exact::sin(k * phase);
         }
         out[size_t(i)] = float(sum);
     }
@@ -40,7 +42,7 @@ Buffer cycleTable(int tableSize, int count, const std::function<double(int k)>& 
     for (int k = 1; k <= count; ++k) {
         const double a = amplitude(k);
         for (int i = 0; i < tableSize; ++i)
-            table[size_t(i)] += float(a * std::sin(2 * M_PI * k * i / tableSize));
+            table[size_t(i)] += float(a * exact::sin(2 * M_PI * k * i / tableSize));
     }
     return table;
 }
@@ -59,7 +61,7 @@ void addLoopVoice(Buffer& loop, const Buffer& table, int cycles, double phase, d
     }
 }
 
-double sawHarmonic(int k, double brightness) { return 1.0 / k / (1.0 + std::pow(k / brightness, 2.0)); }
+double sawHarmonic(int k, double brightness) { return 1.0 / k / (1.0 + exact::pow(k / brightness, 2.0)); }
 
 double squareHarmonic(int k, double brightness) { return (k % 2) ? sawHarmonic(k, brightness) : 0.0; }
 
@@ -70,10 +72,10 @@ void saturate(Buffer& buffer, double drive)
         top = std::max(top, std::fabs(v));
     if (top > 0)
         for (float& v : buffer)
-            v = float(std::tanh(drive * v / top));
+            v = float(exact::tanh(drive * v / top));
 }
 
-double decay(double seconds, double tau) { return std::exp(-seconds / tau); }
+double decay(double seconds, double tau) { return exact::exp(-seconds / tau); }
 
 XmSample toSample(const char* name, const Buffer& buffer, double peak, double rateAtC4)
 {
@@ -88,7 +90,7 @@ XmSample toSample(const char* name, const Buffer& buffer, double peak, double ra
         sample.frames.push_back(int16_t(std::clamp(std::lround(v * scale), -32767L, 32767L)));
 
     // The player sounds note n at 8363 * 2^((n - C-4 + relative + finetune / 128) / 12) frames a second.
-    const double semitones = 12 * std::log2(rateAtC4 / c4PlaybackRate);
+    const double semitones = 12 * exact::log2(rateAtC4 / c4PlaybackRate);
     const double whole = std::round(semitones);
     sample.relativeNote = int8_t(whole);
     sample.finetune = int8_t(std::clamp(std::lround((semitones - whole) * 128), -128L, 127L));
