@@ -36,7 +36,8 @@ void bevelledCube(MeshBuilder& mesh, float h, float b, int cells)
         Vec3 sign{corner & 1 ? 1.0f : -1.0f, corner & 2 ? 1.0f : -1.0f, corner & 4 ? 1.0f : -1.0f};
         Vec3 px{sign.x * h, sign.y * in, sign.z * in}, py{sign.x * in, sign.y * h, sign.z * in},
             pz{sign.x * in, sign.y * in, sign.z * h};
-        mesh.triangleFacing(mesh.fresh(px), mesh.fresh(py), mesh.fresh(pz), sign);
+        const uint16_t v2 = mesh.fresh(pz), v1 = mesh.fresh(py), v0 = mesh.fresh(px);  // last first: see quad()
+        mesh.triangleFacing(v0, v1, v2, sign);
     }
 }
 

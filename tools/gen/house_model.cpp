@@ -84,10 +84,13 @@ void gableEnd(MeshBuilder& house, float side)
     };
     for (int j = 0; j < rows; ++j)
         for (int i = 0; i < columns; ++i) {
-            if (side < 0)
-                house.quad(at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1));
-            else
-                house.quad(at(i + 1, j), at(i, j), at(i, j + 1), at(i + 1, j + 1));
+            if (side < 0) {
+                const uint16_t v3 = at(i, j + 1), v2 = at(i + 1, j + 1), v1 = at(i + 1, j), v0 = at(i, j);
+                house.quad(v0, v1, v2, v3);
+            } else {
+                const uint16_t v3 = at(i + 1, j + 1), v2 = at(i, j + 1), v1 = at(i, j), v0 = at(i + 1, j);
+                house.quad(v0, v1, v2, v3);
+            }
         }
 }
 
@@ -109,8 +112,10 @@ void wallsAndRoof(MeshBuilder& house)
         return house.shared({profile[k].first, y, profile[k].second});
     };
     for (int l = 0; l < lengthCells; ++l)
-        for (size_t k = 0; k + 1 < profile.size(); ++k)
-            house.quad(at(k, l), at(k, l + 1), at(k + 1, l + 1), at(k + 1, l));
+        for (size_t k = 0; k + 1 < profile.size(); ++k) {
+            const uint16_t v3 = at(k + 1, l), v2 = at(k + 1, l + 1), v1 = at(k, l + 1), v0 = at(k, l);
+            house.quad(v0, v1, v2, v3);
+        }
 }
 
 MeshData modelHouse()
@@ -156,8 +161,10 @@ MeshData modelGround()
         return ground.shared({x, y, groundHeight(x, y)});
     };
     for (int j = 0; j < cells; ++j)
-        for (int i = 0; i < cells; ++i)
-            ground.quad(at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1));
+        for (int i = 0; i < cells; ++i) {
+            const uint16_t v3 = at(i, j + 1), v2 = at(i + 1, j + 1), v1 = at(i + 1, j), v0 = at(i, j);
+            ground.quad(v0, v1, v2, v3);
+        }
     MeshData mesh = ground.take();
     mesh.mapping.reserve(mesh.vertices.size());
     for (Vec3 p : mesh.vertices)
@@ -193,8 +200,10 @@ MeshData modelMountains()
         return ring.shared({r * exact::cos(a), r * exact::sin(a), z});
     };
     for (int i = 0; i < segments; ++i)
-        for (int j = -1; j < rows; ++j)
-            ring.quad(at(i, j), at(i, j + 1), at(i + 1, j + 1), at(i + 1, j));
+        for (int j = -1; j < rows; ++j) {
+            const uint16_t v3 = at(i + 1, j), v2 = at(i + 1, j + 1), v1 = at(i, j + 1), v0 = at(i, j);
+            ring.quad(v0, v1, v2, v3);
+        }
     MeshData mesh = ring.take();
     mesh.origin = boundsCentre(mesh);
     return mesh;

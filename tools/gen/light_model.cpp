@@ -54,9 +54,12 @@ MeshData modelLattice()
         // Reversed winding: every triangle faces the centre.
         for (int j = 0; j < f; ++j)
             for (int i = 0; i + j < f; ++i) {
-                lattice.triangle(at(i, j), at(i, j + 1), at(i + 1, j));
-                if (i + j + 1 < f)
-                    lattice.triangle(at(i + 1, j), at(i, j + 1), at(i + 1, j + 1));
+                const uint16_t v2 = at(i + 1, j), v1 = at(i, j + 1), v0 = at(i, j);
+                lattice.triangle(v0, v1, v2);
+                if (i + j + 1 < f) {
+                    const uint16_t u2 = at(i + 1, j + 1), u1 = at(i, j + 1), u0 = at(i + 1, j);
+                    lattice.triangle(u0, u1, u2);
+                }
             }
     }
     MeshData mesh = lattice.take();
@@ -80,8 +83,10 @@ MeshData modelCore()
             {p.x, p.y * exact::cos(tilt) - p.z * exact::sin(tilt), p.y * exact::sin(tilt) + p.z * exact::cos(tilt)});
     };
     for (int i = 0; i < around; ++i)
-        for (int j = 0; j < across; ++j)
-            core.quad(at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1));
+        for (int j = 0; j < across; ++j) {
+            const uint16_t v3 = at(i, j + 1), v2 = at(i + 1, j + 1), v1 = at(i + 1, j), v0 = at(i, j);
+            core.quad(v0, v1, v2, v3);
+        }
     MeshData mesh = core.take();
     mesh.mapping.reserve(mesh.vertices.size());
     for (size_t k = 0; k < mesh.vertices.size(); ++k)

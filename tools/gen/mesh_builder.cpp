@@ -120,13 +120,17 @@ void MeshBuilder::frustum(Vec3 base, float height, float r0, float r1, int sides
     }
     if (r1 > 0) {
         uint16_t centre = fresh(base + Vec3{0, 0, height});
-        for (int i = 0; i < sides; ++i)
-            triangle(fresh(data_.vertices[top[i]]), fresh(data_.vertices[top[(i + 1) % sides]]), centre);
+        for (int i = 0; i < sides; ++i) {
+            const uint16_t v1 = fresh(data_.vertices[top[(i + 1) % sides]]), v0 = fresh(data_.vertices[top[i]]);
+            triangle(v0, v1, centre);
+        }
     }
     if (capBottom) {
         uint16_t centre = fresh(base);
-        for (int i = 0; i < sides; ++i)
-            triangle(fresh(data_.vertices[bottom[(i + 1) % sides]]), fresh(data_.vertices[bottom[i]]), centre);
+        for (int i = 0; i < sides; ++i) {
+            const uint16_t v1 = fresh(data_.vertices[bottom[i]]), v0 = fresh(data_.vertices[bottom[(i + 1) % sides]]);
+            triangle(v0, v1, centre);
+        }
     }
 }
 

@@ -36,7 +36,11 @@ public:
     uint16_t fresh(Vec3 p);
 
     void triangle(uint16_t a, uint16_t b, uint16_t c);
-    void quad(uint16_t a, uint16_t b, uint16_t c, uint16_t d);  // a b c d counter-clockwise
+    // a b c d counter-clockwise. Callers that make the corners' vertices as they go make them
+    // in statements of their own, last corner first: the order in which the files number them.
+    // (Made inside the call's arguments, the order would be the compiler's choice, and GCC's
+    // differs between x86-64 and arm64.)
+    void quad(uint16_t a, uint16_t b, uint16_t c, uint16_t d);
 
     // A flat panel a-b-c-d (counter-clockwise seen from outside) split into n x m cells.
     // Unshared, its vertices belong to it alone (crisp edges, lit gradients inside);
