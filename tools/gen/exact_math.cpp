@@ -82,7 +82,7 @@ ExpParts expParts(DoubleDouble x)
 const std::array<DoubleDouble, 64>& powersOfTwo64ths()
 {
     static const auto table = [] {
-        std::array<DoubleDouble, 64> t {};
+        std::array<DoubleDouble, 64> t{};
         for (int j = 0; j < 64; ++j) {
             const ExpParts parts = expParts(scale(multipleOfLn2(double(j)), -6));
             t[size_t(j)] = scale(parts.m + 1.0, parts.k);
@@ -98,10 +98,10 @@ const std::array<DoubleDouble, 64>& powersOfTwo64ths()
 double fastExp(double x)
 {
     const double n = std::nearbyint(x * (64 * inverseLn2));
-    const DoubleDouble r = DoubleDouble {x, 0} - scale(multipleOfLn2(n), -6);
+    const DoubleDouble r = DoubleDouble{x, 0} - scale(multipleOfLn2(n), -6);
     const double rh = r.hi;
-    const double q = rh * rh
-        * (0.5 + rh * (1.0 / 6 + rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720 + rh * (1.0 / 5040))))));
+    const double q =
+        rh * rh * (0.5 + rh * (1.0 / 6 + rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720 + rh * (1.0 / 5040))))));
     const int j = int(n - 64 * std::floor(n / 64));
     const int k = int((n - j) / 64);
     const DoubleDouble t = powersOfTwo64ths()[size_t(j)];
@@ -170,39 +170,26 @@ DoubleDouble logPositive(double x)
     return multipleOfLn2(double(e)) + scale(s * p, 1);
 }
 
-// sin and cos of one angle, |x| below largestAngle, as double-doubles.
-struct SinCos {
-    DoubleDouble sin;
-    DoubleDouble cos;
-};
-
-SinCos sinCos(double x)
+// sin(x + quarter pi/2) for |x| below largestAngle (quarter = 1 gives cos x), as a double-double.
+DoubleDouble sinShifted(double x, int quarter)
 {
     if (!(std::fabs(x) < largestAngle))
         throw std::domain_error("exact::sin, exact::cos: angle beyond 2^40 radians");
-    // x = k pi/2 + r with |r| about pi/4 at most, then Taylor series to the 31st power.
+    // x = k pi/2 + r with |r| about pi/4 at most, then the Taylor series of sin r or cos r to
+    // the 31st power.
     const double k = std::nearbyint(x * twoOverPi);
     const DoubleDouble r = (((DoubleDouble{x, 0} - twoProduct(k, halfPiParts[0])) - twoProduct(k, halfPiParts[1])) -
                             twoProduct(k, halfPiParts[2])) -
                            DoubleDouble{k * halfPiParts[3], 0};
+    const int quadrant = (int(std::fmod(k, 4.0)) + 4 + quarter) % 4;  // sin r, cos r, -sin r, -cos r
+    const int first = quadrant % 2;                                   // 0: the sine series, 1: cosine
     const DoubleDouble r2 = r * r;
     const auto& c = inverseFactorials();
-    DoubleDouble sinSeries = c[31], cosSeries = c[30];
-    for (int i = 14; i >= 0; --i) {
-        sinSeries = -(sinSeries * r2) + c[size_t(2 * i + 1)];
-        cosSeries = -(cosSeries * r2) + c[size_t(2 * i)];
-    }
-    const DoubleDouble s = sinSeries * r, co = cosSeries;
-    switch (int(std::fmod(k, 4.0) + 4) % 4) {
-    case 0:
-        return {s, co};
-    case 1:
-        return {co, -s};
-    case 2:
-        return {-s, -co};
-    default:
-        return {-co, s};
-    }
+    DoubleDouble series = c[size_t(31 - first)];
+    for (int i = 14; i >= 0; --i)
+        series = -(series * r2) + c[size_t(2 * i + 1 - first)];
+    const DoubleDouble v = first == 0 ? series * r : series;
+    return quadrant >= 2 ? -v : v;
 }
 
 // Below these, sin x rounds to x and cos x to 1 (the next terms are under half an ulp).
@@ -253,7 +240,7 @@ bool wholePower(double base, double y, DoubleDouble& result)
         if (n > 1)
             square = square * square;
     }
-    result = y < 0 ? DoubleDouble {1, 0} / product : product;
+    result = y < 0 ? DoubleDouble{1, 0} / product : product;
     return true;
 }
 
@@ -263,14 +250,14 @@ double sin(double x)
 {
     if (std::fabs(x) < sinIsX || std::isnan(x))
         return x;
-    return sinCos(x).sin.hi;
+    return sinShifted(x, 0).hi;
 }
 
 float sin(float x)
 {
     if (std::fabs(x) < float(sinIsX) || std::isnan(x))
         return x;
-    return roundToFloat(sinCos(x).sin);
+    return roundToFloat(sinShifted(x, 0));
 }
 
 double cos(double x)
@@ -279,7 +266,7 @@ double cos(double x)
         return 1;
     if (std::isnan(x))
         return x;
-    return sinCos(x).cos.hi;
+    return sinShifted(x, 1).hi;
 }
 
 float cos(float x)
@@ -288,7 +275,7 @@ float cos(float x)
         return 1;
     if (std::isnan(x))
         return x;
-    return roundToFloat(sinCos(x).cos);
+    return roundToFloat(sinShifted(x, 1));
 }
 
 double exp(double x)
@@ -326,7 +313,7 @@ double pow(double x, double y)
         return c.result;
     if (y == 2 || y == 1)
         return y == 2 ? x * x : x;  // one IEEE operation: correctly rounded by definition
-    DoubleDouble power {};
+    DoubleDouble power{};
     if (wholePower(c.base, y, power))
         return c.sign * power.hi;
     const DoubleDouble logBase = logPositive(c.base);
@@ -345,7 +332,7 @@ float pow(float x, float y)
     const PowCase c = powCase(x, y);
     if (c.special)
         return float(c.result);
-    DoubleDouble power {};
+    DoubleDouble power{};
     if (wholePower(c.base, y, power))
         return float(c.sign) * roundToFloat(power);
     const DoubleDouble logBase = logPositive(c.base);
