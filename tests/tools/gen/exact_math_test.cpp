@@ -93,6 +93,13 @@ TEST(ExactMath, DoubleFunctionsRoundCorrectlyOverWideRanges)
     EXPECT_EQ(countWrong<double>("sin", samples, uniform(-4000, 4000), sin, sinl), 0);
     EXPECT_EQ(countWrong<double>("sin small", samples, logUniform(0x1p-40, 2, true), sin, sinl), 0);
     EXPECT_EQ(countWrong<double>("sin large", samples / 4, logUniform(1e4, 1e11, true), sin, sinl), 0);
+    // Near the multiples of pi/2 the results are tiny and every bit of the reduction shows.
+    auto nearQuarterTurn = [](std::mt19937_64& random) {
+        const double k = double(random() % 100000) - 50000;
+        return std::nextafter(k * M_PI_2, (random() & 1) ? infinity : -infinity);
+    };
+    EXPECT_EQ(countWrong<double>("sin near k pi/2", samples, nearQuarterTurn, sin, sinl), 0);
+    EXPECT_EQ(countWrong<double>("cos near k pi/2", samples, nearQuarterTurn, cos, cosl), 0);
     EXPECT_EQ(countWrong<double>("cos", samples, uniform(-4000, 4000), cos, cosl), 0);
     EXPECT_EQ(countWrong<double>("cos small", samples, logUniform(0x1p-40, 2, true), cos, cosl), 0);
     // The whole double range of exp: overflow, the subnormal results, underflow to zero.
