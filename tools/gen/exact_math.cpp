@@ -93,9 +93,16 @@ const std::array<DoubleDouble, 64>& powersOfTwo64ths()
 }
 
 // e^x for |x| <= 708 in plain doubles: x = (64 k + j) ln2/64 + r with |r| <= ln2/128, e^x =
-// 2^k 2^(j/64) e^r, e^r - 1 to the 7th power of r (the rest is below 2^-75). Returns 0 when the
-// computed value's error (under 2^-66 of it, allowed 2^-63) leaves its rounding in doubt.
-double fastExp(double x)
+// 2^k 2^(j/64) e^r, e^r - 1 to the 7th power of r (the rest is below 2^-75). The value is
+// 2^k (head + tail) give or take allowance 2^k: the error is under 2^-66 of it, allowed 2^-63.
+struct FastExp {
+    int k;
+    double head;
+    double tail;
+    double allowance;
+};
+
+FastExp fastExp(double x)
 {
     const double n = std::nearbyint(x * (64 * inverseLn2));
     const DoubleDouble r = DoubleDouble{x, 0} - scale(multipleOfLn2(n), -6);
@@ -109,11 +116,7 @@ double fastExp(double x)
     const DoubleDouble product = twoProduct(t.hi, rh);
     const DoubleDouble head = twoSum(t.hi, product.hi);
     const double tail = head.lo + (product.lo + (t.hi * (q + r.lo) + t.lo * (1 + rh)));
-    const double allowance = std::fabs(head.hi) * 0x1p-63;
-    const double up = head.hi + (tail + allowance), down = head.hi + (tail - allowance);
-    if (up != down)
-        return 0;
-    return std::ldexp(up, k);
+    return {k, head.hi, tail, std::fabs(head.hi) * 0x1p-63};
 }
 
 // a * 2^e rounded to a double, the halfway cases decided by a.lo, subnormal results included.
@@ -170,26 +173,113 @@ DoubleDouble logPositive(double x)
     return multipleOfLn2(double(e)) + scale(s * p, 1);
 }
 
-// sin(x + quarter pi/2) for |x| below largestAngle (quarter = 1 gives cos x), as a double-double.
-DoubleDouble sinShifted(double x, int quarter)
+// sin r (cosine = 0) or cos r (cosine = 1) for |r| up to about pi/4: the Taylor series to the
+// 31st power in double-double.
+DoubleDouble sinOrCosSeries(DoubleDouble r, int cosine)
+{
+    const DoubleDouble r2 = r * r;
+    const auto& c = inverseFactorials();
+    DoubleDouble series = c[size_t(31 - cosine)];
+    for (int i = 14; i >= 0; --i)
+        series = -(series * r2) + c[size_t(2 * i + 1 - cosine)];
+    return cosine ? series : series * r;
+}
+
+// sin and cos of j pi/128 for j = 0..34, from the series (so the same everywhere), for the fast path.
+struct SinCosPair {
+    DoubleDouble sin;
+    DoubleDouble cos;
+};
+
+const std::array<SinCosPair, 35>& sinCosTable()
+{
+    static const auto table = [] {
+        std::array<SinCosPair, 35> t{};
+        for (int j = 0; j < 35; ++j) {
+            const DoubleDouble a = scale(twoProduct(j, halfPiParts[0]) + twoProduct(j, halfPiParts[1]), -6);
+            t[size_t(j)] = {sinOrCosSeries(a, 0), sinOrCosSeries(a, 1)};
+        }
+        return t;
+    }();
+    return table;
+}
+
+// A value as head + tail, give or take allowance; ok is false when the fast path does not apply.
+struct Estimate {
+    bool ok;
+    double head;
+    double tail;
+    double allowance;
+};
+
+// sin r or cos r for |r| <= pi/4 + a little in plain doubles: r = j pi/128 + s with |s| <= pi/256,
+// sin(a + s) = sin a cos s + cos a sin s, cos(a + s) = cos a cos s - sin a sin s, the series of s
+// to the 8th power (the rest is below 2^-75). The error is under 2^-64 of the value, allowed 2^-60.
+Estimate fastSinOrCos(DoubleDouble r, int cosine)
+{
+    const double jSigned = std::nearbyint(r.hi * (64 * twoOverPi));
+    const int j = int(std::fabs(jSigned));
+    if (j >= 35)
+        return {false, 0, 0, 0};
+    const DoubleDouble s = r - scale(twoProduct(jSigned, halfPiParts[0]) + twoProduct(jSigned, halfPiParts[1]), -6);
+    const double sh = s.hi, sl = s.lo, s2 = sh * sh;
+    const double sinTail = sl + sh * s2 * (-1.0 / 6 + s2 * (1.0 / 120 + s2 * (-1.0 / 5040)));  // sin s - sh
+    const double cosMinus1 = -sh * (0.5 * sh + sl) + s2 * s2 * (1.0 / 24 + s2 * (-1.0 / 720 + s2 * (1.0 / 40320)));
+    const SinCosPair& t = sinCosTable()[size_t(j)];
+    const double sign = jSigned < 0 ? -1 : 1;  // sin(-a) = -sin a
+    const DoubleDouble sinA = {sign * t.sin.hi, sign * t.sin.lo};
+    // a cos s + b sin s, with (a, b) = (sin a, cos a) for the sine, (cos a, -sin a) for the cosine
+    const DoubleDouble a = cosine ? t.cos : sinA;
+    const DoubleDouble b = cosine ? -sinA : t.cos;
+    const DoubleDouble product = twoProduct(b.hi, sh);
+    const DoubleDouble head = twoSum(a.hi, product.hi);
+    const double tail = head.lo + (product.lo + (a.hi * cosMinus1 + b.hi * sinTail + a.lo + b.lo * sh));
+    return {true, head.hi, tail, std::fabs(head.hi) * 0x1p-60};
+}
+
+// sin(x + quarter pi/2) for |x| below largestAngle (quarter = 1 gives cos x): x = k pi/2 + r with
+// |r| about pi/4 at most; the reduced angle and the sign of the result.
+struct Reduced {
+    DoubleDouble r;
+    int cosine;
+    double sign;
+};
+
+Reduced reduce(double x, int quarter)
 {
     if (!(std::fabs(x) < largestAngle))
         throw std::domain_error("exact::sin, exact::cos: angle beyond 2^40 radians");
-    // x = k pi/2 + r with |r| about pi/4 at most, then the Taylor series of sin r or cos r to
-    // the 31st power.
     const double k = std::nearbyint(x * twoOverPi);
     const DoubleDouble r = (((DoubleDouble{x, 0} - twoProduct(k, halfPiParts[0])) - twoProduct(k, halfPiParts[1])) -
                             twoProduct(k, halfPiParts[2])) -
                            DoubleDouble{k * halfPiParts[3], 0};
     const int quadrant = (int(std::fmod(k, 4.0)) + 4 + quarter) % 4;  // sin r, cos r, -sin r, -cos r
-    const int first = quadrant % 2;                                   // 0: the sine series, 1: cosine
-    const DoubleDouble r2 = r * r;
-    const auto& c = inverseFactorials();
-    DoubleDouble series = c[size_t(31 - first)];
-    for (int i = 14; i >= 0; --i)
-        series = -(series * r2) + c[size_t(2 * i + 1 - first)];
-    const DoubleDouble v = first == 0 ? series * r : series;
-    return quadrant >= 2 ? -v : v;
+    return {r, quadrant % 2, quadrant >= 2 ? -1.0 : 1.0};
+}
+
+double sinShifted(double x, int quarter)
+{
+    const Reduced reduced = reduce(x, quarter);
+    // Ziv's test: when both ends of the error interval round alike, so does the exact value.
+    const Estimate fast = fastSinOrCos(reduced.r, reduced.cosine);
+    if (fast.ok) {
+        const double up = fast.head + (fast.tail + fast.allowance);
+        if (up == fast.head + (fast.tail - fast.allowance))
+            return reduced.sign * up;
+    }
+    return reduced.sign * sinOrCosSeries(reduced.r, reduced.cosine).hi;
+}
+
+float sinShifted(float x, int quarter)
+{
+    const Reduced reduced = reduce(x, quarter);
+    const Estimate fast = fastSinOrCos(reduced.r, reduced.cosine);
+    if (fast.ok) {
+        const float up = roundToFloat(fastTwoSum(fast.head, fast.tail + fast.allowance));
+        if (up == roundToFloat(fastTwoSum(fast.head, fast.tail - fast.allowance)))
+            return float(reduced.sign) * up;
+    }
+    return float(reduced.sign) * roundToFloat(sinOrCosSeries(reduced.r, reduced.cosine));
 }
 
 // Below these, sin x rounds to x and cos x to 1 (the next terms are under half an ulp).
@@ -250,14 +340,14 @@ double sin(double x)
 {
     if (std::fabs(x) < sinIsX || std::isnan(x))
         return x;
-    return sinShifted(x, 0).hi;
+    return sinShifted(x, 0);
 }
 
 float sin(float x)
 {
     if (std::fabs(x) < float(sinIsX) || std::isnan(x))
         return x;
-    return roundToFloat(sinShifted(x, 0));
+    return sinShifted(x, 0);
 }
 
 double cos(double x)
@@ -266,7 +356,7 @@ double cos(double x)
         return 1;
     if (std::isnan(x))
         return x;
-    return sinShifted(x, 1).hi;
+    return sinShifted(x, 1);
 }
 
 float cos(float x)
@@ -275,7 +365,7 @@ float cos(float x)
         return 1;
     if (std::isnan(x))
         return x;
-    return roundToFloat(sinShifted(x, 1));
+    return sinShifted(x, 1);
 }
 
 double exp(double x)
@@ -287,9 +377,11 @@ double exp(double x)
     if (x < -746)
         return 0;
     if (std::fabs(x) <= 708) {
-        const double fast = fastExp(x);
-        if (fast != 0)
-            return fast;
+        // Ziv's test: when both ends of the error interval round alike, so does the exact value.
+        const FastExp fast = fastExp(x);
+        const double up = fast.head + (fast.tail + fast.allowance);
+        if (up == fast.head + (fast.tail - fast.allowance))
+            return std::ldexp(up, fast.k);
     }
     const ExpParts parts = expParts({x, 0});
     return scaleRound(parts.m + 1.0, parts.k);
@@ -303,6 +395,12 @@ float exp(float x)
         return float(infinity);
     if (x < -105)
         return 0;
+    if (std::fabs(x) <= 87) {  // results normal floats
+        const FastExp fast = fastExp(x);
+        const float up = roundToFloat(fastTwoSum(fast.head, fast.tail + fast.allowance));
+        if (up == roundToFloat(fastTwoSum(fast.head, fast.tail - fast.allowance)))
+            return std::ldexp(up, fast.k);
+    }
     return roundToFloat(expNormal({x, 0}));
 }
 
