@@ -116,4 +116,7 @@ inline DoubleDouble sqrt(DoubleDouble a)
 // a * 2^e, exact while the result stays normal.
 inline DoubleDouble scale(DoubleDouble a, int e) { return {std::ldexp(a.hi, e), std::ldexp(a.lo, e)}; }
 
+// The same by a power of two given as a double, cheaper than ldexp where it runs millions of times.
+inline DoubleDouble scale(DoubleDouble a, double powerOfTwo) { return {a.hi * powerOfTwo, a.lo * powerOfTwo}; }
+
 }  // namespace exact

@@ -67,7 +67,7 @@ ExpParts expParts(DoubleDouble x)
 {
     const double k = std::nearbyint(x.hi * inverseLn2);
     // r / 2^10, so that ten terms of e^r - 1 suffice; then (1 + m)^2 - 1 = m (m + 2), ten times.
-    const DoubleDouble r = scale(x - multipleOfLn2(k), -10);
+    const DoubleDouble r = scale(x - multipleOfLn2(k), 0x1p-10);
     const auto& c = inverseFactorials();
     DoubleDouble p = c[10];
     for (int n = 9; n >= 1; --n)
@@ -105,7 +105,7 @@ struct FastExp {
 FastExp fastExp(double x)
 {
     const double n = std::nearbyint(x * (64 * inverseLn2));
-    const DoubleDouble r = DoubleDouble{x, 0} - scale(multipleOfLn2(n), -6);
+    const DoubleDouble r = DoubleDouble{x, 0} - scale(multipleOfLn2(n), 0x1p-6);
     const double rh = r.hi;
     const double q =
         rh * rh * (0.5 + rh * (1.0 / 6 + rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720 + rh * (1.0 / 5040))))));
@@ -221,7 +221,7 @@ Estimate fastSinOrCos(DoubleDouble r, int cosine)
     const int j = int(std::fabs(jSigned));
     if (j >= 35)
         return {false, 0, 0, 0};
-    const DoubleDouble s = r - scale(twoProduct(jSigned, halfPiParts[0]) + twoProduct(jSigned, halfPiParts[1]), -6);
+    const DoubleDouble s = r - scale(twoProduct(jSigned, halfPiParts[0]) + twoProduct(jSigned, halfPiParts[1]), 0x1p-6);
     const double sh = s.hi, sl = s.lo, s2 = sh * sh;
     const double sinTail = sl + sh * s2 * (-1.0 / 6 + s2 * (1.0 / 120 + s2 * (-1.0 / 5040)));  // sin s - sh
     const double cosMinus1 = -sh * (0.5 * sh + sl) + s2 * s2 * (1.0 / 24 + s2 * (-1.0 / 720 + s2 * (1.0 / 40320)));
