@@ -8,8 +8,8 @@
 #include "scene_file.h"
 
 #include "exact_math.h"
-#include <algorithm>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>

@@ -5,8 +5,8 @@
 #include "pictures.h"
 
 #include "exact_math.h"
-#include <algorithm>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {

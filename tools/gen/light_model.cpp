@@ -6,8 +6,8 @@
 #include "scene_file.h"
 
 #include "exact_math.h"
-#include <array>
 
+#include <array>
 #include <cmath>
 #include <map>
 #include <utility>

@@ -3,8 +3,8 @@
 #include "mesh_builder.h"
 
 #include "exact_math.h"
-#include <algorithm>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 

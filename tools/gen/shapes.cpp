@@ -3,8 +3,8 @@
 #include "shapes.h"
 
 #include "exact_math.h"
-#include <algorithm>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {

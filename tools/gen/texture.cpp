@@ -6,8 +6,8 @@
 #include "geometry.h"
 
 #include "exact_math.h"
-#include <algorithm>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
