@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: MIT
 // box.3ds: a bevelled cube with a leaning stack of blocks and a ring of small
 // cubes, all within 20 units of the origin, for a camera that circles at 50.
-#include "scene_file.h"
-
 #include "exact_math.h"
+#include "scene_file.h"
 
 #include <cmath>
 

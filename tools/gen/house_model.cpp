@@ -4,10 +4,9 @@
 // a warm spotlight and coloured omni lights. Mesh 0, the house, is one closed and
 // finely gridded surface around its own centre so that the demo can swell it
 // vertex by vertex without tearing it.
+#include "exact_math.h"
 #include "prng.h"
 #include "scene_file.h"
-
-#include "exact_math.h"
 
 #include <algorithm>
 #include <cmath>

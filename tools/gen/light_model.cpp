@@ -3,9 +3,8 @@
 // light.3ds: a geodesic lattice of radius 40 around the origin, wound to face its
 // centre because the demo looks at it in wireframe from inside, with a smooth
 // torus at its heart for the wandering light to play over.
-#include "scene_file.h"
-
 #include "exact_math.h"
+#include "scene_file.h"
 
 #include <array>
 #include <cmath>

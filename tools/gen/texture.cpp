@@ -3,9 +3,8 @@
 #include "texture.h"
 
 #include "canvas.h"
-#include "geometry.h"
-
 #include "exact_math.h"
+#include "geometry.h"
 
 #include <algorithm>
 #include <cmath>
