@@ -84,4 +84,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS ffmpeg)
 set(CPACK_STRIP_FILES ON)
+# A cross build packs for the machine it builds for: the package's architecture is that
+# one, and dpkg-shlibdeps, run by cpack, looks for the libraries in that architecture's
+# multiarch folders and reads the symbols files of its packages (libsdl2-2.0-0:arm64's).
+if(MORNAKLE_DEBIAN_ARCH)
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${MORNAKLE_DEBIAN_ARCH})
+    file(WRITE ${packed}/cpack_host_arch.cmake "set(ENV{DEB_HOST_ARCH} ${MORNAKLE_DEBIAN_ARCH})\n")
+    set(CPACK_PROJECT_CONFIG_FILE ${packed}/cpack_host_arch.cmake)
+endif()
 include(CPack)

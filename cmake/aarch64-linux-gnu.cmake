@@ -8,6 +8,9 @@ set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
 set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
 set(CMAKE_LIBRARY_ARCHITECTURE aarch64-linux-gnu)
+# Debian's name for the architecture: the package's, and the one dpkg-buildflags and
+# dpkg-shlibdeps are asked about.
+set(MORNAKLE_DEBIAN_ARCH arm64)
 
 # The arm64 libraries' pkg-config files, never the build machine's.
 set(ENV{PKG_CONFIG_LIBDIR} /usr/lib/aarch64-linux-gnu/pkgconfig:/usr/share/pkgconfig)

@@ -4,7 +4,8 @@
 # the native programs, Debian's hardening flags as dpkg-buildflags gives them (fortify,
 # stack protection, relocations read-only and bound at start, position-independent
 # code), without its optimisation level and debug information: the project's own
-# optimisation stays, and the package's programs are stripped.
+# optimisation stays, and the package's programs are stripped. A cross build asks for
+# the flags of the machine it builds for.
 add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=mornakle-${MORNAKLE_VERSION}
     -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
 if(EMSCRIPTEN)
@@ -12,7 +13,11 @@ if(EMSCRIPTEN)
 endif()
 
 function(mornakle_hardening_flags variable out)
-    execute_process(COMMAND env DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get ${variable}
+    set(host "")
+    if(MORNAKLE_DEBIAN_ARCH)
+        set(host DEB_HOST_ARCH=${MORNAKLE_DEBIAN_ARCH})
+    endif()
+    execute_process(COMMAND env ${host} DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get ${variable}
         OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
     separate_arguments(flags UNIX_COMMAND "${flags}")
     list(FILTER flags EXCLUDE REGEX "^(-g.*|-O.*|-ffile-prefix-map=.*|-fdebug-prefix-map=.*)$")

@@ -5,12 +5,14 @@
 # checker on its artifact (lintian, desktop-file-validate, appstreamcli, man, reuse),
 # the one version everywhere, the one source archive everywhere, every archive packed a
 # second time and compared, and every unpacked artifact searched for the build's paths
-# and time stamps.
+# and time stamps. The arm64 package holds what the amd64 one holds but for its programs,
+# and its program, run under qemu-aarch64-static, plays the start of the show as the
+# amd64 package's does.
 #   release_test.sh DIST WORK   (as make dist left them)
 set -u
 . "$(dirname "$0")/../support/script_checks.sh"
 need_tools lintian reuse desktop-file-validate appstreamcli man dpkg-deb python3 i686-w64-mingw32-objdump \
-    x86_64-w64-mingw32-objdump
+    x86_64-w64-mingw32-objdump qemu-aarch64-static aarch64-linux-gnu-objdump
 dist=$(realpath "$1") work=$(realpath "$2")
 root=$(realpath "$(dirname "$0")/../..")
 version=$(sed -n 's/^project(Mornakle3D VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
@@ -24,30 +26,57 @@ rm -rf "$check" && mkdir -p "$check"
 failures=0
 problem() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-artifacts=("$name.tar.gz" "mornakle_${version}_amd64.deb" "$name-win32.zip" "$name-win64.zip" "$name-web.zip")
+artifacts=("$name.tar.gz" "mornakle_${version}_amd64.deb" "mornakle_${version}_arm64.deb" "$name-win32.zip" "$name-win64.zip" "$name-web.zip")
 for artifact in "${artifacts[@]}" SHA256SUMS; do
     [ -s "$dist/$artifact" ] || fail "make dist left no $artifact"
 done
-[ "$(ls "$dist" | wc -l)" = 6 ] || problem "dist/ holds more than the release: $(ls "$dist")"
+[ "$(ls "$dist" | wc -l)" = 7 ] || problem "dist/ holds more than the release: $(ls "$dist")"
 (cd "$dist" && sha256sum --check --strict --quiet SHA256SUMS) || problem "SHA256SUMS does not match the files"
-[ "$(wc -l <"$dist/SHA256SUMS")" = 5 ] || problem "SHA256SUMS does not list the five artifacts"
+[ "$(wc -l <"$dist/SHA256SUMS")" = 6 ] || problem "SHA256SUMS does not list the six artifacts"
 
 # Unpacked, each into its own folder.
 unzipTo() { python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$1" "$2"; }
-mkdir -p "$check/source" "$check/deb" "$check/win32" "$check/win64" "$check/web"
+mkdir -p "$check/source" "$check/deb" "$check/deb-arm64" "$check/win32" "$check/win64" "$check/web"
 tar -xzf "$dist/$name.tar.gz" -C "$check/source"
 dpkg-deb -x "$dist/mornakle_${version}_amd64.deb" "$check/deb"
 dpkg-deb -e "$dist/mornakle_${version}_amd64.deb" "$check/deb/DEBIAN"
+dpkg-deb -x "$dist/mornakle_${version}_arm64.deb" "$check/deb-arm64"
+dpkg-deb -e "$dist/mornakle_${version}_arm64.deb" "$check/deb-arm64/DEBIAN"
 for part in win32 win64 web; do unzipTo "$dist/$name-$part.zip" "$check/$part"; done
 site=$check/web/$name-web
 
 echo "== the checkers"
 # lintian's own failure (a status of 2) would otherwise pass as a report without tags.
-lintian -I --tag-display-limit 0 "$dist/mornakle_${version}_amd64.deb" >"$check/lintian.log" 2>&1 ||
-    { cat "$check/lintian.log"; problem "lintian failed or found errors"; }
-grep -E '^(E|W): |hardening' "$check/lintian.log" && problem "lintian reports errors, warnings or missing hardening"
+for arch in amd64 arm64; do
+    lintian -I --tag-display-limit 0 "$dist/mornakle_${version}_$arch.deb" >"$check/lintian-$arch.log" 2>&1 ||
+        { cat "$check/lintian-$arch.log"; problem "lintian failed or found errors in the $arch package"; }
+    grep -E '^(E|W): |hardening' "$check/lintian-$arch.log" &&
+        problem "lintian reports errors, warnings or missing hardening in the $arch package"
+done
 validate_desktop_files "$check/deb/usr" || problem "the packaged desktop files do not pass their validators"
 (cd "$check/source/$name" && reuse lint >"$check/reuse.log" 2>&1) || { tail -n 30 "$check/reuse.log"; problem "reuse lint"; }
+
+echo "== the arm64 package"
+# The same package but for its programs: the same data, pages, icons and notices, and
+# its own libraries' arm64 packages as dependencies.
+arm64Differs=$(diff -r "$check/deb/usr/share" "$check/deb-arm64/usr/share") ||
+    problem "the arm64 package's shared files differ from the amd64 package's: $(echo "$arm64Differs" | head -n 5)"
+[ "$(cd "$check/deb-arm64" && find . -type f | sort)" = "$(cd "$check/deb" && find . -type f | sort)" ] ||
+    problem "the arm64 package holds other files than the amd64 one"
+[ "$(dpkg-deb -f "$dist/mornakle_${version}_arm64.deb" Architecture)" = arm64 ] || problem "the arm64 package is not for arm64"
+[ "$(dpkg-deb -f "$dist/mornakle_${version}_arm64.deb" Depends)" = "$(dpkg-deb -f "$dist/mornakle_${version}_amd64.deb" Depends)" ] ||
+    problem "the two packages depend on other packages: $(dpkg-deb -f "$dist/mornakle_${version}_arm64.deb" Depends)"
+dpkg-deb -f "$dist/mornakle_${version}_arm64.deb" Depends | grep -q 'libsdl2-2.0-0 (>=' ||
+    problem "dpkg-shlibdeps found no versioned SDL2 dependency for the arm64 program"
+for program in mornakle mornakle-inspect; do
+    aarch64-linux-gnu-objdump -f "$check/deb-arm64/usr/bin/$program" | grep -q 'architecture: aarch64' ||
+        problem "the arm64 package's $program is not an arm64 program"
+done
+[ "$(qemu-aarch64-static "$check/deb-arm64/usr/bin/mornakle" --version)" = "mornakle $version" ] ||
+    problem "the arm64 package's program does not say $version under qemu-aarch64-static"
+# The first 20 s of the show, each installed program with its installed data.
+"$root/tests/arm64/same_show.sh" "$check/deb/usr/bin/mornakle" "$check/deb-arm64/usr/bin/mornakle" scalar \
+    "$check/same-show" 20000 || problem "the arm64 package's program plays another show than the amd64 one's"
 
 echo "== one version, one source archive"
 [ "$(dpkg-deb -f "$dist/mornakle_${version}_amd64.deb" Version)" = "$version" ] || problem "the package is not version $version"
@@ -94,6 +123,8 @@ echo "== every archive packed a second time"
 again=$check/again && mkdir -p "$again"
 (cd "$root" && tools/release/source_archive.sh "$again/$name.tar.gz")
 (cd "$work/native" && cpack -G DEB -B "$again/deb" >"$again/cpack.log" 2>&1) && cp "$again/deb/mornakle_${version}_amd64.deb" "$again/"
+(cd "$work/arm64" && cpack -G DEB -B "$again/deb-arm64" >"$again/cpack-arm64.log" 2>&1) &&
+    cp "$again/deb-arm64/mornakle_${version}_arm64.deb" "$again/"
 for part in win32 win64; do
     python3 "$root/tools/release/pack_zip.py" "$again/$name-$part.zip" "$work/windows/$part/package" \
         mornakle.exe data README.txt LICENSE.txt licenses source
@@ -111,12 +142,12 @@ find "$check/deb" -name '*.gz' -exec sh -c 'zcat "$1" >"$2/$(basename "$1" .gz)"
 find "$site" -maxdepth 2 -name '*.gz' ! -name '*.tar.gz' -exec sh -c 'zcat "$1" >"$2/web-$(basename "$1" .gz)"' \
     sh {} "$gunzipped" \;
 for path in "$work" "$root"; do
-    found=$(grep -r -l -a -F "$path" "$check/source" "$check/deb" "$check/win32" "$check/win64" "$check/web" "$gunzipped")
+    found=$(grep -r -l -a -F "$path" "$check/source" "$check/deb" "$check/deb-arm64" "$check/win32" "$check/win64" "$check/web" "$gunzipped")
     [ -z "$found" ] || problem "the build path $path is in: $found"
 done
 # A compiler's __DATE__ of today, in any artifact.
 today=$(LC_ALL=C date -u '+%b %e %Y')
-found=$(grep -r -l -a -F "$today" "$check/source" "$check/deb" "$check/win32" "$check/win64" "$check/web" "$gunzipped")
+found=$(grep -r -l -a -F "$today" "$check/source" "$check/deb" "$check/deb-arm64" "$check/win32" "$check/win64" "$check/web" "$gunzipped")
 [ -z "$found" ] || problem "today's date ($today) is in: $found"
 # Every member of every archive dated the last commit (zip times count in 2 s).
 python3 - "$epoch" "$dist" "${artifacts[@]}" <<'PY' || problem "an archive member is not dated the last commit"

@@ -5,10 +5,11 @@
 # can slip in. Leaves in DIST:
 #   mornakle-VERSION.tar.gz          the source (git archive of the last commit)
 #   mornakle_VERSION_amd64.deb       the Debian package
+#   mornakle_VERSION_arm64.deb       the same for 64-bit ARM, cross-compiled
 #   mornakle-VERSION-win32.zip, -win64.zip   the Windows programs
 #   mornakle-VERSION-web.zip         the static site
 #   SHA256SUMS
-# and builds in WORK (source/ unpacked, native/, windows/, web/, sources/ for Debian's
+# and builds in WORK (source/ unpacked, native/, arm64/, windows/, web/, sources/ for Debian's
 # libxmp). Every file is the same byte for byte from any folder at any time: the time
 # stamps are the last commit's (SOURCE_DATE_EPOCH), and no build path is built in.
 #   dist.sh DIST WORK [JOBS]
@@ -43,6 +44,17 @@ cmake --build "$work/native" -j "$jobs" >>"$work/native.log" || { tail -40 "$wor
 rm -rf "$work/deb"
 (cd "$work/native" && cpack -G DEB -B "$work/deb" >"$work/cpack.log") || { cat "$work/cpack.log"; exit 1; }
 cp "$work/deb/mornakle_${version}_amd64.deb" "$dist/"
+
+step "the arm64 program and its Debian package"
+# Cross-compiled with the native build's generator, icon painter and font converter, so
+# the package carries the very data files the amd64 one does.
+cmake -S "$source" -B "$work/arm64" -DCMAKE_BUILD_TYPE=Release -DMORNAKLE_RELEASE=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$source/cmake/aarch64-linux-gnu.cmake" -DMORNAKLE_NATIVE_BUILD="$work/native" \
+    -DMORNAKLE_TESTS=OFF -DMORNAKLE_BENCH=OFF "${launcher[@]}" >"$work/arm64.log"
+cmake --build "$work/arm64" -j "$jobs" >>"$work/arm64.log" || { tail -40 "$work/arm64.log"; exit 1; }
+rm -rf "$work/deb-arm64"
+(cd "$work/arm64" && cpack -G DEB -B "$work/deb-arm64" >"$work/cpack-arm64.log") || { cat "$work/cpack-arm64.log"; exit 1; }
+cp "$work/deb-arm64/mornakle_${version}_arm64.deb" "$dist/"
 
 for arch in win32:i686 win64:x86_64; do
     step "the Windows program, ${arch%%:*}"
