@@ -9,6 +9,7 @@
 #               as they found it
 #   make windows  the Windows programs, cross-compiled: build-windows/mornakle-win32.zip, -win64.zip
 #   make arm64    the program and its tests cross-compiled for 64-bit ARM Linux into build-arm64/
+#   make arm64-test  those tests under qemu-aarch64-static, and the whole show against the x86-64 program
 #   make dist     the release in dist/, built from its own source archive
 #   make release-check  the release built a second time from another clone, compared byte for byte
 # and the two that put the program on the machine:
@@ -72,7 +73,7 @@ ARM64_PACKAGES := g++-aarch64-linux-gnu qemu-user-static libsdl2-dev:arm64 libxm
     zlib1g-dev:arm64 libgtest-dev:arm64 libgmock-dev:arm64
 
 .PHONY: run test setup configure build packages test-packages packaging-packages readme-frames install package \
-    windows windows-packages arm64 arm64-packages data web web-serve web-test web-lighthouse source-archive dist release-check \
+    windows windows-packages arm64 arm64-packages arm64-test data web web-serve web-test web-lighthouse source-archive dist release-check \
     tree-snapshot
 
 # Only what running needs: the program and its data, with the generator and the font
@@ -83,8 +84,9 @@ run: configure
 
 # What git status says before anything is built, to compare with after the tests.
 TREE_SNAPSHOT := $(BUILD)/source-tree-before-test.txt
-test: tree-snapshot build windows web test-packages
+test: tree-snapshot build windows web arm64 test-packages
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(arm64_tests)
 	/usr/bin/python3 tests/platform/host/web/web_test.py $(BUILD) $(WEB_BUILD)
 	/usr/bin/python3 tests/platform/host/web/lighthouse/lighthouse.py $(WEB_BUILD)
 	./gates/gates.sh $(JOBS)
@@ -103,6 +105,9 @@ dist: packages windows-packages packaging-packages
 # The release made a second time, from a clone in another folder with ccache off, and
 # compared with $(DIST) byte for byte.
 release-check: dist test-packages
+	./tests/release/release_test.sh $(DIST) $(DIST_BUILD)
+	./tests/arm64/same_show.sh $(DIST_BUILD)/native/mornakle $(DIST_BUILD)/arm64/mornakle scalar \
+	    $(DIST_BUILD)/arm64/same-show-scalar
 	./tools/release/release_check.sh $(DIST) $(JOBS)
 
 source-archive:
@@ -174,6 +179,21 @@ arm64: build arm64-packages
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/aarch64-linux-gnu.cmake \
 	    -DMORNAKLE_NATIVE_BUILD=$(abspath $(BUILD)) -DMORNAKLE_BENCH=OFF
 	cmake --build $(ARM64_BUILD) -j $(JOBS)
+
+# The arm64 build's tests under qemu-aarch64-static: the rasteriser's, the engine's, the
+# generator's and the sound's (the rest draw windows, read keys or run the x86-64 tools,
+# which the native suite covers), then the whole show against the x86-64 program's.
+# The tests are picked by their folder below tests/, CTest's label of them.
+ARM64_TESTS := ^(platform/d3d|engine|tools/gen|tools/gen/song|platform/midas|platform/host/headless)$$
+# The kernel family the arm64 program plays the whole show with.
+ARM64_FAMILY ?= scalar
+define arm64_tests
+	ctest --test-dir $(ARM64_BUILD) --output-on-failure -j $(JOBS) -L '$(ARM64_TESTS)'
+	./tests/arm64/same_show.sh $(BUILD)/mornakle $(ARM64_BUILD)/mornakle $(ARM64_FAMILY) \
+	    $(ARM64_BUILD)/same-show-$(ARM64_FAMILY)
+endef
+arm64-test: arm64
+	$(arm64_tests)
 
 packages:
 	@$(MAKE) --no-print-directory install-missing PACKAGES="$(RUN_PACKAGES)"
