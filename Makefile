@@ -182,13 +182,15 @@ arm64: build arm64-packages
 
 # The arm64 build's tests under qemu-aarch64-static: the rasteriser's, the engine's, the
 # generator's and the sound's (the rest draw windows, read keys or run the x86-64 tools,
-# which the native suite covers), then the whole show against the x86-64 program's.
+# which the native suite covers), the arm64 generator's data files against the native
+# ones, then the whole show against the x86-64 program's.
 # The tests are picked by their folder below tests/, CTest's label of them.
 ARM64_TESTS := ^(platform/d3d|engine|tools/gen|tools/gen/song|platform/midas|platform/host/headless)$$
 # The kernel family the arm64 program plays the whole show with.
 ARM64_FAMILY ?= scalar
 define arm64_tests
 	ctest --test-dir $(ARM64_BUILD) --output-on-failure -j $(JOBS) -L '$(ARM64_TESTS)'
+	./tests/tools/arm64_data_test.sh $(BUILD) $(ARM64_BUILD)
 	./tests/arm64/same_show.sh $(BUILD)/mornakle $(ARM64_BUILD)/mornakle $(ARM64_FAMILY) \
 	    $(ARM64_BUILD)/same-show-$(ARM64_FAMILY)
 endef
