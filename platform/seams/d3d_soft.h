@@ -7,6 +7,7 @@
 #include "ddraw.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace soft::d3d {
 
@@ -32,17 +33,19 @@ void resetDirect3DCounters();
 HRESULT createDirect3D2(IDirectDraw* directDraw, LPVOID* object);
 
 // The span kernels come in families: plain C++, and vector lanes of 128 bits (SSE2, or
-// WebAssembly SIMD under the name "wasm") and 256 bits (AVX2). Each draws the same pixels.
-enum class KernelFamily { scalar, sse2, avx2 };
+// WebAssembly SIMD under the name "wasm") and 256 bits (AVX2) on x86-64, of 128 bits
+// (NEON) on arm64. Each draws the same pixels.
+enum class KernelFamily { scalar, sse2, avx2, neon };
 
 bool kernelFamilyRuns(KernelFamily family);  // whether this build and processor have it
 const char* kernelFamilyName(KernelFamily family);
-KernelFamily kernelFamily();                // the family in use: MORNAKLE_SIMD's, else the widest that runs
-void useKernelFamily(KernelFamily family);  // one that runs, from now on
+std::vector<KernelFamily> kernelFamiliesHere();  // those that run, narrowest first
+KernelFamily kernelFamily();                     // the family in use: MORNAKLE_SIMD's, else the widest that runs
+void useKernelFamily(KernelFamily family);       // one that runs, from now on
 
 // Takes the family named by the environment variable MORNAKLE_SIMD, if set. A name that
-// is unknown, or a family this processor lacks, is refused with one line on standard
-// error; until a program has asked, the first triangle asks and reports a refusal as a
+// is unknown, a family this processor lacks or one built for another kind of processor
+// is refused with one line on standard error; until a program has asked, the first triangle asks and reports a refusal as a
 // failure (soft/failure.h).
 bool takeKernelFamilyFromEnvironment();
 

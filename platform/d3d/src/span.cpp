@@ -15,6 +15,7 @@
 #include <cstring>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace soft::d3d {
 namespace {
@@ -324,6 +325,10 @@ WalkChoice chooseWalk(const SpanSetup& setup, bool depthAllZero)
     case KernelFamily::sse2:
         return chooseInLayout<sse2::Family>(setup, depthAllZero);
 #endif
+#if MORNAKLE_SPANS_NEON
+    case KernelFamily::neon:
+        return chooseInLayout<neon::Family>(setup, depthAllZero);
+#endif
     default:
         return chooseInLayout<NoLanes>(setup, depthAllZero);
     }
@@ -345,34 +350,54 @@ FamilyChoice& familyChoice()
     return choice;
 }
 
-constexpr KernelFamily everyFamily[] = {KernelFamily::scalar, KernelFamily::sse2, KernelFamily::avx2};
+constexpr KernelFamily everyFamily[] = {KernelFamily::scalar, KernelFamily::sse2, KernelFamily::avx2,
+                                        KernelFamily::neon};
 
-}  // namespace
-
-bool kernelFamilyRuns(KernelFamily family)
+// Whether this build has the family's kernels: the x86 families on x86-64 (and the 128-bit
+// one in WebAssembly), the NEON one on arm64.
+bool kernelFamilyBuilt(KernelFamily family)
 {
     switch (family) {
     case KernelFamily::scalar:
         return true;
     case KernelFamily::sse2:
-#if MORNAKLE_SPANS_SSE2
-        return true;
-#else
-        return false;
-#endif
+        return MORNAKLE_SPANS_SSE2 == 1;
     case KernelFamily::avx2:
-#if MORNAKLE_SPANS_AVX2
-        return __builtin_cpu_supports("avx2");
-#else
-        return false;
-#endif
+        return MORNAKLE_SPANS_AVX2 == 1;
+    case KernelFamily::neon:
+        return MORNAKLE_SPANS_NEON == 1;
     }
     return false;
 }
 
+// The processors whose kernels a family is, and the one this program is built for, as
+// the refusal of a family built for another names them.
+const char* homeOf(KernelFamily family) { return family == KernelFamily::neon ? "arm64" : "x86-64"; }
+constexpr const char* thisMachine = onWebAssembly ? "WebAssembly" :
+#if defined(__aarch64__)
+                                                  "arm64";
+#elif defined(__x86_64__)
+                                                  "x86-64";
+#else
+                                                  "another processor";
+#endif
+
+}  // namespace
+
+bool kernelFamilyRuns(KernelFamily family)
+{
+    if (!kernelFamilyBuilt(family))
+        return false;
+#if MORNAKLE_SPANS_AVX2
+    if (family == KernelFamily::avx2)
+        return __builtin_cpu_supports("avx2");
+#endif
+    return true;
+}
+
 const char* kernelFamilyName(KernelFamily family)
 {
-    const char* names[] = {"scalar", "sse2", "avx2"};
+    const char* names[] = {"scalar", "sse2", "avx2", "neon"};
     return names[int(family)];
 }
 
@@ -385,14 +410,21 @@ KernelFamily kernelFamily()
     return familyChoice().family;
 }
 
+std::vector<KernelFamily> kernelFamiliesHere()
+{
+    std::vector<KernelFamily> here;
+    for (KernelFamily family : everyFamily)
+        if (kernelFamilyRuns(family))
+            here.push_back(family);
+    return here;
+}
+
 bool takeKernelFamilyFromEnvironment()
 {
-    KernelFamily widest = KernelFamily::scalar;
-    for (KernelFamily family : everyFamily)
-        widest = kernelFamilyRuns(family) ? family : widest;
+    const std::vector<KernelFamily> here = kernelFamiliesHere();
     const char* wanted = std::getenv("MORNAKLE_SIMD");
     if (!wanted || !*wanted) {
-        useKernelFamily(widest);
+        useKernelFamily(here.back());
         return true;
     }
     std::string known;
@@ -403,8 +435,13 @@ bool takeKernelFamilyFromEnvironment()
             useKernelFamily(family);
             return true;
         }
-        if (named) {
+        if (named && kernelFamilyBuilt(family)) {
             std::fprintf(stderr, "MORNAKLE_SIMD=%s: this processor lacks the %s kernels\n", wanted, wanted);
+            return false;
+        }
+        if (named) {
+            std::fprintf(stderr, "MORNAKLE_SIMD=%s: the %s kernels are for %s processors, this program for %s\n",
+                         wanted, wanted, homeOf(family), thisMachine);
             return false;
         }
         known += std::string(known.empty() ? "" : ", ") + kernelFamilyName(family);

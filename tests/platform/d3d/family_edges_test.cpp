@@ -121,7 +121,7 @@ TEST(FamilyEdges, DepthTestedTrianglesMatchThePlainLoopsToTheCoordinateLimit)
     state.depthTest = state.depthWrite = true;
     state.dither = true;
     int compared = 0;
-    for (KernelFamily family : {KernelFamily::sse2, KernelFamily::avx2}) {
+    for (KernelFamily family : {KernelFamily::sse2, KernelFamily::avx2, KernelFamily::neon}) {
         if (!soft::d3d::kernelFamilyRuns(family))
             continue;
         for (PixelFormat format : {PixelFormat::rgb565, PixelFormat::rgb555})
