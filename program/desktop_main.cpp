@@ -99,6 +99,11 @@ int main(int argc, char** argv)
         std::printf("mornakle %s\n", MORNAKLE_VERSION);
         return 0;
     }
+    if (options.listKernelFamilies) {
+        for (soft::d3d::KernelFamily family : soft::d3d::kernelFamiliesHere())
+            std::printf("%s\n", soft::d3d::kernelFamilyName(family));
+        return exitNormal;
+    }
     if (options.listFaults) {
         for (const std::string& call : soft::faultPoints())
             std::printf("%s\n", call.c_str());

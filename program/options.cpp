@@ -223,6 +223,8 @@ const OptionRow optionRows[] = {
     {"--transport-script", "AT=ACTION,...",
      "headless: pause, resume, step, back or seek:TIME at show times (for testing)",
      [](Options& o, const char* v) { return parseTransportScript(v, o.headlessOptions.transportScript); }},
+    {"--kernel-families", nullptr, "name the span kernel families this processor runs, widest last",
+     [](Options& o, const char*) { return o.listKernelFamilies = true; }},
     {"--help", nullptr, "show this text", [](Options& o, const char*) { return o.help = true; }},
     {"--version", nullptr, "show the release", [](Options& o, const char*) { return o.version = true; }},
 };

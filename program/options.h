@@ -23,8 +23,9 @@ struct InjectedFault {
 
 struct Options {
     bool help = false;
-    bool version = false;     // --version: print the release and nothing else
-    bool listFaults = false;  // --inject-fault list: name every call that can be made to fail
+    bool version = false;             // --version: print the release and nothing else
+    bool listFaults = false;          // --inject-fault list: name every call that can be made to fail
+    bool listKernelFamilies = false;  // --kernel-families: name the families MORNAKLE_SIMD may choose here
     bool headless = false;
     host::headless::HeadlessHostOptions headlessOptions;
     uint32_t untilMs = 0;  // headless: end the show this long after it starts (0: at its end)

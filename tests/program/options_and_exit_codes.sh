@@ -35,6 +35,11 @@ expect 2 "cannot open the data folder" --headless --data "$work/nowhere"
 # What the platform cannot go on from ends the program with the program's code for it.
 expect 2 "cannot write" --headless --wav "$work/nowhere/show.wav"
 MORNAKLE_SIMD=bogus expect 64 "no such kernel family" --headless
+# The kernel families this processor runs, narrowest first; another processor's is refused in one line.
+expect 0 "" --kernel-families
+[ "$(head -n 1 "$work/out")" = scalar ] || fail "--kernel-families does not begin with scalar: $(cat "$work/out")"
+if grep -qx neon "$work/out"; then foreign=sse2; else foreign=neon; fi
+MORNAKLE_SIMD=$foreign expect 64 "the $foreign kernels are for" --headless && oneLine MORNAKLE_SIMD=$foreign
 expect 2 "" --headless --dialog cancel
 expect 2 "" --headless --dialog close
 expect 2 "" --headless --inject-fault MIDASconfig=1
