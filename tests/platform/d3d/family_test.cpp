@@ -2,21 +2,30 @@
 // SPDX-License-Identifier: MIT
 // The choice of kernel family: the widest this processor runs unless MORNAKLE_SIMD names
 // one, and a name that is unknown, or a family of another kind of processor, refused with
-// one line. What runs depends on the machine the test runs on (x86-64 or arm64).
+// one line. What runs depends on the machine the test runs on (x86-64 or arm64). And what
+// every family must do: draw the scalar loops' very pixels and depths.
 #include "d3d_soft.h"
+#include "raster_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
+using soft::PixelFormat;
+using soft::SurfaceMemory;
 using soft::d3d::kernelFamiliesHere;
 using soft::d3d::KernelFamily;
 using soft::d3d::kernelFamily;
 using soft::d3d::kernelFamilyName;
 using soft::d3d::kernelFamilyRuns;
+using soft::d3d::RasterRect;
+using soft::d3d::RasterState;
+using soft::d3d::RasterTarget;
+using soft::d3d::RasterVertex;
 using soft::d3d::takeKernelFamilyFromEnvironment;
 using soft::d3d::useKernelFamily;
 
@@ -133,6 +142,97 @@ TEST(KernelFamilyChoice, RefusesAnUnknownNameListingEveryFamily)
         EXPECT_EQ(outcome.error,
                   "MORNAKLE_SIMD=" + std::string(unknown) + ": no such kernel family (scalar, sse2, avx2, neon)\n");
     }
+}
+
+// Hundreds of random triangles, lines and points over random pixels and depths, in every
+// state the span loops tell apart (flat or Gouraud, blended, dithered, each depth test,
+// clipped), corners off the surface and depths past both ends among them. The surface is
+// an odd width, so that spans end in partial chunks at its right edge.
+void drawRandomScene(KernelFamily family, uint32_t seed, SurfaceMemory& colour, SurfaceMemory& depth)
+{
+    useKernelFamily(family);
+    std::mt19937 random(seed);
+    auto uniform = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); };
+    auto whole = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (SurfaceMemory* surface : {&colour, &depth})
+        for (int y = 0; y < surface->height; ++y)
+            for (int x = 0; x < surface->width; ++x)
+                surface->at(x, y) = uint16_t(whole(0, 0xFFFF));
+    const float width = float(colour.width), height = float(colour.height);
+    for (int i = 0; i < 600; ++i) {
+        RasterState state;
+        const int depthKind = whole(0, 3);  // none, less-or-equal-and-write (twice as often), any other
+        state.depthTest = depthKind == 1 || depthKind == 2 || (depthKind == 3 && whole(0, 1));
+        state.depthWrite = depthKind == 1 || depthKind == 2 || (depthKind == 3 && whole(0, 1));
+        state.depthPassMask = depthKind == 3 ? uint8_t(whole(0, 7)) : uint8_t(3);
+        state.blend = whole(0, 2) == 0;
+        state.dither = whole(0, 3) != 0;
+        const bool flat = whole(0, 1) == 0;
+        const float shared[4] = {float(whole(0, 255)), float(whole(0, 255)), float(whole(0, 255)),
+                                 float(whole(0, 255))};
+        auto vertex = [&] {
+            RasterVertex v{float(uniform(-40, width + 40)),
+                           float(uniform(-20, height + 20)),
+                           float(uniform(-0.1, 1.1)),
+                           shared[0],
+                           shared[1],
+                           shared[2],
+                           shared[3]};
+            if (!flat)
+                v.r = float(uniform(0, 255)), v.g = float(uniform(0, 255)), v.b = float(uniform(0, 255)),
+                v.a = float(uniform(0, 255));
+            return v;
+        };
+        RasterRect clip{0, 0, colour.width, colour.height};
+        if (whole(0, 3) == 0)
+            clip = RasterRect{whole(0, 40), whole(0, 20), whole(colour.width - 40, colour.width),
+                              whole(colour.height - 20, colour.height)};
+        const RasterTarget target{&colour, depthKind == 0 && whole(0, 1) ? nullptr : &depth, clip};
+        const RasterVertex a = vertex(), b = vertex(), c = vertex();
+        switch (whole(0, 5)) {
+        case 0:
+            soft::d3d::drawLine(target, state, a, b);
+            break;
+        case 1:
+            soft::d3d::drawPoint(target, state, a);
+            break;
+        default:
+            soft::d3d::rasterizeTriangle(target, state, a, b, c);
+        }
+    }
+}
+
+int pixelsUnlike(const SurfaceMemory& one, const SurfaceMemory& other)
+{
+    int unlike = 0;
+    for (int y = 0; y < one.height; ++y)
+        for (int x = 0; x < one.width; ++x)
+            unlike += one.at(x, y) != other.at(x, y);
+    return unlike;
+}
+
+TEST(KernelFamilyPixels, EveryFamilyHereDrawsTheScalarPixelsAndDepths)
+{
+    int compared = 0;
+    for (PixelFormat format : {PixelFormat::rgb565, PixelFormat::rgb555})
+        for (uint32_t seed = 1; seed <= 6; ++seed) {
+            SurfaceMemory colour(203, 61, format), depth(203, 61, PixelFormat::rgb565);
+            drawRandomScene(KernelFamily::scalar, seed, colour, depth);
+            for (KernelFamily family : kernelFamiliesHere()) {
+                if (family == KernelFamily::scalar)
+                    continue;
+                SurfaceMemory familyColour(203, 61, format), familyDepth(203, 61, PixelFormat::rgb565);
+                drawRandomScene(family, seed, familyColour, familyDepth);
+                SCOPED_TRACE(testing::Message() << kernelFamilyName(family) << ", seed " << seed
+                                                << (format == PixelFormat::rgb555 ? ", 5-5-5" : ", 5-6-5"));
+                EXPECT_EQ(pixelsUnlike(familyColour, colour), 0);
+                EXPECT_EQ(pixelsUnlike(familyDepth, depth), 0);
+                ++compared;
+            }
+        }
+    useKernelFamily(KernelFamily::scalar);
+    // Every machine has a vector family: x86-64 SSE2, arm64 NEON.
+    EXPECT_GE(compared, 12);
 }
 
 }  // namespace
