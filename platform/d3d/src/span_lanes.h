@@ -125,6 +125,43 @@ inline unsigned ditheredPixelSse2(__m128i starts, int x, int y)
     return unsigned(_mm_cvtsi128_si32(pixel)) & 0xFFFF;
 }
 
+// The two edges of a run stepped side by side in one register, as EdgeWalk::nextRow
+// steps each: 32-bit lanes hold the left and right excesses, then the left and right
+// columns, which EdgeWalk's bounds keep far inside 32 bits. Held apart, the two edges'
+// ten 64-bit values did not stay in registers beside a span's. Both x86 families step
+// them with these 128-bit operations.
+class EdgePairSse2 {
+public:
+    EdgePairSse2(const EdgeWalk& left, const EdgeWalk& right)
+        : state(_mm_setr_epi32(int32_t(left.excess()), int32_t(right.excess()), int32_t(left.column),
+                               int32_t(right.column))),
+          step(_mm_setr_epi32(int32_t(left.remainderPerRow()), int32_t(right.remainderPerRow()),
+                              int32_t(-left.stepInColumns()), int32_t(-right.stepInColumns()))),
+          wrap(_mm_setr_epi32(int32_t(left.rowDenominator()), int32_t(right.rowDenominator()), 1, 1))
+    { }
+    // The excesses go down by the remainders and the columns on by their steps; an excess
+    // below 0 wraps up by the denominator and moves its column one further.
+    void nextRow()
+    {
+        state = _mm_sub_epi32(state, step);
+        const __m128i wrapped = _mm_shuffle_epi32(_mm_srai_epi32(state, 31), _MM_SHUFFLE(1, 0, 1, 0));
+        state = _mm_add_epi32(state, _mm_and_si128(wrapped, wrap));
+    }
+    // The left column in the low 32 bits, the right one in the high.
+    int64_t columns() const { return _mm_cvtsi128_si64(_mm_unpackhi_epi64(state, state)); }
+    static int64_t leftOf(int64_t columns) { return int32_t(uint32_t(uint64_t(columns))); }
+    static int64_t rightOf(int64_t columns) { return columns >> 32; }
+    void handBack(EdgeWalk& left, EdgeWalk& right) const
+    {
+        const int64_t both = columns(), excesses = _mm_cvtsi128_si64(state);
+        left.resume(leftOf(both), leftOf(excesses));
+        right.resume(rightOf(both), rightOf(excesses));
+    }
+
+private:
+    __m128i state, step, wrap;
+};
+
 namespace sse2 {
 
 using Pixels = __m128i;
@@ -225,41 +262,7 @@ inline unsigned ditheredPixel(Starts starts, int x, int y)
     return ditheredPixelSse2<RedShift, GreenBits>(starts, x, y);
 }
 
-// The two edges of a run stepped side by side in one register, as EdgeWalk::nextRow
-// steps each: 32-bit lanes hold the left and right excesses, then the left and right
-// columns, which EdgeWalk's bounds keep far inside 32 bits. Held apart, the two edges'
-// ten 64-bit values did not stay in registers beside a span's.
-class EdgePair {
-public:
-    EdgePair(const EdgeWalk& left, const EdgeWalk& right)
-        : state(_mm_setr_epi32(int32_t(left.excess()), int32_t(right.excess()), int32_t(left.column),
-                               int32_t(right.column))),
-          step(_mm_setr_epi32(int32_t(left.remainderPerRow()), int32_t(right.remainderPerRow()),
-                              int32_t(-left.stepInColumns()), int32_t(-right.stepInColumns()))),
-          wrap(_mm_setr_epi32(int32_t(left.rowDenominator()), int32_t(right.rowDenominator()), 1, 1))
-    { }
-    // The excesses go down by the remainders and the columns on by their steps; an excess
-    // below 0 wraps up by the denominator and moves its column one further.
-    void nextRow()
-    {
-        state = _mm_sub_epi32(state, step);
-        const __m128i wrapped = _mm_shuffle_epi32(_mm_srai_epi32(state, 31), _MM_SHUFFLE(1, 0, 1, 0));
-        state = _mm_add_epi32(state, _mm_and_si128(wrapped, wrap));
-    }
-    // The left column in the low 32 bits, the right one in the high.
-    int64_t columns() const { return _mm_cvtsi128_si64(_mm_unpackhi_epi64(state, state)); }
-    static int64_t leftOf(int64_t columns) { return int32_t(uint32_t(uint64_t(columns))); }
-    static int64_t rightOf(int64_t columns) { return columns >> 32; }
-    void handBack(EdgeWalk& left, EdgeWalk& right) const
-    {
-        const int64_t both = columns(), excesses = _mm_cvtsi128_si64(state);
-        left.resume(leftOf(both), leftOf(excesses));
-        right.resume(rightOf(both), rightOf(excesses));
-    }
-
-private:
-    __m128i state, step, wrap;
-};
+using EdgePair = EdgePairSse2;
 
 #include "span_kernels.inc"
 
@@ -357,41 +360,7 @@ inline unsigned ditheredPixel(Starts starts, int x, int y)
     return ditheredPixelSse2<RedShift, GreenBits>(starts, x, y);
 }
 
-// The two edges of a run stepped side by side in one register, as EdgeWalk::nextRow
-// steps each: 32-bit lanes hold the left and right excesses, then the left and right
-// columns, which EdgeWalk's bounds keep far inside 32 bits. Held apart, the two edges'
-// ten 64-bit values did not stay in registers beside a span's.
-class EdgePair {
-public:
-    EdgePair(const EdgeWalk& left, const EdgeWalk& right)
-        : state(_mm_setr_epi32(int32_t(left.excess()), int32_t(right.excess()), int32_t(left.column),
-                               int32_t(right.column))),
-          step(_mm_setr_epi32(int32_t(left.remainderPerRow()), int32_t(right.remainderPerRow()),
-                              int32_t(-left.stepInColumns()), int32_t(-right.stepInColumns()))),
-          wrap(_mm_setr_epi32(int32_t(left.rowDenominator()), int32_t(right.rowDenominator()), 1, 1))
-    { }
-    // The excesses go down by the remainders and the columns on by their steps; an excess
-    // below 0 wraps up by the denominator and moves its column one further.
-    void nextRow()
-    {
-        state = _mm_sub_epi32(state, step);
-        const __m128i wrapped = _mm_shuffle_epi32(_mm_srai_epi32(state, 31), _MM_SHUFFLE(1, 0, 1, 0));
-        state = _mm_add_epi32(state, _mm_and_si128(wrapped, wrap));
-    }
-    // The left column in the low 32 bits, the right one in the high.
-    int64_t columns() const { return _mm_cvtsi128_si64(_mm_unpackhi_epi64(state, state)); }
-    static int64_t leftOf(int64_t columns) { return int32_t(uint32_t(uint64_t(columns))); }
-    static int64_t rightOf(int64_t columns) { return columns >> 32; }
-    void handBack(EdgeWalk& left, EdgeWalk& right) const
-    {
-        const int64_t both = columns(), excesses = _mm_cvtsi128_si64(state);
-        left.resume(leftOf(both), leftOf(excesses));
-        right.resume(rightOf(both), rightOf(excesses));
-    }
-
-private:
-    __m128i state, step, wrap;
-};
+using EdgePair = EdgePairSse2;
 
 #include "span_kernels.inc"
 
